@@ -1,0 +1,88 @@
+// Service date, program clock, holiday list and day-type flags.
+// Core functions take the system time as a value; reading or setting the real clock
+// is the Clock seam's business (calendar/clock.h).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace ravolin::calendar {
+
+inline constexpr int kHolidaySlots = 20;  // slots 1..20; at most 19 holidays + terminator
+inline constexpr int kMaxHolidays = 19;
+// 23:59:59 as a fraction of a day: the program's day length is one second short.
+inline constexpr double kDayLength = 86399.0 / 86400.0;
+
+// Consecutive day numbers (day 0 = 1899-12-30, so that 2000-03-11 is 36596).
+std::int32_t day_number(int year, int month, int day);
+struct CivilDate {
+  int year = 0, month = 0, day = 0;
+};
+CivilDate civil_from_day_number(std::int32_t dn);
+int weekday_of(std::int32_t dn);  // 1 = Sunday .. 7 = Saturday
+bool is_valid_date(int year, int month, int day);
+int days_in_month(int year, int month);
+
+// The system clock as captured: what the Clock seam returns.
+struct SystemTime {
+  std::int32_t day_number = 0;
+  int year = 0, month = 0, day = 0;
+  double time_of_day = 0.0;  // 0 <= t < 1
+  int hour = 0, minute = 0, second = 0;
+};
+SystemTime make_system_time(int year, int month, int day, int hour, int minute, int second);
+
+struct ServiceDate {
+  std::int32_t day_number = 0;
+  int year = 0, month = 0, day = 0;
+  int weekday = 0;  // 1 = Sunday .. 7 = Saturday
+  int hour = 0, minute = 0, second = 0;
+};
+
+struct ProgramClock {
+  double offset = 0.0;           // signed fraction of a day
+  double current_reading = 0.0;  // system time of day at the last update
+  double program_time = 0.0;     // corrected time of day
+};
+
+struct HolidayList {
+  std::array<std::int16_t, kHolidaySlots + 1> month{};
+  std::array<std::int16_t, kHolidaySlots + 1> day{};
+  int count = 0;
+};
+
+struct DayFlags {
+  int day_off = 0;            // Saturday, Sunday or listed holiday
+  int sunday_or_holiday = 0;  // Sunday or listed holiday
+  int plain_saturday = 0;     // Saturday that is not a listed holiday
+  int weekday = 0;            // 1 = Sunday .. 7 = Saturday (the operation-day codes need it)
+};
+
+struct SearchDate {
+  std::int32_t day_number = 0;
+  int year = 0, month = 0, day = 0;
+  int weekday = 0;
+};
+
+bool is_listed_holiday(const HolidayList& list, int month, int day);
+
+// get_today of the main window: service date from the system time, clock offset 0.
+void get_today(const SystemTime& now, ServiceDate& service, ProgramClock& clock);
+// set_holiday of the main window / the search window.
+DayFlags set_holiday(const HolidayList& list, int month, int day, int weekday);
+// set_holiday of the correction window: month/day from the day number, day-off flag only.
+void set_holiday_correction(const HolidayList& list, ServiceDate& service, DayFlags& flags);
+// holiday_eve for a travel date: the holidays are placed in system_year.
+int holiday_eve(const HolidayList& list, std::int32_t travel_day_number, int system_year);
+
+// edit_time: program time from the offset and the system time of day, wrapped at 23:59:59.
+double edit_time(ProgramClock& clock, double system_time_of_day);
+// "現在日時 ： yyyy/mm/dd（aaa）  hh:mm"
+std::string clock_caption(const ServiceDate& service, double program_time);
+// hh, mm, ss of a fraction of a day (rounded to the second).
+void split_time_of_day(double t, int& hour, int& minute, int& second);
+// The hhmm integer the schedules compare with (hour * 100 + minute).
+int hhmm_of(double time_of_day);
+
+}  // namespace ravolin::calendar

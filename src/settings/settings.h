@@ -1,0 +1,62 @@
+// The settings variables: everything the settings file stores between runs.
+#pragma once
+
+#include "calendar/dates.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace ravolin::settings {
+
+// Window identifiers with a stored position, in the order of the [Form] section.
+inline constexpr std::array<int, 17> kFormWindows = {1,  4,  5,  6,  7,  9,  11, 12, 13,
+                                                     14, 15, 21, 22, 23, 24, 25, 26};
+
+struct WindowPos {
+  std::int16_t top = 0;   // twips
+  std::int16_t left = 0;  // twips
+};
+
+struct Settings {
+  // [Form], indexed by window identifier (1..26; only kFormWindows are stored)
+  std::array<WindowPos, 27> form{};
+  // [Control]
+  std::int16_t control1_flg = 0;
+  std::int16_t control2_flg = 0;
+  std::int16_t control3_flg = 0;
+  std::int16_t control9_flg = 0;
+  // [Departure ground], [Arrival ground]: slots 1..5, slot 1 most recent
+  std::array<std::string, 6> departure_ground{};
+  std::array<std::string, 6> arrival_ground{};
+  // [Keiyo_line]
+  std::int16_t keiyo_flg = 0;
+  std::string keiyo_station;
+  std::int16_t keiyo_hun1 = 0;
+  std::int16_t keiyo_hun2 = 0;
+  std::int16_t keiyo_hyouji = 0;
+  std::int16_t keiyo_use = 0;
+  // [Sinkansen_line]
+  std::int16_t sinkansen_flg = 0;
+  std::string sinkansen_station;
+  std::int16_t sinkansen_hun1 = 0;
+  std::int16_t sinkansen_hun2 = 0;
+  std::int16_t sinkansen_hyouji = 0;
+  // [Retrieval condition]
+  std::string st_station;
+  std::string ed_station;
+  std::int16_t st_time1 = 0;
+  std::int16_t st_time2 = 0;
+  std::int16_t ed_time1 = 0;
+  std::int16_t ed_time2 = 0;
+  std::int16_t wait_time = 0;
+  std::int16_t wait_count = 0;
+  std::int16_t combination_number = 0;
+  // [Holiday]
+  calendar::HolidayList holidays;
+
+  WindowPos& pos(int window_id) { return form[window_id]; }
+  const WindowPos& pos(int window_id) const { return form[window_id]; }
+};
+
+}  // namespace ravolin::settings

@@ -1,0 +1,20 @@
+// Subcommands of ravolin-tool. Each takes the arguments after the subcommand name,
+// writes its output to stdout and its errors to stderr, and returns the exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ravolin::tool {
+
+using Args = std::vector<std::string>;
+
+int cmd_dump(const Args& args);       // dump FILE.dat
+int cmd_build(const Args& args);      // build SRC_DIR OUT.dat
+int cmd_export(const Args& args);     // export FILE.dat OUT_DIR
+int cmd_board(const Args& args);      // board DIR --at "YYYY-MM-DD HH:MM"
+int cmd_timetable(const Args& args);  // timetable DIR --at ... --line sinkansen|keiyo
+int cmd_stops(const Args& args);      // stops DIR --at ... --line ... --index N
+int cmd_search(const Args& args);     // search DIR --today ... (see usage)
+
+}  // namespace ravolin::tool

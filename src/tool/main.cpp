@@ -1,0 +1,54 @@
+// ravolin-tool: the command-line companion of the departure board, for the people
+// who maintain the data files and for scripts.
+#include "tool/commands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void usage() {
+  std::fputs(
+      "usage: ravolin-tool COMMAND ...\n"
+      "  dump FILE.dat                       list every table of a data file\n"
+      "  build SRC_DIR OUT.dat               compile text sources into a data file\n"
+      "  export FILE.dat OUT_DIR             write the text sources of a data file\n"
+      "  board DIR --at \"YYYY-MM-DD HH:MM\"   print the departure board\n"
+      "  timetable DIR --at ... --line sinkansen|keiyo\n"
+      "                                      print the full schedule of the day\n"
+      "  stops DIR --at ... --line sinkansen|keiyo --index N\n"
+      "                                      print the later stops of board line N\n"
+      "  search DIR --today YYYY-MM-DD --date YYYY-MM-DD --from A --to B\n"
+      "         --depart HH:MM-HH:MM --arrive HH:MM-HH:MM --wait MIN --transfers 1|2\n"
+      "         --per-train one|all --sort depart|arrive|ride\n"
+      "         [--show caption|report|fares|legend]\n"
+      "                                      run a Shinkansen route search\n",
+      stderr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace ravolin::tool;
+  if (argc < 2) {
+    usage();
+    return 2;
+  }
+  std::string cmd = argv[1];
+  Args args(argv + 2, argv + argc);
+  if (cmd == "dump") return cmd_dump(args);
+  if (cmd == "build") return cmd_build(args);
+  if (cmd == "export") return cmd_export(args);
+  if (cmd == "board") return cmd_board(args);
+  if (cmd == "timetable") return cmd_timetable(args);
+  if (cmd == "stops") return cmd_stops(args);
+  if (cmd == "search") return cmd_search(args);
+  if (cmd == "-h" || cmd == "--help" || cmd == "help") {
+    usage();
+    return 0;
+  }
+  std::fprintf(stderr, "ravolin-tool: unknown command '%s'\n", cmd.c_str());
+  usage();
+  return 2;
+}
