@@ -1,0 +1,21 @@
+// The later stops of the train on one board line, as the passing-station window shows
+// them: "東京(10:00) → 名古屋(11:40)" and, for a Shinkansen train, its rolling-stock note.
+#pragma once
+
+#include "board/board.h"
+#include "data/tables.h"
+
+#include <string>
+
+namespace ravolin::board {
+
+// Text for Shinkansen list line `index` (0-based, as a double-click hands it); empty when
+// the line carries no train (an empty-list message, or no such line).
+std::string passing_stations_sinkansen(const data::SinkansenTables& t, const SinkansenBoard& b,
+                                       int index);
+std::string passing_stations_keiyo(const data::KeiyoTables& t, const KeiyoBoard& b, int index);
+// By satellite-window mode: 1 Keiyo, 2 Shinkansen, anything else empty.
+std::string passing_stations(int mode, const data::ScheduleData& data, const SinkansenBoard& sin,
+                             const KeiyoBoard& keiyo, int index);
+
+}  // namespace ravolin::board
