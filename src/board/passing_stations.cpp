@@ -1,0 +1,70 @@
+#include "board/passing_stations.h"
+
+#include "text/text.h"
+
+#include <algorithm>
+
+namespace ravolin::board {
+namespace {
+
+constexpr const char* kArrow = " → ";
+
+void append_stop(std::string& out, const std::string& name, int hhmm) {
+  if (!out.empty()) out += kArrow;
+  out += name;
+  out += '(';
+  out += text::format_hhmm(hhmm);
+  out += ')';
+}
+
+// The train on 0-based line `index`, or 0 when that line carries none.
+template <std::size_t N>
+int train_of_line(const std::array<int, N>& row_map, int index) {
+  if (index < 0 || static_cast<std::size_t>(index) + 1 >= N) return 0;
+  return row_map[static_cast<std::size_t>(index) + 1];
+}
+
+}  // namespace
+
+std::string passing_stations_sinkansen(const data::SinkansenTables& t, const SinkansenBoard& b,
+                                       int index) {
+  std::string out;
+  const int m = train_of_line(b.row_map, index);
+  const int d = b.context.direction;
+  const int j = b.context.station;
+  const int count = std::clamp(t.station_count, 0, data::kMaxSinStations);
+  if (m < 1 || m > data::kMaxSinTrains || d < 1 || d > 2 || j < 1 || j > count) return out;
+
+  if (t.station_flag[d][j] == data::kFlagDeparture) append_stop(out, t.station_name[d][j], t.time(d, j, m));
+  for (int c = j; c <= count; ++c) {
+    int flag = t.station_flag[d][c];
+    if ((flag == data::kFlagSingle || flag == data::kFlagArrival) && t.time(d, c, m) != 0)
+      append_stop(out, t.station_name[d][c], t.time(d, c, m));
+  }
+  out += car_type_note(t.car_type[d][m]);
+  return out;
+}
+
+std::string passing_stations_keiyo(const data::KeiyoTables& t, const KeiyoBoard& b, int index) {
+  std::string out;
+  const int m = train_of_line(b.row_map, index);
+  const int v = b.context.schedule;
+  const int j = b.context.station;
+  if (m < 1 || m > data::kMaxKeiyoTrains || v < 1 || v > data::kKeiyoSchedules) return out;
+  const int count = std::clamp(t.station_count[v], 0, data::kKeiyoStations);
+  if (j < 1 || j > count) return out;
+
+  for (int c = j; c <= count; ++c) {
+    if (t.time(v, c, m) != 0) append_stop(out, t.station_name[v][c], t.time(v, c, m));
+  }
+  return out;
+}
+
+std::string passing_stations(int mode, const data::ScheduleData& data, const SinkansenBoard& sin,
+                             const KeiyoBoard& keiyo, int index) {
+  if (mode == kModeKeiyo) return passing_stations_keiyo(data.keiyo, keiyo, index);
+  if (mode == kModeSinkansen) return passing_stations_sinkansen(data.sin, sin, index);
+  return {};
+}
+
+}  // namespace ravolin::board
