@@ -1,0 +1,132 @@
+#include "board/full_schedule.h"
+#include "board/passing_stations.h"
+
+#include "board_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace ravolin::board {
+namespace {
+
+using testing::at;
+using testing::KeiyoTables;
+using testing::SinTables;
+
+class SinTextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    t.stations(1, {{"東京", 0}, {"品川", 0}, {"名古屋", 1}, {"名古屋", 2}, {"博多", 0}});
+    s.sinkansen_flg = 1;
+    s.sinkansen_station = "品川";
+  }
+  SinTables t;
+  settings::Settings s;
+};
+
+TEST_F(SinTextTest, FullScheduleRowsMarksAndInitials) {
+  t.train(1, "H001", {0, 558, 700, 701, 900});
+  t.train(1, "N002", {0, 559, 700, 701, 900});
+  t.train(1, "K003", {0, 601, 800, 0, 0});       // ends at 名古屋
+  t.train(1, "X004", {0, 610, 0, 0, 900});       // unknown letter: the initial alone
+  t.train(1, "M005", {0, 2405, 2500, 0, 0});
+  t.train(1, "N006", {0, 30, 200, 0, 0}, 11);   // not on a day off
+  t.train(1, "N007", {0, 640, 0, 0, 0});         // ends here
+  FullSchedule fs = full_schedule_sinkansen(t.get(), s, testing::weekday(), 1);
+  EXPECT_EQ(fs.caption, "新幹線（下り）  品川");
+  EXPECT_EQ(fs.text,
+            "00|名[30] \r\n"
+            "05|博 58  博[59] \r\n"
+            "06|名(01) 博\r\n"
+            "24|名<05> ");
+  EXPECT_EQ(fs.note, "（注）無印はひかり  [　］はのぞみ　（　）はこだま");
+
+  fs = full_schedule_sinkansen(t.get(), s, testing::saturday(), 2);
+  EXPECT_EQ(fs.text.substr(0, 6), "05|博");
+  EXPECT_EQ(fs.note, "（注）無印はやまびこ  ［　］はつばさ　＜　＞はこまち　（　）はなすの");
+  EXPECT_EQ(full_schedule_sinkansen(t.get(), s, testing::saturday(), 3).note,
+            "（注）無印はあさひ ［　］はあさま　（　）はたにがわ");
+}
+
+TEST_F(SinTextTest, FullScheduleListsEveryTrainOfTheDay) {
+  // A busy station may have more trains in a day than the board's candidate limit.
+  for (int m = 1; m <= 250; ++m) t.train(1, "H001", {0, 600 + m % 60 + (m / 60) * 100, 2400, 0, 0});
+  FullSchedule fs = full_schedule_sinkansen(t.get(), s, testing::weekday(), 1);
+  std::size_t entries = 0;
+  for (std::size_t p = fs.text.find("名 "); p != std::string::npos; p = fs.text.find("名 ", p + 1))
+    ++entries;
+  EXPECT_EQ(entries, 250u);
+}
+
+TEST_F(SinTextTest, PassingStationsFromDepartureRowWithCarNote) {
+  t.stations(2, {{"博多", 0}, {"名古屋", 1}, {"名古屋", 2}, {"品川", 0}, {"東京", 0}});
+  t.train(2, "N001", {900, 1130, 1131, 1220, 1227}, 0, "N7");
+  t.train(2, "H002", {0, 1140, 1145, 1235, 0});
+  s.sinkansen_flg = 2;
+  s.sinkansen_station = "名古屋";
+  SinkansenBoard b;
+  edit_sinkansen(t.get(), s, testing::weekday(), at(11, 0), b);
+  ASSERT_EQ(b.train_lines, 2);
+  EXPECT_EQ(passing_stations_sinkansen(t.get(), b, 0),
+            "名古屋(11:31) → 品川(12:20) → 東京(12:27)　【のぞみ７００系】");
+  EXPECT_EQ(passing_stations_sinkansen(t.get(), b, 1), "名古屋(11:45) → 品川(12:35)");
+  EXPECT_EQ(passing_stations_sinkansen(t.get(), b, 2), "");   // no such line
+  EXPECT_EQ(passing_stations_sinkansen(t.get(), b, -1), "");
+
+  // A line that holds an empty-list message leads to no train.
+  edit_sinkansen(t.get(), s, testing::weekday(), at(23, 0), b);
+  ASSERT_EQ(b.lines.size(), 1u);
+  EXPECT_EQ(passing_stations_sinkansen(t.get(), b, 0), "");
+
+  data::ScheduleData d;
+  d.sin = t.get();
+  edit_sinkansen(d.sin, s, testing::weekday(), at(11, 0), b);
+  KeiyoBoard k;
+  EXPECT_EQ(passing_stations(kModeSinkansen, d, b, k, 1), "名古屋(11:45) → 品川(12:35)");
+  EXPECT_EQ(passing_stations(3, d, b, k, 1), "");
+}
+
+class KeiyoTextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (int v = 1; v <= 4; ++v) t.stations(v, {"東京", "舞浜", "新習志野", "蘇我"});
+    s.keiyo_use = 1;
+    s.keiyo_flg = 1;
+    s.keiyo_station = "舞浜";
+  }
+  KeiyoTables t;
+  settings::Settings s;
+};
+
+TEST_F(KeiyoTextTest, FullScheduleRapidAndShortTrains) {
+  t.train(1, "1001A", {540, 555, 605, 620});
+  t.train(1, "1002B", {545, 600, 610, 0});   // ends at 新習志野
+  t.train(1, "1003B", {0, 0, 700, 720});     // does not stop here
+  t.train(1, "1004B", {2350, 2405, 2415, 2430});
+  t.train(3, "3001B", {600, 615, 625, 640});
+  FullSchedule fs = full_schedule_keiyo(t.get(), s, testing::weekday());
+  EXPECT_EQ(fs.caption, "京葉線（平日下り）  舞浜");
+  EXPECT_EQ(fs.text, "05|快 55 \r\n06|  (00)\r\n24|   05 ");
+  EXPECT_EQ(fs.note, "（注）（　）内は新習志野駅とまり");
+  fs = full_schedule_keiyo(t.get(), s, testing::sunday());
+  EXPECT_EQ(fs.caption, "京葉線（土休日下り）  舞浜");
+  EXPECT_EQ(fs.text, "06|   15 ");
+}
+
+TEST_F(KeiyoTextTest, PassingStationsStartAtTheUserStation) {
+  t.train(1, "1001A", {900, 915, 0, 940});
+  KeiyoBoard b;
+  edit_keiyo(t.get(), s, testing::weekday(), at(9, 0), b);
+  ASSERT_EQ(b.train_lines, 1);
+  EXPECT_EQ(passing_stations_keiyo(t.get(), b, 0), "舞浜(09:15) → 蘇我(09:40)");
+  EXPECT_EQ(passing_stations_keiyo(t.get(), b, 1), "");
+}
+
+TEST(FullScheduleMode, OtherModesAreEmpty) {
+  data::ScheduleData d;
+  settings::Settings s;
+  FullSchedule fs = full_schedule(0, d, s, testing::weekday());
+  EXPECT_TRUE(fs.caption.empty() && fs.text.empty() && fs.note.empty());
+}
+
+}  // namespace
+}  // namespace ravolin::board
