@@ -1,0 +1,395 @@
+#include "settings/settings_file.h"
+
+#include "settings/replace_file.h"
+#include "text/text.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+namespace ravolin::settings {
+namespace {
+
+enum class Section { Form, Control, Departure, Arrival, Keiyo, Sinkansen, Retrieval, Holiday };
+
+struct Header {
+  const char* text;
+  Section section;
+};
+constexpr Header kHeaders[] = {
+    {"[Form]", Section::Form},
+    {"[Control]", Section::Control},
+    {"[Departure ground]", Section::Departure},
+    {"[Arrival ground]", Section::Arrival},
+    {"[Keiyo_line]", Section::Keiyo},
+    {"[Sinkansen_line]", Section::Sinkansen},
+    {"[Retrieval condition]", Section::Retrieval},
+    {"[Holiday]", Section::Holiday},
+};
+
+struct NumberKey {
+  const char* key;
+  std::int16_t Settings::*member;
+};
+struct TextKey {
+  const char* key;
+  std::string Settings::*member;
+};
+
+constexpr NumberKey kControlKeys[] = {
+    {"control1_flg", &Settings::control1_flg},
+    {"control2_flg", &Settings::control2_flg},
+    {"control3_flg", &Settings::control3_flg},
+    {"control9_flg", &Settings::control9_flg},
+};
+constexpr NumberKey kKeiyoKeys[] = {
+    {"keiyo_flg", &Settings::keiyo_flg},     {"keiyo_hun1", &Settings::keiyo_hun1},
+    {"keiyo_hun2", &Settings::keiyo_hun2},   {"keiyo_hyouji", &Settings::keiyo_hyouji},
+    {"keiyo_use", &Settings::keiyo_use},
+};
+constexpr NumberKey kSinkansenKeys[] = {
+    {"sinkansen_flg", &Settings::sinkansen_flg},
+    {"sinkansen_hun1", &Settings::sinkansen_hun1},
+    {"sinkansen_hun2", &Settings::sinkansen_hun2},
+    {"sinkansen_hyouji", &Settings::sinkansen_hyouji},
+};
+constexpr NumberKey kRetrievalKeys[] = {
+    {"st_time1", &Settings::st_time1},   {"st_time2", &Settings::st_time2},
+    {"ed_time1", &Settings::ed_time1},   {"ed_time2", &Settings::ed_time2},
+    {"wait_time", &Settings::wait_time}, {"wait_count", &Settings::wait_count},
+    {"combination_number", &Settings::combination_number},
+};
+
+std::string decode(std::string_view cp932) {
+  if (auto utf8 = text::cp932_to_utf8(cp932)) return *utf8;
+  return text::cp932_to_utf8_lossy(cp932);
+}
+
+// CP932 form of a UTF-8 text; a character without one becomes "?" so that one odd
+// character never stops the whole file from being written.
+std::string encode(std::string_view utf8) {
+  if (auto cp = text::utf8_to_cp932(utf8)) return *cp;
+  std::string out;
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    std::size_t len = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (i + len > utf8.size()) len = utf8.size() - i;
+    if (auto cp = text::utf8_to_cp932(utf8.substr(i, len))) out += *cp;
+    else out += '?';
+    i += len;
+  }
+  return out;
+}
+
+std::optional<Section> header_of(std::string_view field) {
+  if (field.empty() || field.front() != '[') return std::nullopt;
+  const std::string h = text::trim(field);
+  for (const Header& hd : kHeaders)
+    if (h == hd.text) return hd.section;
+  return std::nullopt;
+}
+
+// Key and value of a "key=value" field; false when it has no "=".
+bool split_key(const std::string& field, std::string& key, std::string& value) {
+  const std::size_t p = field.find('=');
+  if (p == std::string::npos) return false;
+  key = field.substr(0, p);
+  value = field.substr(p + 1);
+  return true;
+}
+
+bool set_number(Settings& s, const NumberKey* begin, const NumberKey* end, const std::string& key,
+                std::string_view value) {
+  for (const NumberKey* k = begin; k != end; ++k) {
+    if (key != k->key) continue;
+    std::int16_t v = 0;
+    if (read_int16(value, v)) s.*(k->member) = v;  // too large: the key is passed over
+    return true;
+  }
+  return false;
+}
+
+void form_key(Settings& s, const std::string& key, std::string_view value) {
+  for (int id : kFormWindows) {
+    const std::string base = "ravolin" + std::to_string(id);
+    std::int16_t v = 0;
+    if (key == base + "_top") {
+      if (read_int16(value, v)) s.form[id].top = v;
+      return;
+    }
+    if (key == base + "_left") {
+      if (read_int16(value, v)) s.form[id].left = v;
+      return;
+    }
+  }
+}
+
+// Last code point of a UTF-8 text.
+std::string_view last_char(std::string_view s) {
+  if (s.empty()) return s;
+  std::size_t i = s.size() - 1;
+  while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) --i;
+  return s.substr(i);
+}
+
+void key_field(Settings& s, Section section, const std::string& field) {
+  std::string key, value;
+  if (!split_key(field, key, value)) return;
+  switch (section) {
+    case Section::Form:
+      form_key(s, key, value);
+      break;
+    case Section::Control:
+      set_number(s, std::begin(kControlKeys), std::end(kControlKeys), key, last_char(field));
+      break;
+    case Section::Keiyo:
+      if (key == "keiyo_station") s.keiyo_station = value;
+      else set_number(s, std::begin(kKeiyoKeys), std::end(kKeiyoKeys), key, value);
+      break;
+    case Section::Sinkansen:
+      if (key == "sinkansen_station") s.sinkansen_station = value;
+      else set_number(s, std::begin(kSinkansenKeys), std::end(kSinkansenKeys), key, value);
+      break;
+    case Section::Retrieval:
+      if (key == "st_station") s.st_station = value;
+      else if (key == "ed_station") s.ed_station = value;
+      else set_number(s, std::begin(kRetrievalKeys), std::end(kRetrievalKeys), key, value);
+      break;
+    default:
+      break;
+  }
+}
+
+// Makes slot count + 1 the terminator and clears the slots after it.
+void terminate_holidays(calendar::HolidayList& list, int count) {
+  list.count = count;
+  for (int i = count + 1; i <= calendar::kHolidaySlots; ++i) {
+    list.month[i] = 0;
+    list.day[i] = 0;
+  }
+  list.month[count + 1] = 99;
+  list.day[count + 1] = 99;
+}
+
+std::string number_line(const char* key, long value) {
+  return std::string(key) + "=" + text::format_plain(value);
+}
+
+// A text as one written line: blanks trimmed, no line breaks inside.
+std::string one_line(std::string_view s) {
+  std::string out;
+  for (char c : s)
+    if (c != '\r' && c != '\n') out += c;
+  return text::trim(out);
+}
+
+std::string place_line(const std::string& place) {
+  std::string out;
+  for (char c : one_line(place))
+    if (c != '"') out += c;  // a quote inside would end the field early when read back
+  return "\"" + out + "\"";
+}
+
+}  // namespace
+
+bool read_int16(std::string_view text, std::int16_t& out) {
+  std::string num;
+  bool digits = false, point = false, exponent = false, exp_digits = false;
+  for (char c : text) {
+    if (c == ' ' || c == '\t') continue;
+    if (c >= '0' && c <= '9') {
+      num += c;
+      if (exponent) exp_digits = true;
+      else digits = true;
+    } else if ((c == '+' || c == '-') &&
+               (num.empty() || (exponent && (num.back() == 'e')))) {
+      num += c;
+    } else if (c == '.' && !point && !exponent) {
+      num += c;
+      point = true;
+    } else if ((c == 'e' || c == 'E' || c == 'd' || c == 'D') && digits && !exponent) {
+      num += 'e';
+      exponent = true;
+    } else {
+      break;
+    }
+  }
+  if (!digits) {
+    out = 0;
+    return true;
+  }
+  if (exponent && !exp_digits) {
+    // "12e" or "12e-": the exponent is not part of the number.
+    while (!num.empty() && (num.back() == 'e' || num.back() == '+' || num.back() == '-'))
+      num.pop_back();
+  }
+  const double x = std::strtod(num.c_str(), nullptr);
+  if (!std::isfinite(x)) return false;
+  double r = std::floor(x);
+  const double frac = x - r;
+  if (frac > 0.5 || (frac == 0.5 && std::fmod(r, 2.0) != 0.0)) r += 1.0;
+  if (r < -32768.0 || r > 32767.0) return false;
+  out = static_cast<std::int16_t>(r);
+  return true;
+}
+
+std::vector<std::string> split_fields(std::string_view bytes) {
+  std::vector<std::string> fields;
+  std::size_t pos = 0;
+  const std::size_t n = bytes.size();
+  while (pos < n) {
+    // One line: up to CR LF, CR or LF.
+    std::size_t end = pos;
+    while (end < n && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    const std::string_view line = bytes.substr(pos, end - pos);
+    pos = end;
+    if (pos < n && bytes[pos] == '\r') ++pos;
+    if (pos < n && bytes[pos] == '\n') ++pos;
+
+    std::size_t i = 0;
+    for (;;) {
+      while (i < line.size() && line[i] == ' ') ++i;
+      std::string field;
+      if (i < line.size() && line[i] == '"') {
+        const std::size_t close = line.find('"', i + 1);
+        const std::size_t stop = close == std::string_view::npos ? line.size() : close;
+        field = line.substr(i + 1, stop - i - 1);
+        i = line.find(',', stop);  // anything between the closing quote and the comma is dropped
+        if (i == std::string_view::npos) i = line.size();
+      } else {
+        const std::size_t comma = line.find(',', i);
+        const std::size_t stop = comma == std::string_view::npos ? line.size() : comma;
+        field = line.substr(i, stop - i);
+        i = stop;
+      }
+      fields.push_back(std::move(field));
+      if (i >= line.size()) break;
+      ++i;  // past the comma: another field follows, possibly empty
+    }
+  }
+  return fields;
+}
+
+Settings start_settings() {
+  Settings s;
+  terminate_holidays(s.holidays, 0);
+  return s;
+}
+
+Settings parse_settings(std::string_view cp932_bytes) {
+  Settings s = start_settings();
+  const std::vector<std::string> raw = split_fields(cp932_bytes);
+  Section section = Section::Form;  // lines before the first header are window positions
+  std::size_t i = 0;
+  while (i < raw.size()) {
+    const std::string field = decode(raw[i]);
+    if (auto h = header_of(field)) {
+      section = *h;
+      ++i;
+      continue;
+    }
+    if (section == Section::Departure || section == Section::Arrival) {
+      auto& places = section == Section::Departure ? s.departure_ground : s.arrival_ground;
+      for (int slot = 1; slot <= 5 && i < raw.size(); ++slot, ++i)
+        places[slot] = text::trim(slot == 1 ? field : decode(raw[i]));
+      continue;
+    }
+    if (section == Section::Holiday) {
+      // Up to 20 lines; 9999 ends the list. Without it, at most 19 holidays are kept
+      // and the terminator follows the last one.
+      int slot = 0;
+      int count = -1;
+      for (; slot < calendar::kHolidaySlots && i < raw.size(); ++i) {
+        std::int16_t v = 0;
+        if (!read_int16(decode(raw[i]), v)) v = 0;
+        ++slot;
+        if (v == 9999) {
+          count = slot - 1;
+          ++i;
+          break;
+        }
+        s.holidays.month[slot] = static_cast<std::int16_t>(v / 100);
+        s.holidays.day[slot] = static_cast<std::int16_t>(v % 100);
+      }
+      if (count < 0) count = slot > calendar::kMaxHolidays ? calendar::kMaxHolidays : slot;
+      terminate_holidays(s.holidays, count);
+      break;  // nothing after the holiday list is read
+    }
+    key_field(s, section, field);
+    ++i;
+  }
+  return s;
+}
+
+std::string format_settings(const Settings& s) {
+  std::string out;
+  auto line = [&out](std::string_view utf8) {
+    out += encode(utf8);
+    out += "\r\n";
+  };
+  line("[Form]");
+  for (int id : kFormWindows) {
+    const std::string base = "ravolin" + std::to_string(id);
+    line(number_line((base + "_top").c_str(), s.form[id].top));
+    line(number_line((base + "_left").c_str(), s.form[id].left));
+  }
+  line("[Control]");
+  for (const NumberKey& k : kControlKeys) line(number_line(k.key, s.*(k.member)));
+  line("[Departure ground]");
+  for (int slot = 1; slot <= 5; ++slot) line(place_line(s.departure_ground[slot]));
+  line("[Arrival ground]");
+  for (int slot = 1; slot <= 5; ++slot) line(place_line(s.arrival_ground[slot]));
+  line("[Keiyo_line]");
+  line(number_line("keiyo_flg", s.keiyo_flg));
+  line("keiyo_station=" + one_line(s.keiyo_station));
+  line(number_line("keiyo_hun1", s.keiyo_hun1));
+  line(number_line("keiyo_hun2", s.keiyo_hun2));
+  line(number_line("keiyo_hyouji", s.keiyo_hyouji));
+  line(number_line("keiyo_use", s.keiyo_use));
+  line("[Sinkansen_line]");
+  line(number_line("sinkansen_flg", s.sinkansen_flg));
+  line("sinkansen_station=" + one_line(s.sinkansen_station));
+  line(number_line("sinkansen_hun1", s.sinkansen_hun1));
+  line(number_line("sinkansen_hun2", s.sinkansen_hun2));
+  line(number_line("sinkansen_hyouji", s.sinkansen_hyouji));
+  line("[Retrieval condition]");
+  line("st_station=" + one_line(s.st_station));
+  line("ed_station=" + one_line(s.ed_station));
+  for (const NumberKey& k : kRetrievalKeys) line(number_line(k.key, s.*(k.member)));
+  line("[Holiday]");
+  // Always a well-formed list: the holidays, 9999, then empty lines.
+  int count = s.holidays.count;
+  if (count < 0) count = 0;
+  if (count > calendar::kMaxHolidays) count = calendar::kMaxHolidays;
+  for (int slot = 1; slot <= calendar::kHolidaySlots; ++slot) {
+    long v = 0;
+    if (slot <= count) v = static_cast<long>(s.holidays.month[slot]) * 100 + s.holidays.day[slot];
+    else if (slot == count + 1) v = 9999;
+    line(v == 0 ? std::string() : text::format_plain(v));
+  }
+  return out;
+}
+
+bool read_ini_file(const std::string& path, Settings& out, std::string& error) {
+  std::string bytes;
+  if (!read_whole_file(path, bytes, error)) {
+    out = start_settings();
+    return false;
+  }
+  out = parse_settings(bytes);
+  return true;
+}
+
+Settings get_ini_file(const std::string& path) {
+  Settings s;
+  std::string error;
+  read_ini_file(path, s, error);
+  return s;
+}
+
+bool put_ini_file(const std::string& path, const Settings& s, std::string& error) {
+  return replace_file(path, format_settings(s), error);
+}
+
+}  // namespace ravolin::settings

@@ -1,0 +1,44 @@
+// The settings file (ravolin2.ini / ravolin3.ini / ravolin4.ini): CP932 text with CR LF
+// line ends, eight sections of "key=value" lines, place lines in double quotes and a
+// 20-line holiday list ending with 9999.
+#pragma once
+
+#include "settings/settings.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ravolin::settings {
+
+// The values before any file is read: 0 for numbers, empty texts and places, and an
+// empty holiday list (the terminator in slot 1).
+Settings start_settings();
+
+// Reads settings from the bytes of a settings file. Never fails: what cannot be read
+// keeps its start value.
+Settings parse_settings(std::string_view cp932_bytes);
+
+// The whole file in its canonical layout: CP932 bytes, every line ended by CR LF.
+std::string format_settings(const Settings& s);
+
+// The fields of a settings file in reading order: split at commas and line ends,
+// leading blanks skipped, a field that starts with a double quote runs to the closing
+// quote (quotes dropped). Bytes are returned undecoded.
+std::vector<std::string> split_fields(std::string_view bytes);
+
+// Reads the file at path; a missing or unreadable file gives the start values.
+Settings get_ini_file(const std::string& path);
+// As above, and tells whether the file could be read (error holds the reason if not).
+bool read_ini_file(const std::string& path, Settings& out, std::string& error);
+
+// Replaces the file at path with the canonical layout of s (atomically). False with the
+// reason when it cannot be written; the old file is then left as it was.
+bool put_ini_file(const std::string& path, const Settings& s, std::string& error);
+
+// The leading decimal number of a text as the settings reader sees it: blanks ignored,
+// optional sign, fraction and exponent; no number gives 0. Rounded half to even.
+// Returns false when the result does not fit a signed 16-bit integer.
+bool read_int16(std::string_view text, std::int16_t& out);
+
+}  // namespace ravolin::settings
