@@ -1,0 +1,31 @@
+#include "board/about_text.h"
+
+#include "data/tables.h"
+
+namespace ravolin::board {
+
+std::string loading_message(int mode) {
+  switch (mode) {
+    case kLoadingStartup: return "データロード中!!  しばらくお待ち下さい";
+    case kLoadingFares: return "運賃表データロード中!!  しばらくお待ち下さい";
+    case kLoadingHotels: return "ホテルデータロード中!!  しばらくお待ち下さい";
+    case kLoadingSearch: return "新幹線列車検索中!!  しばらくお待ち下さい";
+    default: return {};
+  }
+}
+
+std::string about_text(const std::string& corridor_caption) {
+  std::string text = "ラボリン（";
+  text += corridor_caption;
+  text += "編）＆ホテル情報　V";
+  text += data::kProgramVersion;
+  text += "\r\n";
+  text += "新幹線・京葉線の発車案内、新幹線の経路検索とホテルの案内";
+  text += "\r\n";
+  text += data::kDataDate;
+  text += "現在のデータを使用しています";
+  text += "\r\n";
+  return text;
+}
+
+}  // namespace ravolin::board

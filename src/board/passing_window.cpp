@@ -1,0 +1,54 @@
+#include "board/passing_window.h"
+
+#include "board/passing_stations.h"
+#include "ui/window_conventions.h"
+
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+namespace ravolin::board {
+
+PassingWindow::PassingWindow(app::AppState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state) {
+  setObjectName(QStringLiteral("ravolin23"));
+  setWindowTitle(QStringLiteral("通過駅の時刻表示"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFont(ui::gothic_font(12));
+  const auto px = [this](int twips) { return ui::tw(this, twips); };
+
+  auto* text1 = new QPlainTextEdit(this);
+  text1->setObjectName(QStringLiteral("Text1"));
+  text1->setGeometry(px(60), px(60), px(7680), px(1560));
+  text1->setReadOnly(true);
+  text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  text1->setFont(ui::gothic_font(14));
+  text1->setPlainText(QString::fromStdString(
+      passing_stations(state.satellite_mode, state.schedule, state.sinkansen_board,
+                       state.keiyo_board, state.selected_line)));
+  auto* keys = new ui::KeyConventions(this);
+  keys->escape_closes(text1, [this] { end_proc(); });
+
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName(QStringLiteral("Timer1"));
+  timer1_->setInterval(10000);
+  connect(timer1_, &QTimer::timeout, this, &PassingWindow::end_proc);
+  timer1_->start();
+
+  setFixedSize(px(7800), px(1680));
+  ui::place_window(this, state.settings.pos(23));
+  text1->setFocus();
+}
+
+void PassingWindow::end_proc() {
+  ui::store_position(this, state_.settings.pos(23));
+  close();
+}
+
+void PassingWindow::closeEvent(QCloseEvent* event) {
+  timer1_->stop();
+  state_.help().close();
+  event->accept();
+}
+
+}  // namespace ravolin::board

@@ -1,0 +1,74 @@
+#include "board/schedule_window.h"
+
+#include "board/full_schedule.h"
+#include "ui/window_conventions.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace ravolin::board {
+
+ScheduleWindow::ScheduleWindow(app::AppState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state) {
+  setObjectName(QStringLiteral("ravolin24"));
+  setWindowTitle(QStringLiteral("時刻表の表示"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFont(ui::gothic_font(12));
+  const auto px = [this](int twips) { return ui::tw(this, twips); };
+
+  auto* frame1 = new QGroupBox(this);
+  frame1->setObjectName(QStringLiteral("Frame1"));
+  frame1->setGeometry(px(120), px(60), px(8280), px(4500));
+  auto* text1 = new QPlainTextEdit(frame1);
+  text1->setObjectName(QStringLiteral("Text1"));
+  text1->setGeometry(px(120), px(300), px(8040), px(4080));
+  text1->setReadOnly(true);
+  text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text1->setFont(ui::gothic_font(12));
+
+  auto* label1 = new QLabel(this);
+  label1->setObjectName(QStringLiteral("Label1"));
+  label1->setGeometry(px(120), px(4680), px(6600), px(360));
+
+  auto* command1 = new QPushButton(QStringLiteral("終了"), this);
+  command1->setObjectName(QStringLiteral("Command1"));
+  command1->setGeometry(px(7080), px(4650), px(1320), px(420));
+  connect(command1, &QPushButton::clicked, this, &ScheduleWindow::end_proc);
+  auto* keys = new ui::KeyConventions(this);
+  keys->escape_closes(command1, [this] { end_proc(); });
+
+  const FullSchedule table =
+      full_schedule(state.satellite_mode, state.schedule, state.settings, state.day_flags);
+  frame1->setTitle(QString::fromStdString(table.caption));
+  QString text = QString::fromStdString(table.text);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text1->setPlainText(text);
+  label1->setText(QString::fromStdString(table.note));
+
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName(QStringLiteral("Timer1"));
+  timer1_->setInterval(60000);
+  connect(timer1_, &QTimer::timeout, this, &ScheduleWindow::end_proc);
+  timer1_->start();
+
+  setFixedSize(px(8520), px(5190));
+  ui::place_window(this, state.settings.pos(24));
+  command1->setFocus();
+}
+
+void ScheduleWindow::end_proc() {
+  ui::store_position(this, state_.settings.pos(24));
+  close();
+}
+
+void ScheduleWindow::closeEvent(QCloseEvent* event) {
+  timer1_->stop();
+  state_.help().close();
+  event->accept();
+}
+
+}  // namespace ravolin::board

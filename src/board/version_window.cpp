@@ -1,0 +1,61 @@
+#include "board/version_window.h"
+
+#include "board/about_text.h"
+#include "ui/picture.h"
+#include "ui/window_conventions.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace ravolin::board {
+
+VersionWindow::VersionWindow(app::AppState& state, QWidget* main_window)
+    : QWidget(main_window, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      state_(state),
+      main_window_(main_window) {
+  setObjectName(QStringLiteral("ravolin9"));
+  setWindowTitle(QStringLiteral("ラボリン&ホテル情報"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFont(ui::gothic_font(12));
+  const auto px = [this](int twips) { return ui::tw(this, twips); };
+
+  auto* image = new QLabel(this);
+  image->setObjectName(QStringLiteral("Image1"));
+  image->setGeometry(px(120), px(180), px(1500), px(1200));
+  image->setPixmap(ui::program_picture(px(1500), px(1200)));
+
+  auto* frame = new QGroupBox(this);
+  frame->setObjectName(QStringLiteral("Frame1"));
+  frame->setGeometry(px(1740), px(60), px(4980), px(1560));
+  auto* text1 = new QPlainTextEdit(frame);
+  text1->setObjectName(QStringLiteral("Text1"));
+  text1->setGeometry(px(120), px(180), px(4740), px(1260));
+  text1->setReadOnly(true);
+  QString text = QString::fromStdString(
+      about_text(state.schedule.edition ? state.schedule.edition->caption : ""));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+  text1->setPlainText(text);
+
+  auto* command2 = new QPushButton(QStringLiteral("確認"), this);
+  command2->setObjectName(QStringLiteral("Command2"));
+  command2->setGeometry(px(5400), px(1740), px(1320), px(420));
+  command2->setDefault(true);
+  connect(command2, &QPushButton::clicked, this, &VersionWindow::confirm);
+
+  setFixedSize(px(6840), px(2280));
+  ui::place_window(this, state.settings.pos(9));
+}
+
+void VersionWindow::confirm() {
+  ui::store_position(this, state_.settings.pos(9));
+  if (main_window_) {
+    main_window_->raise();
+    main_window_->activateWindow();
+  }
+  close();
+}
+
+}  // namespace ravolin::board

@@ -1,0 +1,35 @@
+// The program's help file "ravolin2.hlp": UTF-8 text made of numbered topics.
+//
+//   @topic 204 ホテルデータなし
+//   text of the topic, any number of lines ...
+//
+// Lines before the first "@topic" line are the file's preface (shown with the contents).
+// A line starting with "#" outside a topic is a comment.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ravolin::ui {
+
+struct HelpTopic {
+  int number = 0;
+  std::string title;
+  std::string text;  // lines joined with "\n", without trailing empty lines
+};
+
+struct HelpFile {
+  std::string preface;
+  std::vector<HelpTopic> topics;  // in file order
+
+  const HelpTopic* find(int number) const;
+};
+
+// Parses the text; a malformed "@topic" line (no number) is reported in error and the
+// parse fails, so a broken help file is noticed rather than shown half.
+bool parse_help_file(std::string_view utf8, HelpFile& out, std::string& error);
+// Reads and parses a file; false with a reason naming the file when it cannot be read.
+bool read_help_file(const std::string& path, HelpFile& out, std::string& error);
+
+}  // namespace ravolin::ui

@@ -1,0 +1,70 @@
+// What every window of the program does the same way, written once:
+// positions kept in twips in the settings, the fixed-pitch Japanese font, and the
+// keyboard rules (Escape closes through end_proc, Enter checks the field and moves
+// on, a text box selects its whole text when it gets the focus).
+#pragma once
+
+#include "settings/settings.h"
+
+#include <QFont>
+#include <QObject>
+#include <QPoint>
+
+#include <functional>
+#include <map>
+
+class QLineEdit;
+class QWidget;
+
+namespace ravolin::ui {
+
+inline constexpr int kTwipsPerInch = 1440;
+
+// Twips <-> device-independent pixels at a logical DPI (96 on most screens).
+int twips_to_pixels(int twips, double dpi);
+int pixels_to_twips(int pixels, double dpi);
+// The logical DPI of the widget's screen (of the primary screen when it has none yet).
+double logical_dpi(const QWidget* w);
+// Twips -> pixels for a widget's screen.
+int tw(const QWidget* w, int twips);
+
+// Moves the window to the stored top/left, kept on a visible screen: a position that
+// would put the window off every screen is pulled back onto the nearest one.
+void place_window(QWidget* window, const settings::WindowPos& pos);
+// Stores the window's current top/left (in twips, within the 16-bit range).
+void store_position(const QWidget* window, settings::WindowPos& pos);
+
+// The fixed-pitch Japanese Gothic font: "ＭＳ ゴシック", "MS Gothic", "IPAGothic",
+// "Noto Sans Mono CJK JP", in that order. Pixel sizes are even, so full-width glyphs
+// are exactly two half-width ones wide.
+QFont gothic_font(int pixel_size = 12);
+
+// Keyboard conventions of one window. Create one per window (parented to it) and
+// register its controls.
+class KeyConventions final : public QObject {
+  Q_OBJECT
+ public:
+  explicit KeyConventions(QWidget* window);
+
+  // Escape (character 27) in this control runs end_proc.
+  void escape_closes(QWidget* control, std::function<void()> end_proc);
+  // Enter (or line feed) in this text box runs check (true = accepted); when accepted
+  // the focus moves to next (if given). A refused check leaves the focus where it is.
+  void enter_checks(QLineEdit* box, std::function<bool()> check, QWidget* next = nullptr);
+  // The text box selects its whole text whenever it gets the focus.
+  void select_all_on_focus(QLineEdit* box);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct EnterRule {
+    std::function<bool()> check;
+    QWidget* next = nullptr;
+  };
+  std::map<QObject*, std::function<void()>> escape_;
+  std::map<QObject*, EnterRule> enter_;
+  std::map<QObject*, bool> select_all_;
+};
+
+}  // namespace ravolin::ui

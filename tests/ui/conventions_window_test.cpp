@@ -1,0 +1,169 @@
+// The shared window conventions, platform fakes and the help file/viewer, on real
+// widgets under the offscreen platform.
+#include "ui/fake_platform.h"
+#include "ui/help_file.h"
+#include "ui/help_window.h"
+#include "ui/window_conventions.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+using namespace ravolin;
+
+TEST(Twips, ConvertAtTheScreensDpi) {
+  EXPECT_EQ(ui::twips_to_pixels(1440, 96), 96);
+  EXPECT_EQ(ui::twips_to_pixels(1485, 96), 99);
+  EXPECT_EQ(ui::twips_to_pixels(-1440, 96), -96);
+  EXPECT_EQ(ui::twips_to_pixels(1440, 120), 120);
+  EXPECT_EQ(ui::pixels_to_twips(99, 96), 1485);
+  EXPECT_EQ(ui::pixels_to_twips(120, 120), 1440);
+}
+
+TEST(WindowPosition, StoredPositionRoundTripsAndStaysOnScreen) {
+  QWidget w;
+  w.resize(200, 100);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const double dpi = ui::logical_dpi(&w);
+
+  settings::WindowPos pos{static_cast<std::int16_t>(ui::pixels_to_twips(100, dpi)),
+                          static_cast<std::int16_t>(ui::pixels_to_twips(150, dpi))};
+  ui::place_window(&w, pos);
+  EXPECT_EQ(w.pos(), QPoint(150, 100));
+  settings::WindowPos back;
+  ui::store_position(&w, back);
+  EXPECT_EQ(back.top, pos.top);
+  EXPECT_EQ(back.left, pos.left);
+
+  // Far off every screen (negative, and past the right edge): pulled back onto it.
+  ui::place_window(&w, settings::WindowPos{-20000, -20000});
+  EXPECT_TRUE(screen.contains(w.pos()));
+  ui::place_window(&w, settings::WindowPos{32000, 32000});
+  EXPECT_TRUE(screen.contains(w.frameGeometry().topLeft()));
+  EXPECT_LE(w.x() + w.width(), screen.right() + 1);
+}
+
+TEST(Font, FullWidthIsTwiceHalfWidth) {
+  const QFont font = ui::gothic_font(12);
+  EXPECT_EQ(font.pixelSize(), 12);
+  EXPECT_EQ(ui::gothic_font(13).pixelSize(), 14);  // even sizes only
+  const QFontMetrics m(font);
+  const int half = m.horizontalAdvance(QStringLiteral("0"));
+  EXPECT_EQ(m.horizontalAdvance(QStringLiteral("０")), 2 * half);
+  EXPECT_EQ(m.horizontalAdvance(QStringLiteral("のぞみ００１N １２：３４")),
+            m.horizontalAdvance(QStringLiteral("ひかり１２３  ０９：０５")));
+}
+
+TEST(KeyConventions, EscapeRunsEndProcEnterChecksAndMovesOn) {
+  QWidget w;
+  auto* box = new QLineEdit(&w);
+  auto* next = new QLineEdit(&w);
+  auto* button = new QPushButton(QStringLiteral("終了"), &w);
+  auto* keys = new ui::KeyConventions(&w);
+  int end_calls = 0;
+  bool accept = false;
+  int checks = 0;
+  keys->escape_closes(button, [&] { ++end_calls; });
+  keys->escape_closes(box, [&] { ++end_calls; });
+  keys->enter_checks(box, [&] { ++checks; return accept; }, next);
+  keys->select_all_on_focus(next);
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+
+  QTest::keyClick(button, Qt::Key_Escape);
+  QTest::keyClick(box, Qt::Key_Escape);
+  EXPECT_EQ(end_calls, 2);
+
+  next->setText(QStringLiteral("東京"));
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_Return);  // refused: the focus stays
+  EXPECT_EQ(checks, 1);
+  EXPECT_TRUE(box->hasFocus());
+  accept = true;
+  QTest::keyClick(box, Qt::Key_Enter);
+  EXPECT_EQ(checks, 2);
+  EXPECT_TRUE(next->hasFocus());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(next->selectedText(), QStringLiteral("東京"));
+  // Other keys are not swallowed.
+  QTest::keyClick(box, Qt::Key_A);
+  EXPECT_EQ(box->text(), QStringLiteral("a"));
+}
+
+TEST(FakeMessageBoxes, AnswersFromTheQueueAndRecords) {
+  ui::FakeMessageBoxes boxes;
+  boxes.set_next_answer(ui::MessageAnswer::Cancel);
+  EXPECT_EQ(boxes.confirm(nullptr, "印刷開始します！！", 257), ui::MessageAnswer::Cancel);
+  EXPECT_EQ(boxes.confirm(nullptr, "again", 0), ui::MessageAnswer::Ok);
+  boxes.set_next_answer(ui::MessageAnswer::Cancel);
+  EXPECT_EQ(boxes.error(nullptr, "ホテルデータなし", 204), ui::MessageAnswer::Ok);  // OK only
+  ASSERT_EQ(boxes.shown().size(), 3u);
+  EXPECT_EQ(boxes.shown()[0].title, "確認メッセージ");
+  EXPECT_EQ(boxes.shown()[0].request.help_topic, 257);
+  EXPECT_EQ(boxes.shown()[2].title, "エラーメッセージ");
+}
+
+TEST(HelpFile, ParsesTopicsAndRefusesABrokenTopicLine) {
+  ui::HelpFile file;
+  std::string error;
+  ASSERT_TRUE(ui::parse_help_file("\xEF\xBB\xBF# comment\r\nまえがき\r\n\r\n"
+                                  "@topic 204 ホテルデータなし\r\n一行目\r\n二行目\r\n\r\n"
+                                  "@topic 7 空\r\n",
+                                  file, error));
+  EXPECT_EQ(file.preface, "まえがき");
+  ASSERT_EQ(file.topics.size(), 2u);
+  EXPECT_EQ(file.topics[0].number, 204);
+  EXPECT_EQ(file.topics[0].title, "ホテルデータなし");
+  EXPECT_EQ(file.topics[0].text, "一行目\n二行目");
+  EXPECT_EQ(file.find(7)->text, "");
+  EXPECT_EQ(file.find(8), nullptr);
+
+  EXPECT_FALSE(ui::parse_help_file("@topic abc\n", file, error));
+  EXPECT_NE(error.find("line 1"), std::string::npos);
+  EXPECT_FALSE(ui::read_help_file("/nonexistent/ravolin2.hlp", file, error));
+  EXPECT_NE(error.find("/nonexistent/ravolin2.hlp"), std::string::npos);
+}
+
+TEST(HelpFile, DeliveredFileHasEveryTopicTheWindowsName) {
+  ui::HelpFile file;
+  std::string error;
+  ASSERT_TRUE(ui::read_help_file(RAVOLIN_SOURCE_DIR "/resources/ravolin2.hlp", file, error))
+      << error;
+  // Message topics, and one topic per window.
+  for (int topic : {204, 251, 252, 253, 256, 257, 258, 101, 102, 104, 105, 106, 107, 109, 112,
+                    113, 114, 115, 121, 122, 123, 124, 125, 126}) {
+    const ui::HelpTopic* t = file.find(topic);
+    ASSERT_NE(t, nullptr) << topic;
+    EXPECT_FALSE(t->title.empty()) << topic;
+    EXPECT_FALSE(t->text.empty()) << topic;
+  }
+  std::set<int> numbers;
+  for (const auto& t : file.topics) EXPECT_TRUE(numbers.insert(t.number).second) << t.number;
+}
+
+TEST(HelpWindow, ShowsContentsAndTopicsAndSaysWhenTheFileIsMissing) {
+  ui::HelpWindow w;
+  ASSERT_TRUE(w.load(RAVOLIN_SOURCE_DIR "/resources/ravolin2.hlp"));
+  w.show_contents();
+  EXPECT_TRUE(w.shown_text().contains(QStringLiteral("【目次】")));
+  EXPECT_TRUE(w.shown_text().contains(QStringLiteral("ホテルデータなし")));
+  w.show_topic(258);
+  EXPECT_TRUE(w.shown_text().startsWith(QStringLiteral("乗り換え回数が２回の場合")));
+  EXPECT_EQ(w.findChild<QListWidget*>(QStringLiteral("TopicList"))->currentItem()->text(),
+            QStringLiteral("乗り換え回数が２回の場合"));
+  w.show_topic(9999);
+  EXPECT_TRUE(w.shown_text().contains(QStringLiteral("9999")));
+
+  EXPECT_FALSE(w.load("/nonexistent/ravolin2.hlp"));
+  EXPECT_TRUE(w.shown_text().contains(QStringLiteral("/nonexistent/ravolin2.hlp")));
+}
