@@ -1,5 +1,7 @@
 #include "settings/replace_file.h"
 
+#include "text/text.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -58,6 +60,21 @@ bool replace_file(const std::string& path, std::string_view bytes, std::string& 
     return false;
   }
   return true;
+}
+
+std::string encode_cp932_lossy(std::string_view utf8) {
+  if (auto cp = text::utf8_to_cp932(utf8)) return *cp;
+  std::string out;
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    std::size_t len = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (i + len > utf8.size()) len = utf8.size() - i;
+    if (auto cp = text::utf8_to_cp932(utf8.substr(i, len))) out += *cp;
+    else out += '?';
+    i += len;
+  }
+  return out;
 }
 
 bool read_whole_file(const std::string& path, std::string& bytes, std::string& error) {

@@ -16,4 +16,8 @@ bool replace_file(const std::string& path, std::string_view bytes, std::string& 
 // Reads a whole file. False (with the reason) when it is missing or unreadable.
 bool read_whole_file(const std::string& path, std::string& bytes, std::string& error);
 
+// CP932 form of a UTF-8 text for a file the program writes; a character without a CP932
+// form becomes "?" so that one odd character never stops the whole file being written.
+std::string encode_cp932_lossy(std::string_view utf8);
+
 }  // namespace ravolin::settings

@@ -65,22 +65,7 @@ std::string decode(std::string_view cp932) {
   return text::cp932_to_utf8_lossy(cp932);
 }
 
-// CP932 form of a UTF-8 text; a character without one becomes "?" so that one odd
-// character never stops the whole file from being written.
-std::string encode(std::string_view utf8) {
-  if (auto cp = text::utf8_to_cp932(utf8)) return *cp;
-  std::string out;
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    std::size_t len = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (i + len > utf8.size()) len = utf8.size() - i;
-    if (auto cp = text::utf8_to_cp932(utf8.substr(i, len))) out += *cp;
-    else out += '?';
-    i += len;
-  }
-  return out;
-}
+std::string encode(std::string_view utf8) { return encode_cp932_lossy(utf8); }
 
 std::optional<Section> header_of(std::string_view field) {
   if (field.empty() || field.front() != '[') return std::nullopt;

@@ -1,0 +1,147 @@
+#include "hotels/user_hotels.h"
+
+#include "settings/replace_file.h"
+#include "text/text.h"
+
+#include <vector>
+
+namespace ravolin::hotels {
+namespace {
+
+constexpr int kFieldCount = 8;
+constexpr std::size_t kRemarkChars = 8;
+
+bool starts_with(std::string_view s, std::string_view prefix) {
+  return s.substr(0, prefix.size()) == prefix;
+}
+
+// Area names that begin with 東京 or 大阪 stand for the city as a whole.
+std::string normalise_area(const std::string& area) {
+  const std::string t = text::trim(area);
+  if (starts_with(t, "東京")) return "東京";
+  if (starts_with(t, "大阪")) return "大阪";
+  return area;
+}
+
+// Splits at commas outside double quotes; the quotes themselves are dropped.
+std::vector<std::string> split_csv(std::string_view line) {
+  std::vector<std::string> fields(1);
+  bool quoted = false;
+  for (char c : line) {
+    if (c == '"') quoted = !quoted;
+    else if (c == ',' && !quoted) fields.emplace_back();
+    else fields.back() += c;
+  }
+  return fields;
+}
+
+// A room count: an optionally signed decimal integer within 16 bits, blanks around allowed.
+bool parse_rooms(std::string_view text_in, std::int16_t& out) {
+  const std::string t = text::trim(text_in);
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
+  if (i == t.size()) return false;
+  long v = 0;
+  for (; i < t.size(); ++i) {
+    if (t[i] < '0' || t[i] > '9') return false;
+    v = v * 10 + (t[i] - '0');
+    if (v > 32768) return false;
+  }
+  if (negative) v = -v;
+  if (v > 32767) return false;
+  out = static_cast<std::int16_t>(v);
+  return true;
+}
+
+// A text field as written: no double quotes (they cannot be escaped) and no line breaks.
+std::string quoted(std::string_view s) {
+  std::string out = "\"";
+  for (char c : s)
+    if (c != '"' && c != '\r' && c != '\n') out += c;
+  return out + "\"";
+}
+
+}  // namespace
+
+std::optional<HotelEntry> parse_hotel_user_line(std::string_view cp932_line) {
+  const auto utf8 = text::cp932_to_utf8(cp932_line);
+  if (!utf8) return std::nullopt;
+  const std::vector<std::string> f = split_csv(*utf8);
+  if (f.size() != kFieldCount) return std::nullopt;
+  HotelEntry e;
+  if (!parse_rooms(f[4], e.rooms)) return std::nullopt;
+  e.area = normalise_area(f[0]);
+  e.district = f[1];
+  e.name = f[2];
+  e.phone = f[3];
+  e.access = f[5];
+  e.price = f[6];
+  e.remarks = text::fit_chars(f[7], kRemarkChars);
+  return e;
+}
+
+UserHotelReport parse_hotel_user(std::string_view bytes, HotelTable& table) {
+  UserHotelReport report;
+  report.file_read = true;
+  table.user_hotel_count = 0;
+  table.file_hotel_count = 0;
+  std::size_t pos = 0;
+  int line_no = 0;
+  while (pos < bytes.size()) {
+    std::size_t end = bytes.find('\n', pos);
+    if (end == std::string_view::npos) end = bytes.size();
+    std::string_view line = bytes.substr(pos, end - pos);
+    pos = end + 1;
+    ++line_no;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (text::trim(line).empty()) continue;
+    auto entry = parse_hotel_user_line(line);
+    if (!entry) {
+      if (report.skipped_lines++ == 0) report.first_skipped_line = line_no;
+      continue;
+    }
+    if (table.user_hotel_count >= kMaxHotels) {
+      report.truncated = true;
+      break;
+    }
+    table.entry[++table.user_hotel_count] = std::move(*entry);
+  }
+  return report;
+}
+
+UserHotelReport get_hotel_user(const std::string& path, HotelTable& table) {
+  std::string bytes, error;
+  if (!settings::read_whole_file(path, bytes, error)) {
+    table.user_hotel_count = 0;
+    table.file_hotel_count = 0;
+    UserHotelReport report;
+    report.error = error;
+    return report;
+  }
+  return parse_hotel_user(bytes, table);
+}
+
+std::string format_hotel_user_line(const HotelEntry& e) {
+  return quoted(e.area) + "," + quoted(e.district) + "," + quoted(e.name) + "," +
+         quoted(e.phone) + "," + text::format_plain(e.rooms) + "," + quoted(e.access) + "," +
+         quoted(e.price) + "," + quoted(text::fit_chars(e.remarks, kRemarkChars));
+}
+
+std::string format_hotel_user_file(const HotelTable& table) {
+  std::string out;
+  const int n = table.user_hotel_count < 0 ? 0
+                : table.user_hotel_count > kMaxHotels ? kMaxHotels
+                                                      : table.user_hotel_count;
+  for (int i = 1; i <= n; ++i) {
+    out += settings::encode_cp932_lossy(format_hotel_user_line(table.entry[i]));
+    out += "\r\n";
+  }
+  return out;
+}
+
+bool put_hotel_user(const std::string& path, const HotelTable& table, std::string& error) {
+  return settings::replace_file(path, format_hotel_user_file(table), error);
+}
+
+}  // namespace ravolin::hotels

@@ -1,0 +1,143 @@
+#include "hotels/user_hotels.h"
+
+#include "text/text.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace ravolin::hotels {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string cp932(std::string_view utf8) { return *text::utf8_to_cp932(utf8); }
+
+const char* const kSampleLine =
+    "\"東京\",\"京橋\",\"ラボリンホテル\",\"012-345-6789\",123,\"京橋駅徒歩１０分\","
+    "\"\\10,000\",\"○       \"";
+
+TEST(UserHotelLine, ReadsTheEightFieldsOfARecord) {
+  auto e = parse_hotel_user_line(cp932(kSampleLine));
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->area, "東京");
+  EXPECT_EQ(e->district, "京橋");
+  EXPECT_EQ(e->name, "ラボリンホテル");
+  EXPECT_EQ(e->phone, "012-345-6789");
+  EXPECT_EQ(e->rooms, 123);
+  EXPECT_EQ(e->access, "京橋駅徒歩１０分");
+  EXPECT_EQ(e->price, "\\10,000");  // comma inside quotes stays in the field
+  EXPECT_EQ(e->remarks, "○       ");
+  EXPECT_EQ(format_hotel_user_line(*e), kSampleLine);
+}
+
+TEST(UserHotelLine, NormalisesAreasFitsRemarksAndKeepsPhoneBlanks) {
+  auto e = parse_hotel_user_line(
+      cp932("\" 東京／羽田\",\"蒲田\",\"H\",\"03-1234    \", 7 ,\"\",\"\",\"とても良いホテルです\""));
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->area, "東京");
+  EXPECT_EQ(e->phone, "03-1234    ");
+  EXPECT_EQ(e->rooms, 7);
+  EXPECT_EQ(e->remarks, "とても良いホテル");
+  e = parse_hotel_user_line(cp932("\"大阪／関西\",\"a\",\"b\",\"c\",0,\"\",\"\",\"\""));
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->area, "大阪");
+  EXPECT_EQ(e->remarks, "        ");
+  e = parse_hotel_user_line(cp932("\"仙台 \",\"a\",\"b\",\"c\",0,\"\",\"\",\"\""));
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->area, "仙台 ");  // other areas are kept as written
+}
+
+TEST(UserHotelLine, BrokenLinesAreRefused) {
+  EXPECT_FALSE(parse_hotel_user_line(cp932("\"東京\",\"京橋\",\"H\",\"1\",12,\"a\",\"b\"")));
+  EXPECT_FALSE(parse_hotel_user_line(cp932("\"東京\",\"京橋\",\"H\",\"1\",12,\"a\",\"b\",\"c\",\"d\"")));
+  EXPECT_FALSE(parse_hotel_user_line(cp932("\"東京\",\"京橋\",\"H\",\"1\",1x,\"a\",\"b\",\"c\"")));
+  EXPECT_FALSE(parse_hotel_user_line(cp932("\"東京\",\"京橋\",\"H\",\"1\",,\"a\",\"b\",\"c\"")));
+  EXPECT_FALSE(parse_hotel_user_line(cp932("\"東京\",\"京橋\",\"H\",\"1\",40000,\"a\",\"b\",\"c\"")));
+  EXPECT_FALSE(parse_hotel_user_line(std::string("\"\x93\",\"a\",\"H\",\"1\",1,\"a\",\"b\",\"c\"")));
+  EXPECT_FALSE(parse_hotel_user_line(""));
+}
+
+TEST(UserHotelFile, ReadsAllGoodLinesAndSkipsBrokenOnes) {
+  std::string bytes = cp932(kSampleLine) + "\r\n";
+  bytes += cp932("\"仙台\",\"青葉\",\"H2\",\"022\",5,\"\",\"\",\"\"") + "\r\n";
+  bytes += "\r\n";                                           // empty line: ignored
+  bytes += cp932("\"仙台\",\"青葉\",\"H3\",\"022\",five,\"\",\"\",\"\"") + "\r\n";  // broken
+  bytes += cp932("\"大阪\",\"梅田\",\"H4\",\"06\",-1,\"\",\"\",\"\"");  // no final line end
+  auto table = std::make_unique<HotelTable>();
+  table->file_hotel_count = 12;
+  UserHotelReport r = parse_hotel_user(bytes, *table);
+  EXPECT_TRUE(r.file_read);
+  EXPECT_EQ(r.skipped_lines, 1);
+  EXPECT_EQ(r.first_skipped_line, 4);
+  EXPECT_FALSE(r.truncated);
+  EXPECT_EQ(table->user_hotel_count, 3);
+  EXPECT_EQ(table->file_hotel_count, 0);
+  EXPECT_EQ(table->entry[2].name, "H2");
+  EXPECT_EQ(table->entry[3].name, "H4");
+  EXPECT_EQ(table->entry[3].rooms, -1);
+}
+
+TEST(UserHotelFile, StopsAtTheTableSize) {
+  std::string bytes;
+  const std::string line = cp932("\"仙台\",\"青葉\",\"H\",\"022\",5,\"\",\"\",\"\"") + "\r\n";
+  for (int i = 0; i < kMaxHotels + 5; ++i) bytes += line;
+  auto table = std::make_unique<HotelTable>();
+  UserHotelReport r = parse_hotel_user(bytes, *table);
+  EXPECT_EQ(table->user_hotel_count, kMaxHotels);
+  EXPECT_TRUE(r.truncated);
+}
+
+TEST(UserHotelFile, WritesAndReadsBackTheSameRecords) {
+  const fs::path dir = fs::temp_directory_path() / "ravolin_user_hotels_test";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string path = (dir / kUserHotelFileName).string();
+
+  auto table = std::make_unique<HotelTable>();
+  UserHotelReport r = get_hotel_user(path, *table);  // missing file: no user hotels
+  EXPECT_FALSE(r.file_read);
+  EXPECT_FALSE(r.error.empty());
+  EXPECT_EQ(table->user_hotel_count, 0);
+
+  table->user_hotel_count = 2;
+  table->entry[1] = *parse_hotel_user_line(cp932(kSampleLine));
+  HotelEntry& e = table->entry[2];
+  e.area = "大阪";
+  e.district = "梅田";
+  e.name = "名前\"引用\"";  // a quote cannot be stored; it is left out
+  e.phone = "06-1111-2222  ";
+  e.rooms = 0;
+  e.access = "梅田駅,徒歩5分";
+  e.price = "\\8,500";
+  e.remarks = "◎";
+  std::string error;
+  ASSERT_TRUE(put_hotel_user(path, *table, error)) << error;
+
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  EXPECT_EQ(all.str(),
+            cp932(std::string(kSampleLine) + "\r\n" +
+                  "\"大阪\",\"梅田\",\"名前引用\",\"06-1111-2222  \",0,\"梅田駅,徒歩5分\","
+                  "\"\\8,500\",\"◎       \"\r\n"));
+
+  auto back = std::make_unique<HotelTable>();
+  r = get_hotel_user(path, *back);
+  EXPECT_TRUE(r.file_read);
+  EXPECT_EQ(r.skipped_lines, 0);
+  ASSERT_EQ(back->user_hotel_count, 2);
+  EXPECT_EQ(back->entry[2].access, "梅田駅,徒歩5分");
+  EXPECT_EQ(back->entry[2].phone, "06-1111-2222  ");
+  EXPECT_EQ(back->entry[2].remarks, "◎       ");
+  EXPECT_EQ(format_hotel_user_file(*back), all.str());
+
+  EXPECT_FALSE(put_hotel_user((dir / "missing" / "x.csv").string(), *table, error));
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace ravolin::hotels
