@@ -1,0 +1,211 @@
+#include "search/field_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace ravolin::search {
+namespace {
+
+// Direction 1: 東京 1, 名古屋 2 (arrival) 3 (departure), 京都 4, 新大阪 5.
+std::unique_ptr<data::SinkansenTables> corridor() {
+  auto sin = std::make_unique<data::SinkansenTables>();
+  const char* names[] = {"東京", "名古屋", "名古屋", "京都", "新大阪"};
+  int flags[] = {0, 1, 2, 0, 0};
+  sin->station_count = 5;
+  for (int s = 1; s <= 5; ++s) {
+    sin->station_name[1][s] = names[s - 1];
+    sin->station_flag[1][s] = flags[s - 1];
+    sin->station_name[2][6 - s] = names[s - 1];
+    sin->station_flag[2][6 - s] = flags[s - 1] == 0 ? 0 : 3 - flags[s - 1];
+  }
+  return sin;
+}
+
+TEST(FieldChecks, StationNames) {
+  auto sin = corridor();
+  CheckResult ok = chk_text1(*sin, " 京都 ");
+  EXPECT_EQ(ok.err_flg, 0);
+  EXPECT_EQ(ok.message, std::optional<std::string>(""));  // clears the message line
+  CheckResult bad = chk_text1(*sin, "大阪");
+  EXPECT_EQ(bad.err_flg, 1);
+  EXPECT_EQ(bad.message, std::optional<std::string>("入力エラーです"));
+  EXPECT_EQ(chk_text1(*sin, "").err_flg, 1);
+
+  CheckResult same = chk_text6(*sin, "京都", "京都 ");
+  EXPECT_EQ(same.err_flg, 1);
+  EXPECT_EQ(same.message, std::optional<std::string>(""));  // refused without a message
+  EXPECT_EQ(chk_text6(*sin, "東京", "名古屋").err_flg, 0);
+  EXPECT_EQ(chk_text6(*sin, "東京", "横浜").message, std::optional<std::string>("入力エラーです"));
+}
+
+TEST(FieldChecks, TimeWindowsAndDefaults) {
+  std::string h1, m1, h2, m2;
+  EXPECT_EQ(chk_text2(h1).err_flg, 0);
+  EXPECT_EQ(chk_text3(m1).err_flg, 0);
+  EXPECT_EQ(chk_text4(h2).err_flg, 0);
+  EXPECT_EQ(chk_text5(h1, m1, h2, m2).err_flg, 0);
+  EXPECT_EQ(h1 + "/" + m1 + "/" + h2 + "/" + m2, "6/0/23/59");
+  EXPECT_FALSE(chk_text2(h1).message.has_value());  // leaves the message line alone
+
+  std::string t;
+  for (const char* v : {"5", "24", "x", "6:", "1e1"}) {
+    t = v;
+    EXPECT_EQ(chk_text2(t).err_flg, 1) << v;
+  }
+  t = "60";
+  EXPECT_EQ(chk_text3(t).err_flg, 1);
+  t = "0";
+  EXPECT_EQ(chk_text4(t).err_flg, 0);
+
+  std::string s30 = "30", s29 = "29";
+  EXPECT_EQ(chk_text5("8", "30", "8", s30).err_flg, 0);   // 08:30 to 08:30
+  EXPECT_EQ(chk_text5("8", "30", "8", s29).err_flg, 1);   // 08:30 to 08:29
+  EXPECT_EQ(chk_text10("9", "0", "8", s30).err_flg, 1);   // end hour before start hour
+
+  t = "";
+  EXPECT_EQ(chk_text11(t).err_flg, 0);
+  EXPECT_EQ(t, "60");
+  for (const char* v : {"0", "120", " 7 "}) {
+    t = v;
+    EXPECT_EQ(chk_text11(t).err_flg, 0) << v;
+  }
+  t = "121";
+  EXPECT_EQ(chk_text11(t).err_flg, 1);
+}
+
+TEST(FieldChecks, TwoTransfersAllowTwoHoursOfDeparture) {
+  EXPECT_EQ(chk_text2_text4("6", "8", true).err_flg, 0);
+  CheckResult r = chk_text2_text4("6", "9", true);
+  EXPECT_EQ(r.err_flg, 1);
+  EXPECT_EQ(r.message, std::optional<std::string>("発車時刻の範囲を２時間以内としてください"));
+  EXPECT_EQ(chk_text2_text4("6", "23", false).err_flg, 0);
+}
+
+TEST(FieldChecks, TravelDate) {
+  calendar::SearchDate d;
+  EXPECT_EQ(chk_text13("1999", 2000, d).err_flg, 1);
+  EXPECT_EQ(d.year, 0);
+  EXPECT_EQ(chk_text13("2000", 2000, d).err_flg, 0);
+  EXPECT_EQ(d.year, 2000);
+  EXPECT_EQ(chk_text14("13", d).err_flg, 1);
+  EXPECT_EQ(chk_text14("2", d).err_flg, 0);
+  for (int y : {2400, 2104, 2100, 2101}) {
+    d.year = y;
+    bool leap = y == 2400 || y == 2104;
+    EXPECT_EQ(chk_text15("29", d).err_flg, leap ? 0 : 1) << y;
+  }
+  EXPECT_EQ(chk_text15("0", d).err_flg, 1);
+  EXPECT_EQ(chk_text15("28", d).err_flg, 0);
+  EXPECT_EQ(d.day, 28);
+}
+
+TEST(FieldChecks, ForbiddenPairsByEdition) {
+  // 20 single rows 駅1..駅20 in direction 1, reversed in direction 2.
+  data::SinkansenTables sin;
+  sin.station_count = 20;
+  for (int s = 1; s <= 20; ++s) {
+    sin.station_name[1][s] = "駅" + std::to_string(s);
+    sin.station_name[2][21 - s] = "駅" + std::to_string(s);
+  }
+  auto refused = [&](int ed, int b, int a) {
+    return chk_text1_text6(sin, ed, "駅" + std::to_string(b), "駅" + std::to_string(a)).err_flg;
+  };
+  EXPECT_EQ(refused(1, 18, 20), 0);
+  EXPECT_EQ(refused(2, 18, 20), 1);   // direction 1, boarding 17..22, alighting after 16
+  EXPECT_EQ(refused(2, 15, 20), 0);
+  EXPECT_EQ(refused(2, 20, 2), 1);    // direction 2: rows 1 and 19
+  EXPECT_EQ(refused(2, 20, 10), 0);   // direction 2: rows 1 and 11
+  EXPECT_EQ(refused(3, 10, 13), 1);   // direction 1: 8..12 to after 12
+  EXPECT_EQ(refused(3, 10, 12), 0);
+  EXPECT_EQ(refused(3, 16, 17), 1);
+  EXPECT_EQ(refused(3, 18, 15), 1);   // direction 2: rows 3 and 6
+  EXPECT_EQ(refused(3, 19, 14), 0);   // direction 2: rows 2 and 7
+  EXPECT_EQ(refused(3, 14, 9), 1);    // direction 2: rows 7 and 12
+  EXPECT_EQ(chk_text1_text6(sin, 2, "駅18", "駅20").message,
+            std::optional<std::string>("指定できない組み合わせです"));
+}
+
+ConditionForm good_form() {
+  ConditionForm f;
+  f.text[1] = "東京";
+  f.text[2] = "8";
+  f.text[3] = "30";
+  f.text[4] = "10";
+  f.text[5] = "";
+  f.text[6] = " 新大阪";
+  f.text[7] = "";
+  f.text[8] = "";
+  f.text[9] = "";
+  f.text[10] = "";
+  f.text[11] = "15";
+  f.text[12] = "old message";
+  f.text[13] = "2000";
+  f.text[14] = "3";
+  f.text[15] = "11";
+  f.sort_option = 1;
+  return f;
+}
+
+TEST(SearchStart, StoresEveryConditionWhenAllFieldsPass) {
+  auto sin = corridor();
+  calendar::HolidayList h;
+  ConditionForm f = good_form();
+  StoredConditions st;
+  StartResult r = search_start(*sin, 1, 2000, h, f, st);
+  ASSERT_EQ(r.err_flg, 0) << r.field;
+  EXPECT_FALSE(r.confirm_two_transfers);
+  EXPECT_EQ(st.st_station, "東京");
+  EXPECT_EQ(st.ed_station, "新大阪");
+  EXPECT_EQ(st.st_time1, 830);
+  EXPECT_EQ(st.st_time2, 1059);
+  EXPECT_EQ(st.ed_time1, 600);
+  EXPECT_EQ(st.ed_time2, 2359);
+  EXPECT_EQ(st.wait_time, 15);
+  EXPECT_EQ(st.wait_count, 1);
+  EXPECT_EQ(st.sort_order, 1);
+  EXPECT_EQ(st.date.weekday, 7);  // 2000/03/11 is a Saturday
+  EXPECT_EQ(st.flags.plain_saturday, 1);
+  EXPECT_EQ(f.text[12], "");
+  EXPECT_EQ(f.text[10], "59");
+  store_combination(f, st);
+  EXPECT_EQ(st.combination_number, 1);
+}
+
+TEST(SearchStart, StopsAtTheFirstRefusalKeepingEarlierStores) {
+  auto sin = corridor();
+  calendar::HolidayList h;
+  StoredConditions st;
+  ConditionForm f = good_form();
+  f.text[6] = "東京";
+  StartResult r = search_start(*sin, 1, 2000, h, f, st);
+  EXPECT_EQ(r.field, "Text6");
+  EXPECT_EQ(st.st_station, "");
+
+  f = good_form();
+  f.two_transfers = true;
+  f.text[4] = "11";
+  r = search_start(*sin, 1, 2000, h, f, st);
+  EXPECT_EQ(r.field, "Text2");
+  EXPECT_EQ(f.text[12], "発車時刻の範囲を２時間以内としてください");
+
+  f = good_form();
+  f.sort_option = 2;
+  f.text[15] = "31";
+  f.text[14] = "4";
+  r = search_start(*sin, 1, 2000, h, f, st);
+  EXPECT_EQ(r.field, "Text15");
+  EXPECT_EQ(st.sort_order, 2);  // stored before the date checks
+  EXPECT_EQ(st.date.month, 4);
+  EXPECT_EQ(st.st_station, "");
+
+  f = good_form();
+  f.two_transfers = true;
+  r = search_start(*sin, 1, 2000, h, f, st);
+  EXPECT_EQ(r.err_flg, 0);
+  EXPECT_TRUE(r.confirm_two_transfers);
+  EXPECT_EQ(st.wait_count, 2);
+}
+
+}  // namespace
+}  // namespace ravolin::search
