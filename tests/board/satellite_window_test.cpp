@@ -1,0 +1,197 @@
+// The full schedule (ravolin24) and passing-station (ravolin23) windows on real widgets:
+// contents by mode, their timers closing them, Escape and "終了", positions kept.
+#include "app/app_state.h"
+#include "board/full_schedule.h"
+#include "board/passing_window.h"
+#include "board/schedule_window.h"
+#include "ui/fake_platform.h"
+#include "ui/window_conventions.h"
+
+#include "board_fixture.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace ravolin::board {
+namespace {
+
+class SatelliteWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    state = std::make_unique<app::AppState>(
+        "/nowhere", app::Platform{clock, messages, help, printer});
+    state->schedule.edition = data::find_edition(1);
+    testing::SinTables sin;
+    sin.stations(1, {{"東京", 0}, {"品川", 0}, {"名古屋", 1}, {"名古屋", 2}, {"博多", 0}});
+    sin.train(1, "N001", {0, 558, 700, 701, 900}, 0, "N");
+    sin.train(1, "H002", {0, 601, 705, 706, 0});
+    state->schedule.sin = sin.get();
+    testing::KeiyoTables keiyo;
+    for (int v = 1; v <= 4; ++v) keiyo.stations(v, {"東京", "舞浜", "新習志野", "蘇我"});
+    keiyo.train(1, "1001A", {540, 555, 605, 620});
+    keiyo.train(1, "1002B", {545, 600, 610, 0});
+    state->schedule.keiyo = keiyo.get();
+    auto& s = state->settings;
+    s.sinkansen_flg = 1;
+    s.sinkansen_station = "品川";
+    s.keiyo_use = 1;
+    s.keiyo_flg = 1;
+    s.keiyo_station = "舞浜";
+    s.pos(24) = {1500, 3000};
+    s.pos(23) = {2250, 1500};
+    state->day_flags = testing::weekday();
+  }
+  static void flush_deletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  template <class W>
+  static QString text_of(W* w) {
+    return w->template findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText();
+  }
+
+  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 5, 50, 0)};
+  ui::FakeMessageBoxes messages;
+  ui::FakeHelpViewer help;
+  ui::FakePrinter printer;
+  std::unique_ptr<app::AppState> state;
+};
+
+TEST_F(SatelliteWindowTest, FullScheduleShowsTheTableOfTheMode) {
+  state->satellite_mode = kModeSinkansen;
+  auto* w = new ScheduleWindow(*state);
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("時刻表の表示"));
+  const FullSchedule expected =
+      full_schedule(kModeSinkansen, state->schedule, state->settings, state->day_flags);
+  EXPECT_EQ(w->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title().toStdString(),
+            "新幹線（下り）  品川");
+  EXPECT_EQ(text_of(w).toStdString(), "05|博[58] \n06|名 01  ");
+  EXPECT_EQ(text_of(w).replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toStdString(),
+            expected.text);
+  EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label1"))->text().toStdString(),
+            expected.note);
+  delete w;
+
+  state->satellite_mode = kModeKeiyo;
+  w = new ScheduleWindow(*state);
+  EXPECT_EQ(w->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
+            QStringLiteral("京葉線（平日下り）  舞浜"));
+  EXPECT_EQ(text_of(w).toStdString(), "05|快 55 \n06|  (00)");
+  EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+            QStringLiteral("（注）（　）内は新習志野駅とまり"));
+  delete w;
+
+  state->satellite_mode = 0;
+  w = new ScheduleWindow(*state);
+  EXPECT_TRUE(text_of(w).isEmpty());
+  EXPECT_TRUE(w->findChild<QLabel*>(QStringLiteral("Label1"))->text().isEmpty());
+  delete w;
+}
+
+TEST_F(SatelliteWindowTest, FullScheduleClosesAfterAMinuteKeepingItsPlace) {
+  state->satellite_mode = kModeSinkansen;
+  QPointer<ScheduleWindow> w = new ScheduleWindow(*state);
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
+  EXPECT_EQ(w->pos(), QPoint(ui::tw(w, 3000), ui::tw(w, 1500)));
+  auto* timer = w->findChild<QTimer*>(QStringLiteral("Timer1"));
+  ASSERT_NE(timer, nullptr);
+  EXPECT_EQ(timer->interval(), 60000);
+  EXPECT_TRUE(timer->isActive());
+
+  w->move(ui::tw(w, 4500), ui::tw(w, 2250));
+  w->timer1_tick();
+  flush_deletes();
+  EXPECT_TRUE(w.isNull());
+  EXPECT_EQ(state->settings.pos(24).left, 4500);
+  EXPECT_EQ(state->settings.pos(24).top, 2250);
+  EXPECT_EQ(help.count("close"), 1);
+}
+
+TEST_F(SatelliteWindowTest, FullScheduleEscapeAndButtonClose) {
+  state->satellite_mode = kModeSinkansen;
+  QPointer<ScheduleWindow> w = new ScheduleWindow(*state);
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
+  auto* command1 = w->findChild<QPushButton*>(QStringLiteral("Command1"));
+  EXPECT_EQ(command1->text(), QStringLiteral("終了"));
+  w->move(ui::tw(w, 1200), ui::tw(w, 600));
+  QTest::keyClick(command1, Qt::Key_Escape);
+  flush_deletes();
+  EXPECT_TRUE(w.isNull());
+  EXPECT_EQ(state->settings.pos(24).left, 1200);
+
+  w = new ScheduleWindow(*state);
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
+  EXPECT_EQ(w->pos(), QPoint(ui::tw(w, 1200), ui::tw(w, 600)));  // reopens where it was
+  w->move(ui::tw(w, 1800), ui::tw(w, 900));
+  QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+  flush_deletes();
+  EXPECT_TRUE(w.isNull());
+  EXPECT_EQ(state->settings.pos(24).top, 900);
+}
+
+TEST_F(SatelliteWindowTest, PassingStationsOfTheSelectedLine) {
+  board::edit_sinkansen(state->schedule.sin, state->settings, state->day_flags,
+                        testing::at(5, 50), state->sinkansen_board);
+  ASSERT_EQ(state->sinkansen_board.train_lines, 2);
+  state->satellite_mode = kModeSinkansen;
+  state->selected_line = 0;
+  auto* w = new PassingWindow(*state);
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("通過駅の時刻表示"));
+  EXPECT_EQ(text_of(w).toStdString(), "品川(05:58) → 名古屋(07:00) → 博多(09:00)　【のぞみ型車両】");
+  delete w;
+
+  // A line that carries no train (past the list) shows an empty text.
+  state->selected_line = 2;
+  w = new PassingWindow(*state);
+  EXPECT_TRUE(text_of(w).isEmpty());
+  delete w;
+
+  board::edit_keiyo(state->schedule.keiyo, state->settings, state->day_flags,
+                    testing::at(5, 40), state->keiyo_board);
+  state->satellite_mode = kModeKeiyo;
+  state->selected_line = 0;
+  w = new PassingWindow(*state);
+  EXPECT_EQ(text_of(w).toStdString(), "舞浜(05:55) → 新習志野(06:05) → 蘇我(06:20)");
+  delete w;
+}
+
+TEST_F(SatelliteWindowTest, PassingStationsCloseAfterTenSecondsAndReopenInPlace) {
+  state->satellite_mode = kModeSinkansen;
+  QPointer<PassingWindow> w = new PassingWindow(*state);
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
+  auto* timer = w->findChild<QTimer*>(QStringLiteral("Timer1"));
+  EXPECT_EQ(timer->interval(), 10000);
+  EXPECT_TRUE(timer->isActive());
+  w->move(ui::tw(w, 2400), ui::tw(w, 1800));
+  w->timer1_tick();
+  flush_deletes();
+  EXPECT_TRUE(w.isNull());
+  EXPECT_EQ(help.count("close"), 1);
+
+  w = new PassingWindow(*state);
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
+  EXPECT_EQ(w->pos(), QPoint(ui::tw(w, 2400), ui::tw(w, 1800)));
+  w->move(ui::tw(w, 300), ui::tw(w, 450));
+  QTest::keyClick(w->findChild<QPlainTextEdit*>(QStringLiteral("Text1")), Qt::Key_Escape);
+  flush_deletes();
+  EXPECT_TRUE(w.isNull());
+  EXPECT_EQ(state->settings.pos(23).left, 300);
+  EXPECT_EQ(state->settings.pos(23).top, 450);
+}
+
+}  // namespace
+}  // namespace ravolin::board
