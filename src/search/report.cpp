@@ -1,0 +1,227 @@
+#include "search/report.h"
+
+#include "fares/fare_text.h"
+#include "text/text.h"
+
+#include <algorithm>
+
+namespace ravolin::search {
+
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+
+const char* type_name(char letter) {
+  switch (letter) {
+    case 'N': return "のぞみ";
+    case 'H': return "ひかり";
+    case 'K': return "こだま";
+    case 'Y': return "やまびこ";
+    case 'M': return "こまち";
+    case 'T': return "つばさ";
+    case 'O': return "なすの";
+    case 'A': return "あさひ";
+    case 'S': return "あさま";
+    case 'G': return "たにがわ";
+    default: return "";
+  }
+}
+
+const char* car_mark(std::string_view code) {
+  if (code == "N") return "N ";
+  if (code == "G") return "G ";
+  if (code == "W") return "W ";
+  if (code == "N5") return "n ";
+  if (code == "N7") return "E ";
+  if (code == "F") return "F ";
+  if (code == "RS") return "R ";
+  if (code == "M") return "M ";
+  return "  ";
+}
+
+// The number part of an identifier as "000"; a part that is not a plain number is kept.
+std::string train_number(std::string_view rest) {
+  if (rest.empty() || rest.size() > 9 ||
+      !std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::string(rest);
+  return text::format_000(std::stoi(std::string(rest)));
+}
+
+struct Leg {
+  const data::SinkansenTables& sin;
+  int d;
+  int time(int row, int train) const { return sin.time(d, row, train); }
+  const std::string& name(int row) const { return sin.station_name[d][row]; }
+  int flag(int row) const { return sin.station_flag[d][row]; }
+
+  // Where a train boarded earlier ends its leg at a transfer made at `row`: the
+  // station's arrival row when `row` is a departure row and the train has a time
+  // there, else `row` itself (so the leg always gets its end).
+  int end_row(int row, int train) const {
+    if (flag(row) == data::kFlagDeparture && row > 1 && time(row - 1, train) != 0) return row - 1;
+    return row;
+  }
+  void stop(std::string& out, int row, int train, const char* what) const {
+    out += name(row);
+    out += "(";
+    out += text::format_hhmm(time(row, train));
+    out += what;
+    out += ")";
+  }
+};
+
+std::string condition_line(const char* label, const std::string& station, int t1, int t2) {
+  std::string s = label;
+  s += station;
+  s += "   \t";
+  s += text::format_plain(t1);
+  s += " -> ";
+  s += text::format_plain(t2);
+  s += kCrLf;
+  return s;
+}
+
+}  // namespace
+
+const char* sort_order_name(int sort_order) {
+  switch (sort_order) {
+    case kSortByDeparture: return "発車時刻順";
+    case kSortByArrival: return "到着時刻順";
+    case kSortByRide: return "乗車時間順";
+    default: return "";
+  }
+}
+
+std::string frame1_caption(const SearchConditions& cond, const calendar::SearchDate& date,
+                           int season) {
+  std::string s = cond.st_station;
+  s += " → ";
+  s += cond.ed_station;
+  s += "  【";
+  s += text::format_date_jp(date.year, date.month, date.day, date.weekday);
+  s += fares::season_label(season);
+  s += "】";
+  s += "　表示順序：";
+  s += sort_order_name(cond.sort_order);
+  return s;
+}
+
+std::string legend_text(int edition_code) {
+  if (edition_code == 1)
+    return "列車名の[N]:のぞみ型 [n]:のぞみ500系 [E]:のぞみ700系 [G]:ｸﾞﾗﾝﾄﾞひかり "
+           "[W]:ｳｴｽﾄひかり [R]:Rail Star";
+  if (edition_code == 2 || edition_code == 3)
+    return "列車名の[M]は「オール２階建て車両」で運行しています";
+  return "";
+}
+
+void edit_bin(const data::SinkansenTables& sin, int direction, int /*row*/, int train,
+              std::string& wk_list) {
+  std::string id = text::trim(sin.train_id[direction][train]);
+  if (!id.empty()) {
+    wk_list += type_name(id[0]);
+    wk_list += train_number(std::string_view(id).substr(1));
+  }
+  wk_list += car_mark(sin.car_type[direction][train]);
+}
+
+std::string edit_data(const data::SinkansenTables& sin, const SearchConditions& cond,
+                      const SearchResult& result) {
+  std::string out;
+  const int d = result.direction;
+  if (d == 1 || d == 2) {
+    const Leg leg{sin, d};
+    const int from = result.boarding_row;
+    const int to = result.alighting_row;
+    std::vector<std::string> used;
+    used.reserve(static_cast<std::size_t>(std::max(result.count, 0)));
+    const int count = std::min(result.count, kMaxResults);
+    for (int i = 1; i <= count; ++i) {
+      const ResultEntry& e = result.entry(i);
+      if (cond.combination_number == 1) {
+        std::string id = text::trim(sin.train_id[d][e.first_train]);
+        if (std::find(used.begin(), used.end(), id) != used.end()) continue;
+        used.push_back(id);
+      }
+      std::string line = "[" + text::format_000(e.ride_minutes) + "分]";
+      edit_bin(sin, d, from, e.first_train, line);
+      leg.stop(line, from, e.first_train, "発");
+      line += "→";
+      if (e.second_train == 0) {
+        leg.stop(line, to, e.first_train, "着");
+        line += " ";
+        out += line;
+      } else {
+        leg.stop(line, leg.end_row(e.first_transfer_row, e.first_train), e.first_train, "着");
+        line += " ";
+        out += line;
+
+        line = kCrLf;
+        line += "\t\t～ ";
+        edit_bin(sin, d, e.first_transfer_row, e.second_train, line);
+        leg.stop(line, e.first_transfer_row, e.second_train, "発");
+        line += "→";
+        if (e.third_train == 0) {
+          leg.stop(line, to, e.second_train, "着");
+        } else {
+          leg.stop(line, leg.end_row(e.second_transfer_row, e.second_train), e.second_train, "着");
+        }
+        line += " ";
+        out += line;
+
+        if (e.third_train != 0) {
+          line = kCrLf;
+          line += "\t\t\t～ ";
+          edit_bin(sin, d, e.second_transfer_row, e.third_train, line);
+          leg.stop(line, e.second_transfer_row, e.third_train, "発");
+          line += "→";
+          leg.stop(line, to, e.third_train, "着");
+          line += " ";
+          out += line;
+        }
+      }
+      out += kCrLf;
+      out += kCrLf;
+    }
+  }
+  if (out.empty()) {
+    out = kNoResultText;
+    out += kCrLf;
+    out += condition_line("乗車条件：", cond.st_station, cond.st_time1, cond.st_time2);
+    out += condition_line("下車条件：", cond.ed_station, cond.ed_time1, cond.ed_time2);
+  }
+  return out;
+}
+
+std::vector<std::string> print_lines(const PrintPage& p) {
+  const std::string rule_eq(89, '=');
+  const std::string rule_dash(89, '-');
+  std::string date_text =
+      text::format_date_jp(p.date.year, p.date.month, p.date.day, p.date.weekday);
+  std::vector<std::string> lines;
+  lines.push_back(" ");
+  lines.push_back("ラボリン（" + p.corridor_caption + "編）＆ホテル情報　(Version " +
+                  p.program_version + ")");
+  lines.push_back(rule_eq);
+  lines.push_back("　検索条件　　乗車駅　：" + text::trim(p.cond.st_station) + "　下車駅：" +
+                  text::trim(p.cond.ed_station));
+  lines.push_back("              乗車時間：" + text::format_hhmm(p.cond.st_time1) + " ～ " +
+                  text::format_hhmm(p.cond.st_time2));
+  lines.push_back("              下車時間：" + text::format_hhmm(p.cond.ed_time1) + " ～ " +
+                  text::format_hhmm(p.cond.ed_time2));
+  lines.push_back(std::string("　　　　　　　乗換条件：") +
+                  (p.cond.wait_count == 1 ? "１回乗り換え" : "２回乗り換え") +
+                  "　　［乗り換え時間：" + text::format_plain(p.cond.wait_time) + "分］");
+  lines.push_back(std::string("　　　　　　　表示順　：") + sort_order_name(p.cond.sort_order));
+  lines.push_back("              日付　　：" + date_text + fares::season_label(p.season));
+  lines.push_back(rule_eq);
+  lines.push_back(p.results_text);
+  lines.push_back(rule_dash);
+  lines.push_back(p.fare_text);
+  lines.push_back(rule_eq);
+  std::string legend = legend_text(p.edition_code);
+  if (!legend.empty()) lines.push_back(legend);
+  return lines;
+}
+
+}  // namespace ravolin::search

@@ -1,0 +1,52 @@
+// The texts of the search results window: the frame caption that summarises the search,
+// the legend of the car-type marks, the connections report and the printed page.
+#pragma once
+
+#include "calendar/dates.h"
+#include "data/tables.h"
+#include "search/engine.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ravolin::search {
+
+inline constexpr const char* kNoResultText = "条件にあう新幹線を検索できませんでした";
+
+// "発車時刻順", "到着時刻順", "乗車時間順"; "" for any other value.
+const char* sort_order_name(int sort_order);
+
+// Frame1 caption: "東京 → 新大阪  【2000/03/11（土）　通常期】　表示順序：発車時刻順".
+std::string frame1_caption(const SearchConditions& cond, const calendar::SearchDate& date,
+                           int season);
+
+// Legend of the car-type marks for an edition code; "" for a code other than 1..3
+// (the label is then left as it is).
+std::string legend_text(int edition_code);
+
+// edit_bin: appends the train's label (type name, number "000", two-character car mark)
+// to wk_list. `row` is not used.
+void edit_bin(const data::SinkansenTables& sin, int direction, int row, int train,
+              std::string& wk_list);
+
+// edit_data: the results text, CR LF line ends; with no connection listed, the
+// no-result text with the conditions.
+std::string edit_data(const data::SinkansenTables& sin, const SearchConditions& cond,
+                      const SearchResult& result);
+
+// What the printed page holds, one entry per print line (the results and fare texts
+// are single entries holding their CR LF).
+struct PrintPage {
+  std::string corridor_caption;  // "東海道・山陽新幹線"
+  std::string program_version;   // "1.59"
+  int edition_code = 0;
+  SearchConditions cond;
+  calendar::SearchDate date;
+  int season = 1;
+  std::string results_text;  // Text1
+  std::string fare_text;     // Text2
+};
+std::vector<std::string> print_lines(const PrintPage& page);
+
+}  // namespace ravolin::search

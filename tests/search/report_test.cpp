@@ -1,0 +1,172 @@
+#include "search/report.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace ravolin::search {
+namespace {
+
+// Direction 1: 東京 1, 名古屋 2 (arrival) 3 (departure), 米原 4, 新大阪 5.
+struct Fixture {
+  std::unique_ptr<data::SinkansenTables> sin = std::make_unique<data::SinkansenTables>();
+  std::unique_ptr<SearchResult> res = std::make_unique<SearchResult>();
+  SearchConditions cond;
+
+  Fixture() {
+    const char* names[] = {"東京", "名古屋", "名古屋", "米原", "新大阪"};
+    int flags[] = {0, 1, 2, 0, 0};
+    sin->station_count = 5;
+    for (int s = 1; s <= 5; ++s) {
+      sin->station_name[1][s] = names[s - 1];
+      sin->station_flag[1][s] = flags[s - 1];
+    }
+    train(1, "H005", "G", {600, 750, 752, 820, 855});
+    train(2, "K101", "", {0, 0, 755, 825, 0});
+    train(3, "N001", "N", {0, 0, 0, 830, 858});
+    train(4, "Z123", "", {600, 0, 0, 0, 605});
+    train(5, "H005 ", "G", {700, 850, 852, 920, 955});  // same identifier as train 1
+    train(6, "K200", "N5", {700, 0, 800, 0, 0});       // no time in 名古屋's arrival row
+    train(7, "H300", "RS", {0, 0, 805, 0, 930});
+    sin->train_count[1] = 7;
+    res->direction = 1;
+    res->boarding_row = 1;
+    res->alighting_row = 5;
+    cond.st_station = "東京";
+    cond.ed_station = "新大阪";
+    cond.st_time1 = 600;
+    cond.st_time2 = 1000;
+    cond.ed_time1 = 600;
+    cond.ed_time2 = 2359;
+    cond.wait_time = 5;
+    cond.combination_number = 1;
+    cond.sort_order = kSortByDeparture;
+  }
+  void train(int t, const char* id, const char* car, std::initializer_list<int> times) {
+    sin->train_id[1][t] = id;
+    sin->car_type[1][t] = car;
+    int s = 1;
+    for (int v : times) sin->times[1][s++][t] = v;
+  }
+  void add(int t1, int t2, int row1, int t3, int row2, int ride) {
+    ResultEntry& e = res->entries[++res->count];
+    e.first_train = t1;
+    e.second_train = t2;
+    e.first_transfer_row = row1;
+    e.third_train = t3;
+    e.second_transfer_row = row2;
+    e.ride_minutes = ride;
+  }
+};
+
+TEST(ResultsText, LegsOfDirectOneAndTwoTransferConnections) {
+  Fixture f;
+  f.add(1, 0, 0, 0, 0, 175);
+  f.add(1, 2, 3, 3, 4, 178);
+  f.add(4, 0, 0, 0, 0, 5);
+  f.add(6, 7, 3, 0, 0, 150);
+  f.add(5, 0, 0, 0, 0, 175);
+  const std::string expected_all =
+      "[175分]ひかり005G 東京(06:00発)→新大阪(08:55着) \r\n\r\n"
+      "[178分]ひかり005G 東京(06:00発)→名古屋(07:50着) \r\n"
+      "\t\t～ こだま101  名古屋(07:55発)→米原(08:25着) \r\n"
+      "\t\t\t～ のぞみ001N 米原(08:30発)→新大阪(08:58着) \r\n\r\n"
+      "[005分]123  東京(06:00発)→新大阪(06:05着) \r\n\r\n"
+      // The first train has no time in the arrival row: its leg ends at the
+      // departure-row time instead of disappearing.
+      "[150分]こだま200n 東京(07:00発)→名古屋(08:00着) \r\n"
+      "\t\t～ ひかり300R 名古屋(08:05発)→新大阪(09:30着) \r\n\r\n"
+      "[175分]ひかり005G 東京(07:00発)→新大阪(09:55着) \r\n\r\n";
+  f.cond.combination_number = 0;
+  EXPECT_EQ(edit_data(*f.sin, f.cond, *f.res), expected_all);
+
+  // One per train: the second connection of train 1 and train 5 (the same identifier)
+  // are left out.
+  f.cond.combination_number = 1;
+  EXPECT_EQ(edit_data(*f.sin, f.cond, *f.res),
+            "[175分]ひかり005G 東京(06:00発)→新大阪(08:55着) \r\n\r\n"
+            "[005分]123  東京(06:00発)→新大阪(06:05着) \r\n\r\n"
+            "[150分]こだま200n 東京(07:00発)→名古屋(08:00着) \r\n"
+            "\t\t～ ひかり300R 名古屋(08:05発)→新大阪(09:30着) \r\n\r\n");
+}
+
+TEST(ResultsText, EmptyResultShowsTheConditions) {
+  Fixture f;
+  const char* expected =
+      "条件にあう新幹線を検索できませんでした\r\n"
+      "乗車条件：東京   \t600 -> 1000\r\n"
+      "下車条件：新大阪   \t600 -> 2359\r\n";
+  EXPECT_EQ(edit_data(*f.sin, f.cond, *f.res), expected);
+  f.res->direction = 0;  // a station the search did not find
+  f.res->count = 0;
+  EXPECT_EQ(edit_data(*f.sin, f.cond, *f.res), expected);
+}
+
+TEST(ResultsText, TrainLabels) {
+  Fixture f;
+  auto label = [&](const char* id, const char* car) {
+    f.train(1, id, car, {});
+    std::string s = "x";
+    edit_bin(*f.sin, 1, 1, 1, s);
+    return s;
+  };
+  EXPECT_EQ(label("Y041", "M"), "xやまびこ041M ");
+  EXPECT_EQ(label("M7", "N7"), "xこまち007E ");
+  EXPECT_EQ(label("G400", "W"), "xたにがわ400W ");
+  EXPECT_EQ(label("S500", "F"), "xあさま500F ");
+  EXPECT_EQ(label("T012", "X"), "xつばさ012  ");
+  EXPECT_EQ(label("O001", ""), "xなすの001  ");
+  EXPECT_EQ(label("A002", ""), "xあさひ002  ");
+}
+
+TEST(ResultsWindowTexts, CaptionLegendAndPrintedPage) {
+  Fixture f;
+  calendar::SearchDate d{calendar::day_number(2000, 3, 11), 2000, 3, 11, 7};
+  EXPECT_EQ(frame1_caption(f.cond, d, 1),
+            "東京 → 新大阪  【2000/03/11（土）　通常期】　表示順序：発車時刻順");
+  f.cond.sort_order = kSortByRide;
+  EXPECT_EQ(frame1_caption(f.cond, d, 3),
+            "東京 → 新大阪  【2000/03/11（土）　閑散期】　表示順序：乗車時間順");
+  EXPECT_EQ(legend_text(1),
+            "列車名の[N]:のぞみ型 [n]:のぞみ500系 [E]:のぞみ700系 [G]:ｸﾞﾗﾝﾄﾞひかり "
+            "[W]:ｳｴｽﾄひかり [R]:Rail Star");
+  EXPECT_EQ(legend_text(2), "列車名の[M]は「オール２階建て車両」で運行しています");
+  EXPECT_EQ(legend_text(3), legend_text(2));
+  EXPECT_EQ(legend_text(4), "");
+
+  PrintPage p;
+  p.corridor_caption = "東海道・山陽新幹線";
+  p.program_version = "1.59";
+  p.edition_code = 1;
+  p.cond = f.cond;
+  p.cond.sort_order = kSortByArrival;
+  p.cond.wait_count = 2;
+  p.date = d;
+  p.season = 2;
+  p.results_text = "R\r\n";
+  p.fare_text = "F\r\n";
+  std::vector<std::string> lines = print_lines(p);
+  std::vector<std::string> expected = {
+      " ",
+      "ラボリン（東海道・山陽新幹線編）＆ホテル情報　(Version 1.59)",
+      std::string(89, '='),
+      "　検索条件　　乗車駅　：東京　下車駅：新大阪",
+      "              乗車時間：06:00 ～ 10:00",
+      "              下車時間：06:00 ～ 23:59",
+      "　　　　　　　乗換条件：２回乗り換え　　［乗り換え時間：5分］",
+      "　　　　　　　表示順　：到着時刻順",
+      "              日付　　：2000/03/11（土）　繁忙期",
+      std::string(89, '='),
+      "R\r\n",
+      std::string(89, '-'),
+      "F\r\n",
+      std::string(89, '='),
+      legend_text(1),
+  };
+  EXPECT_EQ(lines, expected);
+  p.edition_code = 0;
+  EXPECT_EQ(print_lines(p).size(), expected.size() - 1);  // no legend line
+}
+
+}  // namespace
+}  // namespace ravolin::search
