@@ -1,0 +1,461 @@
+#include "search/engine.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace ravolin::search {
+
+namespace {
+
+using data::kMaxSinStations;
+using data::kMaxSinTrains;
+
+std::string_view trim_blanks(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+// First row of direction d whose flag is one of the two given and whose name is `name`.
+int find_row(const data::SinkansenTables& t, int d, std::string_view name, int flag_a,
+             int flag_b) {
+  const int rows = std::clamp(t.station_count, 0, kMaxSinStations);
+  for (int s = 1; s <= rows; ++s) {
+    const int f = t.station_flag[d][s];
+    if ((f == flag_a || f == flag_b) && trim_blanks(t.station_name[d][s]) == name) return s;
+  }
+  return 0;
+}
+
+// Index of the first element of k[from..to) below `v`, or `to`.
+int first_below(const std::int32_t* k, int from, int to, std::int32_t v) {
+  int j = from;
+#if defined(__SSE2__)
+  const __m128i vv = _mm_set1_epi32(v);
+  for (; j + 4 <= to; j += 4) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(k + j));
+    const int mask = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmplt_epi32(x, vv)));
+    if (mask != 0) return j + __builtin_ctz(static_cast<unsigned>(mask));
+  }
+#endif
+  for (; j < to; ++j) {
+    if (k[j] < v) return j;
+  }
+  return to;
+}
+
+constexpr int kRowSlots = kMaxSinStations + 3;  // rows 0..52: walks may step past the end
+constexpr int kBitWords = (kMaxSinTrains + 1 + 63) / 64;
+
+}  // namespace
+
+int kaisuu(const ResultEntry& e) {
+  if (e.second_train == 0) return 0;
+  if (e.third_train == 0) return 1;
+  return 2;
+}
+
+int last_train(const ResultEntry& e) {
+  if (e.third_train != 0) return e.third_train;
+  if (e.second_train != 0) return e.second_train;
+  return e.first_train;
+}
+
+int departure_time(const data::SinkansenTables& tables, const SearchResult& result, int i) {
+  return tables.time(result.direction, result.boarding_row, result.entries[i].first_train);
+}
+
+int arrival_time(const data::SinkansenTables& tables, const SearchResult& result, int i) {
+  return tables.time(result.direction, result.alighting_row, last_train(result.entries[i]));
+}
+
+int minutes_of(int hhmm) { return (hhmm / 100) * 60 + hhmm % 100; }
+int hhmm_from_minutes(int minutes) { return (minutes / 60) * 100 + minutes % 60; }
+
+bool set_jyoken(const data::SinkansenTables& tables, const SearchConditions& cond,
+                SearchResult& result) {
+  result.direction = 0;
+  result.boarding_row = 0;
+  result.alighting_row = 0;
+  const std::string_view st = trim_blanks(cond.st_station);
+  const std::string_view ed = trim_blanks(cond.ed_station);
+  int direction = 1;
+  int st_row = find_row(tables, 1, st, data::kFlagSingle, data::kFlagDeparture);
+  int ed_row = find_row(tables, 1, ed, data::kFlagSingle, data::kFlagArrival);
+  if (st_row == 0 || ed_row == 0) return false;
+  if (st_row >= ed_row) {
+    direction = 2;
+    st_row = find_row(tables, 2, st, data::kFlagSingle, data::kFlagDeparture);
+    ed_row = find_row(tables, 2, ed, data::kFlagSingle, data::kFlagArrival);
+    if (st_row == 0 || ed_row == 0 || st_row >= ed_row) return false;
+  }
+  result.direction = direction;
+  result.boarding_row = st_row;
+  result.alighting_row = ed_row;
+  return true;
+}
+
+void clr_table1(SearchResult& result) {
+  for (int i = 1; i <= kMaxResults; ++i) result.entries[i] = ResultEntry{};
+  result.count = 0;
+}
+
+bool runs_on(int code, const calendar::DayFlags& f) {
+  switch (code) {
+    case 11: return f.day_off == 0;
+    case 1: return f.sunday_or_holiday == 0;
+    case 10: return f.plain_saturday == 0;
+    case 50: return f.weekday == 6;
+    case 51: return f.sunday_or_holiday != 0 || f.weekday == 6;
+    case 70: return f.sunday_or_holiday != 0;
+    case 170: return f.weekday != 1;
+    default: return true;
+  }
+}
+
+void select_data(const data::SinkansenTables& tables, const calendar::DayFlags& flags,
+                 int direction, int /*row*/, int train, int& skip_flg) {
+  if (skip_flg == 1) return;
+  if (!runs_on(tables.op_day[direction][train], flags)) skip_flg = 1;
+}
+
+void set_para(int sort_order, SearchResult& result, int indx, int kaisuu, int dep, int arr) {
+  const std::int32_t ride = minutes_of(arr) - minutes_of(dep);
+  std::int32_t key;
+  if (sort_order == kSortByArrival) {
+    key = arr * 10000 + ride;
+  } else if (sort_order == kSortByRide) {
+    key = ride * 10000 + dep;
+  } else {
+    key = dep * 10000 + ride;
+  }
+  ResultEntry& e = result.entries[indx];
+  e.ride_minutes = ride;
+  e.sort_key = key + kaisuu;
+}
+
+// ---------------------------------------------------------------------------------------
+// Work tables. Everything a search touches is sized by the table bounds and allocated
+// once, in the constructor.
+struct RouteSearch::Work {
+  // Time orders of every row of a direction: train numbers sorted by (time, number).
+  // They depend on the time table only, so they are kept while the table is unchanged
+  // (checked against a copy of the direction's times before every search).
+  struct DirectionOrder {
+    bool valid = false;
+    int train_count = -1;
+    int station_count = -1;
+    std::array<std::array<std::int32_t, kMaxSinTrains + 1>, kMaxSinStations + 1> times{};
+    std::array<std::array<std::uint8_t, kMaxSinTrains>, kMaxSinStations + 1> order{};
+  };
+  std::array<DirectionOrder, data::kSinDirections + 1> orders;
+
+  // Per-search filtered orders of the rows between boarding and alighting row:
+  // `run_*` every running train, `ok_*` running trains that arrive within the window.
+  struct RowOrder {
+    int n = 0;
+    std::array<std::int32_t, kMaxSinTrains> time{};
+    std::array<std::uint8_t, kMaxSinTrains> train{};
+  };
+  std::array<RowOrder, kMaxSinStations + 1> run_order;
+  std::array<RowOrder, kMaxSinStations + 1> ok_order;
+
+  std::array<std::uint8_t, kMaxSinTrains + 1> runs{};
+  std::array<std::uint8_t, kMaxSinTrains + 1> arr_ok{};
+
+  // Second-transfer lists, per second train: for each row r on its walk, the matches
+  // found at r (list[r]); next[r], the row the walk visits after r; first[r], the first
+  // row from r on along the walk whose matches are not empty (0: none).
+  struct SecondTrain {
+    bool prepared = false;
+    std::array<std::int32_t, kRowSlots> offset{};
+    std::array<std::uint8_t, kRowSlots> length{};
+    std::array<std::uint8_t, kRowSlots> row{};  // row where the third trains are boarded
+    std::array<std::uint8_t, kRowSlots> next{};
+    std::array<std::uint8_t, kRowSlots> first{};
+  };
+  std::array<SecondTrain, kMaxSinTrains + 1> second;
+  std::vector<std::uint8_t> pool;  // third trains of all match lists
+  std::int32_t pool_used = 0;
+
+  // Transfer list of the current first train.
+  struct Transfer {
+    std::uint8_t second_train, third_train, first_row, second_row;
+  };
+  std::array<Transfer, kMaxTransfers + 1> transfers{};
+
+  // Current search.
+  const data::SinkansenTables* t = nullptr;
+  int dir = 0, st_row = 0, ed_row = 0, trains = 0;
+  int wait_time = 0;
+
+  Work() : pool(static_cast<std::size_t>(kMaxSinTrains) * (kMaxSinStations + 1) * kMaxSecondTransfers) {}
+
+  std::int32_t time(int s, int train) const { return t->times[dir][s][train]; }
+  int flag(int s) const { return t->station_flag[dir][s]; }
+
+  void build_orders(const data::SinkansenTables& tables, int d);
+  void prepare(const SearchConditions& cond, const calendar::DayFlags& flags);
+  void collect(const RowOrder& ro, std::int32_t lo, std::int32_t hi, int exclude,
+               std::array<std::uint64_t, kBitWords>& bits) const;
+  void prepare_second(int t2);
+  int sel_data2(int kk, int wait_count, int cap);
+};
+
+void RouteSearch::Work::build_orders(const data::SinkansenTables& tables, int d) {
+  DirectionOrder& o = orders[d];
+  const int n = std::clamp(tables.train_count[d], 0, kMaxSinTrains);
+  const int rows = std::clamp(tables.station_count, 0, kMaxSinStations);
+  if (o.valid && o.train_count == n && o.station_count == rows &&
+      std::memcmp(&o.times, &tables.times[d], sizeof(o.times)) == 0) {
+    return;
+  }
+  std::memcpy(&o.times, &tables.times[d], sizeof(o.times));
+  o.train_count = n;
+  o.station_count = rows;
+  std::array<std::int64_t, kMaxSinTrains> keys{};
+  for (int s = 1; s <= rows; ++s) {
+    for (int k = 0; k < n; ++k) {
+      keys[k] = static_cast<std::int64_t>(o.times[s][k + 1]) * 256 + (k + 1);
+    }
+    std::sort(keys.begin(), keys.begin() + n);
+    for (int k = 0; k < n; ++k) o.order[s][k] = static_cast<std::uint8_t>(keys[k] & 255);
+  }
+  o.valid = true;
+}
+
+void RouteSearch::Work::prepare(const SearchConditions& cond, const calendar::DayFlags& flags) {
+  for (int k = 1; k <= trains; ++k) {
+    runs[k] = runs_on(t->op_day[dir][k], flags) ? 1 : 0;
+    const std::int32_t a = time(ed_row, k);
+    arr_ok[k] = (runs[k] != 0 && cond.ed_time1 <= a && a <= cond.ed_time2) ? 1 : 0;
+  }
+  const DirectionOrder& o = orders[dir];
+  for (int s = st_row + 1; s <= ed_row - 1; ++s) {
+    RowOrder& ro = run_order[s];
+    RowOrder& ok = ok_order[s];
+    ro.n = 0;
+    ok.n = 0;
+    for (int k = 0; k < trains; ++k) {
+      const int tr = o.order[s][k];
+      if (runs[tr] == 0) continue;
+      const std::int32_t tm = o.times[s][tr];
+      ro.time[ro.n] = tm;
+      ro.train[ro.n++] = static_cast<std::uint8_t>(tr);
+      if (arr_ok[tr] != 0) {
+        ok.time[ok.n] = tm;
+        ok.train[ok.n++] = static_cast<std::uint8_t>(tr);
+      }
+    }
+  }
+  for (int k = 1; k <= trains; ++k) second[k].prepared = false;
+  pool_used = 0;
+}
+
+// Marks the trains of `ro` whose time lies in lo..hi, except `exclude`.
+void RouteSearch::Work::collect(const RowOrder& ro, std::int32_t lo, std::int32_t hi,
+                                int exclude, std::array<std::uint64_t, kBitWords>& bits) const {
+  bits.fill(0);
+  const std::int32_t* begin = ro.time.data();
+  const std::int32_t* end = begin + ro.n;
+  for (const std::int32_t* p = std::lower_bound(begin, end, lo); p != end && *p <= hi; ++p) {
+    const int tr = ro.train[static_cast<std::size_t>(p - begin)];
+    if (tr != exclude) bits[tr >> 6] |= std::uint64_t{1} << (tr & 63);
+  }
+}
+
+// Builds the walk and the match lists of second train t2 (what sel_data3 scans for any
+// row it is started from).
+void RouteSearch::Work::prepare_second(int t2) {
+  SecondTrain& st = second[t2];
+  st.prepared = true;
+  std::array<std::uint64_t, kBitWords> bits{};
+  // Rows at or beyond the alighting row end every walk.
+  for (int r = ed_row; r < kRowSlots; ++r) {
+    st.length[r] = 0;
+    st.first[r] = 0;
+    st.next[r] = static_cast<std::uint8_t>(r + 1 < kRowSlots ? r + 1 : r);
+  }
+  for (int r = ed_row - 1; r > st_row; --r) {
+    st.length[r] = 0;
+    st.offset[r] = pool_used;
+    const std::int32_t a = time(r, t2);
+    int row = r;
+    int nx = r + 1;
+    if (a != 0) {
+      const std::int32_t limit = hhmm_from_minutes(minutes_of(a) + wait_time);
+      if (flag(r) == data::kFlagArrival) {
+        row = r + 1;
+        nx = r + 2;
+      }
+      if (row <= ed_row - 1) {
+        collect(ok_order[row], a, limit, t2, bits);
+        int len = 0;
+        std::uint8_t* out = pool.data() + pool_used;
+        for (int w = 0; w < kBitWords && len < kMaxSecondTransfers; ++w) {
+          std::uint64_t b = bits[w];
+          while (b != 0 && len < kMaxSecondTransfers) {
+            out[len++] = static_cast<std::uint8_t>(w * 64 + __builtin_ctzll(b));
+            b &= b - 1;
+          }
+        }
+        st.length[r] = static_cast<std::uint8_t>(len);
+        pool_used += len;
+      }
+    }
+    st.row[r] = static_cast<std::uint8_t>(row);
+    st.next[r] = static_cast<std::uint8_t>(std::min(nx, kRowSlots - 1));
+    st.first[r] = st.length[r] != 0 ? static_cast<std::uint8_t>(r) : st.first[st.next[r]];
+  }
+}
+
+// The transfer list of first train kk, built only as far as `cap` entries (the caller
+// needs no more). Returns its length.
+int RouteSearch::Work::sel_data2(int kk, int wait_count, int cap) {
+  int n = 0;
+  std::array<std::uint64_t, kBitWords> bits{};
+  for (int s = st_row + 1; s <= ed_row - 1; ++s) {
+    const std::int32_t a = time(s, kk);
+    if (a == 0) continue;
+    const std::int32_t limit = hhmm_from_minutes(minutes_of(a) + wait_time);
+    if (flag(s) == data::kFlagArrival) {
+      ++s;
+      if (s > ed_row - 1) return n;
+    }
+    collect(wait_count == 2 ? run_order[s] : ok_order[s], a, limit, kk, bits);
+    for (int w = 0; w < kBitWords; ++w) {
+      std::uint64_t b = bits[w];
+      while (b != 0) {
+        const int t2 = w * 64 + __builtin_ctzll(b);
+        b &= b - 1;
+        if (arr_ok[t2] != 0) {
+          if (n == cap) return n;
+          transfers[++n] = {static_cast<std::uint8_t>(t2), 0, static_cast<std::uint8_t>(s), 0};
+        }
+        if (wait_count != 2) continue;
+        if (!second[t2].prepared) prepare_second(t2);
+        const SecondTrain& sc = second[t2];
+        const int s1 = s + (flag(s) == data::kFlagArrival ? 1 : 0);
+        if (s1 + 1 >= kRowSlots) continue;
+        int m = 0;
+        for (int r = sc.first[s1 + 1]; r != 0 && m < kMaxSecondTransfers; r = sc.first[sc.next[r]]) {
+          const std::uint8_t* list = pool.data() + sc.offset[r];
+          const int len = std::min<int>(sc.length[r], kMaxSecondTransfers - m);
+          for (int k = 0; k < len; ++k) {
+            if (n == cap) return n;
+            transfers[++n] = {static_cast<std::uint8_t>(t2), list[k], static_cast<std::uint8_t>(s),
+                              sc.row[r]};
+          }
+          m += len;
+        }
+      }
+    }
+  }
+  return n;
+}
+
+RouteSearch::RouteSearch() : work_(std::make_unique<Work>()) {}
+RouteSearch::~RouteSearch() = default;
+
+int RouteSearch::search(const data::SinkansenTables& tables, const SearchConditions& cond,
+                        const calendar::DayFlags& flags, SearchResult& result,
+                        const PendingEvents& pending) {
+  set_jyoken(tables, cond, result);
+  clr_table1(result);
+  return sel_data(tables, cond, flags, result, pending);
+}
+
+int RouteSearch::sel_data(const data::SinkansenTables& tables, const SearchConditions& cond,
+                          const calendar::DayFlags& flags, SearchResult& result,
+                          const PendingEvents& pending) {
+  result.count = 0;
+  const int dir = result.direction;
+  if (dir < 1 || dir > data::kSinDirections || result.boarding_row < 1 ||
+      result.alighting_row > kMaxSinStations || result.boarding_row >= result.alighting_row) {
+    return 0;
+  }
+  Work& w = *work_;
+  w.build_orders(tables, dir);
+  w.t = &tables;
+  w.dir = dir;
+  w.st_row = result.boarding_row;
+  w.ed_row = result.alighting_row;
+  w.trains = std::clamp(tables.train_count[dir], 0, kMaxSinTrains);
+  w.wait_time = cond.wait_time;
+  w.prepare(cond, flags);
+
+  int count = 0;
+  for (int t1 = 1; t1 <= w.trains; ++t1) {
+    if (t1 % 20 == 0 && pending) pending();
+    if (w.runs[t1] == 0) continue;
+    const std::int32_t d = w.time(w.st_row, t1);
+    if (d < cond.st_time1 || d > cond.st_time2) continue;
+    if (w.arr_ok[t1] != 0) {
+      if (count == kMaxResults) break;
+      ResultEntry& e = result.entries[++count];
+      e.first_train = t1;
+      set_para(cond.sort_order, result, count, 0, d, w.time(w.ed_row, t1));
+    }
+    // Only as many continuations as can still be stored, plus the one that ends the search.
+    const int cap = std::min(kMaxTransfers, kMaxResults + 1 - count);
+    const int n = w.sel_data2(t1, cond.wait_count, cap);
+    bool full = false;
+    for (int j = 1; j <= n; ++j) {
+      if (count == kMaxResults) {
+        full = true;
+        break;
+      }
+      const Work::Transfer& tr = w.transfers[j];
+      ResultEntry& e = result.entries[++count];
+      e.first_train = t1;
+      e.second_train = tr.second_train;
+      e.third_train = tr.third_train;
+      e.first_transfer_row = tr.first_row;
+      e.second_transfer_row = tr.second_row;
+      const int last = tr.third_train != 0 ? tr.third_train : tr.second_train;
+      set_para(cond.sort_order, result, count, tr.third_train != 0 ? 2 : 1, d,
+               w.time(w.ed_row, last));
+    }
+    if (full) break;
+  }
+  result.count = count;
+  sort_data(result);
+  return count;
+}
+
+// The exchange sort: for i, every later j with a smaller key is exchanged with i. Only
+// the exchanges matter, so each pass jumps from one smaller key to the next.
+void sort_data(SearchResult& result) {
+  const int n = result.count;
+  if (n < 2) return;
+  std::array<std::int32_t, kMaxResults + 1> keys;
+  std::array<std::int16_t, kMaxResults + 1> perm;
+  for (int i = 1; i <= n; ++i) {
+    keys[i] = result.entries[i].sort_key;
+    perm[i] = static_cast<std::int16_t>(i);
+  }
+  bool moved = false;
+  for (int i = 1; i < n; ++i) {
+    int j = i + 1;
+    while (true) {
+      j = first_below(keys.data(), j, n + 1, keys[i]);
+      if (j > n) break;
+      std::swap(keys[i], keys[j]);
+      std::swap(perm[i], perm[j]);
+      moved = true;
+      ++j;
+    }
+  }
+  if (!moved) return;
+  std::array<ResultEntry, kMaxResults + 1> old;
+  std::copy(result.entries.begin() + 1, result.entries.begin() + n + 1, old.begin() + 1);
+  for (int i = 1; i <= n; ++i) result.entries[i] = old[perm[i]];
+}
+
+}  // namespace ravolin::search
