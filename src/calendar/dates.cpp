@@ -163,13 +163,32 @@ int hhmm_of(double time_of_day) {
   return h * 100 + m;
 }
 
+std::string date_text_jp(std::int32_t dn) {
+  const CivilDate c = civil_from_day_number(dn);
+  return text::format_date_jp(c.year, c.month, c.day, weekday_of(dn));
+}
+
+std::string date_text_ascii(std::int32_t dn) {
+  const CivilDate c = civil_from_day_number(dn);
+  return text::format_date_ascii(c.year, c.month, c.day, weekday_of(dn));
+}
+
+std::string date_text_yymmdd(std::int32_t dn) {
+  const CivilDate c = civil_from_day_number(dn);
+  return text::format_00(c.year % 100) + "/" + text::format_00(c.month) + "/" +
+         text::format_00(c.day);
+}
+
+std::string time_text_hhmmss(double t) {
+  int h = 0, m = 0, s = 0;
+  split_time_of_day(t, h, m, s);
+  return text::format_00(h) + ":" + text::format_00(m) + ":" + text::format_00(s);
+}
+
 std::string clock_caption(const ServiceDate& service, double program_time) {
   // The date comes from the day number: it is the authoritative part of the service date.
-  const CivilDate c = civil_from_day_number(service.day_number);
-  const int hhmm = hhmm_of(program_time);
-  return "現在日時 ： " +
-         text::format_date_jp(c.year, c.month, c.day, weekday_of(service.day_number)) + "  " +
-         text::format_hhmm(hhmm);
+  return "現在日時 ： " + date_text_jp(service.day_number) + "  " +
+         text::format_hhmm(hhmm_of(program_time));
 }
 
 }  // namespace ravolin::calendar

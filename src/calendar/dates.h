@@ -80,6 +80,14 @@ int holiday_eve(const HolidayList& list, std::int32_t travel_day_number, int sys
 double edit_time(ProgramClock& clock, double system_time_of_day);
 // "現在日時 ： yyyy/mm/dd（aaa）  hh:mm"
 std::string clock_caption(const ServiceDate& service, double program_time);
+// Date texts of a day number handed to the windows:
+// "yyyy/mm/dd（aaa）" (main window button), "yyyy/mm/dd (aaa)" (hotel list title),
+// "yy/mm/dd" (the date set by the correction window).
+std::string date_text_jp(std::int32_t dn);
+std::string date_text_ascii(std::int32_t dn);
+std::string date_text_yymmdd(std::int32_t dn);
+// "hh:mm:ss" of a fraction of a day (rounded to the second).
+std::string time_text_hhmmss(double t);
 // hh, mm, ss of a fraction of a day (rounded to the second).
 void split_time_of_day(double t, int& hour, int& minute, int& second);
 // The hhmm integer the schedules compare with (hour * 100 + minute).

@@ -377,4 +377,12 @@ bool put_ini_file(const std::string& path, const Settings& s, std::string& error
   return replace_file(path, format_settings(s), error);
 }
 
+bool put_ini_file_at_exit(const std::string& path, Settings& current, std::string& error) {
+  if (current.control2_flg != 1) {
+    current = get_ini_file(path);
+    current.control2_flg = 0;
+  }
+  return put_ini_file(path, current, error);
+}
+
 }  // namespace ravolin::settings

@@ -36,6 +36,12 @@ bool read_ini_file(const std::string& path, Settings& out, std::string& error);
 // reason when it cannot be written; the old file is then left as it was.
 bool put_ini_file(const std::string& path, const Settings& s, std::string& error);
 
+// The store at exit when the main window closes: with control2_flg 1 the current
+// settings are written; otherwise the file is read again (so the changes made since
+// start-up are dropped), control2_flg becomes 0, and that is written. current holds
+// what was written afterwards. False with the reason when the file cannot be written.
+bool put_ini_file_at_exit(const std::string& path, Settings& current, std::string& error);
+
 // The leading decimal number of a text as the settings reader sees it: blanks ignored,
 // optional sign, fraction and exponent; no number gives 0. Rounded half to even.
 // Returns false when the result does not fit a signed 16-bit integer.

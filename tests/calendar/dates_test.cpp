@@ -139,6 +139,17 @@ TEST(ProgramClock, CaptionFollowsTheDayNumber) {
   EXPECT_EQ(clock_caption(service, 0.0), "現在日時 ： 2000/03/12（日）  00:00");
 }
 
+TEST(DateTexts, FormatsHandedToTheWindows) {
+  const std::int32_t dn = day_number(2000, 3, 11);
+  EXPECT_EQ(date_text_jp(dn), "2000/03/11（土）");
+  EXPECT_EQ(date_text_ascii(dn), "2000/03/11 (土)");
+  EXPECT_EQ(date_text_ascii(day_number(2000, 3, 5)), "2000/03/05 (日)");
+  EXPECT_EQ(date_text_ascii(day_number(2001, 1, 1)), "2001/01/01 (月)");
+  EXPECT_EQ(date_text_yymmdd(day_number(2005, 1, 9)), "05/01/09");
+  EXPECT_EQ(time_text_hhmmss(9.0 / 24 + 5.0 / 1440 + 7.0 / 86400), "09:05:07");
+  EXPECT_EQ(time_text_hhmmss(kDayLength), "23:59:59");
+}
+
 TEST(HolidayEve, HolidayItsEveAndTheMondayAfterASundayHoliday) {
   // 2000-01-09 is a Sunday.
   const HolidayList list = holidays({{1, 9}, {5, 3}});

@@ -317,6 +317,30 @@ TEST_F(SettingsFiles, MissingFileGivesStartValuesAndWriteReplacesAtomically) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
+TEST_F(SettingsFiles, StoreAtExitKeepsOrDropsTheChangesByControl2) {
+  const std::string path = (dir_ / "ravolin4.ini").string();
+  std::string error;
+  Settings on_disk = sample();
+  on_disk.control2_flg = 5;
+  ASSERT_TRUE(put_ini_file(path, on_disk, error));
+
+  Settings changed = get_ini_file(path);
+  changed.keiyo_use = 0;  // e.g. the Keiyo switch in the settings window
+  changed.pos(5) = {300, 400};
+  ASSERT_TRUE(put_ini_file_at_exit(path, changed, error)) << error;
+  Settings next = get_ini_file(path);
+  EXPECT_EQ(next.keiyo_use, 1);
+  EXPECT_EQ(next.pos(5).top, 0);
+  EXPECT_EQ(next.control2_flg, 0);
+  EXPECT_EQ(changed.control2_flg, 0);
+
+  next.control2_flg = 1;
+  next.keiyo_use = 0;
+  ASSERT_TRUE(put_ini_file_at_exit(path, next, error));
+  EXPECT_EQ(get_ini_file(path).keiyo_use, 0);
+  EXPECT_EQ(get_ini_file(path).control2_flg, 1);
+}
+
 TEST_F(SettingsFiles, FailedWriteIsReportedAndLeavesNoTemporaryFile) {
   std::string error;
   EXPECT_FALSE(put_ini_file((dir_ / "no_such_folder" / "ravolin2.ini").string(), sample(), error));
