@@ -269,8 +269,9 @@ Settings parse_settings(std::string_view cp932_bytes) {
   std::size_t i = 0;
   while (i < raw.size()) {
     const std::string field = decode(raw[i]);
-    if (auto h = header_of(field)) {
-      section = *h;
+    if (!field.empty() && field.front() == '[') {
+      // A header line; one that is none of the eight is passed over.
+      if (auto h = header_of(field)) section = *h;
       ++i;
       continue;
     }
