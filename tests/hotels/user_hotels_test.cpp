@@ -8,6 +8,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <unistd.h>
 
 namespace ravolin::hotels {
 namespace {
@@ -92,7 +93,7 @@ TEST(UserHotelFile, StopsAtTheTableSize) {
 }
 
 TEST(UserHotelFile, WritesAndReadsBackTheSameRecords) {
-  const fs::path dir = fs::temp_directory_path() / "ravolin_user_hotels_test";
+  const fs::path dir = fs::temp_directory_path() / ("ravolin_user_hotels_" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   const std::string path = (dir / kUserHotelFileName).string();

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace ravolin::settings {
 namespace {
@@ -282,7 +283,7 @@ class SettingsFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("ravolin_settings_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+           ("ravolin_settings_" + std::to_string(::getpid()) +
             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
