@@ -1,0 +1,553 @@
+// Decoding the sections of the data file into the raw model. The program's readers
+// (get_hatyaku, get_keiyo_time, get_paytable, get_hotel, ...) and `export` both go
+// through these, so there is one decoder per section.
+#include "data/raw_data.h"
+
+#include "fares/fare_tables.h"
+#include "hotels/hotel_tables.h"
+#include "text/text.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace ravolin::data {
+namespace {
+
+std::string slot_section(const char* name, int slot) {
+  return std::string(name) + " (slot " + std::to_string(slot) + ")";
+}
+
+std::string num(long long v) { return std::to_string(v); }
+
+// The train number of a Keiyo identifier: blanks trimmed, last character removed, the
+// leading decimal digits of the rest (0 when there are none).
+std::int32_t keiyo_train_number(const std::string& id) {
+  std::string t = text::trim(id);
+  if (t.empty()) return 0;
+  t.pop_back();
+  std::int32_t x = 0;
+  for (char c : t) {
+    if (c < '0' || c > '9') break;
+    x = x * 10 + (c - '0');
+    if (x > 100000) break;
+  }
+  return x;
+}
+
+// An ASCII decimal field of the area codes; blanks allowed around the digits.
+bool ascii_number(const std::string& field, int& v) {
+  std::string t = text::trim(field);
+  if (t.empty()) {
+    v = 0;
+    return true;
+  }
+  v = 0;
+  for (char c : t) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  return true;
+}
+
+}  // namespace
+
+bool read_directory(const DataFile& file, Directory& dir, DataError& err) {
+  Cursor cur(file, "セクション表", err);
+  if (file.size() < kBlockSize)
+    return cur.fail("ファイルが 1024 バイトより短い (" + num(file.size()) + " バイト)");
+  if (!cur.seek(file.size() - kBlockSize)) return false;
+  Directory d;
+  for (int s = 1; s <= kDirectorySlots; ++s) {
+    std::int32_t v = 0;
+    if (!cur.i32(v)) return false;
+    if (v < 0 || v > 32767)
+      return cur.fail("スロット " + num(s) + " の値 " + num(v) + " が 0..32767 の範囲外です");
+    d.slot[s] = v;
+  }
+  dir = d;
+  return true;
+}
+
+bool read_areas(const DataFile& file, std::vector<RawArea>& areas, DataError& err) {
+  Cursor cur(file, "地域一覧 (block 0-1)", err);
+  float f = 0;
+  if (!cur.seek(0) || !cur.f32(f)) return false;
+  std::int32_t n = float_count(f);
+  if (n < 0) return cur.fail("件数が負です (" + num(n) + ")");
+  if (n > kMaxAreas) return cur.fail("地域が " + num(n) + " 件あり、上限 100 を超えています");
+  std::vector<RawArea> out(static_cast<std::size_t>(n));
+  for (auto& a : out)
+    if (!cur.framed(a.name)) return false;
+  cur.block_done();
+  if (!cur.seek(kBlockSize)) return false;
+  for (int i = 0; i < n; ++i) {
+    std::string region, second;
+    if (!cur.fixed_text(2, region) || !cur.fixed_text(1, second)) return false;
+    if (!ascii_number(region, out[i].region) || !ascii_number(second, out[i].second))
+      return cur.fail("地域 " + num(i + 1) + " のコードが数字ではありません");
+  }
+  cur.block_done();
+  areas = std::move(out);
+  return true;
+}
+
+bool read_districts(const DataFile& file, const Directory& dir,
+                    std::vector<std::string>& names, DataError& err) {
+  Cursor cur(file, slot_section("地区名", 2), err);
+  float f = 0;
+  if (!cur.seek_block(dir.slot[2]) || !cur.f32(f)) return false;
+  std::int32_t n = float_count(f);
+  if (n < 0) return cur.fail("件数が負です (" + num(n) + ")");
+  if (n > hotels::kMaxDistricts)
+    return cur.fail("地区が " + num(n) + " 件あり、上限 200 を超えています");
+  std::vector<std::string> out(static_cast<std::size_t>(n));
+  for (auto& s : out)
+    if (!cur.framed(s)) return false;
+  cur.block_done();
+  names = std::move(out);
+  return true;
+}
+
+bool read_keiyo_stations(const DataFile& file, const Directory& dir,
+                         std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo,
+                         DataError& err) {
+  Cursor cur(file, slot_section("京葉線駅", 3), err);
+  if (!cur.seek_block(dir.slot[3])) return false;
+  auto out = keiyo;
+  for (int v = 1; v <= kKeiyoSchedules; ++v) {
+    std::int32_t c = 0;
+    if (!cur.i32(c)) return false;
+    if (c < 0 || c > kKeiyoStations)
+      return cur.fail("ダイヤ " + num(v) + " の駅数 " + num(c) + " が 0..15 の範囲外です");
+    out[v].station_count = c;
+  }
+  for (int v = 1; v <= kKeiyoSchedules; ++v)
+    for (int s = 1; s <= kKeiyoStations; ++s)
+      if (!cur.framed(out[v].station[s])) return false;
+  cur.block_done();
+  keiyo = std::move(out);
+  return true;
+}
+
+bool read_keiyo_trains(const DataFile& file, const Directory& dir,
+                       std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo,
+                       DataError& err) {
+  Cursor cur(file, slot_section("京葉線列車", 4), err);
+  const std::int64_t b = dir.slot[4];
+  auto out = keiyo;
+  for (int v = 1; v <= kKeiyoSchedules; ++v) {
+    auto& sch = out[v];
+    std::int32_t n = 0;
+    if (!cur.seek_block(b + v - 1) || !cur.seek(cur.pos() + 1020) || !cur.packed(n))
+      return false;
+    if (n > kMaxKeiyoTrains)
+      return cur.fail("ダイヤ " + num(v) + " の列車が " + num(n) + " 本あり、上限 200 を超えています");
+    sch.train_count = n;
+    sch.trains.assign(static_cast<std::size_t>(n), RawKeiyoTrain{});
+    if (!cur.seek_block(b + v - 1)) return false;
+    for (int t = 1; t <= n; ++t) {
+      std::string id;
+      if (!cur.fixed_text(5, id)) return false;
+      sch.trains[t - 1].id = text::trim(id);
+    }
+    cur.block_done();
+  }
+  std::int64_t blk = b + 4;
+  for (int v = 1; v <= kKeiyoSchedules; ++v) {
+    auto& sch = out[v];
+    int p = 0;
+    for (int k = 1;; ++k) {
+      std::int32_t u = 0;
+      if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + 4 * p) || !cur.packed(u))
+        return false;
+      ++p;
+      if (u == 0) break;
+      int t = (k + 5) / 6;
+      int c = (k - 1) % 6 + 1;
+      if (t > kMaxKeiyoTrains)
+        return cur.fail("ダイヤ " + num(v) + " の時刻レコードが 200 本を超えています");
+      if (static_cast<int>(sch.trains.size()) < t) sch.trains.resize(t);
+      auto& tr = sch.trains[t - 1];
+      std::int32_t x = t <= sch.train_count ? keiyo_train_number(tr.id) : 0;
+      std::int32_t hi = u / 8192 - x, lo = u % 8192 - x;
+      if (hi < 0 || lo < 0)
+        return cur.fail("ダイヤ " + num(v) + " 列車 " + num(t) + " の時刻が列車番号より小さい値です");
+      tr.time[2 * c - 1] = hi;
+      tr.time[2 * c] = lo;
+      if (k % 255 == 0) {
+        cur.block_done();
+        ++blk;
+        p = 0;
+      }
+    }
+    cur.block_done();
+    ++blk;
+  }
+  keiyo = std::move(out);
+  return true;
+}
+
+bool read_sin_stations(const DataFile& file, const Directory& dir,
+                       std::array<RawSinDirection, kSinDirections + 1>& sin,
+                       int& station_count, DataError& err) {
+  Cursor cur(file, slot_section("新幹線駅", 5), err);
+  if (!cur.seek_block(dir.slot[5])) return false;
+  auto out = sin;
+  for (int d = 1; d <= kSinDirections; ++d) {
+    for (int s = 1; s <= kMaxSinStations; ++s)
+      if (!cur.framed(out[d].station[s])) return false;
+    for (int s = 1; s <= kMaxSinStations; ++s) {
+      if (!cur.i32(out[d].flag[s])) return false;
+      if (out[d].flag[s] < 0 || out[d].flag[s] > 2)
+        return cur.fail("方向 " + num(d) + " の駅 " + num(s) + " のフラグ " +
+                        num(out[d].flag[s]) + " が 0..2 ではありません");
+    }
+    cur.block_done();
+  }
+  std::int32_t n = 0;
+  if (!cur.i32(n)) return false;
+  if (n < 0 || n > kMaxSinStations)
+    return cur.fail("駅数 " + num(n) + " が 0..50 の範囲外です");
+  sin = std::move(out);
+  station_count = n;
+  return true;
+}
+
+bool read_sin_trains(const DataFile& file, const Directory& dir, int edition,
+                     std::array<RawSinDirection, kSinDirections + 1>& sin, DataError& err) {
+  Cursor cur(file, slot_section("新幹線列車", 6), err);
+  const std::int64_t b = dir.slot[6];
+  auto out = sin;
+  for (int d = 1; d <= kSinDirections; ++d) {
+    auto& dd = out[d];
+    dd.trains.clear();
+    if (!cur.seek_block(b + d - 1)) return false;
+    for (int t = 1; t <= kMaxSinTrains; ++t) {
+      std::string id;
+      if (!cur.fixed_text(4, id)) return false;
+      id = text::trim(id);
+      if (id.empty()) break;
+      dd.trains.push_back(RawSinTrain{});
+      dd.trains.back().id = id;
+    }
+    dd.train_count = static_cast<int>(dd.trains.size());
+    cur.block_done();
+  }
+  std::int64_t blk = b + 2;
+  for (int d = 1; d <= kSinDirections; ++d) {
+    auto& dd = out[d];
+    auto train = [&](int t) -> RawSinTrain& {
+      if (static_cast<int>(dd.trains.size()) < t) dd.trains.resize(t);
+      return dd.trains[t - 1];
+    };
+    int p = 0;
+    for (int k = 1;; ++k) {
+      std::int32_t u = 0;
+      if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + 4 * p) || !cur.packed(u))
+        return false;
+      ++p;
+      if (u == 0) break;
+      std::int32_t time = u % 5678, q = u / 5678;
+      int t = q / 64, s = q % 64;
+      if (t < 1 || t > kMaxSinTrains)
+        return cur.fail("方向 " + num(d) + " の時刻レコードの列車番号 " + num(t) +
+                        " が 1..250 の範囲外です");
+      if (s < 1 || s > kMaxSinStations)
+        return cur.fail("方向 " + num(d) + " の時刻レコードの駅番号 " + num(s) +
+                        " が 1..50 の範囲外です");
+      train(t).time[s] = time;
+      if (k % 255 == 0) {
+        cur.block_done();
+        ++blk;
+        p = 0;
+      }
+    }
+    cur.block_done();
+    ++blk;
+    // operation-day codes
+    for (int i = 1; i <= dd.train_count; ++i) {
+      std::uint8_t code = 0;
+      if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + 4 * (i - 1)) || !cur.u8(code))
+        return false;
+      dd.trains[i - 1].op_day = code;
+    }
+    cur.block_done();
+    ++blk;
+    // car types
+    for (int i = 1; i <= dd.train_count; ++i) {
+      std::uint16_t h = 0;
+      if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + 4 * (i - 1)) || !cur.u16(h))
+        return false;
+      if (h == 0) break;
+      int t = 0;
+      const char* code = "M";
+      if (edition == 1) {
+        if (h > 6000) { code = "RS"; t = h - 6000; }
+        else if (h > 5000) { code = "N7"; t = h - 5000; }
+        else if (h > 4000) { code = "F"; t = h - 4000; }
+        else if (h > 3000) { code = "N5"; t = h - 3000; }
+        else if (h > 2000) { code = "W"; t = h - 2000; }
+        else if (h > 1000) { code = "G"; t = h - 1000; }
+        else { code = "N"; t = h; }
+      } else {
+        t = h & 0xFF;
+      }
+      if (t < 1 || t > kMaxSinTrains)
+        return cur.fail("方向 " + num(d) + " の車両型レコード " + num(h) +
+                        " の列車番号が 1..250 の範囲外です");
+      train(t).car_type = code;
+    }
+    cur.block_done();
+    ++blk;
+  }
+  sin = std::move(out);
+  return true;
+}
+
+namespace {
+
+struct ChainSpec {
+  const char* name;
+  int slot;
+  std::size_t record_size;
+  int capacity;
+  int limit;
+  bool single_block;  // the kilometre section: the trailer is the record count
+};
+
+// Walks one fare section's block chain, calling decode(cursor) at each record start.
+template <class Decode>
+bool read_chain(const DataFile& file, const Directory& dir, const ChainSpec& spec,
+                DataError& err, Decode decode) {
+  Cursor cur(file, slot_section(spec.name, spec.slot), err);
+  std::int64_t blk = dir.slot[spec.slot];
+  int rows = 0;
+  for (;;) {
+    std::int32_t trailer = 0;
+    if (!cur.seek_block(blk) || !cur.seek(cur.pos() + 1020) || !cur.i32(trailer)) return false;
+    cur.block_done();
+    int n = 0;
+    bool last = true;
+    if (spec.single_block) {
+      if (trailer < 0 || trailer > spec.capacity)
+        return cur.fail("件数 " + num(trailer) + " が 0.." + num(spec.capacity) + " の範囲外です");
+      n = trailer;
+    } else if (trailer == 999) {
+      n = spec.capacity;
+      last = false;
+    } else {
+      if (trailer < 0) return cur.fail("件数 " + num(trailer) + " が負です");
+      n = trailer % spec.capacity;
+    }
+    for (int i = 0; i < n; ++i) {
+      if (++rows > spec.limit)
+        return cur.fail("レコードが上限 " + num(spec.limit) + " 件を超えています");
+      if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + i * spec.record_size))
+        return false;
+      if (!decode(cur, rows)) return false;
+    }
+    if (last) return true;
+    ++blk;
+  }
+}
+
+bool station_number(Cursor& cur, std::int64_t v, int row, int& out) {
+  if (v < 0 || v > kMaxSinStations)
+    return cur.fail("行 " + num(row) + " の駅番号 " + num(v) + " が 0..50 の範囲外です");
+  out = static_cast<int>(v);
+  return true;
+}
+
+bool field16(Cursor& cur, std::int32_t v, int row, const char* what, std::int32_t& out) {
+  if (!fits16(v))
+    return cur.fail("行 " + num(row) + " の" + what + " " + num(v) + " が 16 ビットに収まりません");
+  out = v;
+  return true;
+}
+
+}  // namespace
+
+bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw,
+                        DataError& err) {
+  std::vector<RawKilo> kilo;
+  std::vector<RawPair> pairs;
+  std::vector<RawGreen> green;
+  std::vector<RawTicket> tickets;
+  std::vector<RawNozomi> nozomi;
+  bool ok =
+      read_chain(file, dir, {"営業キロ", 11, 4, 255, fares::kMaxKiloRows, true}, err,
+                 [&](Cursor& c, int row) {
+                   std::int32_t u = 0;
+                   RawKilo k;
+                   if (!c.packed(u) || !station_number(c, u % 64, row, k.station)) return false;
+                   k.tenths = u / 64;
+                   kilo.push_back(k);
+                   return true;
+                 }) &&
+      read_chain(file, dir, {"区間運賃", 12, 16, 63, fares::kMaxPairRows, false}, err,
+                 [&](Cursor& c, int row) {
+                   std::int32_t u = 0, fare = 0, exp = 0, coupon = 0;
+                   RawPair p;
+                   if (!c.packed(u) || !c.i32(fare) || !c.i32(exp) || !c.i32(coupon)) return false;
+                   if (!station_number(c, u % 64, row, p.a) ||
+                       !station_number(c, (u / 64) % 64, row, p.b) ||
+                       !field16(c, u / 4096, row, "自由席特急料金", p.free_fee) ||
+                       !field16(c, fare, row, "運賃", p.fare) ||
+                       !field16(c, exp, row, "特急料金", p.express))
+                     return false;
+                   p.coupon = coupon;
+                   pairs.push_back(p);
+                   return true;
+                 }) &&
+      read_chain(file, dir, {"グリーン料金", 13, 16, 63, fares::kMaxGreenRows, false}, err,
+                 [&](Cursor& c, int row) {
+                   std::int32_t f[4];
+                   for (auto& x : f)
+                     if (!c.i32(x)) return false;
+                   RawGreen g;
+                   if (!field16(c, f[0], row, "上限キロ", g.upper) ||
+                       !field16(c, f[1], row, "グリーン料金", g.green) ||
+                       !field16(c, f[2], row, "個室料金(2)", g.room2) ||
+                       !field16(c, f[3], row, "個室料金(4)", g.room4))
+                     return false;
+                   green.push_back(g);
+                   return true;
+                 }) &&
+      read_chain(file, dir, {"割引切符", 14, 12, 85, fares::kMaxTicketRows, false}, err,
+                 [&](Cursor& c, int row) {
+                   std::int32_t u1 = 0, u2 = 0, price = 0;
+                   RawTicket t;
+                   if (!c.packed(u1) || !c.packed(u2) || !c.i32(price)) return false;
+                   t.sheets = u1 % 64;
+                   t.type = u2 % 64;
+                   if (!station_number(c, (u1 / 64) % 64, row, t.b) ||
+                       !station_number(c, u1 / 4096, row, t.a) ||
+                       !field16(c, u2 / 64, row, "有効期間", t.valid))
+                     return false;
+                   t.price = price;
+                   tickets.push_back(t);
+                   return true;
+                 });
+  if (!ok) return false;
+  if (dir.edition_code() == 1) {
+    ok = read_chain(file, dir, {"のぞみ料金", 15, 16, 63, fares::kMaxNozomiRows, false}, err,
+                    [&](Cursor& c, int row) {
+                      std::int32_t u = 0, spare = 0, fee = 0, tr = 0;
+                      RawNozomi z;
+                      if (!c.packed(u) || !c.i32(spare) || !c.i32(fee) || !c.i32(tr)) return false;
+                      if (!station_number(c, u / 64, row, z.a) ||
+                          !station_number(c, u % 64, row, z.b) ||
+                          !field16(c, spare, row, "予備", z.spare) ||
+                          !field16(c, fee, row, "のぞみ料金", z.fee) ||
+                          !field16(c, tr, row, "乗継加算", z.transfer))
+                        return false;
+                      nozomi.push_back(z);
+                      return true;
+                    });
+    if (!ok) return false;
+  }
+  raw.kilo = std::move(kilo);
+  raw.pairs = std::move(pairs);
+  raw.green = std::move(green);
+  raw.tickets = std::move(tickets);
+  raw.nozomi = std::move(nozomi);
+  return true;
+}
+
+bool read_hotel_section(const DataFile& file, const Directory& dir, int max_hotels,
+                        std::vector<RawHotel>& hotels, DataError& err) {
+  Cursor cur(file, slot_section("ホテル", 9), err);
+  std::vector<RawHotel> out;
+  std::int64_t blk = dir.slot[9];
+  for (;;) {
+    float f = 0;
+    if (!cur.seek_block(blk) || !cur.seek(cur.pos() + 1020) || !cur.f32(f)) return false;
+    std::int32_t trailer = float_count(f);
+    bool more = trailer == 999;
+    int n = more ? 250 : trailer;
+    if (n < 0 || n > 250)
+      return cur.fail("索引ブロックの件数 " + num(trailer) + " が 0..250 の範囲外です");
+    if (static_cast<int>(out.size()) + n > max_hotels)
+      return cur.fail("ホテルが上限 " + num(max_hotels) + " 件を超えています");
+    if (!cur.seek_block(blk)) return false;
+    for (int i = 0; i < n; ++i) {
+      std::uint32_t u = 0;
+      if (!cur.u32(u)) return false;
+      RawHotel h;
+      h.area = static_cast<int>(u >> 20);
+      h.district = static_cast<int>((u >> 12) & 0xFF);
+      h.rooms = static_cast<int>(u & 0xFFF);
+      int no = static_cast<int>(out.size()) + 1;
+      if (h.area > kMaxAreas)
+        return cur.fail("ホテル " + num(no) + " の地域番号 " + num(h.area) + " が 100 を超えています");
+      if (h.district > hotels::kMaxDistricts)
+        return cur.fail("ホテル " + num(no) + " の地区番号 " + num(h.district) +
+                        " が 200 を超えています");
+      out.push_back(std::move(h));
+    }
+    cur.block_done();
+    ++blk;
+    if (!more) break;
+  }
+  const int n = static_cast<int>(out.size());
+  // names
+  if (!cur.seek_block(blk)) return false;
+  for (auto& h : out)
+    if (!cur.framed(h.name)) return false;
+  cur.block_done();
+  // phones: 85 fields of 12 characters per block; the first blank field ends them
+  const std::int64_t phone_blk = cur.block_at_or_after();
+  for (int i = 0; i < n; ++i) {
+    std::string ph;
+    if (!cur.seek(static_cast<std::size_t>(phone_blk + i / 85) * kBlockSize + (i % 85) * 12) ||
+        !cur.fixed_text(12, ph))
+      return false;
+    if (text::trim(ph).empty()) break;
+    out[i].phone = ph;
+  }
+  cur.block_done();
+  // access texts
+  if (!cur.seek_block(phone_blk + (n + 84) / 85)) return false;
+  for (auto& h : out)
+    if (!cur.framed(h.access)) return false;
+  cur.block_done();
+  // prices: 128 fields of 8 characters per block
+  const std::int64_t price_blk = cur.block_at_or_after();
+  for (int i = 0; i < n; ++i) {
+    std::string pr;
+    if (!cur.seek(static_cast<std::size_t>(price_blk) * kBlockSize + i * 8) ||
+        !cur.fixed_text(8, pr))
+      return false;
+    out[i].price = pr;
+  }
+  cur.block_done();
+  // remarks
+  if (!cur.seek_block(price_blk + (n + 127) / 128)) return false;
+  for (auto& h : out)
+    if (!cur.framed(h.remarks)) return false;
+  cur.block_done();
+  hotels = std::move(out);
+  return true;
+}
+
+bool read_image(const DataFile& file, RawData& raw, DataError& err) {
+  Directory dir;
+  if (!read_directory(file, dir, err)) return false;
+  if (!find_edition(dir.edition_code())) {
+    err = {file.name(), "セクション表",
+           "版コード (slot 23) " + num(dir.edition_code()) + " が 1..3 ではありません"};
+    return false;
+  }
+  RawData r;
+  r.edition = dir.edition_code();
+  return read_areas(file, r.areas, err) && read_districts(file, dir, r.districts, err) &&
+         read_keiyo_stations(file, dir, r.keiyo, err) &&
+         read_keiyo_trains(file, dir, r.keiyo, err) &&
+         read_sin_stations(file, dir, r.sin, r.sin_station_count, err) &&
+         read_sin_trains(file, dir, r.edition, r.sin, err) &&
+         read_fare_sections(file, dir, r, err) &&
+         read_hotel_section(file, dir, hotels::kMaxHotels, r.hotels, err) &&
+         (raw = std::move(r), true);
+}
+
+}  // namespace ravolin::data
