@@ -1,0 +1,76 @@
+// Start-up of the program on the delivered data (from the main window's start to the
+// window shown with both lists filled) and one full refresh of the main window.
+#include "app/app_state.h"
+#include "board/main_window.h"
+#include "calendar/clock.h"
+#include "ui/fake_platform.h"
+
+#include <QApplication>
+#include <QListWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+using namespace ravolin;
+
+struct Fakes {
+  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 9, 5, 0)};
+  ui::FakeMessageBoxes messages;
+  ui::FakeHelpViewer help;
+  ui::FakePrinter printer;
+};
+
+std::unique_ptr<app::AppState> make_state(Fakes& f) {
+  auto state = std::make_unique<app::AppState>(RAVOLIN_PROGRAM_DIR "/tokaido",
+                                               app::Platform{f.clock, f.messages, f.help, f.printer});
+  state->process_events = [] { QCoreApplication::processEvents(); };
+  return state;
+}
+
+void BM_StartUpToMainWindowShown(benchmark::State& bs) {
+  Fakes f;
+  for (auto _ : bs) {
+    auto state = make_state(f);
+    board::MainWindow w(*state);
+    if (!w.start()) {
+      bs.SkipWithError("start-up failed (is the delivered data built?)");
+      break;
+    }
+    w.show();
+    QCoreApplication::processEvents();
+    benchmark::DoNotOptimize(w.findChild<QListWidget*>(QStringLiteral("List1"))->count());
+  }
+}
+BENCHMARK(BM_StartUpToMainWindowShown)->Unit(benchmark::kMillisecond);
+
+void BM_MainWindowRefresh(benchmark::State& bs) {
+  Fakes f;
+  auto state = make_state(f);
+  board::MainWindow w(*state);
+  if (!w.start()) {
+    bs.SkipWithError("start-up failed (is the delivered data built?)");
+    return;
+  }
+  w.show();
+  QCoreApplication::processEvents();
+  for (auto _ : bs) {
+    f.clock.advance_seconds(60);
+    w.refresh();
+  }
+}
+BENCHMARK(BM_MainWindowRefresh)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,106 @@
+// The main window (ravolin1): starts the program, shows the two departure lists and the
+// clock line, refreshes them once a minute and opens every other window.
+#pragma once
+
+#include "app/app_state.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <string>
+
+class QAction;
+class QCloseEvent;
+class QGroupBox;
+class QListWidget;
+class QPushButton;
+class QTimer;
+
+namespace ravolin::board {
+
+class LoadingWindow;
+class PassingWindow;
+class ScheduleWindow;
+class VersionWindow;
+
+class MainWindow final : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit MainWindow(app::AppState& state, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // The start-up sequence (get_control, edition, get_today, init_sec with the loading
+  // window, set_form1). False when the program must end: a data error (already shown to
+  // the user) or "終了" pressed in the loading window. Nothing is written then.
+  bool start();
+  // True when start() ended because "終了" was pressed in the loading window.
+  bool start_aborted() const { return aborted_; }
+  // Observer of the start-up steps, for tests: "get_control", "get_today",
+  // "get_ini_file", "loading_shown", "progress N", "set_form1", "loading_closed".
+  void set_step_observer(std::function<void(const std::string&)> observer) {
+    observer_ = std::move(observer);
+  }
+
+  // The procedures the other windows call after changing their inputs.
+  void set_holiday();
+  void edit_time();
+  void edit_sinkansen();
+  void edit_keiyo();
+  // The Timer1 tick: set_holiday, edit_time, edit_sinkansen, edit_keiyo.
+  void refresh();
+
+  // Window actions (also reached through the menus).
+  void open_full_schedule(int mode);
+  void open_passing_stations(int mode);
+  void open_version();
+  void open_help_contents();
+  void end_proc();        // Escape
+  void exit_button();     // Command1 "終了"
+  void exit_from_menu();  // "Ravolinの終了"
+
+  ScheduleWindow* schedule_window() const;
+  PassingWindow* passing_window() const;
+  VersionWindow* version_window() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void build_controls();
+  void build_menus();
+  void set_form1();
+  void report_start_error(const std::string& text);
+  void step(const std::string& name);
+  // The close step of every path that closes the main window.
+  void close_step();
+  void write_settings();
+
+  app::AppState& state_;
+  std::function<void(const std::string&)> observer_;
+  bool aborted_ = false;
+  bool closed_ = false;        // the close step has run
+  bool skip_close_step_ = false;
+  bool keiyo_layout_ = true;
+
+  QWidget* central_ = nullptr;
+  QGroupBox* frame1_ = nullptr;
+  QGroupBox* frame2_ = nullptr;
+  QListWidget* list1_ = nullptr;
+  QListWidget* list2_ = nullptr;
+  QPushButton* command1_ = nullptr;
+  QPushButton* command2_ = nullptr;
+  QPushButton* command3_ = nullptr;
+  QPushButton* command4_ = nullptr;
+  QPushButton* command5_ = nullptr;
+  QTimer* timer1_ = nullptr;
+  QAction* keiyo_schedule_action_ = nullptr;
+
+  QPointer<LoadingWindow> loading_;
+  QPointer<ScheduleWindow> schedule_;
+  QPointer<PassingWindow> passing_;
+  QPointer<VersionWindow> version_;
+};
+
+}  // namespace ravolin::board

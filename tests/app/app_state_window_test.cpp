@@ -1,0 +1,35 @@
+// Where the application state finds its files.
+#include "app/app_state.h"
+#include "ui/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+namespace ravolin::app {
+namespace {
+
+TEST(AppState, FilesLieInTheTrimmedProgramFolderAndTheSettingsFileFollowsTheEdition) {
+  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 11, 9, 5, 0)};
+  ui::FakeMessageBoxes messages;
+  ui::FakeHelpViewer help;
+  ui::FakePrinter printer;
+  auto state = std::make_unique<AppState>("  /opt/ravolin ", Platform{clock, messages, help, printer});
+  EXPECT_EQ(state->program_folder(), "/opt/ravolin");
+  EXPECT_EQ(state->data_path(), "/opt/ravolin/ravolinh.dat");
+  EXPECT_EQ(state->help_path(), "/opt/ravolin/ravolin2.hlp");
+  EXPECT_EQ(state->settings_path(), "");  // the edition is not known yet
+  EXPECT_EQ(state->edition_code(), 0);
+  state->schedule.edition = data::find_edition(2);
+  EXPECT_EQ(state->settings_path(), "/opt/ravolin/ravolin3.ini");
+  EXPECT_EQ(state->edition_code(), 2);
+  state->schedule.edition = data::find_edition(3);
+  EXPECT_EQ(state->settings_path(), "/opt/ravolin/ravolin4.ini");
+
+  auto root = std::make_unique<AppState>("/", Platform{clock, messages, help, printer});
+  EXPECT_EQ(root->data_path(), "/ravolinh.dat");
+  // The platform services are the ones handed in.
+  EXPECT_EQ(&state->clock(), &clock);
+  EXPECT_EQ(&state->messages(), &messages);
+}
+
+}  // namespace
+}  // namespace ravolin::app

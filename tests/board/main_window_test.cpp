@@ -1,0 +1,468 @@
+// The main window on real widgets: start-up order and progress, the lists and clock
+// line, the one-minute refresh, the layout without the Keiyo line, double-clicks,
+// menus, Escape, every exit path with control2_flg 1 and not 1, and start-up errors.
+#include "app/app_state.h"
+#include "board/loading_window.h"
+#include "board/main_window.h"
+#include "board/passing_window.h"
+#include "board/schedule_window.h"
+#include "board/version_window.h"
+#include "settings/settings_file.h"
+#include "ui/fake_platform.h"
+#include "ui/window_conventions.h"
+
+#include "main_window_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace ravolin::board {
+namespace {
+
+using testing::ProgramFolder;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void make_state() {
+    state = std::make_unique<app::AppState>(folder.path(),
+                                            app::Platform{clock, messages, help, printer});
+    state->end_program = [this] { ++end_calls; };
+    state->process_events = [] { QCoreApplication::processEvents(); };
+  }
+  // Writes the settings file, builds the window and runs the start-up.
+  bool start(const settings::Settings& s) {
+    folder.write_settings(s);
+    make_state();
+    window = std::make_unique<MainWindow>(*state);
+    window->set_step_observer([this](const std::string& step) { steps.push_back(step); });
+    const bool ok = window->start();
+    if (ok) {
+      window->show();
+      EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    return ok;
+  }
+  template <class T>
+  T* child(const char* name) const {
+    return window->findChild<T*>(QString::fromLatin1(name));
+  }
+  QAction* action(const char* name) const { return child<QAction>(name); }
+  std::vector<std::string> lines(const char* list_name) const {
+    std::vector<std::string> out;
+    auto* list = child<QListWidget>(list_name);
+    for (int i = 0; i < list->count(); ++i) out.push_back(list->item(i)->text().toStdString());
+    return out;
+  }
+  static QWidget* top_level(const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == QLatin1String(name) && w->isVisible()) return w;
+    return nullptr;
+  }
+  // A double-click as the window system delivers it (press, release, press, double-click),
+  // so the first press selects the line under the pointer.
+  void double_click(QWidget* w, QPoint at) const {
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, w->mapTo(window.get(), at));
+  }
+  static void flush_deletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  ProgramFolder folder;
+  // Monday 13 March 2000, 09:05:00.
+  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 9, 5, 0)};
+  ui::FakeMessageBoxes messages;
+  ui::FakeHelpViewer help;
+  ui::FakePrinter printer;
+  std::unique_ptr<app::AppState> state;
+  std::unique_ptr<MainWindow> window;
+  std::vector<std::string> steps;
+  int end_calls = 0;
+};
+
+TEST_F(MainWindowTest, StartsInOrderWithTheLoadingWindowAndItsProgress) {
+  struct Seen {
+    bool loading_visible = false;
+    bool bar_visible = false;
+    int maximum = -1;
+    int value = -1;
+  };
+  std::vector<Seen> seen;
+  settings::Settings s = testing::default_settings();
+  folder.write_settings(s);
+  make_state();
+  window = std::make_unique<MainWindow>(*state);
+  window->set_step_observer([&](const std::string& step) {
+    steps.push_back(step);
+    if (step.starts_with("progress")) {
+      auto* loading = top_level("ravolin11");
+      Seen x;
+      x.loading_visible = loading != nullptr;
+      if (loading) {
+        auto* bar = loading->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+        x.bar_visible = bar->isVisible();
+        x.maximum = bar->maximum();
+        x.value = bar->value();
+        EXPECT_EQ(loading->findChild<QPushButton*>(QStringLiteral("Command1"))->text(),
+                  QStringLiteral("データロード中!!  しばらくお待ち下さい"));
+        EXPECT_EQ(loading->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+                      ->toPlainText()
+                      .split(QLatin1Char('\n'))
+                      .first(),
+                  QStringLiteral("ラボリン（東海道・山陽新幹線編）＆ホテル情報　V1.59"));
+      }
+      seen.push_back(x);
+    }
+  });
+  ASSERT_TRUE(window->start());
+  EXPECT_EQ(steps, (std::vector<std::string>{"get_control", "get_today", "get_ini_file",
+                                             "loading_shown", "progress 1", "progress 2",
+                                             "progress 3", "progress 4", "progress 5",
+                                             "progress 6", "progress 7", "set_form1",
+                                             "loading_closed"}));
+  ASSERT_EQ(seen.size(), 7u);
+  for (std::size_t i = 0; i < seen.size(); ++i) {
+    EXPECT_TRUE(seen[i].loading_visible);
+    EXPECT_TRUE(seen[i].bar_visible);
+    EXPECT_EQ(seen[i].maximum, 7);
+    EXPECT_EQ(seen[i].value, static_cast<int>(i) + 1);
+  }
+  EXPECT_EQ(top_level("ravolin11"), nullptr);  // closed after set_form1
+  EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(MainWindowTest, ShowsTheClockLineAndBothListsAndRefreshesEveryMinute) {
+  ASSERT_TRUE(start(testing::default_settings()));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("ラボリン&ホテル情報"));
+  EXPECT_EQ(child<QPushButton>("Command2")->text().toStdString(),
+            "現在日時 ： 2000/03/13（月）  09:05");
+  EXPECT_EQ(child<QGroupBox>("Frame1")->title().toStdString(), "新幹線（下り）  品川");
+  EXPECT_EQ(lines("List1"), (std::vector<std::string>{
+                                "のぞみ００１N ０９：１５  新大阪 (１１：４５)  急げ!!",
+                                "ひかり００３  １０：３０  名古屋 (１１：４０)",
+                            }));
+  EXPECT_EQ(child<QGroupBox>("Frame2")->title().toStdString(), "京葉線（平日下り）  舞浜");
+  EXPECT_EQ(lines("List2"), (std::vector<std::string>{"快速 ０９：３０  蘇我 (０９：５５)",
+                                                      "普通 １０：００  新習志野 (１０：１０)"}));
+  auto* timer = child<QTimer>("Timer1");
+  EXPECT_EQ(timer->interval(), 60000);
+  EXPECT_TRUE(timer->isActive());
+
+  // One minute later the clock line moves; at 09:46 the 09:30 Keiyo train and the 09:15
+  // Shinkansen have gone and the 10:00 Keiyo train needs hurrying.
+  clock.advance_seconds(60);
+  window->refresh();
+  EXPECT_EQ(child<QPushButton>("Command2")->text().toStdString(),
+            "現在日時 ： 2000/03/13（月）  09:06");
+  clock.advance_seconds(40 * 60);
+  window->refresh();
+  EXPECT_EQ(lines("List2"),
+            (std::vector<std::string>{"普通 １０：００  新習志野 (１０：１０)  急げ!!"}));
+  EXPECT_EQ(lines("List1"), (std::vector<std::string>{"ひかり００３  １０：３０  名古屋 (１１：４０)",
+                                                      "ひかり００７  １１：１０  新大阪 (１３：３０)"}));
+
+  // Past midnight the date stays the service date; the lists say the service has ended.
+  clock.move_to(calendar::make_system_time(2000, 3, 14, 0, 30, 0));
+  window->refresh();
+  EXPECT_EQ(child<QPushButton>("Command2")->text().toStdString(),
+            "現在日時 ： 2000/03/13（月）  00:30");
+}
+
+TEST_F(MainWindowTest, WithoutTheKeiyoLineTheWindowShowsTheShinkansenListAlone) {
+  settings::Settings with = testing::default_settings();
+  ASSERT_TRUE(start(with));
+  const int full_height = window->height();
+  const int full_button_y = child<QPushButton>("Command1")->y();
+  EXPECT_TRUE(action("menu_view_keiyo")->isEnabled());
+  window.reset();
+
+  settings::Settings without = with;
+  without.keiyo_use = 0;
+  steps.clear();
+  ASSERT_TRUE(start(without));
+  const int shift = ui::tw(window.get(), 1485);
+  EXPECT_FALSE(child<QGroupBox>("Frame2")->isVisible());
+  EXPECT_EQ(window->height(), full_height - shift);
+  for (const char* b : {"Command1", "Command3", "Command4", "Command5"})
+    EXPECT_EQ(child<QPushButton>(b)->y(), full_button_y - shift) << b;
+  EXPECT_FALSE(action("menu_view_keiyo")->isEnabled());
+  // The Keiyo sections are not read.
+  for (const auto& step : steps) {
+    EXPECT_NE(step, "progress 3");
+    EXPECT_NE(step, "progress 4");
+  }
+  EXPECT_EQ(child<QListWidget>("List2")->count(), 0);
+}
+
+TEST_F(MainWindowTest, CaptionsAndAccessKeysOfButtonsAndMenus) {
+  ASSERT_TRUE(start(testing::default_settings()));
+  EXPECT_EQ(child<QPushButton>("Command3")->text(), QStringLiteral("新幹線検索"));
+  EXPECT_EQ(child<QPushButton>("Command4")->text(), QStringLiteral("ホテル検索"));
+  EXPECT_EQ(child<QPushButton>("Command5")->text(), QStringLiteral("動作環境"));
+  EXPECT_EQ(child<QPushButton>("Command1")->text(), QStringLiteral("終了"));
+  std::vector<std::string> menus;
+  for (QAction* top : window->menuBar()->actions()) {
+    menus.push_back(top->text().toStdString());
+    for (QAction* a : top->menu()->actions())
+      menus.push_back(a->isSeparator() ? "-" : "  " + a->text().toStdString());
+  }
+  EXPECT_EQ(menus, (std::vector<std::string>{
+                       "ﾌｧｲﾙ(&F&ﾊ)", "  Ravolinの終了(&X&ｻ)",
+                       "編集(&E&ｲ)", "  日時補正(&T&ｶ)", "-", "  動作環境登録(&C&ｿ)", "-",
+                       "  ホテル情報の登録・修正（&H&ｸ）",
+                       "表示(&V&ﾋ)", "  新幹線時刻表(&S&ﾄ)", "  京葉線時刻表(&K&ﾉ)", "-",
+                       "  新幹線検索(&C&ｿ)", "  ﾎﾃﾙ検索(&H&ｸ)",
+                       "ﾍﾙﾌﾟ(&H&ｸ)", "  ﾄﾋﾟｯｸの検索(&H&ｸ)", "-", "  ﾊﾞｰｼﾞｮﾝ情報(&A&ﾁ)"}));
+
+  action("menu_help_topics")->trigger();
+  ASSERT_EQ(help.calls().size(), 1u);
+  EXPECT_EQ(help.calls()[0].what, "contents");
+  EXPECT_EQ(help.calls()[0].path, folder.path() + "/ravolin2.hlp");
+}
+
+TEST_F(MainWindowTest, DoubleClicksOpenThePassingStationAndScheduleWindows) {
+  ASSERT_TRUE(start(testing::default_settings()));
+  auto* list1 = child<QListWidget>("List1");
+  const QRect second = list1->visualItemRect(list1->item(1));
+  double_click(list1->viewport(), second.center());
+  PassingWindow* passing = window->passing_window();
+  ASSERT_NE(passing, nullptr);
+  EXPECT_EQ(state->satellite_mode, kModeSinkansen);
+  EXPECT_EQ(state->selected_line, 1);
+  EXPECT_EQ(passing->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText().toStdString(),
+            "品川(10:30) → 名古屋(11:40)");
+
+  // A second double-click replaces the open window; with no line selected the index is
+  // the line count, which carries no train.
+  list1->clearSelection();
+  window->open_passing_stations(kModeSinkansen);
+  flush_deletes();
+  EXPECT_NE(window->passing_window(), nullptr);
+  EXPECT_EQ(state->selected_line, 2);
+  EXPECT_TRUE(window->passing_window()->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+                  ->toPlainText().isEmpty());
+  int open_passing = 0;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("ravolin23") && w->isVisible()) ++open_passing;
+  EXPECT_EQ(open_passing, 1);
+
+  auto* list2 = child<QListWidget>("List2");
+  double_click(list2->viewport(), list2->visualItemRect(list2->item(0)).center());
+  EXPECT_EQ(state->satellite_mode, kModeKeiyo);
+  EXPECT_EQ(window->passing_window()->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+                ->toPlainText().toStdString(),
+            "舞浜(09:30) → 新習志野(09:40) → 蘇我(09:55)");
+
+  double_click(child<QGroupBox>("Frame2"), QPoint(4, 4));
+  ASSERT_NE(window->schedule_window(), nullptr);
+  EXPECT_EQ(state->satellite_mode, kModeKeiyo);
+  EXPECT_EQ(window->schedule_window()->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
+            QStringLiteral("京葉線（平日下り）  舞浜"));
+  double_click(child<QGroupBox>("Frame1"), QPoint(4, 4));
+  EXPECT_EQ(state->satellite_mode, kModeSinkansen);
+  action("menu_view_keiyo")->trigger();
+  EXPECT_EQ(state->satellite_mode, kModeKeiyo);
+  action("menu_view_sinkansen")->trigger();
+  EXPECT_EQ(window->schedule_window()->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
+            QStringLiteral("新幹線（下り）  品川"));
+}
+
+TEST_F(MainWindowTest, VersionWindowShowsTheProductLinesAndClosesWithConfirm) {
+  settings::Settings s = testing::default_settings();
+  s.pos(9) = {600, 900};
+  ASSERT_TRUE(start(s));
+  action("menu_help_version")->trigger();
+  QPointer<VersionWindow> v = window->version_window();
+  ASSERT_FALSE(v.isNull());
+  EXPECT_EQ(v->windowTitle(), QStringLiteral("ラボリン&ホテル情報"));
+  EXPECT_EQ(v->pos(), QPoint(ui::tw(v, 900), ui::tw(v, 600)));
+  const QStringList text =
+      v->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText().split(QLatin1Char('\n'));
+  ASSERT_EQ(text.size(), 3);
+  EXPECT_EQ(text[0], QStringLiteral("ラボリン（東海道・山陽新幹線編）＆ホテル情報　V1.59"));
+  EXPECT_EQ(text[2], QStringLiteral("2000/03/11現在のデータを使用しています"));
+  v->move(ui::tw(v, 1200), ui::tw(v, 300));
+  QTest::mouseClick(v->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+  flush_deletes();
+  EXPECT_TRUE(v.isNull());
+  EXPECT_EQ(state->settings.pos(9).left, 1200);
+  EXPECT_EQ(state->settings.pos(9).top, 300);
+}
+
+// ---- exit paths -----------------------------------------------------------------
+
+class ExitTest : public MainWindowTest {
+ protected:
+  // Starts, then changes settings in memory and moves the window.
+  void start_and_change(int control2) {
+    original = testing::default_settings();
+    original.control2_flg = static_cast<std::int16_t>(control2);
+    ASSERT_TRUE(start(original));
+    before = folder.settings_bytes();
+    state->settings.sinkansen_hun1 = 42;
+    window->move(ui::tw(window.get(), 2400), ui::tw(window.get(), 1200));
+  }
+  settings::Settings original;
+  std::string before;
+};
+
+TEST_F(ExitTest, ExitButtonWithControl2StoresTheCurrentSettings) {
+  start_and_change(1);
+  QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+  const settings::Settings saved = settings::parse_settings(folder.settings_bytes());
+  EXPECT_EQ(saved.sinkansen_hun1, 42);
+  EXPECT_EQ(saved.pos(1).left, 2400);
+  EXPECT_EQ(saved.pos(1).top, 1200);
+  EXPECT_EQ(saved.control2_flg, 1);
+  EXPECT_EQ(help.count("close"), 1);
+  EXPECT_GE(end_calls, 1);
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(ExitTest, ExitButtonWithoutControl2RewritesTheFileAsItWasWithControl2Zero) {
+  start_and_change(3);
+  QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+  settings::Settings expected = original;
+  expected.control2_flg = 0;
+  EXPECT_EQ(folder.settings_bytes(), settings::format_settings(expected));
+  EXPECT_EQ(state->settings.control2_flg, 0);
+  EXPECT_GE(end_calls, 1);
+}
+
+TEST_F(ExitTest, CloseBoxRunsTheSameCloseStep) {
+  start_and_change(1);
+  window->close();
+  const settings::Settings saved = settings::parse_settings(folder.settings_bytes());
+  EXPECT_EQ(saved.sinkansen_hun1, 42);
+  EXPECT_EQ(saved.pos(1).left, original.pos(1).left);  // not stored by the close box
+  EXPECT_EQ(help.count("close"), 1);
+  EXPECT_GE(end_calls, 1);
+}
+
+TEST_F(ExitTest, MenuExitWithControl2StoresAndSkipsTheCloseStep) {
+  start_and_change(1);
+  action("menu_file_exit")->trigger();
+  const settings::Settings saved = settings::parse_settings(folder.settings_bytes());
+  EXPECT_EQ(saved.sinkansen_hun1, 42);
+  EXPECT_EQ(saved.pos(1).left, 2400);
+  EXPECT_EQ(end_calls, 1);
+  EXPECT_EQ(help.count("close"), 0);
+  // The program ends here; tearing the window down must not run the close step later.
+  const std::string after = folder.settings_bytes();
+  state->settings.sinkansen_hun1 = 7;
+  window.reset();
+  EXPECT_EQ(folder.settings_bytes(), after);
+}
+
+TEST_F(ExitTest, MenuExitWithoutControl2LeavesTheFileUntouched) {
+  start_and_change(0);
+  action("menu_file_exit")->trigger();
+  EXPECT_EQ(folder.settings_bytes(), before);
+  EXPECT_EQ(end_calls, 1);
+}
+
+TEST_F(ExitTest, EscapeOnAButtonOrListRunsEndProc) {
+  start_and_change(1);
+  QTest::keyClick(child<QListWidget>("List1"), Qt::Key_Escape);
+  const settings::Settings saved = settings::parse_settings(folder.settings_bytes());
+  EXPECT_EQ(saved.sinkansen_hun1, 42);
+  EXPECT_EQ(saved.pos(1).top, 1200);
+  EXPECT_GE(end_calls, 1);
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(ExitTest, EscapeWithoutControl2KeepsTheFilesValues) {
+  start_and_change(0);
+  QTest::keyClick(child<QPushButton>("Command4"), Qt::Key_Escape);
+  settings::Settings expected = original;
+  expected.control2_flg = 0;
+  EXPECT_EQ(folder.settings_bytes(), settings::format_settings(expected));
+}
+
+TEST_F(ExitTest, AFailedWriteIsReported) {
+  start_and_change(1);
+  folder.block_settings_file();  // the settings file's place is taken by a folder
+  QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_EQ(messages.shown()[0].title, "エラーメッセージ");
+  EXPECT_NE(messages.shown()[0].request.text.find("ravolin2.ini"), std::string::npos);
+}
+
+// ---- start-up errors ------------------------------------------------------------
+
+TEST_F(MainWindowTest, MissingDataFileIsReportedAndNothingIsWritten) {
+  settings::Settings s = testing::default_settings();
+  s.control2_flg = 1;
+  folder.write_settings(s);
+  const std::string before = folder.settings_bytes();
+  folder.remove_data_file();
+  make_state();
+  window = std::make_unique<MainWindow>(*state);
+  EXPECT_FALSE(window->start());
+  EXPECT_FALSE(window->start_aborted());
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_EQ(messages.shown()[0].title, "エラーメッセージ");
+  EXPECT_NE(messages.shown()[0].request.text.find(folder.path() + "/ravolinh.dat"),
+            std::string::npos);
+  window.reset();
+  EXPECT_EQ(folder.settings_bytes(), before);
+  EXPECT_EQ(top_level("ravolin11"), nullptr);
+}
+
+TEST_F(MainWindowTest, DamagedDataFileIsReportedWithItsReasonAndNothingIsWritten) {
+  settings::Settings s = testing::default_settings();
+  s.control2_flg = 1;
+  folder.write_settings(s);
+  const std::string before = folder.settings_bytes();
+  folder.damage_data_file();  // the Shinkansen train section's slot points past the end
+  make_state();
+  window = std::make_unique<MainWindow>(*state);
+  EXPECT_FALSE(window->start());
+  ASSERT_EQ(messages.shown().size(), 1u);
+  const std::string& text = messages.shown()[0].request.text;
+  EXPECT_NE(text.find("ravolinh.dat"), std::string::npos) << text;
+  EXPECT_GT(text.size(), std::string("データファイルを読めません。\n").size() + 20) << text;
+  window.reset();
+  flush_deletes();
+  EXPECT_EQ(folder.settings_bytes(), before);
+  EXPECT_EQ(top_level("ravolin11"), nullptr);
+}
+
+TEST_F(MainWindowTest, LoadingWindowsExitButtonEndsTheProgramWithoutSaving) {
+  settings::Settings s = testing::default_settings();
+  s.control2_flg = 1;
+  folder.write_settings(s);
+  const std::string before = folder.settings_bytes();
+  make_state();
+  window = std::make_unique<MainWindow>(*state);
+  window->set_step_observer([&](const std::string& step) {
+    if (step == "progress 2") {
+      auto* loading = top_level("ravolin11");
+      ASSERT_NE(loading, nullptr);
+      QTest::mouseClick(loading->findChild<QPushButton*>(QStringLiteral("Command2")),
+                        Qt::LeftButton);
+    }
+  });
+  EXPECT_FALSE(window->start());
+  EXPECT_TRUE(window->start_aborted());
+  EXPECT_EQ(end_calls, 1);
+  EXPECT_TRUE(messages.shown().empty());
+  window.reset();
+  EXPECT_EQ(folder.settings_bytes(), before);
+}
+
+}  // namespace
+}  // namespace ravolin::board
