@@ -20,7 +20,7 @@ std::string about_text(const std::string& corridor_caption) {
   text += "編）＆ホテル情報　V";
   text += data::kProgramVersion;
   text += "\r\n";
-  text += "新幹線・京葉線の発車案内、新幹線の経路検索とホテルの案内";
+  text += "発車案内・新幹線検索・ホテル案内";
   text += "\r\n";
   text += data::kDataDate;
   text += "現在のデータを使用しています";

@@ -19,7 +19,7 @@ PassingWindow::PassingWindow(app::AppState& state, QWidget* parent)
 
   auto* text1 = new QPlainTextEdit(this);
   text1->setObjectName(QStringLiteral("Text1"));
-  text1->setGeometry(px(60), px(60), px(7680), px(1560));
+  text1->setGeometry(px(60), px(60), px(7680), px(1080));
   text1->setReadOnly(true);
   text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   text1->setFont(ui::gothic_font(14));
@@ -35,7 +35,7 @@ PassingWindow::PassingWindow(app::AppState& state, QWidget* parent)
   connect(timer1_, &QTimer::timeout, this, &PassingWindow::end_proc);
   timer1_->start();
 
-  setFixedSize(px(7800), px(1680));
+  setFixedSize(px(7800), px(1200));
   ui::place_window(this, state.settings.pos(23));
   text1->setFocus();
 }

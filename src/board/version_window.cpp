@@ -28,10 +28,10 @@ VersionWindow::VersionWindow(app::AppState& state, QWidget* main_window)
 
   auto* frame = new QGroupBox(this);
   frame->setObjectName(QStringLiteral("Frame1"));
-  frame->setGeometry(px(1740), px(60), px(4980), px(1560));
+  frame->setGeometry(px(1740), px(60), px(5760), px(1560));
   auto* text1 = new QPlainTextEdit(frame);
   text1->setObjectName(QStringLiteral("Text1"));
-  text1->setGeometry(px(120), px(180), px(4740), px(1260));
+  text1->setGeometry(px(120), px(180), px(5520), px(1260));
   text1->setReadOnly(true);
   QString text = QString::fromStdString(
       about_text(state.schedule.edition ? state.schedule.edition->caption : ""));
@@ -41,11 +41,11 @@ VersionWindow::VersionWindow(app::AppState& state, QWidget* main_window)
 
   auto* command2 = new QPushButton(QStringLiteral("確認"), this);
   command2->setObjectName(QStringLiteral("Command2"));
-  command2->setGeometry(px(5400), px(1740), px(1320), px(420));
+  command2->setGeometry(px(6180), px(1740), px(1320), px(420));
   command2->setDefault(true);
   connect(command2, &QPushButton::clicked, this, &VersionWindow::confirm);
 
-  setFixedSize(px(6840), px(2280));
+  setFixedSize(px(7620), px(2280));
   ui::place_window(this, state.settings.pos(9));
 }
 

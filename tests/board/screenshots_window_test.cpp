@@ -38,7 +38,9 @@ TEST(Screenshots, BoardWindowsOnTheDeliveredData) {
   ui::FakeMessageBoxes messages;
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
-  auto owned = std::make_unique<app::AppState>(RAVOLIN_PROGRAM_DIR "/tokaido",
+  // RAVOLIN_SCREENSHOT_PROGRAM_DIR may name another program folder than the delivered one.
+  const char* folder = std::getenv("RAVOLIN_SCREENSHOT_PROGRAM_DIR");
+  auto owned = std::make_unique<app::AppState>(folder ? folder : RAVOLIN_PROGRAM_DIR "/tokaido",
                                                app::Platform{clock, messages, help, printer});
   app::AppState& state = *owned;
   MainWindow main(state);
