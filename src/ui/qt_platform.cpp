@@ -7,7 +7,10 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QShortcut>
+#include <QAbstractButton>
+#include <QKeyEvent>
+
+#include <functional>
 
 namespace ravolin::ui {
 
@@ -51,6 +54,26 @@ void QtHelpViewer::close() {
 
 // ---- message boxes -----------------------------------------------------------
 
+namespace {
+// F1 anywhere in a message box opens its help topic.
+class F1Filter final : public QObject {
+ public:
+  explicit F1Filter(std::function<void()> on_f1) : on_f1_(std::move(on_f1)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+      on_f1_();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> on_f1_;
+};
+}  // namespace
+
 MessageAnswer QtMessageBoxes::show(QWidget* parent, const MessageRequest& request) {
   QMessageBox box(QMessageBox::Warning, QString::fromUtf8(message_title(request.kind)),
                   QString::fromStdString(request.text),
@@ -59,12 +82,11 @@ MessageAnswer QtMessageBoxes::show(QWidget* parent, const MessageRequest& reques
                       : QMessageBox::StandardButtons(QMessageBox::Ok),
                   parent);
   box.setObjectName(QStringLiteral("message_box"));
-  if (request.help_topic > 0) {
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), &box);
-    const int topic = request.help_topic;
-    QObject::connect(f1, &QShortcut::activated, &box,
-                     [this, topic] { help_.show_topic(help_path_, topic); });
-  }
+  F1Filter f1([this, topic = request.help_topic] {
+    if (topic > 0) help_.show_topic(help_path_, topic);
+  });
+  box.installEventFilter(&f1);
+  for (QAbstractButton* b : box.buttons()) b->installEventFilter(&f1);
   return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 

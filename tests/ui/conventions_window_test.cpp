@@ -3,9 +3,14 @@
 #include "ui/fake_platform.h"
 #include "ui/help_file.h"
 #include "ui/help_window.h"
+#include "ui/qt_platform.h"
 #include "ui/window_conventions.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFontMetrics>
+#include <QMessageBox>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -166,4 +171,54 @@ TEST(HelpWindow, ShowsContentsAndTopicsAndSaysWhenTheFileIsMissing) {
 
   EXPECT_FALSE(w.load("/nonexistent/ravolin2.hlp"));
   EXPECT_TRUE(w.shown_text().contains(QStringLiteral("/nonexistent/ravolin2.hlp")));
+}
+
+TEST(QtMessageBoxes, TitleIconButtonsAndF1OpensTheHelpTopic) {
+  ui::FakeHelpViewer help;
+  ui::QtMessageBoxes boxes(help, "/prog/ravolin2.hlp");
+  struct Seen {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+  } seen;
+  // The box is modal: look at it and answer it from the event loop it runs.
+  const auto answer = [&](QMessageBox::StandardButton which) {
+    QTimer::singleShot(0, [&, which] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      seen = {box->windowTitle(), box->text(), box->icon(),
+              static_cast<int>(box->buttons().size())};
+      QTest::keyClick(box, Qt::Key_F1);
+      box->button(which)->click();
+    });
+  };
+  answer(QMessageBox::Cancel);
+  EXPECT_EQ(boxes.confirm(nullptr, "印刷開始します！！", 257), ui::MessageAnswer::Cancel);
+  EXPECT_EQ(seen.title, QStringLiteral("確認メッセージ"));
+  EXPECT_EQ(seen.text, QStringLiteral("印刷開始します！！"));
+  EXPECT_EQ(seen.icon, QMessageBox::Warning);
+  EXPECT_EQ(seen.buttons, 2);
+  ASSERT_EQ(help.calls().size(), 1u);
+  EXPECT_EQ(help.calls()[0].what, "topic");
+  EXPECT_EQ(help.calls()[0].path, "/prog/ravolin2.hlp");
+  EXPECT_EQ(help.calls()[0].topic, 257);
+
+  answer(QMessageBox::Ok);
+  EXPECT_EQ(boxes.error(nullptr, "ホテルデータなし", 204), ui::MessageAnswer::Ok);
+  EXPECT_EQ(seen.title, QStringLiteral("エラーメッセージ"));
+  EXPECT_EQ(seen.buttons, 1);
+  EXPECT_EQ(help.calls().back().topic, 204);
+}
+
+TEST(QtHelpViewer, ShowsTheProgramsOwnHelpWindowAndClosesIt) {
+  ui::QtHelpViewer viewer;
+  viewer.show_topic(RAVOLIN_SOURCE_DIR "/resources/ravolin2.hlp", 256);
+  ASSERT_NE(viewer.window(), nullptr);
+  EXPECT_TRUE(viewer.window()->isVisible());
+  EXPECT_TRUE(viewer.window()->shown_text().startsWith(QStringLiteral("ホテル検索地域名の入力エラー")));
+  viewer.close();
+  EXPECT_FALSE(viewer.window()->isVisible());
+  viewer.show_contents(RAVOLIN_SOURCE_DIR "/resources/ravolin2.hlp");
+  EXPECT_TRUE(viewer.window()->isVisible());
+  EXPECT_TRUE(viewer.window()->shown_text().contains(QStringLiteral("【目次】")));
 }
