@@ -1,12 +1,199 @@
+// search: a Shinkansen route search from the command line. The conditions pass through
+// the same field checks as the conditions window, and the caption, report, fare text and
+// legend are the texts the results window holds.
+#include "calendar/dates.h"
+#include "fares/fare_text.h"
+#include "search/engine.h"
+#include "search/field_checks.h"
+#include "search/report.h"
 #include "tool/commands.h"
+#include "tool/program_folder.h"
 
 #include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
 
 namespace ravolin::tool {
+namespace {
 
-int cmd_search(const Args&) {
-  std::fputs("ravolin-tool: search is not available yet\n", stderr);
+int bad_args(const std::string& message) {
+  std::fprintf(stderr, "ravolin-tool search: %s\n", message.c_str());
   return 2;
+}
+
+// "YYYY-MM-DD" split into its three number texts (left to the field checks).
+bool split_date(const std::string& s, std::string& y, std::string& m, std::string& d) {
+  auto a = s.find('-');
+  if (a == std::string::npos) return false;
+  auto b = s.find('-', a + 1);
+  if (b == std::string::npos || s.find('-', b + 1) != std::string::npos) return false;
+  y = s.substr(0, a);
+  m = s.substr(a + 1, b - a - 1);
+  d = s.substr(b + 1);
+  return true;
+}
+
+// "HH:MM" into hour and minute texts.
+bool split_time(const std::string& s, std::string& h, std::string& m) {
+  auto c = s.find(':');
+  if (c == std::string::npos || s.find(':', c + 1) != std::string::npos) return false;
+  h = s.substr(0, c);
+  m = s.substr(c + 1);
+  return true;
+}
+
+// "HH:MM-HH:MM" into the four texts of a time window.
+bool split_window(const std::string& s, std::string* four) {
+  auto dash = s.find('-');
+  if (dash == std::string::npos || s.find('-', dash + 1) != std::string::npos) return false;
+  return split_time(s.substr(0, dash), four[0], four[1]) &&
+         split_time(s.substr(dash + 1), four[2], four[3]);
+}
+
+// The option that fills each field, for a refusal without a message.
+const char* option_of(const std::string& field) {
+  static const std::map<std::string, const char*> kOptions = {
+      {"Text1", "--from"},  {"Text2", "--depart"}, {"Text3", "--depart"},
+      {"Text4", "--depart"}, {"Text5", "--depart"}, {"Text6", "--to"},
+      {"Text7", "--arrive"}, {"Text8", "--arrive"}, {"Text9", "--arrive"},
+      {"Text10", "--arrive"}, {"Text11", "--wait"}, {"Text13", "--date"},
+      {"Text14", "--date"}, {"Text15", "--date"}};
+  auto it = kOptions.find(field);
+  return it == kOptions.end() ? "" : it->second;
+}
+
+}  // namespace
+
+int cmd_search(const Args& args) {
+  static const char* const kRequired[] = {"--today",  "--date",      "--from", "--to",
+                                          "--depart", "--arrive",    "--wait", "--transfers",
+                                          "--per-train", "--sort"};
+  std::string dir;
+  std::map<std::string, std::string> opt;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string a = args[i];
+    if (a.rfind("--", 0) != 0) {
+      if (!dir.empty()) return bad_args("unexpected argument '" + a + "'");
+      dir = a;
+      continue;
+    }
+    std::string value;
+    if (auto eq = a.find('='); eq != std::string::npos) {
+      value = a.substr(eq + 1);
+      a = a.substr(0, eq);
+    } else {
+      if (i + 1 >= args.size()) return bad_args("option " + a + " needs a value");
+      value = args[++i];
+    }
+    bool known = a == "--show";
+    for (const char* r : kRequired) known = known || a == r;
+    if (!known) return bad_args("unknown option '" + a + "'");
+    opt[a] = value;
+  }
+  if (dir.empty()) return bad_args("the program folder DIR is missing");
+  for (const char* r : kRequired)
+    if (!opt.count(r)) return bad_args(std::string("option ") + r + " is missing");
+
+  std::string ty, tm, td;
+  if (!split_date(opt["--today"], ty, tm, td))
+    return bad_args("--today must be YYYY-MM-DD, not '" + opt["--today"] + "'");
+  auto today_year = search::parse_number(ty), today_month = search::parse_number(tm),
+       today_day = search::parse_number(td);
+  if (!today_year || !today_month || !today_day ||
+      !calendar::is_valid_date(search::whole_number(*today_year),
+                               search::whole_number(*today_month),
+                               search::whole_number(*today_day)))
+    return bad_args("--today is not a date: '" + opt["--today"] + "'");
+  const int system_year = search::whole_number(*today_year);
+
+  search::ConditionForm form;
+  auto& t = form.text;
+  t[1] = opt["--from"];
+  t[6] = opt["--to"];
+  if (!split_window(opt["--depart"], &t[2]))
+    return bad_args("--depart must be HH:MM-HH:MM, not '" + opt["--depart"] + "'");
+  if (!split_window(opt["--arrive"], &t[7]))
+    return bad_args("--arrive must be HH:MM-HH:MM, not '" + opt["--arrive"] + "'");
+  t[11] = opt["--wait"];
+  if (!split_date(opt["--date"], t[13], t[14], t[15]))
+    return bad_args("--date must be YYYY-MM-DD, not '" + opt["--date"] + "'");
+  const std::string& transfers = opt["--transfers"];
+  if (transfers != "1" && transfers != "2") return bad_args("--transfers must be 1 or 2");
+  form.two_transfers = transfers == "2";
+  const std::string& per_train = opt["--per-train"];
+  if (per_train != "one" && per_train != "all") return bad_args("--per-train must be one or all");
+  form.one_per_train = per_train == "one";
+  const std::string& sort = opt["--sort"];
+  if (sort == "depart") form.sort_option = 1;
+  else if (sort == "arrive") form.sort_option = 2;
+  else if (sort == "ride") form.sort_option = 3;
+  else return bad_args("--sort must be depart, arrive or ride");
+  std::string show = opt.count("--show") ? opt["--show"] : "";
+  if (!show.empty() && show != "caption" && show != "report" && show != "fares" &&
+      show != "legend")
+    return bad_args("--show must be caption, report, fares or legend");
+
+  auto folder = std::make_unique<LoadedFolder>();
+  std::string error;
+  if (!load_program_folder(dir, *folder, error)) {
+    std::fprintf(stderr, "ravolin-tool search: %s\n", error.c_str());
+    return 1;
+  }
+  const data::ScheduleData& data = folder->data;
+  const int edition_code = data.directory.edition_code();
+  const calendar::HolidayList& holidays = folder->settings.holidays;
+
+  search::StoredConditions stored;
+  search::StartResult start =
+      search::search_start(data.sin, edition_code, system_year, holidays, form, stored);
+  if (start.err_flg != 0) {
+    if (!t[12].empty())
+      std::fprintf(stderr, "ravolin-tool search: %s (%s)\n", t[12].c_str(), start.field.c_str());
+    else
+      std::fprintf(stderr, "ravolin-tool search: refused field %s (%s)\n", start.field.c_str(),
+                   option_of(start.field));
+    return 2;
+  }
+  search::store_combination(form, stored);
+
+  search::SearchConditions cond;
+  cond.st_station = stored.st_station;
+  cond.ed_station = stored.ed_station;
+  cond.st_time1 = stored.st_time1;
+  cond.st_time2 = stored.st_time2;
+  cond.ed_time1 = stored.ed_time1;
+  cond.ed_time2 = stored.ed_time2;
+  cond.wait_time = stored.wait_time;
+  cond.wait_count = stored.wait_count;
+  cond.combination_number = stored.combination_number;
+  cond.sort_order = stored.sort_order;
+
+  const int season = fares::set_kikan(holidays, stored.date, system_year);
+  std::string caption = search::frame1_caption(cond, stored.date, season);
+  std::string legend = search::legend_text(edition_code);
+
+  auto engine = std::make_unique<search::RouteSearch>();
+  auto result = std::make_unique<search::SearchResult>();
+  engine->search(data.sin, cond, stored.flags, *result);
+  std::string report = search::edit_data(data.sin, cond, *result);
+
+  fares::FareJourney journey{cond.st_station, cond.ed_station, stored.date, edition_code, season};
+  std::string fare_text =
+      fares::edit_unchin(folder->fares, data.sin, holidays, system_year, journey);
+
+  if (show.empty()) {
+    std::string out = caption + "\n\n" + report + "\n\n" + fare_text + "\n\n" + legend + "\n";
+    std::fwrite(out.data(), 1, out.size(), stdout);
+  } else {
+    const std::string& one = show == "caption" ? caption
+                             : show == "report" ? report
+                             : show == "fares"  ? fare_text
+                                                : legend;
+    std::fwrite(one.data(), 1, one.size(), stdout);
+    std::fputc('\n', stdout);
+  }
+  return 0;
 }
 
 }  // namespace ravolin::tool
