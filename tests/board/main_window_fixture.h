@@ -1,20 +1,19 @@
-// A program folder for the main window tests: a small edition-1 data file compiled
-// with ravolin-tool from sources written here, and a settings file written by the
-// program's own writer. Removed when the test ends.
+// A program folder for the main window tests: a small edition-1 data file with
+// departures around 09:00-11:00, and a settings file written by the program's writer.
 #pragma once
 
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 
+#include "support/data_builder.h"
+#include "support/program_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
+#include <vector>
 
 namespace ravolin::board::testing {
 
@@ -64,51 +63,29 @@ inline settings::Settings default_settings() {
   return s;
 }
 
+// The test sources above in a temporary program folder (tests/support/program_folder.h),
+// with the settings file written by the program's own writer.
 class ProgramFolder {
  public:
-  ProgramFolder() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "ravolin-mw-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) ADD_FAILURE() << "mkdtemp failed";
-    dir_ = tmpl;
-    const auto src = std::filesystem::path(dir_) / "src";
-    std::filesystem::create_directory(src);
-    write(src / "edition.txt", "edition 1\n");
-    write(src / "areas.txt", "東京 3 0\n新大阪 6 0\n");
-    write(src / "districts.txt", "京橋\n梅田\n");
-    write(src / "stations.txt", kStations);
-    write(src / "trains-down.txt", kTrainsDown);
-    write(src / "trains-up.txt", kTrainsUp);
-    write(src / "keiyo.txt", kKeiyo);
-    write(src / "fares.txt", kFares);
-    const std::string cmd = std::string(RAVOLIN_TOOL) + " build '" + src.string() + "' '" +
-                            data_path() + "' > '" + dir_ + "/build.log' 2>&1";
-    if (std::system(cmd.c_str()) != 0) ADD_FAILURE() << "ravolin-tool build failed: " << read(dir_ + "/build.log");
-  }
-  ~ProgramFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
-  ProgramFolder(const ProgramFolder&) = delete;
-  ProgramFolder& operator=(const ProgramFolder&) = delete;
+  ProgramFolder() : folder_(sources()) {}
 
-  const std::string& path() const { return dir_; }
-  std::string data_path() const { return dir_ + "/ravolinh.dat"; }
-  std::string settings_path() const { return dir_ + "/ravolin2.ini"; }
+  const std::string& path() const { return folder_.path(); }
+  std::string data_path() const { return folder_.data_path(); }
+  std::string settings_path() const { return folder_.settings_path(); }
 
   void write_settings(const settings::Settings& s) {
     std::string error;
     if (!settings::put_ini_file(settings_path(), s, error)) ADD_FAILURE() << error;
   }
-  std::string settings_bytes() const { return read(settings_path()); }
+  std::string settings_bytes() const { return folder_.read_file(folder_.settings_name()); }
 
   void remove_data_file() { std::filesystem::remove(data_path()); }
   // Points directory slot 6 (the Shinkansen trains) far past the end of the file.
   void damage_data_file() {
-    std::string bytes = read(data_path());
-    const std::size_t at = bytes.size() - 1024 + 5 * 4;
-    const std::int32_t block = 30000;
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((block >> (8 * i)) & 0xFF);
-    write(data_path(), bytes);
+    const std::string text = folder_.read_file("ravolinh.dat");
+    std::vector<std::uint8_t> bytes(text.begin(), text.end());
+    test_support::set_slot(bytes, 6, 30000);
+    folder_.write_file("ravolinh.dat", std::string(bytes.begin(), bytes.end()));
   }
   // Puts a folder where the settings file is, so that writing it fails.
   void block_settings_file() {
@@ -118,17 +95,16 @@ class ProgramFolder {
   }
 
  private:
-  static void write(const std::filesystem::path& p, const std::string& text) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out << text;
+  static data::SourceFiles sources() {
+    data::SourceFiles src = test_support::small_sources(1);
+    src["stations.txt"] = kStations;
+    src["trains-down.txt"] = kTrainsDown;
+    src["trains-up.txt"] = kTrainsUp;
+    src["keiyo.txt"] = kKeiyo;
+    src["fares.txt"] = kFares;
+    return src;
   }
-  static std::string read(const std::string& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    return buf.str();
-  }
-  std::string dir_;
+  test_support::ProgramFolder folder_;
 };
 
 }  // namespace ravolin::board::testing
