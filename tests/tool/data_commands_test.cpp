@@ -1,0 +1,135 @@
+// ravolin-tool dump / build / export, run as a program.
+#include "support/data_builder.h"
+#include "support/program_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace ravolin {
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::ProgramFolder;
+using test_support::small_sources;
+
+struct ToolRun {
+  int status = -1;
+  std::string out, err;
+};
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+ToolRun tool(const std::string& args, const ProgramFolder& work) {
+  std::string out = work.file("stdout.txt"), err = work.file("stderr.txt");
+  std::string cmd = std::string("'") + RAVOLIN_TOOL + "' " + args + " >'" + out + "' 2>'" + err + "'";
+  int rc = std::system(cmd.c_str());
+  ToolRun r;
+  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : 128 + WTERMSIG(rc);
+  r.out = slurp(out);
+  r.err = slurp(err);
+  return r;
+}
+
+void write_sources(const std::string& dir, const data::SourceFiles& files) {
+  std::string error;
+  ASSERT_TRUE(data::write_source_dir(dir, files, error)) << error;
+}
+
+TEST(ToolData, BuildDumpExportRoundTrip) {
+  ProgramFolder work;
+  write_sources(work.file("src"), small_sources(1));
+  ToolRun b = tool("build '" + work.file("src") + "' '" + work.file("a.dat") + "'", work);
+  ASSERT_EQ(b.status, 0) << b.err;
+
+  ToolRun d = tool("dump '" + work.file("a.dat") + "'", work);
+  ASSERT_EQ(d.status, 0) << d.err;
+  EXPECT_NE(d.out.find("edition 1 東海道・山陽新幹線 (ravolin2.ini, 5006)"), std::string::npos);
+  EXPECT_NE(d.out.find("[pair] 2"), std::string::npos);
+  EXPECT_NE(d.out.find("train 1 N001 day 0 car N7: 東京 06:00 品川 06:07 名古屋着 07:36 名古屋発 07:37 新大阪 08:30"),
+            std::string::npos)
+      << d.out;
+  EXPECT_NE(d.out.find("  1501A 05:10 05:12"), std::string::npos);
+  EXPECT_NE(d.out.find("東京 | 京橋 | ラボリンホテル | 03-1234-5678 | 123 |"), std::string::npos);
+
+  ToolRun e = tool("export '" + work.file("a.dat") + "' '" + work.file("out") + "'", work);
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_TRUE(fs::exists(work.file("out/hotels.txt")));
+  ToolRun b2 = tool("build '" + work.file("out") + "' '" + work.file("b.dat") + "'", work);
+  ASSERT_EQ(b2.status, 0) << b2.err;
+  EXPECT_EQ(slurp(work.file("a.dat")), slurp(work.file("b.dat")));
+}
+
+TEST(ToolData, BadSourcesWriteNoFile) {
+  ProgramFolder work;
+  auto src = small_sources(1);
+  src["trains-up.txt"] = "train N002\n新大阪 6:0\n東京 ２４:００\n";
+  write_sources(work.file("src"), src);
+  ToolRun b = tool("build '" + work.file("src") + "' '" + work.file("a.dat") + "'", work);
+  EXPECT_NE(b.status, 0);
+  EXPECT_NE(b.err.find("trains-up.txt:2:"), std::string::npos) << b.err;
+  EXPECT_NE(b.err.find("trains-up.txt:3:"), std::string::npos) << b.err;
+  EXPECT_FALSE(fs::exists(work.file("a.dat")));
+
+  // An existing output stays as it was.
+  work.write_file("a.dat", "old");
+  b = tool("build '" + work.file("src") + "' '" + work.file("a.dat") + "'", work);
+  EXPECT_NE(b.status, 0);
+  EXPECT_EQ(work.read_file("a.dat"), "old");
+  for (const auto& entry : fs::directory_iterator(work.path()))
+    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+
+  ToolRun missing = tool("build '" + work.file("nowhere") + "' '" + work.file("c.dat") + "'", work);
+  EXPECT_NE(missing.status, 0);
+  EXPECT_FALSE(fs::exists(work.file("c.dat")));
+}
+
+TEST(ToolData, DamagedFilesGiveAClearErrorNotACrash) {
+  ProgramFolder work(small_sources(1));
+  const std::string good = work.read_file("ravolinh.dat");
+  struct Case {
+    const char* what;
+    std::string bytes;
+    const char* says;
+  };
+  std::string edition4 = good;
+  edition4[good.size() - 1024 + 4 * 22] = 4;
+  std::string areas101 = good;
+  float f = 101.0f;
+  std::memcpy(areas101.data(), &f, 4);
+  const Case cases[] = {
+      {"truncated", good.substr(0, good.size() / 2), "bad.dat"},
+      {"shorter than a block", good.substr(0, 1000), "1024"},
+      {"empty", "", "1024"},
+      {"wrong edition code", edition4, "slot 23"},
+      {"more than 100 areas", areas101, "100"},
+  };
+  for (const auto& c : cases) {
+    work.write_file("bad.dat", c.bytes);
+    for (const char* cmd : {"dump", "export"}) {
+      std::string args = std::string(cmd) + " '" + work.file("bad.dat") + "'";
+      if (std::string(cmd) == "export") args += " '" + work.file("exp") + "'";
+      ToolRun r = tool(args, work);
+      EXPECT_EQ(r.status, 1) << c.what << " " << cmd << ": " << r.err;
+      EXPECT_NE(r.err.find(c.says), std::string::npos) << c.what << " " << cmd << ": " << r.err;
+    }
+  }
+  ToolRun r = tool("dump '" + work.file("missing.dat") + "'", work);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("missing.dat"), std::string::npos);
+  EXPECT_EQ(tool("dump", work).status, 2);
+  EXPECT_EQ(tool("build onlyone", work).status, 2);
+}
+
+}  // namespace
+}  // namespace ravolin
