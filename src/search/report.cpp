@@ -224,4 +224,25 @@ std::vector<std::string> print_lines(const PrintPage& p) {
   return lines;
 }
 
+ResultsTexts load_results(const ResultsInput& in, RouteSearch& engine, SearchResult& result,
+                          const PendingEvents& pending) {
+  auto yield = [&] {
+    if (pending) pending();
+  };
+  ResultsTexts out;
+  out.season = fares::set_kikan(in.holidays, in.date, in.system_year);
+  out.caption = frame1_caption(in.cond, in.date, out.season);
+  out.legend = legend_text(in.edition_code);
+  yield();
+  engine.search(in.sin, in.cond, in.flags, result, pending);
+  yield();
+  out.report = edit_data(in.sin, in.cond, result);
+  yield();
+  fares::FareJourney journey{in.cond.st_station, in.cond.ed_station, in.date, in.edition_code,
+                             out.season};
+  out.fare_text = fares::edit_unchin(in.fares, in.sin, in.holidays, in.system_year, journey);
+  yield();
+  return out;
+}
+
 }  // namespace ravolin::search

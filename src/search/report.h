@@ -4,6 +4,7 @@
 
 #include "calendar/dates.h"
 #include "data/tables.h"
+#include "fares/fare_tables.h"
 #include "search/engine.h"
 
 #include <string>
@@ -48,5 +49,29 @@ struct PrintPage {
   std::string fare_text;     // Text2
 };
 std::vector<std::string> print_lines(const PrintPage& page);
+
+// Everything the results window computes while it loads, in its order: the fare season
+// and the caption, the search, the results text and the fare text. The window and
+// ravolin-tool both build their texts with this.
+struct ResultsTexts {
+  int season = 1;
+  std::string caption;    // Frame1
+  std::string legend;     // Label1 ("" : left as it is)
+  std::string report;     // Text1
+  std::string fare_text;  // Text2
+};
+struct ResultsInput {
+  const data::SinkansenTables& sin;
+  const fares::FareTables& fares;
+  const calendar::HolidayList& holidays;
+  int edition_code = 0;
+  int system_year = 0;  // year of the computer's date: the holiday year of the fare rules
+  const SearchConditions& cond;
+  const calendar::SearchDate& date;
+  const calendar::DayFlags& flags;  // day-type flags of the search date
+};
+// `pending` runs between the load steps and every 20 first trains of the search.
+ResultsTexts load_results(const ResultsInput& in, RouteSearch& engine, SearchResult& result,
+                          const PendingEvents& pending = {});
 
 }  // namespace ravolin::search

@@ -2,7 +2,6 @@
 // the same field checks as the conditions window, and the caption, report, fare text and
 // legend are the texts the results window holds.
 #include "calendar/dates.h"
-#include "fares/fare_text.h"
 #include "search/engine.h"
 #include "search/field_checks.h"
 #include "search/report.h"
@@ -169,18 +168,15 @@ int cmd_search(const Args& args) {
   cond.combination_number = stored.combination_number;
   cond.sort_order = stored.sort_order;
 
-  const int season = fares::set_kikan(holidays, stored.date, system_year);
-  std::string caption = search::frame1_caption(cond, stored.date, season);
-  std::string legend = search::legend_text(edition_code);
-
   auto engine = std::make_unique<search::RouteSearch>();
   auto result = std::make_unique<search::SearchResult>();
-  engine->search(data.sin, cond, stored.flags, *result);
-  std::string report = search::edit_data(data.sin, cond, *result);
-
-  fares::FareJourney journey{cond.st_station, cond.ed_station, stored.date, edition_code, season};
-  std::string fare_text =
-      fares::edit_unchin(folder->fares, data.sin, holidays, system_year, journey);
+  search::ResultsInput in{data.sin,   folder->fares, holidays, edition_code, system_year,
+                          cond,       stored.date,   stored.flags};
+  search::ResultsTexts texts = search::load_results(in, *engine, *result);
+  const std::string& caption = texts.caption;
+  const std::string& report = texts.report;
+  const std::string& fare_text = texts.fare_text;
+  const std::string& legend = texts.legend;
 
   if (show.empty()) {
     std::string out = caption + "\n\n" + report + "\n\n" + fare_text + "\n\n" + legend + "\n";
