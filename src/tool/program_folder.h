@@ -1,0 +1,46 @@
+// A program folder as ravolin-tool sees it: the data file "ravolinh.dat" and the
+// edition's settings file beside it, loaded the way the program loads them at start-up.
+#pragma once
+
+#include "calendar/dates.h"
+#include "data/tables.h"
+#include "fares/fare_tables.h"
+#include "hotels/hotel_tables.h"
+#include "settings/settings.h"
+
+#include <string>
+
+namespace ravolin::tool {
+
+struct LoadedFolder {
+  std::string dir;
+  std::string data_path;      // DIR/ravolinh.dat
+  std::string settings_path;  // DIR/ravolin2.ini (or 3, 4 by edition)
+  data::ScheduleData data;    // the Keiyo tables only when keiyo_use is 1
+  hotels::DistrictNames districts;
+  fares::FareTables fares;
+  settings::Settings settings;
+};
+
+// Loads DIR as the program starts up: the edition from the data file's directory, then
+// the edition's settings file, then every section (the Keiyo ones only when keiyo_use is
+// 1). False with a message naming the file and the reason when the folder, the data file
+// or the settings file cannot be read (unlike the program, which would start with empty
+// settings, a tool run on a folder without its settings file is a mistake worth telling).
+// LoadedFolder is large: keep it on the heap.
+bool load_program_folder(const std::string& dir, LoadedFolder& out, std::string& error);
+
+// "YYYY-MM-DD HH:MM" (a single blank between date and time, or a "T"); false for any
+// other form or a date or time that does not exist.
+bool parse_at(const std::string& text, calendar::SystemTime& out);
+
+// The service date's day-type flags and the program time at a given moment, as the main
+// window computes them on a refresh (no clock correction).
+struct BoardMoment {
+  calendar::ServiceDate service;
+  calendar::DayFlags flags;
+  double program_time = 0.0;
+};
+BoardMoment moment_at(const calendar::SystemTime& now, const settings::Settings& s);
+
+}  // namespace ravolin::tool
