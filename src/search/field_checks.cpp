@@ -190,6 +190,40 @@ CheckResult chk_text1_text6(const data::SinkansenTables& sin, int edition_code,
   return r;
 }
 
+FormFill set_form1(const settings::Settings& saved, int sort_order,
+                   const calendar::SearchDate& date, const calendar::SystemTime& system) {
+  FormFill fill;
+  ConditionForm& f = fill.form;
+  auto& t = f.text;
+  t[1] = saved.st_station;
+  t[6] = saved.ed_station;
+  auto split = [&](int hhmm, int hour_field) {
+    t[hour_field] = text::format_plain(hhmm / 100);
+    t[hour_field + 1] = text::format_plain(hhmm % 100);
+  };
+  split(saved.st_time1, 2);
+  split(saved.st_time2, 4);
+  split(saved.ed_time1, 7);
+  split(saved.ed_time2, 9);
+  f.sort_option = (sort_order == 1 || sort_order == 2) ? sort_order : 3;
+  t[11] = text::format_plain(saved.wait_time);
+  f.two_transfers = saved.wait_count != 1;
+  f.one_per_train = saved.combination_number == 1;
+  int y = date.year, m = date.month, d = date.day;
+  std::int32_t dn = date.day_number;
+  if (dn == 0) {
+    y = system.year;
+    m = system.month;
+    d = system.day;
+    dn = system.day_number;
+  }
+  t[13] = text::format_plain(y);
+  t[14] = text::format_plain(m);
+  t[15] = text::format_plain(d);
+  fill.label21 = "(" + text::weekday_name(calendar::weekday_of(dn)) + ")";
+  return fill;
+}
+
 StartResult search_start(const data::SinkansenTables& sin, int edition_code, int system_year,
                          const calendar::HolidayList& holidays, ConditionForm& form,
                          StoredConditions& stored) {

@@ -6,6 +6,7 @@
 
 #include "calendar/dates.h"
 #include "data/tables.h"
+#include "settings/settings.h"
 
 #include <array>
 #include <optional>
@@ -72,6 +73,16 @@ struct ConditionForm {
   bool two_transfers = false;  // Option5 (else Option4)
   bool one_per_train = true;   // Option6 (else Option7)
 };
+
+// set_form1: the fields as the conditions window opens, from the saved conditions, the
+// sort order of this run and the search date (the system date while the search date has
+// no day number yet). label21 is the weekday shown beside the date, "(aaa)".
+struct FormFill {
+  ConditionForm form;
+  std::string label21;
+};
+FormFill set_form1(const settings::Settings& saved, int sort_order,
+                   const calendar::SearchDate& date, const calendar::SystemTime& system);
 
 // The conditions that the search start stores.
 struct StoredConditions {

@@ -207,5 +207,33 @@ TEST(SearchStart, StopsAtTheFirstRefusalKeepingEarlierStores) {
   EXPECT_EQ(st.wait_count, 2);
 }
 
+TEST(ConditionsForm, FilledFromTheSavedConditionsAndTheDate) {
+  settings::Settings saved;
+  saved.st_station = "東京";
+  saved.ed_station = "新大阪";
+  saved.st_time1 = 600;
+  saved.st_time2 = 1005;
+  saved.ed_time1 = 0;
+  saved.ed_time2 = 2359;
+  saved.wait_time = 30;
+  saved.wait_count = 2;
+  saved.combination_number = 0;
+  calendar::SystemTime now = calendar::make_system_time(2000, 3, 11, 9, 5, 0);
+  FormFill f = set_form1(saved, 0, calendar::SearchDate{}, now);
+  std::array<std::string, 16> expected = {"", "東京", "6", "0", "10", "5", "新大阪", "0", "0",
+                                          "23", "59", "30", "", "2000", "3", "11"};
+  EXPECT_EQ(f.form.text, expected);
+  EXPECT_EQ(f.label21, "(土)");
+  EXPECT_EQ(f.form.sort_option, 3);
+  EXPECT_TRUE(f.form.two_transfers);
+  EXPECT_FALSE(f.form.one_per_train);
+
+  calendar::SearchDate chosen{calendar::day_number(2001, 1, 16), 2001, 1, 16, 3};
+  f = set_form1(saved, 2, chosen, now);
+  EXPECT_EQ(f.form.text[13] + "/" + f.form.text[14] + "/" + f.form.text[15], "2001/1/16");
+  EXPECT_EQ(f.label21, "(火)");
+  EXPECT_EQ(f.form.sort_option, 2);
+}
+
 }  // namespace
 }  // namespace ravolin::search
