@@ -5,9 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace ravolin::search {
 
@@ -31,23 +28,6 @@ int find_row(const data::SinkansenTables& t, int d, std::string_view name, int f
     if ((f == flag_a || f == flag_b) && trim_blanks(t.station_name[d][s]) == name) return s;
   }
   return 0;
-}
-
-// Index of the first element of k[from..to) below `v`, or `to`.
-int first_below(const std::int32_t* k, int from, int to, std::int32_t v) {
-  int j = from;
-#if defined(__SSE2__)
-  const __m128i vv = _mm_set1_epi32(v);
-  for (; j + 4 <= to; j += 4) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(k + j));
-    const int mask = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmplt_epi32(x, vv)));
-    if (mask != 0) return j + __builtin_ctz(static_cast<unsigned>(mask));
-  }
-#endif
-  for (; j < to; ++j) {
-    if (k[j] < v) return j;
-  }
-  return to;
 }
 
 constexpr int kRowSlots = kMaxSinStations + 3;  // rows 0..52: walks may step past the end
@@ -202,7 +182,7 @@ struct RouteSearch::Work {
 
   void build_orders(const data::SinkansenTables& tables, int d);
   void prepare(const SearchConditions& cond, const calendar::DayFlags& flags);
-  void collect(const RowOrder& ro, std::int32_t lo, std::int32_t hi, int exclude,
+  bool collect(const RowOrder& ro, std::int32_t lo, std::int32_t hi, int exclude,
                std::array<std::uint64_t, kBitWords>& bits) const;
   void prepare_second(int t2);
   int sel_data2(int kk, int wait_count, int cap);
@@ -224,7 +204,22 @@ void RouteSearch::Work::build_orders(const data::SinkansenTables& tables, int d)
     for (int k = 0; k < n; ++k) {
       keys[k] = static_cast<std::int64_t>(o.times[s][k + 1]) * 256 + (k + 1);
     }
-    std::sort(keys.begin(), keys.begin() + n);
+    // Trains are mostly listed in time order, so an insertion sort is quick; it gives up
+    // for a row that is far out of order.
+    int moves = 0;
+    bool sorted = true;
+    for (int k = 1; k < n && sorted; ++k) {
+      const std::int64_t v = keys[k];
+      int j = k;
+      while (j > 0 && keys[j - 1] > v) {
+        keys[j] = keys[j - 1];
+        --j;
+      }
+      keys[j] = v;
+      moves += k - j;
+      if (moves > 4 * kMaxSinTrains) sorted = false;
+    }
+    if (!sorted) std::sort(keys.begin(), keys.begin() + n);
     for (int k = 0; k < n; ++k) o.order[s][k] = static_cast<std::uint8_t>(keys[k] & 255);
   }
   o.valid = true;
@@ -258,16 +253,24 @@ void RouteSearch::Work::prepare(const SearchConditions& cond, const calendar::Da
   pool_used = 0;
 }
 
-// Marks the trains of `ro` whose time lies in lo..hi, except `exclude`.
-void RouteSearch::Work::collect(const RowOrder& ro, std::int32_t lo, std::int32_t hi,
+// Marks the trains of `ro` whose time lies in lo..hi, except `exclude`; false when there
+// are none (and then `bits` is left as it was).
+bool RouteSearch::Work::collect(const RowOrder& ro, std::int32_t lo, std::int32_t hi,
                                 int exclude, std::array<std::uint64_t, kBitWords>& bits) const {
-  bits.fill(0);
   const std::int32_t* begin = ro.time.data();
   const std::int32_t* end = begin + ro.n;
-  for (const std::int32_t* p = std::lower_bound(begin, end, lo); p != end && *p <= hi; ++p) {
+  const std::int32_t* p = std::lower_bound(begin, end, lo);
+  if (p == end || *p > hi) return false;
+  bits.fill(0);
+  bool any = false;
+  for (; p != end && *p <= hi; ++p) {
     const int tr = ro.train[static_cast<std::size_t>(p - begin)];
-    if (tr != exclude) bits[tr >> 6] |= std::uint64_t{1} << (tr & 63);
+    if (tr != exclude) {
+      bits[tr >> 6] |= std::uint64_t{1} << (tr & 63);
+      any = true;
+    }
   }
+  return any;
 }
 
 // Builds the walk and the match lists of second train t2 (what sel_data3 scans for any
@@ -294,8 +297,7 @@ void RouteSearch::Work::prepare_second(int t2) {
         row = r + 1;
         nx = r + 2;
       }
-      if (row <= ed_row - 1) {
-        collect(ok_order[row], a, limit, t2, bits);
+      if (row <= ed_row - 1 && collect(ok_order[row], a, limit, t2, bits)) {
         int len = 0;
         std::uint8_t* out = pool.data() + pool_used;
         for (int w = 0; w < kBitWords && len < kMaxSecondTransfers; ++w) {
@@ -328,7 +330,7 @@ int RouteSearch::Work::sel_data2(int kk, int wait_count, int cap) {
       ++s;
       if (s > ed_row - 1) return n;
     }
-    collect(wait_count == 2 ? run_order[s] : ok_order[s], a, limit, kk, bits);
+    if (!collect(wait_count == 2 ? run_order[s] : ok_order[s], a, limit, kk, bits)) continue;
     for (int w = 0; w < kBitWords; ++w) {
       std::uint64_t b = bits[w];
       while (b != 0) {
@@ -429,33 +431,67 @@ int RouteSearch::sel_data(const data::SinkansenTables& tables, const SearchCondi
   return count;
 }
 
-// The exchange sort: for i, every later j with a smaller key is exchanged with i. Only
-// the exchanges matter, so each pass jumps from one smaller key to the next.
+// The exchange sort (for i < j, exchange entries i and j when key(j) < key(i)), computed
+// without its quadratic scan. Doing the exchanges column by column instead of row by row
+// (they commute where they touch different entries) shows what it does: entries are
+// taken in list order and each is let through the already sorted ones. An entry with key
+// K goes to the end of the group of key K, and every group with a greater key has its
+// first entry moved to its end. So each group is a list under a pending left rotation,
+// and the rotations a group owes are the entries with smaller keys taken since it last
+// changed, counted with a Fenwick tree over the groups.
 void sort_data(SearchResult& result) {
   const int n = result.count;
   if (n < 2) return;
-  std::array<std::int32_t, kMaxResults + 1> keys;
-  std::array<std::int16_t, kMaxResults + 1> perm;
+  // Entries in key order (then list order) give the groups and their sizes.
+  std::array<std::uint64_t, kMaxResults> by_key;
   for (int i = 1; i <= n; ++i) {
-    keys[i] = result.entries[i].sort_key;
-    perm[i] = static_cast<std::int16_t>(i);
+    const std::uint32_t biased = static_cast<std::uint32_t>(result.entries[i].sort_key) ^ 0x80000000u;
+    by_key[i - 1] = (static_cast<std::uint64_t>(biased) << 16) | static_cast<std::uint64_t>(i);
   }
-  bool moved = false;
-  for (int i = 1; i < n; ++i) {
-    int j = i + 1;
-    while (true) {
-      j = first_below(keys.data(), j, n + 1, keys[i]);
-      if (j > n) break;
-      std::swap(keys[i], keys[j]);
-      std::swap(perm[i], perm[j]);
-      moved = true;
-      ++j;
-    }
+  std::sort(by_key.begin(), by_key.begin() + n);
+  std::array<std::int16_t, kMaxResults + 1> group_of;
+  std::array<std::int16_t, kMaxResults + 1> start;  // groups 0..groups-1 in key order
+  int groups = 0;
+  for (int k = 0; k < n; ++k) {
+    if (k == 0 || (by_key[k] >> 16) != (by_key[k - 1] >> 16)) start[groups++] = static_cast<std::int16_t>(k);
+    group_of[by_key[k] & 0xffff] = static_cast<std::int16_t>(groups - 1);
   }
-  if (!moved) return;
+  start[groups] = static_cast<std::int16_t>(n);
+
+  std::array<std::int16_t, kMaxResults> store;      // each group's list at its start
+  std::array<std::int16_t, kMaxResults> size{};     // current length of each group
+  std::array<std::int16_t, kMaxResults> rot{};      // left rotation applied to the list
+  std::array<std::int16_t, kMaxResults> seen{};     // smaller-key count at the last change
+  std::array<std::int16_t, kMaxResults + 1> tree{}; // Fenwick tree: entries taken per group
+  const auto smaller = [&](int g) {  // entries taken so far in groups 0..g-1
+    int c = 0;
+    for (int x = g; x > 0; x -= x & -x) c += tree[x];
+    return c;
+  };
+  for (int i = 1; i <= n; ++i) {
+    const int g = group_of[i];
+    const int less = smaller(g);
+    const int s = size[g];
+    const int r = s == 0 ? 0 : (rot[g] + (less - seen[g])) % s;
+    std::int16_t* list = store.data() + start[g];
+    std::memmove(list + r + 1, list + r, static_cast<std::size_t>(s - r) * sizeof(std::int16_t));
+    list[r] = static_cast<std::int16_t>(i);
+    rot[g] = static_cast<std::int16_t>(r + 1);
+    size[g] = static_cast<std::int16_t>(s + 1);
+    seen[g] = static_cast<std::int16_t>(less);
+    for (int x = g + 1; x <= groups; x += x & -x) ++tree[x];
+  }
+
   std::array<ResultEntry, kMaxResults + 1> old;
   std::copy(result.entries.begin() + 1, result.entries.begin() + n + 1, old.begin() + 1);
-  for (int i = 1; i <= n; ++i) result.entries[i] = old[perm[i]];
+  int out = 1;
+  for (int g = 0; g < groups; ++g) {
+    const int s = size[g];
+    const int r = (rot[g] + (smaller(g) - seen[g])) % s;
+    const std::int16_t* list = store.data() + start[g];
+    for (int k = r; k < s; ++k) result.entries[out++] = old[list[k]];
+    for (int k = 0; k < r; ++k) result.entries[out++] = old[list[k]];
+  }
 }
 
 }  // namespace ravolin::search

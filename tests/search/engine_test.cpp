@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -277,24 +278,44 @@ TEST(SortData, ExchangeSortIsNotStable) {
   EXPECT_EQ(s.entries[1].sort_key, 5);
 }
 
-TEST(SortData, LongListMatchesTheExchangeSortStepByStep) {
-  SearchResult r;
-  std::vector<ResultEntry> plain(kMaxResults + 1);
+TEST(SortData, LongListsMatchTheExchangeSortStepByStep) {
   unsigned x = 12345;
-  for (int i = 1; i <= kMaxResults; ++i) {
+  const auto next = [&] {
     x = x * 1103515245u + 12345u;
-    r.entries[i].first_train = i;
-    r.entries[i].sort_key = static_cast<int>((x >> 16) % 40);  // many equal keys
-    plain[i] = r.entries[i];
-  }
-  r.count = kMaxResults;
-  sort_data(r);
-  for (int i = 1; i < kMaxResults; ++i) {
-    for (int j = i + 1; j <= kMaxResults; ++j) {
-      if (plain[j].sort_key < plain[i].sort_key) std::swap(plain[i], plain[j]);
+    return static_cast<int>(x >> 16);
+  };
+  // key of entry i (1-based) of n, per pattern
+  const std::vector<std::pair<const char*, std::function<int(int, int)>>> patterns = {
+      {"few distinct", [&](int, int) { return next() % 40; }},
+      {"two values", [&](int, int) { return next() % 2; }},
+      {"all equal", [](int, int) { return 7; }},
+      {"descending", [](int i, int n) { return n - i; }},
+      {"descending pairs", [](int i, int n) { return (n - i) / 2; }},
+      {"ascending", [](int i, int) { return i; }},
+      {"negative and wide", [&](int, int) { return (next() % 2001 - 1000) * 10007; }},
+      {"sawtooth", [](int i, int) { return i % 17; }},
+  };
+  for (const auto& [name, key] : patterns) {
+    for (int n : {2, 3, 17, 250, kMaxResults}) {
+      SearchResult r;
+      std::vector<ResultEntry> plain(n + 1);
+      for (int i = 1; i <= n; ++i) {
+        r.entries[i].first_train = i;
+        r.entries[i].sort_key = key(i, n);
+        plain[i] = r.entries[i];
+      }
+      r.count = n;
+      sort_data(r);
+      for (int i = 1; i < n; ++i) {
+        for (int j = i + 1; j <= n; ++j) {
+          if (plain[j].sort_key < plain[i].sort_key) std::swap(plain[i], plain[j]);
+        }
+      }
+      for (int i = 1; i <= n; ++i) {
+        ASSERT_EQ(r.entries[i], plain[i]) << name << ", " << n << " entries, entry " << i;
+      }
     }
   }
-  for (int i = 1; i <= kMaxResults; ++i) ASSERT_EQ(r.entries[i], plain[i]) << "entry " << i;
 }
 
 TEST(RouteSearch, ThousandResultsEndTheSearchAndHundredEndATransferList) {
