@@ -10,10 +10,8 @@
 namespace ravolin::data {
 
 std::string DataError::message() const {
-  std::string m = "データファイル " + file;
-  if (!section.empty()) m += " の " + section;
-  m += " が不正です: " + reason;
-  return m;
+  if (section.empty()) return "データファイル " + file + ": " + reason;
+  return "データファイル " + file + " の " + section + " が不正です: " + reason;
 }
 
 DataFile::DataFile(std::string name, std::vector<std::uint8_t> bytes)

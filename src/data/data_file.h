@@ -17,7 +17,8 @@ struct DataError {
   std::string file;     // path or name of the data file
   std::string section;  // e.g. "京葉線列車 (slot 4)"
   std::string reason;
-  // "データファイル <file> の <section> が不正です: <reason>"
+  // "データファイル <file> の <section> が不正です: <reason>", or without a section
+  // (a missing or unreadable file) "データファイル <file>: <reason>".
   std::string message() const;
 };
 

@@ -6,6 +6,9 @@
 #include "data/tables.h"
 #include "hotels/hotel_tables.h"
 
+#include <functional>
+#include <string>
+
 namespace ravolin::hotels {
 
 // District names from the section of directory slot 2 (at most 200).
@@ -21,6 +24,13 @@ bool get_tiku(const data::DataFile& file, const data::Directory& dir, DistrictNa
 bool get_hotel(const data::DataFile& file, const data::Directory& dir,
                const data::AreaTable& areas, const DistrictNames& districts,
                HotelTable& table, data::DataError& err);
+
+// get_hotel on the data file at `data_path` (opened for this read and closed again), with
+// `block_hook` called once per block so a window can process pending events.
+bool get_hotel(const std::string& data_path, const data::Directory& dir,
+               const data::AreaTable& areas, const DistrictNames& districts,
+               HotelTable& table, data::DataError& err,
+               const std::function<void()>& block_hook = {});
 
 // "東京…" -> "東京", "大阪…" -> "大阪" (after trimming blanks); other names unchanged.
 std::string normalise_area(const std::string& area);

@@ -2,6 +2,7 @@
 #include "data/readers.h"
 #include "hotels/hotel_reader.h"
 #include "support/data_builder.h"
+#include "support/program_folder.h"
 #include "text/text.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +133,23 @@ TEST(HotelReader, TooManyHotelsOrBadNumbersAreRefusedKeepingTheUsersHotels) {
   std::int32_t d = get_slot(bytes, 2);
   test_support::put_f32(bad, at_block(d, 0), 201.0f);  // more than 200 districts
   EXPECT_FALSE(load(bad).ok);
+}
+
+TEST(HotelReader, ByPathWithABlockHook) {
+  test_support::ProgramFolder dir(small_sources());
+  auto l = load(build_data(small_sources()));  // areas and districts
+  auto file = as_file(build_data(small_sources()));
+  data::Directory d;
+  ASSERT_TRUE(data::get_control(file, d, l.err));
+  auto table = std::make_unique<HotelTable>();
+  int blocks = 0;
+  ASSERT_TRUE(get_hotel(dir.data_path(), d, l.areas, l.districts, *table, l.err, [&] { ++blocks; }))
+      << l.err.message();
+  EXPECT_EQ(table->file_hotel_count, 3);
+  EXPECT_GE(blocks, 6);
+  EXPECT_FALSE(get_hotel(dir.file("none.dat"), d, l.areas, l.districts, *table, l.err));
+  EXPECT_EQ(table->file_hotel_count, 0);
+  EXPECT_EQ(l.err.message(), "データファイル " + dir.file("none.dat") + ": ファイルを開けません");
 }
 
 }  // namespace
