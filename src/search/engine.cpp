@@ -145,6 +145,12 @@ struct RouteSearch::Work {
   };
   std::array<RowOrder, kMaxSinStations + 1> run_order;
   std::array<RowOrder, kMaxSinStations + 1> ok_order;
+  // With two transfers, once many connecting trains have been looked at: the running
+  // trains that lead somewhere when boarded at the row (they arrive in the window or have
+  // a second transfer after it). The others add nothing, so the scan can skip them.
+  std::array<RowOrder, kMaxSinStations + 1> useful_order;
+  bool useful_built = false;
+  int looked_at = 0;
 
   std::array<std::uint8_t, kMaxSinTrains + 1> runs{};
   std::array<std::uint8_t, kMaxSinTrains + 1> arr_ok{};
@@ -185,6 +191,7 @@ struct RouteSearch::Work {
   bool collect(const RowOrder& ro, std::int32_t lo, std::int32_t hi, int exclude,
                std::array<std::uint64_t, kBitWords>& bits) const;
   void prepare_second(int t2);
+  void build_useful();
   int sel_data2(int kk, int wait_count, int cap);
 };
 
@@ -251,6 +258,8 @@ void RouteSearch::Work::prepare(const SearchConditions& cond, const calendar::Da
   }
   for (int k = 1; k <= trains; ++k) second[k].prepared = false;
   pool_used = 0;
+  useful_built = false;
+  looked_at = 0;
 }
 
 // Marks the trains of `ro` whose time lies in lo..hi, except `exclude`; false when there
@@ -317,6 +326,26 @@ void RouteSearch::Work::prepare_second(int t2) {
   }
 }
 
+void RouteSearch::Work::build_useful() {
+  for (int k = 1; k <= trains; ++k) {
+    if (runs[k] != 0 && !second[k].prepared) prepare_second(k);
+  }
+  for (int s = st_row + 1; s <= ed_row - 1; ++s) {
+    const int start = s + (flag(s) == data::kFlagArrival ? 1 : 0) + 1;
+    const RowOrder& ro = run_order[s];
+    RowOrder& u = useful_order[s];
+    u.n = 0;
+    for (int k = 0; k < ro.n; ++k) {
+      const int tr = ro.train[k];
+      if (arr_ok[tr] != 0 || (start < kRowSlots && second[tr].first[start] != 0)) {
+        u.time[u.n] = ro.time[k];
+        u.train[u.n++] = ro.train[k];
+      }
+    }
+  }
+  useful_built = true;
+}
+
 // The transfer list of first train kk, built only as far as `cap` entries (the caller
 // needs no more). Returns its length.
 int RouteSearch::Work::sel_data2(int kk, int wait_count, int cap) {
@@ -330,12 +359,15 @@ int RouteSearch::Work::sel_data2(int kk, int wait_count, int cap) {
       ++s;
       if (s > ed_row - 1) return n;
     }
-    if (!collect(wait_count == 2 ? run_order[s] : ok_order[s], a, limit, kk, bits)) continue;
+    const RowOrder& order =
+        wait_count != 2 ? ok_order[s] : (useful_built ? useful_order[s] : run_order[s]);
+    if (!collect(order, a, limit, kk, bits)) continue;
     for (int w = 0; w < kBitWords; ++w) {
       std::uint64_t b = bits[w];
       while (b != 0) {
         const int t2 = w * 64 + __builtin_ctzll(b);
         b &= b - 1;
+        ++looked_at;
         if (arr_ok[t2] != 0) {
           if (n == cap) return n;
           transfers[++n] = {static_cast<std::uint8_t>(t2), 0, static_cast<std::uint8_t>(s), 0};
@@ -406,6 +438,9 @@ int RouteSearch::sel_data(const data::SinkansenTables& tables, const SearchCondi
     }
     // Only as many continuations as can still be stored, plus the one that ends the search.
     const int cap = std::min(kMaxTransfers, kMaxResults + 1 - count);
+    if (cond.wait_count == 2 && !w.useful_built && w.looked_at > 4 * kMaxSinTrains) {
+      w.build_useful();
+    }
     const int n = w.sel_data2(t1, cond.wait_count, cap);
     bool full = false;
     for (int j = 1; j <= n; ++j) {
