@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <tuple>
 
 namespace ravolin::hotels {
 namespace {
@@ -87,6 +89,34 @@ TEST(HotelReader, PhoneAndPriceBlocksFollowTheHotelCount) {
     EXPECT_EQ(text::trim(last.price), "\\" + std::to_string(n));
     EXPECT_EQ(last.rooms, n);
     EXPECT_EQ(last.remarks, "○       ");
+  }
+}
+
+// The block where a byte pattern first occurs at a block start.
+std::int64_t block_starting_with(const std::vector<std::uint8_t>& bytes, const std::string& head) {
+  for (std::size_t b = 0; b * 1024 + head.size() <= bytes.size(); ++b)
+    if (std::equal(head.begin(), head.end(), bytes.begin() + static_cast<long>(b * 1024))) return static_cast<std::int64_t>(b);
+  return -1;
+}
+
+TEST(HotelReader, PhoneAndPriceBlockCounts) {
+  const std::string tag("\x08\x00", 2);
+  for (auto [n, phone_blocks, price_blocks] : {std::tuple{85, 1, 1}, {86, 2, 1}, {128, 2, 1}, {129, 2, 2}}) {
+    auto src = small_sources();
+    src["hotels.txt"] = hotels(n);
+    auto bytes = build_data(src);
+    std::int64_t phones = block_starting_with(bytes, "03-1001     ");
+    std::int64_t prices = block_starting_with(bytes, "\\1      \\2      ");
+    ASSERT_GT(phones, 0);
+    ASSERT_GT(prices, phones);
+    EXPECT_EQ(std::string(bytes.begin() + static_cast<long>(at_block(phones + phone_blocks)),
+                          bytes.begin() + static_cast<long>(at_block(phones + phone_blocks)) + 2),
+              tag)
+        << n << " hotels: the access texts follow " << phone_blocks << " phone block(s)";
+    EXPECT_EQ(std::string(bytes.begin() + static_cast<long>(at_block(prices + price_blocks)),
+                          bytes.begin() + static_cast<long>(at_block(prices + price_blocks)) + 2),
+              tag)
+        << n << " hotels: the remarks follow " << price_blocks << " price block(s)";
   }
 }
 
