@@ -83,6 +83,7 @@ TEST_F(SinTextTest, PassingStationsFromDepartureRowWithCarNote) {
   KeiyoBoard k;
   EXPECT_EQ(passing_stations(kModeSinkansen, d, b, k, 1), "名古屋(11:45) → 品川(12:35)");
   EXPECT_EQ(passing_stations(3, d, b, k, 1), "");
+  EXPECT_TRUE(full_schedule(0, d, s, testing::weekday()).text.empty());
 }
 
 class KeiyoTextTest : public ::testing::Test {
@@ -119,13 +120,6 @@ TEST_F(KeiyoTextTest, PassingStationsStartAtTheUserStation) {
   ASSERT_EQ(b.train_lines, 1);
   EXPECT_EQ(passing_stations_keiyo(t.get(), b, 0), "舞浜(09:15) → 蘇我(09:40)");
   EXPECT_EQ(passing_stations_keiyo(t.get(), b, 1), "");
-}
-
-TEST(FullScheduleMode, OtherModesAreEmpty) {
-  data::ScheduleData d;
-  settings::Settings s;
-  FullSchedule fs = full_schedule(0, d, s, testing::weekday());
-  EXPECT_TRUE(fs.caption.empty() && fs.text.empty() && fs.note.empty());
 }
 
 }  // namespace
