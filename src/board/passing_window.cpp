@@ -22,7 +22,7 @@ PassingWindow::PassingWindow(app::AppState& state, QWidget* parent)
   text1->setGeometry(px(60), px(60), px(7680), px(1080));
   text1->setReadOnly(true);
   text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  text1->setFont(ui::gothic_font(14));
+  text1->setFont(ui::gothic_font(12));
   text1->setPlainText(QString::fromStdString(
       passing_stations(state.satellite_mode, state.schedule, state.sinkansen_board,
                        state.keiyo_board, state.selected_line)));
