@@ -442,8 +442,6 @@ def edition1_trains(cor, direction):
 E2 = 0.92        # E2系 (and E3系 coupled to it) on the main line
 TWO = 1.0        # 200系 / E1 / E4 Max
 
-TSUBASA_Y = {"米沢", "赤湯", "かみのやま温泉", "山形", "天童", "さくらんぼ東根", "村山", "大石田"}
-TSUBASA_Y2 = {"米沢", "高畠", "赤湯", "かみのやま温泉", "山形", "さくらんぼ東根", "大石田"}
 KOMACHI_A = {"雫石", "田沢湖", "角館", "大曲"}
 
 
@@ -510,7 +508,7 @@ def edition2_trains(cor, direction):
                 {"上野", "大宮", "宇都宮", "郡山", "福島", "白石蔵王"}, TWO, car="M" if h % 2 else "")
         end = "新庄" if h in (6, 8, 10, 12, 14, 16, 17, 18) else "山形"
         if direction == 1 or h >= 7:
-            couple(y, "T", "T", end, TSUBASA_Y if h % 2 else TSUBASA_Y2, 2)
+            couple(y, "T", "T", end, set(YAMAGATA) - ({"高畠"} if h % 2 else set()), 2)
     for h in range(6, 22):
         # :20 やまびこ stopping at most stations to 仙台 (盛岡 three times a day)
         dest = "盛岡" if h in (7, 12, 17) else "仙台"
@@ -561,7 +559,7 @@ def edition3_trains(cor, direction):
         add("G", "G", "東京", "越後湯沢" if h % 2 else "高崎", h, 40,
             {"上野", "大宮", "熊谷", "高崎", "上毛高原"}, 1.08, car="M" if h % 3 == 0 else "")
     for h, m, day in ((7, 28, 0), (8, 16, 70), (9, 4, 70)):
-        add("G", "G", "東京", GALA, h, m, {"上野", "大宮", "高崎", "越後湯沢"}, 1.08, day=day,
+        add("G", "G", "東京", GALA, h, m, {"上野", "大宮", "熊谷", "高崎", "越後湯沢"}, 1.08, day=day,
             car="M")
     for h in range(6, 22):
         add("S", "S", "東京", "長野", h, 8,
