@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-
 namespace ravolin::search {
 
 namespace {
@@ -151,6 +150,8 @@ struct RouteSearch::Work {
   std::array<RowOrder, kMaxSinStations + 1> useful_order;
   bool useful_built = false;
   int looked_at = 0;
+
+  bool busy = false;  // a search is running (the pending-events hook may call back)
 
   std::array<std::uint8_t, kMaxSinTrains + 1> runs{};
   std::array<std::uint8_t, kMaxSinTrains + 1> arr_ok{};
@@ -397,9 +398,24 @@ int RouteSearch::Work::sel_data2(int kk, int wait_count, int cap) {
 RouteSearch::RouteSearch() : work_(std::make_unique<Work>()) {}
 RouteSearch::~RouteSearch() = default;
 
+namespace {
+// Marks the engine busy for the length of a search.
+class BusyGuard {
+ public:
+  explicit BusyGuard(bool& flag) : flag_(flag) { flag_ = true; }
+  ~BusyGuard() { flag_ = false; }
+  BusyGuard(const BusyGuard&) = delete;
+  BusyGuard& operator=(const BusyGuard&) = delete;
+
+ private:
+  bool& flag_;
+};
+}  // namespace
+
 int RouteSearch::search(const data::SinkansenTables& tables, const SearchConditions& cond,
                         const calendar::DayFlags& flags, SearchResult& result,
                         const PendingEvents& pending) {
+  if (work_->busy) return 0;  // called again from its own pending-events hook
   set_jyoken(tables, cond, result);
   clr_table1(result);
   return sel_data(tables, cond, flags, result, pending);
@@ -408,13 +424,15 @@ int RouteSearch::search(const data::SinkansenTables& tables, const SearchConditi
 int RouteSearch::sel_data(const data::SinkansenTables& tables, const SearchConditions& cond,
                           const calendar::DayFlags& flags, SearchResult& result,
                           const PendingEvents& pending) {
+  Work& w = *work_;
+  if (w.busy) return 0;  // called again from its own pending-events hook
+  BusyGuard guard(w.busy);
   result.count = 0;
   const int dir = result.direction;
   if (dir < 1 || dir > data::kSinDirections || result.boarding_row < 1 ||
       result.alighting_row > kMaxSinStations || result.boarding_row >= result.alighting_row) {
     return 0;
   }
-  Work& w = *work_;
   w.build_orders(tables, dir);
   w.t = &tables;
   w.dir = dir;

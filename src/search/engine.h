@@ -110,7 +110,10 @@ void sort_data(SearchResult& result);
 using PendingEvents = std::function<void()>;
 
 // The engine's working state. Allocates its work tables once, when constructed; a search
-// allocates nothing. One object can run any number of searches, one at a time.
+// allocates nothing, and searches after the first on an unchanged table reuse its time
+// orders, so keep one object for the program's life. It runs one search at a time: a call
+// made from its own pending-events hook while it searches finds nothing and changes
+// nothing (the running search goes on undisturbed).
 class RouteSearch {
  public:
   RouteSearch();

@@ -462,6 +462,35 @@ TEST(RouteSearch, PendingEventsEveryTwentyFirstTrainsDoNotDisturbTheSearch) {
   for (int i = 1; i <= quiet.count; ++i) EXPECT_EQ(busy.entries[i], quiet.entries[i]);
 }
 
+TEST(RouteSearch, SearchStartedFromItsOwnHookIsRefusedAndChangesNothing) {
+  Line line{"A", "B", "C"};
+  for (int k = 0; k < 45; ++k) {
+    line.train(1, {hhmm_from_minutes(540 + k), hhmm_from_minutes(570 + k),
+                   hhmm_from_minutes(600 + k)});
+  }
+  const SearchConditions c = cond("A", "C", 600, 2359, 600, 2359, 5);
+  RouteSearch engine;
+  SearchResult quiet;
+  engine.search(line.tables(), c, plain_weekday(), quiet);
+
+  SearchResult outer;
+  SearchResult inner;
+  inner.count = 3;
+  inner.direction = 1;
+  std::vector<int> inner_counts;
+  engine.search(line.tables(), c, plain_weekday(), outer, [&] {
+    inner_counts.push_back(engine.search(line.tables(), cond("B", "C", 600, 2359, 600, 2359),
+                                         plain_weekday(), inner));
+    inner_counts.push_back(engine.sel_data(line.tables(), c, plain_weekday(), outer));
+  });
+  EXPECT_EQ(inner_counts, (std::vector<int>{0, 0, 0, 0}));
+  EXPECT_EQ(inner.count, 3);  // untouched
+  ASSERT_EQ(outer.count, quiet.count);
+  for (int i = 1; i <= quiet.count; ++i) EXPECT_EQ(outer.entries[i], quiet.entries[i]);
+  // Afterwards the engine searches again as usual.
+  EXPECT_EQ(engine.search(line.tables(), c, plain_weekday(), inner), quiet.count);
+}
+
 TEST(RouteSearch, KeptTimeOrdersFollowChangesToTheTable) {
   Line line{"A", "B", "C"};
   line.train(1, {900, 930, 0});
