@@ -619,15 +619,22 @@ def keiyo_schedule(direction, holiday):
     k = 0
     while t <= at(23, 40):
         h = t // 60
-        peak = (7 <= h <= 9 or 17 <= h <= 19) and not holiday
-        if holiday:
-            step = 10 if 7 <= h <= 20 else 14
+        # the rush runs towards 東京 in the morning and away from it in the evening
+        busy = not holiday and ((direction == 2 and 6 <= h <= 8) or
+                                (direction == 1 and 17 <= h <= 19))
+        if busy:
+            step = 4
+        elif holiday:
+            step = 10 if 7 <= h <= 20 else 15
+        elif 7 <= h <= 9 or 17 <= h <= 20:
+            step = 7
         else:
-            step = 6 if peak else (10 if 9 < h < 21 else 12)
-        # every third train is a 快速 during the day; in the rush hours and late in the
-        # evening every other 各駅停車 runs only between 東京 and 新習志野
-        rapid = 8 <= h <= 20 and k % 3 == 0
-        short = not rapid and k % 2 == 1 and (h in (6, 7, 18, 19, 22) or peak)
+            step = 10 if 9 < h < 21 else 12
+        # in the rush every other train runs only between 東京 and 新習志野 (next to the
+        # depot), and so does every other one late in the evening; by day every third
+        # train is a 快速
+        short = k % 2 == 1 and (busy or h == 22)
+        rapid = not short and (k % 4 == 0 if busy else (8 <= h <= 20 and k % 3 == 0))
         add(t, rapid, short)
         t += step
         k += 1
