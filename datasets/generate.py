@@ -496,18 +496,18 @@ def edition2_trains(cor, direction):
             trains.append(Train(kind, cat, lead + rest, times, day, car))
 
     fast = {"上野", "大宮", "仙台"}
-    for h in range(6, 20):
-        # :56 やまびこ + こまち to 盛岡, こまち on to 秋田 (19:56 only to 盛岡)
+    for h in range(6, 21):
+        # :56 やまびこ + こまち to 盛岡, こまち on to 秋田 (the last two only to 盛岡)
         extra = {"宇都宮", "郡山"} if h % 2 else {"福島", "一ノ関", "北上"}
         y = add("Y", "YF", "東京", "盛岡", h, 56, fast | extra, E2)
         # up trains start an hour later, so that no こまち leaves 秋田 before six
-        if (h <= 18) if direction == 1 else (h >= 7):
+        if (h <= 18) if direction == 1 else (7 <= h <= 19):
             couple(y, "M", "M", "秋田", KOMACHI_A, 3)
         # :04 やまびこ + つばさ (the やまびこ to 仙台)
         y = add("Y", "YT", "東京", "仙台", h, 4,
                 {"上野", "大宮", "宇都宮", "郡山", "福島", "白石蔵王"}, TWO, car="M" if h % 2 else "")
         end = "新庄" if h in (6, 8, 10, 12, 14, 16, 17, 18) else "山形"
-        if direction == 1 or h >= 7:
+        if (h <= 19) if direction == 1 else (h >= 7):
             couple(y, "T", "T", end, set(YAMAGATA) - ({"高畠"} if h % 2 else set()), 2)
     for h in range(6, 22):
         # :20 やまびこ stopping at most stations to 仙台 (盛岡 three times a day)
