@@ -3,6 +3,8 @@
 #include "data/loader.h"
 #include "data/raw_data.h"
 #include "data/readers.h"
+#include "data/sources.h"
+#include "hotels/hotel_reader.h"
 #include "support/data_builder.h"
 
 #include <gtest/gtest.h>
@@ -376,6 +378,42 @@ TEST(Loader, EveryTruncationOfAFileIsAnErrorNotACrash) {
       }
     }
   }
+}
+
+TEST(Loader, RandomlyDamagedFilesAreReadSafely) {
+  // Byte flips anywhere in a valid file: every reader either succeeds or names a reason.
+  auto good = build_data(small_sources());
+  auto l = std::make_unique<Loaded>();
+  auto raw = std::make_unique<RawData>();
+  auto hotels_table = std::make_unique<hotels::HotelTable>();
+  std::uint32_t seed = 12345;
+  auto next = [&] {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 8;
+  };
+  std::string path = ::testing::TempDir() + "/loader_flip.dat";
+  int refused = 0;
+  for (int round = 0; round < 400; ++round) {
+    auto bytes = good;
+    for (int k = 0; k < 4; ++k) bytes[next() % bytes.size()] = static_cast<std::uint8_t>(next());
+    std::string e;
+    ASSERT_TRUE(write_file_atomic(path, std::string(bytes.begin(), bytes.end()), e));
+    DataError err;
+    if (!load_sections(path, 1, l->data, l->districts, l->fares, {}, err)) {
+      ++refused;
+      EXPECT_FALSE(err.reason.empty());
+    } else {
+      DataError herr;
+      if (!hotels::get_hotel(path, l->data.directory, l->data.areas, l->districts, *hotels_table, herr)) {
+        EXPECT_FALSE(herr.reason.empty());
+      }
+    }
+    DataError rerr;
+    if (!read_image(as_file(bytes), *raw, rerr)) {
+      EXPECT_FALSE(rerr.reason.empty());
+    }
+  }
+  EXPECT_GT(refused, 0);
 }
 
 }  // namespace
