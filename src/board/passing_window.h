@@ -16,7 +16,6 @@ class PassingWindow final : public QWidget {
  public:
   // Shows the train of line state.selected_line of the list of state.satellite_mode.
   PassingWindow(app::AppState& state, QWidget* parent = nullptr);
-  void timer1_tick() { end_proc(); }
   void end_proc();
 
  protected:

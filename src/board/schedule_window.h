@@ -16,8 +16,6 @@ class ScheduleWindow final : public QWidget {
  public:
   // Shows the table of the satellite-window mode in state (1 Keiyo, 2 Shinkansen).
   ScheduleWindow(app::AppState& state, QWidget* parent = nullptr);
-  // The Timer1 tick.
-  void timer1_tick() { end_proc(); }
   void end_proc();
 
  protected:

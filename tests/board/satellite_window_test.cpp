@@ -109,7 +109,7 @@ TEST_F(SatelliteWindowTest, FullScheduleClosesAfterAMinuteKeepingItsPlace) {
   EXPECT_TRUE(timer->isActive());
 
   w->move(ui::tw(w, 4500), ui::tw(w, 2250));
-  w->timer1_tick();
+  ASSERT_TRUE(QMetaObject::invokeMethod(timer, "timeout"));
   flush_deletes();
   EXPECT_TRUE(w.isNull());
   EXPECT_EQ(state->settings.pos(24).left, 4500);
@@ -176,7 +176,7 @@ TEST_F(SatelliteWindowTest, PassingStationsCloseAfterTenSecondsAndReopenInPlace)
   EXPECT_EQ(timer->interval(), 10000);
   EXPECT_TRUE(timer->isActive());
   w->move(ui::tw(w, 2400), ui::tw(w, 1800));
-  w->timer1_tick();
+  ASSERT_TRUE(QMetaObject::invokeMethod(timer, "timeout"));
   flush_deletes();
   EXPECT_TRUE(w.isNull());
   EXPECT_EQ(help.count("close"), 1);
