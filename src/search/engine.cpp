@@ -156,9 +156,12 @@ struct RouteSearch::Work {
   std::array<std::uint8_t, kMaxSinTrains + 1> runs{};
   std::array<std::uint8_t, kMaxSinTrains + 1> arr_ok{};
 
-  // Second-transfer lists, per second train: for each row r on its walk, the matches
-  // found at r (list[r]); next[r], the row the walk visits after r; first[r], the first
-  // row from r on along the walk whose matches are not empty (0: none).
+  // What sel_data3 finds for a second train, from whatever row it starts: for each row r
+  // the third trains boarded when the walk over the rows visits r (pool[offset[r]] on,
+  // length[r] of them, boarded at row[r], which is r + 1 after an arrival row); next[r],
+  // the row the walk visits after r; first[r], the first row from r on along the walk
+  // with any third trains (0: none). The list from a start row is the concatenation along
+  // the walk, cut at 100.
   struct SecondTrain {
     bool prepared = false;
     std::array<std::int32_t, kRowSlots> offset{};
