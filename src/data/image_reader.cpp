@@ -148,7 +148,7 @@ bool read_keiyo_trains(const DataFile& file, const Directory& dir,
     for (int t = 1; t <= n; ++t) {
       std::string id;
       if (!cur.fixed_text(5, id)) return false;
-      sch.trains[t - 1].id = text::trim(id);
+      sch.trains[t - 1].id = id;  // kept as read, with its pad blanks
     }
     cur.block_done();
   }
@@ -225,10 +225,9 @@ bool read_sin_trains(const DataFile& file, const Directory& dir, int edition,
     for (int t = 1; t <= kMaxSinTrains; ++t) {
       std::string id;
       if (!cur.fixed_text(4, id)) return false;
-      id = text::trim(id);
-      if (id.empty()) break;
+      if (text::trim(id).empty()) break;
       dd.trains.push_back(RawSinTrain{});
-      dd.trains.back().id = id;
+      dd.trains.back().id = id;  // kept as read, with its pad blanks
     }
     dd.train_count = static_cast<int>(dd.trains.size());
     cur.block_done();

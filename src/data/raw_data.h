@@ -21,7 +21,7 @@ struct RawArea {
 };
 
 struct RawKeiyoTrain {
-  std::string id;                                      // "1234A" (blanks trimmed)
+  std::string id;  // "1234A": the 5-character field as read (the writer pads with blanks)
   std::array<std::int32_t, kKeiyoTimeColumns + 1> time{};  // 1..12, 0 = no stop
 };
 
@@ -33,7 +33,7 @@ struct RawKeiyoSchedule {
 };
 
 struct RawSinTrain {
-  std::string id;         // "N001" (blanks trimmed)
+  std::string id;         // "N001": the 4-character field as read (the writer pads)
   std::uint8_t op_day = 0;
   std::string car_type;   // "", "N", "G", "W", "N5", "N7", "F", "RS", "M"
   std::array<std::int32_t, kMaxSinStations + 1> time{};  // rows 1..50, 0 = no stop

@@ -877,7 +877,7 @@ std::string write_trains(const RawSinDirection& d, int count) {
   std::string out = "# train ID [day CODE] [car CODE], then one line per stop\n";
   for (int i = 0; i < count && i < static_cast<int>(d.trains.size()); ++i) {
     const auto& tr = d.trains[i];
-    out += "\ntrain " + tok(text::trim(tr.id));
+    out += "\ntrain " + tok(text::trim_right(tr.id));
     if (tr.op_day != 0) out += " day " + std::to_string(tr.op_day);
     if (!tr.car_type.empty()) out += " car " + tr.car_type;
     out += "\n";
@@ -1005,7 +1005,7 @@ SourceFiles write_sources(const RawData& raw) {
       int lastc = 0;
       for (int c = 1; c <= kKeiyoTimeColumns; ++c)
         if (tr.time[c] != 0) lastc = c;
-      s += "train " + tok(text::trim(tr.id));
+      s += "train " + tok(text::trim_right(tr.id));
       for (int c = 1; c <= lastc; ++c) s += " " + time_tok(tr.time[c]);
       s += "\n";
     }

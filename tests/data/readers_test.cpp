@@ -127,7 +127,7 @@ TEST(Keiyo, IdentifiersTimesAndStationsBeyondTheCount) {
   EXPECT_EQ(k->train_count[1], 2);
   EXPECT_EQ(k->train_id[1][1], "1501A");
   EXPECT_EQ(k->time(1, 12, 1), 540);
-  EXPECT_EQ(k->train_id[1][2], "503B");
+  EXPECT_EQ(k->train_id[1][2], "503B ") << "identifiers are kept as their fields";
   EXPECT_EQ(k->time(1, 2, 2), 522);
   EXPECT_EQ(k->time(1, 3, 2), 0);
   EXPECT_EQ(k->time(1, 7, 2), 534);

@@ -55,7 +55,7 @@ TEST(Sources, ExportKeepsAwkwardNamesAndReferences) {
   EXPECT_EQ(raw->areas[0].name, "#東京 駅");
   EXPECT_EQ(raw->sin[1].station[1], "direction");
   EXPECT_EQ(raw->sin[1].trains[0].time[3], 700);
-  EXPECT_EQ(raw->sin[2].trains[0].id, "A B");
+  EXPECT_EQ(raw->sin[2].trains[0].id, "A B ");
   EXPECT_EQ(raw->kilo[0].station, 3);
   EXPECT_EQ(raw->pairs[0].a, 2);
   EXPECT_EQ(raw->hotels[0].area, 3);
