@@ -63,10 +63,13 @@ class Corridor:
     run: cumulative cruising minutes of the reference train from 東京.
     local: stations of a mini-shinkansen section (fixed slower running, 1 minute lost per
     stop, no speed factor).
+    urban: stations of the slow stretch out of 東京, where every train runs alike.
     """
 
-    def __init__(self, rows1, rows2, km, parent, run, local=()):
+    def __init__(self, rows1, rows2, km, parent, run, route, local=(), urban=()):
         self.rows1, self.rows2 = rows1, rows2
+        self.route = route              # (a, b) -> line stations from a to b
+        self.urban = set(urban)         # slow stretch near 東京: no speed factor
         self.km, self.parent, self.run = km, parent, run
         self.local = set(local)
         self.doubled = {1: {n for n, f in rows1 if f == 1}, 2: {n for n, f in rows2 if f == 1}}
@@ -141,7 +144,8 @@ DOUBLED1 = {"静岡", "浜松", "名古屋", "京都", "新大阪", "新神戸",
 def corridor1():
     rows1 = rows_of(LINE1, DOUBLED1)
     rows2 = rows_of(list(reversed(LINE1)), DOUBLED1)
-    return Corridor(rows1, rows2, chain(LINE1, KM1), parents_of(LINE1), chain(LINE1, RUN1))
+    return Corridor(rows1, rows2, chain(LINE1, KM1), parents_of(LINE1), chain(LINE1, RUN1),
+                    lambda a, b: along(LINE1, a, b), urban=("東京", "新横浜"))
 
 
 # --- 東北・山形・秋田新幹線 -------------------------------------------------------------
@@ -174,7 +178,8 @@ def corridor2():
         list(reversed(YAMAGATA)) + list(reversed(TOHOKU_S))
     rows1, rows2 = rows_of(down, DOUBLED2), rows_of(up, DOUBLED2)
     parent = parents_of(TOHOKU_S + TOHOKU_N + AKITA, ["福島"] + YAMAGATA)
-    return Corridor(rows1, rows2, KM2, parent, RUN2, local=YAMAGATA + AKITA)
+    return Corridor(rows1, rows2, KM2, parent, RUN2, tohoku_line, local=YAMAGATA + AKITA,
+                    urban=("東京", "上野", "大宮"))
 
 
 # --- 上越・長野行新幹線 -----------------------------------------------------------------
@@ -197,7 +202,7 @@ def corridor3():
         list(reversed(NAGANO)) + list(reversed(JOETSU_S))
     rows2 = rows_of(up_names, {"長岡", "越後湯沢"})
     parent = parents_of(JOETSU_S + JOETSU_N, ["高崎"] + NAGANO, ["越後湯沢", GALA])
-    return Corridor(rows1, rows2, KM3, parent, RUN3)
+    return Corridor(rows1, rows2, KM3, parent, RUN3, joetsu_line, urban=("東京", "上野", "大宮"))
 
 
 # ---------------------------------------------------------------------------------------
@@ -216,39 +221,111 @@ class Train:
         return self.times[self.stops[0]][1]
 
 
-def run_train(cor, kind, category, stops, dep, factor=1.0, dwell=None, day=0, car=""):
-    """Times of a train leaving stops[0] at `dep` (minutes) and stopping at every
-    station of `stops`; dwell gives extra minutes at a station (waiting to be
-    overtaken, coupling) on top of the one-minute stop."""
-    dwell = dwell or {}
-    times = {stops[0]: (None, dep)}
-    t = dep
-    for a, b in zip(stops, stops[1:]):
-        cruise = abs(cor.run[b] - cor.run[a])
-        if a in cor.local or b in cor.local:
-            t += cruise + 1
-        else:
+class Scheduler:
+    """Keeps the trains of one direction apart: a train placed later does not enter a
+    stretch of line less than HEADWAY minutes behind or ahead of a train placed before
+    it, and is not overtaken between stations: it waits at its stop until the faster
+    train has passed.  Where the line is so busy that this would take more than
+    MAX_WAIT minutes, the train takes the departure with the fewest conflicts instead."""
+
+    HEADWAY = 2
+    MAX_WAIT = 12
+
+    def __init__(self):
+        self.occ = {}  # (station, next station) -> [(enter, leave)]
+
+    def conflicts(self, path, points):
+        h, n = self.HEADWAY, 0
+        for i in range(len(path) - 1):
+            e, x = points[i], points[i + 1]
+            for e2, x2 in self.occ.get((path[i], path[i + 1]), ()):
+                if e <= e2:
+                    n += e + h > e2 or x + h > x2
+                else:
+                    n += e2 + h > e or x2 + h > x
+        return n
+
+    def book(self, path, points):
+        for i in range(len(path) - 1):
+            self.occ.setdefault((path[i], path[i + 1]), []).append((points[i], points[i + 1]))
+
+
+def stretch(cor, a, b, factor):
+    """Line stations from stop a to stop b, the cruising minutes between them, the
+    running time and the minutes lost for stopping."""
+    path = cor.route(a, b)
+    local = a in cor.local or b in cor.local
+    parts = []
+    for p, q in zip(path, path[1:]):
+        c = abs(cor.run[q] - cor.run[p])
+        if not (p in cor.local or q in cor.local or (p in cor.urban and q in cor.urban)):
             f = factor
             if isinstance(factor, tuple):  # (東海道, 山陽) speed factors
-                f = factor[1] if a in SANYO and b in SANYO else factor[0]
-            t += round(cruise * f) + 2
-        if b == stops[-1]:
-            times[b] = (t, None)
-        else:
-            arr = t
-            t += 1 + dwell.get(b, 0)
-            times[b] = (arr, t)
+                f = factor[1] if p in SANYO and q in SANYO else factor[0]
+            c *= f
+        parts.append(c)
+    lost = 1 if local else 2
+    return path, parts, round(sum(parts)) + lost, lost
+
+
+def passing_points(parts, total, lost, dep):
+    whole = sum(parts) or 1
+    out, cum = [dep], 0.0
+    for c in parts[:-1]:
+        cum += c
+        out.append(dep + lost / 2 + cum / whole * (total - lost))
+    out.append(dep + total)
+    return out
+
+
+def run_train(cor, kind, category, stops, dep, factor=1.0, dwell=None, day=0, car="",
+              sched=None):
+    """Times of a train leaving stops[0] at `dep` (minutes) and stopping at every
+    station of `stops`; dwell gives extra minutes at a station (coupling) on top of the
+    one-minute stop, and the scheduler may hold the train longer."""
+    dwell = dwell or {}
+    times = {}
+    arr, ready = None, dep
+    for a, b in zip(stops, stops[1:]):
+        path, parts, total, lost = stretch(cor, a, b, factor)
+        d = ready
+        if sched is not None:
+            tries = [(sched.conflicts(path, passing_points(parts, total, lost, ready + w)), w)
+                     for w in range(sched.MAX_WAIT + 1)]
+            d = ready + min(tries)[1]
+            sched.book(path, passing_points(parts, total, lost, d))
+        times[a] = (arr, d)
+        arr = d + total
+        ready = arr + 1 + dwell.get(b, 0)
+    times[stops[-1]] = (arr, None)
     return Train(kind, category, stops, times, day, car)
 
 
-def along(line, first, last, only=None, skip=()):
+def place_all(cor, specs):
+    """Places the trains of one direction, the fastest first (fewest stops first among
+    equals), so that the slower ones wait for them to pass."""
+    sched = Scheduler()
+    rank = {k: i for i, k in enumerate("NSAYHMTGKO")}
+
+    def key(sp):
+        f = sp["factor"]
+        f = sum(f) / 2 if isinstance(f, tuple) else f
+        return (rank.get(sp["kind"], 9), f, sp["dep"])
+
+    for sp in sorted(specs, key=key):
+        sp["train"] = run_train(cor, sp["kind"], sp["cat"], sp["stops"], sp["dep"], sp["factor"],
+                                sp["dwell"], sp["day"], sp["car"], sched)
+    return [sp["train"] for sp in specs]
+
+
+def along(line, first, last, only=None):
     """Stations of `line` from `first` to `last` (either order), keeping the ends and,
     when `only` is given, just the stations in it."""
     i, j = line.index(first), line.index(last)
     seg = line[i:j + 1] if i <= j else list(reversed(line[j:i + 1]))
     out = []
     for n in seg:
-        if n in (first, last) or ((only is None or n in only) and n not in skip):
+        if n in (first, last) or only is None or n in only:
             out.append(n)
     return out
 
@@ -301,12 +378,10 @@ def stations_text(cor, title):
 
 # --- edition 1 timetable ----------------------------------------------------------------
 
-SLOW = 1.2            # 0系 / 100系 こだま
+SLOW = 1.1            # 0系 / 100系 こだま
 HUNDRED = 1.05        # 100系 ひかり
 FIVE = (1.0, 0.9)     # 500系: 270 km/h on the 東海道 line, 300 km/h on the 山陽 line
 SEVEN = (1.0, 0.95)   # 700系: 285 km/h on the 山陽 line
-KODAMA_WAIT = {"三島": 3, "静岡": 5, "浜松": 5, "豊橋": 3, "名古屋": 3, "米原": 3,
-               "姫路": 4, "岡山": 5, "福山": 3, "広島": 5, "徳山": 4, "小倉": 3}
 HIKARI_T1 = {"新横浜", "小田原", "静岡", "浜松", "名古屋", "岐阜羽島", "京都"}
 HIKARI_T2 = {"新横浜", "三島", "静岡", "豊橋", "名古屋", "米原", "京都"}
 HIKARI_T3 = {"新横浜", "静岡", "浜松", "名古屋", "京都"}
@@ -322,14 +397,12 @@ RAILSTAR_B = {"新神戸", "西明石", "姫路", "岡山", "福山", "広島", 
 def edition1_trains(cor, direction):
     """The day's trains of one direction.  Up trains mirror the down patterns: the same
     stopping patterns run the other way, leaving their origin at the same minutes."""
-    trains = []
+    specs = []
 
-    def add(kind, cat, a, b, h, m, only=None, factor=1.0, wait=None, day=0, car="",
-            skip=()):
-        stops = along(LINE1, a, b, only, skip)
-        trains.append(run_train(cor, kind, cat, stops, at(h, m), factor,
-                                {k: v for k, v in (wait or {}).items() if k in stops},
-                                day, car))
+    def add(kind, cat, a, b, h, m, only=None, factor=1.0, day=0, car=""):
+        stops = along(LINE1, a, b, only)
+        specs.append(dict(kind=kind, cat=cat, stops=stops, dep=at(h, m), factor=factor,
+                          dwell={}, day=day, car=car))
 
     def ends(a, b):
         return (a, b) if direction == 1 else (b, a)
@@ -346,8 +419,7 @@ def edition1_trains(cor, direction):
         add("H", "HT", *ends("東京", "新大阪"), h, 3, HIKARI_T1 if h % 2 else HIKARI_T2,
             HUNDRED)
         # :10 こだま 東京–新大阪 (名古屋 in the evening)
-        add("K", "KT", *ends("東京", "新大阪" if h <= 19 else "名古屋"), h, 10, None, SLOW,
-            KODAMA_WAIT)
+        add("K", "KT", *ends("東京", "新大阪" if h <= 19 else "名古屋"), h, 10, None, SLOW)
         # :14 ひかり into the 山陽 line
         if h <= 15:
             dest = ["岡山", "広島", "博多"][h % 3]
@@ -361,14 +433,12 @@ def edition1_trains(cor, direction):
         # :21 ひかり, 300系
         add("H", "HT", *ends("東京", "新大阪"), h, 21, HIKARI_T3, car="N")
         # :26 こだま 東京–名古屋 / 静岡
-        add("K", "KN", *ends("東京", "名古屋" if h % 2 == 0 else "静岡"), h, 26, None, SLOW,
-            {"三島": 2})
+        add("K", "KN", *ends("東京", "名古屋" if h % 2 == 0 else "静岡"), h, 26, None, SLOW)
         # :35 ひかり, 300系, のぞみ stops
         add("H", "HT", *ends("東京", "新大阪" if h <= 19 else "名古屋"), h, 35,
             HIKARI_FAST | ({"米原"} if h % 3 == 0 else set()), car="N")
         # :42 こだま
-        add("K", "KT", *ends("東京", "新大阪" if h <= 18 else "名古屋"), h, 42, None, SLOW,
-            KODAMA_WAIT)
+        add("K", "KT", *ends("東京", "新大阪" if h <= 18 else "名古屋"), h, 42, None, SLOW)
         # :56 のぞみ to 博多 (500系 every third hour)
         if h <= 16:
             five = h % 3 == 0
@@ -386,13 +456,13 @@ def edition1_trains(cor, direction):
     # late evening
     add("N", "NT", *ends("東京", "新大阪"), 21, 0, NOZOMI_T)
     add("H", "HT", *ends("東京", "名古屋"), 21, 3, HIKARI_T1, HUNDRED)
-    add("K", "KN", *ends("東京", "名古屋"), 21, 10, None, SLOW, {"静岡": 3})
+    add("K", "KN", *ends("東京", "名古屋"), 21, 10, None, SLOW)
     add("N", "NT", *ends("東京", "新大阪"), 21, 18, NOZOMI_T)
     add("K", "KN", *ends("東京", "静岡"), 21, 26, None, SLOW)
     add("H", "HT", *ends("東京", "名古屋"), 21, 35, HIKARI_T3, car="N")
     add("K", "KN", *ends("東京", "静岡"), 21, 42, None, SLOW)
     add("H", "HT", *ends("東京", "名古屋"), 22, 0, HIKARI_T3, HUNDRED)
-    add("K", "KN", *ends("東京", "浜松"), 22, 14, None, SLOW, {"静岡": 4})
+    add("K", "KN", *ends("東京", "浜松"), 22, 14, None, SLOW)
     add("K", "KN", *ends("東京", "三島"), 22, 30, None, SLOW)
     add("K", "KN", *ends("東京", "小田原"), 22, 54, None, SLOW)
 
@@ -402,12 +472,12 @@ def edition1_trains(cor, direction):
             0.95, car="RS")
     for h in range(6, 21):
         dest = "博多" if h <= 18 else ("広島" if h == 19 else "岡山")
-        add("K", "KS", *ends("新大阪", dest), h, 27, None, SLOW, KODAMA_WAIT)
+        add("K", "KS", *ends("新大阪", dest), h, 27, None, SLOW)
     for a, b, h, m in (("岡山", "博多", 6, 10), ("広島", "博多", 6, 0), ("広島", "博多", 6, 40),
                        ("岡山", "博多", 7, 5), ("広島", "博多", 21, 0), ("新大阪", "岡山", 21, 30),
                        ("新大阪", "岡山", 22, 15), ("新大阪", "姫路", 22, 50),
                        ("広島", "博多", 22, 10), ("小倉", "博多", 22, 40)):
-        add("K", "KS", *ends(a, b), h, m, None, SLOW, {"徳山": 2})
+        add("K", "KS", *ends(a, b), h, m, None, SLOW)
     for h, m, car in ((6, 0, "N7"), (6, 30, "N7"), (20, 50, "N5")):
         add("N", "N5", *ends("新大阪", "博多"), h, m,
             NOZOMI_S500 if car == "N5" else NOZOMI_S700, FIVE if car == "N5" else SEVEN,
@@ -422,7 +492,7 @@ def edition1_trains(cor, direction):
                       (22, 20, 0)):
         add("K", "KN", *ends("名古屋", "新大阪"), h, m, None, SLOW, day=day)
     add("K", "KN", *ends("静岡", "名古屋"), 6, 5, None, SLOW)
-    add("K", "KN", *ends("三島", "新大阪"), 6, 10, None, SLOW, {"浜松": 3})
+    add("K", "KN", *ends("三島", "新大阪"), 6, 10, None, SLOW)
     add("K", "KN", *ends("浜松", "新大阪"), 6, 20, None, SLOW)
     add("H", "HS", *ends("名古屋", "博多"), 6, 30, {"京都"} | HIKARI_S, HUNDRED)
     add("H", "HS", *ends("名古屋", "岡山"), 7, 0, {"京都", "新神戸", "姫路"}, HUNDRED)
@@ -432,6 +502,7 @@ def edition1_trains(cor, direction):
         add("H", "HT", "新大阪", "東京", 20, 45, HIKARI_FAST, day=70, car="N")
     bases = {"NS": 1, "NT": 201, "N5": 501, "HS": 101, "HT": 201, "RS": 501, "HW": 441,
              "KT": 401, "KN": 601, "KS": 701}
+    trains = place_all(cor, specs)
     number_trains(trains, bases, direction)
     trains.sort(key=lambda t: (t.first_departure(), t.id))
     return trains
@@ -455,19 +526,21 @@ def tohoku_line(a, b):
 
 
 def edition2_trains(cor, direction):
-    trains = []
+    specs, couples, trains = [], [], []
 
-    def add(kind, cat, a, b, h, m, only=None, factor=TWO, wait=None, day=0, car=""):
+    def add(kind, cat, a, b, h, m, only=None, factor=TWO, day=0, car=""):
         if direction == 2:
             a, b = b, a
         seq = tohoku_line(a, b)
         stops = [s for s in seq if s in (a, b) or only is None or s in only]
-        trains.append(run_train(cor, kind, cat, stops, at(h, m), factor,
-                                {k: v for k, v in (wait or {}).items() if k in stops},
-                                day, car))
-        return trains[-1]
+        specs.append(dict(kind=kind, cat=cat, stops=stops, dep=at(h, m), factor=factor,
+                          dwell={}, day=day, car=car))
+        return specs[-1]
 
-    def couple(main_train, kind, cat, branch_end, only, wait_join, day=0, car=""):
+    def couple(main_spec, kind, cat, branch_end, only, wait_join):
+        couples.append((main_spec, kind, cat, branch_end, only, wait_join))
+
+    def coupled_train(main_train, kind, cat, branch_end, only, wait_join, day=0, car=""):
         """A train coupled to `main_train` as far as the junction, then on its own."""
         junction = "福島" if branch_end in YAMAGATA else "盛岡"
         if direction == 1:
@@ -524,6 +597,9 @@ def edition2_trains(cor, direction):
     add("O", "O", "東京", "宇都宮", 22, 30, None, TWO, day=11)
     add("Y", "YL", "東京", "仙台", 22, 24, {"上野", "大宮", "宇都宮", "郡山", "福島"}, TWO,
         day=50)
+    trains += place_all(cor, specs)
+    for main_spec, *rest in couples:
+        coupled_train(main_spec["train"], *rest)
     bases = {"YF": 1, "YT": 101, "YL": 201, "YS": 301, "M": 1, "T": 101, "O": 201}
     number_trains(trains, bases, direction)
     trains.sort(key=lambda t: (t.first_departure(), t.id))
@@ -541,14 +617,15 @@ def joetsu_line(a, b):
 
 
 def edition3_trains(cor, direction):
-    trains = []
+    specs = []
 
     def add(kind, cat, a, b, h, m, only=None, factor=1.0, day=0, car=""):
         if direction == 2:
             a, b = b, a
         seq = joetsu_line(a, b)
         stops = [s for s in seq if s in (a, b) or only is None or s in only]
-        trains.append(run_train(cor, kind, cat, stops, at(h, m), factor, {}, day, car))
+        specs.append(dict(kind=kind, cat=cat, stops=stops, dep=at(h, m), factor=factor,
+                          dwell={}, day=day, car=car))
 
     fast = {"上野", "大宮", "長岡"}
     slow = {"上野", "大宮", "熊谷", "高崎", "上毛高原", "越後湯沢", "浦佐", "長岡", "燕三条"}
@@ -574,6 +651,7 @@ def edition3_trains(cor, direction):
         add("A", "A", "越後湯沢", "新潟", h, m, None, 1.08)
     add("A", "A", "東京", "新潟", 22, 20, fast, day=170)
     bases = {"A": 301, "G": 401, "S": 501}
+    trains = place_all(cor, specs)
     number_trains(trains, bases, direction)
     trains.sort(key=lambda t: (t.first_departure(), t.id))
     return trains
