@@ -10,8 +10,9 @@ Everything is deterministic, so running it again gives the same files.
 
 The timetables are built from service patterns (origin, stops, departure minute, hours)
 and a running-time model per corridor: cumulative cruising minutes of a reference train
-from 東京, a speed factor per rolling stock, two minutes lost for every stop and the dwell
-at each intermediate stop.  Hotel names and telephone numbers are invented: the numbers
+from 東京, a speed factor per rolling stock, two minutes lost for every stop and one
+minute of dwell at each intermediate stop.  The trains of a direction are placed fastest
+first; a slower train waits at its stop until a faster one has passed (Scheduler).  Hotel names and telephone numbers are invented: the numbers
 use a subscriber part starting with 0, which no real line has.
 """
 
@@ -701,7 +702,7 @@ def keiyo_schedule(direction, holiday):
         busy = not holiday and ((direction == 2 and 6 <= h <= 8) or
                                 (direction == 1 and 17 <= h <= 19))
         if busy:
-            step = 4
+            step = 5
         elif holiday:
             step = 10 if 7 <= h <= 20 else 15
         elif 7 <= h <= 9 or 17 <= h <= 20:
