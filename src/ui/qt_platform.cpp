@@ -111,6 +111,15 @@ bool QtPrinter::choose(QWidget* parent) {
   return true;
 }
 
+void QtPrinter::choose_pdf_file(const std::string& path) {
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer_->setOutputFormat(QPrinter::PdfFormat);
+  printer_->setOutputFileName(QString::fromStdString(path));
+  painter_.reset();
+  y_ = 0;
+  failed_ = false;
+}
+
 void QtPrinter::set_font(const std::string& face, int point_size) {
   face_ = face;
   point_size_ = point_size;

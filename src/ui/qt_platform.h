@@ -48,6 +48,8 @@ class QtPrinter final : public Printer {
   QtPrinter();
   ~QtPrinter() override;
   bool choose(QWidget* parent) override;
+  // Instead of choose(): print the next document into a PDF file, without a dialog.
+  void choose_pdf_file(const std::string& path);
   void set_font(const std::string& face, int point_size) override;
   void print_line(const std::string& line) override;
   bool end_doc(std::string& error) override;

@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 
@@ -221,4 +223,33 @@ TEST(QtHelpViewer, ShowsTheProgramsOwnHelpWindowAndClosesIt) {
   viewer.show_contents(RAVOLIN_SOURCE_DIR "/resources/ravolin2.hlp");
   EXPECT_TRUE(viewer.window()->isVisible());
   EXPECT_TRUE(viewer.window()->shown_text().contains(QStringLiteral("【目次】")));
+}
+
+TEST(QtPrinter, PrintsLinesOnPagesAndReportsAFailedDocument) {
+  const std::string dir = ::testing::TempDir();
+  const std::string pdf = dir + "/ravolin-printer-test.pdf";
+  std::remove(pdf.c_str());
+  ui::QtPrinter printer;
+  printer.choose_pdf_file(pdf);
+  printer.set_font("ＭＳ ゴシック", 10);
+  for (int i = 1; i <= 120; ++i) printer.print_line("のぞみ００１N " + std::to_string(i));
+  std::string error;
+  ASSERT_TRUE(printer.end_doc(error)) << error;
+  const std::string info = "pdfinfo '" + pdf + "' | grep -q '^Pages: *[2-9]'";
+  EXPECT_EQ(std::system(info.c_str()), 0) << "120 lines need more than one page";
+  const std::string text = "pdftotext '" + pdf + "' - | grep -q 'のぞみ００１N 120'";
+  EXPECT_EQ(std::system(text.c_str()), 0);
+
+  // Nothing chosen: the document fails with a reason.
+  ui::QtPrinter unchosen;
+  unchosen.print_line("x");
+  EXPECT_FALSE(unchosen.end_doc(error));
+  EXPECT_FALSE(error.empty());
+  // A file that cannot be made.
+  ui::QtPrinter bad;
+  bad.choose_pdf_file("/nonexistent-folder/x.pdf");
+  bad.print_line("x");
+  error.clear();
+  EXPECT_FALSE(bad.end_doc(error));
+  EXPECT_FALSE(error.empty());
 }
