@@ -3,6 +3,7 @@
 // service, a price for every station pair, the Keiyo station columns the station picker
 // and the full schedule assume, and connections that the route search can find.
 #include "data/loader.h"
+#include "hotels/hotel_reader.h"
 #include "search/engine.h"
 #include "search/field_checks.h"
 
@@ -13,6 +14,7 @@
 #include <map>
 #include <ostream>
 #include <memory>
+#include <regex>
 #include <set>
 #include <string>
 #include <utility>
@@ -287,6 +289,45 @@ TEST_P(DeliveredEdition, KeiyoColumnsFitThePickerAndTheFullSchedule) {
   // weekdays run more trains than Saturdays, Sundays and holidays
   EXPECT_GT(k.train_count[1], k.train_count[3]);
   EXPECT_GT(k.train_count[2], k.train_count[4]);
+}
+
+// Areas cover every region of the area picker, the hotel search window's default area
+// exists, and the hotels' telephone numbers cannot reach anybody: the part after the area
+// code starts with 0, which no subscriber number does.
+TEST_P(DeliveredEdition, AreasAndHotelsAreUsableAndInvented) {
+  const auto& L1 = L();
+  std::set<int> regions;
+  std::set<std::string> areas;
+  for (int a = 1; a <= L1.d.areas.count; ++a) {
+    regions.insert(L1.d.areas.region[a]);
+    areas.insert(hotels::normalise_area(L1.d.areas.name[a]));
+    EXPECT_GE(L1.d.areas.region[a], 1);
+    EXPECT_LE(L1.d.areas.region[a], 9);
+  }
+  EXPECT_EQ(regions.size(), 9u);
+  bool default_area = false;
+  for (int a = 1; a <= L1.d.areas.count; ++a) default_area |= L1.d.areas.name[a] == "東京／羽田";
+  EXPECT_TRUE(default_area);
+
+  auto table = std::make_unique<hotels::HotelTable>();
+  data::DataError err;
+  std::string path = std::string(RAVOLIN_PROGRAM_DIR) + "/" + GetParam().folder + "/ravolinh.dat";
+  ASSERT_TRUE(hotels::get_hotel(path, L1.d.directory, L1.d.areas, L1.districts, *table, err))
+      << err.message();
+  ASSERT_GT(table->file_hotel_count, 0);
+  const std::regex invented("0[0-9]{1,4}-0[0-9]{1,3}-[0-9]{4} *");
+  std::set<std::string> with_hotels;
+  for (int i = 1; i <= table->total(); ++i) {
+    const auto& h = table->entry[i];
+    EXPECT_TRUE(std::regex_match(h.phone, invented)) << h.name << " " << h.phone;
+    EXPECT_TRUE(areas.count(h.area)) << h.area;
+    EXPECT_FALSE(h.district.empty()) << h.name;
+    EXPECT_GT(h.rooms, 0) << h.name;
+    with_hotels.insert(h.area);
+  }
+  // the hotels of the corridor's own big cities are there
+  for (const char* city : {"東京", "大阪", "名古屋", "仙台", "新潟", "長野", "幕張"})
+    EXPECT_TRUE(with_hotels.count(city)) << city;
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, DeliveredEdition, ::testing::ValuesIn(kEditions),
