@@ -302,21 +302,21 @@ def run_train(cor, kind, category, stops, dep, factor=1.0, dwell=None, day=0, ca
     return Train(kind, category, stops, times, day, car)
 
 
-def place_all(cor, specs):
+def place_all(cor, plans):
     """Places the trains of one direction, the fastest first (fewest stops first among
     equals), so that the slower ones wait for them to pass."""
     sched = Scheduler()
     rank = {k: i for i, k in enumerate("NSAYHMTGKO")}
 
-    def key(sp):
-        f = sp["factor"]
+    def key(plan):
+        f = plan["factor"]
         f = sum(f) / 2 if isinstance(f, tuple) else f
-        return (rank.get(sp["kind"], 9), f, sp["dep"])
+        return (rank.get(plan["kind"], 9), f, plan["dep"])
 
-    for sp in sorted(specs, key=key):
-        sp["train"] = run_train(cor, sp["kind"], sp["cat"], sp["stops"], sp["dep"], sp["factor"],
-                                sp["dwell"], sp["day"], sp["car"], sched)
-    return [sp["train"] for sp in specs]
+    for plan in sorted(plans, key=key):
+        plan["train"] = run_train(cor, plan["kind"], plan["cat"], plan["stops"], plan["dep"], plan["factor"],
+                                plan["dwell"], plan["day"], plan["car"], sched)
+    return [plan["train"] for plan in plans]
 
 
 def along(line, first, last, only=None):
@@ -398,11 +398,11 @@ RAILSTAR_B = {"新神戸", "西明石", "姫路", "岡山", "福山", "広島", 
 def edition1_trains(cor, direction):
     """The day's trains of one direction.  Up trains mirror the down patterns: the same
     stopping patterns run the other way, leaving their origin at the same minutes."""
-    specs = []
+    plans = []
 
     def add(kind, cat, a, b, h, m, only=None, factor=1.0, day=0, car=""):
         stops = along(LINE1, a, b, only)
-        specs.append(dict(kind=kind, cat=cat, stops=stops, dep=at(h, m), factor=factor,
+        plans.append(dict(kind=kind, cat=cat, stops=stops, dep=at(h, m), factor=factor,
                           dwell={}, day=day, car=car))
 
     def ends(a, b):
@@ -503,7 +503,7 @@ def edition1_trains(cor, direction):
         add("H", "HT", "新大阪", "東京", 20, 45, HIKARI_FAST, day=70, car="N")
     bases = {"NS": 1, "NT": 201, "N5": 501, "HS": 101, "HT": 201, "RS": 501, "HW": 441,
              "KT": 401, "KN": 601, "KS": 701}
-    trains = place_all(cor, specs)
+    trains = place_all(cor, plans)
     number_trains(trains, bases, direction)
     trains.sort(key=lambda t: (t.first_departure(), t.id))
     return trains
@@ -527,16 +527,16 @@ def tohoku_line(a, b):
 
 
 def edition2_trains(cor, direction):
-    specs, couples, trains = [], [], []
+    plans, couples, trains = [], [], []
 
     def add(kind, cat, a, b, h, m, only=None, factor=TWO, day=0, car=""):
         if direction == 2:
             a, b = b, a
         seq = tohoku_line(a, b)
         stops = [s for s in seq if s in (a, b) or only is None or s in only]
-        specs.append(dict(kind=kind, cat=cat, stops=stops, dep=at(h, m), factor=factor,
+        plans.append(dict(kind=kind, cat=cat, stops=stops, dep=at(h, m), factor=factor,
                           dwell={}, day=day, car=car))
-        return specs[-1]
+        return plans[-1]
 
     def couple(main_spec, kind, cat, branch_end, only, wait_join):
         couples.append((main_spec, kind, cat, branch_end, only, wait_join))
@@ -598,7 +598,7 @@ def edition2_trains(cor, direction):
     add("O", "O", "東京", "宇都宮", 22, 30, None, TWO, day=11)
     add("Y", "YL", "東京", "仙台", 22, 24, {"上野", "大宮", "宇都宮", "郡山", "福島"}, TWO,
         day=50)
-    trains += place_all(cor, specs)
+    trains += place_all(cor, plans)
     for main_spec, *rest in couples:
         coupled_train(main_spec["train"], *rest)
     bases = {"YF": 1, "YT": 101, "YL": 201, "YS": 301, "M": 1, "T": 101, "O": 201}
@@ -618,14 +618,14 @@ def joetsu_line(a, b):
 
 
 def edition3_trains(cor, direction):
-    specs = []
+    plans = []
 
     def add(kind, cat, a, b, h, m, only=None, factor=1.0, day=0, car=""):
         if direction == 2:
             a, b = b, a
         seq = joetsu_line(a, b)
         stops = [s for s in seq if s in (a, b) or only is None or s in only]
-        specs.append(dict(kind=kind, cat=cat, stops=stops, dep=at(h, m), factor=factor,
+        plans.append(dict(kind=kind, cat=cat, stops=stops, dep=at(h, m), factor=factor,
                           dwell={}, day=day, car=car))
 
     fast = {"上野", "大宮", "長岡"}
@@ -652,7 +652,7 @@ def edition3_trains(cor, direction):
         add("A", "A", "越後湯沢", "新潟", h, m, None, 1.08)
     add("A", "A", "東京", "新潟", 22, 20, fast, day=170)
     bases = {"A": 301, "G": 401, "S": 501}
-    trains = place_all(cor, specs)
+    trains = place_all(cor, plans)
     number_trains(trains, bases, direction)
     trains.sort(key=lambda t: (t.first_departure(), t.id))
     return trains

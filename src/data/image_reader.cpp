@@ -305,7 +305,7 @@ bool read_sin_trains(const DataFile& file, const Directory& dir, int edition,
 
 namespace {
 
-struct ChainSpec {
+struct ChainLayout {
   const char* name;
   int slot;
   std::size_t record_size;
@@ -316,10 +316,10 @@ struct ChainSpec {
 
 // Walks one fare section's block chain, calling decode(cursor) at each record start.
 template <class Decode>
-bool read_chain(const DataFile& file, const Directory& dir, const ChainSpec& spec,
+bool read_chain(const DataFile& file, const Directory& dir, const ChainLayout& layout,
                 DataError& err, Decode decode) {
-  Cursor cur(file, slot_section(spec.name, spec.slot), err);
-  std::int64_t blk = dir.slot[spec.slot];
+  Cursor cur(file, slot_section(layout.name, layout.slot), err);
+  std::int64_t blk = dir.slot[layout.slot];
   int rows = 0;
   for (;;) {
     std::int32_t trailer = 0;
@@ -327,21 +327,21 @@ bool read_chain(const DataFile& file, const Directory& dir, const ChainSpec& spe
     cur.block_done();
     int n = 0;
     bool last = true;
-    if (spec.single_block) {
-      if (trailer < 0 || trailer > spec.capacity)
-        return cur.fail("件数 " + num(trailer) + " が 0.." + num(spec.capacity) + " の範囲外です");
+    if (layout.single_block) {
+      if (trailer < 0 || trailer > layout.capacity)
+        return cur.fail("件数 " + num(trailer) + " が 0.." + num(layout.capacity) + " の範囲外です");
       n = trailer;
     } else if (trailer == 999) {
-      n = spec.capacity;
+      n = layout.capacity;
       last = false;
     } else {
       if (trailer < 0) return cur.fail("件数 " + num(trailer) + " が負です");
-      n = trailer % spec.capacity;
+      n = trailer % layout.capacity;
     }
     for (int i = 0; i < n; ++i) {
-      if (++rows > spec.limit)
-        return cur.fail("レコードが上限 " + num(spec.limit) + " 件を超えています");
-      if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + i * spec.record_size))
+      if (++rows > layout.limit)
+        return cur.fail("レコードが上限 " + num(layout.limit) + " 件を超えています");
+      if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + i * layout.record_size))
         return false;
       if (!decode(cur, rows)) return false;
     }
