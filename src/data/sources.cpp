@@ -613,6 +613,11 @@ void parse_keiyo(const std::string& content, RawData& raw, Ctx& ctx) {
         ctx.error("列車番号 「" + tr.id + "」 は 1 以上の番号と英字 1 文字です (例 1234A)");
         return;
       }
+      // Every one of the 12 fields holds the number, also where the train does not stop.
+      if (x >= 8192) {
+        ctx.error("列車番号 " + std::to_string(x) + " が 8192 以上です");
+        return;
+      }
       for (std::size_t i = 2; i < t.size(); ++i) {
         std::int32_t hhmm = 0;
         if (!parse_time(ctx, t[i].text, hhmm)) return;

@@ -116,6 +116,7 @@ TEST(Sources, ErrorsNameTheFileAndLine) {
       {"fares.txt", "[nozomi]\n東京 新大阪 1 2\n", "fares.txt:2:", "edition 1", 2},
       {"fares.txt", "[fare]\n", "fares.txt:1:", "[fare]"},
       {"keiyo.txt", "schedule 1\ntrain 7000A 23:00\n", "keiyo.txt:2:", "8192"},
+      {"keiyo.txt", "schedule 1\ntrain 9000A\n", "keiyo.txt:2:", "8192"},  // no stop at all
       {"keiyo.txt", "schedule 1\ntrain 12345\n", "keiyo.txt:2:", "1234A"},
       {"keiyo.txt", "schedule 1\ntrain 0A 05:00\n", "keiyo.txt:2:", "1234A"},
       {"keiyo.txt", "schedule 5\n", "keiyo.txt:1:", "ダイヤ"},
