@@ -1,5 +1,6 @@
 #include "hotels/user_hotels.h"
 
+#include "hotels/hotel_reader.h"
 #include "settings/replace_file.h"
 #include "text/text.h"
 
@@ -10,18 +11,6 @@ namespace {
 
 constexpr int kFieldCount = 8;
 constexpr std::size_t kRemarkChars = 8;
-
-bool starts_with(std::string_view s, std::string_view prefix) {
-  return s.substr(0, prefix.size()) == prefix;
-}
-
-// Area names that begin with 東京 or 大阪 stand for the city as a whole.
-std::string normalise_area(const std::string& area) {
-  const std::string t = text::trim(area);
-  if (starts_with(t, "東京")) return "東京";
-  if (starts_with(t, "大阪")) return "大阪";
-  return area;
-}
 
 // Splits at commas outside double quotes; the quotes themselves are dropped.
 std::vector<std::string> split_csv(std::string_view line) {
