@@ -2,6 +2,7 @@
 
 #include "fares/fare_tables.h"
 #include "hotels/hotel_tables.h"
+#include "settings/replace_file.h"
 #include "text/text.h"
 
 #include <cstdio>
@@ -9,7 +10,6 @@
 #include <fstream>
 #include <optional>
 #include <sstream>
-#include <unistd.h>
 
 namespace ravolin::data {
 namespace {
@@ -1078,32 +1078,7 @@ bool read_source_dir(const std::string& dir, SourceFiles& files, std::string& er
 }
 
 bool write_file_atomic(const std::string& path, const std::string& bytes, std::string& error) {
-  fs::path target(path);
-  fs::path tmp = target;
-  tmp += ".tmp" + std::to_string(::getpid());
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = tmp.string() + ": 書き込めません";
-      return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      error = tmp.string() + ": 書き込めません";
-      std::error_code ec;
-      fs::remove(tmp, ec);
-      return false;
-    }
-  }
-  std::error_code ec;
-  fs::rename(tmp, target, ec);
-  if (ec) {
-    error = path + ": " + ec.message();
-    fs::remove(tmp, ec);
-    return false;
-  }
-  return true;
+  return settings::replace_file(path, bytes, error);
 }
 
 bool write_source_dir(const std::string& dir, const SourceFiles& files, std::string& error) {
