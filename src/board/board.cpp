@@ -203,9 +203,6 @@ std::string_view car_type_note(std::string_view code) {
   return c ? c->note : std::string_view{};
 }
 
-namespace {
-// The number part of an identifier as three digits ("1" -> "001"); a part that is not
-// a plain number is shown as it stands.
 std::string train_number_text(std::string_view rest) {
   std::string r = text::trim(rest);
   if (r.empty() || r.size() > 9 ||
@@ -214,6 +211,7 @@ std::string train_number_text(std::string_view rest) {
   return text::format_000(std::stoi(r));
 }
 
+namespace {
 void append_edit_bin(std::string& out, const data::SinkansenTables& t, int d, int m) {
   const std::string& id = t.train_id[d][m];
   if (id.empty()) {

@@ -102,6 +102,9 @@ std::string_view car_type_mark(std::string_view code);
 std::string_view car_type_note(std::string_view code);
 // Name of a Shinkansen type letter ('N' -> "のぞみ"), empty for an unknown letter.
 std::string_view train_type_name(char letter);
+// The number part of a Shinkansen identifier as three digits ("1" -> "001", blanks
+// around it dropped); a part that is not a plain number is shown as it stands.
+std::string train_number_text(std::string_view rest);
 
 // Rebuild the Shinkansen list (List1 and the Frame1 caption).
 void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,

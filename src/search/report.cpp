@@ -1,5 +1,6 @@
 #include "search/report.h"
 
+#include "board/board.h"
 #include "fares/fare_text.h"
 #include "text/text.h"
 
@@ -11,40 +12,11 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 
-const char* type_name(char letter) {
-  switch (letter) {
-    case 'N': return "のぞみ";
-    case 'H': return "ひかり";
-    case 'K': return "こだま";
-    case 'Y': return "やまびこ";
-    case 'M': return "こまち";
-    case 'T': return "つばさ";
-    case 'O': return "なすの";
-    case 'A': return "あさひ";
-    case 'S': return "あさま";
-    case 'G': return "たにがわ";
-    default: return "";
-  }
-}
-
-const char* car_mark(std::string_view code) {
-  if (code == "N") return "N ";
-  if (code == "G") return "G ";
-  if (code == "W") return "W ";
-  if (code == "N5") return "n ";
-  if (code == "N7") return "E ";
-  if (code == "F") return "F ";
-  if (code == "RS") return "R ";
-  if (code == "M") return "M ";
-  return "  ";
-}
-
-// The number part of an identifier as "000"; a part that is not a plain number is kept.
-std::string train_number(std::string_view rest) {
-  if (rest.empty() || rest.size() > 9 ||
-      !std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return std::string(rest);
-  return text::format_000(std::stoi(std::string(rest)));
+// The two-character mark of a car-type code: the board's one-letter mark and a blank,
+// or two blanks for a train without one.
+std::string car_mark(std::string_view code) {
+  std::string mark(board::car_type_mark(code));
+  return mark.empty() ? std::string("  ") : mark + " ";
 }
 
 struct Leg {
@@ -119,8 +91,8 @@ void edit_bin(const data::SinkansenTables& sin, int direction, int /*row*/, int 
               std::string& wk_list) {
   std::string id = text::trim(sin.train_id[direction][train]);
   if (!id.empty()) {
-    wk_list += type_name(id[0]);
-    wk_list += train_number(std::string_view(id).substr(1));
+    wk_list += board::train_type_name(id[0]);
+    wk_list += board::train_number_text(std::string_view(id).substr(1));
   }
   wk_list += car_mark(sin.car_type[direction][train]);
 }
