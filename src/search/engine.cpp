@@ -1,5 +1,7 @@
 #include "search/engine.h"
 
+#include "board/board.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -18,21 +20,21 @@ std::string_view trim_blanks(std::string_view s) {
   return s;
 }
 
-// First row of direction d whose flag is one of the two given and whose name is `name`.
-int find_row(const data::SinkansenTables& t, int d, std::string_view name, int flag_a,
-             int flag_b) {
-  const int rows = std::clamp(t.station_count, 0, kMaxSinStations);
-  for (int s = 1; s <= rows; ++s) {
-    const int f = t.station_flag[d][s];
-    if ((f == flag_a || f == flag_b) && trim_blanks(t.station_name[d][s]) == name) return s;
-  }
-  return 0;
-}
-
 constexpr int kRowSlots = kMaxSinStations + 3;  // rows 0..52: walks may step past the end
 constexpr int kBitWords = (kMaxSinTrains + 1 + 63) / 64;
 
 }  // namespace
+
+int find_row(const data::SinkansenTables& t, int d, std::string_view name, int flag_a,
+             int flag_b) {
+  const std::string_view wanted = trim_blanks(name);
+  const int rows = std::clamp(t.station_count, 0, kMaxSinStations);
+  for (int s = 1; s <= rows; ++s) {
+    const int f = t.station_flag[d][s];
+    if ((f == flag_a || f == flag_b) && trim_blanks(t.station_name[d][s]) == wanted) return s;
+  }
+  return 0;
+}
 
 int kaisuu(const ResultEntry& e) {
   if (e.second_train == 0) return 0;
@@ -85,18 +87,7 @@ void clr_table1(SearchResult& result) {
   result.count = 0;
 }
 
-bool runs_on(int code, const calendar::DayFlags& f) {
-  switch (code) {
-    case 11: return f.day_off == 0;
-    case 1: return f.sunday_or_holiday == 0;
-    case 10: return f.plain_saturday == 0;
-    case 50: return f.weekday == 6;
-    case 51: return f.sunday_or_holiday != 0 || f.weekday == 6;
-    case 70: return f.sunday_or_holiday != 0;
-    case 170: return f.weekday != 1;
-    default: return true;
-  }
-}
+bool runs_on(int code, const calendar::DayFlags& f) { return !board::excluded_on_day(code, f); }
 
 void select_data(const data::SinkansenTables& tables, const calendar::DayFlags& flags,
                  int direction, int /*row*/, int train, int& skip_flg) {

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "calendar/dates.h"
 #include "data/tables.h"
@@ -84,6 +85,11 @@ int last_train(const ResultEntry& e);
 // Minutes of day of an hhmm value, and the hhmm of a minute count (no wrap at 24 hours).
 int minutes_of(int hhmm);
 int hhmm_from_minutes(int minutes);
+
+// First row of direction d (1..station count) whose flag is flag_a or flag_b and whose
+// name, blanks trimmed, is `name` (trimmed too); 0 when there is none.
+int find_row(const data::SinkansenTables& tables, int d, std::string_view name, int flag_a,
+             int flag_b);
 
 // set_jyoken: search direction, boarding row and alighting row. Returns false (and
 // leaves direction 0, which makes the search find nothing) when a station name is not

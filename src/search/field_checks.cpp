@@ -1,5 +1,6 @@
 #include "search/field_checks.h"
 
+#include "search/engine.h"
 #include "text/text.h"
 
 #include <algorithm>
@@ -13,15 +14,7 @@ const std::string kCleared;
 
 // First direction-d row with flag 0 or 1 named `name`; 0 when there is none.
 int station_row(const data::SinkansenTables& sin, int d, std::string_view name) {
-  std::string wanted = text::trim(name);
-  int count = std::min(sin.station_count, data::kMaxSinStations);
-  for (int s = 1; s <= count; ++s) {
-    int flag = sin.station_flag[d][s];
-    if ((flag == data::kFlagSingle || flag == data::kFlagArrival) &&
-        text::trim(sin.station_name[d][s]) == wanted)
-      return s;
-  }
-  return 0;
+  return find_row(sin, d, name, data::kFlagSingle, data::kFlagArrival);
 }
 
 bool is_station(const data::SinkansenTables& sin, std::string_view name) {
