@@ -7,10 +7,8 @@
 namespace ravolin::board {
 namespace {
 
-constexpr const char* kArrow = " → ";
-
 void append_stop(std::string& out, const std::string& name, int hhmm) {
-  if (!out.empty()) out += kArrow;
+  if (!out.empty()) out += kStopSeparator;
   out += name;
   out += '(';
   out += text::format_hhmm(hhmm);

@@ -9,6 +9,9 @@
 
 namespace ravolin::board {
 
+// Between two stops of the text.
+inline constexpr const char* kStopSeparator = " → ";
+
 // Text for Shinkansen list line `index` (0-based, as a double-click hands it); empty when
 // the line carries no train (an empty-list message, or no such line).
 std::string passing_stations_sinkansen(const data::SinkansenTables& t, const SinkansenBoard& b,

@@ -1,10 +1,11 @@
 #include "board/passing_window.h"
 
 #include "board/passing_stations.h"
+#include "ui/separator_wrap.h"
 #include "ui/window_conventions.h"
 
 #include <QCloseEvent>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QTimer>
 
 namespace ravolin::board {
@@ -17,12 +18,14 @@ PassingWindow::PassingWindow(app::AppState& state, QWidget* parent)
   setFont(ui::gothic_font(12));
   const auto px = [this](int twips) { return ui::tw(this, twips); };
 
-  auto* text1 = new QPlainTextEdit(this);
+  auto* text1 = new QTextEdit(this);
   text1->setObjectName(QStringLiteral("Text1"));
   text1->setGeometry(px(60), px(60), px(7680), px(1080));
   text1->setReadOnly(true);
-  text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  text1->setAcceptRichText(false);
   text1->setFont(ui::gothic_font(12));
+  // Lines break between stops only, never inside a station name.
+  ui::wrap_only_after(text1, QString::fromUtf8(kStopSeparator));
   text1->setPlainText(QString::fromStdString(
       passing_stations(state.satellite_mode, state.schedule, state.sinkansen_board,
                        state.keiyo_board, state.selected_line)));

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -244,7 +245,7 @@ TEST_F(MainWindowTest, DoubleClicksOpenThePassingStationAndScheduleWindows) {
   ASSERT_NE(passing, nullptr);
   EXPECT_EQ(state->satellite_mode, kModeSinkansen);
   EXPECT_EQ(state->selected_line, 1);
-  EXPECT_EQ(passing->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText().toStdString(),
+  EXPECT_EQ(passing->findChild<QTextEdit*>(QStringLiteral("Text1"))->toPlainText().toStdString(),
             "品川(10:30) → 名古屋(11:40)");
 
   // A second double-click replaces the open window; with no line selected the index is
@@ -254,7 +255,7 @@ TEST_F(MainWindowTest, DoubleClicksOpenThePassingStationAndScheduleWindows) {
   flush_deletes();
   EXPECT_NE(window->passing_window(), nullptr);
   EXPECT_EQ(state->selected_line, 2);
-  EXPECT_TRUE(window->passing_window()->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+  EXPECT_TRUE(window->passing_window()->findChild<QTextEdit*>(QStringLiteral("Text1"))
                   ->toPlainText().isEmpty());
   int open_passing = 0;
   for (QWidget* w : QApplication::topLevelWidgets())
@@ -264,7 +265,7 @@ TEST_F(MainWindowTest, DoubleClicksOpenThePassingStationAndScheduleWindows) {
   auto* list2 = child<QListWidget>("List2");
   double_click(list2->viewport(), list2->visualItemRect(list2->item(0)).center());
   EXPECT_EQ(state->satellite_mode, kModeKeiyo);
-  EXPECT_EQ(window->passing_window()->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+  EXPECT_EQ(window->passing_window()->findChild<QTextEdit*>(QStringLiteral("Text1"))
                 ->toPlainText().toStdString(),
             "舞浜(09:30) → 新習志野(09:40) → 蘇我(09:55)");
 

@@ -16,11 +16,16 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace ravolin::board {
 namespace {
@@ -54,10 +59,13 @@ class SatelliteWindowTest : public ::testing::Test {
   static void flush_deletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
-  template <class W>
-  static QString text_of(W* w) {
-    return w->template findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText();
+  static QTextDocument* document_of(QWidget* w) {
+    auto* box = w->findChild<QWidget*>(QStringLiteral("Text1"));
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) return plain->document();
+    if (auto* rich = qobject_cast<QTextEdit*>(box)) return rich->document();
+    return nullptr;
   }
+  static QString text_of(QWidget* w) { return document_of(w)->toPlainText(); }
 
   calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 5, 50, 0)};
   ui::FakeMessageBoxes messages;
@@ -167,6 +175,44 @@ TEST_F(SatelliteWindowTest, PassingStationsOfTheSelectedLine) {
   delete w;
 }
 
+TEST_F(SatelliteWindowTest, PassingStationsWrapOnlyBetweenStops) {
+  testing::SinTables sin;
+  const char* names[] = {"東京", "品川", "新横浜", "小田原", "熱海", "三島", "新富士", "静岡",
+                         "掛川", "浜松", "豊橋", "三河安城", "名古屋", "岐阜羽島", "米原",
+                         "京都", "新大阪"};
+  std::vector<int> times;
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    sin.get().station_name[1][i + 1] = names[i];
+    times.push_back(900 + static_cast<int>(i) * 3);
+  }
+  sin.get().station_count = static_cast<int>(std::size(names));
+  const int m = ++sin.get().train_count[1];
+  sin.get().train_id[1][m] = "K601";
+  for (std::size_t i = 0; i < times.size(); ++i) sin.get().times[1][i + 1][m] = times[i];
+  state->schedule.sin = sin.get();
+  state->settings.sinkansen_station = "東京";
+  board::edit_sinkansen(state->schedule.sin, state->settings, state->day_flags,
+                        testing::at(8, 0), state->sinkansen_board);
+  state->satellite_mode = kModeSinkansen;
+  state->selected_line = 0;
+  auto w = std::make_unique<PassingWindow>(*state);
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+  QCoreApplication::processEvents();
+
+  const QString text = text_of(w.get());
+  EXPECT_TRUE(text.startsWith(QStringLiteral("東京(09:00) → 品川(09:03) → 新横浜(09:06)")));
+  EXPECT_TRUE(text.endsWith(QStringLiteral("京都(09:45) → 新大阪(09:48)")));
+  const QTextBlock block = document_of(w.get())->begin();
+  const QTextLayout* layout = block.layout();
+  ASSERT_GT(layout->lineCount(), 1);
+  for (int i = 1; i < layout->lineCount(); ++i) {
+    const int start = layout->lineAt(i).textStart();
+    EXPECT_EQ(text.mid(start - 3, 3), QStringLiteral(" → "))
+        << "line " << i << " starts inside an entry: " << text.mid(start).toStdString();
+  }
+}
+
 TEST_F(SatelliteWindowTest, PassingStationsCloseAfterTenSecondsAndReopenInPlace) {
   state->satellite_mode = kModeSinkansen;
   QPointer<PassingWindow> w = new PassingWindow(*state);
@@ -186,7 +232,7 @@ TEST_F(SatelliteWindowTest, PassingStationsCloseAfterTenSecondsAndReopenInPlace)
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
   EXPECT_EQ(w->pos(), QPoint(ui::tw(w, 2400), ui::tw(w, 1800)));
   w->move(ui::tw(w, 300), ui::tw(w, 450));
-  QTest::keyClick(w->findChild<QPlainTextEdit*>(QStringLiteral("Text1")), Qt::Key_Escape);
+  QTest::keyClick(w->findChild<QWidget*>(QStringLiteral("Text1")), Qt::Key_Escape);
   flush_deletes();
   EXPECT_TRUE(w.isNull());
   EXPECT_EQ(state->settings.pos(23).left, 300);
