@@ -235,6 +235,53 @@ std::string edit_bin(const data::SinkansenTables& t, int direction, int train) {
   return s;
 }
 
+namespace {
+
+// The thresholds of one list at the program clock.
+Thresholds thresholds_at(double program_time, int normal_minutes, int hurry_minutes) {
+  int hour = 0, minute = 0;
+  clock_hour_minute(program_time, hour, minute);
+  return compute_thresholds(hour, minute, normal_minutes, hurry_minutes);
+}
+
+// "  新大阪 (１３：２０)": the last stop and the arrival time there.
+void append_last_stop(std::string& line, const std::string& name, int hhmm) {
+  line += "  ";
+  line += name;
+  line += " (";
+  append_full_width_time(line, hhmm);
+  line += ')';
+}
+
+// Writes the lines of the ordered candidates into the board, the same way for both
+// lines: append_train(line, m) writes the train's part of the line and returns its
+// departure time, after which "急げ!!" is added when only hurrying reaches it. Stops after
+// `hyouji` lines (0: no limit); an empty list gets the message of the hurry hour.
+template <class Board, typename AppendTrain>
+void fill_board(Board& out, const int* cand, int n, int hyouji, const Thresholds& th,
+                AppendTrain append_train) {
+  LineWriter lines(out.lines);
+  int shown = 0;
+  for (int i = 0; i < n; ++i) {
+    const int m = cand[i];
+    std::string& line = lines.next();
+    const int departure = append_train(line, m);
+    if (departure <= th.normal_arrival) {
+      line += "  ";
+      line += kHurryMark;
+    }
+    ++shown;
+    out.row_map[static_cast<std::size_t>(shown)] = m;
+    if (hyouji != 0 && shown == hyouji) break;
+  }
+  out.train_lines = shown;
+  clear_row_map_from(out.row_map, shown + 1);
+  if (shown == 0) lines.next() = th.hurry_hour <= 6 ? kNotRunningYet : kServiceEnded;
+  lines.finish();
+}
+
+}  // namespace
+
 void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
                     const calendar::DayFlags& flags, double program_time, SinkansenBoard& out) {
   const int d = sinkansen_direction(s);
@@ -242,10 +289,7 @@ void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
   const int count = sin_station_count(t);
   const int j = find_sinkansen_station(t, d, s.sinkansen_station);
   out.context = {d, j};
-
-  int hour = 0, minute = 0;
-  clock_hour_minute(program_time, hour, minute);
-  const Thresholds th = compute_thresholds(hour, minute, s.sinkansen_hun1, s.sinkansen_hun2);
+  const Thresholds th = thresholds_at(program_time, s.sinkansen_hun1, s.sinkansen_hun2);
   const int hyouji = s.sinkansen_hyouji;
 
   std::array<int, kMaxCandidates> cand{};
@@ -267,12 +311,8 @@ void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
   }
   sort_sinkansen(t, d, j, cand.data(), n);
 
-  LineWriter lines(out.lines);
-  int shown = 0;
-  for (int i = 0; i < n; ++i) {
-    const int m = cand[i];
+  fill_board(out, cand.data(), n, hyouji, th, [&](std::string& line, int m) {
     const int tj = t.time(d, j, m);
-    std::string& line = lines.next();
     append_edit_bin(line, t, d, m);
     line += ' ';
     append_full_width_time(line, tj);
@@ -288,25 +328,9 @@ void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
         }
       }
     }
-    if (last != 0) {
-      line += "  ";
-      line += t.station_name[d][last];
-      line += " (";
-      append_full_width_time(line, t.time(d, last, m));
-      line += ')';
-    }
-    if (tj <= th.normal_arrival) {
-      line += "  ";
-      line += kHurryMark;
-    }
-    ++shown;
-    out.row_map[shown] = m;
-    if (hyouji != 0 && shown == hyouji) break;
-  }
-  out.train_lines = shown;
-  clear_row_map_from(out.row_map, shown + 1);
-  if (shown == 0) lines.next() = th.hurry_hour <= 6 ? kNotRunningYet : kServiceEnded;
-  lines.finish();
+    if (last != 0) append_last_stop(line, t.station_name[d][last], t.time(d, last, m));
+    return tj;
+  });
 }
 
 void edit_keiyo(const data::KeiyoTables& t, const settings::Settings& s,
@@ -317,10 +341,7 @@ void edit_keiyo(const data::KeiyoTables& t, const settings::Settings& s,
   const int count = keiyo_station_count(t, v);
   const int j = find_keiyo_station(t, v, s.keiyo_station);
   out.context = {v, j};
-
-  int hour = 0, minute = 0;
-  clock_hour_minute(program_time, hour, minute);
-  const Thresholds th = compute_thresholds(hour, minute, s.keiyo_hun1, s.keiyo_hun2);
+  const Thresholds th = thresholds_at(program_time, s.keiyo_hun1, s.keiyo_hun2);
   const int hyouji = s.keiyo_hyouji;
 
   std::array<int, kMaxCandidates> cand{};
@@ -337,17 +358,14 @@ void edit_keiyo(const data::KeiyoTables& t, const settings::Settings& s,
   }
   sort_keiyo(t, v, j, cand.data(), n);
 
-  LineWriter lines(out.lines);
-  int shown = 0;
-  for (int i = 0; i < n; ++i) {
-    const int m = cand[i];
+  fill_board(out, cand.data(), n, hyouji, th, [&](std::string& line, int m) {
     const int tj = t.time(v, j, m);
-    std::string& line = lines.next();
     const std::string id = text::trim(t.train_id[v][m]);
     line += (!id.empty() && id.back() == 'A') ? "快速" : "普通";
     line += ' ';
     append_full_width_time(line, tj);
-    int last = 0;
+    // The train has a time at j, so a last stop is always found.
+    int last = j;
     if (t.time(v, count, m) != 0) {
       last = count;
     } else {
@@ -358,25 +376,9 @@ void edit_keiyo(const data::KeiyoTables& t, const settings::Settings& s,
         }
       }
     }
-    if (last != 0) {
-      line += "  ";
-      line += t.station_name[v][last];
-      line += " (";
-      append_full_width_time(line, t.time(v, last, m));
-      line += ')';
-    }
-    if (tj <= th.normal_arrival) {
-      line += "  ";
-      line += kHurryMark;
-    }
-    ++shown;
-    out.row_map[shown] = m;
-    if (hyouji != 0 && shown == hyouji) break;
-  }
-  out.train_lines = shown;
-  clear_row_map_from(out.row_map, shown + 1);
-  if (shown == 0) lines.next() = th.hurry_hour <= 6 ? kNotRunningYet : kServiceEnded;
-  lines.finish();
+    append_last_stop(line, t.station_name[v][last], t.time(v, last, m));
+    return tj;
+  });
 }
 
 }  // namespace ravolin::board
