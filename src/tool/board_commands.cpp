@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace ravolin::tool {
 namespace {
@@ -103,9 +104,17 @@ int keiyo_not_in_use(const char* cmd) {
   return 1;
 }
 
-void put_line(const std::string& s) {
+void put_line(std::string_view s) {
   std::fwrite(s.data(), 1, s.size(), stdout);
   std::fputc('\n', stdout);
+}
+
+// A multi-line text (rows separated by CR LF) one row a line, as its text box shows it.
+void put_rows(std::string_view text) {
+  for (std::size_t end; (end = text.find("\r\n")) != std::string_view::npos;
+       text.remove_prefix(end + 2))
+    put_line(text.substr(0, end));
+  put_line(text);
 }
 
 }  // namespace
@@ -142,7 +151,7 @@ int cmd_timetable(const Args& args) {
       board::full_schedule(keiyo ? board::kModeKeiyo : board::kModeSinkansen, f.data, f.settings,
                            p.moment.flags);
   put_line(fs.caption);
-  put_line(fs.text);
+  put_rows(fs.text);
   put_line(fs.note);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -103,6 +103,21 @@ TEST_F(BoardToolTest, TimetablePrintsCaptionTextAndNote) {
             "（注）（　）内は新習志野駅とまり\n");
 }
 
+TEST_F(BoardToolTest, TimetableRowsEndWithLineFeedsAsTheWindowShowsThem) {
+  std::string s = settings(1);
+  s.replace(s.find("sinkansen_station=品川"), std::string("sinkansen_station=品川").size(),
+            "sinkansen_station=名古屋");
+  dir.write_settings(s);
+  ToolRun r = run("timetable", {"--at", "2000-03-13 12:00", "--line", "sinkansen"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "新幹線（下り）  名古屋\n"
+            "07|新[37] \n"
+            "08|新 52  \n"
+            "21|新(00) \n"
+            "（注）無印はひかり  [　］はのぞみ　（　）はこだま\n");
+}
+
 TEST_F(BoardToolTest, StopsPrintsTheLaterStopsOfOneLine) {
   ToolRun r = run("stops", {"--at", "2000-03-13 05:10", "--line", "sinkansen", "--index", "0"});
   ASSERT_EQ(r.status, 0) << r.err;
