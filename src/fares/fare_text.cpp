@@ -40,6 +40,13 @@ bool is_coupon_blackout(int month, int day) {
 
 bool same_name(std::string_view a, std::string_view b) { return text::trim(a) == text::trim(b); }
 
+// A row's two stations are the journey's two stations, in either order.
+bool same_pair(std::string_view row_a, std::string_view row_b, std::string_view from,
+               std::string_view to) {
+  return (same_name(row_a, from) && same_name(row_b, to)) ||
+         (same_name(row_a, to) && same_name(row_b, from));
+}
+
 // First direction-1 position (1..station count) of a station name; 0 when absent.
 int station_position(const data::SinkansenTables& sin, std::string_view name) {
   int count = std::min(sin.station_count, data::kMaxSinStations);
@@ -61,9 +68,7 @@ const PairFareRow* find_pair(const FareTables& t, std::string_view a, std::strin
   int count = std::min(t.pair_count, kMaxPairRows);
   for (int i = 1; i <= count; ++i) {
     const PairFareRow& r = t.pair_fare_table[i];
-    if ((same_name(r.station_a, a) && same_name(r.station_b, b)) ||
-        (same_name(r.station_a, b) && same_name(r.station_b, a)))
-      return &r;
+    if (same_pair(r.station_a, r.station_b, a, b)) return &r;
   }
   return nullptr;
 }
@@ -72,9 +77,7 @@ const NozomiRow* find_nozomi(const FareTables& t, std::string_view a, std::strin
   int count = std::min(t.nozomi_count, kMaxNozomiRows);
   for (int i = 1; i <= count; ++i) {
     const NozomiRow& r = t.nozomi_table[i];
-    if ((same_name(r.station_a, a) && same_name(r.station_b, b)) ||
-        (same_name(r.station_a, b) && same_name(r.station_b, a)))
-      return &r;
+    if (same_pair(r.station_a, r.station_b, a, b)) return &r;
   }
   return nullptr;
 }
@@ -306,9 +309,7 @@ std::string edit_unchin(const FareTables& tables, const data::SinkansenTables& s
     int count = std::min(tables.ticket_count, kMaxTicketRows);
     for (int i = 1; i <= count; ++i) {
       const TicketRow& r = tables.ticket_table[i];
-      bool match = (same_name(r.station_a, from) && same_name(r.station_b, to)) ||
-                   (same_name(r.station_a, to) && same_name(r.station_b, from));
-      if (!match) continue;
+      if (!same_pair(r.station_a, r.station_b, from, to)) continue;
       if (r.ticket_type == 11 && !flags.weekend_ok) continue;
       if (r.ticket_type == 12 && !flags.weekday_ok) continue;
       if (r.sheets <= 0) continue;  // no price per ticket: not a usable row
