@@ -13,15 +13,6 @@
 
 namespace ravolin::board {
 
-namespace {
-QString display_text(const std::string& crlf_text) {
-  QString s = QString::fromStdString(crlf_text);
-  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  if (s.endsWith(QLatin1Char('\n'))) s.chop(1);
-  return s;
-}
-}  // namespace
-
 LoadingWindow::LoadingWindow(app::AppState& state, int mode, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
       state_(state) {
@@ -43,8 +34,8 @@ LoadingWindow::LoadingWindow(app::AppState& state, int mode, QWidget* parent)
   text1_->setReadOnly(true);
   text1_->setFocusPolicy(Qt::NoFocus);
   text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  text1_->setPlainText(display_text(about_text(
-      state.schedule.edition ? state.schedule.edition->caption : "")));
+  text1_->setPlainText(ui::text_box_text(
+      about_text(state.schedule.edition ? state.schedule.edition->caption : "")));
 
   command1_ = new QPushButton(QString::fromStdString(loading_message(mode)), this);
   command1_->setObjectName(QStringLiteral("Command1"));

@@ -44,9 +44,7 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, QWidget* parent)
   const FullSchedule table =
       full_schedule(state.satellite_mode, state.schedule, state.settings, state.day_flags);
   frame1->setTitle(QString::fromStdString(table.caption));
-  QString text = QString::fromStdString(table.text);
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text1->setPlainText(text);
+  text1->setPlainText(ui::text_box_text(table.text));
   label1->setText(QString::fromStdString(table.note));
 
   timer1_ = new QTimer(this);

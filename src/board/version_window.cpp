@@ -33,11 +33,8 @@ VersionWindow::VersionWindow(app::AppState& state, QWidget* main_window)
   text1->setObjectName(QStringLiteral("Text1"));
   text1->setGeometry(px(120), px(180), px(5520), px(1260));
   text1->setReadOnly(true);
-  QString text = QString::fromStdString(
-      about_text(state.schedule.edition ? state.schedule.edition->caption : ""));
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
-  text1->setPlainText(text);
+  text1->setPlainText(ui::text_box_text(
+      about_text(state.schedule.edition ? state.schedule.edition->caption : "")));
 
   auto* command2 = new QPushButton(QStringLiteral("確認"), this);
   command2->setObjectName(QStringLiteral("Command2"));

@@ -68,6 +68,13 @@ void store_position(const QWidget* window, settings::WindowPos& pos) {
   pos.top = clamp16(pixels_to_twips(window->y(), dpi));
 }
 
+QString text_box_text(const std::string& crlf_text) {
+  QString s = QString::fromStdString(crlf_text);
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  if (s.endsWith(QLatin1Char('\n'))) s.chop(1);
+  return s;
+}
+
 QFont gothic_font(int pixel_size) {
   QFont font;
   font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 
 class QLineEdit;
 class QWidget;
@@ -33,6 +34,10 @@ int tw(const QWidget* w, int twips);
 void place_window(QWidget* window, const settings::WindowPos& pos);
 // Stores the window's current top/left (in twips, within the 16-bit range).
 void store_position(const QWidget* window, settings::WindowPos& pos);
+
+// A text of CR LF-ended lines as a multi-line text box holds it: LF between the lines and
+// no empty line after the last one.
+QString text_box_text(const std::string& crlf_text);
 
 // The fixed-pitch Japanese Gothic font: "ＭＳ ゴシック", "MS Gothic", "IPAGothic",
 // "Noto Sans Mono CJK JP", in that order. Pixel sizes are even, so full-width glyphs
