@@ -408,6 +408,18 @@ TEST_F(ExitTest, EscapeOnAButtonOrListRunsEndProc) {
   EXPECT_FALSE(window->isVisible());
 }
 
+TEST_F(ExitTest, EscapeOnEachButtonAndListEndsTheProgram) {
+  for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "List1",
+                           "List2"}) {
+    window.reset();
+    end_calls = 0;
+    ASSERT_TRUE(start(testing::default_settings()));
+    QTest::keyClick(child<QWidget>(name), Qt::Key_Escape);
+    EXPECT_GE(end_calls, 1) << name;
+    EXPECT_FALSE(window->isVisible()) << name;
+  }
+}
+
 TEST_F(ExitTest, EscapeWithoutControl2KeepsTheFilesValues) {
   start_and_change(0);
   QTest::keyClick(child<QPushButton>("Command4"), Qt::Key_Escape);
