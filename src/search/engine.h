@@ -44,7 +44,9 @@ struct SearchConditions {
   int wait_time = 0;           // longest wait at a transfer, minutes
   int wait_count = 1;          // 1: up to one transfer, 2: up to two
   int combination_number = 0;  // 1: one connection per first train, 0: all (the report's rule)
-  int sort_order = kSortByDeparture;
+  // 1..3 once a search has been started; 0 as the program starts, so that the conditions
+  // window first selects 乗車時間順. The sort keys read any other value as 1.
+  int sort_order = 0;
 };
 
 // One connection. Trains are train numbers (1..250) of the search direction, rows are
