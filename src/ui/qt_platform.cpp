@@ -147,6 +147,13 @@ bool QtPrinter::begin() {
 
 void QtPrinter::print_line(const std::string& line) {
   if (!begin()) return;
+  // The painter draws one line per call: a text of several lines goes line by line.
+  QString text = QString::fromStdString(line);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  for (const QString& part : text.split(QLatin1Char('\n'))) draw_line(part);
+}
+
+void QtPrinter::draw_line(const QString& text) {
   const int height = painter_->fontMetrics().lineSpacing();
   const QRect page = printer_->pageLayout().paintRectPixels(printer_->resolution());
   if (y_ + height > page.height()) {
@@ -154,7 +161,7 @@ void QtPrinter::print_line(const std::string& line) {
     y_ = 0;
   }
   y_ += height;
-  painter_->drawText(0, y_ - painter_->fontMetrics().descent(), QString::fromStdString(line));
+  painter_->drawText(0, y_ - painter_->fontMetrics().descent(), text);
 }
 
 bool QtPrinter::end_doc(std::string& error) {

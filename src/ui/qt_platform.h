@@ -51,11 +51,13 @@ class QtPrinter final : public Printer {
   // Instead of choose(): print the next document into a PDF file, without a dialog.
   void choose_pdf_file(const std::string& path);
   void set_font(const std::string& face, int point_size) override;
+  // A line holding line breaks (CR LF or LF) prints as one line per part.
   void print_line(const std::string& line) override;
   bool end_doc(std::string& error) override;
 
  private:
   bool begin();
+  void draw_line(const QString& text);
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<QPainter> painter_;
   std::string face_ = "IPAGothic";

@@ -25,6 +25,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <set>
+#include <vector>
 
 using namespace ravolin;
 
@@ -223,6 +224,30 @@ TEST(QtHelpViewer, ShowsTheProgramsOwnHelpWindowAndClosesIt) {
   viewer.show_contents(RAVOLIN_SOURCE_DIR "/resources/ravolin2.hlp");
   EXPECT_TRUE(viewer.window()->isVisible());
   EXPECT_TRUE(viewer.window()->shown_text().contains(QStringLiteral("【目次】")));
+}
+
+TEST(QtPrinter, AnEntryHoldingLineBreaksPrintsOneLineEach) {
+  const std::string pdf = ::testing::TempDir() + "/ravolin-printer-lines.pdf";
+  std::remove(pdf.c_str());
+  ui::QtPrinter printer;
+  printer.choose_pdf_file(pdf);
+  printer.set_font("ＭＳ ゴシック", 10);
+  printer.print_line("検索結果");
+  printer.print_line("東京(10:00) 発\r\n新大阪(12:30) 着\r\n");
+  printer.print_line("運賃");
+  std::string error;
+  ASSERT_TRUE(printer.end_doc(error)) << error;
+  const std::string txt = ::testing::TempDir() + "/ravolin-printer-lines.txt";
+  ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + txt + "'").c_str()), 0);
+  std::ifstream in(txt);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) {
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\f')) line.pop_back();
+    const auto first = line.find_first_not_of(' ');
+    if (first != std::string::npos) lines.push_back(line.substr(first));
+  }
+  EXPECT_EQ(lines, (std::vector<std::string>{"検索結果", "東京(10:00) 発", "新大阪(12:30) 着",
+                                             "運賃"}));
 }
 
 TEST(QtPrinter, PrintsLinesOnPagesAndReportsAFailedDocument) {
