@@ -14,7 +14,6 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
