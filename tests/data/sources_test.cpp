@@ -117,6 +117,7 @@ TEST(Sources, ErrorsNameTheFileAndLine) {
       {"fares.txt", "[fare]\n", "fares.txt:1:", "[fare]"},
       {"keiyo.txt", "schedule 1\ntrain 7000A 23:00\n", "keiyo.txt:2:", "8192"},
       {"keiyo.txt", "schedule 1\ntrain 9000A\n", "keiyo.txt:2:", "8192"},  // no stop at all
+      {"keiyo.txt", "schedule 1\ntrain 12A 57:00\n", "keiyo.txt:2:", "56:59"},
       {"keiyo.txt", "schedule 1\ntrain 12345\n", "keiyo.txt:2:", "1234A"},
       {"keiyo.txt", "schedule 1\ntrain 0A 05:00\n", "keiyo.txt:2:", "1234A"},
       {"keiyo.txt", "schedule 5\n", "keiyo.txt:1:", "ダイヤ"},
