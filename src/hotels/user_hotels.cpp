@@ -43,13 +43,15 @@ bool parse_rooms(std::string_view text_in, std::int16_t& out) {
   return true;
 }
 
-// A text field as written: no double quotes (they cannot be escaped) and no line breaks.
-std::string quoted(std::string_view s) {
-  std::string out = "\"";
+// A text as it can be stored: no double quotes (they cannot be escaped), no line breaks.
+std::string storable(std::string_view s) {
+  std::string out;
   for (char c : s)
     if (c != '"' && c != '\r' && c != '\n') out += c;
-  return out + "\"";
+  return out;
 }
+
+std::string quoted(std::string_view s) { return "\"" + storable(s) + "\""; }
 
 }  // namespace
 
@@ -114,7 +116,7 @@ UserHotelReport get_hotel_user(const std::string& path, HotelTable& table) {
 std::string format_hotel_user_line(const HotelEntry& e) {
   return quoted(e.area) + "," + quoted(e.district) + "," + quoted(e.name) + "," +
          quoted(e.phone) + "," + text::format_plain(e.rooms) + "," + quoted(e.access) + "," +
-         quoted(e.price) + "," + quoted(text::fit_chars(e.remarks, kRemarkChars));
+         quoted(e.price) + ",\"" + text::fit_chars(storable(e.remarks), kRemarkChars) + "\"";
 }
 
 std::string format_hotel_user_file(const HotelTable& table) {

@@ -33,6 +33,10 @@ TEST(UserHotelLine, ReadsTheEightFieldsOfARecord) {
   EXPECT_EQ(e->price, "\\10,000");  // comma inside quotes stays in the field
   EXPECT_EQ(e->remarks, "○       ");
   EXPECT_EQ(format_hotel_user_line(*e), kSampleLine);
+  // A quote typed into a remark cannot be stored; the remark stays 8 characters wide.
+  e->remarks = "◎\"良い\"    ";
+  const std::string line = format_hotel_user_line(*e);
+  EXPECT_TRUE(line.ends_with(",\"◎良い     \"")) << line;
 }
 
 TEST(UserHotelLine, NormalisesAreasFitsRemarksAndKeepsPhoneBlanks) {
