@@ -3,9 +3,8 @@
 #include "text/text.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace ravolin::data {
 
@@ -20,13 +19,19 @@ DataFile::DataFile(std::string name, std::vector<std::uint8_t> bytes)
 bool DataFile::open(const std::string& path, DataError& err) {
   name_ = path;
   bytes_.clear();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) {
     err = {path, "", "ファイルを開けません"};
     return false;
   }
-  bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
+  // Plain reads: a read error (a folder in place of the file, a failing disk) is reported,
+  // where a stream iterator would throw.
+  std::uint8_t buf[16384];
+  std::size_t n = 0;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes_.insert(bytes_.end(), buf, buf + n);
+  const bool bad = std::ferror(f) != 0;
+  std::fclose(f);
+  if (bad) {
     err = {path, "", "ファイルを読めません"};
     bytes_.clear();
     return false;

@@ -343,6 +343,12 @@ TEST(Loader, MissingFileAndWrongEditionAreErrors) {
   DataError err;
   EXPECT_FALSE(load_sections("/nonexistent/ravolinh.dat", 1, l->data, l->districts, l->fares, {}, err));
   EXPECT_NE(err.message().find("/nonexistent/ravolinh.dat"), std::string::npos);
+  // A folder in place of the file opens but cannot be read: an error, not an exception.
+  const std::string folder = ::testing::TempDir();
+  DataFile f;
+  EXPECT_FALSE(f.open(folder, err));
+  EXPECT_EQ(err.file, folder);
+  EXPECT_FALSE(err.reason.empty());
 
   auto bytes = build_data(small_sources());
   set_slot(bytes, 23, 4);
