@@ -7,9 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 namespace ravolin::data {
 namespace {
@@ -1063,14 +1061,9 @@ bool read_source_dir(const std::string& dir, SourceFiles& files, std::string& er
                            "hotels.txt"}) {
     fs::path p = fs::path(dir) / name;
     if (!fs::exists(p, ec)) continue;
-    std::ifstream in(p, std::ios::binary);
-    if (!in) {
-      error = p.string() + ": 読めません";
-      return false;
-    }
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    files[name] = ss.str();
+    std::string content;
+    if (!settings::read_whole_file(p.string(), content, error)) return false;
+    files[name] = std::move(content);
   }
   return true;
 }

@@ -87,11 +87,24 @@ TEST(ToolData, BadSourcesWriteNoFile) {
   EXPECT_NE(b.status, 0);
   EXPECT_EQ(work.read_file("a.dat"), "old");
   for (const auto& entry : fs::directory_iterator(work.path()))
-    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+    EXPECT_EQ(entry.path().filename().string().rfind("a.dat.", 0), std::string::npos)
+        << "a temporary file was left: " << entry.path();
 
   ToolRun missing = tool("build '" + work.file("nowhere") + "' '" + work.file("c.dat") + "'", work);
   EXPECT_NE(missing.status, 0);
   EXPECT_FALSE(fs::exists(work.file("c.dat")));
+
+  // A folder where a file should be: a clear error, not an abort.
+  write_sources(work.file("src2"), small_sources(1));
+  fs::remove(work.file("src2/stations.txt"));
+  fs::create_directory(work.file("src2/stations.txt"));
+  b = tool("build '" + work.file("src2") + "' '" + work.file("d.dat") + "'", work);
+  EXPECT_EQ(b.status, 1);
+  EXPECT_NE(b.err.find("stations.txt"), std::string::npos) << b.err;
+  EXPECT_FALSE(fs::exists(work.file("d.dat")));
+  ToolRun d = tool("dump '" + work.file("src2") + "'", work);
+  EXPECT_EQ(d.status, 1);
+  EXPECT_NE(d.err.find("src2"), std::string::npos) << d.err;
 }
 
 TEST(ToolData, DamagedFilesGiveAClearErrorNotACrash) {
