@@ -529,14 +529,19 @@ bool read_hotel_section(const DataFile& file, const Directory& dir, int max_hote
   return true;
 }
 
+bool edition_of(const DataFile& file, const Directory& dir, const Edition*& edition,
+                DataError& err) {
+  edition = find_edition(dir.edition_code());
+  if (edition) return true;
+  err = {file.name(), "セクション表",
+         "版コード (slot 23) " + num(dir.edition_code()) + " が 1..3 ではありません"};
+  return false;
+}
+
 bool read_image(const DataFile& file, RawData& raw, DataError& err) {
   Directory dir;
-  if (!read_directory(file, dir, err)) return false;
-  if (!find_edition(dir.edition_code())) {
-    err = {file.name(), "セクション表",
-           "版コード (slot 23) " + num(dir.edition_code()) + " が 1..3 ではありません"};
-    return false;
-  }
+  const Edition* edition = nullptr;
+  if (!read_directory(file, dir, err) || !edition_of(file, dir, edition, err)) return false;
   RawData r;
   r.edition = dir.edition_code();
   return read_areas(file, r.areas, err) && read_districts(file, dir, r.districts, err) &&

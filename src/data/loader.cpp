@@ -1,28 +1,17 @@
 #include "data/loader.h"
 
+#include "data/raw_data.h"
 #include "data/readers.h"
 #include "fares/fare_reader.h"
 #include "hotels/hotel_reader.h"
 
 namespace ravolin::data {
-namespace {
-
-bool check_edition(const DataFile& file, const Directory& dir, const Edition*& edition,
-                   DataError& err) {
-  edition = find_edition(dir.edition_code());
-  if (edition) return true;
-  err = {file.name(), "セクション表",
-         "版コード (slot 23) " + std::to_string(dir.edition_code()) + " が 1..3 ではありません"};
-  return false;
-}
-
-}  // namespace
 
 bool load_edition(const std::string& data_path, Directory& dir, const Edition*& edition,
                   DataError& err) {
   DataFile file;
   if (!file.open(data_path, err)) return false;
-  return get_control(file, dir, err) && check_edition(file, dir, edition, err);
+  return get_control(file, dir, err) && edition_of(file, dir, edition, err);
 }
 
 bool load_sections(const std::string& data_path, int keiyo_use, ScheduleData& data,
@@ -37,7 +26,7 @@ bool load_sections(const std::string& data_path, int keiyo_use, ScheduleData& da
     return true;
   };
   bool ok = get_control(file, data.directory, err) &&
-            check_edition(file, data.directory, data.edition, err) &&
+            edition_of(file, data.directory, data.edition, err) &&
             get_hatyaku(file, data.areas, err) && step(1) &&
             hotels::get_tiku(file, data.directory, districts, err) && step(2) &&
             (keiyo_use != 1 ||

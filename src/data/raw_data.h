@@ -112,6 +112,10 @@ bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw
 bool read_hotel_section(const DataFile& file, const Directory& dir, int max_hotels,
                         std::vector<RawHotel>& hotels, DataError& err);
 
+// The edition row of directory slot 23; a code outside 1..3 is an error.
+bool edition_of(const DataFile& file, const Directory& dir, const Edition*& edition,
+                DataError& err);
+
 // Every section of a file into the model (edition from slot 23, which must be 1..3).
 bool read_image(const DataFile& file, RawData& raw, DataError& err);
 
