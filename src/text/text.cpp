@@ -111,7 +111,7 @@ std::string to_full_width(std::string_view ascii) {
     auto c = static_cast<unsigned char>(ch);
     char32_t cp = 0;
     if (c == ' ') cp = 0x3000;
-    else if (c == '\\') cp = 0xFFE5;  // yen sign, as CP932 maps the full-width backslash
+    else if (c == '\\') cp = 0xFFE5;  // byte 0x5C is the yen sign in Japanese text: full-width ￥
     else if (c > 0x20 && c < 0x7F) cp = 0xFF01 + (c - 0x21);
     if (cp == 0) { out.push_back(ch); continue; }
     out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
