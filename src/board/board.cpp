@@ -121,6 +121,18 @@ int find_keiyo_station(const data::KeiyoTables& t, int schedule, std::string_vie
   return count + 1;
 }
 
+bool serves_later_station(const data::SinkansenTables& t, int direction, int station, int train) {
+  const int count = sin_station_count(t);
+  for (int c = station + 1; c <= count; ++c)
+    if (t.time(direction, c, train) != 0) return true;
+  return false;
+}
+
+bool is_keiyo_rapid(std::string_view train_id) {
+  const std::string id = text::trim(train_id);
+  return !id.empty() && id.back() == 'A';
+}
+
 bool excluded_on_day(int code, const calendar::DayFlags& f) {
   switch (code) {
     case 11: return f.day_off == 1;
@@ -303,9 +315,7 @@ void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
       int exclusion = 0;
       select_data(t, d, m, flags, exclusion);
       if (exclusion != 0) continue;
-      bool later = false;
-      for (int c = j + 1; c <= count && !later; ++c) later = t.time(d, c, m) != 0;
-      if (!later) continue;
+      if (!serves_later_station(t, d, j, m)) continue;
       cand[n++] = m;
     }
   }
@@ -360,8 +370,7 @@ void edit_keiyo(const data::KeiyoTables& t, const settings::Settings& s,
 
   fill_board(out, cand.data(), n, hyouji, th, [&](std::string& line, int m) {
     const int tj = t.time(v, j, m);
-    const std::string id = text::trim(t.train_id[v][m]);
-    line += (!id.empty() && id.back() == 'A') ? "快速" : "普通";
+    line += is_keiyo_rapid(t.train_id[v][m]) ? "快速" : "普通";
     line += ' ';
     append_full_width_time(line, tj);
     // The train has a time at j, so a last stop is always found.

@@ -81,6 +81,12 @@ std::string keiyo_caption(int schedule, const settings::Settings& s);
 int find_sinkansen_station(const data::SinkansenTables& t, int direction, std::string_view name);
 int find_keiyo_station(const data::KeiyoTables& t, int schedule, std::string_view name);
 
+// True when train m of direction d has a time at some station row after j (a train
+// that ends at the user's station is never listed).
+bool serves_later_station(const data::SinkansenTables& t, int direction, int station, int train);
+// A Keiyo rapid train (快速): its identifier, blanks trimmed, ends in "A".
+bool is_keiyo_rapid(std::string_view train_id);
+
 // Operation-day rule of a code: true when a train of that code does not run on the day.
 bool excluded_on_day(int op_day_code, const calendar::DayFlags& flags);
 // select_data: sets exclusion (in-out) when train m of direction d does not run on the

@@ -52,9 +52,7 @@ FullSchedule full_schedule_sinkansen(const data::SinkansenTables& t, const setti
     int exclusion = 0;
     select_data(t, d, m, flags, exclusion);
     if (exclusion != 0) continue;
-    bool later = false;
-    for (int c = j + 1; c <= count && !later; ++c) later = t.time(d, c, m) != 0;
-    if (!later || t.time(d, j, m) == 0) continue;
+    if (t.time(d, j, m) == 0 || !serves_later_station(t, d, j, m)) continue;
     cand[n++] = m;
   }
   sort_sinkansen(t, d, j, cand.data(), n);
@@ -109,8 +107,7 @@ FullSchedule full_schedule_keiyo(const data::KeiyoTables& t, const settings::Set
     const int m = cand[i];
     const int tj = t.time(v, j, m);
     start_row_if_needed(fs.text, tj / 100, previous_hour, first);
-    const std::string id = text::trim(t.train_id[v][m]);
-    fs.text += (!id.empty() && id.back() == 'A') ? "快" : "  ";
+    fs.text += is_keiyo_rapid(t.train_id[v][m]) ? "快" : "  ";
     const std::string mm = text::format_00(tj % 100);
     if (t.time(v, count, m) != 0) {
       fs.text += " " + mm + " ";
