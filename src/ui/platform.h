@@ -48,7 +48,8 @@ class HelpViewer {
 };
 
 // The printer: choose a printer (false when the user cancels), then lines of text in
-// one font, then the end of the document (false with a reason when printing failed).
+// one font (a text holding CR LF goes on as many lines), then the end of the document
+// (false with a reason when printing failed).
 class Printer {
  public:
   virtual ~Printer() = default;
