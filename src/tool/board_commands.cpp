@@ -109,13 +109,6 @@ void put_line(std::string_view s) {
   std::fputc('\n', stdout);
 }
 
-// A multi-line text (rows separated by CR LF) one row a line, as its text box shows it.
-void put_rows(std::string_view text) {
-  for (std::size_t end; (end = text.find("\r\n")) != std::string_view::npos;
-       text.remove_prefix(end + 2))
-    put_line(text.substr(0, end));
-  put_line(text);
-}
 
 }  // namespace
 
@@ -151,7 +144,8 @@ int cmd_timetable(const Args& args) {
       board::full_schedule(keiyo ? board::kModeKeiyo : board::kModeSinkansen, f.data, f.settings,
                            p.moment.flags);
   put_line(fs.caption);
-  put_rows(fs.text);
+  // The schedule text exactly as the window holds it: rows joined by CR LF.
+  put_line(fs.text);
   put_line(fs.note);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

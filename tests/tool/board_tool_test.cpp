@@ -103,7 +103,7 @@ TEST_F(BoardToolTest, TimetablePrintsCaptionTextAndNote) {
             "（注）（　）内は新習志野駅とまり\n");
 }
 
-TEST_F(BoardToolTest, TimetableRowsEndWithLineFeedsAsTheWindowShowsThem) {
+TEST_F(BoardToolTest, TimetableKeepsTheRowSeparatorsOfTheScheduleText) {
   std::string s = settings(1);
   s.replace(s.find("sinkansen_station=品川"), std::string("sinkansen_station=品川").size(),
             "sinkansen_station=名古屋");
@@ -112,8 +112,8 @@ TEST_F(BoardToolTest, TimetableRowsEndWithLineFeedsAsTheWindowShowsThem) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
             "新幹線（下り）  名古屋\n"
-            "07|新[37] \n"
-            "08|新 52  \n"
+            "07|新[37] \r\n"
+            "08|新 52  \r\n"
             "21|新(00) \n"
             "（注）無印はひかり  [　］はのぞみ　（　）はこだま\n");
 }
