@@ -3,8 +3,8 @@
 #include "settings/replace_file.h"
 #include "text/text.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 
 namespace ravolin::settings {
@@ -209,8 +209,13 @@ bool read_int16(std::string_view text, std::int16_t& out) {
     while (!num.empty() && (num.back() == 'e' || num.back() == '+' || num.back() == '-'))
       num.pop_back();
   }
-  const double x = std::strtod(num.c_str(), nullptr);
-  if (!std::isfinite(x)) return false;
+  // from_chars, not strtod: the windowing toolkit sets the user's locale, whose decimal
+  // separator may be a comma, and the file always writes a point.
+  const char* first = num.data();
+  if (*first == '+') ++first;
+  double x = 0.0;
+  const auto [end, ec] = std::from_chars(first, num.data() + num.size(), x);
+  if (ec != std::errc() || !std::isfinite(x)) return false;
   double r = std::floor(x);
   const double frac = x - r;
   if (frac > 0.5 || (frac == 0.5 && std::fmod(r, 2.0) != 0.0)) r += 1.0;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -178,6 +179,21 @@ TEST(SettingsReader, NumbersRoundHalfToEvenAndMustFitSixteenBits) {
   const Settings s = parse_settings(ini({"[Keiyo_line]", "keiyo_hun1=9", "keiyo_hun1=70000",
                                          "[Holiday]", "9999"}));
   EXPECT_EQ(s.keiyo_hun1, 9);
+}
+
+TEST(SettingsReader, NumbersDoNotDependOnTheUsersLocale) {
+  // The windowing toolkit takes the user's locale, where the decimal separator may be a comma.
+  const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+  const char* comma = nullptr;
+  for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE.utf8", "fr_FR.utf8"})
+    if (std::setlocale(LC_NUMERIC, name)) { comma = name; break; }
+  if (!comma) GTEST_SKIP() << "no locale with a decimal comma on this machine";
+  std::int16_t v = 0;
+  EXPECT_TRUE(read_int16("3.5", v));
+  EXPECT_EQ(v, 4) << comma;
+  EXPECT_TRUE(read_int16("2.7e1", v));
+  EXPECT_EQ(v, 27) << comma;
+  std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(SettingsReader, PlaceSectionsTakeFiveFieldsAndQuotesProtectCommas) {
