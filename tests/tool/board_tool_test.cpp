@@ -1,40 +1,18 @@
 // ravolin-tool board, timetable and stops, run as a program on a small program folder.
 #include "support/data_builder.h"
 #include "support/program_folder.h"
+#include "support/tool_run.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace ravolin {
 namespace {
 
-struct ToolRun {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-ToolRun run_tool(const test_support::ProgramFolder& dir, const std::vector<std::string>& args) {
-  std::string cmd = quote(RAVOLIN_TOOL);
-  for (const auto& a : args) cmd += " " + quote(a);
-  cmd += " >" + quote(dir.file("out.txt")) + " 2>" + quote(dir.file("err.txt"));
-  int rc = std::system(cmd.c_str());
-  ToolRun r;
-  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  r.out = dir.read_file("out.txt");
-  r.err = dir.read_file("err.txt");
-  return r;
-}
+using test_support::run_tool;
+using test_support::ToolRun;
 
 // 品川 down with 10/5 minutes, 舞浜 on the Keiyo line; 20 March is a listed holiday.
 std::string settings(int keiyo_use) {

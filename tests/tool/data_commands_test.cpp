@@ -1,6 +1,7 @@
 // ravolin-tool dump / build / export, run as a program.
 #include "support/data_builder.h"
 #include "support/program_folder.h"
+#include "support/tool_run.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +19,7 @@ namespace fs = std::filesystem;
 using test_support::ProgramFolder;
 using test_support::small_sources;
 
-struct ToolRun {
-  int status = -1;
-  std::string out, err;
-};
+using test_support::ToolRun;
 
 std::string slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

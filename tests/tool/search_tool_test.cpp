@@ -1,39 +1,21 @@
 // ravolin-tool search, run as a program on a small program folder.
 #include "support/data_builder.h"
 #include "support/program_folder.h"
+#include "support/tool_run.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace ravolin {
 namespace {
 
-struct ToolRun {
-  int status = -1;
-  std::string out, err;
-};
+using test_support::ToolRun;
 
-std::string quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-ToolRun run_search(const test_support::ProgramFolder& dir, const std::vector<std::string>& args) {
-  std::string cmd = quote(RAVOLIN_TOOL) + " search " + quote(dir.path());
-  for (const auto& a : args) cmd += " " + quote(a);
-  cmd += " >" + quote(dir.file("out.txt")) + " 2>" + quote(dir.file("err.txt"));
-  int rc = std::system(cmd.c_str());
-  ToolRun r;
-  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  r.out = dir.read_file("out.txt");
-  r.err = dir.read_file("err.txt");
-  return r;
+ToolRun run_search(const test_support::ProgramFolder& dir, std::vector<std::string> args) {
+  args.insert(args.begin(), {"search", dir.path()});
+  return test_support::run_tool(dir, args);
 }
 
 const char* const kSettings = "[Holiday]\n9999\n";
