@@ -436,12 +436,18 @@ TEST(RouteSearch, TrainsNotRunningThatDayAreNeitherFirstNorConnectingTrains) {
   EXPECT_EQ(run(line, cond("A", "C", 600, 2359, 600, 2359), sunday).legs, (Legs{"1>2@2"}));
 }
 
-TEST(RouteSearch, PendingEventsEveryTwentyFirstTrainsDoNotDisturbTheSearch) {
+// A-B-C with 45 trains one minute apart from 09:00: more than twenty first trains.
+Line forty_five_trains_a_minute_apart() {
   Line line{"A", "B", "C"};
   for (int k = 0; k < 45; ++k) {
     line.train(1, {hhmm_from_minutes(540 + k), hhmm_from_minutes(570 + k),
                    hhmm_from_minutes(600 + k)});
   }
+  return line;
+}
+
+TEST(RouteSearch, PendingEventsEveryTwentyFirstTrainsDoNotDisturbTheSearch) {
+  Line line = forty_five_trains_a_minute_apart();
   const SearchConditions c = cond("A", "C", 600, 2359, 600, 2359, 5);
   RouteSearch engine;
   SearchResult quiet;
@@ -463,11 +469,7 @@ TEST(RouteSearch, PendingEventsEveryTwentyFirstTrainsDoNotDisturbTheSearch) {
 }
 
 TEST(RouteSearch, SearchStartedFromItsOwnHookIsRefusedAndChangesNothing) {
-  Line line{"A", "B", "C"};
-  for (int k = 0; k < 45; ++k) {
-    line.train(1, {hhmm_from_minutes(540 + k), hhmm_from_minutes(570 + k),
-                   hhmm_from_minutes(600 + k)});
-  }
+  Line line = forty_five_trains_a_minute_apart();
   const SearchConditions c = cond("A", "C", 600, 2359, 600, 2359, 5);
   RouteSearch engine;
   SearchResult quiet;
