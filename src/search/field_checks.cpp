@@ -37,6 +37,19 @@ std::optional<int> field_value(const std::string& field) {
   return whole_number(*v);
 }
 
+// A year, month or day field: a number in lo..hi, stored whole in `part`; otherwise an
+// error and `part` unchanged.
+CheckResult date_part(const std::string& field, double lo, double hi, int& part) {
+  CheckResult r;
+  std::optional<double> v = parse_number(field);
+  if (!v || *v < lo || *v > hi) {
+    r.err_flg = 1;
+    return r;
+  }
+  part = whole_number(*v);
+  return r;
+}
+
 }  // namespace
 
 std::optional<double> parse_number(std::string_view raw) {
@@ -107,38 +120,17 @@ CheckResult chk_text5(const std::string& text2, const std::string& text3,
 CheckResult chk_text11(std::string& text11) { return range_check(text11, "60", 0, 120); }
 
 CheckResult chk_text13(const std::string& text13, int system_year, calendar::SearchDate& date) {
-  CheckResult r;
-  std::optional<double> v = parse_number(text13);
-  if (!v || *v < system_year || *v > 9999) {
-    r.err_flg = 1;
-    return r;
-  }
-  date.year = whole_number(*v);
-  return r;
+  return date_part(text13, system_year, 9999, date.year);
 }
 
 CheckResult chk_text14(const std::string& text14, calendar::SearchDate& date) {
-  CheckResult r;
-  std::optional<double> v = parse_number(text14);
-  if (!v || *v < 1 || *v > 12) {
-    r.err_flg = 1;
-    return r;
-  }
-  date.month = whole_number(*v);
-  return r;
+  return date_part(text14, 1, 12, date.month);
 }
 
 CheckResult chk_text15(const std::string& text15, calendar::SearchDate& date) {
-  CheckResult r;
-  std::optional<double> v = parse_number(text15);
   int length = (date.month >= 1 && date.month <= 12) ? calendar::days_in_month(date.year, date.month)
                                                      : 0;
-  if (!v || *v < 1 || *v > length) {
-    r.err_flg = 1;
-    return r;
-  }
-  date.day = whole_number(*v);
-  return r;
+  return date_part(text15, 1, length, date.day);
 }
 
 CheckResult chk_text2_text4(const std::string& text2, const std::string& text4,
