@@ -49,6 +49,30 @@ bool ascii_number(const std::string& field, int& v) {
   return true;
 }
 
+// A stream of packed time records from block `blk` on, 255 records a block, ended by a
+// zero record. take(k, record) gets record k (from 1) and returns false to stop with its
+// error. Afterwards `blk` is the block after the stream's last.
+template <class Take>
+bool read_packed_stream(Cursor& cur, std::int64_t& blk, Take take) {
+  int p = 0;
+  for (int k = 1;; ++k) {
+    std::int32_t u = 0;
+    if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + 4 * p) || !cur.packed(u))
+      return false;
+    ++p;
+    if (u == 0) break;
+    if (!take(k, u)) return false;
+    if (k % 255 == 0) {
+      cur.block_done();
+      ++blk;
+      p = 0;
+    }
+  }
+  cur.block_done();
+  ++blk;
+  return true;
+}
+
 }  // namespace
 
 bool read_directory(const DataFile& file, Directory& dir, DataError& err) {
@@ -155,13 +179,7 @@ bool read_keiyo_trains(const DataFile& file, const Directory& dir,
   std::int64_t blk = b + 4;
   for (int v = 1; v <= kKeiyoSchedules; ++v) {
     auto& sch = out[v];
-    int p = 0;
-    for (int k = 1;; ++k) {
-      std::int32_t u = 0;
-      if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + 4 * p) || !cur.packed(u))
-        return false;
-      ++p;
-      if (u == 0) break;
+    const bool read = read_packed_stream(cur, blk, [&](int k, std::int32_t u) {
       int t = (k + 5) / 6;
       int c = (k - 1) % 6 + 1;
       if (t > kMaxKeiyoTrains)
@@ -174,14 +192,9 @@ bool read_keiyo_trains(const DataFile& file, const Directory& dir,
         return cur.fail("ダイヤ " + num(v) + " 列車 " + num(t) + " の時刻が列車番号より小さい値です");
       tr.time[2 * c - 1] = hi;
       tr.time[2 * c] = lo;
-      if (k % 255 == 0) {
-        cur.block_done();
-        ++blk;
-        p = 0;
-      }
-    }
-    cur.block_done();
-    ++blk;
+      return true;
+    });
+    if (!read) return false;
   }
   keiyo = std::move(out);
   return true;
@@ -239,13 +252,7 @@ bool read_sin_trains(const DataFile& file, const Directory& dir, int edition,
       if (static_cast<int>(dd.trains.size()) < t) dd.trains.resize(t);
       return dd.trains[t - 1];
     };
-    int p = 0;
-    for (int k = 1;; ++k) {
-      std::int32_t u = 0;
-      if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + 4 * p) || !cur.packed(u))
-        return false;
-      ++p;
-      if (u == 0) break;
+    const bool read = read_packed_stream(cur, blk, [&](int, std::int32_t u) {
       std::int32_t time = u % 5678, q = u / 5678;
       int t = q / 64, s = q % 64;
       if (t < 1 || t > kMaxSinTrains)
@@ -255,14 +262,9 @@ bool read_sin_trains(const DataFile& file, const Directory& dir, int edition,
         return cur.fail("方向 " + num(d) + " の時刻レコードの駅番号 " + num(s) +
                         " が 1..50 の範囲外です");
       train(t).time[s] = time;
-      if (k % 255 == 0) {
-        cur.block_done();
-        ++blk;
-        p = 0;
-      }
-    }
-    cur.block_done();
-    ++blk;
+      return true;
+    });
+    if (!read) return false;
     // operation-day codes
     for (int i = 1; i <= dd.train_count; ++i) {
       std::uint8_t code = 0;
