@@ -640,6 +640,17 @@ void parse_keiyo(const std::string& content, RawData& raw, Ctx& ctx) {
   }
 }
 
+// Appends a row to a fare section unless it already holds `max` rows.
+template <class Row>
+void add_row(Ctx& ctx, const std::string& section, std::vector<Row>& rows, int max,
+             const Row& row) {
+  if (rows.size() == static_cast<std::size_t>(max)) {
+    ctx.error("[" + section + "] が " + std::to_string(max) + " 行を超えています");
+    return;
+  }
+  rows.push_back(row);
+}
+
 void parse_fares(const std::string& content, RawData& raw, const Rows& rows, Ctx& ctx) {
   std::string section;
   each_line(ctx, content, [&](const std::string& line) {
@@ -679,11 +690,7 @@ void parse_fares(const std::string& content, RawData& raw, const Rows& rows, Ctx
         return;
       }
       k.tenths = static_cast<std::int32_t>(*w * 10 + *f);
-      if (raw.kilo.size() == static_cast<std::size_t>(fares::kMaxKiloRows)) {
-        ctx.error("[kilo] が 50 行を超えています");
-        return;
-      }
-      raw.kilo.push_back(k);
+      add_row(ctx, section, raw.kilo, fares::kMaxKiloRows, k);
     } else if (section == "pair") {
       if (!cols(6, 6, "A B 運賃 特急料金 自由席料金 回数券")) return;
       RawPair p;
@@ -696,11 +703,7 @@ void parse_fares(const std::string& content, RawData& raw, const Rows& rows, Ctx
       p.express = static_cast<std::int32_t>(b);
       p.free_fee = static_cast<std::int32_t>(c);
       p.coupon = static_cast<std::int32_t>(d);
-      if (raw.pairs.size() == static_cast<std::size_t>(fares::kMaxPairRows)) {
-        ctx.error("[pair] が 1000 行を超えています");
-        return;
-      }
-      raw.pairs.push_back(p);
+      add_row(ctx, section, raw.pairs, fares::kMaxPairRows, p);
     } else if (section == "green") {
       if (!cols(4, 4, "上限キロ グリーン料金 個室2 個室4")) return;
       if (!int_in(ctx, t[0].text, 0, i16hi, "上限キロ", a) ||
@@ -708,12 +711,9 @@ void parse_fares(const std::string& content, RawData& raw, const Rows& rows, Ctx
           !int_in(ctx, t[2].text, i16lo, i16hi, "個室料金(2)", c) ||
           !int_in(ctx, t[3].text, i16lo, i16hi, "個室料金(4)", d))
         return;
-      if (raw.green.size() == static_cast<std::size_t>(fares::kMaxGreenRows)) {
-        ctx.error("[green] が 10 行を超えています");
-        return;
-      }
-      raw.green.push_back({static_cast<std::int32_t>(a), static_cast<std::int32_t>(b),
-                           static_cast<std::int32_t>(c), static_cast<std::int32_t>(d)});
+      add_row(ctx, section, raw.green, fares::kMaxGreenRows,
+              RawGreen{static_cast<std::int32_t>(a), static_cast<std::int32_t>(b),
+                       static_cast<std::int32_t>(c), static_cast<std::int32_t>(d)});
     } else if (section == "ticket") {
       if (!cols(6, 6, "A B 種類 枚数 有効期間 価格")) return;
       RawTicket k;
@@ -726,11 +726,7 @@ void parse_fares(const std::string& content, RawData& raw, const Rows& rows, Ctx
       k.sheets = static_cast<int>(b);
       k.valid = static_cast<std::int32_t>(c);
       k.price = static_cast<std::int32_t>(d);
-      if (raw.tickets.size() == static_cast<std::size_t>(fares::kMaxTicketRows)) {
-        ctx.error("[ticket] が 500 行を超えています");
-        return;
-      }
-      raw.tickets.push_back(k);
+      add_row(ctx, section, raw.tickets, fares::kMaxTicketRows, k);
     } else if (section == "nozomi") {
       if (!cols(4, 5, "A B のぞみ料金 乗継加算 [予備]")) return;
       if (raw.edition != 1) {
@@ -745,11 +741,7 @@ void parse_fares(const std::string& content, RawData& raw, const Rows& rows, Ctx
       z.fee = static_cast<std::int32_t>(a);
       z.transfer = static_cast<std::int32_t>(b);
       z.spare = static_cast<std::int32_t>(e);
-      if (raw.nozomi.size() == static_cast<std::size_t>(fares::kMaxNozomiRows)) {
-        ctx.error("[nozomi] が 100 行を超えています");
-        return;
-      }
-      raw.nozomi.push_back(z);
+      add_row(ctx, section, raw.nozomi, fares::kMaxNozomiRows, z);
     } else {
       ctx.error("行の前に [kilo] などの見出しが必要です");
     }

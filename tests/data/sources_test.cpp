@@ -91,6 +91,8 @@ struct BadCase {
 TEST(Sources, ErrorsNameTheFileAndLine) {
   std::string too_many_rows = "direction 1\n";
   for (int i = 1; i <= 51; ++i) too_many_rows += "駅" + std::to_string(i) + "\n";
+  std::string too_many_green = "[green]\n";
+  for (int i = 1; i <= 11; ++i) too_many_green += std::to_string(100 * i) + " 1000 0 0\n";
   std::string long_areas;
   for (int i = 1; i <= 60; ++i) long_areas += "とても長い地域の名前" + std::to_string(i) + " 1\n";
   const BadCase cases[] = {
@@ -115,6 +117,7 @@ TEST(Sources, ErrorsNameTheFileAndLine) {
       {"fares.txt", "[ticket]\n東京 新大阪 15 6 3 1\n", "fares.txt:2:", "切符の種類"},
       {"fares.txt", "[nozomi]\n東京 新大阪 1 2\n", "fares.txt:2:", "edition 1", 2},
       {"fares.txt", "[fare]\n", "fares.txt:1:", "[fare]"},
+      {"fares.txt", too_many_green, "fares.txt:12:", "[green] が 10 行を超えています"},
       {"keiyo.txt", "schedule 1\ntrain 7000A 23:00\n", "keiyo.txt:2:", "8192"},
       {"keiyo.txt", "schedule 1\ntrain 9000A\n", "keiyo.txt:2:", "8192"},  // no stop at all
       {"keiyo.txt", "schedule 1\ntrain 12A 57:00\n", "keiyo.txt:2:", "56:59"},
