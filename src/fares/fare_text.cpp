@@ -3,6 +3,7 @@
 #include "text/text.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
@@ -64,19 +65,14 @@ long long kilo_tenths(const FareTables& t, std::string_view name) {
   return -1;
 }
 
-const PairFareRow* find_pair(const FareTables& t, std::string_view a, std::string_view b) {
-  int count = std::min(t.pair_count, kMaxPairRows);
+// The first of rows 1..count of a station-pair table (pair fares, Nozomi fees) for the
+// journey between a and b; nullptr when there is none.
+template <class Row, std::size_t N>
+const Row* find_journey_row(const std::array<Row, N>& table, int count, std::string_view a,
+                            std::string_view b) {
+  count = std::min(count, static_cast<int>(N) - 1);
   for (int i = 1; i <= count; ++i) {
-    const PairFareRow& r = t.pair_fare_table[i];
-    if (same_pair(r.station_a, r.station_b, a, b)) return &r;
-  }
-  return nullptr;
-}
-
-const NozomiRow* find_nozomi(const FareTables& t, std::string_view a, std::string_view b) {
-  int count = std::min(t.nozomi_count, kMaxNozomiRows);
-  for (int i = 1; i <= count; ++i) {
-    const NozomiRow& r = t.nozomi_table[i];
+    const Row& r = table[i];
     if (same_pair(r.station_a, r.station_b, a, b)) return &r;
   }
   return nullptr;
@@ -212,7 +208,7 @@ std::string edit_unchin(const FareTables& tables, const data::SinkansenTables& s
   bool have_kyori = k_from >= 0 && k_to >= 0;
   double kyori = have_kyori ? static_cast<double>(std::llabs(k_to - k_from)) / 10.0 : 0.0;
 
-  const PairFareRow* pair = find_pair(tables, from, to);
+  const PairFareRow* pair = find_journey_row(tables.pair_fare_table, tables.pair_count, from, to);
   long long base_fare = pair ? pair->fare : 0;
   long long express_fee = pair ? pair->express_fee : 0;
 
@@ -258,7 +254,7 @@ std::string edit_unchin(const FareTables& tables, const data::SinkansenTables& s
 
   long long nozomi_express = 0;
   if (tokaido) {
-    const NozomiRow* nz = find_nozomi(tables, from, to);
+    const NozomiRow* nz = find_journey_row(tables.nozomi_table, tables.nozomi_count, from, to);
     nozomi_express = nz ? nz->nozomi_fee : 0;
     if (nozomi_express != 0) {
       if (j.season == kSeasonPeak) nozomi_express += 200;
