@@ -49,6 +49,19 @@ bool ascii_number(const std::string& field, int& v) {
   return true;
 }
 
+// A name list's record count, stored as a float at the cursor: 0..max, or an error
+// that names the records (`what`).
+bool read_count(Cursor& cur, std::int32_t max, const char* what, std::int32_t& n) {
+  float f = 0;
+  if (!cur.f32(f)) return false;
+  n = float_count(f);
+  if (n < 0) return cur.fail("件数が負です (" + num(n) + ")");
+  if (n > max)
+    return cur.fail(std::string(what) + "が " + num(n) + " 件あり、上限 " + num(max) +
+                    " を超えています");
+  return true;
+}
+
 // A stream of packed time records from block `blk` on, 255 records a block, ended by a
 // zero record. take(k, record) gets record k (from 1) and returns false to stop with its
 // error. Afterwards `blk` is the block after the stream's last.
@@ -94,11 +107,8 @@ bool read_directory(const DataFile& file, Directory& dir, DataError& err) {
 
 bool read_areas(const DataFile& file, std::vector<RawArea>& areas, DataError& err) {
   Cursor cur(file, "地域一覧 (block 0-1)", err);
-  float f = 0;
-  if (!cur.seek(0) || !cur.f32(f)) return false;
-  std::int32_t n = float_count(f);
-  if (n < 0) return cur.fail("件数が負です (" + num(n) + ")");
-  if (n > kMaxAreas) return cur.fail("地域が " + num(n) + " 件あり、上限 100 を超えています");
+  std::int32_t n = 0;
+  if (!cur.seek(0) || !read_count(cur, kMaxAreas, "地域", n)) return false;
   std::vector<RawArea> out(static_cast<std::size_t>(n));
   for (auto& a : out)
     if (!cur.framed(a.name)) return false;
@@ -118,12 +128,9 @@ bool read_areas(const DataFile& file, std::vector<RawArea>& areas, DataError& er
 bool read_districts(const DataFile& file, const Directory& dir,
                     std::vector<std::string>& names, DataError& err) {
   Cursor cur(file, slot_section("地区名", 2), err);
-  float f = 0;
-  if (!cur.seek_block(dir.slot[2]) || !cur.f32(f)) return false;
-  std::int32_t n = float_count(f);
-  if (n < 0) return cur.fail("件数が負です (" + num(n) + ")");
-  if (n > hotels::kMaxDistricts)
-    return cur.fail("地区が " + num(n) + " 件あり、上限 200 を超えています");
+  std::int32_t n = 0;
+  if (!cur.seek_block(dir.slot[2]) || !read_count(cur, hotels::kMaxDistricts, "地区", n))
+    return false;
   std::vector<std::string> out(static_cast<std::size_t>(n));
   for (auto& s : out)
     if (!cur.framed(s)) return false;

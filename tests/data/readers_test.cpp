@@ -107,6 +107,19 @@ TEST(AreaList, CountsAreFloatCodedAndBounded) {
   EXPECT_FALSE(get_hatyaku(as_file(bytes), areas, err));
 }
 
+TEST(AreaList, RefusedCountsSayWhy) {
+  auto bytes = build_data(small_sources());
+  AreaTable areas;
+  DataError err;
+  test_support::put_f32(bytes, 0, 101.0f);
+  ASSERT_FALSE(get_hatyaku(as_file(bytes), areas, err));
+  EXPECT_NE(err.message().find("地域が 101 件あり、上限 100 を超えています"), std::string::npos)
+      << err.message();
+  test_support::put_f32(bytes, 0, -3.0f);
+  ASSERT_FALSE(get_hatyaku(as_file(bytes), areas, err));
+  EXPECT_NE(err.message().find("件数が負です (-3)"), std::string::npos) << err.message();
+}
+
 struct Loaded {
   ScheduleData data;
   hotels::DistrictNames districts;

@@ -163,6 +163,8 @@ TEST(HotelReader, TooManyHotelsOrBadNumbersAreRefusedKeepingTheUsersHotels) {
   std::int32_t d = get_slot(bytes, 2);
   test_support::put_f32(bad, at_block(d, 0), 201.0f);  // more than 200 districts
   EXPECT_FALSE(load(bad).ok);
+  EXPECT_NE(load(bad).err.message().find("地区が 201 件あり、上限 200 を超えています"),
+            std::string::npos);
 }
 
 TEST(HotelReader, ByPathWithABlockHook) {
