@@ -5,20 +5,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
+#include <string>
+#include <vector>
 
 namespace ravolin {
 namespace {
 
 namespace fs = std::filesystem;
 using test_support::ProgramFolder;
+using test_support::run_tool;
 using test_support::small_sources;
-
 using test_support::ToolRun;
 
 std::string slurp(const std::string& path) {
@@ -26,17 +26,6 @@ std::string slurp(const std::string& path) {
   std::ostringstream ss;
   ss << in.rdbuf();
   return ss.str();
-}
-
-ToolRun tool(const std::string& args, const ProgramFolder& work) {
-  std::string out = work.file("stdout.txt"), err = work.file("stderr.txt");
-  std::string cmd = std::string("'") + RAVOLIN_TOOL + "' " + args + " >'" + out + "' 2>'" + err + "'";
-  int rc = std::system(cmd.c_str());
-  ToolRun r;
-  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : 128 + WTERMSIG(rc);
-  r.out = slurp(out);
-  r.err = slurp(err);
-  return r;
 }
 
 void write_sources(const std::string& dir, const data::SourceFiles& files) {
@@ -47,10 +36,10 @@ void write_sources(const std::string& dir, const data::SourceFiles& files) {
 TEST(ToolData, BuildDumpExportRoundTrip) {
   ProgramFolder work;
   write_sources(work.file("src"), small_sources(1));
-  ToolRun b = tool("build '" + work.file("src") + "' '" + work.file("a.dat") + "'", work);
+  ToolRun b = run_tool(work, {"build", work.file("src"), work.file("a.dat")});
   ASSERT_EQ(b.status, 0) << b.err;
 
-  ToolRun d = tool("dump '" + work.file("a.dat") + "'", work);
+  ToolRun d = run_tool(work, {"dump", work.file("a.dat")});
   ASSERT_EQ(d.status, 0) << d.err;
   EXPECT_NE(d.out.find("edition 1 東海道・山陽新幹線 (ravolin2.ini, 5006)"), std::string::npos);
   EXPECT_NE(d.out.find("[pair] 2"), std::string::npos);
@@ -60,10 +49,10 @@ TEST(ToolData, BuildDumpExportRoundTrip) {
   EXPECT_NE(d.out.find("  1501A 05:10 05:12"), std::string::npos);
   EXPECT_NE(d.out.find("東京 | 京橋 | ラボリンホテル | 03-1234-5678 | 123 |"), std::string::npos);
 
-  ToolRun e = tool("export '" + work.file("a.dat") + "' '" + work.file("out") + "'", work);
+  ToolRun e = run_tool(work, {"export", work.file("a.dat"), work.file("out")});
   ASSERT_EQ(e.status, 0) << e.err;
   EXPECT_TRUE(fs::exists(work.file("out/hotels.txt")));
-  ToolRun b2 = tool("build '" + work.file("out") + "' '" + work.file("b.dat") + "'", work);
+  ToolRun b2 = run_tool(work, {"build", work.file("out"), work.file("b.dat")});
   ASSERT_EQ(b2.status, 0) << b2.err;
   EXPECT_EQ(slurp(work.file("a.dat")), slurp(work.file("b.dat")));
 }
@@ -73,7 +62,7 @@ TEST(ToolData, BadSourcesWriteNoFile) {
   auto src = small_sources(1);
   src["trains-up.txt"] = "train N002\n新大阪 6:0\n東京 ２４:００\n";
   write_sources(work.file("src"), src);
-  ToolRun b = tool("build '" + work.file("src") + "' '" + work.file("a.dat") + "'", work);
+  ToolRun b = run_tool(work, {"build", work.file("src"), work.file("a.dat")});
   EXPECT_NE(b.status, 0);
   EXPECT_NE(b.err.find("trains-up.txt:2:"), std::string::npos) << b.err;
   EXPECT_NE(b.err.find("trains-up.txt:3:"), std::string::npos) << b.err;
@@ -81,14 +70,14 @@ TEST(ToolData, BadSourcesWriteNoFile) {
 
   // An existing output stays as it was.
   work.write_file("a.dat", "old");
-  b = tool("build '" + work.file("src") + "' '" + work.file("a.dat") + "'", work);
+  b = run_tool(work, {"build", work.file("src"), work.file("a.dat")});
   EXPECT_NE(b.status, 0);
   EXPECT_EQ(work.read_file("a.dat"), "old");
   for (const auto& entry : fs::directory_iterator(work.path()))
     EXPECT_EQ(entry.path().filename().string().rfind("a.dat.", 0), std::string::npos)
         << "a temporary file was left: " << entry.path();
 
-  ToolRun missing = tool("build '" + work.file("nowhere") + "' '" + work.file("c.dat") + "'", work);
+  ToolRun missing = run_tool(work, {"build", work.file("nowhere"), work.file("c.dat")});
   EXPECT_NE(missing.status, 0);
   EXPECT_FALSE(fs::exists(work.file("c.dat")));
 
@@ -96,11 +85,11 @@ TEST(ToolData, BadSourcesWriteNoFile) {
   write_sources(work.file("src2"), small_sources(1));
   fs::remove(work.file("src2/stations.txt"));
   fs::create_directory(work.file("src2/stations.txt"));
-  b = tool("build '" + work.file("src2") + "' '" + work.file("d.dat") + "'", work);
+  b = run_tool(work, {"build", work.file("src2"), work.file("d.dat")});
   EXPECT_EQ(b.status, 1);
   EXPECT_NE(b.err.find("stations.txt"), std::string::npos) << b.err;
   EXPECT_FALSE(fs::exists(work.file("d.dat")));
-  ToolRun d = tool("dump '" + work.file("src2") + "'", work);
+  ToolRun d = run_tool(work, {"dump", work.file("src2")});
   EXPECT_EQ(d.status, 1);
   EXPECT_NE(d.err.find("src2"), std::string::npos) << d.err;
 }
@@ -128,18 +117,18 @@ TEST(ToolData, DamagedFilesGiveAClearErrorNotACrash) {
   for (const auto& c : cases) {
     work.write_file("bad.dat", c.bytes);
     for (const char* cmd : {"dump", "export"}) {
-      std::string args = std::string(cmd) + " '" + work.file("bad.dat") + "'";
-      if (std::string(cmd) == "export") args += " '" + work.file("exp") + "'";
-      ToolRun r = tool(args, work);
+      std::vector<std::string> args = {cmd, work.file("bad.dat")};
+      if (std::string(cmd) == "export") args.push_back(work.file("exp"));
+      ToolRun r = run_tool(work, args);
       EXPECT_EQ(r.status, 1) << c.what << " " << cmd << ": " << r.err;
       EXPECT_NE(r.err.find(c.says), std::string::npos) << c.what << " " << cmd << ": " << r.err;
     }
   }
-  ToolRun r = tool("dump '" + work.file("missing.dat") + "'", work);
+  ToolRun r = run_tool(work, {"dump", work.file("missing.dat")});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("missing.dat"), std::string::npos);
-  EXPECT_EQ(tool("dump", work).status, 2);
-  EXPECT_EQ(tool("build onlyone", work).status, 2);
+  EXPECT_EQ(run_tool(work, {"dump"}).status, 2);
+  EXPECT_EQ(run_tool(work, {"build", "onlyone"}).status, 2);
 }
 
 }  // namespace
