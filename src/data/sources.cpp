@@ -68,6 +68,25 @@ bool is_blank_or_comment(const std::string& line) {
   return true;
 }
 
+// A quoted text whose opening quote is at line[i], "" standing for one quote: appended
+// to `out`, with i left after the closing quote. An error when the quote is not closed.
+bool read_quoted(const std::string& line, std::size_t& i, std::string& out, Ctx& ctx) {
+  ++i;
+  while (i < line.size()) {
+    if (line[i] == '"') {
+      if (i + 1 < line.size() && line[i + 1] == '"') {
+        out += '"';
+        i += 2;
+        continue;
+      }
+      ++i;
+      return true;
+    }
+    out += line[i++];
+  }
+  return ctx.error("引用符が閉じていません");
+}
+
 // Blank/TAB separated tokens; "..." with "" for a quote.
 bool tokenize(const std::string& line, std::vector<Token>& out, Ctx& ctx) {
   out.clear();
@@ -80,22 +99,7 @@ bool tokenize(const std::string& line, std::vector<Token>& out, Ctx& ctx) {
     Token t;
     if (line[i] == '"') {
       t.quoted = true;
-      ++i;
-      bool closed = false;
-      while (i < line.size()) {
-        if (line[i] == '"') {
-          if (i + 1 < line.size() && line[i + 1] == '"') {
-            t.text += '"';
-            i += 2;
-            continue;
-          }
-          ++i;
-          closed = true;
-          break;
-        }
-        t.text += line[i++];
-      }
-      if (!closed) return ctx.error("引用符が閉じていません");
+      if (!read_quoted(line, i, t.text, ctx)) return false;
       if (i < line.size() && line[i] != ' ' && line[i] != '\t')
         return ctx.error("閉じ引用符の後に空白がありません");
     } else {
@@ -114,22 +118,7 @@ bool split_fields(const std::string& line, std::vector<std::string>& out, Ctx& c
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
     std::string f;
     if (i < line.size() && line[i] == '"') {
-      ++i;
-      bool closed = false;
-      while (i < line.size()) {
-        if (line[i] == '"') {
-          if (i + 1 < line.size() && line[i + 1] == '"') {
-            f += '"';
-            i += 2;
-            continue;
-          }
-          ++i;
-          closed = true;
-          break;
-        }
-        f += line[i++];
-      }
-      if (!closed) return ctx.error("引用符が閉じていません");
+      if (!read_quoted(line, i, f, ctx)) return false;
       while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
       if (i < line.size() && line[i] != '|') return ctx.error("閉じ引用符の後に | がありません");
     } else {

@@ -117,6 +117,7 @@ TEST(Sources, ErrorsNameTheFileAndLine) {
       {"fares.txt", "[ticket]\n東京 新大阪 15 6 3 1\n", "fares.txt:2:", "切符の種類"},
       {"fares.txt", "[nozomi]\n東京 新大阪 1 2\n", "fares.txt:2:", "edition 1", 2},
       {"fares.txt", "[fare]\n", "fares.txt:1:", "[fare]"},
+      {"fares.txt", "[pair]\n\"東京 新大阪 1 2 3 4\n", "fares.txt:2:", "引用符が閉じていません"},
       {"fares.txt", too_many_green, "fares.txt:12:", "[green] が 10 行を超えています"},
       {"keiyo.txt", "schedule 1\ntrain 7000A 23:00\n", "keiyo.txt:2:", "8192"},
       {"keiyo.txt", "schedule 1\ntrain 9000A\n", "keiyo.txt:2:", "8192"},  // no stop at all
@@ -127,6 +128,7 @@ TEST(Sources, ErrorsNameTheFileAndLine) {
       {"keiyo.txt", "train 12A 05:00\n", "keiyo.txt:1:", "schedule"},
       {"hotels.txt", "名古屋 | 名駅 | H | | 1 | a | b | c\n", "hotels.txt:1:", "電話番号"},
       {"hotels.txt", "名古屋 | 名駅 | H | 1 | 1 | a | b\n", "hotels.txt:1:", "8 個"},
+      {"hotels.txt", "名古屋 | 名駅 | \"H | 1 | 1 | a | b | c\n", "hotels.txt:1:", "引用符が閉じていません"},
       {"hotels.txt", "名古屋 | 梅田北 | H | 1 | 1 | a | b | c\n", "hotels.txt:1:", "梅田北"},
       {"hotels.txt", "名古屋 | 名駅 | H | 1 | 4096 | a | b | c\n", "hotels.txt:1:", "部屋数"},
       {"hotels.txt", "名古屋 | 名駅 | H | 1 | 1 | a | \\1,000,000 | c\n", "hotels.txt:1:", "8 文字"},
