@@ -51,6 +51,13 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
 
 bool is_continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
+// n in decimal, with leading zeros to at least `width` characters.
+std::string zero_padded(int n, int width) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%0*d", width, n);
+  return buf;
+}
+
 }  // namespace
 
 std::optional<std::string> cp932_to_utf8(std::string_view cp932) {
@@ -129,23 +136,11 @@ std::string format_hhmm(int hhmm) {
   return buf;
 }
 
-std::string format_0000(int hhmm) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d", hhmm);
-  return buf;
-}
+std::string format_0000(int hhmm) { return zero_padded(hhmm, 4); }
 
-std::string format_000(int n) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%03d", n);
-  return buf;
-}
+std::string format_000(int n) { return zero_padded(n, 3); }
 
-std::string format_00(int n) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%02d", n);
-  return buf;
-}
+std::string format_00(int n) { return zero_padded(n, 2); }
 
 std::string format_thousands(long long n) {
   bool neg = n < 0;

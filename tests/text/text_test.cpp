@@ -46,6 +46,10 @@ TEST(Formats, NumbersAndDates) {
   EXPECT_EQ(format_hhmm(735), "07:35");
   EXPECT_EQ(format_hhmm(2410), "24:10");
   EXPECT_EQ(format_000(7), "007");
+  EXPECT_EQ(format_000(1234), "1234");
+  EXPECT_EQ(format_00(5), "05");
+  EXPECT_EQ(format_0000(905), "0905");
+  EXPECT_EQ(format_0000(-5), "-005");
   EXPECT_EQ(format_thousands(13750), "13,750");
   EXPECT_EQ(format_thousands(1234567), "1,234,567");
   EXPECT_EQ(format_thousands(0), "0");
