@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 namespace ravolin::data {
 namespace {
@@ -290,13 +291,14 @@ bool read_sin_trains(const DataFile& file, const Directory& dir, int edition,
       int t = 0;
       const char* code = "M";
       if (edition == 1) {
-        if (h > 6000) { code = "RS"; t = h - 6000; }
-        else if (h > 5000) { code = "N7"; t = h - 5000; }
-        else if (h > 4000) { code = "F"; t = h - 4000; }
-        else if (h > 3000) { code = "N5"; t = h - 3000; }
-        else if (h > 2000) { code = "W"; t = h - 2000; }
-        else if (h > 1000) { code = "G"; t = h - 1000; }
-        else { code = "N"; t = h; }
+        // The highest base below the stored value (h is at least 1 here).
+        for (auto it = std::rbegin(kCarTypeBases); it != std::rend(kCarTypeBases); ++it) {
+          if (h > it->base) {
+            code = it->code;
+            t = h - it->base;
+            break;
+          }
+        }
       } else {
         t = h & 0xFF;
       }

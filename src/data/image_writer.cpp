@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace ravolin::data {
 namespace {
@@ -284,14 +285,11 @@ bool write_image(const RawData& raw, std::vector<std::uint8_t>& out, std::string
       std::uint32_t base = 0;
       const std::string& c = tr.car_type;
       if (raw.edition == 1) {
-        if (c == "N") base = 0;
-        else if (c == "G") base = 1000;
-        else if (c == "W") base = 2000;
-        else if (c == "N5") base = 3000;
-        else if (c == "F") base = 4000;
-        else if (c == "N7") base = 5000;
-        else if (c == "RS") base = 6000;
-        else return done(img.fail("車両型 " + c + " はこの版では使えません"));
+        const auto* type = std::find_if(std::begin(kCarTypeBases), std::end(kCarTypeBases),
+                                        [&](const CarTypeBase& b) { return c == b.code; });
+        if (type == std::end(kCarTypeBases))
+          return done(img.fail("車両型 " + c + " はこの版では使えません"));
+        base = type->base;
       } else if (c != "M") {
         return done(img.fail("車両型 " + c + " はこの版では使えません"));
       }

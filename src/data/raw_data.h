@@ -39,6 +39,16 @@ struct RawSinTrain {
   std::array<std::int32_t, kMaxSinStations + 1> time{};  // rows 1..50, 0 = no stop
 };
 
+// The Tokaido edition stores a train's car type as its train number plus the type's base;
+// the other editions have the one type "M" and store the train number alone.
+struct CarTypeBase {
+  const char* code;
+  std::uint16_t base;
+};
+inline constexpr CarTypeBase kCarTypeBases[] = {
+    {"N", 0}, {"G", 1000}, {"W", 2000}, {"N5", 3000}, {"F", 4000}, {"N7", 5000}, {"RS", 6000},
+};
+
 struct RawSinDirection {
   std::array<std::string, kMaxSinStations + 1> station{};   // rows 1..50
   std::array<std::int32_t, kMaxSinStations + 1> flag{};     // 0, 1, 2
