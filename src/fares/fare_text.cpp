@@ -97,23 +97,23 @@ bool holiday_day_number(const calendar::HolidayList& list, int i, int year, std:
   return true;
 }
 
-void item_line(std::string& out, std::string_view label, double amount) {
+// "<label><tabs>：<amount>円" and CR LF, the label padded by tab_fill(label, stop).
+void amount_line(std::string& out, std::string_view label, int stop, double amount) {
   out += label;
-  out += tab_fill(label, 5);
+  out += tab_fill(label, stop);
   out += "：";
   out += amount_text(amount);
   out += "円";
   out += kCrLf;
 }
 
+void item_line(std::string& out, std::string_view label, double amount) {
+  amount_line(out, label, 5, amount);
+}
+
 void total_line(std::string& out, std::string_view label, double amount) {
   out += "\t";
-  out += label;
-  out += tab_fill(label, 4);
-  out += "：";
-  out += amount_text(amount);
-  out += "円";
-  out += kCrLf;
+  amount_line(out, label, 4, amount);
 }
 
 void ticket_line(std::string& out, std::string_view name, long long price, int sheets,
