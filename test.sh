@@ -5,7 +5,7 @@ cd "$(dirname "$0")"
 
 need=()
 for pkg in cmake g++ ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
-           fonts-ipafont-gothic xvfb xauth poppler-utils; do
+           fonts-ipafont-gothic xvfb xauth poppler-utils locales; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then
@@ -14,6 +14,13 @@ if [ ${#need[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${need[@]}"
+fi
+
+# One locale with a decimal comma, so that the test of locale-independent number reading runs.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8 >/dev/null 2>&1 || echo "note: no de_DE.UTF-8 locale; one settings test will be skipped"
 fi
 
 BUILD_DIR=${BUILD_DIR:-build}
