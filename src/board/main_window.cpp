@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -145,6 +146,8 @@ void MainWindow::build_menus() {
   help->addSeparator();
   connect(action(help, "menu_help_version", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A&ﾁ)")),
           &QAction::triggered, this, &MainWindow::open_version);
+
+  for (QMenu* menu : {file, edit, view, help}) ui::fit_access_key_entries(menu);
 }
 
 void MainWindow::step(const std::string& name) {

@@ -2,7 +2,10 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QAction>
+#include <QFontMetrics>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -73,6 +76,15 @@ QString text_box_text(const std::string& crlf_text) {
   s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   if (s.endsWith(QLatin1Char('\n'))) s.chop(1);
   return s;
+}
+
+void fit_access_key_entries(QMenu* menu) {
+  const QFontMetrics metrics(menu->font());
+  int marks = 0;
+  for (const QAction* a : menu->actions())
+    marks = std::max(marks, static_cast<int>(a->text().count(QLatin1Char('&'))));
+  menu->setMinimumWidth(menu->sizeHint().width() +
+                        marks * metrics.horizontalAdvance(QLatin1Char('&')));
 }
 
 QFont gothic_font(int pixel_size) {

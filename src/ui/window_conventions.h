@@ -15,6 +15,7 @@
 #include <string>
 
 class QLineEdit;
+class QMenu;
 class QWidget;
 
 namespace ravolin::ui {
@@ -43,6 +44,12 @@ QString text_box_text(const std::string& crlf_text);
 // "Noto Sans Mono CJK JP", in that order. Pixel sizes are even, so full-width glyphs
 // are exactly two half-width ones wide.
 QFont gothic_font(int pixel_size = 12);
+
+// Menu entries carry two access keys, one for each keyboard layout ("(&S&ﾄ)"). The menu
+// sizes an entry as if its text held one "&" but draws it with all of them counted, and
+// so cuts the longer entries short with an ellipsis. Call once the menu holds all its
+// entries: it widens the menu by the width of the "&" marks, so every entry shows whole.
+void fit_access_key_entries(QMenu* menu);
 
 // Keyboard conventions of one window. Create one per window (parented to it) and
 // register its controls.

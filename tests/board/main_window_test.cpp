@@ -18,6 +18,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QImage>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -234,6 +236,51 @@ TEST_F(MainWindowTest, CaptionsAndAccessKeysOfButtonsAndMenus) {
   ASSERT_EQ(help.calls().size(), 1u);
   EXPECT_EQ(help.calls()[0].what, "contents");
   EXPECT_EQ(help.calls()[0].path, folder.path() + "/ravolin2.hlp");
+}
+
+// The rightmost column inside r (relative to r's left edge) holding a dark pixel, -1 if none.
+int ink_right(const QImage& image, const QRect& r) {
+  for (int x = r.right(); x >= r.left(); --x)
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      if (qGray(image.pixel(x, y)) < 96) return x - r.left();
+  return -1;
+}
+
+// The text of a menu entry as it would be drawn with its first access key only.
+QString with_one_access_key(QString text) {
+  const int first = text.indexOf(QLatin1Char('&'));
+  for (int i = text.indexOf(QLatin1Char('&'), first + 2); i >= 0;
+       i = text.indexOf(QLatin1Char('&'), i))
+    text.remove(i, 1);
+  return text;
+}
+
+// Every entry carries two access keys (one for each keyboard layout); the menus are wide
+// enough to draw each entry whole rather than cut short with an ellipsis.
+TEST_F(MainWindowTest, MenuEntriesAreDrawnWhole) {
+  ASSERT_TRUE(start(testing::default_settings()));
+  for (QAction* top : window->menuBar()->actions()) {
+    QMenu* menu = top->menu();
+    menu->popup(window->mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    const QImage shown = menu->grab().toImage();
+    QMenu reference;
+    reference.setFont(menu->font());
+    std::vector<std::pair<QAction*, QAction*>> pairs;
+    for (QAction* a : menu->actions())
+      if (!a->isSeparator()) pairs.emplace_back(a, reference.addAction(with_one_access_key(a->text())));
+    reference.popup(window->mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&reference));
+    const QImage whole = reference.grab().toImage();
+    for (const auto& [a, ref] : pairs) {
+      const QRect r = menu->actionGeometry(a);
+      const QRect rr = reference.actionGeometry(ref);
+      EXPECT_GE(ink_right(shown, r.adjusted(0, 0, -1, 0)), ink_right(whole, rr.adjusted(0, 0, -1, 0)))
+          << a->text().toStdString();
+    }
+    reference.hide();
+    menu->hide();
+  }
 }
 
 TEST_F(MainWindowTest, DoubleClicksOpenThePassingStationAndScheduleWindows) {
