@@ -29,6 +29,14 @@ constexpr int kClientWidth = 7800;
 constexpr int kClientHeight = 5235;
 constexpr int kButtonsTop = 4665;
 
+// Shows a window opened from the main window and gives it the keyboard, so that a key
+// pressed next (Escape above all) goes to it and not to the main window's lists.
+void show_in_front(QWidget* w) {
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
 void fill_list(QListWidget* list, const std::vector<std::string>& lines) {
   list->clear();
   for (const auto& line : lines) list->addItem(QString::fromStdString(line));
@@ -268,7 +276,7 @@ void MainWindow::open_full_schedule(int mode) {
   state_.satellite_mode = mode;
   auto* w = new ScheduleWindow(state_, this);
   schedule_ = w;
-  w->show();
+  show_in_front(w);
 }
 
 void MainWindow::open_passing_stations(int mode) {
@@ -288,13 +296,13 @@ void MainWindow::open_passing_stations(int mode) {
   }
   auto* w = new PassingWindow(state_, this);
   passing_ = w;
-  w->show();
+  show_in_front(w);
 }
 
 void MainWindow::open_version() {
   auto* w = new VersionWindow(state_, this);
   version_ = w;
-  w->show();
+  show_in_front(w);
 }
 
 void MainWindow::open_help_contents() { state_.help().show_contents(state_.help_path()); }

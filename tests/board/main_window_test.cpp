@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -281,6 +282,41 @@ TEST_F(MainWindowTest, MenuEntriesAreDrawnWhole) {
     reference.hide();
     menu->hide();
   }
+}
+
+// A window opened from the main window takes the keyboard: Escape pressed right after a
+// double-click closes that window, and does not reach the list, where it would end the
+// program.
+TEST_F(MainWindowTest, OpenedWindowsTakeTheKeyboardSoEscapeClosesThemNotTheProgram) {
+  ASSERT_TRUE(start(testing::default_settings()));
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  auto* list1 = child<QListWidget>("List1");
+  double_click(list1->viewport(), list1->visualItemRect(list1->item(0)).center());
+  QPointer<PassingWindow> passing = window->passing_window();
+  ASSERT_NE(passing, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(passing.data()));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  flush_deletes();
+  EXPECT_TRUE(passing.isNull());
+  EXPECT_EQ(end_calls, 0);
+
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  double_click(child<QGroupBox>("Frame1"), QPoint(4, 4));
+  QPointer<ScheduleWindow> schedule = window->schedule_window();
+  ASSERT_NE(schedule, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(schedule.data()));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  flush_deletes();
+  EXPECT_TRUE(schedule.isNull());
+
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  action("menu_help_version")->trigger();
+  ASSERT_NE(window->version_window(), nullptr);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window->version_window()));
+  EXPECT_EQ(end_calls, 0);
 }
 
 TEST_F(MainWindowTest, DoubleClicksOpenThePassingStationAndScheduleWindows) {
