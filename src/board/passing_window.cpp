@@ -20,7 +20,9 @@ PassingWindow::PassingWindow(app::AppState& state, QWidget* parent)
 
   auto* text1 = new QTextEdit(this);
   text1->setObjectName(QStringLiteral("Text1"));
-  text1->setGeometry(px(60), px(60), px(7680), px(1080));
+  // Tall enough for the longest stop list (an all-stations Tohoku train with its car
+  // note) to show whole: the window closes before anyone could scroll it.
+  text1->setGeometry(px(60), px(60), px(7680), px(1560));
   text1->setReadOnly(true);
   text1->setAcceptRichText(false);
   text1->setFont(ui::gothic_font(12));
@@ -38,7 +40,7 @@ PassingWindow::PassingWindow(app::AppState& state, QWidget* parent)
   connect(timer1_, &QTimer::timeout, this, &PassingWindow::end_proc);
   timer1_->start();
 
-  setFixedSize(px(7800), px(1200));
+  setFixedSize(px(7800), px(1680));
   ui::place_window(this, state.settings.pos(23));
   text1->setFocus();
 }

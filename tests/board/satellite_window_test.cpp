@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -211,6 +212,34 @@ TEST_F(SatelliteWindowTest, PassingStationsWrapOnlyBetweenStops) {
     EXPECT_EQ(text.mid(start - 3, 3), QStringLiteral(" → "))
         << "line " << i << " starts inside an entry: " << text.mid(start).toStdString();
   }
+}
+
+// The window lives ten seconds and cannot be scrolled in that time: the longest stop list
+// of the delivered data (an all-stations train from 東京 to 盛岡 with its car-type note)
+// shows whole, without a scroll bar.
+TEST_F(SatelliteWindowTest, PassingStationsShowTheLongestStopListWhole) {
+  testing::SinTables sin;
+  sin.stations(1, {{"東京"}, {"上野"}, {"大宮"}, {"小山"}, {"宇都宮"}, {"那須塩原"},
+                   {"新白河"}, {"郡山"}, {"福島"}, {"白石蔵王"}, {"仙台"}, {"古川"},
+                   {"くりこま高原"}, {"一ノ関"}, {"水沢江刺"}, {"北上"}, {"新花巻"}, {"盛岡"}});
+  sin.train(1, "Y041", {1220, 1226, 1245, 1304, 1316, 1331, 1341, 1353, 1407, 1422, 1434,
+                        1447, 1456, 1511, 1520, 1527, 1534, 1544},
+            0, "M");
+  state->schedule.sin = sin.get();
+  state->schedule.edition = data::find_edition(2);
+  state->settings.sinkansen_station = "東京";
+  board::edit_sinkansen(state->schedule.sin, state->settings, state->day_flags,
+                        testing::at(12, 0), state->sinkansen_board);
+  state->satellite_mode = kModeSinkansen;
+  state->selected_line = 0;
+  auto w = std::make_unique<PassingWindow>(*state);
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+  QCoreApplication::processEvents();
+
+  auto* box = w->findChild<QTextEdit*>(QStringLiteral("Text1"));
+  EXPECT_TRUE(box->toPlainText().endsWith(QStringLiteral("盛岡(15:44)　【オール２階建て車両】")));
+  EXPECT_EQ(box->verticalScrollBar()->maximum(), 0) << "the last lines are out of sight";
 }
 
 TEST_F(SatelliteWindowTest, PassingStationsCloseAfterTenSecondsAndReopenInPlace) {
