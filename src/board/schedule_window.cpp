@@ -22,10 +22,11 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, QWidget* parent)
 
   auto* frame1 = new QGroupBox(this);
   frame1->setObjectName(QStringLiteral("Frame1"));
-  frame1->setGeometry(px(120), px(60), px(8280), px(4500));
+  frame1->setGeometry(px(120), px(60), px(9780), px(4500));
   auto* text1 = new QPlainTextEdit(frame1);
   text1->setObjectName(QStringLiteral("Text1"));
-  text1->setGeometry(px(120), px(300), px(8040), px(4080));
+  // Wide enough for the busiest hour (14 departures) to show its whole row.
+  text1->setGeometry(px(120), px(300), px(9540), px(4080));
   text1->setReadOnly(true);
   text1->setLineWrapMode(QPlainTextEdit::NoWrap);
   text1->setFont(ui::gothic_font(12));
@@ -36,7 +37,7 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, QWidget* parent)
 
   auto* command1 = new QPushButton(QStringLiteral("終了"), this);
   command1->setObjectName(QStringLiteral("Command1"));
-  command1->setGeometry(px(7080), px(4650), px(1320), px(420));
+  command1->setGeometry(px(8580), px(4650), px(1320), px(420));
   connect(command1, &QPushButton::clicked, this, &ScheduleWindow::end_proc);
   auto* keys = new ui::KeyConventions(this);
   keys->escape_closes(command1, [this] { end_proc(); });
@@ -53,7 +54,7 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, QWidget* parent)
   connect(timer1_, &QTimer::timeout, this, &ScheduleWindow::end_proc);
   timer1_->start();
 
-  setFixedSize(px(8520), px(5190));
+  setFixedSize(px(10020), px(5190));
   ui::place_window(this, state.settings.pos(24));
   command1->setFocus();
 }

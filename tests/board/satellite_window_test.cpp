@@ -53,7 +53,7 @@ class SatelliteWindowTest : public ::testing::Test {
     s.keiyo_use = 1;
     s.keiyo_flg = 1;
     s.keiyo_station = "舞浜";
-    s.pos(24) = {1500, 3000};
+    s.pos(24) = {1500, 1800};
     s.pos(23) = {2250, 1500};
     state->day_flags = testing::weekday();
   }
@@ -106,12 +106,30 @@ TEST_F(SatelliteWindowTest, FullScheduleShowsTheTableOfTheMode) {
   delete w;
 }
 
+// The busiest hour of the delivered data has 14 departures (新横浜 and 名古屋, up); its row
+// shows whole, with no part of it out of sight to the right.
+TEST_F(SatelliteWindowTest, FullScheduleShowsTheBusiestHourWhole) {
+  testing::SinTables sin;
+  sin.stations(1, {{"東京"}, {"品川"}, {"博多"}});
+  for (int minute = 0; minute < 56; minute += 4) sin.train(1, "N100", {0, 700 + minute, 1200});
+  state->schedule.sin = sin.get();
+  state->satellite_mode = kModeSinkansen;
+  auto w = std::make_unique<ScheduleWindow>(*state);
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+  QCoreApplication::processEvents();
+
+  auto* box = w->findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+  ASSERT_EQ(box->toPlainText().count(QLatin1Char('[')), 14);
+  EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0) << "the end of the row is out of sight";
+}
+
 TEST_F(SatelliteWindowTest, FullScheduleClosesAfterAMinuteKeepingItsPlace) {
   state->satellite_mode = kModeSinkansen;
   QPointer<ScheduleWindow> w = new ScheduleWindow(*state);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
-  EXPECT_EQ(w->pos(), QPoint(ui::tw(w, 3000), ui::tw(w, 1500)));
+  EXPECT_EQ(w->pos(), QPoint(ui::tw(w, 1800), ui::tw(w, 1500)));
   auto* timer = w->findChild<QTimer*>(QStringLiteral("Timer1"));
   ASSERT_NE(timer, nullptr);
   EXPECT_EQ(timer->interval(), 60000);
