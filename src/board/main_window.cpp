@@ -274,6 +274,12 @@ void MainWindow::refresh() {
 
 void MainWindow::open_full_schedule(int mode) {
   state_.satellite_mode = mode;
+  // One full schedule window at a time: a second opening replaces the first, so the
+  // table always shows the line just asked for.
+  if (schedule_) {
+    schedule_->close();
+    delete schedule_.data();
+  }
   auto* w = new ScheduleWindow(state_, this);
   schedule_ = w;
   show_in_front(w);
@@ -300,6 +306,10 @@ void MainWindow::open_passing_stations(int mode) {
 }
 
 void MainWindow::open_version() {
+  if (version_ && version_->isVisible()) {  // one version window: bring it forward
+    show_in_front(version_.data());
+    return;
+  }
   auto* w = new VersionWindow(state_, this);
   version_ = w;
   show_in_front(w);

@@ -364,6 +364,10 @@ TEST_F(MainWindowTest, DoubleClicksOpenThePassingStationAndScheduleWindows) {
   action("menu_view_sinkansen")->trigger();
   EXPECT_EQ(window->schedule_window()->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
             QStringLiteral("新幹線（下り）  品川"));
+  int open_schedules = 0;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String("ravolin24") && w->isVisible()) ++open_schedules;
+  EXPECT_EQ(open_schedules, 1);
 }
 
 TEST_F(MainWindowTest, VersionWindowShowsTheProductLinesAndClosesWithConfirm) {
@@ -373,6 +377,8 @@ TEST_F(MainWindowTest, VersionWindowShowsTheProductLinesAndClosesWithConfirm) {
   action("menu_help_version")->trigger();
   QPointer<VersionWindow> v = window->version_window();
   ASSERT_FALSE(v.isNull());
+  action("menu_help_version")->trigger();  // a second opening brings the same window forward
+  EXPECT_EQ(window->version_window(), v.data());
   EXPECT_EQ(v->windowTitle(), QStringLiteral("ラボリン&ホテル情報"));
   EXPECT_EQ(v->pos(), QPoint(ui::tw(v, 900), ui::tw(v, 600)));
   const QStringList text =
