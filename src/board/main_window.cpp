@@ -73,9 +73,7 @@ void MainWindow::build_controls() {
   command2_ = new QPushButton(central_);
   command2_->setObjectName(QStringLiteral("Command2"));
   command2_->setGeometry(px(120), px(90), px(7560), px(420));
-  connect(command2_, &QPushButton::clicked, this, [] {
-    // The date/time correction window opens here.
-  });
+  connect(command2_, &QPushButton::clicked, this, &MainWindow::open_correction);
 
   frame1_ = new QGroupBox(QStringLiteral("新幹線"), central_);
   frame1_->setObjectName(QStringLiteral("Frame1"));
@@ -102,8 +100,9 @@ void MainWindow::build_controls() {
   command5_ = button("Command5", QStringLiteral("動作環境"), 3960);
   command1_ = button("Command1", QStringLiteral("終了"), 5880);
   connect(command1_, &QPushButton::clicked, this, &MainWindow::exit_button);
-  // Command3 (search conditions), Command4 (hotel search) and Command5 (settings)
-  // open their windows here.
+  connect(command3_, &QPushButton::clicked, this, &MainWindow::open_search);
+  connect(command4_, &QPushButton::clicked, this, &MainWindow::open_hotel_search);
+  connect(command5_, &QPushButton::clicked, this, &MainWindow::open_settings);
 
   auto* keys = new ui::KeyConventions(this);
   for (QWidget* w : std::initializer_list<QWidget*>{command1_, command2_, command3_, command4_,
@@ -130,11 +129,14 @@ void MainWindow::build_menus() {
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E&ｲ)"));
   edit->setObjectName(QStringLiteral("menu_edit"));
-  action(edit, "menu_edit_time", QStringLiteral("日時補正(&T&ｶ)"));
+  connect(action(edit, "menu_edit_time", QStringLiteral("日時補正(&T&ｶ)")),
+          &QAction::triggered, this, &MainWindow::open_correction);
   edit->addSeparator();
-  action(edit, "menu_edit_settings", QStringLiteral("動作環境登録(&C&ｿ)"));
+  connect(action(edit, "menu_edit_settings", QStringLiteral("動作環境登録(&C&ｿ)")),
+          &QAction::triggered, this, &MainWindow::open_settings);
   edit->addSeparator();
-  action(edit, "menu_edit_hotels", QStringLiteral("ホテル情報の登録・修正（&H&ｸ）"));
+  connect(action(edit, "menu_edit_hotels", QStringLiteral("ホテル情報の登録・修正（&H&ｸ）")),
+          &QAction::triggered, this, &MainWindow::open_user_hotels);
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V&ﾋ)"));
   view->setObjectName(QStringLiteral("menu_view"));
@@ -144,8 +146,10 @@ void MainWindow::build_menus() {
   connect(keiyo_schedule_action_, &QAction::triggered, this,
           [this] { open_full_schedule(kModeKeiyo); });
   view->addSeparator();
-  action(view, "menu_view_search", QStringLiteral("新幹線検索(&C&ｿ)"));
-  action(view, "menu_view_hotels", QStringLiteral("ﾎﾃﾙ検索(&H&ｸ)"));
+  connect(action(view, "menu_view_search", QStringLiteral("新幹線検索(&C&ｿ)")),
+          &QAction::triggered, this, &MainWindow::open_search);
+  connect(action(view, "menu_view_hotels", QStringLiteral("ﾎﾃﾙ検索(&H&ｸ)")),
+          &QAction::triggered, this, &MainWindow::open_hotel_search);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H&ｸ)"));
   help->setObjectName(QStringLiteral("menu_help"));
@@ -316,6 +320,28 @@ void MainWindow::open_version() {
 }
 
 void MainWindow::open_help_contents() { state_.help().show_contents(state_.help_path()); }
+
+// ---- date/time correction --------------------------------------------------------
+
+void MainWindow::open_correction() {}
+
+// ---- settings -------------------------------------------------------------------
+
+void MainWindow::open_settings() {}
+
+// ---- route search -----------------------------------------------------------------
+
+void MainWindow::open_search() {}
+
+// ---- hotels ---------------------------------------------------------------------
+
+void MainWindow::open_hotel_search() {}
+
+// ---- user hotels ------------------------------------------------------------------
+
+void MainWindow::open_user_hotels() {}
+
+// ---- exit -------------------------------------------------------------------------
 
 void MainWindow::exit_button() {
   ui::store_position(this, state_.settings.pos(1));

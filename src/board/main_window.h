@@ -55,6 +55,22 @@ class MainWindow final : public QMainWindow {
   void open_passing_stations(int mode);
   void open_version();
   void open_help_contents();
+
+  // The date/time correction window (Command2, 日時補正).
+  void open_correction();
+
+  // The settings window (Command5, 動作環境登録).
+  void open_settings();
+
+  // The Shinkansen search conditions window (Command3, 新幹線検索).
+  void open_search();
+
+  // The hotel search window (Command4, ﾎﾃﾙ検索).
+  void open_hotel_search();
+
+  // The user hotel list window (ホテル情報の登録・修正).
+  void open_user_hotels();
+
   void end_proc();        // Escape
   void exit_button();     // Command1 "終了"
   void exit_from_menu();  // "Ravolinの終了"
