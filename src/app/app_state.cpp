@@ -19,6 +19,8 @@ std::string AppState::path_of(const std::string& file_name) const {
 std::string AppState::data_path() const { return path_of(data::kDataFileName); }
 std::string AppState::help_path() const { return path_of(data::kHelpFileName); }
 
+std::string AppState::user_hotels_path() const { return path_of(hotels::kUserHotelFileName); }
+
 std::string AppState::settings_path() const {
   if (!schedule.edition) return {};
   return path_of(schedule.edition->settings_file);

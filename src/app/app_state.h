@@ -40,6 +40,8 @@ class AppState {
   std::string help_path() const;
   // The edition's settings file; empty before the edition is known.
   std::string settings_path() const;
+  // The user's own hotels (hotelusr.csv).
+  std::string user_hotels_path() const;
 
   // ---- platform ----------------------------------------------------------------
   calendar::Clock& clock() const { return platform_.clock; }
