@@ -391,4 +391,14 @@ bool put_ini_file_at_exit(const std::string& path, Settings& current, std::strin
   return put_ini_file(path, current, error);
 }
 
+bool put_ini_file_at_exit_keiyo_on(const std::string& path, Settings& current,
+                                   std::string& error) {
+  if (current.control2_flg != 1) {
+    current = get_ini_file(path);
+    current.control2_flg = 0;
+  }
+  current.keiyo_use = 1;
+  return put_ini_file(path, current, error);
+}
+
 }  // namespace ravolin::settings

@@ -42,6 +42,12 @@ bool put_ini_file(const std::string& path, const Settings& s, std::string& error
 // what was written afterwards. False with the reason when the file cannot be written.
 bool put_ini_file_at_exit(const std::string& path, Settings& current, std::string& error);
 
+// The store at exit after the settings window has switched the Keiyo display on: as
+// put_ini_file_at_exit, except that the file holds keiyo_use=1 whatever control2_flg
+// says, so that the next start loads the Keiyo data.
+bool put_ini_file_at_exit_keiyo_on(const std::string& path, Settings& current,
+                                   std::string& error);
+
 // The leading decimal number of a text as the settings reader sees it: blanks ignored,
 // optional sign, fraction and exponent; no number gives 0. Rounded half to even.
 // Returns false when the result does not fit a signed 16-bit integer.

@@ -1,0 +1,226 @@
+#include "settings/settings_form.h"
+
+#include "settings/settings_file.h"
+#include "text/text.h"
+
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+namespace ravolin::settings {
+
+namespace {
+
+const std::string kCleared;
+
+// Full-width digits, signs and point ("１５", "－", "．") as their ASCII forms, so that a
+// number typed with the input method on reads as typed; anything else is kept.
+std::string ascii_digits(std::string_view utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    // U+FF0B..U+FF19 are EF BC 8B..99: ＋ ， － ． ／ ０..９
+    if (i + 2 < utf8.size() && static_cast<unsigned char>(utf8[i]) == 0xEF &&
+        static_cast<unsigned char>(utf8[i + 1]) == 0xBC) {
+      const unsigned char c = static_cast<unsigned char>(utf8[i + 2]);
+      char ascii = 0;
+      if (c >= 0x90 && c <= 0x99) ascii = static_cast<char>('0' + (c - 0x90));
+      else if (c == 0x8B) ascii = '+';
+      else if (c == 0x8D) ascii = '-';
+      else if (c == 0x8E) ascii = '.';
+      if (ascii != 0) {
+        out += ascii;
+        i += 3;
+        continue;
+      }
+    }
+    out += utf8[i++];
+  }
+  return out;
+}
+
+// A number as a box holds it: blanks around, an optional sign, digits and an optional
+// fraction. nullopt when the text is anything else.
+std::optional<double> box_number(std::string_view raw) {
+  const std::string t = text::trim(raw);
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
+  double value = 0;
+  int digits = 0;
+  for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++digits) {
+    value = value * 10 + (t[i] - '0');
+    if (value > 1e9) return std::nullopt;  // far beyond every box's range
+  }
+  if (i < t.size() && t[i] == '.') {
+    double scale = 0.1;
+    for (++i; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++digits, scale /= 10)
+      value += (t[i] - '0') * scale;
+  }
+  if (digits == 0 || i != t.size()) return std::nullopt;
+  return negative ? -value : value;
+}
+
+// The value a box stores: its number rounded as the settings are (half to even).
+std::optional<int> stored_value(const std::string& text) {
+  std::int16_t v = 0;
+  if (!box_number(text) || !read_int16(text, v)) return std::nullopt;
+  return v;
+}
+
+// The common part of the number boxes: a blank box becomes "0", full-width digits
+// become ASCII, and the text must be a number that stores as 0..32767.
+bool number_box(std::string& text, int& value) {
+  if (text::trim(text).empty()) text = "0";
+  const std::string ascii = ascii_digits(text);
+  if (ascii != text) text = ascii;
+  const std::optional<double> number = box_number(text);
+  if (!number || *number < 0) return false;
+  const std::optional<int> v = stored_value(text);
+  if (!v) return false;  // too large to be stored
+  value = *v;
+  return true;
+}
+
+FieldCheck refused(std::optional<std::string> message = std::nullopt) {
+  return FieldCheck{1, std::move(message)};
+}
+
+}  // namespace
+
+SettingsForm fill_settings_form(const Settings& s) {
+  SettingsForm f;
+  f.sinkansen_down = s.sinkansen_flg == 1;
+  f.keiyo_down = s.keiyo_flg == 1;
+  f.text[1] = text::trim(s.keiyo_station);
+  f.text[2] = text::format_plain(s.keiyo_hun1);
+  f.text[3] = text::format_plain(s.keiyo_hun2);
+  f.text[4] = text::format_plain(s.keiyo_hyouji);
+  f.text[5] = text::trim(s.sinkansen_station);
+  f.text[6] = text::format_plain(s.sinkansen_hun1);
+  f.text[7] = text::format_plain(s.sinkansen_hun2);
+  f.text[8] = text::format_plain(s.sinkansen_hyouji);
+  f.store_at_exit = s.control2_flg == 1;
+  f.hotel_sort = s.control3_flg == 1 || s.control3_flg == 2 ? s.control3_flg : 0;
+  f.keiyo_shown = s.keiyo_use == 1;
+  return f;
+}
+
+FieldCheck check_keiyo_station(const data::KeiyoTables& keiyo, bool down, std::string& text1) {
+  if (keiyo.station_count[1] == 0) {  // the Keiyo data were not loaded
+    text1 = kKeiyoFallbackStation;
+    return FieldCheck{0, kCleared};
+  }
+  const std::string name = text::trim(text1);
+  int found = 0;
+  for (int i = 1; i <= kKeiyoLastOffered && name.size() > 0; ++i) {
+    if (i == kKeiyoSkippedStation) continue;
+    if (keiyo.station_name[1][i] == name) {
+      found = i;
+      break;
+    }
+  }
+  if (found == 0) return refused(kCleared);
+  if (down && found == kKeiyoLastOffered) return refused(kMsgTerminus);
+  if (!down && found == 1) return refused(kMsgOrigin);
+  return FieldCheck{0, kCleared};
+}
+
+FieldCheck check_sinkansen_station(const data::SinkansenTables& sin, int edition_code,
+                                   bool down, const std::string& text5) {
+  const std::string name = text::trim(text5);
+  const int n = sin.station_count;
+  int found = 0;
+  for (int i = 1; i <= n && !name.empty(); ++i) {
+    const int flag = sin.station_flag[1][i];
+    if ((flag == data::kFlagSingle || flag == data::kFlagArrival) &&
+        sin.station_name[1][i] == name) {
+      found = i;
+      break;
+    }
+  }
+  if (found == 0) return refused(kCleared);
+  if (down && found == n) return refused(kMsgTerminus);
+  if (!down && found == 1) return refused(kMsgOrigin);
+  if (down && ((edition_code == 2 && found == 16) || (edition_code == 3 && found == 11)))
+    return refused(kMsgTerminus);
+  return FieldCheck{0, kCleared};
+}
+
+FieldCheck check_normal_minutes(std::string& text) {
+  int value = 0;
+  return FieldCheck{number_box(text, value) ? 0 : 1, std::nullopt};
+}
+
+FieldCheck check_train_count(std::string& text) { return check_normal_minutes(text); }
+
+FieldCheck check_hurry_minutes(std::string& text, const std::string& normal) {
+  int value = 0;
+  if (!number_box(text, value)) return refused();
+  if (value == 0) return {};
+  // Compared as stored, so that the hurry minutes stay below the normal minutes after
+  // rounding too. A normal box that holds no number counts as 0.
+  const std::optional<int> normal_value = stored_value(ascii_digits(normal));
+  if (value >= normal_value.value_or(0)) return refused();
+  return {};
+}
+
+FieldCheck check_box(const data::ScheduleData& data, int box, SettingsForm& form) {
+  auto& t = form.text;
+  switch (box) {
+    case 1: return check_keiyo_station(data.keiyo, form.keiyo_down, t[1]);
+    case 2: return check_normal_minutes(t[2]);
+    case 3: return check_hurry_minutes(t[3], t[2]);
+    case 4: return check_train_count(t[4]);
+    case 5:
+      return check_sinkansen_station(data.sin, data.edition ? data.edition->code : 0,
+                                     form.sinkansen_down, t[5]);
+    case 6: return check_normal_minutes(t[6]);
+    case 7: return check_hurry_minutes(t[7], t[6]);
+    case 8: return check_train_count(t[8]);
+    default: return {};
+  }
+}
+
+namespace {
+
+// A number box into its setting; a value that does not fit leaves the setting as it was.
+void store_number(const std::string& text, std::int16_t& setting) {
+  std::int16_t v = 0;
+  if (read_int16(ascii_digits(text), v)) setting = v;
+}
+
+}  // namespace
+
+OkResult apply_settings_form(const data::ScheduleData& data, SettingsForm& form, Settings& s) {
+  OkResult r;
+  for (int box = 1; box <= 8; ++box) {
+    const FieldCheck c = check_box(data, box, form);
+    if (c.message) r.message = c.message;
+    if (c.err_flg != 0) {
+      r.failed_box = box;
+      return r;
+    }
+  }
+  const auto& t = form.text;
+  s.sinkansen_flg = form.sinkansen_down ? 1 : 2;
+  s.sinkansen_station = text::trim(t[5]);
+  store_number(t[6], s.sinkansen_hun1);
+  store_number(t[7], s.sinkansen_hun2);
+  store_number(t[8], s.sinkansen_hyouji);
+  s.keiyo_flg = form.keiyo_down ? 1 : 2;
+  s.keiyo_station = text::trim(t[1]);
+  store_number(t[2], s.keiyo_hun1);
+  store_number(t[3], s.keiyo_hun2);
+  store_number(t[4], s.keiyo_hyouji);
+  s.control2_flg = form.store_at_exit ? 1 : 0;
+  s.control3_flg = static_cast<std::int16_t>(form.hotel_sort);
+  if (!form.keiyo_shown) {
+    s.keiyo_use = 0;
+  } else if (s.keiyo_use != 1) {
+    s.keiyo_use = 1;
+    r.keiyo_switched_on = true;
+  }
+  return r;
+}
+
+}  // namespace ravolin::settings
