@@ -7,6 +7,7 @@
 #include "board/version_window.h"
 #include "data/loader.h"
 #include "settings/settings_file.h"
+#include "settings/settings_window.h"
 #include "ui/window_conventions.h"
 
 #include <QAction>
@@ -327,7 +328,22 @@ void MainWindow::open_correction() {}
 
 // ---- settings -------------------------------------------------------------------
 
-void MainWindow::open_settings() {}
+void MainWindow::open_settings() {
+  if (settings_ && settings_->isVisible()) {  // one settings window: bring it forward
+    show_in_front(settings_.data());
+    return;
+  }
+  auto* w = new settings::SettingsWindow(state_, this);
+  settings_ = w;
+  show_in_front(w);
+}
+
+settings::SettingsWindow* MainWindow::settings_window() const { return settings_.data(); }
+
+void MainWindow::end_for_keiyo_data() {
+  keiyo_switched_on_ = true;
+  exit_button();
+}
 
 // ---- route search -----------------------------------------------------------------
 
@@ -374,15 +390,19 @@ void MainWindow::close_step() {
   // With control2_flg other than 1 the file's own values are written back (the changes
   // made since start-up are dropped) with control2_flg 0.
   std::string error;
-  if (!settings::put_ini_file_at_exit(state_.settings_path(), state_.settings, error))
-    state_.messages().error(this, "動作環境ファイルを保存できません。\n" + error);
+  const bool written =
+      keiyo_switched_on_
+          ? settings::put_ini_file_at_exit_keiyo_on(state_.settings_path(), state_.settings, error)
+          : settings::put_ini_file_at_exit(state_.settings_path(), state_.settings, error);
+  if (!written) state_.messages().error(this, "動作環境ファイルを保存できません。\n" + error);
   state_.help().close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   close_step();
   for (QWidget* w : {static_cast<QWidget*>(schedule_.data()), static_cast<QWidget*>(passing_.data()),
-                     static_cast<QWidget*>(version_.data())})
+                     static_cast<QWidget*>(version_.data()),
+                     static_cast<QWidget*>(settings_.data())})
     if (w) w->close();
   event->accept();
   state_.end_program();

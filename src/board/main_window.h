@@ -17,6 +17,10 @@ class QListWidget;
 class QPushButton;
 class QTimer;
 
+namespace ravolin::settings {
+class SettingsWindow;
+}
+
 namespace ravolin::board {
 
 class LoadingWindow;
@@ -61,6 +65,10 @@ class MainWindow final : public QMainWindow {
 
   // The settings window (Command5, 動作環境登録).
   void open_settings();
+  settings::SettingsWindow* settings_window() const;
+  // The settings window switched the Keiyo display on: the program ends like "終了", and
+  // the settings file holds keiyo_use=1 so that the next start loads the Keiyo data.
+  void end_for_keiyo_data();
 
   // The Shinkansen search conditions window (Command3, 新幹線検索).
   void open_search();
@@ -99,6 +107,7 @@ class MainWindow final : public QMainWindow {
   bool closed_ = false;        // the close step has run
   bool skip_close_step_ = false;
   bool keiyo_layout_ = true;
+  bool keiyo_switched_on_ = false;  // end_for_keiyo_data() is closing the window
 
   QWidget* central_ = nullptr;
   QGroupBox* frame1_ = nullptr;
@@ -117,6 +126,7 @@ class MainWindow final : public QMainWindow {
   QPointer<ScheduleWindow> schedule_;
   QPointer<PassingWindow> passing_;
   QPointer<VersionWindow> version_;
+  QPointer<settings::SettingsWindow> settings_;
 };
 
 }  // namespace ravolin::board
