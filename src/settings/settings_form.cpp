@@ -1,6 +1,7 @@
 #include "settings/settings_form.h"
 
 #include "settings/settings_file.h"
+#include "settings/station_picker.h"
 #include "text/text.h"
 
 #include <cstdint>
@@ -112,15 +113,15 @@ FieldCheck check_keiyo_station(const data::KeiyoTables& keiyo, bool down, std::s
   }
   const std::string name = text::trim(text1);
   int found = 0;
-  for (int i = 1; i <= kKeiyoLastOffered && name.size() > 0; ++i) {
-    if (i == kKeiyoSkippedStation) continue;
+  for (int i = 1; i <= kKeiyoPickLast && name.size() > 0; ++i) {
+    if (i == kKeiyoPickSkipped) continue;
     if (keiyo.station_name[1][i] == name) {
       found = i;
       break;
     }
   }
   if (found == 0) return refused(kCleared);
-  if (down && found == kKeiyoLastOffered) return refused(kMsgTerminus);
+  if (down && found == kKeiyoPickLast) return refused(kMsgTerminus);
   if (!down && found == 1) return refused(kMsgOrigin);
   return FieldCheck{0, kCleared};
 }

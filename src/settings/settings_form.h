@@ -16,10 +16,6 @@ inline constexpr const char* kMsgTerminus = "終着駅は指定できません";
 inline constexpr const char* kMsgOrigin = "始発駅は指定できません";
 // The Keiyo station a check puts in when the Keiyo data were not loaded.
 inline constexpr const char* kKeiyoFallbackStation = "海浜幕張";
-// The Keiyo station that is never the user's station (index in the weekday down list),
-// and the last index offered.
-inline constexpr int kKeiyoSkippedStation = 8;
-inline constexpr int kKeiyoLastOffered = 11;
 
 // The window's fields. text[1]..text[8] are Text1..Text8 (Keiyo station, minutes at
 // normal pace, minutes hurrying, number of trains; then the same for the Shinkansen).

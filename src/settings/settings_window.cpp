@@ -1,7 +1,8 @@
 #include "settings/settings_window.h"
 
-#include "board/board.h"
 #include "board/main_window.h"
+#include "settings/station_picker.h"
+#include "settings/station_picker_window.h"
 #include "ui/window_conventions.h"
 
 #include <QCloseEvent>
@@ -236,7 +237,22 @@ void SettingsWindow::front_main_window() {
 
 void SettingsWindow::open_station_picker(int mode) {
   state_.satellite_mode = mode;
+  QLineEdit* target = text_[mode == kPickKeiyoStation ? 1 : 5];
+  // One picker at a time: a second double-click asks again for the box just clicked.
+  if (picker_) picker_->close();
+  auto* picker = new StationPickerWindow(state_, target, this);
+  picker_ = picker;
+  // Back in the box with the picked name, ready for Enter.
+  connect(picker, &StationPickerWindow::picked, this, [this, target] {
+    activateWindow();
+    target->setFocus(Qt::OtherFocusReason);
+  });
+  picker->show();
+  picker->raise();
+  picker->activateWindow();
 }
+
+StationPickerWindow* SettingsWindow::station_picker() const { return picker_.data(); }
 
 void SettingsWindow::closeEvent(QCloseEvent* event) {
   ui::store_position(this, state_.settings.pos(5));
@@ -247,11 +263,11 @@ void SettingsWindow::closeEvent(QCloseEvent* event) {
 bool SettingsWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonDblClick) {
     if (watched == text_[1]) {
-      open_station_picker(board::kModeKeiyo);
+      open_station_picker(kPickKeiyoStation);
       return true;
     }
     if (watched == text_[5]) {
-      open_station_picker(board::kModeSinkansen);
+      open_station_picker(kPickSinkansenStation);
       return true;
     }
   }

@@ -22,6 +22,8 @@ class MainWindow;
 
 namespace ravolin::settings {
 
+class StationPickerWindow;
+
 class SettingsWindow final : public QWidget {
   Q_OBJECT
  public:
@@ -33,6 +35,8 @@ class SettingsWindow final : public QWidget {
   void ok();
   // Escape: closes without changing any setting.
   void end_proc();
+  // The station picker opened by a double-click in Text1 or Text5, while it is open.
+  StationPickerWindow* station_picker() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -56,6 +60,7 @@ class SettingsWindow final : public QWidget {
   std::array<QLineEdit*, 10> text_{};      // Text1..Text9
   std::array<QRadioButton*, 12> option_{};  // Option1..Option11
   QPushButton* command1_ = nullptr;
+  QPointer<StationPickerWindow> picker_;
 };
 
 }  // namespace ravolin::settings

@@ -7,6 +7,7 @@
 #include "settings/settings_file.h"
 #include "settings/settings_form.h"
 #include "settings/settings_window.h"
+#include "settings/station_picker_window.h"
 #include "ui/fake_platform.h"
 #include "ui/window_conventions.h"
 
@@ -451,14 +452,51 @@ TEST_F(SettingsWindowTest, KeiyoDisplaySwitchedOnEndsTheProgramAndTheNextStartSh
   }
 }
 
-// A double-click in a station box asks the station picker for that line.
-TEST_F(SettingsWindowTest, DoubleClickInAStationBoxSetsThePickerMode) {
+// A double-click in a station box opens the station picker for that line; the picked
+// name replaces the box's text and passes its check.
+TEST_F(SettingsWindowTest, DoubleClickInAStationBoxPicksTheStation) {
   start(base_settings());
-  ASSERT_NE(open(), nullptr);
+  SettingsWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  const auto pick = [&](int box, const QString& station) {
+    SCOPED_TRACE(station.toStdString());
+    QTest::mouseDClick(text(box), Qt::LeftButton);
+    QPointer<StationPickerWindow> picker = w->station_picker();
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->objectName(), QStringLiteral("ravolin22"));
+    EXPECT_TRUE(picker->isVisible());
+    EXPECT_EQ(state->satellite_mode, box == 1 ? 1 : 2);
+    auto* list = picker->findChild<QListWidget*>(QStringLiteral("List1"));
+    ASSERT_NE(list, nullptr);
+    const auto found = list->findItems(station, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    found[0]->setSelected(true);
+    picker->choose();
+    flush_deletes();
+    EXPECT_TRUE(picker.isNull());
+    EXPECT_EQ(text(box)->text(), station);
+    EXPECT_TRUE(focused(text(box)));
+  };
+  pick(1, QStringLiteral("新木場"));
+  pick(5, QStringLiteral("名古屋"));
+  // The eighth Keiyo station is not offered.
   QTest::mouseDClick(text(1), Qt::LeftButton);
-  EXPECT_EQ(state->satellite_mode, 1);
-  QTest::mouseDClick(text(5), Qt::LeftButton);
-  EXPECT_EQ(state->satellite_mode, 2);
+  ASSERT_NE(w->station_picker(), nullptr);
+  auto* list = w->station_picker()->findChild<QListWidget*>(QStringLiteral("List1"));
+  EXPECT_EQ(list->count(), 10);
+  EXPECT_TRUE(list->findItems(QStringLiteral("新浦安"), Qt::MatchExactly).isEmpty());
+  w->station_picker()->end_proc();
+  flush_deletes();
+  EXPECT_EQ(text(1)->text(), QStringLiteral("新木場"));
+
+  // The picked names are applied by 了解 like typed ones.
+  QTest::keyClick(ok_button(), Qt::Key_Return);
+  flush_deletes();
+  EXPECT_EQ(main->settings_window(), nullptr);
+  EXPECT_EQ(state->settings.keiyo_station, "新木場");
+  EXPECT_EQ(state->settings.sinkansen_station, "名古屋");
+  EXPECT_EQ(frame_title("Frame1"), "新幹線（下り）  名古屋");
+  EXPECT_EQ(frame_title("Frame2"), "京葉線（平日下り）  新木場");
 }
 
 }  // namespace
