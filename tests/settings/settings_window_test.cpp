@@ -452,6 +452,20 @@ TEST_F(SettingsWindowTest, KeiyoDisplaySwitchedOnEndsTheProgramAndTheNextStartSh
   }
 }
 
+// Ending the program from the main window closes an open settings window unapplied.
+TEST_F(SettingsWindowTest, MainWindowExitClosesTheWindowUnapplied) {
+  start(base_settings());
+  SettingsWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  QPointer<SettingsWindow> alive = w;
+  text(5)->setText(QStringLiteral("名古屋"));
+  QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+  flush_deletes();
+  EXPECT_TRUE(alive.isNull());
+  EXPECT_GE(end_calls, 1);
+  EXPECT_EQ(get_ini_file(dir.settings_path()).sinkansen_station, "品川");
+}
+
 // A double-click in a station box opens the station picker for that line; the picked
 // name replaces the box's text and passes its check.
 TEST_F(SettingsWindowTest, DoubleClickInAStationBoxPicksTheStation) {
