@@ -14,9 +14,13 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionHeader>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace ravolin::hotels {
 
@@ -37,21 +41,20 @@ RaisedHeader::RaisedHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent
 
 void RaisedHeader::paintSection(QPainter* painter, const QRect& rect, int logical_index) const {
   // The section's bevel as the style draws it, then the heading as raised text: a light
-  // copy one pixel down and right under the dark one.
+  // copy one pixel down and right under the label.
   QStyleOptionHeader opt;
   initStyleOption(&opt);
   opt.rect = rect;
   opt.section = logical_index;
-  opt.text.clear();
-  style()->drawControl(QStyle::CE_Header, &opt, painter, this);
-  const QString text = model()->headerData(logical_index, orientation()).toString();
-  painter->save();
-  painter->setFont(font());
-  painter->setPen(palette().color(QPalette::Light));
-  painter->drawText(rect.translated(1, 1), Qt::AlignCenter, text);
-  painter->setPen(palette().color(QPalette::ButtonText));
-  painter->drawText(rect, Qt::AlignCenter, text);
-  painter->restore();
+  opt.text = model()->headerData(logical_index, orientation()).toString();
+  opt.textAlignment = Qt::AlignCenter;
+  style()->drawControl(QStyle::CE_HeaderSection, &opt, painter, this);
+  QStyleOptionHeader light = opt;
+  light.rect = rect.translated(1, 1);
+  light.palette.setColor(QPalette::ButtonText, opt.palette.color(QPalette::Light));
+  light.palette.setColor(QPalette::WindowText, opt.palette.color(QPalette::Light));
+  style()->drawControl(QStyle::CE_HeaderLabel, &light, painter, this);
+  style()->drawControl(QStyle::CE_HeaderLabel, &opt, painter, this);
 }
 
 HotelListWindow::HotelListWindow(app::AppState& state, QWidget* parent)
@@ -111,8 +114,35 @@ HotelListWindow::HotelListWindow(app::AppState& state, QWidget* parent)
                      static_cast<QWidget*>(command3_), static_cast<QWidget*>(grid_)})
     keys->escape_closes(w, [this] { end_proc(); });
 
-  setFixedSize(px(9840), px(6300));
+  lay_out(px(9600));
   ui::place_window(this, state.settings.pos(kWindowId));
+}
+
+void HotelListWindow::lay_out(int grid_width) {
+  const auto px = [this](int twips) { return ui::tw(this, twips); };
+  command1_->setGeometry(px(120), px(120), grid_width, px(360));
+  grid_->setGeometry(px(120), px(540), grid_width, px(4800));
+  label1_->setGeometry(px(120), px(5400), grid_width, px(300));
+  const int right = px(120) + grid_width;
+  command2_->setGeometry(right - px(1800), px(5760), px(1800), px(420));
+  command3_->setGeometry(right - px(3720), px(5760), px(1800), px(420));
+  setFixedSize(grid_width + px(240), px(6300));
+}
+
+void HotelListWindow::fit_columns() {
+  // The columns are at least as wide as designed and wide enough for their longest text,
+  // and the window grows with them as far as the screen allows (the grid scrolls beyond).
+  const auto px = [this](int twips) { return ui::tw(this, twips); };
+  grid_->resizeColumnsToContents();
+  int total = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
+  for (int c = 0; c < kGridColumns; ++c) {
+    const int w = std::max(grid_->columnWidth(c), px(kGridColumnTwips[c]));
+    grid_->setColumnWidth(c, w);
+    total += w;
+  }
+  int width = std::max(px(9600), total);
+  if (const QScreen* s = screen()) width = std::min(width, s->availableGeometry().width() - px(240));
+  lay_out(std::max(width, px(6000)));
 }
 
 bool HotelListWindow::start() {
@@ -184,14 +214,16 @@ void HotelListWindow::set_grid() {
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     for (int c = 0; c < kGridColumns; ++c) {
       auto* item = new QTableWidgetItem(q(rows[r][c]));
-      item->setTextAlignment(c == 5 ? (Qt::AlignRight | Qt::AlignVCenter)
-                                    : (Qt::AlignLeft | Qt::AlignVCenter));
+      // Numbers (rooms, price) to the right, texts to the left.
+      item->setTextAlignment(c == 3 || c == 5 ? (Qt::AlignRight | Qt::AlignVCenter)
+                                              : (Qt::AlignLeft | Qt::AlignVCenter));
       // The columns are narrow: the whole text is shown when the pointer rests on a cell.
       item->setToolTip(q(rows[r][c]));
       grid_->setItem(r, c, item);
     }
   }
   if (!rows.empty()) grid_->setCurrentCell(0, 0);
+  fit_columns();
 }
 
 void HotelListWindow::end_proc() {

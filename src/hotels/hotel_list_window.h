@@ -47,6 +47,8 @@ class HotelListWindow final : public QWidget {
  private:
   void load_hotels();
   void set_grid();
+  void fit_columns();
+  void lay_out(int grid_width);
   void end_proc();
   void narrow_districts();
 

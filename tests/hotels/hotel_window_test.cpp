@@ -49,7 +49,7 @@ data::SourceFiles sources() {
   add("東京／成田", "新橋", "新橋ホテル");
   add("東京／羽田", "日本橋", "日本橋ホテル");
   add("東京／羽田", "八重洲", "八重洲ホテル");
-  add("東京／羽田", "丸の内", "丸の内ホテル");
+  add("東京／羽田", "丸の内", "丸の内グランドステーションホテル東京駅前");
   add("東京／羽田", "京橋", "京橋イン");
   add("名古屋", "名駅", "名駅ホテル");
   add("名古屋", "栄", "栄ホテル");
@@ -203,12 +203,17 @@ TEST_F(HotelWindowTest, ListShowsTheAreasHotelsDatedTodayAndEscapeReturnsToTheSe
   ASSERT_EQ(g->columnCount(), 7);
   for (int c = 0; c < 7; ++c)
     EXPECT_EQ(g->horizontalHeaderItem(c)->text().toStdString(), grid_heading()[c]);
-  EXPECT_EQ(column(list, 1), (Names{"わたしの宿", "京橋ホテル", "銀座ホテル", "新橋ホテル",
-                                    "日本橋ホテル", "八重洲ホテル", "丸の内ホテル", "京橋イン"}));
+  EXPECT_EQ(column(list, 1),
+            (Names{"わたしの宿", "京橋ホテル", "銀座ホテル", "新橋ホテル", "日本橋ホテル",
+                   "八重洲ホテル", "丸の内グランドステーションホテル東京駅前", "京橋イン"}));
   const auto rows = grid_rows(state->hotels, state->hotel_selection.hit_list);
   for (int r = 0; r < g->rowCount(); ++r)
     for (int c = 0; c < 7; ++c) EXPECT_EQ(g->item(r, c)->text().toStdString(), rows[r][c]);
   EXPECT_TRUE(g->item(0, 5)->textAlignment() & Qt::AlignRight);
+  // Every column wide enough for its longest text.
+  for (int r = 0; r < g->rowCount(); ++r)
+    for (int c = 0; c < 7; ++c)
+      EXPECT_LT(g->fontMetrics().horizontalAdvance(g->item(r, c)->text()), g->columnWidth(c));
   EXPECT_TRUE(g->item(0, 6)->textAlignment() & Qt::AlignLeft);
   EXPECT_EQ(child<QLabel>(list, "Label1")->text(),
             QStringLiteral("備考(評価)は作者の個人的な評価です。公的機関の評価ではありません。"
