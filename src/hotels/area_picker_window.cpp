@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -93,6 +94,7 @@ AreaPickerWindow::AreaPickerWindow(app::AppState& state, int mode, QLineEdit* fi
       ui::store_position(this, state_.settings.pos(kWindowId));
       choose(item->text());
     });
+    list->installEventFilter(this);  // Enter chooses like a double-click
   }
 
   auto* keys = new ui::KeyConventions(this);
@@ -121,6 +123,19 @@ AreaPickerWindow* AreaPickerWindow::open(app::AppState& state, int mode, QLineEd
   w->activateWindow();
   w->list1_->setFocus();
   return w;
+}
+
+bool AreaPickerWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && (watched == list1_ || watched == list2_)) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    QListWidgetItem* item = static_cast<QListWidget*>(watched)->currentItem();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && item && item->isSelected()) {
+      ui::store_position(this, state_.settings.pos(kWindowId));
+      choose(item->text());
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void AreaPickerWindow::set_list1(int region) {

@@ -36,6 +36,7 @@ class AreaPickerWindow final : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void set_list1(int region);

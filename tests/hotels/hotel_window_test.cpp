@@ -529,6 +529,18 @@ TEST_F(AreaPickerTest, ChoosingWritesTheTrimmedNameAndMovesTheCallersFocus) {
   flush_deletes();
   EXPECT_EQ(text9->text(), QStringLiteral("名古屋"));
 
+  // Keyboard only: arrows pick an area, Enter chooses it.
+  p = open_picker();
+  auto* keys_list = child<QListWidget>(p, "List1");
+  keys_list->setFocus();
+  QTest::keyClick(keys_list, Qt::Key_Down);
+  ASSERT_NE(keys_list->currentItem(), nullptr);
+  const QString current = keys_list->currentItem()->text();
+  EXPECT_FALSE(current.isEmpty());
+  QTest::keyClick(keys_list, Qt::Key_Return);
+  flush_deletes();
+  EXPECT_EQ(text9->text(), current);
+
   // 取消終了 closes without choosing.
   p = open_picker();
   click_item(child<QListWidget>(p, "List1"), 0);
