@@ -8,6 +8,7 @@
 #include "calendar/dates.h"
 #include "data/tables.h"
 #include "fares/fare_tables.h"
+#include "hotels/hotel_list.h"
 #include "hotels/hotel_tables.h"
 #include "search/engine.h"
 #include "settings/settings.h"
@@ -59,6 +60,9 @@ class AppState {
   hotels::DistrictNames districts;
   hotels::HotelTable hotels;
   bool hotels_loaded = false;  // the hotel table is read when the hotel list first opens
+
+  // ---- hotel directory ------------------------------------------------------------
+  hotels::HotelSelection hotel_selection;  // the area, district filter and list shown
 
   // ---- settings ---------------------------------------------------------------
   settings::Settings settings;

@@ -6,6 +6,7 @@
 #include "board/schedule_window.h"
 #include "board/version_window.h"
 #include "data/loader.h"
+#include "hotels/hotel_search_window.h"
 #include "settings/settings_file.h"
 #include "settings/settings_window.h"
 #include "ui/window_conventions.h"
@@ -65,6 +66,7 @@ MainWindow::~MainWindow() {
 ScheduleWindow* MainWindow::schedule_window() const { return schedule_.data(); }
 PassingWindow* MainWindow::passing_window() const { return passing_.data(); }
 VersionWindow* MainWindow::version_window() const { return version_.data(); }
+hotels::HotelSearchWindow* MainWindow::hotel_search_window() const { return hotel_search_.data(); }
 
 void MainWindow::build_controls() {
   central_ = new QWidget(this);
@@ -351,7 +353,15 @@ void MainWindow::open_search() {}
 
 // ---- hotels ---------------------------------------------------------------------
 
-void MainWindow::open_hotel_search() {}
+void MainWindow::open_hotel_search() {
+  if (hotel_search_ && hotel_search_->isVisible()) {  // one search window: bring it forward
+    show_in_front(hotel_search_.data());
+    return;
+  }
+  auto* w = new hotels::HotelSearchWindow(state_, this);
+  hotel_search_ = w;
+  show_in_front(w);
+}
 
 // ---- user hotels ------------------------------------------------------------------
 
@@ -402,7 +412,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   close_step();
   for (QWidget* w : {static_cast<QWidget*>(schedule_.data()), static_cast<QWidget*>(passing_.data()),
                      static_cast<QWidget*>(version_.data()),
-                     static_cast<QWidget*>(settings_.data())})
+                     static_cast<QWidget*>(settings_.data()),
+                     static_cast<QWidget*>(hotel_search_.data())})
     if (w) w->close();
   event->accept();
   state_.end_program();

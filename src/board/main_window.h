@@ -20,6 +20,9 @@ class QTimer;
 namespace ravolin::settings {
 class SettingsWindow;
 }
+namespace ravolin::hotels {
+class HotelSearchWindow;
+}
 
 namespace ravolin::board {
 
@@ -86,6 +89,7 @@ class MainWindow final : public QMainWindow {
   ScheduleWindow* schedule_window() const;
   PassingWindow* passing_window() const;
   VersionWindow* version_window() const;
+  hotels::HotelSearchWindow* hotel_search_window() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -127,6 +131,7 @@ class MainWindow final : public QMainWindow {
   QPointer<PassingWindow> passing_;
   QPointer<VersionWindow> version_;
   QPointer<settings::SettingsWindow> settings_;
+  QPointer<hotels::HotelSearchWindow> hotel_search_;
 };
 
 }  // namespace ravolin::board

@@ -23,7 +23,9 @@ void usage() {
       "         --depart HH:MM-HH:MM --arrive HH:MM-HH:MM --wait MIN --transfers 1|2\n"
       "         --per-train one|all --sort depart|arrive|ride\n"
       "         [--show caption|report|fares|legend]\n"
-      "                                      run a Shinkansen route search\n",
+      "                                      run a Shinkansen route search\n"
+      "  hotels DIR --today YYYY-MM-DD --area NAME [--district NAME]...\n"
+      "                                      print the hotel list of an area\n",
       stderr);
 }
 
@@ -44,6 +46,7 @@ int main(int argc, char** argv) {
   if (cmd == "timetable") return cmd_timetable(args);
   if (cmd == "stops") return cmd_stops(args);
   if (cmd == "search") return cmd_search(args);
+  if (cmd == "hotels") return cmd_hotels(args);
   if (cmd == "-h" || cmd == "--help" || cmd == "help") {
     usage();
     return 0;

@@ -1,0 +1,127 @@
+// hotels: the hotel list of one area, as the hotel list window shows it after a search
+// from the hotel search window: the title strip, then the grid's heading row and one row
+// per hotel, cells joined by TAB.
+#include "calendar/dates.h"
+#include "hotels/hotel_list.h"
+#include "hotels/hotel_reader.h"
+#include "hotels/user_hotels.h"
+#include "tool/commands.h"
+#include "tool/program_folder.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ravolin::tool {
+namespace {
+
+int bad_args(const std::string& message) {
+  std::fprintf(stderr, "ravolin-tool hotels: %s\n", message.c_str());
+  return 2;
+}
+
+void fail_line(const std::string& message) {
+  std::fprintf(stderr, "%s\n", message.c_str());
+}
+
+// "YYYY-MM-DD" with digits only, as a day number.
+bool parse_today(const std::string& s, std::int32_t& dn) {
+  if (s.size() != 10 || s[4] != '-' || s[7] != '-') return false;
+  for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+    if (s[i] < '0' || s[i] > '9') return false;
+  const int y = std::stoi(s.substr(0, 4)), m = std::stoi(s.substr(5, 2)),
+            d = std::stoi(s.substr(8, 2));
+  if (!calendar::is_valid_date(y, m, d)) return false;
+  dn = calendar::day_number(y, m, d);
+  return true;
+}
+
+}  // namespace
+
+int cmd_hotels(const Args& args) {
+  std::string dir, today, area;
+  bool have_today = false, have_area = false;
+  std::vector<std::string> districts;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string a = args[i];
+    if (a.rfind("--", 0) != 0) {
+      if (!dir.empty()) return bad_args("unexpected argument '" + a + "'");
+      dir = a;
+      continue;
+    }
+    std::string value;
+    if (auto eq = a.find('='); eq != std::string::npos) {
+      value = a.substr(eq + 1);
+      a = a.substr(0, eq);
+    } else {
+      if (i + 1 >= args.size()) return bad_args("option " + a + " needs a value");
+      value = args[++i];
+    }
+    if (a == "--today") {
+      today = value;
+      have_today = true;
+    } else if (a == "--area") {
+      area = value;
+      have_area = true;
+    } else if (a == "--district") {
+      districts.push_back(value);
+    } else {
+      return bad_args("unknown option '" + a + "'");
+    }
+  }
+  if (dir.empty()) return bad_args("the program folder DIR is missing");
+  if (!have_today) return bad_args("option --today is missing");
+  if (!have_area) return bad_args("option --area is missing");
+  std::int32_t list_date = 0;
+  if (!parse_today(today, list_date))
+    return bad_args("--today must be a date YYYY-MM-DD, not '" + today + "'");
+  if (static_cast<int>(districts.size()) > hotels::kMaxDistricts)
+    return bad_args("at most " + std::to_string(hotels::kMaxDistricts) + " --district options");
+
+  auto folder = std::make_unique<LoadedFolder>();
+  std::string error;
+  if (!load_program_folder(dir, *folder, error)) {
+    std::fprintf(stderr, "ravolin-tool hotels: %s\n", error.c_str());
+    return 1;
+  }
+  if (!hotels::check_area(folder->data.areas, area)) {
+    fail_line(hotels::kAreaErrorMessage);
+    return 2;
+  }
+
+  auto table = std::make_unique<hotels::HotelTable>();
+  const std::string user_path = folder->dir + "/" + hotels::kUserHotelFileName;
+  const hotels::UserHotelReport report = hotels::get_hotel_user(user_path, *table);
+  if (report.skipped_lines > 0)
+    std::fprintf(stderr, "ravolin-tool hotels: %s: %d broken line(s) left out, the first is line %d\n",
+                 user_path.c_str(), report.skipped_lines, report.first_skipped_line);
+  if (report.truncated)
+    std::fprintf(stderr, "ravolin-tool hotels: %s: more hotels than the table holds; the rest were left out\n",
+                 user_path.c_str());
+  data::DataError err;
+  if (!hotels::get_hotel(folder->data_path, folder->data.directory, folder->data.areas,
+                         folder->districts, *table, err)) {
+    std::fprintf(stderr, "ravolin-tool hotels: %s\n", err.message().c_str());
+    return 1;
+  }
+
+  hotels::HotelSelection sel;
+  hotels::start_hotel_search(sel, area);
+  hotels::set_district_filter(sel, districts);
+  if (!hotels::sel_data(*table, sel, error)) {
+    fail_line(error);
+    return 1;
+  }
+  if (sel.hit_list.empty()) {
+    fail_line(hotels::kNoHotelMessage);
+    return 3;
+  }
+  if (folder->settings.control3_flg == 1) hotels::sort_hotel(*table, sel.hit_list);
+  const std::string out = hotels::title_strip(sel.caption_from, sel.hotel_area, list_date) +
+                          "\n" + hotels::grid_text(*table, sel.hit_list);
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  return 0;
+}
+
+}  // namespace ravolin::tool

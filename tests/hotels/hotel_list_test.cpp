@@ -1,0 +1,241 @@
+// The hotel directory's rules on tables written in the test: which hotels an area shows
+// and in what order, the grid and title texts, the area check, the picker's lists and the
+// district chooser.
+#include "calendar/dates.h"
+#include "hotels/hotel_list.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ravolin::hotels {
+namespace {
+
+struct Table {
+  std::unique_ptr<HotelTable> t = std::make_unique<HotelTable>();
+  // Appends a hotel; user hotels must be added before file hotels.
+  int add(const std::string& area, const std::string& district, const std::string& name,
+          bool user = false) {
+    const int i = t->total() + 1;
+    HotelEntry& e = t->entry[i];
+    e.area = area;
+    e.district = district;
+    e.name = name;
+    e.phone = "03-0000-0000";
+    e.rooms = 10;
+    e.access = "駅前";
+    e.price = "\\5,000";
+    e.remarks = "○       ";
+    (user ? t->user_hotel_count : t->file_hotel_count)++;
+    return i;
+  }
+  std::vector<std::string> names(const std::vector<int>& hits) const {
+    std::vector<std::string> out;
+    for (int i : hits) out.push_back(t->entry[i].name);
+    return out;
+  }
+};
+
+HotelSelection search(const std::string& area, std::vector<std::string> filter = {}) {
+  HotelSelection sel;
+  start_hotel_search(sel, area);
+  if (!filter.empty()) set_district_filter(sel, std::move(filter));
+  return sel;
+}
+
+using Names = std::vector<std::string>;
+
+TEST(SelData, AnAreaOfTokyoOrOsakaFindsEveryHotelStoredUnderIt) {
+  Table t;
+  t.add("東京", "京橋", "user", true);
+  t.add("名古屋", "名駅", "nagoya");
+  t.add("東京", "銀座", "ginza");
+  t.add("大阪", "梅田", "umeda");
+  std::string error;
+  for (const char* area : {"東京／羽田", "東京／成田", " 東京／羽田 "}) {
+    HotelSelection sel = search(area);
+    ASSERT_TRUE(sel_data(*t.t, sel, error));
+    EXPECT_EQ(t.names(sel.hit_list), (Names{"user", "ginza"})) << area;
+  }
+  HotelSelection osaka = search("大阪／関西");
+  ASSERT_TRUE(sel_data(*t.t, osaka, error));
+  EXPECT_EQ(t.names(osaka.hit_list), (Names{"umeda"}));
+  HotelSelection none = search("新大阪");  // not 大阪: the name must begin with it
+  ASSERT_TRUE(sel_data(*t.t, none, error));
+  EXPECT_TRUE(none.hit_list.empty());
+}
+
+TEST(SelData, ExaminesEveryPositionAfterTheUsersHotels) {
+  Table t;
+  for (int i = 0; i < 3; ++i) t.add("名古屋", "名駅", "user" + std::to_string(i), true);
+  for (int i = 0; i < 499; ++i) t.add("仙台", "駅前", "file" + std::to_string(i));
+  t.add("名古屋", "栄", "last");
+  ASSERT_EQ(t.t->total(), 503);
+  HotelSelection sel = search("名古屋");
+  std::string error;
+  ASSERT_TRUE(sel_data(*t.t, sel, error));
+  ASSERT_EQ(sel.hit_list.size(), 4u);
+  EXPECT_EQ(sel.hit_list.back(), 503);
+}
+
+TEST(SelData, DistrictFilterAndDistrictListCompareTrimmedTexts) {
+  Table t;
+  t.add("名古屋", "栄 ", "u1", true);
+  t.add("名古屋", "名駅", "f1");
+  t.add("名古屋", " 栄", "f2");  // the user's district met again after another one
+  t.add("名古屋", "金山", "f3");
+  std::string error;
+  HotelSelection all = search("名古屋");
+  ASSERT_TRUE(sel_data(*t.t, all, error));
+  EXPECT_EQ(t.names(all.hit_list), (Names{"u1", "f1", "f2", "f3"}));
+  // Each district once, in order of appearance.
+  EXPECT_EQ(all.district_list, (Names{"栄", "名駅", "金山"}));
+
+  HotelSelection some = search("名古屋", {" 栄 ", "金山"});
+  ASSERT_TRUE(sel_data(*t.t, some, error));
+  EXPECT_EQ(t.names(some.hit_list), (Names{"u1", "f2", "f3"}));
+  // The district list still holds all of the area's districts.
+  EXPECT_EQ(some.district_list, all.district_list);
+}
+
+TEST(SelData, MoreHotelsThanTheListHoldsAreRefused) {
+  Table t;
+  for (int i = 0; i < kMaxHits; ++i) t.add("仙台", "駅前", "h");
+  HotelSelection sel = search("仙台");
+  std::string error;
+  EXPECT_TRUE(sel_data(*t.t, sel, error));
+  EXPECT_EQ(sel.hit_list.size(), 200u);
+  t.add("仙台", "駅前", "h");
+  EXPECT_FALSE(sel_data(*t.t, sel, error));
+  EXPECT_TRUE(sel.hit_list.empty());
+  EXPECT_NE(error.find("200"), std::string::npos) << error;
+}
+
+TEST(DistrictFilter, BelongsToTheAreaItWasChosenIn) {
+  HotelSelection sel = search("名古屋", {"栄"});
+  start_hotel_search(sel, "名古屋 ");  // the same area again keeps the choice
+  EXPECT_EQ(sel.district_filter, (Names{"栄"}));
+  sel = search("東京／羽田", {"京橋"});
+  start_hotel_search(sel, "東京／成田");  // the same hotels: the choice still fits
+  EXPECT_EQ(sel.district_filter, (Names{"京橋"}));
+  start_hotel_search(sel, "仙台");  // another area: all of its districts
+  EXPECT_TRUE(sel.district_filter.empty());
+  EXPECT_EQ(sel.caption_from, "＊＊＊＊＊");
+  EXPECT_EQ(sel.hotel_area, "仙台");
+
+  // Back in the first area the old choice does not come back either.
+  start_hotel_search(sel, "東京／羽田");
+  EXPECT_TRUE(sel.district_filter.empty());
+}
+
+TEST(SortHotel, OrdersByAreaThenDistrictByCharacterCodes) {
+  Table t;
+  const int a = t.add("東京", "銀座", "a");
+  const int b = t.add("東京", "京橋", "b");
+  const int c = t.add("名古屋", "栄", "c");
+  const int d = t.add("東京", "京橋 ", "d");  // untrimmed: after "京橋"
+  const int e = t.add("大阪", "梅田", "e");
+  std::vector<int> hits = {a, b, c, d, e};
+  sort_hotel(*t.t, hits);
+  // 名古屋 (U+540D) < 大阪 (U+5927) < 東京 (U+6771); 京橋 (U+4EAC) < 銀座 (U+9280).
+  EXPECT_EQ(t.names(hits), (Names{"c", "e", "b", "d", "a"}));
+  std::vector<int> empty;
+  sort_hotel(*t.t, empty);
+  EXPECT_TRUE(empty.empty());
+}
+
+TEST(HotelGrid, HeadingAndRowsAsTheGridShowsThem) {
+  Table t;
+  const int a = t.add("東京", "京橋", "ラボリンホテル");
+  HotelEntry& e = t.t->entry[a];
+  e.phone = "03-1234     ";
+  e.rooms = 0;  // an empty cell
+  e.remarks = "とても良いホテルです";  // longer than 8: cut
+  const int b = t.add("東京", "銀座", "銀座イン");
+  t.t->entry[b].rooms = 4095;
+  EXPECT_EQ(grid_text(*t.t, {a, b}),
+            "地区\tホテル名\t電話番号\t部屋数\t交通\t部屋代\t備考(評価)\n"
+            "京橋\tラボリンホテル\t03-1234     \t\t駅前\t\\5,000\tとても良いホテル\n"
+            "銀座\t銀座イン\t03-0000-0000\t4095\t駅前\t\\5,000\t○       \n");
+  EXPECT_EQ(grid_text(*t.t, {}), "地区\tホテル名\t電話番号\t部屋数\t交通\t部屋代\t備考(評価)\n");
+}
+
+TEST(HotelGrid, TitleStripWithTheListDate) {
+  EXPECT_EQ(title_strip(" ＊＊＊＊＊ ", " 東京／羽田 ", calendar::day_number(2000, 3, 13)),
+            "＊＊＊＊＊ → 東京／羽田  2000/03/13 (月) 出発");
+  EXPECT_EQ(title_strip("＊＊＊＊＊", "仙台", calendar::day_number(2026, 12, 6)),
+            "＊＊＊＊＊ → 仙台  2026/12/06 (日) 出発");
+}
+
+TEST(AreaChoice, CheckPrefillAndPickerLists) {
+  data::AreaTable areas;
+  areas.count = 4;
+  const char* names[] = {"", "東京／羽田", "札幌", "東京／成田", "那覇"};
+  const int regions[] = {0, 4, 1, 4, 9};
+  for (int i = 1; i <= 4; ++i) {
+    areas.name[i] = names[i];
+    areas.region[i] = static_cast<std::int16_t>(regions[i]);
+  }
+  EXPECT_TRUE(check_area(areas, "  札幌 "));
+  EXPECT_FALSE(check_area(areas, "札"));
+  EXPECT_FALSE(check_area(areas, "東京"));
+  EXPECT_FALSE(check_area(areas, "   "));
+  EXPECT_FALSE(check_area(areas, "札幌　"));  // an ideographic space is not a blank
+
+  EXPECT_EQ(areas_of_region(areas, 0), (Names{"東京／羽田", "札幌", "東京／成田", "那覇"}));
+  EXPECT_EQ(areas_of_region(areas, 4), (Names{"東京／羽田", "東京／成田"}));
+  EXPECT_TRUE(areas_of_region(areas, 7).empty());
+
+  settings::Settings s;
+  EXPECT_EQ(area_prefill(s), "東京／羽田");
+  s.arrival_ground[1] = "札幌";
+  EXPECT_EQ(area_prefill(s), "札幌");
+  s.departure_ground = {"", "", "那覇", "", "札幌", ""};
+  EXPECT_EQ(recent_places(s), (Names{"那覇", "札幌"}));
+}
+
+TEST(DistrictChooser, ListsMovesAndEnabledStates) {
+  DistrictChooser c({"栄", "名駅", "金山", "大須"}, {"金山"});
+  EXPECT_EQ(c.list1(), (Names{"栄", "名駅", "大須"}));
+  EXPECT_EQ(c.list2(), (Names{"金山"}));
+  EXPECT_FALSE(c.select_enabled());
+  EXPECT_FALSE(c.deselect_enabled());
+  EXPECT_TRUE(c.select_all_enabled());
+  EXPECT_TRUE(c.deselect_all_enabled());
+
+  c.set_list1_selected(true);
+  c.set_list2_selected(true);
+  c.select({2, 0});  // any order: moved in list order
+  EXPECT_EQ(c.list1(), (Names{"名駅"}));
+  EXPECT_EQ(c.list2(), (Names{"金山", "栄", "大須"}));
+  EXPECT_FALSE(c.select_enabled());
+  EXPECT_TRUE(c.deselect_enabled());  // the other list keeps its selection
+
+  c.deselect({0});  // back to the end of List1, not to its former place
+  EXPECT_EQ(c.list1(), (Names{"名駅", "金山"}));
+  EXPECT_FALSE(c.deselect_enabled());
+
+  c.set_list1_selected(true);
+  c.set_list2_selected(true);
+  c.select_all();
+  EXPECT_TRUE(c.list1().empty());
+  EXPECT_EQ(c.list2(), (Names{"栄", "大須", "名駅", "金山"}));
+  EXPECT_FALSE(c.select_enabled());
+  EXPECT_FALSE(c.deselect_enabled());
+  EXPECT_FALSE(c.select_all_enabled());
+  EXPECT_TRUE(c.deselect_all_enabled());
+
+  c.deselect_all();
+  EXPECT_EQ(c.list1(), (Names{"栄", "大須", "名駅", "金山"}));
+  EXPECT_TRUE(c.list2().empty());
+  EXPECT_TRUE(c.select_all_enabled());
+  EXPECT_FALSE(c.deselect_all_enabled());
+
+  c.select({7, -1});  // rows that do not exist move nothing
+  EXPECT_EQ(c.list1().size(), 4u);
+}
+
+}  // namespace
+}  // namespace ravolin::hotels

@@ -1,0 +1,55 @@
+// ホテル検索 on the main window: the button and the menu entry open one hotel search
+// window, which closes with the main window.
+#include "board/main_window.h"
+#include "hotels/hotel_search_window.h"
+#include "ui/fake_platform.h"
+
+#include "board/main_window_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace ravolin::board {
+namespace {
+
+TEST(MainWindowHotels, ButtonAndMenuOpenOneHotelSearchWindowThatClosesWithTheMainWindow) {
+  testing::ProgramFolder folder;
+  folder.write_settings(testing::default_settings());
+  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 9, 5, 0)};
+  ui::FakeMessageBoxes messages;
+  ui::FakeHelpViewer help;
+  ui::FakePrinter printer;
+  auto state = std::make_unique<app::AppState>(folder.path(),
+                                               app::Platform{clock, messages, help, printer});
+  auto window = std::make_unique<MainWindow>(*state);
+  ASSERT_TRUE(window->start());
+  window->show();
+
+  EXPECT_EQ(window->hotel_search_window(), nullptr);
+  QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command4")), Qt::LeftButton);
+  QPointer<hotels::HotelSearchWindow> search = window->hotel_search_window();
+  ASSERT_NE(search, nullptr);
+  EXPECT_TRUE(search->isVisible());
+  EXPECT_EQ(search->objectName(), QStringLiteral("ravolin12"));
+
+  window->findChild<QAction*>(QStringLiteral("menu_view_hotels"))->trigger();
+  EXPECT_EQ(window->hotel_search_window(), search.data());
+  int open = 0;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    open += w->objectName() == QStringLiteral("ravolin12") && w->isVisible();
+  EXPECT_EQ(open, 1);
+
+  window->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(search == nullptr || !search->isVisible());
+}
+
+}  // namespace
+}  // namespace ravolin::board
