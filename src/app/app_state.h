@@ -52,6 +52,9 @@ class AppState {
   std::function<void()> end_program;
   // Processes pending window events during long work (loading, searching).
   std::function<void()> process_events;
+  // Opens the area picker for a calling window in a picker mode (3: the hotel edit
+  // window, whose area field is Text9 and whose next field is Text1). Empty: no picker.
+  std::function<void(QWidget* caller, int mode)> open_area_picker;
 
   // ---- tables (read-only after start-up) ------------------------------------------
   data::ScheduleData schedule;

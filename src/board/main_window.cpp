@@ -6,6 +6,7 @@
 #include "board/schedule_window.h"
 #include "board/version_window.h"
 #include "data/loader.h"
+#include "hotels/user_hotels_window.h"
 #include "settings/settings_file.h"
 #include "ui/window_conventions.h"
 
@@ -339,7 +340,18 @@ void MainWindow::open_hotel_search() {}
 
 // ---- user hotels ------------------------------------------------------------------
 
-void MainWindow::open_user_hotels() {}
+void MainWindow::open_user_hotels() {
+  // One list at a time: a second opening brings the open one forward with its changes.
+  if (user_hotels_ && user_hotels_->isVisible()) {
+    show_in_front(user_hotels_.data());
+    return;
+  }
+  auto* w = new hotels::UserHotelsWindow(state_, this);
+  user_hotels_ = w;
+  show_in_front(w);
+}
+
+hotels::UserHotelsWindow* MainWindow::user_hotels_window() const { return user_hotels_.data(); }
 
 // ---- exit -------------------------------------------------------------------------
 
@@ -382,7 +394,8 @@ void MainWindow::close_step() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   close_step();
   for (QWidget* w : {static_cast<QWidget*>(schedule_.data()), static_cast<QWidget*>(passing_.data()),
-                     static_cast<QWidget*>(version_.data())})
+                     static_cast<QWidget*>(version_.data()),
+                     static_cast<QWidget*>(user_hotels_.data())})
     if (w) w->close();
   event->accept();
   state_.end_program();
