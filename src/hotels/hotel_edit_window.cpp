@@ -104,6 +104,8 @@ HotelEditWindow::HotelEditWindow(app::AppState& state, UserHotelsWindow& list, i
   command4_->setGeometry(px(4200), px(600), px(420), px(330));
   command4_->setVisible(false);
   connect(command4_, &QPushButton::clicked, this, &HotelEditWindow::open_picker);
+  setTabOrder(box(HotelField::Area), command4_);  // "?" right after the area field
+  setTabOrder(command4_, box(HotelField::District));
 
   const auto button = [&](const char* name, const char* caption, int x) {
     auto* b = new QPushButton(QString::fromUtf8(caption), this);

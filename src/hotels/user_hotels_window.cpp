@@ -49,6 +49,12 @@ class TabStopDelegate final : public QStyledItemDelegate {
     painter->drawText(QRectF(opt.rect).adjusted(2, 0, 0, 0), text, to);
     painter->restore();
   }
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(QFontMetrics(option.font).height() + 4);
+    return size;
+  }
 };
 
 // Room for the user's hotels beside the data file's hotels in the hotel table.
@@ -115,7 +121,13 @@ UserHotelsWindow::UserHotelsWindow(app::AppState& state, QWidget* parent)
   connect(command3_, &QPushButton::clicked, this, &UserHotelsWindow::open_update);
   connect(command4_, &QPushButton::clicked, this, &UserHotelsWindow::delete_selected);
   connect(command5_, &QPushButton::clicked, this, &UserHotelsWindow::cancel);
+  // A line chosen with the mouse or the arrow keys may be changed or deleted.
   connect(list1_, &QListWidget::itemClicked, this, [this] {
+    entry_commands_ = true;
+    apply_enabled();
+  });
+  connect(list1_, &QListWidget::itemSelectionChanged, this, [this] {
+    if (list1_->selectedItems().isEmpty() || filling_) return;
     entry_commands_ = true;
     apply_enabled();
   });
@@ -150,9 +162,11 @@ HotelEditWindow* UserHotelsWindow::edit_window() const {
 }
 
 void UserHotelsWindow::fill_list() {
+  filling_ = true;
   list1_->clear();
   for (const HotelEntry& e : registry_.entries())
     list1_->addItem(QString::fromStdString(list_line(e)));
+  filling_ = false;
 }
 
 int UserHotelsWindow::selected_line() const {
@@ -214,7 +228,10 @@ void UserHotelsWindow::delete_selected() {
     return;
   registry_.remove(line);
   changed_ = true;
+  filling_ = true;
   delete list1_->takeItem(line);
+  list1_->clearSelection();
+  filling_ = false;
   disable_entry_commands();
 }
 

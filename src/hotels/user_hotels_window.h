@@ -55,6 +55,7 @@ class UserHotelsWindow final : public QWidget {
   app::AppState& state_;
   UserRegistry registry_;
   bool changed_ = false;
+  bool filling_ = false;         // the list is being refilled (no user choice)
   bool editing_ = false;         // the edit window is open
   bool entry_commands_ = false;  // 修正 and 削除 may be used (a line was clicked)
   QListWidget* list1_ = nullptr;

@@ -156,6 +156,18 @@ TEST_F(UserHotelsWindowTest, OpensWithOneLinePerEntryAndChangeAndDeleteDisabled)
   EXPECT_TRUE(button("Command3")->isEnabled());
   EXPECT_TRUE(button("Command4")->isEnabled());
   EXPECT_TRUE(messages.shown().empty());
+
+  // without a mouse: a line chosen with the arrow keys can be deleted too
+  write_hotels(kThree);
+  delete list.data();
+  open();
+  list1()->setFocus();
+  QTest::keyClick(list1(), Qt::Key_Down);
+  EXPECT_TRUE(button("Command4")->isEnabled());
+  messages.set_next_answer(ui::MessageAnswer::Ok);
+  QTest::keyClick(button("Command4"), Qt::Key_Space);
+  EXPECT_EQ(list1()->count(), 2);
+  EXPECT_FALSE(button("Command4")->isEnabled());
 }
 
 TEST_F(UserHotelsWindowTest, EachCheckWritesItsMessageAndKeepsTheFocus) {
