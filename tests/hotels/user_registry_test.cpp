@@ -169,21 +169,6 @@ TEST(UserRegistryList, SortsByAreaThenDistrictWhenTheSettingSaysSo) {
   EXPECT_EQ(names(never.entries()), (std::vector<std::string>{"A", "B", "C", "F"}));
 }
 
-TEST(UserRegistryList, DeletesTheRightEntryAndRefusesWhenFull) {
-  UserRegistry r({hotel("仙台", "a", "1"), hotel("仙台", "b", "2"), hotel("仙台", "c", "3")}, 4);
-  ASSERT_TRUE(r.remove(1));
-  EXPECT_EQ(names(r.entries()), (std::vector<std::string>{"1", "3"}));
-  EXPECT_FALSE(r.remove(2));
-  EXPECT_FALSE(r.remove(-1));
-  EXPECT_FALSE(r.update(2, hotel("x", "y", "z"), 0));
-  EXPECT_TRUE(r.add(hotel("仙台", "d", "4"), 0));
-  EXPECT_TRUE(r.add(hotel("仙台", "e", "5"), 0));
-  EXPECT_TRUE(r.full());
-  EXPECT_FALSE(r.add(hotel("仙台", "f", "6"), 0));
-  EXPECT_EQ(r.size(), 4);
-  EXPECT_EQ(full_table_message(4), "これ以上ホテルを登録できません（登録できるのは4件までです）");
-}
-
 // A folder of its own for each file test.
 class UserRegistryFile : public ::testing::Test {
  protected:
