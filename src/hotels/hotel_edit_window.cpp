@@ -111,6 +111,7 @@ HotelEditWindow::HotelEditWindow(app::AppState& state, UserHotelsWindow& list, i
     auto* b = new QPushButton(QString::fromUtf8(caption), this);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(px(x), px(5040), px(1500), px(420));
+    b->setAutoDefault(true);  // Enter on a focused button presses it
     return b;
   };
   command1_ = button("Command1", "更新", 1980);

@@ -109,6 +109,7 @@ UserHotelsWindow::UserHotelsWindow(app::AppState& state, QWidget* parent)
     auto* b = new QPushButton(QString::fromUtf8(caption), this);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(px(x), px(4620), px(1500), px(420));
+    b->setAutoDefault(true);  // Enter on a focused button presses it
     return b;
   };
   command1_ = button("Command1", "登録終了", 120);

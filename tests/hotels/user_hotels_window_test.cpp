@@ -493,7 +493,11 @@ TEST_F(UserHotelsWindowTest, TypedHotelsComeBackFromTheFileUnchanged) {
                      random_text(12, wide), random_text(8, kana), random_text(8, wide)});
     open_edit("Command2");
     fill(typed.back());
-    store("Command1");
+    enter("Text7");  // the keyboard's way: Enter leads to 更新 and presses it
+    ASSERT_EQ(focus(), child<QPushButton>(edit(), "Command1"));
+    messages.set_next_answer(ui::MessageAnswer::Ok);
+    QTest::keyClick(focus(), Qt::Key_Return);
+    flush_deletes();
     ASSERT_EQ(edit(), nullptr) << text8().toStdString();
   }
   QTest::mouseClick(button("Command1"), Qt::LeftButton);
