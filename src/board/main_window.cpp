@@ -7,6 +7,7 @@
 #include "board/version_window.h"
 #include "data/loader.h"
 #include "hotels/hotel_search_window.h"
+#include "hotels/user_hotels_window.h"
 #include "settings/settings_file.h"
 #include "settings/settings_window.h"
 #include "ui/window_conventions.h"
@@ -365,7 +366,18 @@ void MainWindow::open_hotel_search() {
 
 // ---- user hotels ------------------------------------------------------------------
 
-void MainWindow::open_user_hotels() {}
+void MainWindow::open_user_hotels() {
+  // One list at a time: a second opening brings the open one forward with its changes.
+  if (user_hotels_ && user_hotels_->isVisible()) {
+    show_in_front(user_hotels_.data());
+    return;
+  }
+  auto* w = new hotels::UserHotelsWindow(state_, this);
+  user_hotels_ = w;
+  show_in_front(w);
+}
+
+hotels::UserHotelsWindow* MainWindow::user_hotels_window() const { return user_hotels_.data(); }
 
 // ---- exit -------------------------------------------------------------------------
 
@@ -413,7 +425,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   for (QWidget* w : {static_cast<QWidget*>(schedule_.data()), static_cast<QWidget*>(passing_.data()),
                      static_cast<QWidget*>(version_.data()),
                      static_cast<QWidget*>(settings_.data()),
-                     static_cast<QWidget*>(hotel_search_.data())})
+                     static_cast<QWidget*>(hotel_search_.data()),
+                     static_cast<QWidget*>(user_hotels_.data())})
     if (w) w->close();
   event->accept();
   state_.end_program();

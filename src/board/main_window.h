@@ -22,6 +22,7 @@ class SettingsWindow;
 }
 namespace ravolin::hotels {
 class HotelSearchWindow;
+class UserHotelsWindow;
 }
 
 namespace ravolin::board {
@@ -90,6 +91,7 @@ class MainWindow final : public QMainWindow {
   PassingWindow* passing_window() const;
   VersionWindow* version_window() const;
   hotels::HotelSearchWindow* hotel_search_window() const;
+  hotels::UserHotelsWindow* user_hotels_window() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -132,6 +134,7 @@ class MainWindow final : public QMainWindow {
   QPointer<VersionWindow> version_;
   QPointer<settings::SettingsWindow> settings_;
   QPointer<hotels::HotelSearchWindow> hotel_search_;
+  QPointer<hotels::UserHotelsWindow> user_hotels_;
 };
 
 }  // namespace ravolin::board

@@ -1,0 +1,350 @@
+#include "hotels/user_registry.h"
+
+#include "hotels/hotel_reader.h"
+#include "hotels/user_hotels.h"
+#include "settings/replace_file.h"
+#include "text/text.h"
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <utility>
+
+namespace ravolin::hotels {
+namespace {
+
+constexpr std::size_t kRemarkChars = 8;
+constexpr long kMaxRooms = 32767;
+
+const char* const kAreaMissing = "ホテル検索地域名は省略できません";
+const char* const kAreaUnknown = "ホテル検索地域名の入力です";
+const char* const kNameMissing = "ホテル名は省略できません";
+const char* const kPhoneMissing = "電話番号は省略できません";
+const char* const kRoomsWrong = "部屋数の入力に誤り(数字のみ可)";
+
+// The first character of a UTF-8 text that has no CP932 form; empty when all have one.
+std::string first_unstorable(std::string_view utf8) {
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    std::size_t len = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (i + len > utf8.size()) len = utf8.size() - i;
+    const std::string_view ch = utf8.substr(i, len);
+    if (!text::utf8_to_cp932(ch)) return std::string(ch);
+    i += len;
+  }
+  return {};
+}
+
+// The file keeps texts in double quotes without escapes, one record per line.
+std::optional<std::string> check_storable(HotelField f, const std::string& s) {
+  const std::string word = field_word(f);
+  if (s.find('"') != std::string::npos) return word + "に「\"」は使えません";
+  if (s.find_first_of("\r\n") != std::string::npos) return word + "に改行は使えません";
+  const std::string bad = first_unstorable(s);
+  if (!bad.empty()) return word + "に保存できない文字「" + bad + "」があります";
+  return std::nullopt;
+}
+
+// Digits only (blanks around allowed), within the 16-bit room count.
+bool rooms_number(const std::string& typed, long& out) {
+  const std::string t = text::trim(typed);
+  if (t.empty()) return false;
+  long v = 0;
+  for (char c : t) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+    if (v > kMaxRooms) return false;
+  }
+  out = v;
+  return true;
+}
+
+int tabs_to(int stops, const std::string& s) {
+  const int n = stops - static_cast<int>(2 * text::char_count(s) / 8);
+  return n < 1 ? 0 : n;
+}
+
+}  // namespace
+
+std::string& HotelFields::operator[](HotelField f) {
+  return const_cast<std::string&>(std::as_const(*this)[f]);
+}
+
+const std::string& HotelFields::operator[](HotelField f) const {
+  switch (f) {
+    case HotelField::Area: return area;
+    case HotelField::District: return district;
+    case HotelField::Name: return name;
+    case HotelField::Phone: return phone;
+    case HotelField::Rooms: return rooms;
+    case HotelField::Access: return access;
+    case HotelField::Price: return price;
+    case HotelField::Remarks: break;
+  }
+  return remarks;
+}
+
+const char* field_word(HotelField f) {
+  switch (f) {
+    case HotelField::Area: return "地域名";
+    case HotelField::District: return "地区名";
+    case HotelField::Name: return "ホテル名";
+    case HotelField::Phone: return "電話番号";
+    case HotelField::Rooms: return "部屋数";
+    case HotelField::Access: return "交通";
+    case HotelField::Price: return "部屋代";
+    case HotelField::Remarks: break;
+  }
+  return "備考";
+}
+
+std::string storable_form(const std::string& typed) {
+  std::string out;
+  out.reserve(typed.size());
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    if (typed.compare(i, 2, "\xC2\xA5") == 0) {  // U+00A5 YEN SIGN
+      out += '\\';
+      ++i;
+    } else {
+      out += typed[i];
+    }
+  }
+  return out;
+}
+
+bool known_area(const std::string& text_in, const data::AreaTable& areas) {
+  const std::string t = text::trim(text_in);
+  if (t.empty()) return false;
+  for (int a = 1; a <= areas.count; ++a) {
+    const std::string name = text::trim(areas.name[a]);
+    if (t == name) return true;
+    const std::string short_form = normalise_area(name);
+    if (short_form != areas.name[a] && t == short_form) return true;
+  }
+  return false;
+}
+
+std::optional<std::string> check_field(HotelField f, HotelFields& fields,
+                                       const data::AreaTable& areas) {
+  std::string& s = fields[f];
+  s = storable_form(s);
+  switch (f) {
+    case HotelField::Area:
+      if (text::trim(s).empty()) return std::string(kAreaMissing);
+      if (!known_area(s, areas)) return std::string(kAreaUnknown);
+      return std::nullopt;
+    case HotelField::District:
+      if (text::trim(s).empty()) s = fields.area;
+      break;
+    case HotelField::Name:
+      if (text::trim(s).empty()) return std::string(kNameMissing);
+      break;
+    case HotelField::Phone:
+      if (text::trim(s).empty()) return std::string(kPhoneMissing);
+      break;
+    case HotelField::Rooms: {
+      long v = 0;
+      if (!rooms_number(s, v)) return std::string(kRoomsWrong);
+      return std::nullopt;
+    }
+    case HotelField::Access:
+    case HotelField::Price:
+    case HotelField::Remarks:
+      break;
+  }
+  return check_storable(f, s);
+}
+
+std::optional<FieldError> check_fields(HotelFields& fields, const data::AreaTable& areas) {
+  for (HotelField f : {HotelField::Area, HotelField::District, HotelField::Name,
+                       HotelField::Phone, HotelField::Rooms, HotelField::Access,
+                       HotelField::Price, HotelField::Remarks}) {
+    if (auto message = check_field(f, fields, areas)) return FieldError{f, *message};
+  }
+  return std::nullopt;
+}
+
+HotelFields fields_of(const HotelEntry& e) {
+  HotelFields f;
+  f.area = e.area;
+  f.district = e.district;
+  f.name = e.name;
+  f.phone = e.phone;
+  f.rooms = " " + text::format_plain(e.rooms);
+  f.access = e.access;
+  f.price = e.price;
+  f.remarks = e.remarks;
+  return f;
+}
+
+HotelEntry entry_of(const HotelFields& f) {
+  HotelEntry e;
+  e.area = f.area;
+  e.district = f.district;
+  e.name = f.name;
+  e.phone = f.phone;
+  long rooms = 0;
+  rooms_number(f.rooms, rooms);
+  e.rooms = static_cast<std::int16_t>(rooms);
+  e.access = f.access;
+  e.price = f.price;
+  e.remarks = text::fit_chars(f.remarks, kRemarkChars);
+  return e;
+}
+
+std::string list_line(const HotelEntry& e) {
+  return e.area + std::string(tabs_to(2, e.area), '\t') + e.district +
+         std::string(tabs_to(2, e.district), '\t') + e.name +
+         std::string(tabs_to(4, e.name), '\t') + e.phone;
+}
+
+void sort_entries(std::vector<HotelEntry>& entries) {
+  const auto less = [](const HotelEntry& a, const HotelEntry& b) {
+    if (a.area != b.area) return a.area < b.area;
+    return a.district < b.district;
+  };
+  for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
+    std::size_t min = i;
+    for (std::size_t j = i + 1; j < entries.size(); ++j)
+      if (less(entries[j], entries[min])) min = j;
+    if (min != i) std::swap(entries[i], entries[min]);
+  }
+}
+
+UserRegistry::UserRegistry(std::vector<HotelEntry> entries, int capacity)
+    : entries_(std::move(entries)), capacity_(capacity < 0 ? 0 : capacity) {}
+
+bool UserRegistry::add(HotelEntry e, int sort_flag) {
+  if (full()) return false;
+  entries_.push_back(std::move(e));
+  if (sort_flag == kSortOnEachStore) sort_entries(entries_);
+  return true;
+}
+
+bool UserRegistry::update(int index, HotelEntry e, int sort_flag) {
+  if (index < 0 || index >= size()) return false;
+  entries_[static_cast<std::size_t>(index)] = std::move(e);
+  if (sort_flag == kSortOnEachStore) sort_entries(entries_);
+  return true;
+}
+
+bool UserRegistry::remove(int index) {
+  if (index < 0 || index >= size()) return false;
+  entries_.erase(entries_.begin() + index);
+  return true;
+}
+
+void UserRegistry::prepare_for_saving(int sort_flag) {
+  if (sort_flag == kSortWhenSaved) sort_entries(entries_);
+}
+
+std::string full_table_message(int capacity) {
+  return "これ以上ホテルを登録できません（登録できるのは" + text::format_plain(capacity) +
+         "件までです）";
+}
+
+namespace {
+
+bool file_exists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(path, ec);
+}
+
+struct FileCheck {
+  bool exists = false;
+  bool readable = false;
+  std::string bytes;
+  std::string error;
+  UserHotelReport report;
+  std::unique_ptr<HotelTable> table = std::make_unique<HotelTable>();
+};
+
+FileCheck read_current(const std::string& path) {
+  FileCheck c;
+  c.exists = file_exists(path);
+  if (!c.exists) return c;
+  c.readable = settings::read_whole_file(path, c.bytes, c.error);
+  if (c.readable) c.report = parse_hotel_user(c.bytes, *c.table);
+  return c;
+}
+
+}  // namespace
+
+RegistryLoad load_user_hotels(const std::string& path) {
+  RegistryLoad load;
+  FileCheck c = read_current(path);
+  load.file_exists = c.exists;
+  if (!c.exists) return load;
+  if (!c.readable) {
+    load.unreadable = true;
+    load.error = c.error;
+    return load;
+  }
+  load.skipped_lines = c.report.skipped_lines;
+  load.truncated = c.report.truncated;
+  load.first_skipped_line = c.report.first_skipped_line;
+  for (int i = 1; i <= c.table->user_hotel_count; ++i)
+    load.entries.push_back(std::move(c.table->entry[i]));
+  return load;
+}
+
+std::string load_message(const RegistryLoad& load) {
+  if (load.unreadable)
+    return "ホテル情報ファイルを読み込めません。登録終了しても保存しません。\n" + load.error;
+  if (load.skipped_lines == 0 && !load.truncated) return {};
+  std::string m;
+  if (load.skipped_lines > 0) {
+    m = "ホテル情報ファイルの" + text::format_plain(load.skipped_lines) +
+        "行を読み込めませんでした（最初は" + text::format_plain(load.first_skipped_line) +
+        "行目）。\n";
+  }
+  if (load.truncated)
+    m += "ホテル情報ファイルには" + text::format_plain(kMaxHotels) +
+         "件を超える登録があり、超えた分は読み込んでいません。\n";
+  return m + "登録終了で保存するときは、元のファイルを控えとして残します。";
+}
+
+SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntry>& entries) {
+  SaveResult result;
+  FileCheck c = read_current(path);
+  if (c.exists && !c.readable) {
+    result.message = "ホテル情報ファイルを読み込めないため、保存しませんでした。\n" + c.error;
+    return result;
+  }
+  if (c.exists && (c.report.skipped_lines > 0 || c.report.truncated)) {
+    std::string backup;
+    for (int n = 1; n <= 99 && backup.empty(); ++n) {
+      std::string candidate = path + ".bak" + (n == 1 ? std::string() : text::format_plain(n));
+      if (!file_exists(candidate)) backup = candidate;
+    }
+    std::string error;
+    if (backup.empty()) {
+      result.message = "ホテル情報ファイルの控えを作れないため、保存しませんでした。\n" + path;
+      return result;
+    }
+    if (!settings::replace_file(backup, c.bytes, error)) {
+      result.message = "ホテル情報ファイルの控えを作れないため、保存しませんでした。\n" + error;
+      return result;
+    }
+    result.backup_path = backup;
+  }
+  auto table = std::make_unique<HotelTable>();
+  const std::size_t n = entries.size() < static_cast<std::size_t>(kMaxHotels)
+                            ? entries.size()
+                            : static_cast<std::size_t>(kMaxHotels);
+  for (std::size_t i = 0; i < n; ++i) table->entry[i + 1] = entries[i];
+  table->user_hotel_count = static_cast<int>(n);
+  std::string error;
+  if (!put_hotel_user(path, *table, error)) {
+    result.message = "ホテル情報ファイルを保存できません。\n" + error;
+    return result;
+  }
+  result.ok = true;
+  if (!result.backup_path.empty())
+    result.message = "読み込めなかった行を含む元のファイルを、次の名前で残しました。\n" +
+                     result.backup_path;
+  return result;
+}
+
+}  // namespace ravolin::hotels
