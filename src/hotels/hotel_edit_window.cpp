@@ -1,7 +1,6 @@
 #include "hotels/hotel_edit_window.h"
 
 #include "hotels/area_picker_window.h"
-
 #include "hotels/user_hotels_window.h"
 #include "ui/window_conventions.h"
 
