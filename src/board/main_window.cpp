@@ -1,6 +1,7 @@
 #include "board/main_window.h"
 
 #include "board/about_text.h"
+#include "board/diagram_window.h"
 #include "board/loading_window.h"
 #include "board/passing_window.h"
 #include "board/schedule_window.h"
@@ -150,6 +151,9 @@ void MainWindow::build_menus() {
           &QAction::triggered, this, &MainWindow::open_search);
   connect(action(view, "menu_view_hotels", QStringLiteral("ﾎﾃﾙ検索(&H&ｸ)")),
           &QAction::triggered, this, &MainWindow::open_hotel_search);
+  view->addSeparator();
+  connect(action(view, "menu_view_diagram", QStringLiteral("ダイヤグラム(&D&ｼ)")),
+          &QAction::triggered, this, &MainWindow::open_diagram);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H&ｸ)"));
   help->setObjectName(QStringLiteral("menu_help"));
@@ -274,6 +278,7 @@ void MainWindow::refresh() {
   edit_time();
   edit_sinkansen();
   edit_keiyo();
+  if (diagram_) diagram_->refresh();
 }
 
 void MainWindow::open_full_schedule(int mode) {
@@ -341,6 +346,15 @@ void MainWindow::open_hotel_search() {}
 
 void MainWindow::open_user_hotels() {}
 
+// ---- diagram ----------------------------------------------------------------------
+
+DiagramWindow* MainWindow::diagram_window() const { return diagram_.data(); }
+
+void MainWindow::open_diagram() {
+  if (!diagram_) diagram_ = new DiagramWindow(state_, this);
+  show_in_front(diagram_.data());
+}
+
 // ---- exit -------------------------------------------------------------------------
 
 void MainWindow::exit_button() {
@@ -382,7 +396,7 @@ void MainWindow::close_step() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   close_step();
   for (QWidget* w : {static_cast<QWidget*>(schedule_.data()), static_cast<QWidget*>(passing_.data()),
-                     static_cast<QWidget*>(version_.data())})
+                     static_cast<QWidget*>(version_.data()), static_cast<QWidget*>(diagram_.data())})
     if (w) w->close();
   event->accept();
   state_.end_program();

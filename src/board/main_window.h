@@ -19,6 +19,7 @@ class QTimer;
 
 namespace ravolin::board {
 
+class DiagramWindow;
 class LoadingWindow;
 class PassingWindow;
 class ScheduleWindow;
@@ -71,6 +72,10 @@ class MainWindow final : public QMainWindow {
   // The user hotel list window (ホテル情報の登録・修正).
   void open_user_hotels();
 
+  // The train diagram (ダイヤグラム); with a journey, on that journey's hours.
+  void open_diagram();
+  DiagramWindow* diagram_window() const;
+
   void end_proc();        // Escape
   void exit_button();     // Command1 "終了"
   void exit_from_menu();  // "Ravolinの終了"
@@ -117,6 +122,7 @@ class MainWindow final : public QMainWindow {
   QPointer<ScheduleWindow> schedule_;
   QPointer<PassingWindow> passing_;
   QPointer<VersionWindow> version_;
+  QPointer<DiagramWindow> diagram_;
 };
 
 }  // namespace ravolin::board

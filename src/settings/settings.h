@@ -19,8 +19,8 @@ struct WindowPos {
 };
 
 struct Settings {
-  // [Form], indexed by window identifier (1..26; only kFormWindows are stored)
-  std::array<WindowPos, 27> form{};
+  // [Form], indexed by window identifier (1..30; only kFormWindows are stored)
+  std::array<WindowPos, 31> form{};
   // [Control]
   std::int16_t control1_flg = 0;
   std::int16_t control2_flg = 0;

@@ -16,5 +16,6 @@ int cmd_board(const Args& args);      // board DIR --at "YYYY-MM-DD HH:MM"
 int cmd_timetable(const Args& args);  // timetable DIR --at ... --line sinkansen|keiyo
 int cmd_stops(const Args& args);      // stops DIR --at ... --line ... --index N
 int cmd_search(const Args& args);     // search DIR --today ... (see usage)
+int cmd_diagram(const Args& args);    // diagram DIR --date ... --out FILE
 
 }  // namespace ravolin::tool

@@ -23,7 +23,10 @@ void usage() {
       "         --depart HH:MM-HH:MM --arrive HH:MM-HH:MM --wait MIN --transfers 1|2\n"
       "         --per-train one|all --sort depart|arrive|ride\n"
       "         [--show caption|report|fares|legend]\n"
-      "                                      run a Shinkansen route search\n",
+      "                                      run a Shinkansen route search\n"
+      "  diagram DIR --date YYYY-MM-DD [--from HH:MM --to HH:MM] [--direction down|up]\n"
+      "         [--route N|NAME] [--width PX --height PX] --out FILE.svg|.png|.pdf\n"
+      "                                      draw the train diagram of a day\n",
       stderr);
 }
 
@@ -44,6 +47,7 @@ int main(int argc, char** argv) {
   if (cmd == "timetable") return cmd_timetable(args);
   if (cmd == "stops") return cmd_stops(args);
   if (cmd == "search") return cmd_search(args);
+  if (cmd == "diagram") return cmd_diagram(args);
   if (cmd == "-h" || cmd == "--help" || cmd == "help") {
     usage();
     return 0;
