@@ -261,10 +261,12 @@ DiagramJourney journey_of(const data::SinkansenTables& t, const search::SearchRe
     const int to = last ? r.alighting_row : rows[k + 1];
     const int m = trains[k];
     if (m < 1 || m > data::kMaxSinTrains || from < 1 || from > n || to < 1 || to > n) return {};
+    const int board = board_time(t, d, m, from), alight = alight_time(t, d, m, to);
+    if (board == 0 || alight == 0) return {};  // not a stop of that train: nothing to draw
     JourneyLeg leg;
     leg.train = m;
-    leg.from_minute = search::minutes_of(board_time(t, d, m, from));
-    leg.to_minute = search::minutes_of(alight_time(t, d, m, to));
+    leg.from_minute = search::minutes_of(board);
+    leg.to_minute = search::minutes_of(alight);
     leg.from_station = text::trim(t.station_name[d][from]);
     leg.to_station = text::trim(t.station_name[d][to]);
     j.legs.push_back(std::move(leg));
@@ -464,23 +466,26 @@ Scene layout_diagram(const DiagramRoute& route, const std::vector<DiagramTrain>&
         if (line.xy.size() >= 4) sc.lines.push_back(std::move(line));
       }
       const int from = route.index_of(leg.from_station);
+      // Start and end labels on the side away from the line: left of the start, right of
+      // the end, below a top station and above a bottom one.
+      const bool down = j.direction == 1;
       if (k == 0 && from >= 0)
-        sc.texts.push_back({ax.x_of(leg.from_minute) - 4, true_y[from] - 6,
+        sc.texts.push_back({ax.x_of(leg.from_minute) - 6, true_y[from] + (down ? 15 : -7),
                             leg.from_station + " " + minute_text(leg.from_minute) + "発",
-                            kSmallSize, bold, Anchor::End, true});
+                            kSmallSize, bold, Anchor::End, true, true});
       const int to = route.index_of(leg.to_station);
       if (k + 1 == j.legs.size() && to >= 0)
-        sc.texts.push_back({ax.x_of(leg.to_minute) + 4, true_y[to] + 15,
+        sc.texts.push_back({ax.x_of(leg.to_minute) + 6, true_y[to] + (down ? -7 : 15),
                             leg.to_station + " " + minute_text(leg.to_minute) + "着", kSmallSize,
-                            bold, Anchor::Start, true});
+                            bold, Anchor::Start, true, true});
       if (k + 1 < j.legs.size() && to >= 0) {
         const int wait = j.legs[k + 1].from_minute - leg.to_minute;
         const double x0 = ax.x_of(leg.to_minute), x1 = ax.x_of(j.legs[k + 1].from_minute);
         sc.lines.push_back({{x0, true_y[to], x1, true_y[to]}, change, 4.0, 1.0, Dash::Solid,
                             true, -1});
-        sc.texts.push_back({(x0 + x1) / 2, true_y[to] - 8,
+        sc.texts.push_back({x1 + 8, true_y[to] + (down ? -6 : 14),
                             "乗換 " + leg.to_station + " " + std::to_string(wait) + "分",
-                            kSmallSize, change, Anchor::Middle, true});
+                            kSmallSize, change, Anchor::Start, true, true});
       }
     }
   }
@@ -491,7 +496,7 @@ Scene layout_diagram(const DiagramRoute& route, const std::vector<DiagramTrain>&
     sc.lines.push_back({{x, ax.plot_y, x, ax.plot_y + ax.plot_h}, {224, 49, 49}, 1.6, 1.0,
                         Dash::Solid, true, -1});
     sc.texts.push_back({x + 4, ax.plot_y + ax.plot_h - 6, "現在 " + minute_text(marks.now_minute),
-                        kSmallSize, {224, 49, 49}, Anchor::Start, true});
+                        kSmallSize, {224, 49, 49}, Anchor::Start, true, true});
   }
 
   // Legend of the types drawn, and the title.
@@ -571,6 +576,8 @@ std::string scene_to_svg(const Scene& sc) {
     if (t.anchor == Anchor::Middle) s += " text-anchor=\"middle\"";
     if (t.anchor == Anchor::End) s += " text-anchor=\"end\"";
     if (t.bold) s += " font-weight=\"bold\"";
+    if (t.halo)
+      s += " stroke=\"" + hex(sc.background) + "\" stroke-width=\"3\" paint-order=\"stroke\"";
     s += ">" + xml_escape(t.text) + "</text>\n";
   }
   s += "</svg>\n";

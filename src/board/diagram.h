@@ -121,6 +121,7 @@ struct SceneText {
   Rgb color;
   Anchor anchor = Anchor::Start;
   bool bold = false;
+  bool halo = false;  // a ring of the background colour keeps it readable over lines
 };
 struct SceneRect {
   double x = 0, y = 0, w = 0, h = 0;

@@ -80,6 +80,12 @@ void paint_scene(QPainter& p, const board::Scene& sc) {
       const double w = QFontMetricsF(font).horizontalAdvance(s);
       x -= t.anchor == board::Anchor::Middle ? w / 2 : w;
     }
+    if (t.halo) {
+      QPainterPath path;
+      path.addText(QPointF(x, t.y), font, s);
+      p.strokePath(path, QPen(color_of(sc.background), 3.0, Qt::SolidLine, Qt::RoundCap,
+                              Qt::RoundJoin));
+    }
     p.drawText(QPointF(x, t.y), s);
   }
   p.restore();

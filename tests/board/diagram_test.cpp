@@ -129,6 +129,10 @@ TEST(DiagramJourney, LegsUseArrivalAndDepartureRowsOfTheChangeStation) {
   const auto routes = diagram_routes(c.sin.get(), *c.fares);
   EXPECT_EQ(route_of_journey(routes, j), 0);
   EXPECT_TRUE(journey_of(c.sin.get(), r, 2).empty());
+  r.entries[2] = r.entries[1];
+  r.entries[2].first_transfer_row = 4;  // T201 at 米沢, where Y101 never stops
+  r.count = 2;
+  EXPECT_TRUE(journey_of(c.sin.get(), r, 2).empty());
   EXPECT_TRUE(journey_of(c.sin.get(), r, 0).empty());
 
   // Drawn: the legs bold on top, the change marked with its wait.
