@@ -12,7 +12,9 @@
 #include <QPdfWriter>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace ravolin::render {
 
@@ -51,33 +53,58 @@ void paint_scene(QPainter& p, const board::Scene& sc) {
     p.fillRect(QRectF(r.x, r.y, r.w, r.h), color_of(r.fill, r.opacity));
   }
   QPolygonF poly;
+  int clip_state = -1;  // changing the clip is not free: only when it changes
   for (const auto& l : sc.lines) {
     if (l.xy.size() < 4) continue;
-    if (l.clipped) {
-      p.setClipRect(plot);
-    } else {
-      p.setClipping(false);
+    if (clip_state != (l.clipped ? 1 : 0)) {
+      clip_state = l.clipped ? 1 : 0;
+      if (l.clipped) {
+        p.setClipRect(plot);
+      } else {
+        p.setClipping(false);
+      }
     }
     QPen pen(color_of(l.color, l.opacity));
-    pen.setWidthF(l.width);
+    // Thin lines (the trains, the grid) go through the painter's fast cosmetic path; their
+    // widths up to 2 px are kept by the colour and the dash rather than by the stroke.
+    const bool thin = l.width < 2.0;
+    const double w = thin ? 1.0 : l.width;
+    pen.setWidthF(w);
+    pen.setCosmetic(thin);
     pen.setJoinStyle(Qt::RoundJoin);
     pen.setCapStyle(Qt::FlatCap);
-    if (l.dash == board::Dash::Dashed) pen.setDashPattern({6 / l.width, 3 / l.width});
-    if (l.dash == board::Dash::Dotted) pen.setDashPattern({1.5 / l.width, 2.5 / l.width});
+    if (l.dash == board::Dash::Dashed) pen.setDashPattern({6 / w, 3 / w});
+    if (l.dash == board::Dash::Dotted) pen.setDashPattern({1.5 / w, 2.5 / w});
     p.setPen(pen);
     poly.resize(static_cast<int>(l.xy.size() / 2));
     for (int k = 0; k < poly.size(); ++k) poly[k] = QPointF(l.xy[2 * k], l.xy[2 * k + 1]);
     p.drawPolyline(poly);
   }
   p.setClipping(false);
+  // Few sizes, many texts: each font is looked up once per paint.
+  struct CachedFont {
+    double size;
+    bool bold;
+    QFont font;
+    QFontMetricsF metrics;
+  };
+  std::vector<CachedFont> fonts;
   for (const auto& t : sc.texts) {
-    const QFont font = font_of(t.size, t.bold);
+    auto it = std::find_if(fonts.begin(), fonts.end(), [&](const CachedFont& c) {
+      return c.size == t.size && c.bold == t.bold;
+    });
+    if (it == fonts.end()) {
+      QFont f = font_of(t.size, t.bold);
+      fonts.push_back({t.size, t.bold, f, QFontMetricsF(f)});
+      it = fonts.end() - 1;
+    }
+    const QFont& font = it->font;
     p.setFont(font);
     p.setPen(color_of(t.color));
     const QString s = QString::fromStdString(t.text);
     double x = t.x;
     if (t.anchor != board::Anchor::Start) {
-      const double w = QFontMetricsF(font).horizontalAdvance(s);
+      const double w = it->metrics.horizontalAdvance(s);
       x -= t.anchor == board::Anchor::Middle ? w / 2 : w;
     }
     if (t.halo) {
