@@ -226,6 +226,7 @@ bool MainWindow::start() {
   if (loading_) loading_->finish();
   delete loading_.data();
   step("loading_closed");
+  setup_tray();
   timer1_->start();
   return true;
 }
@@ -279,6 +280,38 @@ void MainWindow::refresh() {
   edit_sinkansen();
   edit_keiyo();
   if (diagram_) diagram_->refresh();
+  update_tray();
+}
+
+void MainWindow::setup_tray() {
+  ui::Tray* tray = state_.tray();
+  if (!tray || !tray->available()) return;
+  std::vector<ui::TrayEntry> entries;
+  entries.push_back({"show", "ボードを表示／隠す", false, false, [this](bool) {
+                       if (isVisible() && !isMinimized()) {
+                         hide();
+                       } else {
+                         showNormal();
+                         raise();
+                         activateWindow();
+                       }
+                     }});
+  entries.push_back({"notify", "急げ!!を通知する", true, state_.settings.tray_notify == 1,
+                     [this](bool on) { state_.settings.tray_notify = on ? 1 : 0; }});
+  entries.push_back({"exit", "終了", false, false, [this](bool) { exit_button(); }});
+  tray->show(entries);
+  tray_shown_ = true;
+  update_tray();
+}
+
+void MainWindow::update_tray() {
+  if (!tray_shown_) return;
+  ui::Tray* tray = state_.tray();
+  const bool keiyo = state_.settings.keiyo_use == 1;
+  tray->set_tooltip(tray_tooltip(state_.sinkansen_board, state_.keiyo_board, keiyo));
+  const auto gained = hurry_watch_.update(state_.sinkansen_board, state_.keiyo_board, keiyo);
+  if (state_.settings.tray_notify != 1) return;
+  for (const auto& line : gained) tray->notify("急げ!! そろそろ出発です", line);
 }
 
 void MainWindow::open_full_schedule(int mode) {
@@ -385,6 +418,7 @@ void MainWindow::close_step() {
   if (closed_ || skip_close_step_) return;
   closed_ = true;
   timer1_->stop();
+  if (tray_shown_) state_.tray()->hide();
   // With control2_flg other than 1 the file's own values are written back (the changes
   // made since start-up are dropped) with control2_flg 0.
   std::string error;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/app_state.h"
+#include "board/next_train.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -97,6 +98,10 @@ class MainWindow final : public QMainWindow {
   // The close step of every path that closes the main window.
   void close_step();
   void write_settings();
+  // The tray icon: shown at start-up where the desktop has a tray, brought up to date with
+  // every refresh.
+  void setup_tray();
+  void update_tray();
 
   app::AppState& state_;
   std::function<void(const std::string&)> observer_;
@@ -123,6 +128,8 @@ class MainWindow final : public QMainWindow {
   QPointer<PassingWindow> passing_;
   QPointer<VersionWindow> version_;
   QPointer<DiagramWindow> diagram_;
+  HurryWatch hurry_watch_;
+  bool tray_shown_ = false;
 };
 
 }  // namespace ravolin::board
