@@ -13,6 +13,7 @@
 #include "search/engine.h"
 #include "settings/settings.h"
 #include "ui/platform.h"
+#include "ui/tray.h"
 
 #include <functional>
 #include <string>
@@ -25,6 +26,7 @@ struct Platform {
   ui::MessageBoxes& messages;
   ui::HelpViewer& help;
   ui::Printer& printer;
+  ui::Tray* tray = nullptr;  // none: no tray icon
 };
 
 class AppState {
@@ -49,6 +51,7 @@ class AppState {
   ui::MessageBoxes& messages() const { return platform_.messages; }
   ui::HelpViewer& help() const { return platform_.help; }
   ui::Printer& printer() const { return platform_.printer; }
+  ui::Tray* tray() const { return platform_.tray; }
   // Ends the program (closes every window and leaves the event loop). Tests replace it.
   std::function<void()> end_program;
   // Processes pending window events during long work (loading, searching).

@@ -4,6 +4,7 @@
 #include "board/main_window.h"
 #include "calendar/clock.h"
 #include "ui/qt_platform.h"
+#include "ui/tray.h"
 
 #include <QApplication>
 
@@ -18,7 +19,9 @@ int main(int argc, char** argv) {
   ui::QtPrinter printer;
   const std::string folder = QCoreApplication::applicationDirPath().toStdString();
   ui::QtMessageBoxes messages(help, folder + "/" + data::kHelpFileName);
-  auto state = std::make_unique<app::AppState>(folder, app::Platform{clock, messages, help, printer});
+  const auto tray = ui::make_qt_tray();
+  auto state = std::make_unique<app::AppState>(
+      folder, app::Platform{clock, messages, help, printer, tray.get()});
   state->end_program = [] { QCoreApplication::exit(0); };
   state->process_events = [] { QCoreApplication::processEvents(); };
 

@@ -1,6 +1,7 @@
 #include "board/main_window.h"
 
 #include "board/about_text.h"
+#include "board/diagram_window.h"
 #include "board/loading_window.h"
 #include "board/passing_window.h"
 #include "board/schedule_window.h"
@@ -154,6 +155,9 @@ void MainWindow::build_menus() {
           &QAction::triggered, this, &MainWindow::open_search);
   connect(action(view, "menu_view_hotels", QStringLiteral("ﾎﾃﾙ検索(&H&ｸ)")),
           &QAction::triggered, this, &MainWindow::open_hotel_search);
+  view->addSeparator();
+  connect(action(view, "menu_view_diagram", QStringLiteral("ダイヤグラム(&D&ｼ)")),
+          &QAction::triggered, this, &MainWindow::open_diagram);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H&ｸ)"));
   help->setObjectName(QStringLiteral("menu_help"));
@@ -226,6 +230,7 @@ bool MainWindow::start() {
   if (loading_) loading_->finish();
   delete loading_.data();
   step("loading_closed");
+  setup_tray();
   timer1_->start();
   return true;
 }
@@ -278,6 +283,39 @@ void MainWindow::refresh() {
   edit_time();
   edit_sinkansen();
   edit_keiyo();
+  if (diagram_) diagram_->refresh();
+  update_tray();
+}
+
+void MainWindow::setup_tray() {
+  ui::Tray* tray = state_.tray();
+  if (!tray || !tray->available()) return;
+  std::vector<ui::TrayEntry> entries;
+  entries.push_back({"show", "ボードを表示／隠す", false, false, [this](bool) {
+                       if (isVisible() && !isMinimized()) {
+                         hide();
+                       } else {
+                         showNormal();
+                         raise();
+                         activateWindow();
+                       }
+                     }});
+  entries.push_back({"notify", "急げ!!を通知する", true, state_.settings.tray_notify == 1,
+                     [this](bool on) { state_.settings.tray_notify = on ? 1 : 0; }});
+  entries.push_back({"exit", "終了", false, false, [this](bool) { exit_button(); }});
+  tray->show(entries);
+  tray_shown_ = true;
+  update_tray();
+}
+
+void MainWindow::update_tray() {
+  if (!tray_shown_) return;
+  ui::Tray* tray = state_.tray();
+  const bool keiyo = state_.settings.keiyo_use == 1;
+  tray->set_tooltip(tray_tooltip(state_.sinkansen_board, state_.keiyo_board, keiyo));
+  const auto gained = hurry_watch_.update(state_.sinkansen_board, state_.keiyo_board, keiyo);
+  if (state_.settings.tray_notify != 1) return;
+  for (const auto& line : gained) tray->notify("急げ!! そろそろ出発です", line);
 }
 
 void MainWindow::open_full_schedule(int mode) {
@@ -379,6 +417,15 @@ void MainWindow::open_user_hotels() {
 
 hotels::UserHotelsWindow* MainWindow::user_hotels_window() const { return user_hotels_.data(); }
 
+// ---- diagram ----------------------------------------------------------------------
+
+DiagramWindow* MainWindow::diagram_window() const { return diagram_.data(); }
+
+void MainWindow::open_diagram() {
+  if (!diagram_) diagram_ = new DiagramWindow(state_, this);
+  show_in_front(diagram_.data());
+}
+
 // ---- exit -------------------------------------------------------------------------
 
 void MainWindow::exit_button() {
@@ -409,6 +456,7 @@ void MainWindow::close_step() {
   if (closed_ || skip_close_step_) return;
   closed_ = true;
   timer1_->stop();
+  if (tray_shown_) state_.tray()->hide();
   // With control2_flg other than 1 the file's own values are written back (the changes
   // made since start-up are dropped) with control2_flg 0.
   std::string error;
@@ -426,7 +474,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
                      static_cast<QWidget*>(version_.data()),
                      static_cast<QWidget*>(settings_.data()),
                      static_cast<QWidget*>(hotel_search_.data()),
-                     static_cast<QWidget*>(user_hotels_.data())})
+                     static_cast<QWidget*>(user_hotels_.data()),
+                     static_cast<QWidget*>(diagram_.data())})
     if (w) w->close();
   event->accept();
   state_.end_program();

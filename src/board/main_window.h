@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/app_state.h"
+#include "board/next_train.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -27,6 +28,7 @@ class UserHotelsWindow;
 
 namespace ravolin::board {
 
+class DiagramWindow;
 class LoadingWindow;
 class PassingWindow;
 class ScheduleWindow;
@@ -83,6 +85,10 @@ class MainWindow final : public QMainWindow {
   // The user hotel list window (ホテル情報の登録・修正).
   void open_user_hotels();
 
+  // The train diagram (ダイヤグラム); with a journey, on that journey's hours.
+  void open_diagram();
+  DiagramWindow* diagram_window() const;
+
   void end_proc();        // Escape
   void exit_button();     // Command1 "終了"
   void exit_from_menu();  // "Ravolinの終了"
@@ -106,6 +112,10 @@ class MainWindow final : public QMainWindow {
   // The close step of every path that closes the main window.
   void close_step();
   void write_settings();
+  // The tray icon: shown at start-up where the desktop has a tray, brought up to date with
+  // every refresh.
+  void setup_tray();
+  void update_tray();
 
   app::AppState& state_;
   std::function<void(const std::string&)> observer_;
@@ -135,6 +145,9 @@ class MainWindow final : public QMainWindow {
   QPointer<settings::SettingsWindow> settings_;
   QPointer<hotels::HotelSearchWindow> hotel_search_;
   QPointer<hotels::UserHotelsWindow> user_hotels_;
+  QPointer<DiagramWindow> diagram_;
+  HurryWatch hurry_watch_;
+  bool tray_shown_ = false;
 };
 
 }  // namespace ravolin::board

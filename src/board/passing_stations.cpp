@@ -26,17 +26,22 @@ int train_of_line(const std::array<int, N>& row_map, int index) {
 
 std::string passing_stations_sinkansen(const data::SinkansenTables& t, const SinkansenBoard& b,
                                        int index) {
+  return passing_stations_of_train(t, b.context.direction, train_of_line(b.row_map, index),
+                                   b.context.station);
+}
+
+std::string passing_stations_of_train(const data::SinkansenTables& t, int d, int m, int j) {
   std::string out;
-  const int m = train_of_line(b.row_map, index);
-  const int d = b.context.direction;
-  const int j = b.context.station;
   const int count = std::clamp(t.station_count, 0, data::kMaxSinStations);
   if (m < 1 || m > data::kMaxSinTrains || d < 1 || d > 2 || j < 1 || j > count) return out;
 
   if (t.station_flag[d][j] == data::kFlagDeparture) append_stop(out, t.station_name[d][j], t.time(d, j, m));
   for (int c = j; c <= count; ++c) {
     int flag = t.station_flag[d][c];
-    if ((flag == data::kFlagSingle || flag == data::kFlagArrival) && t.time(d, c, m) != 0)
+    // A train's first stop at a station with two rows has its time on the departure row.
+    const bool first_departure = flag == data::kFlagDeparture && c > j && out.empty();
+    if ((flag == data::kFlagSingle || flag == data::kFlagArrival || first_departure) &&
+        t.time(d, c, m) != 0)
       append_stop(out, t.station_name[d][c], t.time(d, c, m));
   }
   out += car_type_note(t.car_type[d][m]);

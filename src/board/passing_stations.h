@@ -17,6 +17,9 @@ inline constexpr const char* kStopSeparator = " → ";
 std::string passing_stations_sinkansen(const data::SinkansenTables& t, const SinkansenBoard& b,
                                        int index);
 std::string passing_stations_keiyo(const data::KeiyoTables& t, const KeiyoBoard& b, int index);
+// The stops of train m of direction d from station row `from_row` on, with its
+// rolling-stock note (the diagram's double-click shows a whole train this way).
+std::string passing_stations_of_train(const data::SinkansenTables& t, int d, int m, int from_row);
 // By satellite-window mode: 1 Keiyo, 2 Shinkansen, anything else empty.
 std::string passing_stations(int mode, const data::ScheduleData& data, const SinkansenBoard& sin,
                              const KeiyoBoard& keiyo, int index);

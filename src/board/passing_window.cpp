@@ -11,6 +11,12 @@
 namespace ravolin::board {
 
 PassingWindow::PassingWindow(app::AppState& state, QWidget* parent)
+    : PassingWindow(state,
+                    passing_stations(state.satellite_mode, state.schedule, state.sinkansen_board,
+                                     state.keiyo_board, state.selected_line),
+                    parent) {}
+
+PassingWindow::PassingWindow(app::AppState& state, const std::string& stops, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state) {
   setObjectName(QStringLiteral("ravolin23"));
   setWindowTitle(QStringLiteral("通過駅の時刻表示"));
@@ -28,9 +34,7 @@ PassingWindow::PassingWindow(app::AppState& state, QWidget* parent)
   text1->setFont(ui::gothic_font(12));
   // Lines break between stops only, never inside a station name.
   ui::wrap_only_after(text1, QString::fromUtf8(kStopSeparator));
-  text1->setPlainText(QString::fromStdString(
-      passing_stations(state.satellite_mode, state.schedule, state.sinkansen_board,
-                       state.keiyo_board, state.selected_line)));
+  text1->setPlainText(QString::fromStdString(stops));
   auto* keys = new ui::KeyConventions(this);
   keys->escape_closes(text1, [this] { end_proc(); });
 

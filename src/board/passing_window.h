@@ -16,6 +16,8 @@ class PassingWindow final : public QWidget {
  public:
   // Shows the train of line state.selected_line of the list of state.satellite_mode.
   PassingWindow(app::AppState& state, QWidget* parent = nullptr);
+  // Shows a given stop text (a train picked in the diagram).
+  PassingWindow(app::AppState& state, const std::string& stops, QWidget* parent);
   void end_proc();
 
  protected:

@@ -13,19 +13,26 @@ namespace ravolin::settings {
 inline constexpr std::array<int, 17> kFormWindows = {1,  4,  5,  6,  7,  9,  11, 12, 13,
                                                      14, 15, 21, 22, 23, 24, 25, 26};
 
+// Windows added since: their positions follow the others in [Form], with the tray switch;
+// a copy of the program that does not know these keys passes them over.
+inline constexpr std::array<int, 1> kLaterFormWindows = {30};
+
 struct WindowPos {
   std::int16_t top = 0;   // twips
   std::int16_t left = 0;  // twips
 };
 
 struct Settings {
-  // [Form], indexed by window identifier (1..26; only kFormWindows are stored)
-  std::array<WindowPos, 27> form{};
+  // [Form], indexed by window identifier (1..30; only kFormWindows are stored)
+  std::array<WindowPos, 31> form{};
   // [Control]
   std::int16_t control1_flg = 0;
   std::int16_t control2_flg = 0;
   std::int16_t control3_flg = 0;
   std::int16_t control9_flg = 0;
+  // The tray's notification when a listed train's line gains "急げ!!" (1 on); kept with the
+  // window positions.
+  std::int16_t tray_notify = 0;
   // [Departure ground], [Arrival ground]: slots 1..5, slot 1 most recent
   std::array<std::string, 6> departure_ground{};
   std::array<std::string, 6> arrival_ground{};

@@ -96,7 +96,14 @@ bool set_number(Settings& s, const NumberKey* begin, const NumberKey* end, const
 }
 
 void form_key(Settings& s, const std::string& key, std::string_view value) {
-  for (int id : kFormWindows) {
+  if (key == "tray_notify") {
+    std::int16_t v = 0;
+    if (read_int16(value, v)) s.tray_notify = v;
+    return;
+  }
+  std::vector<int> ids(kFormWindows.begin(), kFormWindows.end());
+  ids.insert(ids.end(), kLaterFormWindows.begin(), kLaterFormWindows.end());
+  for (int id : ids) {
     const std::string base = "ravolin" + std::to_string(id);
     std::int16_t v = 0;
     if (key == base + "_top") {
@@ -325,6 +332,12 @@ std::string format_settings(const Settings& s) {
     line(number_line((base + "_top").c_str(), s.form[id].top));
     line(number_line((base + "_left").c_str(), s.form[id].left));
   }
+  for (int id : kLaterFormWindows) {
+    const std::string base = "ravolin" + std::to_string(id);
+    line(number_line((base + "_top").c_str(), s.form[id].top));
+    line(number_line((base + "_left").c_str(), s.form[id].left));
+  }
+  line(number_line("tray_notify", s.tray_notify));
   line("[Control]");
   for (const NumberKey& k : kControlKeys) line(number_line(k.key, s.*(k.member)));
   line("[Departure ground]");

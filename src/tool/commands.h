@@ -17,5 +17,6 @@ int cmd_timetable(const Args& args);  // timetable DIR --at ... --line sinkansen
 int cmd_stops(const Args& args);      // stops DIR --at ... --line ... --index N
 int cmd_search(const Args& args);     // search DIR --today ... (see usage)
 int cmd_hotels(const Args& args);     // hotels DIR --today ... --area NAME [--district NAME]...
+int cmd_diagram(const Args& args);    // diagram DIR --date ... --out FILE
 
 }  // namespace ravolin::tool

@@ -25,7 +25,10 @@ void usage() {
       "         [--show caption|report|fares|legend]\n"
       "                                      run a Shinkansen route search\n"
       "  hotels DIR --today YYYY-MM-DD --area NAME [--district NAME]...\n"
-      "                                      print the hotel list of an area\n",
+      "                                      print the hotel list of an area\n"
+      "  diagram DIR --date YYYY-MM-DD [--from HH:MM --to HH:MM] [--direction down|up]\n"
+      "         [--route N|NAME] [--width PX --height PX] --out FILE.svg|.png|.pdf\n"
+      "                                      draw the train diagram of a day\n",
       stderr);
 }
 
@@ -47,6 +50,7 @@ int main(int argc, char** argv) {
   if (cmd == "stops") return cmd_stops(args);
   if (cmd == "search") return cmd_search(args);
   if (cmd == "hotels") return cmd_hotels(args);
+  if (cmd == "diagram") return cmd_diagram(args);
   if (cmd == "-h" || cmd == "--help" || cmd == "help") {
     usage();
     return 0;

@@ -74,6 +74,7 @@ TEST(SettingsWriter, WritesTheWholeFileInItsCanonicalLayout) {
   }
   expected_utf8 +=
       "ravolin26_top=15\r\nravolin26_left=-7\r\n"
+      "ravolin30_top=0\r\nravolin30_left=0\r\ntray_notify=0\r\n"
       "[Control]\r\ncontrol1_flg=0\r\ncontrol2_flg=1\r\ncontrol3_flg=2\r\ncontrol9_flg=4\r\n"
       "[Departure ground]\r\n\"東京\"\r\n\"\"\r\n\"大阪,梅田\"\r\n\"\"\r\n\"\"\r\n"
       "[Arrival ground]\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"仙台\"\r\n"
@@ -363,6 +364,24 @@ TEST_F(SettingsFiles, FailedWriteIsReportedAndLeavesNoTemporaryFile) {
   // A folder cannot be read as a settings file either.
   Settings s;
   EXPECT_FALSE(read_ini_file(blocked.string(), s, error));
+}
+
+TEST(SettingsReader, LaterWindowKeysAndTheTraySwitchReadBackAndUnknownOnesPassOver) {
+  const Settings s = parse_settings(ini({
+      "[Form]",
+      "ravolin30_top=1440",
+      "ravolin30_left=-60",
+      "tray_notify=1",
+      "ravolin31_top=99",  // a window of a later copy: passed over
+      "ravolin26_top=5",
+  }));
+  EXPECT_EQ(s.form[30].top, 1440);
+  EXPECT_EQ(s.form[30].left, -60);
+  EXPECT_EQ(s.tray_notify, 1);
+  EXPECT_EQ(s.form[26].top, 5);
+  const Settings again = parse_settings(format_settings(s));
+  EXPECT_EQ(again.form[30].left, -60);
+  EXPECT_EQ(again.tray_notify, 1);
 }
 
 }  // namespace

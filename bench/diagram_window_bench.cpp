@@ -1,0 +1,87 @@
+// One full repaint of the train diagram for the whole day of the delivered 東海道・山陽
+// data (both directions) at 1600x1000: the scene laid out and painted, as the window does
+// on every change of view. Goal: 8 ms or less.
+#include "app/app_state.h"
+#include "board/diagram.h"
+#include "board/main_window.h"
+#include "calendar/clock.h"
+#include "render/scene_painter.h"
+#include "ui/fake_platform.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+using namespace ravolin;
+
+struct Loaded {
+  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 15, 10, 20, 0)};
+  ui::FakeMessageBoxes messages;
+  ui::FakeHelpViewer help;
+  ui::FakePrinter printer;
+  std::unique_ptr<app::AppState> state;
+  std::unique_ptr<board::MainWindow> main;
+  bool ok = false;
+
+  Loaded() {
+    state = std::make_unique<app::AppState>(RAVOLIN_PROGRAM_DIR "/tokaido",
+                                            app::Platform{clock, messages, help, printer});
+    main = std::make_unique<board::MainWindow>(*state);
+    ok = main->start();
+  }
+};
+
+void BM_DiagramFullRepaint(benchmark::State& bs) {
+  Loaded l;
+  if (!l.ok) {
+    bs.SkipWithError("start-up failed (is the delivered data built?)");
+    return;
+  }
+  const auto routes = board::diagram_routes(l.state->schedule.sin, l.state->fares);
+  const auto trains = board::diagram_trains(l.state->schedule.sin, routes[0], l.state->day_flags);
+  const board::DiagramView view = board::whole_day_view(trains, 1600, 1000);
+  board::DiagramMarks marks;
+  marks.now_minute = 620;
+  marks.user_station = l.state->settings.sinkansen_station;
+  QImage image(1600, 1000, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : bs) {
+    const board::Scene scene = board::layout_diagram(routes[0], trains, view, marks);
+    QPainter p(&image);
+    render::paint_scene(p, scene);
+    p.end();
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  bs.counters["trains"] = static_cast<double>(trains.size());
+}
+BENCHMARK(BM_DiagramFullRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_DiagramLayoutOnly(benchmark::State& bs) {
+  Loaded l;
+  if (!l.ok) {
+    bs.SkipWithError("start-up failed (is the delivered data built?)");
+    return;
+  }
+  const auto routes = board::diagram_routes(l.state->schedule.sin, l.state->fares);
+  const auto trains = board::diagram_trains(l.state->schedule.sin, routes[0], l.state->day_flags);
+  const board::DiagramView view = board::whole_day_view(trains, 1600, 1000);
+  for (auto _ : bs) benchmark::DoNotOptimize(board::layout_diagram(routes[0], trains, view, {}));
+}
+BENCHMARK(BM_DiagramLayoutOnly)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

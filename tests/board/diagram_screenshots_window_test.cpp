@@ -1,0 +1,70 @@
+// Pictures of the diagram window on the delivered data, for docs/screenshots: the whole day,
+// and a journey of the route search. Runs only when RAVOLIN_SCREENSHOT_DIR is set.
+#include "app/app_state.h"
+#include "board/diagram_window.h"
+#include "board/main_window.h"
+#include "search/engine.h"
+#include "ui/fake_platform.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace ravolin::board {
+namespace {
+
+TEST(Screenshots, DiagramOnTheDeliveredData) {
+  const char* out = std::getenv("RAVOLIN_SCREENSHOT_DIR");
+  if (!out) GTEST_SKIP() << "set RAVOLIN_SCREENSHOT_DIR to write the pictures";
+  const std::string dir = out;
+  std::filesystem::create_directories(dir);
+
+  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 15, 10, 20, 0)};
+  ui::FakeMessageBoxes messages;
+  ui::FakeHelpViewer help;
+  ui::FakePrinter printer;
+  auto state = std::make_unique<app::AppState>(RAVOLIN_PROGRAM_DIR "/tokaido",
+                                               app::Platform{clock, messages, help, printer});
+  MainWindow main(*state);
+  ASSERT_TRUE(main.start());
+  main.open_diagram();
+  DiagramWindow* w = main.diagram_window();
+  ASSERT_NE(w, nullptr);
+  w->resize(1400, 860);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(w->grab().save(QString::fromStdString(dir + "/diagram.png")));
+
+  // 東京 → 広島 in the morning with one change: the journey zoomed, its trains bold.
+  search::SearchConditions c;
+  c.st_station = "東京";
+  c.ed_station = "広島";
+  c.st_time1 = 800;
+  c.st_time2 = 900;
+  c.ed_time1 = 800;
+  c.ed_time2 = 2359;
+  c.wait_time = 40;
+  c.wait_count = 1;
+  c.sort_order = search::kSortByRide;
+  search::RouteSearch engine;
+  auto result = std::make_unique<search::SearchResult>();
+  ASSERT_GT(engine.search(state->schedule.sin, c, state->day_flags, *result), 0);
+  int pick = 1;
+  for (int i = 1; i <= result->count; ++i)
+    if (search::kaisuu(result->entry(i)) == 1) {
+      pick = i;
+      break;
+    }
+  const DiagramJourney journey = journey_of(state->schedule.sin, *result, pick);
+  w->show_journey(journey);
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(w->grab().save(QString::fromStdString(dir + "/diagram_journey.png")));
+}
+
+}  // namespace
+}  // namespace ravolin::board

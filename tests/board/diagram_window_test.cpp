@@ -1,0 +1,218 @@
+// The diagram window (ravolin30) on real widgets: lines that match the timetable, hover and
+// double-click, keyboard and wheel zoom, a journey shown, the moving clock line, exports
+// that other programs can read, Escape keeping the window's place.
+#include "app/app_state.h"
+#include "board/diagram_window.h"
+#include "board/passing_window.h"
+#include "ui/fake_platform.h"
+#include "ui/window_conventions.h"
+
+#include "board_fixture.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QImage>
+#include <QPointer>
+#include <QTest>
+#include <QTextEdit>
+#include <QWheelEvent>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace ravolin::board {
+namespace {
+
+class DiagramWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    state = std::make_unique<app::AppState>("/nowhere",
+                                            app::Platform{clock, messages, help, printer});
+    state->schedule.edition = data::find_edition(1);
+    testing::SinTables sin;
+    sin.stations(1, {{"東京"}, {"品川"}, {"名古屋", 1}, {"名古屋", 2}, {"新大阪"}});
+    sin.stations(2, {{"新大阪"}, {"名古屋", 1}, {"名古屋", 2}, {"品川"}, {"東京"}});
+    n001 = sin.train(1, "N001", {900, 907, 1040, 1041, 1130}, 0, "N");
+    k101 = sin.train(1, "K101", {800, 808, 1100, 1110, 1230});
+    h002 = sin.train(2, "H002", {800, 850, 851, 1020, 1027});
+    state->schedule.sin = sin.get();
+    const std::pair<const char*, double> km[] = {
+        {"東京", 0.0}, {"品川", 6.8}, {"名古屋", 366.0}, {"新大阪", 552.6}};
+    for (const auto& [name, k] : km) {
+      auto& row = state->fares.kilo_table[++state->fares.kilo_count];
+      row.station_name = name;
+      row.kilo = k;
+    }
+    state->settings.sinkansen_station = "名古屋";
+    state->settings.pos(kDiagramWindowId) = {600, 900};
+    state->day_flags = testing::weekday();
+    state->program_clock.program_time = (10 * 60 + 0) / 1440.0;
+    dir = std::filesystem::temp_directory_path() / ("ravolin-diagram-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+  static void flush_deletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+  DiagramWindow* open() {
+    auto* w = new DiagramWindow(*state);
+    w->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+    return w;
+  }
+  // The point of a train's line at its stop `k` in the window's scene.
+  static QPointF point_of(const DiagramWindow& w, int train_index, int k) {
+    for (const auto& l : w.scene().lines)
+      if (l.train == train_index) return {l.xy[2 * k], l.xy[2 * k + 1]};
+    return {};
+  }
+
+  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 15, 10, 0, 0)};
+  ui::FakeMessageBoxes messages;
+  ui::FakeHelpViewer help;
+  ui::FakePrinter printer;
+  std::unique_ptr<app::AppState> state;
+  std::filesystem::path dir;
+  int n001 = 0, k101 = 0, h002 = 0;
+};
+
+TEST_F(DiagramWindowTest, LinesHoverAndDoubleClickFollowTheTimetable) {
+  QPointer<DiagramWindow> w = open();
+  ASSERT_EQ(w->trains().size(), 3u);
+  const DiagramAxes ax = diagram_axes(w->route(), w->view());
+  // N001 leaves 名古屋 at 10:41: its fourth point is there.
+  int n = -1;
+  for (std::size_t i = 0; i < w->trains().size(); ++i)
+    if (w->trains()[i].train == n001 && w->trains()[i].direction == 1) n = static_cast<int>(i);
+  ASSERT_GE(n, 0);
+  const QPointF p = point_of(*w, n, 3);
+  EXPECT_DOUBLE_EQ(p.x(), ax.x_of(10 * 60 + 41));
+  EXPECT_DOUBLE_EQ(p.y(), ax.y_of(366.0));
+
+  // Hover half way between 名古屋 and 新大阪 on N001.
+  const QPointF q = (point_of(*w, n, 3) + point_of(*w, n, 4)) / 2;
+  EXPECT_EQ(w->hover_at(q.x(), q.y()).rfind("のぞみ００１N  ", 0), 0u);
+  EXPECT_EQ(w->hover_at(q.x(), q.y() - 40), "");
+
+  // A double-click on the canvas opens that train's stops.
+  auto* canvas = w->findChild<QWidget*>(QStringLiteral("Picture1"));
+  QTest::mouseDClick(canvas, Qt::LeftButton, Qt::NoModifier, q.toPoint());
+  PassingWindow* stops = w->findChild<PassingWindow*>();
+  ASSERT_NE(stops, nullptr);
+  EXPECT_EQ(stops->findChild<QTextEdit*>(QStringLiteral("Text1"))->toPlainText().toStdString(),
+            "東京(09:00) → 品川(09:07) → 名古屋(10:40) → 新大阪(11:30)　【のぞみ型車両】");
+  delete w.data();
+}
+
+TEST_F(DiagramWindowTest, KeysAndWheelZoomAndPanTheHoursOnly) {
+  QPointer<DiagramWindow> w = open();
+  auto* canvas = w->findChild<QWidget*>(QStringLiteral("Picture1"));
+  const DiagramView before = w->view();
+  const double y_nagoya = diagram_axes(w->route(), before).y_of(366.0);
+  QTest::keyClick(canvas, Qt::Key_Plus);
+  DiagramView v = w->view();
+  EXPECT_NEAR(v.to_minute - v.from_minute, (before.to_minute - before.from_minute) * 0.8, 1e-6);
+  EXPECT_DOUBLE_EQ(diagram_axes(w->route(), v).y_of(366.0), y_nagoya);
+  QTest::keyClick(canvas, Qt::Key_Right);
+  EXPECT_GT(w->view().from_minute, v.from_minute);
+  QTest::keyClick(canvas, Qt::Key_Minus);
+  QTest::keyClick(canvas, Qt::Key_Minus);
+  EXPECT_GT(w->view().to_minute - w->view().from_minute, v.to_minute - v.from_minute);
+
+  // The wheel keeps the minute under the mouse in place.
+  const DiagramAxes ax = diagram_axes(w->route(), w->view());
+  const double x = ax.plot_x + ax.plot_w / 3;
+  const double minute = ax.minute_at(x);
+  QWheelEvent wheel(QPointF(x, 200), canvas->mapToGlobal(QPointF(x, 200)), QPoint(),
+                    QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(canvas, &wheel);
+  EXPECT_NEAR(diagram_axes(w->route(), w->view()).x_of(minute), x, 1e-6);
+
+  // Escape closes it and keeps its place for the next opening.
+  w->move(ui::tw(w, 1200), ui::tw(w, 750));
+  QTest::keyClick(canvas, Qt::Key_Escape);
+  flush_deletes();
+  EXPECT_TRUE(w.isNull());
+  EXPECT_EQ(state->settings.pos(kDiagramWindowId).left, 1200);
+  EXPECT_EQ(state->settings.pos(kDiagramWindowId).top, 750);
+}
+
+TEST_F(DiagramWindowTest, AJourneyOpensOnItsHoursWithItsTrainsBold) {
+  search::SearchResult r;
+  r.direction = 1;
+  r.boarding_row = 2;   // 品川
+  r.alighting_row = 5;  // 新大阪
+  r.count = 1;
+  r.entries[1].first_train = k101;
+  r.entries[1].second_train = n001;
+  r.entries[1].first_transfer_row = 4;  // K101 to 名古屋, N001 on (the drawing only is checked)
+  const DiagramJourney j = journey_of(state->schedule.sin, r, 1);
+  ASSERT_EQ(j.legs.size(), 2u);
+  QPointer<DiagramWindow> w = open();
+  w->show_journey(j);
+  EXPECT_LE(w->view().from_minute, 8 * 60 + 8);
+  EXPECT_GE(w->view().to_minute, 11 * 60 + 30);
+  std::vector<int> bold;
+  for (const auto& l : w->scene().lines)
+    if (l.train >= 0 && l.width > 3) bold.push_back(w->trains()[l.train].train);
+  EXPECT_EQ(bold, (std::vector<int>{k101, n001}));
+  // 全日表示 drops the journey.
+  QTest::mouseClick(w->findChild<QWidget*>(QStringLiteral("Command1")), Qt::LeftButton);
+  EXPECT_TRUE(w->journey().empty());
+  delete w.data();
+}
+
+TEST_F(DiagramWindowTest, TheClockLineMovesWithTheRefresh) {
+  QPointer<DiagramWindow> w = open();
+  const auto clock_x = [&] {
+    for (const auto& l : w->scene().lines)
+      if (l.color == Rgb{224, 49, 49} && l.xy.size() == 4) return l.xy[0];
+    return -1.0;
+  };
+  const DiagramAxes ax = diagram_axes(w->route(), w->view());
+  EXPECT_DOUBLE_EQ(clock_x(), ax.x_of(600));
+  state->program_clock.program_time = (10 * 60 + 30) / 1440.0;
+  w->refresh();
+  EXPECT_DOUBLE_EQ(clock_x(), ax.x_of(630));
+  delete w.data();
+}
+
+TEST_F(DiagramWindowTest, ExportsAreFilesOtherProgramsRead) {
+  QPointer<DiagramWindow> w = open();
+  std::string error;
+  const std::string png = (dir / "d.png").string(), svg = (dir / "d.svg").string(),
+                    pdf = (dir / "d.pdf").string();
+  ASSERT_TRUE(w->export_to(png, true, error)) << error;
+  EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(1600, 1000));
+  ASSERT_TRUE(w->export_to(png, false, error)) << error;
+  EXPECT_EQ(QImage(QString::fromStdString(png)).size(),
+            QSize(static_cast<int>(w->view().width), static_cast<int>(w->view().height)));
+
+  ASSERT_TRUE(w->export_to(svg, true, error)) << error;
+  QFile f(QString::fromStdString(svg));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&f);
+  int polylines = 0;
+  while (!xml.atEnd())
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QStringLiteral("polyline"))
+      ++polylines;
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_GT(polylines, 3);
+
+  ASSERT_TRUE(w->export_to(pdf, true, error)) << error;
+  const std::string cmd = "pdfinfo '" + pdf + "' >/dev/null 2>&1";
+  EXPECT_EQ(std::system(cmd.c_str()), 0);
+
+  // The buttons' path: a name that cannot be written is reported, nothing else happens.
+  w->choose_file = [&](const QString&) { return (dir / "no" / "such" / "d.png").string(); };
+  EXPECT_FALSE(w->export_to((dir / "no" / "such" / "d.png").string(), false, error));
+  EXPECT_FALSE(w->export_to((dir / "d.gif").string(), false, error));
+  delete w.data();
+}
+
+}  // namespace
+}  // namespace ravolin::board
