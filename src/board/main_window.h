@@ -17,6 +17,10 @@ class QListWidget;
 class QPushButton;
 class QTimer;
 
+namespace ravolin::calendar {
+class CorrectionWindow;
+}  // namespace ravolin::calendar
+
 namespace ravolin::board {
 
 class LoadingWindow;
@@ -78,6 +82,7 @@ class MainWindow final : public QMainWindow {
   ScheduleWindow* schedule_window() const;
   PassingWindow* passing_window() const;
   VersionWindow* version_window() const;
+  calendar::CorrectionWindow* correction_window() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -117,6 +122,7 @@ class MainWindow final : public QMainWindow {
   QPointer<ScheduleWindow> schedule_;
   QPointer<PassingWindow> passing_;
   QPointer<VersionWindow> version_;
+  QPointer<calendar::CorrectionWindow> correction_;
 };
 
 }  // namespace ravolin::board
