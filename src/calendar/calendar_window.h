@@ -64,6 +64,7 @@ class CalendarWindow final : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void stepper_changed(int value);

@@ -43,10 +43,12 @@ StationPickerWindow::StationPickerWindow(app::AppState& state, QLineEdit* target
   command3_->setObjectName(QStringLiteral("Command3"));
   command3_->setGeometry(px(120), px(4680), px(1620), px(420));
   command3_->setEnabled(false);
+  command3_->setAutoDefault(true);  // Enter on a focused button presses it
 
   auto* command2 = new QPushButton(QStringLiteral("取消終了"), this);
   command2->setObjectName(QStringLiteral("Command2"));
   command2->setGeometry(px(1860), px(4680), px(1620), px(420));
+  command2->setAutoDefault(true);
 
   connect(command3_, &QPushButton::clicked, this, &StationPickerWindow::choose);
   connect(command2, &QPushButton::clicked, this, &StationPickerWindow::end_proc);
@@ -69,6 +71,7 @@ StationPickerWindow::StationPickerWindow(app::AppState& state, QLineEdit* target
 void StationPickerWindow::list_clicked() {
   if (list1_->selectedItems().isEmpty()) {
     command3_->setEnabled(false);
+  command3_->setAutoDefault(true);  // Enter on a focused button presses it
     return;
   }
   command3_->setEnabled(true);
