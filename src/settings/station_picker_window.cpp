@@ -24,8 +24,7 @@ StationPickerWindow::StationPickerWindow(app::AppState& state, QLineEdit* target
   setFont(ui::gothic_font(12));
   const auto px = [this](int twips) { return ui::tw(this, twips); };
 
-  mode_ = state.satellite_mode;
-  const PickerContents contents = picker_contents(state.schedule, mode_);
+  const PickerContents contents = picker_contents(state.schedule, state.satellite_mode);
   known_mode_ = contents.known_mode;
 
   auto* command1 = new QPushButton(QString::fromStdString(contents.title), this);
