@@ -3,7 +3,6 @@
 #include "text/text.h"
 #include "ui/window_conventions.h"
 
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,9 +183,5 @@ bool CalendarWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void CalendarWindow::closeEvent(QCloseEvent* event) {
-  state_.help().close();
-  event->accept();
-}
 
 }  // namespace ravolin::calendar
