@@ -183,5 +183,4 @@ bool CalendarWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-
 }  // namespace ravolin::calendar
