@@ -6,6 +6,7 @@
 #include "board/passing_window.h"
 #include "board/schedule_window.h"
 #include "board/version_window.h"
+#include "calendar/correction_window.h"
 #include "data/loader.h"
 #include "hotels/hotel_search_window.h"
 #include "hotels/user_hotels_window.h"
@@ -69,6 +70,7 @@ ScheduleWindow* MainWindow::schedule_window() const { return schedule_.data(); }
 PassingWindow* MainWindow::passing_window() const { return passing_.data(); }
 VersionWindow* MainWindow::version_window() const { return version_.data(); }
 hotels::HotelSearchWindow* MainWindow::hotel_search_window() const { return hotel_search_.data(); }
+calendar::CorrectionWindow* MainWindow::correction_window() const { return correction_.data(); }
 
 void MainWindow::build_controls() {
   central_ = new QWidget(this);
@@ -365,7 +367,15 @@ void MainWindow::open_help_contents() { state_.help().show_contents(state_.help_
 
 // ---- date/time correction --------------------------------------------------------
 
-void MainWindow::open_correction() {}
+void MainWindow::open_correction() {
+  if (correction_ && correction_->isVisible()) {  // one correction window: bring it forward
+    show_in_front(correction_.data());
+    return;
+  }
+  auto* w = new calendar::CorrectionWindow(state_, [this] { refresh(); }, this);
+  correction_ = w;
+  show_in_front(w);
+}
 
 // ---- settings -------------------------------------------------------------------
 
@@ -475,7 +485,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
                      static_cast<QWidget*>(settings_.data()),
                      static_cast<QWidget*>(hotel_search_.data()),
                      static_cast<QWidget*>(user_hotels_.data()),
-                     static_cast<QWidget*>(diagram_.data())})
+                     static_cast<QWidget*>(diagram_.data()),
+                     static_cast<QWidget*>(correction_.data())})
     if (w) w->close();
   event->accept();
   state_.end_program();

@@ -25,6 +25,9 @@ namespace ravolin::hotels {
 class HotelSearchWindow;
 class UserHotelsWindow;
 }
+namespace ravolin::calendar {
+class CorrectionWindow;
+}  // namespace ravolin::calendar
 
 namespace ravolin::board {
 
@@ -98,6 +101,7 @@ class MainWindow final : public QMainWindow {
   VersionWindow* version_window() const;
   hotels::HotelSearchWindow* hotel_search_window() const;
   hotels::UserHotelsWindow* user_hotels_window() const;
+  calendar::CorrectionWindow* correction_window() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -148,6 +152,7 @@ class MainWindow final : public QMainWindow {
   QPointer<DiagramWindow> diagram_;
   HurryWatch hurry_watch_;
   bool tray_shown_ = false;
+  QPointer<calendar::CorrectionWindow> correction_;
 };
 
 }  // namespace ravolin::board
