@@ -19,6 +19,15 @@ class QTimer;
 
 namespace ravolin::board {
 
+}  // namespace ravolin::board
+
+namespace ravolin::search {
+class ResultsWindow;
+class SearchWindow;
+}  // namespace ravolin::search
+
+namespace ravolin::board {
+
 class LoadingWindow;
 class PassingWindow;
 class ScheduleWindow;
@@ -64,6 +73,8 @@ class MainWindow final : public QMainWindow {
 
   // The Shinkansen search conditions window (Command3, 新幹線検索).
   void open_search();
+  search::SearchWindow* search_window() const;
+  search::ResultsWindow* results_window() const;
 
   // The hotel search window (Command4, ﾎﾃﾙ検索).
   void open_hotel_search();
@@ -92,6 +103,8 @@ class MainWindow final : public QMainWindow {
   // The close step of every path that closes the main window.
   void close_step();
   void write_settings();
+  // The results window of a started search (from the conditions window's 検索開始).
+  void open_results();
 
   app::AppState& state_;
   std::function<void(const std::string&)> observer_;
@@ -99,6 +112,7 @@ class MainWindow final : public QMainWindow {
   bool closed_ = false;        // the close step has run
   bool skip_close_step_ = false;
   bool keiyo_layout_ = true;
+  bool searching_ = false;     // a results window is running its search
 
   QWidget* central_ = nullptr;
   QGroupBox* frame1_ = nullptr;
@@ -117,6 +131,8 @@ class MainWindow final : public QMainWindow {
   QPointer<ScheduleWindow> schedule_;
   QPointer<PassingWindow> passing_;
   QPointer<VersionWindow> version_;
+  QPointer<search::SearchWindow> search_;
+  QPointer<search::ResultsWindow> results_;
 };
 
 }  // namespace ravolin::board
