@@ -1,5 +1,7 @@
 #include "search/search_window.h"
 
+#include "settings/station_picker.h"
+#include "settings/station_picker_window.h"
 #include "text/text.h"
 #include "ui/window_conventions.h"
 
@@ -16,8 +18,8 @@ namespace ravolin::search {
 namespace {
 
 constexpr int kHelpTwoTransfers = 258;
-constexpr int kPickerBoarding = 12;
-constexpr int kPickerAlighting = 22;
+constexpr int kPickerBoarding = settings::kPickBoardingStation;
+constexpr int kPickerAlighting = settings::kPickAlightingStation;
 
 // Text boxes of the window in the order the fields are checked and filled.
 constexpr int kTextBoxes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 14, 15};
@@ -320,11 +322,24 @@ void SearchWindow::end_proc() {
   close();
 }
 
-void SearchWindow::open_station_picker(int mode) { (void)mode; }
+void SearchWindow::open_station_picker(int mode) {
+  QLineEdit* target = mode == kPickerBoarding ? text_[1] : text_[6];
+  // One picker at a time: a new one replaces one still open for the other box.
+  if (picker_) picker_->close();
+  state_.satellite_mode = mode;
+  auto* picker = new settings::StationPickerWindow(state_, target, this);
+  connect(picker, &settings::StationPickerWindow::picked, this,
+          [target] { target->setFocus(Qt::OtherFocusReason); });
+  picker_ = picker;
+  picker->show();
+  picker->raise();
+  picker->activateWindow();
+}
 
 void SearchWindow::open_calendar() {}
 
 void SearchWindow::closeEvent(QCloseEvent* event) {
+  if (picker_) picker_->close();
   state_.help().close();
   event->accept();
 }

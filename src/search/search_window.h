@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "search/field_checks.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -34,8 +35,10 @@ class SearchWindow final : public QWidget {
   void exit_button();   // Command2 終了
   void end_proc();      // Escape: stores the position and closes, no other window shown
 
-  // Opens the station picker for Text1 (mode 12) or Text6 (mode 22).
+  // Opens the station picker for Text1 (mode 12) or Text6 (mode 22); the picked name
+  // replaces the box's text.
   void open_station_picker(int mode);
+  QWidget* station_picker() const { return picker_.data(); }
   // Command3 ｶﾚﾝﾀﾞｰ: the calendar, which fills the travel date when a day is picked.
   void open_calendar();
 
@@ -61,6 +64,7 @@ class SearchWindow final : public QWidget {
   QPushButton* command1_ = nullptr;
   QPushButton* command2_ = nullptr;
   QPushButton* command3_ = nullptr;
+  QPointer<QWidget> picker_;
 };
 
 }  // namespace ravolin::search

@@ -8,6 +8,7 @@
 
 #include "search_window_fixture.h"
 
+#include <QListWidget>
 #include <QPrinter>
 
 #include <algorithm>
@@ -86,8 +87,23 @@ TEST_F(EndToEndTest, SearchFromTheMainWindowToAPrintedPdf) {
   const auto set = [w](int i, const char* value) {
     w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(i))->setText(QString::fromUtf8(value));
   };
-  const char* const fields[][2] = {{"1", "東京"}, {"2", "6"},   {"3", "0"},  {"4", "23"},
-                                   {"5", "0"},    {"6", "博多"}, {"7", "6"},  {"8", "0"},
+  // The stations picked with the station picker, opened by double-clicks on their boxes.
+  const auto pick = [w](int box, const char* station) {
+    QTest::mouseDClick(w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(box)), Qt::LeftButton);
+    QWidget* picker = w->station_picker();
+    ASSERT_NE(picker, nullptr);
+    auto* list = picker->findChild<QListWidget*>(QStringLiteral("List1"));
+    const auto found = list->findItems(QString::fromUtf8(station), Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    list->setCurrentItem(found[0]);
+    QTest::mouseClick(picker->findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
+  };
+  set(1, "");
+  set(6, "");
+  pick(1, "東京");
+  pick(6, "博多");
+  const char* const fields[][2] = {{"2", "6"},   {"3", "0"},  {"4", "23"},
+                                   {"5", "0"},    {"7", "6"},  {"8", "0"},
                                    {"9", "23"},   {"10", "59"},  {"11", "120"}, {"13", "2000"},
                                    {"14", "3"},   {"15", "14"}};
   for (const auto& f : fields) set(std::stoi(f[0]), f[1]);

@@ -5,6 +5,8 @@
 
 #include "search_window_fixture.h"
 
+#include <QListWidget>
+
 #include <utility>
 
 namespace ravolin::search {
@@ -257,6 +259,58 @@ TEST_F(SearchWindowTest, EnterChecksTheFieldAndMovesAlongTheChain) {
   QTest::keyClick(box(1), Qt::Key_Return);
   EXPECT_EQ(text(12), kMsgInputError);
   EXPECT_TRUE(w->isVisible());
+}
+
+TEST_F(SearchWindowTest, StationPickerFillsTheBoxOnARefusedNameAndOnADoubleClick) {
+  start();
+  SearchWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  const auto picker_list = [w] {
+    QWidget* picker = w->station_picker();
+    return picker ? picker->findChild<QListWidget*>(QStringLiteral("List1")) : nullptr;
+  };
+
+  // A name that is not a station, then Enter: the picker for the boarding station.
+  set(1, "大宮");
+  box(1)->setFocus();
+  QTest::keyClick(box(1), Qt::Key_Return);
+  QPointer<QWidget> picker = w->station_picker();
+  ASSERT_FALSE(picker.isNull());
+  EXPECT_EQ(picker->objectName(), QStringLiteral("ravolin22"));
+  EXPECT_EQ(state->satellite_mode, 12);
+  QListWidget* list = picker_list();
+  ASSERT_EQ(list->count(), 4);  // the corridor's stations, 名古屋 once
+  EXPECT_EQ(list->item(2)->text(), QStringLiteral("名古屋"));
+  list->setCurrentRow(1);
+  QTest::mouseClick(picker->findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
+  flush_deletes();
+  EXPECT_TRUE(picker.isNull());
+  EXPECT_EQ(text(1), "品川");
+  EXPECT_EQ(focused(), "Text1");
+
+  // A double-click on the alighting box: the picker for it; Enter on a station picks it.
+  QTest::mouseDClick(box(6), Qt::LeftButton);
+  picker = w->station_picker();
+  ASSERT_FALSE(picker.isNull());
+  EXPECT_EQ(state->satellite_mode, 22);
+  picker_list()->setCurrentRow(2);
+  QTest::keyClick(picker_list(), Qt::Key_Return);
+  flush_deletes();
+  EXPECT_EQ(text(6), "名古屋");
+  EXPECT_EQ(text(1), "品川");
+
+  // The picked names pass the checks: the search starts.
+  EXPECT_NE(search(), nullptr);
+  EXPECT_EQ(state->search_conditions.ed_station, "名古屋");
+
+  // A picker left open closes with its window.
+  ASSERT_NE(open(), nullptr);
+  main->search_window()->open_station_picker(12);
+  picker = main->search_window()->station_picker();
+  ASSERT_FALSE(picker.isNull());
+  QTest::keyClick(box(2), Qt::Key_Escape);
+  flush_deletes();
+  EXPECT_TRUE(picker.isNull());
 }
 
 TEST_F(SearchWindowTest, EscapeClosesFromEveryControlAndEndStoresThePosition) {
