@@ -5,6 +5,7 @@
 #include "board/passing_window.h"
 #include "board/schedule_window.h"
 #include "board/version_window.h"
+#include "calendar/correction_window.h"
 #include "data/loader.h"
 #include "search/results_window.h"
 #include "search/search_window.h"
@@ -66,6 +67,7 @@ MainWindow::~MainWindow() {
 ScheduleWindow* MainWindow::schedule_window() const { return schedule_.data(); }
 PassingWindow* MainWindow::passing_window() const { return passing_.data(); }
 VersionWindow* MainWindow::version_window() const { return version_.data(); }
+calendar::CorrectionWindow* MainWindow::correction_window() const { return correction_.data(); }
 
 void MainWindow::build_controls() {
   central_ = new QWidget(this);
@@ -325,7 +327,15 @@ void MainWindow::open_help_contents() { state_.help().show_contents(state_.help_
 
 // ---- date/time correction --------------------------------------------------------
 
-void MainWindow::open_correction() {}
+void MainWindow::open_correction() {
+  if (correction_ && correction_->isVisible()) {  // one correction window: bring it forward
+    show_in_front(correction_.data());
+    return;
+  }
+  auto* w = new calendar::CorrectionWindow(state_, [this] { refresh(); }, this);
+  correction_ = w;
+  show_in_front(w);
+}
 
 // ---- settings -------------------------------------------------------------------
 
@@ -414,7 +424,8 @@ void MainWindow::close_step() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   close_step();
   for (QWidget* w : {static_cast<QWidget*>(schedule_.data()), static_cast<QWidget*>(passing_.data()),
-                     static_cast<QWidget*>(version_.data()), static_cast<QWidget*>(search_.data()),
+                     static_cast<QWidget*>(version_.data()),
+                     static_cast<QWidget*>(correction_.data()), static_cast<QWidget*>(search_.data()),
                      static_cast<QWidget*>(results_.data())})
     if (w) w->close();
   event->accept();

@@ -17,9 +17,9 @@ class QListWidget;
 class QPushButton;
 class QTimer;
 
-namespace ravolin::board {
-
-}  // namespace ravolin::board
+namespace ravolin::calendar {
+class CorrectionWindow;
+}  // namespace ravolin::calendar
 
 namespace ravolin::search {
 class ResultsWindow;
@@ -89,6 +89,7 @@ class MainWindow final : public QMainWindow {
   ScheduleWindow* schedule_window() const;
   PassingWindow* passing_window() const;
   VersionWindow* version_window() const;
+  calendar::CorrectionWindow* correction_window() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -131,6 +132,7 @@ class MainWindow final : public QMainWindow {
   QPointer<ScheduleWindow> schedule_;
   QPointer<PassingWindow> passing_;
   QPointer<VersionWindow> version_;
+  QPointer<calendar::CorrectionWindow> correction_;
   QPointer<search::SearchWindow> search_;
   QPointer<search::ResultsWindow> results_;
 };

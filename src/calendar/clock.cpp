@@ -1,8 +1,17 @@
 #include "calendar/clock.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
 
 namespace ravolin::calendar {
 namespace {
@@ -22,33 +31,75 @@ SystemTime SystemClock::now() const {
   return from_tm(tm);
 }
 
+std::string set_time_argument(const SystemTime& t) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
+                t.minute, t.second);
+  return buf;
+}
+
 bool SystemClock::set(const SystemTime& t, std::string& error) {
   if (!is_valid_date(t.year, t.month, t.day) || t.hour < 0 || t.hour > 23 || t.minute < 0 ||
       t.minute > 59 || t.second < 0 || t.second > 59) {
     error = "日付または時刻が正しくありません";
     return false;
   }
-  std::tm tm{};
-  tm.tm_year = t.year - 1900;
-  tm.tm_mon = t.month - 1;
-  tm.tm_mday = t.day;
-  tm.tm_hour = t.hour;
-  tm.tm_min = t.minute;
-  tm.tm_sec = t.second;
-  tm.tm_isdst = -1;  // local time, whatever the season
-  errno = 0;
-  const std::time_t secs = std::mktime(&tm);
-  if (secs == static_cast<std::time_t>(-1) && errno != 0) {
-    error = std::string("時刻を変換できません: ") + std::strerror(errno);
+  const std::string when = set_time_argument(t);
+  std::string program = set_time_program_;
+  std::string verb = "set-time";
+  std::vector<char*> argv = {program.data(), verb.data(), const_cast<char*>(when.c_str()),
+                             nullptr};
+
+  int out[2];
+  if (pipe2(out, O_CLOEXEC) != 0) {
+    error = std::string("時刻設定サービスを呼び出せません: ") + std::strerror(errno);
     return false;
   }
-  std::timespec ts{};
-  ts.tv_sec = secs;
-  if (clock_settime(CLOCK_REALTIME, &ts) != 0) {
-    error = std::string("システム時刻を設定できません: ") + std::strerror(errno);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 2);
+  pid_t pid = 0;
+  const bool path_given = program.find('/') != std::string::npos;
+  const int spawned = path_given
+                          ? posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ)
+                          : posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(out[1]);
+  if (spawned != 0) {
+    close(out[0]);
+    error = "時刻設定サービス（" + program + "）を実行できません: " + std::strerror(spawned);
     return false;
   }
-  return true;
+  std::string said;
+  char chunk[512];
+  for (;;) {
+    const ssize_t n = read(out[0], chunk, sizeof chunk);
+    if (n > 0) {
+      if (said.size() < 4096) said.append(chunk, static_cast<std::size_t>(n));
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else {
+      break;
+    }
+  }
+  close(out[0]);
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) {
+      error = std::string("時刻設定サービスの終了を確認できません: ") + std::strerror(errno);
+      return false;
+    }
+  }
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
+  while (!said.empty() && (said.back() == '\n' || said.back() == '\r' || said.back() == ' '))
+    said.pop_back();
+  if (said.empty())
+    said = WIFEXITED(status) ? "終了コード " + std::to_string(WEXITSTATUS(status))
+                             : std::string("異常終了");
+  error = "時刻設定サービスが日時の設定を拒否しました: " + said;
+  return false;
 }
 
 void FixedClock::advance_seconds(int seconds) {

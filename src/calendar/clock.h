@@ -6,6 +6,7 @@
 #include "calendar/dates.h"
 
 #include <string>
+#include <utility>
 
 namespace ravolin::calendar {
 
@@ -17,12 +18,24 @@ class Clock {
   virtual bool set(const SystemTime& t, std::string& error) = 0;
 };
 
-// The real clock of this computer (local time).
+// The real clock of this computer (local time). Setting it goes through the system's
+// time-setting service (`timedatectl set-time`), which may ask the user for
+// authorisation and refuses while automatic time synchronisation is on; its own message
+// is the reason handed back.
 class SystemClock final : public Clock {
  public:
+  // `set_time_program` runs the setting: a name looked up in PATH or a path.
+  explicit SystemClock(std::string set_time_program = "timedatectl")
+      : set_time_program_(std::move(set_time_program)) {}
   SystemTime now() const override;
   bool set(const SystemTime& t, std::string& error) override;
+
+ private:
+  std::string set_time_program_;
 };
+
+// "yyyy-mm-dd hh:mm:ss", the local date and time as the time-setting service takes it.
+std::string set_time_argument(const SystemTime& t);
 
 // A clock that stands still at a given moment unless moved; for tests and the tool.
 class FixedClock final : public Clock {
