@@ -1,5 +1,6 @@
 #include "search/search_window.h"
 
+#include "calendar/calendar_window.h"
 #include "settings/station_picker.h"
 #include "settings/station_picker_window.h"
 #include "text/text.h"
@@ -336,10 +337,30 @@ void SearchWindow::open_station_picker(int mode) {
   picker->activateWindow();
 }
 
-void SearchWindow::open_calendar() {}
+void SearchWindow::open_calendar() {
+  if (calendar_) {  // one calendar: bring it forward
+    calendar_->show();
+    calendar_->raise();
+    calendar_->activateWindow();
+    return;
+  }
+  calendar::CalendarWindow::Targets t;
+  t.year = text_[13];
+  t.month = text_[14];
+  t.day = text_[15];
+  t.weekday = label21_;
+  t.focus_after_pick = text_[1];
+  t.focus_after_close = text_[3];
+  auto* w = new calendar::CalendarWindow(state_, t, this);
+  calendar_ = w;
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
 
 void SearchWindow::closeEvent(QCloseEvent* event) {
   if (picker_) picker_->close();
+  if (calendar_) calendar_->close();
   state_.help().close();
   event->accept();
 }

@@ -41,6 +41,7 @@ class SearchWindow final : public QWidget {
   QWidget* station_picker() const { return picker_.data(); }
   // Command3 ｶﾚﾝﾀﾞｰ: the calendar, which fills the travel date when a day is picked.
   void open_calendar();
+  QWidget* calendar() const { return calendar_.data(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -65,6 +66,7 @@ class SearchWindow final : public QWidget {
   QPushButton* command2_ = nullptr;
   QPushButton* command3_ = nullptr;
   QPointer<QWidget> picker_;
+  QPointer<QWidget> calendar_;
 };
 
 }  // namespace ravolin::search

@@ -313,6 +313,47 @@ TEST_F(SearchWindowTest, StationPickerFillsTheBoxOnARefusedNameAndOnADoubleClick
   EXPECT_TRUE(picker.isNull());
 }
 
+TEST_F(SearchWindowTest, CalendarFillsTheTravelDateAndTheSearchUsesIt) {
+  start();
+  SearchWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  QTest::mouseClick(child(w, "Command3"), Qt::LeftButton);
+  QPointer<QWidget> cal = w->calendar();
+  ASSERT_FALSE(cal.isNull());
+  EXPECT_EQ(cal->objectName(), QStringLiteral("ravolin4"));
+  // 終了 closes it with nothing written and the focus in Text3.
+  QTest::mouseClick(child(cal, "Command43"), Qt::LeftButton);
+  flush_deletes();
+  EXPECT_TRUE(cal.isNull());
+  EXPECT_EQ(text(15), "13");
+  EXPECT_EQ(focused(), "Text3");
+
+  QTest::mouseClick(child(w, "Command3"), Qt::LeftButton);
+  cal = w->calendar();
+  ASSERT_FALSE(cal.isNull());
+  QPushButton* day25 = nullptr;
+  for (QPushButton* b : cal->findChildren<QPushButton*>())
+    if (b->text() == QStringLiteral("25")) day25 = b;
+  ASSERT_NE(day25, nullptr);
+  QTest::mouseClick(day25, Qt::LeftButton);
+  flush_deletes();
+  EXPECT_TRUE(cal.isNull());
+  EXPECT_EQ(text(13), "2000");
+  EXPECT_EQ(text(14), "03");
+  EXPECT_EQ(text(15), "25");
+  EXPECT_EQ(child<QLabel>(w, "Label21")->text(), QStringLiteral("(土)"));
+  EXPECT_EQ(focused(), "Text1");
+
+  ASSERT_NE(search(), nullptr);
+  EXPECT_EQ(state->search_date.day_number, calendar::day_number(2000, 3, 25));
+  EXPECT_EQ(state->search_date.weekday, 7);
+  EXPECT_EQ(state->search_day_flags.plain_saturday, 1);
+  // The next opening shows the search date instead of the system date.
+  ASSERT_NE(open(), nullptr);
+  EXPECT_EQ(text(15), "25");
+  EXPECT_EQ(child<QLabel>(main->search_window(), "Label21")->text(), QStringLiteral("(土)"));
+}
+
 TEST_F(SearchWindowTest, EscapeClosesFromEveryControlAndEndStoresThePosition) {
   start();
   std::vector<std::string> controls;
