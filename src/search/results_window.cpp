@@ -53,6 +53,7 @@ void ResultsWindow::build_controls() {
     t->setObjectName(QString::fromLatin1(name));
     t->setGeometry(px(120), px(top), px(10320), px(height));
     t->setReadOnly(true);
+    t->setTabChangesFocus(true);
     t->setLineWrapMode(QPlainTextEdit::NoWrap);
     t->setFont(ui::gothic_font(12));
     t->setTabStopDistance(text::kTabColumns * QFontMetricsF(t->font()).horizontalAdvance(QLatin1Char(' ')));
@@ -76,6 +77,7 @@ void ResultsWindow::build_controls() {
   command1_ = button("Command1", QStringLiteral("検索終了"), 120);
   command2_ = button("Command2", QStringLiteral("印刷"), 4400);
   command3_ = button("Command3", QStringLiteral("再検索"), 8680);
+  for (QPushButton* b : {command1_, command2_, command3_}) b->setAutoDefault(true);  // Enter presses
   connect(command1_, &QPushButton::clicked, this, &ResultsWindow::end_search);
   connect(command2_, &QPushButton::clicked, this, &ResultsWindow::print);
   connect(command3_, &QPushButton::clicked, this, &ResultsWindow::search_again);

@@ -71,13 +71,21 @@ void SearchWindow::build_controls() {
     option_[i] = o;
     return o;
   };
+  // Number boxes take keys directly, with the input method off (digits typed in
+  // full width would not be numbers to the checks).
+  const auto number_box = [&](QWidget* parent, int i, int left, int top, int width) {
+    QLineEdit* t = box(parent, i, left, top, width);
+    t->setAttribute(Qt::WA_InputMethodEnabled, false);
+    t->setInputMethodHints(Qt::ImhDigitsOnly);
+    return t;
+  };
   // One row of a time window: hour "時" minute "分" "～" hour "時" minute "分".
   const auto time_row = [&](QWidget* parent, int first, int top) {
     int left = 1260;
     for (int k = 0; k < 2; ++k) {
-      box(parent, first + 2 * k, left, top, 480)->setInputMethodHints(Qt::ImhPreferNumbers);
+      number_box(parent, first + 2 * k, left, top, 480);
       label(parent, QStringLiteral("時"), left + 510, top + 30, 240);
-      box(parent, first + 2 * k + 1, left + 780, top, 480)->setInputMethodHints(Qt::ImhPreferNumbers);
+      number_box(parent, first + 2 * k + 1, left + 780, top, 480);
       label(parent, QStringLiteral("分"), left + 1290, top + 30, 240);
       if (k == 0) label(parent, QStringLiteral("～"), left + 1590, top + 30, 240);
       left += 1890;
@@ -105,7 +113,7 @@ void SearchWindow::build_controls() {
 
   auto* frame5 = frame(frame1, "Frame5", QStringLiteral("乗り換え時の条件"), 120, 3120, 3360, 600);
   label(frame5, QStringLiteral("待ち合わせ時間"), 150, 250, 1560);
-  box(frame5, 11, 1740, 220, 600)->setInputMethodHints(Qt::ImhPreferNumbers);
+  number_box(frame5, 11, 1740, 220, 600);
   label(frame5, QStringLiteral("分"), 2400, 250, 240);
 
   auto* frame6 = frame(frame1, "Frame6", QStringLiteral("乗り換え回数"), 3600, 3120, 3360, 600);
@@ -118,11 +126,11 @@ void SearchWindow::build_controls() {
 
   auto* frame8 = frame(frame1, "Frame8", QStringLiteral("乗車予定日"), 120, 4440, 6840, 600);
   label(frame8, QStringLiteral("乗車予定日"), 150, 250, 1080);
-  box(frame8, 13, 1260, 220, 720)->setInputMethodHints(Qt::ImhPreferNumbers);
+  number_box(frame8, 13, 1260, 220, 720);
   label(frame8, QStringLiteral("年"), 2010, 250, 240);
-  box(frame8, 14, 2280, 220, 480)->setInputMethodHints(Qt::ImhPreferNumbers);
+  number_box(frame8, 14, 2280, 220, 480);
   label(frame8, QStringLiteral("月"), 2790, 250, 240);
-  box(frame8, 15, 3060, 220, 480)->setInputMethodHints(Qt::ImhPreferNumbers);
+  number_box(frame8, 15, 3060, 220, 480);
   label(frame8, QStringLiteral("日"), 3570, 250, 240);
   label21_ = label(frame8, QString(), 3870, 250, 900, "Label21");
   command3_ = new QPushButton(QStringLiteral("ｶﾚﾝﾀﾞｰ"), frame8);
@@ -146,6 +154,9 @@ void SearchWindow::build_controls() {
   connect(command1_, &QPushButton::clicked, this, &SearchWindow::search_start);
   connect(command2_, &QPushButton::clicked, this, &SearchWindow::exit_button);
   connect(command3_, &QPushButton::clicked, this, &SearchWindow::open_calendar);
+
+  // Enter on a button presses it (the Enter chain ends on 検索開始).
+  for (QPushButton* b : {command1_, command2_, command3_}) b->setAutoDefault(true);
 
   auto* keys = new ui::KeyConventions(this);
   for (int i : kTextBoxes) {
