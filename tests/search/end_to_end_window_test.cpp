@@ -154,7 +154,8 @@ TEST_F(EndToEndTest, SearchFromTheMainWindowToAPrintedPdf) {
   const std::string pages = run("pdfinfo '" + pdf + "' | sed -n 's/^Pages: *//p'");
   EXPECT_GE(std::stoi(pages), 3) << "a long report spans several pages";
 
-  // Every printed line is there, in order; what the PDF holds is exactly what was printed.
+  // The 15 printed lines are there, in order, whole: the PDF's text is exactly what was
+  // printed, however long lines were wrapped.
   PrintPage page;
   page.corridor_caption = "東海道・山陽新幹線";
   page.program_version = data::kProgramVersion;
@@ -174,13 +175,6 @@ TEST_F(EndToEndTest, SearchFromTheMainWindowToAPrintedPdf) {
   EXPECT_EQ(diff, want.size()) << "differs at: " << got.substr(diff > 30 ? diff - 30 : 0, 90)
                                << "\nexpected:   " << want.substr(diff > 30 ? diff - 30 : 0, 90);
   EXPECT_EQ(got.size(), want.size());
-  std::size_t at = 0;
-  for (int i = 1; i < 15; ++i) {  // the lines one by one, each after the one before
-    const std::string piece = squeeze(printed[i]).substr(0, 60);
-    const std::size_t found = got.find(piece, at);
-    ASSERT_NE(found, std::string::npos) << "line " << i + 1;
-    at = found + piece.size();
-  }
 
   // Nothing reaches past the right margin (15 mm) of any page.
   const std::string bbox = run("pdftotext -bbox '" + pdf + "' -");

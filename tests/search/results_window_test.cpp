@@ -56,19 +56,6 @@ TEST_F(ResultsWindowTest, ShowsTheTextsOfTheToolWhileTheLoadingWindowCoversTheSe
   EXPECT_EQ(r->pos(), QPoint(ui::tw(r, 600), ui::tw(r, 300)));
 }
 
-TEST_F(ResultsWindowTest, NoConnectionShowsTheNoResultText) {
-  start();
-  ASSERT_NE(open(), nullptr);
-  set(7, "6");
-  set(9, "6");
-  set(10, "10");  // nothing arrives at 06:00-06:10
-  ResultsWindow* r = search();
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(plain(r, "Text1"),
-            "条件にあう新幹線を検索できませんでした\n乗車条件：東京   \t600 -> 2300\n"
-            "下車条件：新大阪   \t600 -> 610");
-}
-
 TEST_F(ResultsWindowTest, SearchAgainReturnsToTheFieldsAsTheyWere) {
   start();
   ASSERT_NE(open(), nullptr);
