@@ -42,8 +42,15 @@ VersionWindow::VersionWindow(app::AppState& state, QWidget* main_window)
   command2->setDefault(true);
   connect(command2, &QPushButton::clicked, this, &VersionWindow::confirm);
 
+  // Escape closes from the text as from the button; the focus starts on 確認, so Enter
+  // and Space close the window too.
+  auto* keys = new ui::KeyConventions(this);
+  for (QWidget* w : std::initializer_list<QWidget*>{text1, command2})
+    keys->escape_closes(w, [this] { confirm(); });
+
   setFixedSize(px(7620), px(2280));
   ui::place_window(this, state.settings.pos(9));
+  command2->setFocus();
 }
 
 void VersionWindow::confirm() {

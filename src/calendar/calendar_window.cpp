@@ -3,7 +3,7 @@
 #include "text/text.h"
 #include "ui/window_conventions.h"
 
-#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,6 +54,8 @@ CalendarWindow::CalendarWindow(app::AppState& state, Targets targets, QWidget* p
     b->setGeometry(px(kGridLeft + column * kButtonWidth), px(kGridTop + row * kButtonHeight),
                    px(kButtonWidth), px(kButtonHeight));
     connect(b, &QPushButton::clicked, this, [this, i] { day_clicked(i); });
+    b->setAutoDefault(true);  // Enter on a focused day picks it
+    b->installEventFilter(this);
     keys->escape_closes(b, escape);
     buttons_[i] = b;
   }
@@ -75,6 +77,7 @@ CalendarWindow::CalendarWindow(app::AppState& state, Targets targets, QWidget* p
   command43->setGeometry(px(kGridLeft + 7 * kButtonWidth + 420 - 1320), px(3540), px(1320),
                          px(420));
   connect(command43, &QPushButton::clicked, this, &CalendarWindow::end_proc);
+  command43->setAutoDefault(true);
   keys->escape_closes(command43, escape);
 
   system_ = state.clock().now();
@@ -156,9 +159,28 @@ void CalendarWindow::back_to(QWidget* focus) {
   focus->setFocus(Qt::OtherFocusReason);
 }
 
-void CalendarWindow::closeEvent(QCloseEvent* event) {
-  state_.help().close();
-  event->accept();
+bool CalendarWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    // The arrow keys move between the days of the grid.
+    int step = 0;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Left: step = -1; break;
+      case Qt::Key_Right: step = 1; break;
+      case Qt::Key_Up: step = -7; break;
+      case Qt::Key_Down: step = 7; break;
+      default: break;
+    }
+    if (step != 0) {
+      for (int i = 1; i <= kGridButtons; ++i) {
+        if (buttons_[i] != watched) continue;
+        const int to = i + step;
+        if (to >= 1 && to <= kGridButtons && days_[to] != 0)
+          buttons_[to]->setFocus(Qt::TabFocusReason);
+        return true;
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace ravolin::calendar

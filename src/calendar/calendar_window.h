@@ -26,7 +26,6 @@
 
 #include <array>
 
-class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -63,7 +62,7 @@ class CalendarWindow final : public QWidget {
   void picked();
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void stepper_changed(int value);

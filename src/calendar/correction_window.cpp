@@ -36,7 +36,7 @@ CorrectionWindow::CorrectionWindow(app::AppState& state, std::function<void()> r
   const auto frame = [&](const char* name, const QString& caption, int top, int first) {
     auto* f = new QGroupBox(caption, this);
     f->setObjectName(QString::fromLatin1(name));
-    f->setGeometry(px(120), px(top), px(4620), px(720));
+    f->setGeometry(px(120), px(top), px(5160), px(720));
     int left = 150;
     for (int i = 0; i < 6; ++i) {
       const int width = i == 0 ? 660 : 420;
@@ -62,12 +62,13 @@ CorrectionWindow::CorrectionWindow(app::AppState& state, std::function<void()> r
     auto* b = new QPushButton(caption, this);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(px(left), px(1740), px(1440), px(420));
+    b->setAutoDefault(true);  // Enter on a focused button presses it
     keys->escape_closes(b, escape);
     return b;
   };
   auto* command1 = button("Command1", QStringLiteral("日時設定"), 120);
-  auto* command2 = button("Command2", QStringLiteral("一時設定"), 1710);
-  auto* command3 = button("Command3", QStringLiteral("取消終了"), 3300);
+  auto* command2 = button("Command2", QStringLiteral("一時設定"), 1980);
+  auto* command3 = button("Command3", QStringLiteral("取消終了"), 3840);
   connect(command1, &QPushButton::clicked, this, &CorrectionWindow::set_system_clock);
   connect(command2, &QPushButton::clicked, this, &CorrectionWindow::set_temporary);
   connect(command3, &QPushButton::clicked, this, &CorrectionWindow::cancel);
@@ -92,6 +93,7 @@ CorrectionWindow::CorrectionWindow(app::AppState& state, std::function<void()> r
     QWidget* next = n < 12 ? static_cast<QWidget*>(text_[n + 1]) : command2;
     keys->enter_checks(text_[n], checks[n], next);
     keys->select_all_on_focus(text_[n]);
+    text_[n]->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
     keys->escape_closes(text_[n], escape);
   }
 
@@ -100,7 +102,7 @@ CorrectionWindow::CorrectionWindow(app::AppState& state, std::function<void()> r
   timer1_->setInterval(1000);
   connect(timer1_, &QTimer::timeout, this, &CorrectionWindow::tick);
 
-  setFixedSize(px(4860), px(2280));
+  setFixedSize(px(5400), px(2280));
   ui::place_window(this, state.settings.pos(kWindowId));
 
   tick();

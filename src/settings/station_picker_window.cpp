@@ -24,8 +24,7 @@ StationPickerWindow::StationPickerWindow(app::AppState& state, QLineEdit* target
   setFont(ui::gothic_font(12));
   const auto px = [this](int twips) { return ui::tw(this, twips); };
 
-  mode_ = state.satellite_mode;
-  const PickerContents contents = picker_contents(state.schedule, mode_);
+  const PickerContents contents = picker_contents(state.schedule, state.satellite_mode);
   known_mode_ = contents.known_mode;
 
   auto* command1 = new QPushButton(QString::fromStdString(contents.title), this);
@@ -43,10 +42,12 @@ StationPickerWindow::StationPickerWindow(app::AppState& state, QLineEdit* target
   command3_->setObjectName(QStringLiteral("Command3"));
   command3_->setGeometry(px(120), px(4680), px(1620), px(420));
   command3_->setEnabled(false);
+  command3_->setAutoDefault(true);  // Enter on a focused button presses it
 
   auto* command2 = new QPushButton(QStringLiteral("取消終了"), this);
   command2->setObjectName(QStringLiteral("Command2"));
   command2->setGeometry(px(1860), px(4680), px(1620), px(420));
+  command2->setAutoDefault(true);
 
   connect(command3_, &QPushButton::clicked, this, &StationPickerWindow::choose);
   connect(command2, &QPushButton::clicked, this, &StationPickerWindow::end_proc);
@@ -69,6 +70,7 @@ StationPickerWindow::StationPickerWindow(app::AppState& state, QLineEdit* target
 void StationPickerWindow::list_clicked() {
   if (list1_->selectedItems().isEmpty()) {
     command3_->setEnabled(false);
+  command3_->setAutoDefault(true);  // Enter on a focused button presses it
     return;
   }
   command3_->setEnabled(true);

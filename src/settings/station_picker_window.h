@@ -52,7 +52,6 @@ class StationPickerWindow final : public QWidget {
 
   app::AppState& state_;
   QPointer<QLineEdit> target_;
-  int mode_ = 0;
   bool known_mode_ = false;
   QListWidget* list1_ = nullptr;
   QPushButton* command3_ = nullptr;

@@ -205,10 +205,13 @@ TEST_F(CorrectionWindowTest, EnterInTheDayFieldMovesTheBoardsDateAtOnce) {
 }
 
 TEST_F(CorrectionWindowTest, TemporaryCorrectionRunsOnAndKeepsItsDate) {
+  // Keyboard only: each field with Enter, then Enter on 一時設定 where the focus ends.
   QPointer<CorrectionWindow> w = open();
-  fill(w, {"2000", "03", "15", "11", "05", "00"});
   w->move(ui::tw(w, 4200), ui::tw(w, 3000));
-  QTest::mouseClick(button(w, 2), Qt::LeftButton);
+  const char* typed[] = {"2000", "03", "15", "11", "05", "00"};
+  for (int i = 0; i < 6; ++i) enter(w, 7 + i, typed[i]);
+  ASSERT_EQ(focused(w), button(w, 2));
+  QTest::keyClick(button(w, 2), Qt::Key_Return);
   flush_deletes();
   EXPECT_TRUE(w.isNull());
   EXPECT_EQ(state->settings.pos(21).left, 4200);
