@@ -37,13 +37,13 @@ void ResultsWindow::build_controls() {
   const auto px = [this](int twips) { return ui::tw(this, twips); };
   frame1_ = new QGroupBox(this);
   frame1_->setObjectName(QStringLiteral("Frame1"));
-  frame1_->setGeometry(px(120), px(60), px(10560), px(7020));
+  frame1_->setGeometry(px(120), px(60), px(9240), px(7020));
 
   // Headings: buttons that only carry a caption.
   const auto heading = [&](const char* name, const QString& caption, int top) {
     auto* b = new QPushButton(caption, frame1_);
     b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(px(120), px(top), px(10320), px(360));
+    b->setGeometry(px(120), px(top), px(9000), px(360));
     b->setFocusPolicy(Qt::NoFocus);
     return b;
   };
@@ -51,7 +51,7 @@ void ResultsWindow::build_controls() {
   const auto text_box = [&](const char* name, int top, int height) {
     auto* t = new QPlainTextEdit(frame1_);
     t->setObjectName(QString::fromLatin1(name));
-    t->setGeometry(px(120), px(top), px(10320), px(height));
+    t->setGeometry(px(120), px(top), px(9000), px(height));
     t->setReadOnly(true);
     t->setTabChangesFocus(true);
     t->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -66,7 +66,7 @@ void ResultsWindow::build_controls() {
 
   label1_ = new QLabel(this);
   label1_->setObjectName(QStringLiteral("Label1"));
-  label1_->setGeometry(px(120), px(7140), px(10560), px(300));
+  label1_->setGeometry(px(120), px(7140), px(9240), px(300));
 
   const auto button = [&](const char* name, const QString& caption, int left) {
     auto* b = new QPushButton(caption, this);
@@ -75,8 +75,8 @@ void ResultsWindow::build_controls() {
     return b;
   };
   command1_ = button("Command1", QStringLiteral("検索終了"), 120);
-  command2_ = button("Command2", QStringLiteral("印刷"), 4400);
-  command3_ = button("Command3", QStringLiteral("再検索"), 8680);
+  command2_ = button("Command2", QStringLiteral("印刷"), 3740);
+  command3_ = button("Command3", QStringLiteral("再検索"), 7360);
   for (QPushButton* b : {command1_, command2_, command3_}) b->setAutoDefault(true);  // Enter presses
   connect(command1_, &QPushButton::clicked, this, &ResultsWindow::end_search);
   connect(command2_, &QPushButton::clicked, this, &ResultsWindow::print);
@@ -86,7 +86,8 @@ void ResultsWindow::build_controls() {
   for (QWidget* w : std::initializer_list<QWidget*>{text1_, text2_, command1_, command2_, command3_})
     keys->escape_closes(w, [this] { end_proc(); });
 
-  setFixedSize(px(10800), px(8100));
+  // Narrow enough to open beside the main window on a 1280-pixel screen.
+  setFixedSize(px(9480), px(8100));
 }
 
 bool ResultsWindow::load() {
