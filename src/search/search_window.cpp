@@ -189,6 +189,7 @@ void SearchWindow::set_form1() {
   write_form(fill.form);
   text_[12]->clear();
   label21_->setText(QString::fromStdString(fill.label21));
+  text_[1]->setFocus();
 }
 
 ConditionForm SearchWindow::read_form() const {
