@@ -29,6 +29,7 @@ TEST_F(SearchWindowTest, OpensFromTheMainWindowFilledWithTheSavedConditions) {
   EXPECT_TRUE(option(7)->isChecked());
   EXPECT_EQ(child<QLabel>(w, "Label21")->text(), QStringLiteral("(月)"));
   EXPECT_EQ(w->pos(), QPoint(ui::tw(w, 1500), ui::tw(w, 900)));
+  EXPECT_EQ(focused(), "Text1");
 
   // The menu entry and a second press bring the same window forward.
   main->findChild<QAction*>(QStringLiteral("menu_view_search"))->trigger();
