@@ -91,6 +91,7 @@ class AppState {
   // ---- route search ------------------------------------------------------------------
   search::SearchConditions search_conditions;
   search::SearchResult search_result;
+  search::RouteSearch route_search;  // one engine for the program's life (keeps its work tables)
 
   // Convenience: the edition code (0 before the data file is read).
   int edition_code() const { return schedule.edition ? schedule.edition->code : 0; }

@@ -10,6 +10,8 @@
 #include "data/loader.h"
 #include "hotels/hotel_search_window.h"
 #include "hotels/user_hotels_window.h"
+#include "search/results_window.h"
+#include "search/search_window.h"
 #include "settings/settings_file.h"
 #include "settings/settings_window.h"
 #include "ui/window_conventions.h"
@@ -398,7 +400,37 @@ void MainWindow::end_for_keiyo_data() {
 
 // ---- route search -----------------------------------------------------------------
 
-void MainWindow::open_search() {}
+void MainWindow::open_search() {
+  // No new search while one runs (its results window is loading).
+  if (searching_) return;
+  // One conditions window: a second opening brings it forward.
+  if (search_ && search_->isVisible()) {
+    show_in_front(search_.data());
+    return;
+  }
+  auto* w = new search::SearchWindow(
+      state_, {[this] { show_in_front(this); }, [this] { open_results(); }}, this);
+  search_ = w;
+  show_in_front(w);
+}
+
+void MainWindow::open_results() {
+  // One results window: a new search replaces the last one.
+  if (results_) {
+    results_->close();
+    delete results_.data();
+  }
+  auto* w = new search::ResultsWindow(
+      state_, {[this] { show_in_front(this); }, [this] { open_search(); }}, this);
+  results_ = w;
+  searching_ = true;
+  const bool loaded = w->load();
+  searching_ = false;
+  if (loaded && results_) show_in_front(w);
+}
+
+search::SearchWindow* MainWindow::search_window() const { return search_.data(); }
+search::ResultsWindow* MainWindow::results_window() const { return results_.data(); }
 
 // ---- hotels ---------------------------------------------------------------------
 
@@ -486,7 +518,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
                      static_cast<QWidget*>(hotel_search_.data()),
                      static_cast<QWidget*>(user_hotels_.data()),
                      static_cast<QWidget*>(diagram_.data()),
-                     static_cast<QWidget*>(correction_.data())})
+                     static_cast<QWidget*>(correction_.data()), static_cast<QWidget*>(search_.data()),
+                     static_cast<QWidget*>(results_.data())})
     if (w) w->close();
   event->accept();
   state_.end_program();

@@ -29,6 +29,11 @@ namespace ravolin::calendar {
 class CorrectionWindow;
 }  // namespace ravolin::calendar
 
+namespace ravolin::search {
+class ResultsWindow;
+class SearchWindow;
+}  // namespace ravolin::search
+
 namespace ravolin::board {
 
 class DiagramWindow;
@@ -81,6 +86,8 @@ class MainWindow final : public QMainWindow {
 
   // The Shinkansen search conditions window (Command3, 新幹線検索).
   void open_search();
+  search::SearchWindow* search_window() const;
+  search::ResultsWindow* results_window() const;
 
   // The hotel search window (Command4, ﾎﾃﾙ検索).
   void open_hotel_search();
@@ -120,6 +127,8 @@ class MainWindow final : public QMainWindow {
   // every refresh.
   void setup_tray();
   void update_tray();
+  // The results window of a started search (from the conditions window's 検索開始).
+  void open_results();
 
   app::AppState& state_;
   std::function<void(const std::string&)> observer_;
@@ -128,6 +137,7 @@ class MainWindow final : public QMainWindow {
   bool skip_close_step_ = false;
   bool keiyo_layout_ = true;
   bool keiyo_switched_on_ = false;  // end_for_keiyo_data() is closing the window
+  bool searching_ = false;     // a results window is running its search
 
   QWidget* central_ = nullptr;
   QGroupBox* frame1_ = nullptr;
@@ -153,6 +163,8 @@ class MainWindow final : public QMainWindow {
   HurryWatch hurry_watch_;
   bool tray_shown_ = false;
   QPointer<calendar::CorrectionWindow> correction_;
+  QPointer<search::SearchWindow> search_;
+  QPointer<search::ResultsWindow> results_;
 };
 
 }  // namespace ravolin::board

@@ -1,5 +1,6 @@
 #include "ui/qt_platform.h"
 
+#include "text/print_columns.h"
 #include "ui/help_window.h"
 #include "ui/window_conventions.h"
 
@@ -97,27 +98,34 @@ QtPrinter::~QtPrinter() {
   if (painter_) painter_->end();
 }
 
-bool QtPrinter::choose(QWidget* parent) {
-  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  QPrintDialog dialog(printer_.get(), parent);
-  dialog.setWindowTitle(QStringLiteral("印刷"));
-  if (dialog.exec() != QDialog::Accepted) {
-    printer_.reset();
-    return false;
-  }
+void QtPrinter::start_document() {
+  printer_->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
   painter_.reset();
   y_ = 0;
   failed_ = false;
-  return true;
+  error_.clear();
+}
+
+bool QtPrinter::choose(QWidget* parent) {
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  start_document();
+  bool accepted = false;
+  if (dialog_) {
+    accepted = dialog_(*printer_, parent);
+  } else {
+    QPrintDialog dialog(printer_.get(), parent);
+    dialog.setWindowTitle(QStringLiteral("印刷"));
+    accepted = dialog.exec() == QDialog::Accepted;
+  }
+  if (!accepted) printer_.reset();
+  return accepted;
 }
 
 void QtPrinter::choose_pdf_file(const std::string& path) {
   printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer_->setOutputFormat(QPrinter::PdfFormat);
   printer_->setOutputFileName(QString::fromStdString(path));
-  painter_.reset();
-  y_ = 0;
-  failed_ = false;
+  start_document();
 }
 
 void QtPrinter::set_font(const std::string& face, int point_size) {
@@ -125,7 +133,9 @@ void QtPrinter::set_font(const std::string& face, int point_size) {
   point_size_ = point_size;
   if (painter_) {
     QFont f = gothic_font();
-    f.setFamilies({QString::fromStdString(face_), QStringLiteral("IPAGothic")});
+    QStringList families = f.families();
+    families.prepend(QString::fromStdString(face_));
+    f.setFamilies(families);
     f.setPointSize(point_size_);
     painter_->setFont(f);
   }
@@ -133,11 +143,19 @@ void QtPrinter::set_font(const std::string& face, int point_size) {
 
 bool QtPrinter::begin() {
   if (painter_) return true;
-  if (!printer_ || failed_) return false;
+  if (failed_) return false;
+  if (!printer_) {
+    failed_ = true;
+    error_ = "印刷先が選ばれていません。";
+    return false;
+  }
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(printer_.get())) {
     painter_.reset();
     failed_ = true;
+    error_ = "印刷を始められません。";
+    const QString file = printer_->outputFileName();
+    if (!file.isEmpty()) error_ += "\n" + file.toStdString();
     return false;
   }
   set_font(face_, point_size_);
@@ -150,14 +168,28 @@ void QtPrinter::print_line(const std::string& line) {
   // The painter draws one line per call: a text of several lines goes line by line.
   QString text = QString::fromStdString(line);
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  for (const QString& part : text.split(QLatin1Char('\n'))) draw_line(part);
+  const QFontMetrics metrics = painter_->fontMetrics();
+  const int width = printer_->pageLayout().paintRectPixels(printer_->resolution()).width();
+  const auto char_width = [&metrics](char32_t c) {
+    return metrics.horizontalAdvance(QString::fromUcs4(&c, 1));
+  };
+  for (const QString& part : text.split(QLatin1Char('\n'))) {
+    const std::string expanded = text::expand_tabs(part.toStdString());
+    for (const std::string& piece : text::wrap_to_width(expanded, char_width, width))
+      draw_line(QString::fromStdString(piece));
+  }
 }
 
 void QtPrinter::draw_line(const QString& text) {
+  if (failed_) return;
   const int height = painter_->fontMetrics().lineSpacing();
   const QRect page = printer_->pageLayout().paintRectPixels(printer_->resolution());
-  if (y_ + height > page.height()) {
-    printer_->newPage();
+  if (y_ > 0 && y_ + height > page.height()) {
+    if (!printer_->newPage()) {
+      failed_ = true;
+      error_ = "次のページに進めません。";
+      return;
+    }
     y_ = 0;
   }
   y_ += height;
@@ -165,15 +197,22 @@ void QtPrinter::draw_line(const QString& text) {
 }
 
 bool QtPrinter::end_doc(std::string& error) {
-  if (failed_ || !printer_) {
-    error = "プリンタを開けません";
-    printer_.reset();
-    return false;
+  begin();  // a document without lines is still one (empty) page
+  bool ok = !failed_;
+  if (painter_ && !painter_->end()) {
+    ok = false;
+    if (error_.empty()) error_ = "印刷を終えられません。";
   }
-  if (painter_) painter_->end();
+  if (printer_ && printer_->printerState() == QPrinter::Error) {
+    ok = false;
+    if (error_.empty()) error_ = "プリンタがエラーを返しました。";
+  }
+  if (!ok) error = error_;
   painter_.reset();
   printer_.reset();
-  return true;
+  failed_ = false;
+  error_.clear();
+  return ok;
 }
 
 }  // namespace ravolin::ui

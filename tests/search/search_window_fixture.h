@@ -1,0 +1,131 @@
+// A started main window on a small edition-1 program folder (東京 品川 名古屋 新大阪,
+// trains N001 06:00, H101 07:00 and K201 21:00 down), with saved search conditions, for
+// the conditions and results window tests.
+#pragma once
+
+#include "app/app_state.h"
+#include "board/main_window.h"
+#include "search/results_window.h"
+#include "search/search_window.h"
+#include "settings/settings_file.h"
+#include "ui/fake_platform.h"
+#include "ui/window_conventions.h"
+
+#include "board/main_window_fixture.h"
+#include "support/data_builder.h"
+#include "support/program_folder.h"
+#include "support/tool_run.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ravolin::search::testing {
+
+inline settings::Settings saved_conditions() {
+  settings::Settings s = board::testing::default_settings();
+  s.st_station = "東京";
+  s.ed_station = "新大阪";
+  s.st_time1 = 600;
+  s.st_time2 = 2300;
+  s.ed_time1 = 600;
+  s.ed_time2 = 2359;
+  s.wait_time = 120;
+  s.wait_count = 1;
+  s.combination_number = 0;
+  s.pos(25) = {900, 1500};
+  s.pos(26) = {300, 600};
+  return s;
+}
+
+class SearchWindowTest : public ::testing::Test {
+ protected:
+  SearchWindowTest() : folder(test_support::small_sources(1)) {}
+
+  void start(settings::Settings s = saved_conditions()) {
+    std::string error;
+    ASSERT_TRUE(settings::put_ini_file(folder.settings_path(), s, error)) << error;
+    state = std::make_unique<app::AppState>(folder.path(),
+                                            app::Platform{clock, messages, help, printer});
+    state->end_program = [this] { ++end_calls; };
+    state->process_events = [] { QCoreApplication::processEvents(); };
+    main = std::make_unique<board::MainWindow>(*state);
+    ASSERT_TRUE(main->start());
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+  }
+  // The conditions window through the main window's 新幹線検索 button.
+  SearchWindow* open() {
+    QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
+    SearchWindow* w = main->search_window();
+    EXPECT_NE(w, nullptr);
+    if (w) {
+      EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+    }
+    return w;
+  }
+  QLineEdit* box(int i) const {
+    return main->search_window()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(i));
+  }
+  std::string text(int i) const { return box(i)->text().toStdString(); }
+  void set(int i, const std::string& value) const { box(i)->setText(QString::fromStdString(value)); }
+  QRadioButton* option(int i) const {
+    return main->search_window()->findChild<QRadioButton*>(QStringLiteral("Option%1").arg(i));
+  }
+  template <class T = QPushButton>
+  static T* child(QWidget* w, const char* name) {
+    return w->findChild<T*>(QString::fromLatin1(name));
+  }
+  // The control of the conditions window that has (or gets, once it is active) the focus.
+  std::string focused() const {
+    QWidget* f = main->search_window() ? main->search_window()->focusWidget() : nullptr;
+    return f ? f->objectName().toStdString() : "";
+  }
+  static void flush_deletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  // 検索開始 on the open conditions window; the results window when one opened.
+  ResultsWindow* search() {
+    QTest::mouseClick(child(main->search_window(), "Command1"), Qt::LeftButton);
+    flush_deletes();
+    return main->results_window();
+  }
+  static std::string plain(QWidget* w, const char* name) {
+    return child<QPlainTextEdit>(w, name)->toPlainText().toStdString();
+  }
+  // ravolin-tool search on the same folder, one text of its output as a text box holds it.
+  std::string tool_text(const std::vector<std::string>& conditions, const std::string& show) {
+    std::vector<std::string> args = {"search", folder.path(), "--today", "2000-03-13", "--show", show};
+    args.insert(args.end(), conditions.begin(), conditions.end());
+    const test_support::ToolRun r = test_support::run_tool(folder, args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::string out = r.out;
+    if (!out.empty() && out.back() == '\n') out.pop_back();
+    return ui::text_box_text(out).toStdString();
+  }
+
+  test_support::ProgramFolder folder;
+  // Monday 13 March 2000, 09:05.
+  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 9, 5, 0)};
+  ui::FakeMessageBoxes messages;
+  ui::FakeHelpViewer help;
+  ui::FakePrinter printer;
+  std::unique_ptr<app::AppState> state;
+  std::unique_ptr<board::MainWindow> main;
+  int end_calls = 0;
+};
+
+}  // namespace ravolin::search::testing
