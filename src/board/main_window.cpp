@@ -421,7 +421,13 @@ void MainWindow::open_results() {
     delete results_.data();
   }
   auto* w = new search::ResultsWindow(
-      state_, {[this] { show_in_front(this); }, [this] { open_search(); }}, this);
+      state_,
+      {[this] { show_in_front(this); }, [this] { open_search(); },
+       [this](int entry) {
+         open_diagram();
+         diagram_->show_journey(journey_of(state_.schedule.sin, state_.search_result, entry));
+       }},
+      this);
   results_ = w;
   searching_ = true;
   const bool loaded = w->load();

@@ -97,6 +97,28 @@ void edit_bin(const data::SinkansenTables& sin, int direction, int /*row*/, int 
   wk_list += car_mark(sin.car_type[direction][train]);
 }
 
+int entry_at_line(const data::SinkansenTables& sin, const SearchConditions& cond,
+                  const SearchResult& result, int line) {
+  const int d = result.direction;
+  if ((d != 1 && d != 2) || line < 0) return 0;
+  std::vector<std::string> used;
+  int first = 0;  // first text line of the entry
+  const int count = std::min(result.count, kMaxResults);
+  for (int i = 1; i <= count; ++i) {
+    const ResultEntry& e = result.entry(i);
+    if (cond.combination_number == 1) {
+      std::string id = text::trim(sin.train_id[d][e.first_train]);
+      if (std::find(used.begin(), used.end(), id) != used.end()) continue;
+      used.push_back(id);
+    }
+    const int lines = 1 + (e.second_train != 0) + (e.third_train != 0);
+    if (line < first + lines) return i;
+    if (line == first + lines) return 0;  // the blank line between entries
+    first += lines + 1;
+  }
+  return 0;
+}
+
 std::string edit_data(const data::SinkansenTables& sin, const SearchConditions& cond,
                       const SearchResult& result) {
   std::string out;

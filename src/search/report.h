@@ -36,6 +36,11 @@ void edit_bin(const data::SinkansenTables& sin, int direction, int row, int trai
 std::string edit_data(const data::SinkansenTables& sin, const SearchConditions& cond,
                       const SearchResult& result);
 
+// The result entry (1-based) whose lines in the edit_data text hold 0-based text line
+// `line`; 0 for the blank line after an entry, a line past the end, or no result.
+int entry_at_line(const data::SinkansenTables& sin, const SearchConditions& cond,
+                  const SearchResult& result, int line);
+
 // What the printed page holds, one entry per print line (the results and fare texts
 // are single entries holding their CR LF).
 struct PrintPage {

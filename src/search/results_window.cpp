@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -86,6 +87,9 @@ void ResultsWindow::build_controls() {
   for (QWidget* w : std::initializer_list<QWidget*>{text1_, text2_, command1_, command2_, command3_})
     keys->escape_closes(w, [this] { end_proc(); });
 
+  text1_->viewport()->installEventFilter(this);
+  text1_->setToolTip(QStringLiteral("ダブルクリックでダイヤグラムに表示"));
+
   // Narrow enough to open beside the main window on a 1280-pixel screen.
   setFixedSize(px(9480), px(8100));
 }
@@ -125,6 +129,20 @@ bool ResultsWindow::load() {
   text2_->setPlainText(ui::text_box_text(texts_.fare_text));
   command1_->setFocus();
   return true;
+}
+
+bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == text1_->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+      routes_.show_journey) {
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    const int line = text1_->cursorForPosition(at).blockNumber();
+    const int entry = entry_at_line(state_.schedule.sin, cond_, state_.search_result, line);
+    if (entry > 0) {
+      routes_.show_journey(entry);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void ResultsWindow::print() {

@@ -26,6 +26,9 @@ class ResultsWindow final : public QWidget {
   struct Routes {
     std::function<void()> show_main;
     std::function<void()> open_conditions;
+    // A double-click on a connection of Text1: the result entry (1-based) to draw in the
+    // train diagram. Empty: nothing happens.
+    std::function<void(int entry)> show_journey = {};
   };
   ResultsWindow(app::AppState& state, Routes routes, QWidget* parent = nullptr);
 
@@ -42,6 +45,7 @@ class ResultsWindow final : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void build_controls();

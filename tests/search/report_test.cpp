@@ -90,6 +90,24 @@ TEST(ResultsText, LegsOfDirectOneAndTwoTransferConnections) {
             "\t\t～ ひかり300R 名古屋(08:05発)→新大阪(09:30着) \r\n\r\n");
 }
 
+TEST(ResultsText, EntryAtLineFollowsTheLinesOfTheReport) {
+  Fixture f;
+  f.add(1, 0, 0, 0, 0, 175);  // lines 0, 1 blank
+  f.add(1, 2, 3, 3, 4, 178);  // lines 2-4, 5 blank (left out with one per train)
+  f.add(4, 0, 0, 0, 0, 5);    // lines 6, 7 blank
+  f.add(6, 7, 3, 0, 0, 150);  // lines 8-9
+  f.cond.combination_number = 0;
+  const int all[] = {1, 0, 2, 2, 2, 0, 3, 0, 4, 4, 0, 0};
+  for (int line = 0; line < 12; ++line)
+    EXPECT_EQ(entry_at_line(*f.sin, f.cond, *f.res, line), all[line]) << line;
+  // One per train: the second connection of train 1 has no lines; train 4's is entry 3.
+  f.cond.combination_number = 1;
+  const int one[] = {1, 0, 3, 0, 4, 4, 0};
+  for (int line = 0; line < 7; ++line)
+    EXPECT_EQ(entry_at_line(*f.sin, f.cond, *f.res, line), one[line]) << line;
+  EXPECT_EQ(entry_at_line(*f.sin, f.cond, *f.res, -1), 0);
+}
+
 TEST(ResultsText, EmptyResultShowsTheConditions) {
   Fixture f;
   const char* expected =

@@ -1,7 +1,11 @@
 // The results window (ravolin26) on real widgets: the search it runs while loading, texts
 // equal to ravolin-tool's, 再検索 and 検索終了, Escape, positions, and printing through the
 // fake printer (confirmation, cancel at either step, the printed lines, a failed print).
+#include "board/diagram_window.h"
 #include "search/report.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
 
 #include "search_window_fixture.h"
 
@@ -54,6 +58,27 @@ TEST_F(ResultsWindowTest, ShowsTheTextsOfTheToolWhileTheLoadingWindowCoversTheSe
   EXPECT_EQ(child(r, "Command5")->text(), QStringLiteral("新幹線検索結果"));
   EXPECT_EQ(child(r, "Command6")->text(), QStringLiteral("新幹線運賃情報"));
   EXPECT_EQ(r->pos(), QPoint(ui::tw(r, 600), ui::tw(r, 300)));
+}
+
+TEST_F(ResultsWindowTest, DoubleClickOnAConnectionDrawsItInTheDiagram) {
+  start();
+  ResultsWindow* r = search_tool_conditions();
+  ASSERT_NE(r, nullptr);
+  auto* text1 = child<QPlainTextEdit>(r, "Text1");
+  const int line = 2;  // the second connection (direct trains: two lines each)
+  const int entry = entry_at_line(state->schedule.sin, state->search_conditions,
+                                  state->search_result, line);
+  ASSERT_GT(entry, 0);
+  QTextCursor at(text1->document()->findBlockByNumber(line));
+  QTest::mouseDClick(text1->viewport(), Qt::LeftButton, Qt::NoModifier,
+                     text1->cursorRect(at).center());
+  board::DiagramWindow* d = main->diagram_window();
+  ASSERT_NE(d, nullptr);
+  ASSERT_FALSE(d->journey().empty());
+  EXPECT_EQ(d->journey().legs.front().train, state->search_result.entry(entry).first_train);
+  EXPECT_EQ(d->journey().legs.front().from_station, "東京");
+  EXPECT_EQ(entry_at_line(state->schedule.sin, state->search_conditions, state->search_result, 1),
+            0);  // the blank line between connections
 }
 
 TEST_F(ResultsWindowTest, SearchAgainReturnsToTheFieldsAsTheyWere) {
