@@ -5,6 +5,7 @@
 #   share/applications/             one desktop entry per edition: ravolin --edition <edition>
 #   share/icons/hicolor/*/apps/     the icon, SVG and PNG 16..256
 #   share/doc/ravolin/              copyright, changelog
+#   share/man/man1/                 ravolin.1, ravolin-tool.1
 #
 # The installed program finds share/ravolin/ from its own folder, so the tree can be
 # installed under any prefix. Its settings and hotelusr.csv go to each user's
@@ -50,17 +51,29 @@ foreach(ed ${EDITIONS})
   endforeach()
 endforeach()
 
-# Debian wants the copyright file and a compressed changelog in the package's doc folder.
+# Debian wants the copyright file and a compressed changelog in the package's doc folder,
+# and compressed manual pages.
 find_program(GZIP_PROGRAM gzip)
 install(FILES ${RAVOLIN_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 if(GZIP_PROGRAM)
-  set(changelog_gz ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz)
-  add_custom_command(OUTPUT ${changelog_gz}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
-    COMMAND ${GZIP_PROGRAM} -9nc ${RAVOLIN_PACKAGING_DIR}/changelog > ${changelog_gz}
-    DEPENDS ${RAVOLIN_PACKAGING_DIR}/changelog)
-  add_custom_target(package_changelog ALL DEPENDS ${changelog_gz})
-  install(FILES ${changelog_gz} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  set(gz_files)
+  foreach(pair "changelog|changelog.Debian.gz" "ravolin.1|ravolin.1.gz" "ravolin-tool.1|ravolin-tool.1.gz")
+    string(REPLACE "|" ";" pair "${pair}")
+    list(GET pair 0 from)
+    list(GET pair 1 to)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/${to}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
+      COMMAND ${GZIP_PROGRAM} -9nc ${RAVOLIN_PACKAGING_DIR}/${from} > ${CMAKE_BINARY_DIR}/packaging/${to}
+      DEPENDS ${RAVOLIN_PACKAGING_DIR}/${from})
+    list(APPEND gz_files ${CMAKE_BINARY_DIR}/packaging/${to})
+  endforeach()
+  add_custom_target(packaging_files ALL DEPENDS ${gz_files})
+  install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES ${CMAKE_BINARY_DIR}/packaging/ravolin-tool.1.gz
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  if(RAVOLIN_BUILD_GUI)
+    install(FILES ${CMAKE_BINARY_DIR}/packaging/ravolin.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endif()
 endif()
 
 # ---- Debian package -----------------------------------------------------------
@@ -73,9 +86,9 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Shinkansen departure board, route search and hotel directory")
+# The summary above is the first line; this is the long description under it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"Shinkansen departure board, route search and hotel directory
-A desktop program for rail travellers in Japan, with a Japanese user
+"A desktop program for rail travellers in Japan, with a Japanese user
 interface: a live departure board of the next Shinkansen and Keiyo line
 trains from your stations, the day's full timetable, a Shinkansen route
 search with up to two changes, a printable report with fares, and a hotel
