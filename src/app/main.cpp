@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +53,8 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
+  // The installed icon, and the desktop entry the windows belong to.
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ravolin")));
 
   calendar::SystemClock clock;
   ui::QtHelpViewer help;
@@ -70,6 +73,9 @@ int main(int argc, char** argv) {
     ui::QtMessageBoxes(help, std::string()).error(nullptr, location.error);
     return 1;
   }
+
+  if (location.installed)
+    QGuiApplication::setDesktopFileName(QString::fromStdString("ravolin-" + location.edition));
 
   ui::QtMessageBoxes messages(help, location.folder + "/" + data::kHelpFileName);
   auto state = std::make_unique<app::AppState>(location.folder,
