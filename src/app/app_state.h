@@ -41,9 +41,13 @@ class AppState {
   std::string path_of(const std::string& file_name) const;
   std::string data_path() const;
   std::string help_path() const;
-  // The edition's settings file; empty before the edition is known.
+  // The folder of the files the program writes: the program folder unless main() hands
+  // in the user's own folder (an installed, shared program folder is never written).
+  const std::string& user_folder() const { return user_folder_; }
+  void set_user_folder(std::string folder);
+  // The edition's settings file in the user folder; empty before the edition is known.
   std::string settings_path() const;
-  // The user's own hotels (hotelusr.csv).
+  // The user's own hotels (hotelusr.csv) in the user folder.
   std::string user_hotels_path() const;
 
   // ---- platform ----------------------------------------------------------------
@@ -98,6 +102,7 @@ class AppState {
 
  private:
   std::string program_folder_;
+  std::string user_folder_;
   Platform platform_;
 };
 

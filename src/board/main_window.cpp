@@ -126,7 +126,7 @@ void MainWindow::build_controls() {
 }
 
 void MainWindow::build_menus() {
-  const auto action = [this](QMenu* menu, const char* name, const QString& caption) {
+  const auto action = [](QMenu* menu, const char* name, const QString& caption) {
     QAction* a = menu->addAction(caption);
     a->setObjectName(QString::fromLatin1(name));
     return a;

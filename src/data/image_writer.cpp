@@ -172,7 +172,9 @@ bool write_image(const RawData& raw, std::vector<std::uint8_t>& out, std::string
   for (const auto& a : raw.areas) {
     if (a.region < 0 || a.region > 99 || a.second < 0 || a.second > 9)
       return done(img.fail("地域 「" + a.name + "」 のコードが範囲外です"));
-    std::string code = (a.region < 10 ? "0" : "") + num(a.region) + num(a.second);
+    std::string code = a.region < 10 ? "0" : "";
+    code += num(a.region);
+    code += num(a.second);
     img.b.insert(img.b.end(), code.begin(), code.end());
   }
   img.align();

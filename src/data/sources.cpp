@@ -889,7 +889,9 @@ std::string area_ref(const std::vector<std::string>& names, int n) {
     if (first && !name.empty() && name.front() != '@' && name == text::trim(name))
       return field(name);
   }
-  return "@" + std::to_string(n);
+  std::string ref = "@";
+  ref += std::to_string(n);
+  return ref;
 }
 
 }  // namespace
@@ -978,7 +980,10 @@ SourceFiles write_sources(const RawData& raw) {
     s += "\nschedule " + std::to_string(v) + "\n";
     if (last > 0) {
       s += "stations";
-      for (int i = 1; i <= last; ++i) s += " " + tok(sch.station[i]);
+      for (int i = 1; i <= last; ++i) {
+        s += ' ';
+        s += tok(sch.station[i]);
+      }
       s += "\n";
     }
     s += "station-count " + std::to_string(sch.station_count) + "\n";
@@ -988,7 +993,10 @@ SourceFiles write_sources(const RawData& raw) {
       for (int c = 1; c <= kKeiyoTimeColumns; ++c)
         if (tr.time[c] != 0) lastc = c;
       s += "train " + tok(text::trim_right(tr.id));
-      for (int c = 1; c <= lastc; ++c) s += " " + time_tok(tr.time[c]);
+      for (int c = 1; c <= lastc; ++c) {
+        s += ' ';
+        s += time_tok(tr.time[c]);
+      }
       s += "\n";
     }
   }

@@ -51,7 +51,12 @@ std::string storable(std::string_view s) {
   return out;
 }
 
-std::string quoted(std::string_view s) { return "\"" + storable(s) + "\""; }
+std::string quoted(std::string_view s) {
+  std::string out = "\"";
+  out += storable(s);
+  out += '"';
+  return out;
+}
 
 }  // namespace
 

@@ -23,7 +23,7 @@ bool is_station(const data::SinkansenTables& sin, std::string_view name) {
 
 // An empty field takes its default; then the value must be a number in lo..hi.
 CheckResult range_check(std::string& field, const char* empty_default, double lo, double hi) {
-  if (text::trim(field).empty()) field = empty_default;
+  if (text::trim(field).empty()) field = std::string(empty_default);
   CheckResult r;
   std::optional<double> v = parse_number(field);
   if (!v || *v < lo || *v > hi) r.err_flg = 1;
@@ -205,7 +205,10 @@ FormFill set_form1(const settings::Settings& saved, int sort_order,
   t[13] = text::format_plain(y);
   t[14] = text::format_plain(m);
   t[15] = text::format_plain(d);
-  fill.label21 = "(" + text::weekday_name(calendar::weekday_of(dn)) + ")";
+  std::string weekday = "(";
+  weekday += text::weekday_name(calendar::weekday_of(dn));
+  weekday += ')';
+  fill.label21 = std::move(weekday);
   return fill;
 }
 

@@ -137,7 +137,9 @@ std::string edit_data(const data::SinkansenTables& sin, const SearchConditions& 
         if (std::find(used.begin(), used.end(), id) != used.end()) continue;
         used.push_back(id);
       }
-      std::string line = "[" + text::format_000(e.ride_minutes) + "分]";
+      std::string line = "[";
+      line += text::format_000(e.ride_minutes);
+      line += "分]";
       edit_bin(sin, d, from, e.first_train, line);
       leg.stop(line, from, e.first_train, "発");
       line += "→";

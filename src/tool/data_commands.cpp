@@ -28,7 +28,10 @@ std::string dump_text(const data::DataFile& file, const data::ScheduleData& d,
   s += "edition " + to_string(d.edition->code) + " " + d.edition->caption + " (" +
        d.edition->settings_file + ", " + to_string(d.edition->number) + ")\n";
   s += "directory:";
-  for (int i = 1; i <= data::kDirectorySlots; ++i) s += " " + to_string(i) + "=" + to_string(d.directory.slot[i]);
+  for (int i = 1; i <= data::kDirectorySlots; ++i) {
+    s += ' ';
+    s += to_string(i) + "=" + to_string(d.directory.slot[i]);
+  }
   s += "\n\n[areas] " + to_string(d.areas.count) + "\n";
   for (int i = 1; i <= d.areas.count; ++i)
     s += "  " + to_string(i) + "\t" + d.areas.name[i] + "\tregion " + to_string(d.areas.region[i]) +
@@ -40,11 +43,17 @@ std::string dump_text(const data::DataFile& file, const data::ScheduleData& d,
     s += "\n[keiyo schedule " + to_string(v) + "] stations " + to_string(k.station_count[v]) +
          ", trains " + to_string(k.train_count[v]) + "\n  stations:";
     for (int c = 1; c <= data::kKeiyoStations; ++c)
-      if (!k.station_name[v][c].empty()) s += " " + to_string(c) + ":" + k.station_name[v][c];
+      if (!k.station_name[v][c].empty()) {
+        s += ' ';
+        s += to_string(c) + ":" + k.station_name[v][c];
+      }
     s += "\n";
     for (int t = 1; t <= k.train_count[v]; ++t) {
       s += "  " + text::fit_chars(k.train_id[v][t], 5);
-      for (int c = 1; c <= data::kKeiyoTimeColumns; ++c) s += " " + hhmm(k.times[v][t][c]);
+      for (int c = 1; c <= data::kKeiyoTimeColumns; ++c) {
+        s += ' ';
+        s += hhmm(k.times[v][t][c]);
+      }
       s += "\n";
     }
   }

@@ -31,5 +31,22 @@ TEST(AppState, FilesLieInTheTrimmedProgramFolderAndTheSettingsFileFollowsTheEdit
   EXPECT_EQ(&state->messages(), &messages);
 }
 
+TEST(AppState, WrittenFilesFollowTheUserFolderWhileDataAndHelpStayInTheProgramFolder) {
+  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 11, 9, 5, 0)};
+  ui::FakeMessageBoxes messages;
+  ui::FakeHelpViewer help;
+  ui::FakePrinter printer;
+  AppState state("/usr/share/ravolin/tohoku", Platform{clock, messages, help, printer});
+  state.schedule.edition = data::find_edition(2);
+  EXPECT_EQ(state.user_folder(), "/usr/share/ravolin/tohoku");
+  EXPECT_EQ(state.user_hotels_path(), "/usr/share/ravolin/tohoku/hotelusr.csv");
+
+  state.set_user_folder("/home/ai/.config/ravolin/tohoku");
+  EXPECT_EQ(state.settings_path(), "/home/ai/.config/ravolin/tohoku/ravolin3.ini");
+  EXPECT_EQ(state.user_hotels_path(), "/home/ai/.config/ravolin/tohoku/hotelusr.csv");
+  EXPECT_EQ(state.data_path(), "/usr/share/ravolin/tohoku/ravolinh.dat");
+  EXPECT_EQ(state.help_path(), "/usr/share/ravolin/tohoku/ravolin2.hlp");
+}
+
 }  // namespace
 }  // namespace ravolin::app

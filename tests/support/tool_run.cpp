@@ -14,7 +14,10 @@ std::string shell_quote(const std::string& s) {
 
 ToolRun run_tool(const ProgramFolder& dir, const std::vector<std::string>& args) {
   std::string cmd = shell_quote(RAVOLIN_TOOL);
-  for (const auto& a : args) cmd += " " + shell_quote(a);
+  for (const auto& a : args) {
+    cmd += ' ';
+    cmd += shell_quote(a);
+  }
   cmd += " >" + shell_quote(dir.file("out.txt")) + " 2>" + shell_quote(dir.file("err.txt"));
   int rc = std::system(cmd.c_str());
   ToolRun r;

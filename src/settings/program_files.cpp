@@ -1,0 +1,177 @@
+#include "settings/program_files.h"
+
+#include "data/tables.h"
+#include "hotels/hotel_tables.h"
+#include "settings/replace_file.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace ravolin::settings {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string join(const std::string& folder, const std::string& name) {
+  return (fs::path(folder) / name).lexically_normal().string();
+}
+
+bool known_edition(const std::string& name) {
+  const auto& names = edition_names();
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+std::string folder_name(const std::string& folder) {
+  fs::path p = fs::path(folder).lexically_normal();
+  if (!p.has_filename()) p = p.parent_path();  // "a/b/" names "b"
+  return p.filename().string();
+}
+
+}  // namespace
+
+const std::vector<std::string>& edition_names() {
+  static const std::vector<std::string> names{"tokaido", "tohoku", "joetsu"};
+  return names;
+}
+
+CommandLine parse_command_line(const std::vector<std::string>& args) {
+  CommandLine cl;
+  auto set_edition = [&](const std::string& name) {
+    if (name.empty()) {
+      cl.error = "--edition には版の名前 (tokaido, tohoku, joetsu) が要ります";
+    } else if (!known_edition(name)) {
+      cl.error = "版 「" + name + "」 はありません (tokaido, tohoku, joetsu のいずれか)";
+    } else {
+      cl.edition = name;
+    }
+  };
+  for (std::size_t i = 0; i < args.size() && cl.error.empty(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--help" || a == "-h") {
+      cl.help = true;
+    } else if (a == "--version") {
+      cl.version = true;
+    } else if (a == "--edition") {
+      if (i + 1 < args.size()) {
+        set_edition(args[++i]);
+      } else {
+        set_edition("");
+      }
+    } else if (a.rfind("--edition=", 0) == 0) {
+      set_edition(a.substr(10));
+    } else if (a.rfind("--", 0) == 0 && a.size() > 2) {
+      cl.error = "不明なオプション " + a;
+    }
+  }
+  return cl;
+}
+
+std::string usage_text() {
+  std::string s;
+  s += "使い方: ravolin [--edition 版]\n";
+  s += "新幹線の発車案内・経路検索・ホテル案内。\n";
+  s += "\n";
+  s += "  --edition tokaido   東海道・山陽新幹線 (省略時)\n";
+  s += "  --edition tohoku    東北・山形・秋田新幹線\n";
+  s += "  --edition joetsu    上越・長野行新幹線\n";
+  s += "  --help              この説明を表示して終了します\n";
+  s += "  --version           バージョンを表示して終了します\n";
+  s += "\n";
+  s += "設定ファイルと hotelusr.csv は、プログラムのフォルダに書き込めるときはそこに、\n";
+  s += "書き込めないとき (インストールしたとき) は $XDG_CONFIG_HOME/ravolin/<版>/\n";
+  s += "(既定は ~/.config/ravolin/<版>/) に置きます。\n";
+  return s;
+}
+
+std::string version_text() {
+  std::string s = "ravolin ";
+  s += data::kProgramVersion;
+  s += '\n';
+  return s;
+}
+
+ProgramLocation locate_program_folder(const std::string& exe_folder,
+                                      const std::string& installed_data,
+                                      const std::string& edition,
+                                      const std::function<bool(const std::string&)>& has_data) {
+  ProgramLocation loc;
+  if (edition.empty()) {
+    if (has_data(exe_folder) || installed_data.empty() ||
+        !has_data(join(installed_data, kDefaultEdition))) {
+      loc.folder = exe_folder;
+      loc.edition = folder_name(exe_folder);
+      return loc;
+    }
+    loc.folder = join(installed_data, kDefaultEdition);
+    loc.edition = kDefaultEdition;
+    loc.installed = true;
+    return loc;
+  }
+  loc.edition = edition;
+  if (!installed_data.empty() && has_data(join(installed_data, edition))) {
+    loc.folder = join(installed_data, edition);
+    loc.installed = true;
+    return loc;
+  }
+  // The build tree: program/<edition>/ beside the folder of the executable.
+  const std::string own = fs::path(exe_folder).lexically_normal().string();
+  const std::string sibling = join(fs::path(own).parent_path().string(), edition);
+  if (folder_name(own) == edition && has_data(own)) {
+    loc.folder = own;
+    return loc;
+  }
+  if (has_data(sibling)) {
+    loc.folder = sibling;
+    return loc;
+  }
+  loc.error = "版 " + edition + " のデータファイルが見つかりません";
+  return loc;
+}
+
+std::string choose_user_folder(const ProgramLocation& location, const Environment& env,
+                               const std::function<bool(const std::string&)>& is_writable) {
+  if (!location.installed && is_writable(location.folder)) return location.folder;
+  const std::string edition = location.edition.empty() ? kDefaultEdition : location.edition;
+  std::string config;
+  if (!env.xdg_config_home.empty() && fs::path(env.xdg_config_home).is_absolute()) {
+    config = env.xdg_config_home;
+  } else if (!env.home.empty() && fs::path(env.home).is_absolute()) {
+    config = join(env.home, ".config");
+  } else {
+    return {};
+  }
+  return join(join(config, "ravolin"), edition);
+}
+
+std::vector<std::string> seeded_file_names() {
+  std::vector<std::string> names;
+  for (int code = 1; code <= 3; ++code) names.emplace_back(data::find_edition(code)->settings_file);
+  names.emplace_back(hotels::kUserHotelFileName);
+  return names;
+}
+
+bool seed_user_folder(const std::string& program_folder, const std::string& user_folder,
+                      const std::vector<std::string>& names, std::string& error) {
+  std::error_code ec;
+  if (!fs::is_directory(user_folder, ec)) {
+    fs::create_directories(user_folder, ec);
+    if (ec || !fs::is_directory(user_folder)) {
+      error = "フォルダを作成できません " + user_folder + ": " +
+              (ec ? ec.message() : std::string("同じ名前のファイルがあります"));
+      return false;
+    }
+    // Settings and hotel notes are the user's own business.
+    fs::permissions(user_folder, fs::perms::owner_all, fs::perm_options::replace, ec);
+  }
+  for (const std::string& name : names) {
+    const std::string from = join(program_folder, name);
+    const std::string to = join(user_folder, name);
+    if (fs::exists(fs::symlink_status(to, ec)) || !fs::is_regular_file(from, ec)) continue;
+    std::string bytes;
+    if (!read_whole_file(from, bytes, error) || !replace_file(to, bytes, error)) return false;
+  }
+  return true;
+}
+
+}  // namespace ravolin::settings

@@ -1,0 +1,83 @@
+// Where the program's files are: the command line, the program folder of an edition
+// (beside the executable, or installed under share/ravolin/<edition>/), and the folder of
+// the files the program writes (the settings file and hotelusr.csv).
+//
+// A writable program folder (a build tree, a copied folder) keeps the written files beside
+// the program. An installed program folder is shared by every user of the machine and is
+// never written: each user then has a folder of their own,
+// $XDG_CONFIG_HOME/ravolin/<edition>/ (default ~/.config/ravolin/<edition>/), seeded at the
+// first start from the defaults in the program folder.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ravolin::settings {
+
+inline constexpr const char* kDefaultEdition = "tokaido";
+
+// The three edition folder names, in edition code order (1, 2, 3).
+const std::vector<std::string>& edition_names();
+
+struct CommandLine {
+  bool help = false;
+  bool version = false;
+  std::string edition;  // empty: not given
+  std::string error;    // non-empty: the arguments are refused for this reason
+};
+
+// Reads the program's own options (--edition NAME, --edition=NAME, --help, -h, --version).
+// Arguments with a single dash and plain words are left to the window system (-platform,
+// -style ...); an unknown "--" option or an unknown edition is refused.
+CommandLine parse_command_line(const std::vector<std::string>& args);
+
+// The text of --help and of --version.
+std::string usage_text();
+std::string version_text();
+
+struct ProgramLocation {
+  std::string folder;   // the program folder: data file, help file, default settings
+  std::string edition;  // its edition folder name: the name of the user's own folder
+  bool installed = false;  // under share/ravolin/: shared, never written
+  std::string error;    // non-empty: no program folder for the requested edition
+};
+
+// Finds the program folder. exe_folder is the executable's folder; installed_data is the
+// folder that holds the installed editions (share/ravolin, found from the executable);
+// has_data tells whether a folder holds the data file.
+//  - Without an edition: the executable's own folder when it holds the data file (a build
+//    tree or a copied folder), else the installed default edition, else the executable's
+//    folder (whose missing data file start-up then reports).
+//  - With an edition: the installed edition, else the edition's folder beside the
+//    executable's own (the build tree's program/<edition>/), else an error.
+ProgramLocation locate_program_folder(const std::string& exe_folder,
+                                      const std::string& installed_data,
+                                      const std::string& edition,
+                                      const std::function<bool(const std::string&)>& has_data);
+
+// $XDG_CONFIG_HOME and $HOME as the program found them (empty when unset).
+struct Environment {
+  std::string xdg_config_home;
+  std::string home;
+};
+
+// The folder of the files the program writes. A program folder that is not installed
+// and is writable keeps them; otherwise $XDG_CONFIG_HOME/ravolin/<edition> (an
+// XDG_CONFIG_HOME that is not an absolute path is ignored, as the XDG rules say), else
+// $HOME/.config/ravolin/<edition>. Empty when neither variable gives a folder.
+std::string choose_user_folder(const ProgramLocation& location, const Environment& env,
+                               const std::function<bool(const std::string&)>& is_writable);
+
+// The files the program writes that the program folder may hold defaults for: every
+// edition's settings file and hotelusr.csv.
+std::vector<std::string> seeded_file_names();
+
+// Creates the user folder (readable by its owner only) when missing and copies each named
+// file that the program folder holds and the user folder lacks. A file the user folder
+// already has is never touched. False with the reason when the folder cannot be made or a
+// file cannot be copied.
+bool seed_user_folder(const std::string& program_folder, const std::string& user_folder,
+                      const std::vector<std::string>& names, std::string& error);
+
+}  // namespace ravolin::settings
