@@ -2,8 +2,13 @@
 // writes its output to stdout and its errors to stderr, and returns the exit status.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
+
+namespace ravolin::data {
+struct Finding;
+}
 
 namespace ravolin::tool {
 
@@ -16,5 +21,11 @@ int cmd_board(const Args& args);      // board DIR --at "YYYY-MM-DD HH:MM"
 int cmd_timetable(const Args& args);  // timetable DIR --at ... --line sinkansen|keiyo
 int cmd_stops(const Args& args);      // stops DIR --at ... --line ... --index N
 int cmd_search(const Args& args);     // search DIR --today ... (see usage)
+int cmd_check(const Args& args);      // check FILE.dat|SRC_DIR
+
+// Prints findings of the plausibility check, one a line ("<prefix><where>: <text>"), and a
+// count per kind.
+void print_findings(const std::vector<data::Finding>& findings, const std::string& where,
+                    const char* prefix, std::FILE* to);
 
 }  // namespace ravolin::tool
