@@ -61,5 +61,13 @@ TEST(Formats, NumbersAndDates) {
   EXPECT_EQ(weekday_name(0), "");
 }
 
+TEST(Trim, RightTrimOfBlanksOnlyIsEmpty) {
+  // a blank hotel price is exported through this
+  EXPECT_EQ(trim_right("        "), "");
+  EXPECT_EQ(trim_right(" "), "");
+  EXPECT_EQ(trim_right(""), "");
+  EXPECT_EQ(trim_right("\\5,000  "), "\\5,000");
+}
+
 }  // namespace
 }  // namespace ravolin::text
