@@ -332,5 +332,12 @@ TEST(FareSeason, FirstDayOfEachPeriodAndTheDayBefore) {
   }
 }
 
+TEST(FareText, AJourneyOfExactlyABandsUpperDistanceTakesThatBand) {
+  Corridor c;
+  c.t->kilo_table[3].kilo = 100.0;  // 東京–新横浜 exactly 100 km: the first Green band
+  const std::string t = c.text("東京", "新横浜", date_of(2000, 3, 11));
+  EXPECT_NE(t.find("グリーン車料金\t\t\t\t：１，０００円\r\n"), std::string::npos) << t;
+}
+
 }  // namespace
 }  // namespace ravolin::fares

@@ -69,5 +69,10 @@ TEST(Trim, RightTrimOfBlanksOnlyIsEmpty) {
   EXPECT_EQ(trim_right("\\5,000  "), "\\5,000");
 }
 
+TEST(Trim, LeftTrimOfBlanksOnlyIsEmpty) {
+  EXPECT_EQ(trim_left("   "), "");
+  EXPECT_EQ(trim_left(" "), "");
+}
+
 }  // namespace
 }  // namespace ravolin::text
