@@ -137,8 +137,8 @@ LINE1 = TOKAIDO + SANYO[1:]
 KM1 = [0.0, 28.8, 83.9, 104.6, 120.7, 146.2, 180.2, 229.3, 257.1, 293.6, 336.3, 366.0,
        396.3, 445.9, 513.6, 552.6, 589.5, 612.3, 644.3, 665.0, 732.9, 758.1, 791.2, 811.3,
        822.8, 862.4, 894.2, 935.6, 982.7, 1027.0, 1062.1, 1088.7, 1107.7, 1174.9]
-RUN1 = [0, 16, 30, 35, 39, 45, 52, 63, 70, 79, 88, 95, 102, 113, 127, 142,
-        155, 161, 168, 173, 187, 193, 201, 206, 209, 218, 226, 235, 246, 256, 263, 269, 273, 282]
+RUN1 = [0, 16, 30, 35, 39, 45, 52, 63, 70, 78, 87, 93, 101, 113, 127, 142,
+        155, 161, 168, 173, 185, 191, 199, 204, 207, 216, 222, 231, 242, 252, 259, 265, 269, 283]
 DOUBLED1 = {"静岡", "浜松", "名古屋", "京都", "新大阪", "新神戸", "岡山", "広島", "小倉"}
 
 
@@ -168,8 +168,8 @@ KM2 = chain(TOHOKU_S + TOHOKU_N + YAMAGATA + AKITA,
 RUN2 = chain(TOHOKU_S + TOHOKU_N + YAMAGATA + AKITA,
              [0, 3, 19, 35, 44, 56, 63, 73, 84,
               95, 105, 114, 120, 127, 133, 137, 141, 149,
-              110, 116, 120, 129, 134, 142, 147, 151, 158, 171,
-              161, 179, 193, 207, 237])
+              108, 113, 117, 125, 130, 137, 141, 145, 151, 162,
+              158, 171, 183, 195, 220])
 DOUBLED2 = {"郡山", "福島", "山形", "仙台", "盛岡"}
 
 
@@ -222,33 +222,123 @@ class Train:
         return self.times[self.stops[0]][1]
 
 
+NO_WAIT = {"熱海", "新神戸", "上野", "水沢江刺", "新花巻", "安中榛名"}  # no passing tracks
+LIMIT = {1: 300.0, 2: 275.0, 3: 275.0}
+
+
 class Scheduler:
-    """Keeps the trains of one direction apart: a train placed later does not enter a
-    stretch of line less than HEADWAY minutes behind or ahead of a train placed before
-    it, and is not overtaken between stations: it waits at its stop until the faster
-    train has passed.  Where the line is so busy that this would take more than
-    MAX_WAIT minutes, the train takes the departure with the fewest conflicts instead."""
+    """Keeps the trains of one direction apart, as a traveller's timetable must: a train
+    placed later keeps HEADWAY minutes from the trains placed before it at every station
+    both run through, and lets a faster train pass only while it stands at a station with
+    passing tracks (at a station with one time row it waits only when it stops at every
+    station of the stretch before, so that the wait shows as a later departure).  It waits
+    at most MAX_WAIT minutes at a stop; where no wait avoids every conflict, it takes the
+    one with the fewest."""
 
     HEADWAY = 2
-    MAX_WAIT = 12
+    MAX_WAIT = 30
 
-    def __init__(self):
-        self.occ = {}  # (station, next station) -> [(enter, leave)]
+    def __init__(self, cor, direction, limit):
+        self.cor, self.direction, self.limit = cor, direction, limit
+        self.booked = []  # [(first, last, points)]
 
-    def conflicts(self, path, points):
-        h, n = self.HEADWAY, 0
-        for i in range(len(path) - 1):
-            e, x = points[i], points[i + 1]
-            for e2, x2 in self.occ.get((path[i], path[i + 1]), ()):
-                if e <= e2:
-                    n += e + h > e2 or x + h > x2
-                else:
-                    n += e2 + h > e or x2 + h > x
+    def points(self, stops, times, tentative_last=False):
+        """Stations a train runs through as (name, stop, two, at, leave, window, last):
+        the times the timetable shows, linear in kilometres between stops."""
+        cor, doubled = self.cor, self.cor.doubled[self.direction]
+        out = []
+        n = len(stops)
+        for i, s in enumerate(stops):
+            arr, dep = times[s]
+            two = s in doubled and arr is not None and dep is not None
+            first, last = i == 0, i == n - 1 and not tentative_last
+            if first:
+                at = leave = dep
+            elif i == n - 1:
+                at = arr
+                leave = arr if last else (dep if dep is not None else arr + 1)
+                if not two and not last:
+                    at = leave
+            else:
+                at = arr if two else dep
+                leave = dep
+            if i > 0:
+                p = stops[i - 1]
+                pl = times[p][1]
+                path = cor.route(p, s)
+                span = abs(cor.km[s] - cor.km[p])
+                for w in path[1:-1]:
+                    f = abs(cor.km[w] - cor.km[p]) / span if span else 0.0
+                    t = pl + f * (at - pl)
+                    out.append((w, False, False, t, t, t, False, t))
+                window = at if (two or last) else min(leave, pl + span * 60.0 / self.limit)
+            else:
+                window = at
+            out.append((s, True, two, at, leave, window, i == n - 1 and not tentative_last,
+                        arr if arr is not None else dep))
+        return out
+
+    @staticmethod
+    def may_pass(x, y):
+        if not x[1] or x[6]:
+            return False
+        if y[1] and not x[2]:
+            return False
+        return x[5] <= y[3] + 1e-6 and y[4] <= x[4] + 1e-6
+
+    def pair_conflicts(self, a, b, skip_last_headway, can_wait_end=False, ib=None):
+        """Overtakings on the open line and headway breaches between point lists a and b."""
+        if ib is None:
+            ib = {p[0]: k for k, p in enumerate(b)}
+        common = []
+        for k, p in enumerate(a):
+            j = ib.get(p[0])
+            if j is None:
+                continue
+            if common and j <= common[-1][1]:
+                return 1
+            common.append((k, j))
+        if len(common) < 2:
+            return 0
+        n, last_sign, last_at = 0, 0, 0
+        for idx, (k, j) in enumerate(common):
+            d = a[k][4] - b[j][4]
+            is_end = skip_last_headway and idx == len(common) - 1 and k == len(a) - 1
+            if abs(d) < self.HEADWAY - 1e-6 and not is_end:
+                n += 1
+            if is_end and last_sign < 0 and b[j][4] < a[k][4] + self.HEADWAY:
+                # a train behind catches this one at the stop where the stretch ends: it
+                # must pass there, which needs a station where this one may wait and that
+                # the other passes (or one with arrival and departure rows)
+                if not (can_wait_end and (not b[j][1] or a[k][2] or a[k][0] in self.cor.doubled[self.direction])):
+                    n += 1
+            sign = -1 if d < -1e-6 else 1 if d > 1e-6 else 0
+            if sign == 0:
+                continue
+            if last_sign and sign != last_sign:
+                a_over = last_sign < 0
+                ok = False
+                for q in range(last_at + 1, idx + 1):
+                    ka, kb = common[q]
+                    x, y = (a[ka], b[kb]) if a_over else (b[kb], a[ka])
+                    if self.may_pass(x, y):
+                        ok = True
+                        break
+                n += not ok
+            last_sign, last_at = sign, idx
         return n
 
-    def book(self, path, points):
-        for i in range(len(path) - 1):
-            self.occ.setdefault((path[i], path[i + 1]), []).append((points[i], points[i + 1]))
+    def conflicts(self, pts, can_wait_end=False):
+        lo, hi = pts[0][4], pts[-1][3]
+        n = 0
+        for first, last, other, index in self.booked:
+            if last < lo - 5 or first > hi + 5:
+                continue
+            n += self.pair_conflicts(pts, other, True, can_wait_end, index)
+        return n
+
+    def book(self, pts):
+        self.booked.append((pts[0][4], pts[-1][3], pts, {p[0]: k for k, p in enumerate(pts)}))
 
 
 def stretch(cor, a, b, factor):
@@ -269,43 +359,100 @@ def stretch(cor, a, b, factor):
     return path, parts, round(sum(parts)) + lost, lost
 
 
-def passing_points(parts, total, lost, dep):
-    whole = sum(parts) or 1
-    out, cum = [dep], 0.0
-    for c in parts[:-1]:
-        cum += c
-        out.append(dep + lost / 2 + cum / whole * (total - lost))
-    out.append(dep + total)
-    return out
-
-
 def run_train(cor, kind, category, stops, dep, factor=1.0, dwell=None, day=0, car="",
-              sched=None):
+              sched=None, direction=1):
     """Times of a train leaving stops[0] at `dep` (minutes) and stopping at every
     station of `stops`; dwell gives extra minutes at a station (coupling) on top of the
-    one-minute stop, and the scheduler may hold the train longer."""
+    one-minute stop, and the scheduler may hold the train longer at stations with
+    passing tracks."""
     dwell = dwell or {}
-    times = {}
-    arr, ready = None, dep
-    for a, b in zip(stops, stops[1:]):
-        path, parts, total, lost = stretch(cor, a, b, factor)
-        d = ready
-        if sched is not None:
-            tries = [(sched.conflicts(path, passing_points(parts, total, lost, ready + w)), w)
-                     for w in range(sched.MAX_WAIT + 1)]
-            d = ready + min(tries)[1]
-            sched.book(path, passing_points(parts, total, lost, d))
-        times[a] = (arr, d)
-        arr = d + total
-        ready = arr + 1 + dwell.get(b, 0)
-    times[stops[-1]] = (arr, None)
-    return Train(kind, category, stops, times, day, car)
+    doubled = cor.doubled[direction]
+    n = len(stops)
+
+    def may_wait(i):
+        if i == 0:
+            return True
+        if i == n - 1 or stops[i] in NO_WAIT:
+            return False
+        return stops[i] in doubled or len(cor.route(stops[i - 1], stops[i])) == 2
+
+    bounds = [0]
+    while bounds[-1] < n - 1:
+        h = bounds[-1] + 1
+        while h < n - 1 and not may_wait(h):
+            h += 1
+        bounds.append(h)
+    groups = len(bounds) - 1
+    max_wait = sched.MAX_WAIT if sched else 0
+
+    def attempt(g, times, ready, w):
+        i, h = bounds[g], bounds[g + 1]
+        trial = dict(times)
+        trial[stops[i]] = (trial[stops[i]][0], ready + w)
+        d = ready + w
+        for k in range(i, h):
+            b = stops[k + 1]
+            arr = d + stretch(cor, stops[k], b, factor)[2]
+            d = arr + 1 + dwell.get(b, 0)
+            trial[b] = (arr, d if k + 1 < h else None)
+        if sched is None:
+            return 0, trial
+        return sched.conflicts(sched.points(stops[:h + 1], trial, tentative_last=h < n - 1),
+                               h < n - 1 and may_wait(h)), trial
+
+    def ready_after(g, trial):
+        h = bounds[g + 1]
+        return trial[stops[h]][0] + 1 + dwell.get(stops[h], 0)
+
+    # groups are placed in order; when no wait clears a group of conflicts, the group
+    # before it waits a minute longer (a few hundred times at most)
+    state = [None] * (groups + 1)   # (times, ready) at the start of each group
+    state[0] = ({stops[0]: (None, dep)}, dep)
+    first_w = [0] * groups
+    g, budget, clean = 0, 100, True
+    while g < groups:
+        times, ready = state[g]
+        found = None
+        best = None
+        for w in range(first_w[g], max_wait + 1):
+            c, trial = attempt(g, times, ready, w)
+            if best is None or c < best[0]:
+                best = (c, w, trial)
+            if c == 0:
+                found = (w, trial)
+                break
+        if found is None and g > 0 and budget > 0 and chosen[g - 1] < max_wait:
+            budget -= 1
+            first_w[g - 1] = chosen[g - 1] + 1
+            for k in range(g, groups):
+                first_w[k] = 0
+            g -= 1
+            continue
+        if found is None:
+            clean = False
+        w, trial = found if found else (best[1], best[2])
+        if g == 0:
+            chosen = [0] * groups
+        chosen[g] = w
+        state[g + 1] = (trial, ready_after(g, trial))
+        if g + 1 < groups:
+            h = bounds[g + 1]
+            trial[stops[h]] = (trial[stops[h]][0], state[g + 1][1])
+        g += 1
+    times = state[groups][0]
+    times[stops[-1]] = (times[stops[-1]][0], None)
+    train = Train(kind, category, stops, times, day, car)
+    # a train the line has no room for, or one that would run past midnight, is left out
+    train.dropped = sched is not None and (not clean or times[stops[-1]][0] > 24 * 60)
+    if sched is not None and not train.dropped:
+        sched.book(sched.points(stops, times))
+    return train
 
 
-def place_all(cor, plans):
+def place_all(cor, plans, direction, edition):
     """Places the trains of one direction, the fastest first (fewest stops first among
     equals), so that the slower ones wait for them to pass."""
-    sched = Scheduler()
+    sched = Scheduler(cor, direction, LIMIT[edition])
     rank = {k: i for i, k in enumerate("NSAYHMTGKO")}
 
     def key(plan):
@@ -314,9 +461,18 @@ def place_all(cor, plans):
         return (rank.get(plan["kind"], 9), f, plan["dep"])
 
     for plan in sorted(plans, key=key):
-        plan["train"] = run_train(cor, plan["kind"], plan["cat"], plan["stops"], plan["dep"], plan["factor"],
-                                plan["dwell"], plan["day"], plan["car"], sched)
-    return [plan["train"] for plan in plans]
+        # where the line has no room at the planned minute, a few minutes earlier or later
+        for shift in (0, -4, -8, -12, -16, -20):
+            plan["train"] = run_train(cor, plan["kind"], plan["cat"], plan["stops"],
+                                      plan["dep"] + shift, plan["factor"], plan["dwell"],
+                                      plan["day"], plan["car"], sched, direction)
+            if not plan["train"].dropped:
+                break
+    for plan in plans:
+        if plan["train"].dropped:
+            print("left out: %s %s %s from %s" % (plan["kind"], plan["stops"][0], plan["stops"][-1],
+                                                  hhmm(plan["dep"])), file=sys.stderr)
+    return [plan["train"] for plan in plans if not plan["train"].dropped]
 
 
 def along(line, first, last, only=None):
@@ -379,8 +535,8 @@ def stations_text(cor, title):
 
 # --- edition 1 timetable ----------------------------------------------------------------
 
-SLOW = 1.1            # 0系 / 100系 こだま
-HUNDRED = 1.05        # 100系 ひかり
+SLOW = 1.18           # 0系 / 100系 こだま
+HUNDRED = (1.08, 1.05)  # 100系 ひかり (and 300系 ひかり on the 東海道 line)
 FIVE = (1.0, 0.9)     # 500系: 270 km/h on the 東海道 line, 300 km/h on the 山陽 line
 SEVEN = (1.0, 0.95)   # 700系: 285 km/h on the 山陽 line
 HIKARI_T1 = {"新横浜", "小田原", "静岡", "浜松", "名古屋", "岐阜羽島", "京都"}
@@ -395,9 +551,14 @@ RAILSTAR_A = {"新神戸", "姫路", "岡山", "新倉敷", "福山", "広島", 
 RAILSTAR_B = {"新神戸", "西明石", "姫路", "岡山", "福山", "広島", "徳山", "小郡", "小倉"}
 
 
+EDITION1_BASES = {"NS": 1, "NT": 201, "N5": 501, "HS": 101, "HT": 201, "RS": 501, "HW": 441,
+                  "KT": 401, "KN": 601, "KS": 701}
+
+
 def edition1_trains(cor, direction):
     """The day's trains of one direction.  Up trains mirror the down patterns: the same
-    stopping patterns run the other way, leaving their origin at the same minutes."""
+    stopping patterns run the other way, leaving their origin at the same minutes.  A
+    こだま the line has no room for is left out (see place_all)."""
     plans = []
 
     def add(kind, cat, a, b, h, m, only=None, factor=1.0, day=0, car=""):
@@ -431,13 +592,22 @@ def edition1_trains(cor, direction):
         add("H", "HS", *ends("東京", dest), h, 14,
             HIKARI_FAST | {"静岡" if h % 2 else "浜松"} | HIKARI_S, HUNDRED,
             car="G" if dest == "博多" else "")
+        # :07 ひかり, 100系
+        if h <= 19:
+            add("H", "HT", *ends("東京", "新大阪"), h, 7, HIKARI_T2 if h % 2 else HIKARI_T1,
+                HUNDRED)
         # :21 ひかり, 300系
-        add("H", "HT", *ends("東京", "新大阪"), h, 21, HIKARI_T3, car="N")
+        add("H", "HT", *ends("東京", "新大阪"), h, 21, HIKARI_T3, HUNDRED, car="N")
         # :26 こだま 東京–名古屋 / 静岡
         add("K", "KN", *ends("東京", "名古屋" if h % 2 == 0 else "静岡"), h, 26, None, SLOW)
         # :35 ひかり, 300系, のぞみ stops
         add("H", "HT", *ends("東京", "新大阪" if h <= 19 else "名古屋"), h, 35,
-            HIKARI_FAST | ({"米原"} if h % 3 == 0 else set()), car="N")
+            HIKARI_FAST | {"浜松" if h % 2 else "静岡"} | ({"米原"} if h % 3 == 0 else {"岐阜羽島"}),
+            HUNDRED, car="N")
+        # :45 ひかり into the 山陽 line, 300系
+        if 7 <= h <= 18:
+            add("H", "HS", *ends("東京", "岡山"), h, 45,
+                HIKARI_FAST | {"静岡", "新神戸", "姫路"}, HUNDRED, car="N")
         # :42 こだま
         add("K", "KT", *ends("東京", "新大阪" if h <= 18 else "名古屋"), h, 42, None, SLOW)
         # :56 のぞみ to 博多 (500系 every third hour)
@@ -499,19 +669,18 @@ def edition1_trains(cor, direction):
     add("H", "HS", *ends("名古屋", "岡山"), 7, 0, {"京都", "新神戸", "姫路"}, HUNDRED)
     if direction == 2:
         # Sunday evening extras back to 東京
-        add("H", "HT", "新大阪", "東京", 19, 45, HIKARI_FAST, day=70, car="N")
-        add("H", "HT", "新大阪", "東京", 20, 45, HIKARI_FAST, day=70, car="N")
-    bases = {"NS": 1, "NT": 201, "N5": 501, "HS": 101, "HT": 201, "RS": 501, "HW": 441,
-             "KT": 401, "KN": 601, "KS": 701}
-    trains = place_all(cor, plans)
-    number_trains(trains, bases, direction)
+        add("H", "HT", "新大阪", "東京", 19, 45, HIKARI_FAST, HUNDRED, day=70, car="N")
+        add("H", "HT", "新大阪", "東京", 20, 45, HIKARI_FAST, HUNDRED, day=70, car="N")
+    trains = place_all(cor, plans, direction, 1)
+    number_trains(trains, EDITION1_BASES, direction)
     trains.sort(key=lambda t: (t.first_departure(), t.id))
     return trains
 
 
 # --- edition 2 timetable ----------------------------------------------------------------
 
-E2 = 0.92        # E2系 (and E3系 coupled to it) on the main line
+E2 = 0.88        # E2系 (and E3系 coupled to it) on the main line
+E4 = 0.95        # E4系 Max with a つばさ coupled to it
 TWO = 1.0        # 200系 / E1 / E4 Max
 
 KOMACHI_A = {"雫石", "田沢湖", "角館", "大曲"}
@@ -572,14 +741,15 @@ def edition2_trains(cor, direction):
     fast = {"上野", "大宮", "仙台"}
     for h in range(6, 21):
         # :56 やまびこ + こまち to 盛岡, こまち on to 秋田 (the last two only to 盛岡)
-        extra = {"宇都宮", "郡山"} if h % 2 else {"福島", "一ノ関", "北上"}
+        extra = {"宇都宮", "郡山"} if h % 2 else set() if h % 4 == 0 else {"福島", "一ノ関", "北上"}
         y = add("Y", "YF", "東京", "盛岡", h, 56, fast | extra, E2)
         # up trains start an hour later, so that no こまち leaves 秋田 before six
         if (h <= 18) if direction == 1 else (7 <= h <= 19):
-            couple(y, "M", "M", "秋田", KOMACHI_A, 3)
+            couple(y, "M", "M", "秋田", KOMACHI_A, 3 if h % 4 == 0 else 8)
         # :04 やまびこ + つばさ (the やまびこ to 仙台)
         y = add("Y", "YT", "東京", "仙台", h, 4,
-                {"上野", "大宮", "宇都宮", "郡山", "福島", "白石蔵王"}, TWO, car="M" if h % 2 else "")
+                {"上野", "大宮", "郡山", "福島", "白石蔵王"} | ({"宇都宮"} if h % 2 else set()), E4,
+                car="M" if h % 2 else "")
         end = "新庄" if h in (6, 8, 10, 12, 14, 16, 17, 18) else "山形"
         if (h <= 19) if direction == 1 else (h >= 7):
             couple(y, "T", "T", end, set(YAMAGATA) - ({"高畠"} if h % 2 else set()), 2)
@@ -596,11 +766,12 @@ def edition2_trains(cor, direction):
     for h, m in ((6, 0), (6, 50), (8, 10), (21, 40), (22, 10)):
         add("Y", "YS", "仙台", "盛岡", h, m, None, TWO)
     add("O", "O", "東京", "宇都宮", 22, 30, None, TWO, day=11)
-    add("Y", "YL", "東京", "仙台", 22, 24, {"上野", "大宮", "宇都宮", "郡山", "福島"}, TWO,
+    add("Y", "YL", "東京", "仙台", 21, 48, {"上野", "大宮", "宇都宮", "郡山", "福島"}, TWO,
         day=50)
-    trains += place_all(cor, plans)
+    trains += place_all(cor, plans, direction, 2)
     for main_spec, *rest in couples:
-        coupled_train(main_spec["train"], *rest)
+        if not main_spec["train"].dropped:
+            coupled_train(main_spec["train"], *rest)
     bases = {"YF": 1, "YT": 101, "YL": 201, "YS": 301, "M": 1, "T": 101, "O": 201}
     number_trains(trains, bases, direction)
     trains.sort(key=lambda t: (t.first_departure(), t.id))
@@ -631,7 +802,7 @@ def edition3_trains(cor, direction):
     fast = {"上野", "大宮", "長岡"}
     slow = {"上野", "大宮", "熊谷", "高崎", "上毛高原", "越後湯沢", "浦佐", "長岡", "燕三条"}
     for h in range(6, 22):
-        add("A", "A", "東京", "新潟", h, 12, fast if h % 2 else slow, 1.0 if h % 2 else 1.08,
+        add("A", "A", "東京", "新潟", h, 12, fast if h % 2 else slow, 0.88 if h % 2 else 1.08,
             car="" if h % 2 else "M")
     for h in range(7, 22):
         add("G", "G", "東京", "越後湯沢" if h % 2 else "高崎", h, 40,
@@ -644,15 +815,18 @@ def edition3_trains(cor, direction):
     for h in range(6, 22):
         add("S", "S", "東京", "長野", h, 8,
             {"上野", "大宮", "高崎", "軽井沢", "佐久平", "上田"} if h % 2 else
-            {"上野", "大宮", "軽井沢", "上田"})
+            {"上野", "大宮", "軽井沢", "上田"}, 0.94)
         if 7 <= h <= 19:
             add("S", "S", "東京", "長野", h, 52,
-                {"上野", "大宮", "高崎", "安中榛名", "軽井沢", "佐久平", "上田"})
+                {"上野", "大宮", "高崎", "安中榛名", "軽井沢", "佐久平", "上田"}, 0.94)
     for h, m in ((6, 30), (22, 40)):
         add("A", "A", "越後湯沢", "新潟", h, m, None, 1.08)
-    add("A", "A", "東京", "新潟", 22, 20, fast, day=170)
+    add("A", "A", "東京", "新潟", 21, 56, fast, 0.88, day=170)
+    # non-stop あさま, morning and evening
+    for h in (7, 17):
+        add("S", "S", "東京", "長野", h, 0, set(), 1.04)
     bases = {"A": 301, "G": 401, "S": 501}
-    trains = place_all(cor, plans)
+    trains = place_all(cor, plans, direction, 3)
     number_trains(trains, bases, direction)
     trains.sort(key=lambda t: (t.first_departure(), t.id))
     return trains
@@ -670,6 +844,8 @@ KEIYO_DOWN = ["東京", "八丁堀", "新木場", "葛西臨海公園", "舞浜"
               "海浜幕張", "千葉みなと", "蘇我"]
 KEIYO_LOCAL = [0, 2, 9, 13, 15, 19, 27, 30, 33, 41, 46]     # 各駅停車, minutes from 東京
 KEIYO_RAPID = [0, 2, 8, None, 12, 15, 22, None, 27, 34, 38]  # 快速 passes 葛西臨海公園, 新習志野
+KEIYO_KM = {"東京": 0.0, "八丁堀": 1.2, "新木場": 7.4, "葛西臨海公園": 10.6, "舞浜": 12.7, "新浦安": 16.1,
+            "南船橋": 26.0, "新習志野": 28.3, "海浜幕張": 31.7, "千葉みなと": 39.0, "蘇我": 43.0}
 
 
 def keiyo_schedule(direction, holiday):
@@ -694,6 +870,34 @@ def keiyo_schedule(direction, holiday):
         times = [None if o is None else start + o - first for o in offs]
         trains.append((start, rapid, times))
 
+    km = [KEIYO_KM[n] for n in names]
+
+    def rapid_times(start):
+        offs = offsets(True)
+        return [None if o is None else start + o for o in offs]
+
+    def position_times(times):
+        """The time at every column, a column without a stop from the kilometres."""
+        out = list(times)
+        known = [i for i, v in enumerate(times) if v is not None]
+        for i in range(known[0], known[-1] + 1):
+            if out[i] is None:
+                p = max(j for j in known if j < i)
+                q = min(j for j in known if j > i)
+                out[i] = times[p] + (km[i] - km[p]) / (km[q] - km[p]) * (times[q] - times[p])
+        return out
+
+    def keeps_behind(placed, times):
+        """True when a train with these times stays at least two minutes behind every
+        train that left before it, at every station both run through."""
+        mine = position_times(times)
+        for _, _, other in placed:
+            theirs = position_times(other)
+            for x, y in zip(mine, theirs):
+                if x is not None and y is not None and x - y < 2:
+                    return False
+        return True
+
     t = at(5, 8 if direction == 1 else 0)
     k = 0
     while t <= at(23, 40):
@@ -710,10 +914,13 @@ def keiyo_schedule(direction, holiday):
         else:
             step = 10 if 9 < h < 21 else 12
         # in the rush every other train runs only between 東京 and 新習志野 (next to the
-        # depot), and so does every other one late in the evening; by day every third
-        # train is a 快速
+        # depot), and so does every other one late in the evening; by day every other
+        # train is a 快速, as long as it does not catch the train ahead (the 快速 pass
+        # no 普通 on the way)
         short = k % 2 == 1 and (busy or h == 22)
-        rapid = not short and (k % 4 == 0 if busy else (8 <= h <= 20 and k % 3 == 0))
+        rapid = not short and (k % 4 == 0 if busy else (8 <= h <= 20 and k % 2 == 0))
+        if rapid and not keeps_behind(trains, rapid_times(t)):
+            rapid = False
         add(t, rapid, short)
         t += step
         k += 1

@@ -2,8 +2,13 @@
 // writes its output to stdout and its errors to stderr, and returns the exit status.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
+
+namespace ravolin::data {
+struct Finding;
+}
 
 namespace ravolin::tool {
 
@@ -18,5 +23,11 @@ int cmd_stops(const Args& args);      // stops DIR --at ... --line ... --index N
 int cmd_search(const Args& args);     // search DIR --today ... (see usage)
 int cmd_hotels(const Args& args);     // hotels DIR --today ... --area NAME [--district NAME]...
 int cmd_diagram(const Args& args);    // diagram DIR --date ... --out FILE
+int cmd_check(const Args& args);      // check FILE.dat|SRC_DIR
+
+// Prints findings of the plausibility check, one a line ("<prefix><where>: <text>"), and a
+// count per kind.
+void print_findings(const std::vector<data::Finding>& findings, const std::string& where,
+                    const char* prefix, std::FILE* to);
 
 }  // namespace ravolin::tool

@@ -1,5 +1,6 @@
 // ravolin-tool dump / build / export: the data file and its text sources.
 #include "data/loader.h"
+#include "data/plausibility.h"
 #include "data/raw_data.h"
 #include "data/readers.h"
 #include "data/sources.h"
@@ -157,6 +158,8 @@ int cmd_build(const Args& args) {
     std::fprintf(stderr, "ravolin-tool: %zu error(s); %s not written\n", errors.size(), args[1].c_str());
     return 1;
   }
+  // a user's own data may be odd on purpose: the findings are warnings
+  print_findings(data::check_plausibility(*raw), args[0], "warning: ", stderr);
   std::vector<std::uint8_t> bytes;
   if (!data::write_image(*raw, bytes, error)) {
     std::fprintf(stderr, "ravolin-tool: %s: %s; %s not written\n", args[0].c_str(), error.c_str(),

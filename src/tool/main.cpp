@@ -14,6 +14,7 @@ void usage() {
       "  dump FILE.dat                       list every table of a data file\n"
       "  build SRC_DIR OUT.dat               compile text sources into a data file\n"
       "  export FILE.dat OUT_DIR             write the text sources of a data file\n"
+      "  check FILE.dat|SRC_DIR              report implausible timetables (exit 1 when any)\n"
       "  board DIR --at \"YYYY-MM-DD HH:MM\"   print the departure board\n"
       "  timetable DIR --at ... --line sinkansen|keiyo\n"
       "                                      print the full schedule of the day\n"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
   if (cmd == "dump") return cmd_dump(args);
   if (cmd == "build") return cmd_build(args);
   if (cmd == "export") return cmd_export(args);
+  if (cmd == "check") return cmd_check(args);
   if (cmd == "board") return cmd_board(args);
   if (cmd == "timetable") return cmd_timetable(args);
   if (cmd == "stops") return cmd_stops(args);

@@ -284,5 +284,14 @@ TEST_F(KeiyoBoardTest, NotBuiltUnlessInUseAndNoTrainWithoutAStopHere) {
   EXPECT_EQ(b.caption, "untouched");
 }
 
+TEST(KeiyoRapid, IdentifierFieldsPaddedWithBlanksKeepTheirKind) {
+  // identifiers are kept as their 5-character fields, so a short one ends in blanks
+  EXPECT_TRUE(is_keiyo_rapid("101A "));
+  EXPECT_TRUE(is_keiyo_rapid("  9A "));
+  EXPECT_TRUE(is_keiyo_rapid("1234A"));
+  EXPECT_FALSE(is_keiyo_rapid("101Y "));
+  EXPECT_FALSE(is_keiyo_rapid("     "));
+}
+
 }  // namespace
 }  // namespace ravolin::board

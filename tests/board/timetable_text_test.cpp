@@ -122,5 +122,28 @@ TEST_F(KeiyoTextTest, PassingStationsStartAtTheUserStation) {
   EXPECT_EQ(passing_stations_keiyo(t.get(), b, 1), "");
 }
 
+TEST_F(SinTextTest, PassingStationsEndAtTheLastMappableListLine) {
+  // List lines 0..249 map to trains; line 250 is one past the row map. The board's
+  // train_lines field follows the row map in memory and names a real train here, so a
+  // bound that let line 250 through would show that train's stops.
+  t.train(1, "H001", {0, 900, 0, 1000, 1100});
+  SinkansenBoard b;
+  b.context = {1, 2};
+  b.row_map[kSinRowMapSize] = 1;
+  b.train_lines = 1;
+  EXPECT_EQ(passing_stations_sinkansen(t.get(), b, kSinRowMapSize - 1), "品川(09:00) → 博多(11:00)");
+  EXPECT_EQ(passing_stations_sinkansen(t.get(), b, kSinRowMapSize), "");
+
+  KeiyoTables k;
+  k.stations(1, {"東京", "舞浜", "蘇我"});
+  k.train(1, "0501Y", {900, 915, 940});
+  KeiyoBoard kb;
+  kb.context = {1, 2};
+  kb.row_map[kKeiyoRowMapSize] = 1;
+  kb.train_lines = 1;
+  EXPECT_EQ(passing_stations_keiyo(k.get(), kb, kKeiyoRowMapSize - 1), "舞浜(09:15) → 蘇我(09:40)");
+  EXPECT_EQ(passing_stations_keiyo(k.get(), kb, kKeiyoRowMapSize), "");
+}
+
 }  // namespace
 }  // namespace ravolin::board

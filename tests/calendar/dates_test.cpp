@@ -197,5 +197,12 @@ TEST(FixedClock, AdvancesAcrossMidnightAndMonthEnds) {
   EXPECT_EQ(clock.now().year, 2000);
 }
 
+TEST(ProgramClock, AnOffsetLandingOnMidnightShowsMidnight) {
+  ProgramClock clock;
+  clock.offset = -0.5;
+  EXPECT_EQ(hms(edit_time(clock, 0.5)), "0:0:0");
+  EXPECT_EQ(clock.program_time, 0.0);
+}
+
 }  // namespace
 }  // namespace ravolin::calendar

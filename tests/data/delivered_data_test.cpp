@@ -3,6 +3,9 @@
 // service, a price for every station pair, the Keiyo station columns the station picker
 // and the full schedule assume, and connections that the route search can find.
 #include "data/loader.h"
+#include "data/plausibility.h"
+#include "data/raw_data.h"
+#include "data/sources.h"
 #include "hotels/hotel_reader.h"
 #include "search/engine.h"
 #include "search/field_checks.h"
@@ -328,6 +331,22 @@ TEST_P(DeliveredEdition, AreasAndHotelsAreUsableAndInvented) {
   // the hotels of the corridor's own big cities are there
   for (const char* city : {"東京", "大阪", "名古屋", "仙台", "新潟", "長野", "幕張"})
     EXPECT_TRUE(with_hotels.count(city)) << city;
+}
+
+TEST_P(DeliveredEdition, TimetablesArePlausible) {
+  // no impossible speed, no overtaking on the open line, nothing after midnight
+  data::SourceFiles files;
+  std::string error;
+  ASSERT_TRUE(data::read_source_dir(std::string(RAVOLIN_SOURCE_DIR) + "/datasets/" + GetParam().folder,
+                                    files, error))
+      << error;
+  auto raw = std::make_unique<data::RawData>();
+  std::vector<data::SourceError> errors;
+  ASSERT_TRUE(data::parse_sources(files, *raw, errors));
+  auto findings = data::check_plausibility(*raw);
+  std::string first;
+  for (std::size_t i = 0; i < findings.size() && i < 5; ++i) first += findings[i].text + "\n";
+  EXPECT_TRUE(findings.empty()) << findings.size() << " findings, first:\n" << first;
 }
 
 INSTANTIATE_TEST_SUITE_P(Editions, DeliveredEdition, ::testing::ValuesIn(kEditions),

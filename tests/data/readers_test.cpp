@@ -435,5 +435,21 @@ TEST(Loader, RandomlyDamagedFilesAreReadSafely) {
   EXPECT_GT(refused, 0);
 }
 
+TEST(Keiyo, TheLargestStationCountIsRead) {
+  auto src = small_sources();
+  std::string names;
+  for (int i = 1; i <= kKeiyoStations; ++i) names += " 駅" + std::to_string(i);
+  src["keiyo.txt"] = "schedule 1\nstations" + names + "\nstation-count " +
+                     std::to_string(kKeiyoStations) + "\ntrain 0501Y 05:10 05:12\n";
+  auto file = as_file(build_data(src));
+  Directory dir;
+  DataError err;
+  ASSERT_TRUE(get_control(file, dir, err));
+  auto k = std::make_unique<KeiyoTables>();
+  ASSERT_TRUE(get_keiyo_station(file, dir, *k, err)) << err.message();
+  EXPECT_EQ(k->station_count[1], kKeiyoStations);
+  EXPECT_EQ(k->station_name[1][kKeiyoStations], "駅15");
+}
+
 }  // namespace
 }  // namespace ravolin::data

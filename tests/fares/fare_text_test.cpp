@@ -304,5 +304,40 @@ TEST(FareLayout, AmountsCountsAndTabFill) {
   EXPECT_EQ(tab_fill("１２３４５６７８９０１２３４５６", 4), "");  // 32 columns: 4 - 4
 }
 
+TEST(FareSeason, FirstDayOfEachPeriodAndTheDayBefore) {
+  // (month, day of the first day, season from that day on, season of the day before),
+  // all on a Tuesday that is no holiday eve
+  struct Edge { int month, day, from, before; };
+  const Edge edges[] = {
+      {1, 1, kSeasonPeak, kSeasonRegular},       // 12/31 is peak too: see below
+      {1, 11, kSeasonRegular, kSeasonPeak},      {1, 16, kSeasonOffPeak, kSeasonRegular},
+      {3, 1, kSeasonRegular, kSeasonOffPeak},    {3, 21, kSeasonPeak, kSeasonRegular},
+      {4, 6, kSeasonRegular, kSeasonPeak},       {4, 28, kSeasonPeak, kSeasonRegular},
+      {5, 7, kSeasonRegular, kSeasonPeak},       {6, 1, kSeasonOffPeak, kSeasonRegular},
+      {7, 1, kSeasonRegular, kSeasonOffPeak},    {7, 21, kSeasonPeak, kSeasonRegular},
+      {9, 1, kSeasonOffPeak, kSeasonPeak},       {10, 1, kSeasonRegular, kSeasonOffPeak},
+      {11, 1, kSeasonOffPeak, kSeasonRegular},   {12, 21, kSeasonRegular, kSeasonOffPeak},
+      {12, 25, kSeasonPeak, kSeasonRegular},
+  };
+  const int last_day[] = {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  for (const Edge& e : edges) {
+    EXPECT_EQ(set_kikan(e.month, e.day, 3, 0), e.from) << e.month << "/" << e.day;
+    if (e.month == 1 && e.day == 1) {
+      EXPECT_EQ(set_kikan(12, 31, 3, 0), kSeasonPeak);
+      continue;
+    }
+    int m = e.day > 1 ? e.month : e.month - 1;
+    int d = e.day > 1 ? e.day - 1 : last_day[m];
+    EXPECT_EQ(set_kikan(m, d, 3, 0), e.before) << m << "/" << d;
+  }
+}
+
+TEST(FareText, AJourneyOfExactlyABandsUpperDistanceTakesThatBand) {
+  Corridor c;
+  c.t->kilo_table[3].kilo = 100.0;  // 東京–新横浜 exactly 100 km: the first Green band
+  const std::string t = c.text("東京", "新横浜", date_of(2000, 3, 11));
+  EXPECT_NE(t.find("グリーン車料金\t\t\t\t：１，０００円\r\n"), std::string::npos) << t;
+}
+
 }  // namespace
 }  // namespace ravolin::fares

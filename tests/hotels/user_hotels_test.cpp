@@ -144,5 +144,29 @@ TEST(UserHotelFile, WritesAndReadsBackTheSameRecords) {
   fs::remove_all(dir);
 }
 
+TEST(UserHotelLine, RoomCountsAtTheEndsOfSixteenBits) {
+  auto line = [](const char* rooms) {
+    return cp932(std::string("\"東京\",\"京橋\",\"H\",\"1\",") + rooms + ",\"a\",\"b\",\"c\"");
+  };
+  auto low = parse_hotel_user_line(line("-32768"));
+  ASSERT_TRUE(low);
+  EXPECT_EQ(low->rooms, -32768);
+  auto high = parse_hotel_user_line(line("32767"));
+  ASSERT_TRUE(high);
+  EXPECT_EQ(high->rooms, 32767);
+  EXPECT_FALSE(parse_hotel_user_line(line("-32769")));
+  EXPECT_FALSE(parse_hotel_user_line(line("32768")));
+}
+
+TEST(UserHotelFile, ALineOfBlanksIsIgnoredNotCountedAsBroken) {
+  std::string bytes = cp932(kSampleLine) + "\r\n";
+  bytes += "     \r\n";
+  bytes += "   ";
+  auto table = std::make_unique<HotelTable>();
+  UserHotelReport r = parse_hotel_user(bytes, *table);
+  EXPECT_EQ(r.skipped_lines, 0);
+  EXPECT_EQ(table->user_hotel_count, 1);
+}
+
 }  // namespace
 }  // namespace ravolin::hotels

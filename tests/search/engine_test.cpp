@@ -505,5 +505,17 @@ TEST(RouteSearch, KeptTimeOrdersFollowChangesToTheTable) {
   EXPECT_EQ(engine.search(line.tables(), c, plain_weekday(), r), 0);
 }
 
+TEST(RouteSearch, SecondChangeAtADoubledStationBoardsFromTheDepartureRow) {
+  Line line{"A", "B", "C*", "D"};          // rows: A 1, B 2, C 3 (arrival), C 4 (departure), D 5
+  line.train(1, {900, 930, 0, 0, 0});      // 1: A to B
+  line.train(1, {0, 935, 1000, 0, 0});     // 2: B to C, arriving at C's arrival row
+  line.train(1, {0, 0, 0, 1010, 1100});    // 3: leaves C from its departure row
+  const Outcome o = run(line, cond("A", "D", 600, 2359, 600, 2359, 30, 2));
+  EXPECT_EQ(o.legs, (Legs{"1>2@2>3@4"}));
+  ASSERT_EQ(o.count(), 1);
+  EXPECT_EQ(o.at(1).second_transfer_row, 4);
+  EXPECT_EQ(o.at(1).ride_minutes, 120);
+}
+
 }  // namespace
 }  // namespace ravolin::search

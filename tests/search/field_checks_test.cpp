@@ -241,5 +241,15 @@ TEST(ConditionsForm, FilledFromTheSavedConditionsAndTheDate) {
   EXPECT_EQ(f.form.sort_option, 2);
 }
 
+TEST(FieldChecks, FieldsOfBlanksTakeTheirDefaults) {
+  std::string h1 = "  ", m1 = " ", h2 = "   ", m2 = " ", wait = "    ";
+  EXPECT_EQ(chk_text2(h1).err_flg, 0);
+  EXPECT_EQ(chk_text3(m1).err_flg, 0);
+  EXPECT_EQ(chk_text4(h2).err_flg, 0);
+  EXPECT_EQ(chk_text5(h1, m1, h2, m2).err_flg, 0);
+  EXPECT_EQ(chk_text11(wait).err_flg, 0);
+  EXPECT_EQ(h1 + "/" + m1 + "/" + h2 + "/" + m2 + "/" + wait, "6/0/23/59/60");
+}
+
 }  // namespace
 }  // namespace ravolin::search

@@ -384,5 +384,13 @@ TEST(SettingsReader, LaterWindowKeysAndTheTraySwitchReadBackAndUnknownOnesPassOv
   EXPECT_EQ(again.tray_notify, 1);
 }
 
+TEST(SettingsWriter, AQuoteInAPlaceIsLeftOutSoTheFieldReadsBack) {
+  Settings s = sample();
+  s.departure_ground[1] = "大阪,\"梅田\"";
+  const std::string utf8 = *text::cp932_to_utf8(format_settings(s));
+  EXPECT_NE(utf8.find("\r\n\"大阪,梅田\"\r\n"), std::string::npos) << utf8;
+  EXPECT_EQ(parse_settings(format_settings(s)).departure_ground[1], "大阪,梅田");
+}
+
 }  // namespace
 }  // namespace ravolin::settings

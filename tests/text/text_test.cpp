@@ -61,5 +61,18 @@ TEST(Formats, NumbersAndDates) {
   EXPECT_EQ(weekday_name(0), "");
 }
 
+TEST(Trim, RightTrimOfBlanksOnlyIsEmpty) {
+  // a blank hotel price is exported through this
+  EXPECT_EQ(trim_right("        "), "");
+  EXPECT_EQ(trim_right(" "), "");
+  EXPECT_EQ(trim_right(""), "");
+  EXPECT_EQ(trim_right("\\5,000  "), "\\5,000");
+}
+
+TEST(Trim, LeftTrimOfBlanksOnlyIsEmpty) {
+  EXPECT_EQ(trim_left("   "), "");
+  EXPECT_EQ(trim_left(" "), "");
+}
+
 }  // namespace
 }  // namespace ravolin::text

@@ -131,5 +131,37 @@ TEST(ToolData, DamagedFilesGiveAClearErrorNotACrash) {
   EXPECT_EQ(run_tool(work, {"build", "onlyone"}).status, 2);
 }
 
+TEST(ToolData, CheckReportsFindingsAndBuildWarnsButWrites) {
+  ProgramFolder work;
+  // the small corridor has a こだま reaching 新大阪 at 24:10 and Keiyo 普通 that skip stations
+  write_sources(work.file("src"), small_sources(1));
+  ToolRun b = run_tool(work, {"build", work.file("src"), work.file("a.dat")});
+  ASSERT_EQ(b.status, 0) << b.err;
+  EXPECT_TRUE(fs::exists(work.file("a.dat")));
+  EXPECT_NE(b.err.find("warning: " + work.file("src") + ": 新幹線 下り K201: 新大阪 24:10 is after midnight"),
+            std::string::npos)
+      << b.err;
+
+  for (const std::string& what : {work.file("src"), work.file("a.dat")}) {
+    ToolRun c = run_tool(work, {"check", what});
+    EXPECT_EQ(c.status, 1) << what;
+    EXPECT_NE(c.out.find(what + ": 新幹線 下り K201: 新大阪 24:10 is after midnight"), std::string::npos)
+        << c.out;
+    EXPECT_NE(c.out.find("京葉線 平日下り 503B (普通) does not stop at 越中島"), std::string::npos) << c.out;
+    EXPECT_NE(c.out.find(": 4 finding(s): 1 midnight, 3 pattern"), std::string::npos) << c.out;
+  }
+
+  auto clean = small_sources(1);
+  clean["trains-down.txt"] = "train N001\n東京 06:00\n品川 06:07\n名古屋 07:36 07:37\n新大阪 08:30\n";
+  clean["keiyo.txt"] = "";
+  write_sources(work.file("clean"), clean);
+  ToolRun c = run_tool(work, {"check", work.file("clean")});
+  EXPECT_EQ(c.status, 0) << c.out;
+  EXPECT_EQ(c.out, work.file("clean") + ": no findings\n");
+
+  EXPECT_EQ(run_tool(work, {"check", work.file("missing.dat")}).status, 2);
+  EXPECT_EQ(run_tool(work, {"check"}).status, 2);
+}
+
 }  // namespace
 }  // namespace ravolin
