@@ -289,14 +289,7 @@ void SearchWindow::search_start() {
   state_.search_date = stored.date;
   state_.search_day_flags = stored.flags;
   show_weekday(stored.date.day_number);
-  cond.st_station = stored.st_station;
-  cond.ed_station = stored.ed_station;
-  cond.st_time1 = stored.st_time1;
-  cond.st_time2 = stored.st_time2;
-  cond.ed_time1 = stored.ed_time1;
-  cond.ed_time2 = stored.ed_time2;
-  cond.wait_time = stored.wait_time;
-  cond.wait_count = stored.wait_count;
+  store_journey(stored, cond);
   auto& s = state_.settings;
   s.st_station = stored.st_station;
   s.ed_station = stored.ed_station;

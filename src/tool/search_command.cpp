@@ -156,17 +156,7 @@ int cmd_search(const Args& args) {
   }
   search::store_combination(form, stored);
 
-  search::SearchConditions cond;
-  cond.st_station = stored.st_station;
-  cond.ed_station = stored.ed_station;
-  cond.st_time1 = stored.st_time1;
-  cond.st_time2 = stored.st_time2;
-  cond.ed_time1 = stored.ed_time1;
-  cond.ed_time2 = stored.ed_time2;
-  cond.wait_time = stored.wait_time;
-  cond.wait_count = stored.wait_count;
-  cond.combination_number = stored.combination_number;
-  cond.sort_order = stored.sort_order;
+  const search::SearchConditions cond = search::search_conditions(stored);
 
   auto engine = std::make_unique<search::RouteSearch>();
   auto result = std::make_unique<search::SearchResult>();
