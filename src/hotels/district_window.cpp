@@ -41,11 +41,7 @@ DistrictWindow::DistrictWindow(app::AppState& state, QWidget* parent)
   list2_->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
   const auto button = [&](const char* name, const QString& caption, int top) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(px(2760), px(top), px(1320), px(420));
-    b->setAutoDefault(true);
-    return b;
+    return ui::command_button(this, name, caption, 2760, top, 1320, 420);
   };
   command1_ = button("Command1", QStringLiteral("選択>"), 480);
   command2_ = button("Command2", QStringLiteral("全選択>>"), 1020);

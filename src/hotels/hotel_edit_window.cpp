@@ -109,11 +109,7 @@ HotelEditWindow::HotelEditWindow(app::AppState& state, UserHotelsWindow& list, i
   setTabOrder(command4_, box(HotelField::District));
 
   const auto button = [&](const char* name, const char* caption, int x) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(px(x), px(5040), px(1500), px(420));
-    b->setAutoDefault(true);  // Enter on a focused button presses it
-    return b;
+    return ui::command_button(this, name, QString::fromUtf8(caption), x, 5040, 1500, 420);
   };
   command1_ = button("Command1", "更新", 1980);
   command3_ = button("Command3", "追加更新", 3660);
@@ -164,10 +160,7 @@ HotelFields HotelEditWindow::read_fields() const {
 }
 
 void HotelEditWindow::show_fields(const HotelFields& f) {
-  for (const FieldLook& l : kFields) {
-    const QString t = QString::fromStdString(f[l.field]);
-    if (box(l.field)->text() != t) box(l.field)->setText(t);
-  }
+  for (const FieldLook& l : kFields) ui::show_text(box(l.field), f[l.field]);
 }
 
 void HotelEditWindow::message(const std::string& text) {

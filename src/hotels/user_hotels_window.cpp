@@ -106,11 +106,7 @@ UserHotelsWindow::UserHotelsWindow(app::AppState& state, QWidget* parent)
   list1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   const auto button = [&](const char* name, const char* caption, int x) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(px(x), px(4620), px(1500), px(420));
-    b->setAutoDefault(true);  // Enter on a focused button presses it
-    return b;
+    return ui::command_button(this, name, QString::fromUtf8(caption), x, 4620, 1500, 420);
   };
   command1_ = button("Command1", "登録終了", 120);
   command2_ = button("Command2", "追加", 1845);

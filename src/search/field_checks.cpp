@@ -266,4 +266,23 @@ void store_combination(const ConditionForm& form, StoredConditions& stored) {
   stored.combination_number = form.one_per_train ? 1 : 0;
 }
 
+void store_journey(const StoredConditions& stored, SearchConditions& cond) {
+  cond.st_station = stored.st_station;
+  cond.ed_station = stored.ed_station;
+  cond.st_time1 = stored.st_time1;
+  cond.st_time2 = stored.st_time2;
+  cond.ed_time1 = stored.ed_time1;
+  cond.ed_time2 = stored.ed_time2;
+  cond.wait_time = stored.wait_time;
+  cond.wait_count = stored.wait_count;
+}
+
+SearchConditions search_conditions(const StoredConditions& stored) {
+  SearchConditions cond;
+  store_journey(stored, cond);
+  cond.combination_number = stored.combination_number;
+  cond.sort_order = stored.sort_order;
+  return cond;
+}
+
 }  // namespace ravolin::search

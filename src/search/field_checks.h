@@ -6,6 +6,7 @@
 
 #include "calendar/dates.h"
 #include "data/tables.h"
+#include "search/engine.h"
 #include "settings/settings.h"
 
 #include <array>
@@ -111,5 +112,12 @@ StartResult search_start(const data::SinkansenTables& sin, int edition_code, int
                          const calendar::HolidayList& holidays, ConditionForm& form,
                          StoredConditions& stored);
 void store_combination(const ConditionForm& form, StoredConditions& stored);
+
+// The stations, time windows, waiting time and number of transfers that the search start
+// stored, put into `cond`. The sort order and the combination are left alone: they are
+// stored at their own steps.
+void store_journey(const StoredConditions& stored, SearchConditions& cond);
+// All of the stored conditions as the search conditions.
+SearchConditions search_conditions(const StoredConditions& stored);
 
 }  // namespace ravolin::search

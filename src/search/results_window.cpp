@@ -70,15 +70,11 @@ void ResultsWindow::build_controls() {
   label1_->setGeometry(px(120), px(7140), px(9240), px(300));
 
   const auto button = [&](const char* name, const QString& caption, int left) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(px(left), px(7530), px(2000), px(420));
-    return b;
+    return ui::command_button(this, name, caption, left, 7530, 2000, 420);
   };
   command1_ = button("Command1", QStringLiteral("検索終了"), 120);
   command2_ = button("Command2", QStringLiteral("印刷"), 3740);
   command3_ = button("Command3", QStringLiteral("再検索"), 7360);
-  for (QPushButton* b : {command1_, command2_, command3_}) b->setAutoDefault(true);  // Enter presses
   connect(command1_, &QPushButton::clicked, this, &ResultsWindow::end_search);
   connect(command2_, &QPushButton::clicked, this, &ResultsWindow::print);
   connect(command3_, &QPushButton::clicked, this, &ResultsWindow::search_again);

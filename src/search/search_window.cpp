@@ -174,8 +174,8 @@ void SearchWindow::build_controls() {
   keys->enter_checks(text_[13], [this] { return enter_check(13); }, text_[14]);
   keys->enter_checks(text_[14], [this] { return enter_check(14); }, text_[15]);
   keys->enter_checks(text_[15], [this] { return enter_check(15); }, text_[1]);
-  text_[1]->installEventFilter(this);
-  text_[6]->installEventFilter(this);
+  keys->double_click_runs(text_[1], [this] { open_station_picker(kPickerBoarding); });
+  keys->double_click_runs(text_[6], [this] { open_station_picker(kPickerAlighting); });
 
   setFixedSize(px(7320), px(6300));
 }
@@ -202,10 +202,7 @@ ConditionForm SearchWindow::read_form() const {
 }
 
 void SearchWindow::write_form(const ConditionForm& f) {
-  for (int i = 1; i <= 15; ++i) {
-    const QString t = QString::fromStdString(f.text[i]);
-    if (text_[i]->text() != t) text_[i]->setText(t);
-  }
+  for (int i = 1; i <= 15; ++i) ui::show_text(text_[i], f.text[i]);
   option_[f.sort_option == 1 ? 1 : f.sort_option == 2 ? 2 : 3]->setChecked(true);
   option_[f.two_transfers ? 5 : 4]->setChecked(true);
   option_[f.one_per_train ? 6 : 7]->setChecked(true);
@@ -289,14 +286,7 @@ void SearchWindow::search_start() {
   state_.search_date = stored.date;
   state_.search_day_flags = stored.flags;
   show_weekday(stored.date.day_number);
-  cond.st_station = stored.st_station;
-  cond.ed_station = stored.ed_station;
-  cond.st_time1 = stored.st_time1;
-  cond.st_time2 = stored.st_time2;
-  cond.ed_time1 = stored.ed_time1;
-  cond.ed_time2 = stored.ed_time2;
-  cond.wait_time = stored.wait_time;
-  cond.wait_count = stored.wait_count;
+  store_journey(stored, cond);
   auto& s = state_.settings;
   s.st_station = stored.st_station;
   s.ed_station = stored.ed_station;
@@ -344,16 +334,12 @@ void SearchWindow::open_station_picker(int mode) {
   connect(picker, &settings::StationPickerWindow::picked, this,
           [target] { target->setFocus(Qt::OtherFocusReason); });
   picker_ = picker;
-  picker->show();
-  picker->raise();
-  picker->activateWindow();
+  ui::bring_forward(picker);
 }
 
 void SearchWindow::open_calendar() {
   if (calendar_) {  // one calendar: bring it forward
-    calendar_->show();
-    calendar_->raise();
-    calendar_->activateWindow();
+    ui::bring_forward(calendar_);
     return;
   }
   calendar::CalendarWindow::Targets t;
@@ -365,9 +351,7 @@ void SearchWindow::open_calendar() {
   t.focus_after_close = text_[3];
   auto* w = new calendar::CalendarWindow(state_, t, this);
   calendar_ = w;
-  w->show();
-  w->raise();
-  w->activateWindow();
+  ui::bring_forward(w);
 }
 
 void SearchWindow::closeEvent(QCloseEvent* event) {
@@ -375,20 +359,6 @@ void SearchWindow::closeEvent(QCloseEvent* event) {
   if (calendar_) calendar_->close();
   state_.help().close();
   event->accept();
-}
-
-bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonDblClick) {
-    if (watched == text_[1]) {
-      open_station_picker(kPickerBoarding);
-      return true;
-    }
-    if (watched == text_[6]) {
-      open_station_picker(kPickerAlighting);
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace ravolin::search

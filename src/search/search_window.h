@@ -45,7 +45,6 @@ class SearchWindow final : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void build_controls();

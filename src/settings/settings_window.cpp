@@ -148,7 +148,8 @@ void SettingsWindow::build_controls() {
   }
   for (int k = 1; k <= 11; ++k) keys->escape_closes(option_[k], [this] { end_proc(); });
   keys->escape_closes(command1_, [this] { end_proc(); });
-  for (int k : {1, 5}) text_[k]->installEventFilter(this);
+  keys->double_click_runs(text_[1], [this] { open_station_picker(kPickKeiyoStation); });
+  keys->double_click_runs(text_[5], [this] { open_station_picker(kPickSinkansenStation); });
 
   // Tab goes through the window as it reads: the Shinkansen frame, the Keiyo frame, then
   // the switches on the right and 了解.
@@ -181,10 +182,7 @@ SettingsForm SettingsWindow::read_form() const {
 }
 
 void SettingsWindow::show_form_texts(const SettingsForm& form) {
-  for (int k = 1; k <= 8; ++k) {
-    const QString t = QString::fromStdString(form.text[k]);
-    if (text_[k]->text() != t) text_[k]->setText(t);
-  }
+  for (int k = 1; k <= 8; ++k) ui::show_text(text_[k], form.text[k]);
 }
 
 void SettingsWindow::show_message(const std::optional<std::string>& message) {
@@ -247,9 +245,7 @@ void SettingsWindow::open_station_picker(int mode) {
     activateWindow();
     target->setFocus(Qt::OtherFocusReason);
   });
-  picker->show();
-  picker->raise();
-  picker->activateWindow();
+  ui::bring_forward(picker);
 }
 
 StationPickerWindow* SettingsWindow::station_picker() const { return picker_.data(); }
@@ -258,20 +254,6 @@ void SettingsWindow::closeEvent(QCloseEvent* event) {
   ui::store_position(this, state_.settings.pos(5));
   state_.help().close();
   event->accept();
-}
-
-bool SettingsWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonDblClick) {
-    if (watched == text_[1]) {
-      open_station_picker(kPickKeiyoStation);
-      return true;
-    }
-    if (watched == text_[5]) {
-      open_station_picker(kPickSinkansenStation);
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace ravolin::settings

@@ -40,7 +40,6 @@ class SettingsWindow final : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void build_controls();

@@ -5,6 +5,7 @@
 #include "hotels/hotel_list.h"
 #include "hotels/hotel_reader.h"
 #include "hotels/user_hotels.h"
+#include "tool/arguments.h"
 #include "tool/commands.h"
 #include "tool/program_folder.h"
 
@@ -43,21 +44,7 @@ int cmd_hotels(const Args& args) {
   std::string dir, today, area;
   bool have_today = false, have_area = false;
   std::vector<std::string> districts;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string a = args[i];
-    if (a.rfind("--", 0) != 0) {
-      if (!dir.empty()) return bad_args("unexpected argument '" + a + "'");
-      dir = a;
-      continue;
-    }
-    std::string value;
-    if (auto eq = a.find('='); eq != std::string::npos) {
-      value = a.substr(eq + 1);
-      a = a.substr(0, eq);
-    } else {
-      if (i + 1 >= args.size()) return bad_args("option " + a + " needs a value");
-      value = args[++i];
-    }
+  const std::string usage = walk_args(args, dir, [&](const std::string& a, const std::string& value) {
     if (a == "--today") {
       today = value;
       have_today = true;
@@ -67,10 +54,11 @@ int cmd_hotels(const Args& args) {
     } else if (a == "--district") {
       districts.push_back(value);
     } else {
-      return bad_args("unknown option '" + a + "'");
+      return false;
     }
-  }
-  if (dir.empty()) return bad_args("the program folder DIR is missing");
+    return true;
+  });
+  if (!usage.empty()) return bad_args(usage);
   if (!have_today) return bad_args("option --today is missing");
   if (!have_area) return bad_args("option --area is missing");
   std::int32_t list_date = 0;

@@ -5,6 +5,7 @@
 #include "search/engine.h"
 #include "search/field_checks.h"
 #include "search/report.h"
+#include "tool/arguments.h"
 #include "tool/commands.h"
 #include "tool/program_folder.h"
 
@@ -70,27 +71,13 @@ int cmd_search(const Args& args) {
                                           "--per-train", "--sort"};
   std::string dir;
   std::map<std::string, std::string> opt;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string a = args[i];
-    if (a.rfind("--", 0) != 0) {
-      if (!dir.empty()) return bad_args("unexpected argument '" + a + "'");
-      dir = a;
-      continue;
-    }
-    std::string value;
-    if (auto eq = a.find('='); eq != std::string::npos) {
-      value = a.substr(eq + 1);
-      a = a.substr(0, eq);
-    } else {
-      if (i + 1 >= args.size()) return bad_args("option " + a + " needs a value");
-      value = args[++i];
-    }
+  const std::string usage = walk_args(args, dir, [&](const std::string& a, const std::string& value) {
     bool known = a == "--show";
     for (const char* r : kRequired) known = known || a == r;
-    if (!known) return bad_args("unknown option '" + a + "'");
-    opt[a] = value;
-  }
-  if (dir.empty()) return bad_args("the program folder DIR is missing");
+    if (known) opt[a] = value;
+    return known;
+  });
+  if (!usage.empty()) return bad_args(usage);
   for (const char* r : kRequired)
     if (!opt.count(r)) return bad_args(std::string("option ") + r + " is missing");
 
@@ -156,17 +143,7 @@ int cmd_search(const Args& args) {
   }
   search::store_combination(form, stored);
 
-  search::SearchConditions cond;
-  cond.st_station = stored.st_station;
-  cond.ed_station = stored.ed_station;
-  cond.st_time1 = stored.st_time1;
-  cond.st_time2 = stored.st_time2;
-  cond.ed_time1 = stored.ed_time1;
-  cond.ed_time2 = stored.ed_time2;
-  cond.wait_time = stored.wait_time;
-  cond.wait_count = stored.wait_count;
-  cond.combination_number = stored.combination_number;
-  cond.sort_order = stored.sort_order;
+  const search::SearchConditions cond = search::search_conditions(stored);
 
   auto engine = std::make_unique<search::RouteSearch>();
   auto result = std::make_unique<search::SearchResult>();

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -33,6 +34,26 @@ double logical_dpi(const QWidget* w) {
 }
 
 int tw(const QWidget* w, int twips) { return twips_to_pixels(twips, logical_dpi(w)); }
+
+QPushButton* command_button(QWidget* parent, const char* name, const QString& caption, int left,
+                            int top, int width, int height) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(QString::fromLatin1(name));
+  b->setGeometry(tw(parent, left), tw(parent, top), tw(parent, width), tw(parent, height));
+  b->setAutoDefault(true);
+  return b;
+}
+
+void show_text(QLineEdit* box, const std::string& text) {
+  const QString t = QString::fromStdString(text);
+  if (box->text() != t) box->setText(t);
+}
+
+void bring_forward(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
 
 void place_window(QWidget* window, const settings::WindowPos& pos) {
   const double dpi = logical_dpi(window);
@@ -114,6 +135,11 @@ void KeyConventions::select_all_on_focus(QLineEdit* box) {
   box->installEventFilter(this);
 }
 
+void KeyConventions::double_click_runs(QWidget* control, std::function<void()> action) {
+  double_click_[control] = std::move(action);
+  control->installEventFilter(this);
+}
+
 bool KeyConventions::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
@@ -134,6 +160,13 @@ bool KeyConventions::eventFilter(QObject* watched, QEvent* event) {
         if (rule.check && rule.check() && rule.next) rule.next->setFocus(Qt::TabFocusReason);
         return true;
       }
+    }
+  } else if (event->type() == QEvent::MouseButtonDblClick) {
+    const auto it = double_click_.find(watched);
+    if (it != double_click_.end()) {
+      const auto action = it->second;  // a copy: the action may close the window
+      action();
+      return true;
     }
   } else if (event->type() == QEvent::FocusIn && select_all_.count(watched)) {
     auto* box = static_cast<QLineEdit*>(watched);

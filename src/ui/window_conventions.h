@@ -16,6 +16,7 @@
 
 class QLineEdit;
 class QMenu;
+class QPushButton;
 class QWidget;
 
 namespace ravolin::ui {
@@ -35,6 +36,18 @@ int tw(const QWidget* w, int twips);
 void place_window(QWidget* window, const settings::WindowPos& pos);
 // Stores the window's current top/left (in twips, within the 16-bit range).
 void store_position(const QWidget* window, settings::WindowPos& pos);
+
+// A push button named `name`, placed and sized in twips, that Enter presses while it has
+// the focus.
+QPushButton* command_button(QWidget* parent, const char* name, const QString& caption, int left,
+                            int top, int width, int height);
+
+// Puts `text` into the box unless it holds it already: setting the same text again would
+// move the cursor and drop the selection.
+void show_text(QLineEdit* box, const std::string& text);
+
+// Shows a window opened from another one in front of it, with the focus.
+void bring_forward(QWidget* window);
 
 // A text of CR LF-ended lines as a multi-line text box holds it: LF between the lines and
 // no empty line after the last one.
@@ -65,6 +78,9 @@ class KeyConventions final : public QObject {
   void enter_checks(QLineEdit* box, std::function<bool()> check, QWidget* next = nullptr);
   // The text box selects its whole text whenever it gets the focus.
   void select_all_on_focus(QLineEdit* box);
+  // A double-click on this control runs action (a picker for the box, as a rule) and goes
+  // no further.
+  void double_click_runs(QWidget* control, std::function<void()> action);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,6 +93,7 @@ class KeyConventions final : public QObject {
   std::map<QObject*, std::function<void()>> escape_;
   std::map<QObject*, EnterRule> enter_;
   std::map<QObject*, bool> select_all_;
+  std::map<QObject*, std::function<void()>> double_click_;
 };
 
 }  // namespace ravolin::ui

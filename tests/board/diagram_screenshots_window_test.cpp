@@ -4,41 +4,25 @@
 #include "board/diagram_window.h"
 #include "board/main_window.h"
 #include "search/engine.h"
-#include "ui/fake_platform.h"
+#include "support/screenshot_window.h"
 
-#include <QApplication>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 
 namespace ravolin::board {
 namespace {
 
-TEST(Screenshots, DiagramOnTheDeliveredData) {
-  const char* out = std::getenv("RAVOLIN_SCREENSHOT_DIR");
-  if (!out) GTEST_SKIP() << "set RAVOLIN_SCREENSHOT_DIR to write the pictures";
-  const std::string dir = out;
-  std::filesystem::create_directories(dir);
+using Screenshots = test_support::ScreenshotTest;
 
-  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 15, 10, 20, 0)};
-  ui::FakeMessageBoxes messages;
-  ui::FakeHelpViewer help;
-  ui::FakePrinter printer;
-  auto state = std::make_unique<app::AppState>(RAVOLIN_PROGRAM_DIR "/tokaido",
-                                               app::Platform{clock, messages, help, printer});
+TEST_F(Screenshots, DiagramOnTheDeliveredData) {
+  clock.move_to(calendar::make_system_time(2000, 3, 15, 10, 20, 0));
+  auto state = make_state(delivered_folder());
   MainWindow main(*state);
   ASSERT_TRUE(main.start());
   main.open_diagram();
   DiagramWindow* w = main.diagram_window();
   ASSERT_NE(w, nullptr);
   w->resize(1400, 860);
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-  QCoreApplication::processEvents();
-  ASSERT_TRUE(w->grab().save(QString::fromStdString(dir + "/diagram.png")));
+  save(w, "diagram.png");
 
   // 東京 → 広島 in the morning with one change: the journey zoomed, its trains bold.
   search::SearchConditions c;
@@ -62,8 +46,7 @@ TEST(Screenshots, DiagramOnTheDeliveredData) {
     }
   const DiagramJourney journey = journey_of(state->schedule.sin, *result, pick);
   w->show_journey(journey);
-  QCoreApplication::processEvents();
-  ASSERT_TRUE(w->grab().save(QString::fromStdString(dir + "/diagram_journey.png")));
+  save(w, "diagram_journey.png");
 }
 
 }  // namespace

@@ -7,64 +7,39 @@
 #include "board/passing_window.h"
 #include "board/schedule_window.h"
 #include "board/version_window.h"
-#include "ui/fake_platform.h"
-
-#include <QApplication>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
+#include "support/screenshot_window.h"
 
 namespace ravolin::board {
 namespace {
 
-void save(QWidget* w, const std::string& dir, const char* name) {
-  w->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-  QCoreApplication::processEvents();
-  ASSERT_TRUE(w->grab().save(QString::fromStdString(dir + "/" + name)));
-}
+using Screenshots = test_support::ScreenshotTest;
 
-TEST(Screenshots, BoardWindowsOnTheDeliveredData) {
-  const char* out = std::getenv("RAVOLIN_SCREENSHOT_DIR");
-  if (!out) GTEST_SKIP() << "set RAVOLIN_SCREENSHOT_DIR to write the pictures";
-  const std::string dir = out;
-  std::filesystem::create_directories(dir);
-
-  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 8, 55, 0)};
-  ui::FakeMessageBoxes messages;
-  ui::FakeHelpViewer help;
-  ui::FakePrinter printer;
+TEST_F(Screenshots, BoardWindowsOnTheDeliveredData) {
   // RAVOLIN_SCREENSHOT_PROGRAM_DIR may name another program folder than the delivered one.
-  const char* folder = std::getenv("RAVOLIN_SCREENSHOT_PROGRAM_DIR");
-  auto owned = std::make_unique<app::AppState>(folder ? folder : RAVOLIN_PROGRAM_DIR "/tokaido",
-                                               app::Platform{clock, messages, help, printer});
+  auto owned = make_state(program_folder());
   app::AppState& state = *owned;
   MainWindow main(state);
-  ASSERT_TRUE(main.start()) << (messages.shown().empty() ? "" : messages.shown()[0].request.text);
+  ASSERT_TRUE(main.start()) << first_message();
   main.move(40, 40);
-  save(&main, dir, "main.png");
+  save(&main, "main.png");
 
   LoadingWindow loading(state, kLoadingStartup);
   loading.start_progress(7);
   loading.set_progress(4);
-  save(&loading, dir, "loading.png");
+  save(&loading, "loading.png");
 
   main.open_version();
-  save(main.version_window(), dir, "version.png");
+  save(main.version_window(), "version.png");
 
   main.open_full_schedule(kModeSinkansen);
-  save(main.schedule_window(), dir, "full_schedule.png");
+  save(main.schedule_window(), "full_schedule.png");
   main.open_full_schedule(kModeKeiyo);
-  save(main.schedule_window(), dir, "full_schedule_keiyo.png");
+  save(main.schedule_window(), "full_schedule_keiyo.png");
 
   state.selected_line = 0;
   state.satellite_mode = kModeSinkansen;
   PassingWindow passing(state);
-  save(&passing, dir, "passing_stations.png");
+  save(&passing, "passing_stations.png");
 }
 
 }  // namespace

@@ -4,39 +4,18 @@
 #include "board/main_window.h"
 #include "calendar/calendar_window.h"
 #include "calendar/correction_window.h"
-#include "ui/fake_platform.h"
+#include "support/screenshot_window.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
 
 namespace ravolin::calendar {
 namespace {
 
-void save(QWidget* w, const std::string& dir, const char* name) {
-  w->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-  QCoreApplication::processEvents();
-  ASSERT_TRUE(w->grab().save(QString::fromStdString(dir + "/" + name)));
-}
+using Screenshots = test_support::ScreenshotTest;
 
-TEST(Screenshots, CalendarAndCorrectionOnTheDeliveredData) {
-  const char* out = std::getenv("RAVOLIN_SCREENSHOT_DIR");
-  if (!out) GTEST_SKIP() << "set RAVOLIN_SCREENSHOT_DIR to write the pictures";
-  const std::string dir = out;
-  std::filesystem::create_directories(dir);
-
-  FixedClock clock{make_system_time(2000, 3, 13, 8, 55, 0)};
-  ui::FakeMessageBoxes messages;
-  ui::FakeHelpViewer help;
-  ui::FakePrinter printer;
-  app::AppState state(RAVOLIN_PROGRAM_DIR "/tokaido", app::Platform{clock, messages, help, printer});
+TEST_F(Screenshots, CalendarAndCorrectionOnTheDeliveredData) {
+  auto owned = make_state(delivered_folder());
+  app::AppState& state = *owned;
   state.end_program = [] {};
   state.process_events = [] {};
   board::MainWindow main(state);
@@ -44,7 +23,7 @@ TEST(Screenshots, CalendarAndCorrectionOnTheDeliveredData) {
 
   auto* calendar = new CalendarWindow(state, CalendarWindow::Targets{});
   calendar->set_stepper_value(2);
-  save(calendar, dir, "calendar.png");
+  save(calendar, "calendar.png");
   delete calendar;
 
   main.open_correction();
@@ -52,7 +31,7 @@ TEST(Screenshots, CalendarAndCorrectionOnTheDeliveredData) {
   ASSERT_NE(correction, nullptr);
   correction->findChild<QLineEdit*>(QStringLiteral("Text9"))->setText(QStringLiteral("14"));
   correction->findChild<QLineEdit*>(QStringLiteral("Text10"))->setText(QStringLiteral("07"));
-  save(correction, dir, "correction.png");
+  save(correction, "correction.png");
 }
 
 }  // namespace

@@ -4,43 +4,27 @@
 #include "board/main_window.h"
 #include "hotels/hotel_edit_window.h"
 #include "hotels/user_hotels_window.h"
-#include "ui/fake_platform.h"
-
 #include "support/program_folder.h"
+#include "support/screenshot_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <memory>
 
 namespace ravolin::hotels {
 namespace {
 
 namespace fs = std::filesystem;
 
-void save(QWidget* w, const std::string& dir, const char* name) {
-  w->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-  QCoreApplication::processEvents();
-  ASSERT_TRUE(w->grab().save(QString::fromStdString(dir + "/" + name)));
-}
+using Screenshots = test_support::ScreenshotTest;
 
-TEST(Screenshots, UserHotelWindowsOnTheDeliveredData) {
-  const char* out = std::getenv("RAVOLIN_SCREENSHOT_DIR");
-  if (!out) GTEST_SKIP() << "set RAVOLIN_SCREENSHOT_DIR to write the pictures";
-  const std::string dir = out;
-  fs::create_directories(dir);
-
+TEST_F(Screenshots, UserHotelWindowsOnTheDeliveredData) {
   // A copy of the delivered program folder, so the user's hotels go into a folder of our own.
   test_support::ProgramFolder folder;
-  for (const auto& f : fs::directory_iterator(RAVOLIN_PROGRAM_DIR "/tokaido"))
+  for (const auto& f : fs::directory_iterator(delivered_folder()))
     fs::copy(f.path(), fs::path(folder.path()) / f.path().filename());
   folder.write_file(kUserHotelFileName, test_support::to_cp932_crlf(
       "\"東京\",\"京橋\",\"ラボリンホテル\",\"012-345-6789\",123,\"京橋駅徒歩１０分\",\"\\10,000\",\"○       \"\n"
@@ -48,14 +32,9 @@ TEST(Screenshots, UserHotelWindowsOnTheDeliveredData) {
       "\"仙台\",\"仙台駅前\",\"ビジネスホテル青葉城\",\"022-000-5678\",210,\"仙台駅西口すぐ\",\"\\6,500\",\"        \"\n"
       "\"名古屋\",\"栄\",\"栄セントラルホテル\",\"052-000-2468\",95,\"栄駅徒歩２分\",\"\\9,200\",\"○       \"\n"));
 
-  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 8, 55, 0)};
-  ui::FakeMessageBoxes messages;
-  ui::FakeHelpViewer help;
-  ui::FakePrinter printer;
-  auto state = std::make_unique<app::AppState>(folder.path(),
-                                               app::Platform{clock, messages, help, printer});
+  auto state = make_state(folder.path());
   board::MainWindow main(*state);
-  ASSERT_TRUE(main.start()) << (messages.shown().empty() ? "" : messages.shown()[0].request.text);
+  ASSERT_TRUE(main.start()) << first_message();
   main.open_user_hotels();
   UserHotelsWindow* list = main.user_hotels_window();
   ASSERT_NE(list, nullptr);
@@ -63,7 +42,7 @@ TEST(Screenshots, UserHotelWindowsOnTheDeliveredData) {
   auto* list1 = list->findChild<QListWidget*>(QStringLiteral("List1"));
   list1->setCurrentRow(1);
   list1->item(1)->setSelected(true);
-  save(list, dir, "user_hotels.png");
+  save(list, "user_hotels.png");
 
   list->open_update();
   HotelEditWindow* edit = list->edit_window();
@@ -73,13 +52,13 @@ TEST(Screenshots, UserHotelWindowsOnTheDeliveredData) {
   (void)QTest::qWaitForWindowActive(edit);
   edit->findChild<QLineEdit*>(QStringLiteral("Text2"))->setFocus(Qt::TabFocusReason);
   QCoreApplication::processEvents();
-  save(edit, dir, "hotel_edit.png");
+  save(edit, "hotel_edit.png");
   edit->close();
   QCoreApplication::processEvents();
   list->open_add();
   ASSERT_NE(list->edit_window(), nullptr);
   list->edit_window()->move(80, 80);
-  save(list->edit_window(), dir, "hotel_edit_add.png");
+  save(list->edit_window(), "hotel_edit_add.png");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include "board/main_window.h"
 #include "search/results_window.h"
 #include "search/search_window.h"
-#include "ui/fake_platform.h"
+#include "support/screenshot_window.h"
 #include "ui/qt_platform.h"
 
 #include <QApplication>
@@ -14,32 +14,18 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 
 namespace ravolin::search {
 namespace {
 
-void save(QWidget* w, const std::string& dir, const char* name) {
-  w->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-  QCoreApplication::processEvents();
-  ASSERT_TRUE(w->grab().save(QString::fromStdString(dir + "/" + name)));
-}
+using Screenshots = test_support::ScreenshotTest;
 
-TEST(Screenshots, SearchWindowsAndAPrintedPage) {
-  const char* out = std::getenv("RAVOLIN_SCREENSHOT_DIR");
-  if (!out) GTEST_SKIP() << "set RAVOLIN_SCREENSHOT_DIR to write the pictures";
-  const std::string dir = out;
-  std::filesystem::create_directories(dir);
-
-  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 8, 55, 0)};
-  ui::FakeMessageBoxes messages;
-  ui::FakeHelpViewer help;
-  ui::QtPrinter printer;
-  app::AppState state(RAVOLIN_PROGRAM_DIR "/tokaido", app::Platform{clock, messages, help, printer});
+TEST_F(Screenshots, SearchWindowsAndAPrintedPage) {
+  ui::QtPrinter pdf_printer;
+  auto owned = make_state(delivered_folder(), pdf_printer);
+  app::AppState& state = *owned;
   state.end_program = [] {};
   state.process_events = [] { QCoreApplication::processEvents(); };
   board::MainWindow main(state);
@@ -59,16 +45,16 @@ TEST(Screenshots, SearchWindowsAndAPrintedPage) {
   w->findChild<QRadioButton*>(QStringLiteral("Option5"))->setChecked(true);
   w->findChild<QRadioButton*>(QStringLiteral("Option6"))->setChecked(true);
   w->move(60, 60);
-  save(w, dir, "search_conditions.png");
+  save(w, "search_conditions.png");
 
   QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
   ResultsWindow* r = main.results_window();
   ASSERT_NE(r, nullptr);
   r->move(20, 20);
-  save(r, dir, "search_results.png");
+  save(r, "search_results.png");
 
   const std::string pdf = dir + "/search_print.pdf";
-  printer.set_dialog([&](QPrinter& p, QWidget*) {
+  pdf_printer.set_dialog([&](QPrinter& p, QWidget*) {
     p.setOutputFormat(QPrinter::PdfFormat);
     p.setOutputFileName(QString::fromStdString(pdf));
     return true;

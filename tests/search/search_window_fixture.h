@@ -14,6 +14,7 @@
 #include "board/main_window_fixture.h"
 #include "support/data_builder.h"
 #include "support/program_folder.h"
+#include "support/started_main_window.h"
 #include "support/tool_run.h"
 
 #include <QAction>
@@ -51,20 +52,16 @@ inline settings::Settings saved_conditions() {
   return s;
 }
 
-class SearchWindowTest : public ::testing::Test {
+class SearchWindowTest : public test_support::StartedMainWindow {
  protected:
-  SearchWindowTest() : folder(test_support::small_sources(1)) {}
+  // Monday 13 March 2000, 09:05.
+  SearchWindowTest() : StartedMainWindow(calendar::make_system_time(2000, 3, 13, 9, 5, 0)) {}
 
   void start(settings::Settings s = saved_conditions()) {
     std::string error;
     ASSERT_TRUE(settings::put_ini_file(folder.settings_path(), s, error)) << error;
-    state = std::make_unique<app::AppState>(folder.path(),
-                                            app::Platform{clock, messages, help, printer});
-    state->end_program = [this] { ++end_calls; };
-    state->process_events = [] { QCoreApplication::processEvents(); };
-    main = std::make_unique<board::MainWindow>(*state);
-    ASSERT_TRUE(main->start());
-    main->show();
+    start_main();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
   }
   // The conditions window through the main window's 新幹線検索 button.
@@ -94,9 +91,6 @@ class SearchWindowTest : public ::testing::Test {
     QWidget* f = main->search_window() ? main->search_window()->focusWidget() : nullptr;
     return f ? f->objectName().toStdString() : "";
   }
-  static void flush_deletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
   // 検索開始 on the open conditions window; the results window when one opened.
   ResultsWindow* search() {
     QTest::mouseClick(child(main->search_window(), "Command1"), Qt::LeftButton);
@@ -116,16 +110,6 @@ class SearchWindowTest : public ::testing::Test {
     if (!out.empty() && out.back() == '\n') out.pop_back();
     return ui::text_box_text(out).toStdString();
   }
-
-  test_support::ProgramFolder folder;
-  // Monday 13 March 2000, 09:05.
-  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 9, 5, 0)};
-  ui::FakeMessageBoxes messages;
-  ui::FakeHelpViewer help;
-  ui::FakePrinter printer;
-  std::unique_ptr<app::AppState> state;
-  std::unique_ptr<board::MainWindow> main;
-  int end_calls = 0;
 };
 
 }  // namespace ravolin::search::testing

@@ -13,6 +13,7 @@
 
 #include "support/data_builder.h"
 #include "support/program_folder.h"
+#include "support/started_main_window.h"
 #include "support/tool_run.h"
 
 #include <QAction>
@@ -53,24 +54,22 @@ Settings base_settings() {
   return s;
 }
 
-class SettingsWindowTest : public ::testing::Test {
+class SettingsWindowTest : public test_support::StartedMainWindow {
  protected:
+  // Monday 13 March 2000, 05:10.
+  SettingsWindowTest() : StartedMainWindow(calendar::make_system_time(2000, 3, 13, 5, 10, 0)) {}
+
   // Writes the settings file and starts the main window on it.
   void start(const Settings& s) {
     write(s);
-    state = std::make_unique<app::AppState>(dir.path(),
-                                            app::Platform{clock, messages, help, printer});
-    state->end_program = [this] { ++end_calls; };
-    state->process_events = [] { QCoreApplication::processEvents(); };
-    main = std::make_unique<board::MainWindow>(*state);
-    ASSERT_TRUE(main->start());
-    main->show();
+    start_main();
+    if (HasFatalFailure()) return;
     main->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
   }
   void write(const Settings& s) {
     std::string error;
-    ASSERT_TRUE(put_ini_file(dir.settings_path(), s, error)) << error;
+    ASSERT_TRUE(put_ini_file(folder.settings_path(), s, error)) << error;
   }
   // Opens the window through the main window's 動作環境 button.
   SettingsWindow* open() {
@@ -107,19 +106,6 @@ class SettingsWindowTest : public ::testing::Test {
   std::string frame_title(const char* name) const {
     return main->findChild<QGroupBox*>(QString::fromLatin1(name))->title().toStdString();
   }
-  static void flush_deletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-
-  test_support::ProgramFolder dir{test_support::small_sources(1)};
-  // Monday 13 March 2000, 05:10.
-  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 5, 10, 0)};
-  ui::FakeMessageBoxes messages;
-  ui::FakeHelpViewer help;
-  ui::FakePrinter printer;
-  std::unique_ptr<app::AppState> state;
-  std::unique_ptr<board::MainWindow> main;
-  int end_calls = 0;
 };
 
 TEST_F(SettingsWindowTest, OpensWithEveryCaptionFilledFromTheSettings) {
@@ -293,7 +279,7 @@ TEST_F(SettingsWindowTest, OkAppliesAndRebuildsBothListsAsTheToolDoes) {
   // The same settings through the tool, at the same program clock.
   write(s);
   const test_support::ToolRun r =
-      test_support::run_tool(dir, {"board", dir.path(), "--at", "2000-03-13 05:10"});
+      test_support::run_tool(folder, {"board", folder.path(), "--at", "2000-03-13 05:10"});
   ASSERT_EQ(r.status, 0) << r.err;
   std::string shown = frame_title("Frame1") + "\n";
   for (const auto& l : list("List1")) shown += l + "\n";
@@ -422,7 +408,7 @@ TEST_F(SettingsWindowTest, KeiyoDisplaySwitchedOnEndsTheProgramAndTheNextStartSh
     EXPECT_GE(end_calls, 1);
     EXPECT_TRUE(messages.shown().empty());
 
-    const std::string file = dir.read_text(dir.settings_name());
+    const std::string file = folder.read_text(folder.settings_name());
     EXPECT_NE(file.find("\r\nkeiyo_use=1\r\n"), std::string::npos) << file;
     EXPECT_NE(file.find(store ? "\r\ncontrol2_flg=1\r\n" : "\r\ncontrol2_flg=0\r\n"),
               std::string::npos);
@@ -435,7 +421,7 @@ TEST_F(SettingsWindowTest, KeiyoDisplaySwitchedOnEndsTheProgramAndTheNextStartSh
 
     // The next start loads the Keiyo data and shows the Keiyo list.
     main.reset();
-    state = std::make_unique<app::AppState>(dir.path(),
+    state = std::make_unique<app::AppState>(folder.path(),
                                             app::Platform{clock, messages, help, printer});
     state->end_program = [] {};
     state->process_events = [] {};
@@ -463,7 +449,7 @@ TEST_F(SettingsWindowTest, MainWindowExitClosesTheWindowUnapplied) {
   flush_deletes();
   EXPECT_TRUE(alive.isNull());
   EXPECT_GE(end_calls, 1);
-  EXPECT_EQ(get_ini_file(dir.settings_path()).sinkansen_station, "品川");
+  EXPECT_EQ(get_ini_file(folder.settings_path()).sinkansen_station, "品川");
 }
 
 // A double-click in a station box opens the station picker for that line; the picked

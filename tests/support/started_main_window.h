@@ -1,0 +1,51 @@
+// A main window started on a small edition-1 program folder, with a fixed clock and fake
+// message boxes, help viewer and printer: the ground of the tests of the windows it opens.
+#pragma once
+
+#include "app/app_state.h"
+#include "board/main_window.h"
+#include "calendar/clock.h"
+#include "ui/fake_platform.h"
+
+#include "support/data_builder.h"
+#include "support/program_folder.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace ravolin::test_support {
+
+class StartedMainWindow : public ::testing::Test {
+ protected:
+  explicit StartedMainWindow(calendar::SystemTime now) : clock(now) {}
+
+  // Loads the folder with its settings file as it stands and starts the main window on it,
+  // shown. Ending the program counts in end_calls.
+  void start_main() {
+    state = std::make_unique<app::AppState>(folder.path(),
+                                            app::Platform{clock, messages, help, printer});
+    state->end_program = [this] { ++end_calls; };
+    state->process_events = [] { QCoreApplication::processEvents(); };
+    main = std::make_unique<board::MainWindow>(*state);
+    ASSERT_TRUE(main->start());
+    main->show();
+  }
+  static void flush_deletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  ProgramFolder folder{small_sources(1)};
+  calendar::FixedClock clock;
+  ui::FakeMessageBoxes messages;
+  ui::FakeHelpViewer help;
+  ui::FakePrinter printer;
+  std::unique_ptr<app::AppState> state;
+  std::unique_ptr<board::MainWindow> main;
+  int end_calls = 0;
+};
+
+}  // namespace ravolin::test_support
