@@ -174,6 +174,14 @@ TEST(HelpWindow, ShowsContentsAndTopicsAndSaysWhenTheFileIsMissing) {
 
   EXPECT_FALSE(w.load("/nonexistent/ravolin2.hlp"));
   EXPECT_TRUE(w.shown_text().contains(QStringLiteral("/nonexistent/ravolin2.hlp")));
+
+  // Escape in the topic list or in the text closes the help.
+  for (const char* name : {"TopicList", "TopicText"}) {
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClick(w.findChild<QWidget*>(QString::fromLatin1(name)), Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible()) << name;
+  }
 }
 
 TEST(QtMessageBoxes, TitleIconButtonsAndF1OpensTheHelpTopic) {
