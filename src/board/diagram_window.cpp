@@ -17,10 +17,12 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ravolin::board {
@@ -125,6 +127,8 @@ class DiagramCanvas final : public QWidget {
 namespace {
 
 const DiagramRoute kNoRoute{};
+// Room left on the screen around the window for its frame and title bar.
+constexpr QSize kFrameAllowance(16, 48);
 
 bool ends_with(const std::string& s, const char* tail) {
   const std::string t(tail);
@@ -197,9 +201,17 @@ DiagramWindow::DiagramWindow(app::AppState& state, QWidget* parent)
                                                     command3, canvas_})
     keys->escape_closes(w, [this] { end_proc(); });
 
-  resize(1100, 720);
-  view_.width = 1100 - 12;
-  view_.height = 720 - 50;
+  // 1100 x 720 where the screen has room; on a smaller screen as large as it allows
+  // (leaving room for the window frame), so the buttons at the top right stay in reach.
+  int width = 1100, height = 720;
+  if (const QScreen* s = screen()) {
+    const QRect avail = s->availableGeometry();
+    width = std::max(minimumWidth(), std::min(width, avail.width() - kFrameAllowance.width()));
+    height = std::max(minimumHeight(), std::min(height, avail.height() - kFrameAllowance.height()));
+  }
+  resize(width, height);
+  view_.width = width - 12;
+  view_.height = height - 50;
   rebuild_trains();
   view_ = whole_day_view(trains_, view_.width, view_.height);
   relayout();

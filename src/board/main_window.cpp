@@ -108,6 +108,9 @@ void MainWindow::build_controls() {
   command4_ = button("Command4", QStringLiteral("ホテル検索"), 2040);
   command5_ = button("Command5", QStringLiteral("動作環境"), 3960);
   command1_ = button("Command1", QStringLiteral("終了"), 5880);
+  // Enter on a focused button presses it, as Space does.
+  for (QPushButton* b : {command1_, command2_, command3_, command4_, command5_})
+    b->setAutoDefault(true);
   connect(command1_, &QPushButton::clicked, this, &MainWindow::exit_button);
   connect(command3_, &QPushButton::clicked, this, &MainWindow::open_search);
   connect(command4_, &QPushButton::clicked, this, &MainWindow::open_hotel_search);

@@ -38,6 +38,7 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, QWidget* parent)
   auto* command1 = new QPushButton(QStringLiteral("終了"), this);
   command1->setObjectName(QStringLiteral("Command1"));
   command1->setGeometry(px(8580), px(4650), px(1320), px(420));
+  command1->setAutoDefault(true);  // Enter on 終了 presses it
   connect(command1, &QPushButton::clicked, this, &ScheduleWindow::end_proc);
   auto* keys = new ui::KeyConventions(this);
   keys->escape_closes(command1, [this] { end_proc(); });

@@ -143,6 +143,11 @@ void HotelListWindow::fit_columns() {
   int width = std::max(px(9600), total);
   if (const QScreen* s = screen()) width = std::min(width, s->availableGeometry().width() - px(240));
   lay_out(std::max(width, px(6000)));
+  // The window was placed at its narrower size: a wider one moves left as far as needed
+  // to stay whole on the screen.
+  settings::WindowPos here;
+  ui::store_position(this, here);
+  ui::place_window(this, here);
 }
 
 bool HotelListWindow::start() {

@@ -53,7 +53,8 @@ CheckResult date_part(const std::string& field, double lo, double hi, int& part)
 }  // namespace
 
 std::optional<double> parse_number(std::string_view raw) {
-  std::string t = text::trim(raw);
+  // Digits typed with the input method on ("１０") count as the number they show.
+  std::string t = text::trim(text::ascii_digits(raw));
   if (t.empty()) return std::nullopt;
   std::size_t i = 0;
   bool neg = false;

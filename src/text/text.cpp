@@ -128,6 +128,31 @@ std::string to_full_width(std::string_view ascii) {
   return out;
 }
 
+std::string ascii_digits(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    // U+FF0B..U+FF19 are EF BC 8B..99: ＋ ， － ． ／ ０..９
+    if (i + 2 < utf8.size() && static_cast<unsigned char>(utf8[i]) == 0xEF &&
+        static_cast<unsigned char>(utf8[i + 1]) == 0xBC) {
+      const auto c = static_cast<unsigned char>(utf8[i + 2]);
+      char ascii = 0;
+      if (c >= 0x90 && c <= 0x99) ascii = static_cast<char>('0' + (c - 0x90));
+      else if (c == 0x8B) ascii = '+';
+      else if (c == 0x8D) ascii = '-';
+      else if (c == 0x8E) ascii = '.';
+      else if (c == 0x8F) ascii = '/';
+      if (ascii != 0) {
+        out += ascii;
+        i += 3;
+        continue;
+      }
+    }
+    out += utf8[i++];
+  }
+  return out;
+}
+
 std::string format_hhmm(int hhmm) {
   char buf[32];
   int h = hhmm / 100, m = hhmm % 100;

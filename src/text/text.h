@@ -32,6 +32,9 @@ std::string fit_chars(std::string_view utf8, std::size_t n);
 // ASCII digits, '+', '-', ',', '.', ':', '/', '\\', ' ' and letters to their
 // full-width forms ("0" -> "０", ":" -> "：", " " -> "　"); other characters are kept.
 std::string to_full_width(std::string_view ascii);
+// Full-width digits, signs, point and slash ("１５", "－", "．", "／") as their ASCII forms,
+// so that a number typed with the input method on reads as typed; anything else is kept.
+std::string ascii_digits(std::string_view utf8);
 
 // Number formats.
 std::string format_hhmm(int hhmm);           // "00:00" : 735 -> "07:35", 2410 -> "24:10"

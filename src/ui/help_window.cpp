@@ -23,6 +23,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(text_, 5);
   resize(720, 420);
   connect(topics_, &QListWidget::currentRowChanged, this, &HelpWindow::show_row);
+  // Escape closes the help, as it closes every other window of the program.
+  auto* keys = new KeyConventions(this);
+  for (QWidget* w : std::initializer_list<QWidget*>{topics_, text_})
+    keys->escape_closes(w, [this] { close(); });
 }
 
 bool HelpWindow::load(const std::string& path) {

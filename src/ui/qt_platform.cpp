@@ -83,6 +83,9 @@ MessageAnswer QtMessageBoxes::show(QWidget* parent, const MessageRequest& reques
                       : QMessageBox::StandardButtons(QMessageBox::Ok),
                   parent);
   box.setObjectName(QStringLiteral("message_box"));
+  // Without Qt's own translations installed the buttons would read "Cancel" in English.
+  if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
+    cancel->setText(QStringLiteral("キャンセル"));
   F1Filter f1([this, topic = request.help_topic] {
     if (topic > 0) help_.show_topic(help_path_, topic);
   });

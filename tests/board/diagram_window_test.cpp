@@ -13,6 +13,9 @@
 #include <QFile>
 #include <QImage>
 #include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QGuiApplication>
 #include <QTest>
 #include <QTextEdit>
 #include <QWheelEvent>
@@ -179,6 +182,20 @@ TEST_F(DiagramWindowTest, TheClockLineMovesWithTheRefresh) {
   w->refresh();
   EXPECT_DOUBLE_EQ(clock_x(), ax.x_of(630));
   delete w.data();
+}
+
+TEST_F(DiagramWindowTest, OpensWholeOnAScreenSmallerThanItsSize) {
+  // The test screen is smaller than the diagram's usual 1100 x 720: the window shrinks to
+  // it, so 閉じる at the top right is on the screen.
+  const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+  ASSERT_LT(avail.width(), 1100);
+  QPointer<DiagramWindow> w = open();
+  EXPECT_LE(w->width(), avail.width());
+  EXPECT_LE(w->height(), avail.height());
+  auto* close_button = w->findChild<QPushButton*>(QStringLiteral("Command3"));
+  ASSERT_NE(close_button, nullptr);
+  EXPECT_LE(close_button->mapToGlobal(QPoint(close_button->width(), 0)).x(), avail.right() + 1);
+  w->close();
 }
 
 TEST_F(DiagramWindowTest, ExportsAreFilesOtherProgramsRead) {

@@ -7,6 +7,7 @@
 #include "board/passing_window.h"
 #include "board/schedule_window.h"
 #include "board/version_window.h"
+#include "hotels/hotel_search_window.h"
 #include "settings/settings_file.h"
 #include "ui/fake_platform.h"
 #include "ui/window_conventions.h"
@@ -316,6 +317,25 @@ TEST_F(MainWindowTest, OpenedWindowsTakeTheKeyboardSoEscapeClosesThemNotTheProgr
   action("menu_help_version")->trigger();
   ASSERT_NE(window->version_window(), nullptr);
   EXPECT_TRUE(QTest::qWaitForWindowActive(window->version_window()));
+  EXPECT_EQ(end_calls, 0);
+}
+
+TEST_F(MainWindowTest, EnterOnAFocusedButtonPressesIt) {
+  ASSERT_TRUE(start(testing::default_settings()));
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  auto* hotels = child<QPushButton>("Command4");
+  hotels->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(hotels, Qt::Key_Return);
+  ASSERT_NE(window->hotel_search_window(), nullptr);
+  window->hotel_search_window()->close();
+
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  auto* clock_button = child<QPushButton>("Command2");
+  clock_button->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(clock_button, Qt::Key_Enter);
+  EXPECT_NE(window->correction_window(), nullptr);
   EXPECT_EQ(end_calls, 0);
 }
 

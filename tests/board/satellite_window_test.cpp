@@ -166,6 +166,16 @@ TEST_F(SatelliteWindowTest, FullScheduleEscapeAndButtonClose) {
   flush_deletes();
   EXPECT_TRUE(w.isNull());
   EXPECT_EQ(state->settings.pos(24).top, 900);
+
+  // Enter on the focused 終了 closes it as well.
+  w = new ScheduleWindow(*state);
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
+  command1 = w->findChild<QPushButton*>(QStringLiteral("Command1"));
+  command1->setFocus();
+  QTest::keyClick(command1, Qt::Key_Return);
+  flush_deletes();
+  EXPECT_TRUE(w.isNull());
 }
 
 TEST_F(SatelliteWindowTest, PassingStationsOfTheSelectedLine) {

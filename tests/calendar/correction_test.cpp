@@ -34,10 +34,13 @@ TEST_F(CorrectionChecks, YearBoundsFollowTheSystemYear) {
   EXPECT_TRUE(chk_year("1996", later, service));
   // Not a number: refused, nothing stored.
   service.year = 2001;
-  for (const char* bad : {"", "abc", "20x0", "２０００"}) {
+  for (const char* bad : {"", "abc", "20x0", "２０x０"}) {
     EXPECT_FALSE(chk_year(bad, tick, service)) << bad;
     EXPECT_EQ(service.year, 2001) << bad;
   }
+  // Digits typed with the input method on read as the number they show.
+  EXPECT_TRUE(chk_year("２０００", tick, service));
+  EXPECT_EQ(service.year, 2000);
   EXPECT_FALSE(chk_year("99999999", tick, service));  // kept within 16 bits
   EXPECT_EQ(service.year, 32767);
 }

@@ -59,8 +59,16 @@ TEST(TypedMonth, OnlyYearSlashMonthIsRead) {
   EXPECT_EQ(typed("2001/4/1", 2000, 3), "refused");
   EXPECT_EQ(typed("2001/4.5", 2000, 3), "refused");
   EXPECT_EQ(typed("2001/-4", 2000, 3), "refused");
-  EXPECT_EQ(typed("２００１/4", 2000, 3), "refused");
   EXPECT_EQ(typed("99999999999/4", 2000, 3), "refused");
+}
+
+TEST(TypedMonth, FullWidthDigitsAndSlashReadAsTyped) {
+  // Typed with the input method on: the same month as in ASCII, with the same bounds.
+  EXPECT_EQ(typed("２００１／４", 2000, 3), "2001/4");
+  EXPECT_EQ(typed("２００１/4", 2000, 3), "2001/4");
+  EXPECT_EQ(typed("２０００／２", 2000, 3), "refused");
+  EXPECT_EQ(typed("２００１／１３", 2000, 3), "refused");
+  EXPECT_EQ(typed("２００１　／４", 2000, 3), "refused");  // U+3000 is not a blank
 }
 
 TEST(MonthGrid, DayOneInItsWeekdayColumnAndLeapFebruaries) {

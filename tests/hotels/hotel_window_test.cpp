@@ -8,6 +8,7 @@
 #include "hotels/hotel_list_window.h"
 #include "hotels/hotel_search_window.h"
 #include "ui/fake_platform.h"
+#include "ui/window_conventions.h"
 
 #include "support/data_builder.h"
 #include "support/program_folder.h"
@@ -19,6 +20,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 
@@ -229,6 +231,20 @@ TEST_F(HotelWindowTest, ListShowsTheAreasHotelsDatedTodayAndEscapeReturnsToTheSe
   ASSERT_TRUE(QTest::qWaitForWindowActive(search_window));
   EXPECT_TRUE(child<QLineEdit>(search_window, "Text1")->hasFocus());
   EXPECT_GE(help.count("close"), 1);
+}
+
+TEST_F(HotelWindowTest, ListWidenedForLongNamesStaysWholeOnTheScreen) {
+  // Stored at the right edge of the screen for the list's designed width; the long hotel
+  // name widens it after it was placed.
+  const QRect screen = QApplication::primaryScreen()->availableGeometry();
+  const int designed = ui::tw(nullptr, 9600 + 240);
+  const int left = screen.right() + 1 - designed;
+  state->settings.pos(6) = {600, static_cast<std::int16_t>(ui::pixels_to_twips(left, ui::logical_dpi(nullptr)))};
+  HotelListWindow* list = search(open_search(), "東京／羽田");
+  ASSERT_NE(list, nullptr);
+  ASSERT_GT(list->width(), designed);
+  EXPECT_LE(list->frameGeometry().right(), screen.right());
+  EXPECT_GE(list->x(), screen.left());
 }
 
 TEST_F(HotelWindowTest, TableIsReadOnceAndAgainAfterTheUserListWasStored) {

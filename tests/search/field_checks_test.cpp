@@ -51,7 +51,13 @@ TEST(FieldChecks, TimeWindowsAndDefaults) {
   EXPECT_FALSE(chk_text2(h1).message.has_value());  // leaves the message line alone
 
   std::string t;
-  for (const char* v : {"5", "24", "x", "6:", "1e1"}) {
+  // Digits typed with the input method on count as the number they show.
+  t = "１０";
+  EXPECT_EQ(chk_text2(t).err_flg, 0);
+  t = "２４";
+  EXPECT_EQ(chk_text2(t).err_flg, 1);
+  EXPECT_EQ(parse_number("－１．５"), -1.5);
+  for (const char* v : {"5", "24", "x", "6:", "1e1", "１０分"}) {
     t = v;
     EXPECT_EQ(chk_text2(t).err_flg, 1) << v;
   }

@@ -42,6 +42,17 @@ TEST(FullWidth, DigitsSignsAndBlank) {
   EXPECT_EQ(to_full_width("東"), "東");
 }
 
+TEST(FullWidth, DigitsBackToAscii) {
+  EXPECT_EQ(ascii_digits("－１２．５"), "-12.5");
+  EXPECT_EQ(ascii_digits("＋０９"), "+09");
+  EXPECT_EQ(ascii_digits("２０２７／１"), "2027/1");
+  // Other full-width forms, kana and blanks are kept as they are.
+  EXPECT_EQ(ascii_digits("１，０００　東京ｱ"), "1，000　東京ｱ");
+  EXPECT_EQ(ascii_digits(ascii_digits(to_full_width("0123456789"))), "0123456789");
+  // A cut-off sequence at the end is kept, not read past.
+  EXPECT_EQ(ascii_digits("1\xEF\xBC"), "1\xEF\xBC");
+}
+
 TEST(Formats, NumbersAndDates) {
   EXPECT_EQ(format_hhmm(735), "07:35");
   EXPECT_EQ(format_hhmm(2410), "24:10");

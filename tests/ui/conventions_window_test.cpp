@@ -174,6 +174,14 @@ TEST(HelpWindow, ShowsContentsAndTopicsAndSaysWhenTheFileIsMissing) {
 
   EXPECT_FALSE(w.load("/nonexistent/ravolin2.hlp"));
   EXPECT_TRUE(w.shown_text().contains(QStringLiteral("/nonexistent/ravolin2.hlp")));
+
+  // Escape in the topic list or in the text closes the help.
+  for (const char* name : {"TopicList", "TopicText"}) {
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClick(w.findChild<QWidget*>(QString::fromLatin1(name)), Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible()) << name;
+  }
 }
 
 TEST(QtMessageBoxes, TitleIconButtonsAndF1OpensTheHelpTopic) {
@@ -183,6 +191,7 @@ TEST(QtMessageBoxes, TitleIconButtonsAndF1OpensTheHelpTopic) {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttons = 0;
+    QString ok, cancel;
   } seen;
   // The box is modal: look at it and answer it from the event loop it runs.
   const auto answer = [&](QMessageBox::StandardButton which) {
@@ -190,7 +199,9 @@ TEST(QtMessageBoxes, TitleIconButtonsAndF1OpensTheHelpTopic) {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
       seen = {box->windowTitle(), box->text(), box->icon(),
-              static_cast<int>(box->buttons().size())};
+              static_cast<int>(box->buttons().size()), box->button(QMessageBox::Ok)->text(),
+              box->button(QMessageBox::Cancel) ? box->button(QMessageBox::Cancel)->text()
+                                               : QString()};
       QTest::keyClick(box, Qt::Key_F1);
       box->button(which)->click();
     });
@@ -201,6 +212,9 @@ TEST(QtMessageBoxes, TitleIconButtonsAndF1OpensTheHelpTopic) {
   EXPECT_EQ(seen.text, QStringLiteral("印刷開始します！！"));
   EXPECT_EQ(seen.icon, QMessageBox::Warning);
   EXPECT_EQ(seen.buttons, 2);
+  // Japanese captions whether or not Qt's translations are installed.
+  EXPECT_EQ(seen.ok, QStringLiteral("OK"));
+  EXPECT_EQ(seen.cancel, QStringLiteral("キャンセル"));
   ASSERT_EQ(help.calls().size(), 1u);
   EXPECT_EQ(help.calls()[0].what, "topic");
   EXPECT_EQ(help.calls()[0].path, "/prog/ravolin2.hlp");
