@@ -576,9 +576,14 @@ std::string scene_to_svg(const Scene& sc) {
     if (t.anchor == Anchor::Middle) s += " text-anchor=\"middle\"";
     if (t.anchor == Anchor::End) s += " text-anchor=\"end\"";
     if (t.bold) s += " font-weight=\"bold\"";
-    if (t.halo)
-      s += " stroke=\"" + hex(sc.background) + "\" stroke-width=\"3\" paint-order=\"stroke\"";
-    s += ">" + xml_escape(t.text) + "</text>\n";
+    if (t.halo) {
+      s += " stroke=\"";
+      s += hex(sc.background);
+      s += "\" stroke-width=\"3\" paint-order=\"stroke\"";
+    }
+    s += '>';
+    s += xml_escape(t.text);
+    s += "</text>\n";
   }
   s += "</svg>\n";
   return s;

@@ -17,8 +17,11 @@ bool ends_with_hurry(const std::string& line) {
 
 template <class Board>
 void append_first(std::string& out, const Board& b) {
-  out += "\n" + text::trim(b.caption);
-  if (!b.lines.empty()) out += "\n" + text::trim(b.lines.front());
+  out += '\n';
+  out += text::trim(b.caption);
+  if (b.lines.empty()) return;
+  out += '\n';
+  out += text::trim(b.lines.front());
 }
 
 }  // namespace

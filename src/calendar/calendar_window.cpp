@@ -138,7 +138,7 @@ void CalendarWindow::day_clicked(int i) {
   if (targets_.day) targets_.day->setText(QString::fromStdString(text::format_00(d.day)));
   if (targets_.weekday)
     targets_.weekday->setText(
-        QString::fromStdString("(" + text::weekday_name(d.weekday) + ")"));
+        QStringLiteral("(") + QString::fromStdString(text::weekday_name(d.weekday)) + QStringLiteral(")"));
   emit picked();
   ui::store_position(this, state_.settings.pos(kWindowId));
   back_to(targets_.focus_after_pick);

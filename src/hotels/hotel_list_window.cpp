@@ -195,7 +195,7 @@ void HotelListWindow::load_hotels() {
   if (report.skipped_lines > 0 || report.truncated) {
     std::string text = "利用者ホテルファイル " + state_.user_hotels_path() + " の";
     if (report.skipped_lines > 0)
-      text += " " + std::to_string(report.skipped_lines) + " 行（最初は " +
+      text += ' ' + std::to_string(report.skipped_lines) + " 行（最初は " +
               std::to_string(report.first_skipped_line) + " 行目）を読めませんでした。";
     if (report.truncated) text += " ホテル数が上限を超えたため、残りを読みませんでした。";
     state_.messages().error(this, text);

@@ -171,7 +171,8 @@ HotelFields fields_of(const HotelEntry& e) {
   f.district = e.district;
   f.name = e.name;
   f.phone = e.phone;
-  f.rooms = " " + text::format_plain(e.rooms);
+  f.rooms.assign(1, ' ');
+  f.rooms += text::format_plain(e.rooms);
   f.access = e.access;
   f.price = e.price;
   f.remarks = e.remarks;

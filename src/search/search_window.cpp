@@ -210,7 +210,9 @@ void SearchWindow::write_form(const ConditionForm& f) {
 
 void SearchWindow::show_weekday(std::int32_t day_number) {
   label21_->setText(
-      QString::fromStdString("(" + text::weekday_name(calendar::weekday_of(day_number)) + ")"));
+      QStringLiteral("(") +
+          QString::fromStdString(text::weekday_name(calendar::weekday_of(day_number))) +
+          QStringLiteral(")"));
 }
 
 bool SearchWindow::enter_check(int i) {

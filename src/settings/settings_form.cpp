@@ -71,9 +71,9 @@ std::optional<int> stored_value(const std::string& text) {
 // The common part of the number boxes: a blank box becomes "0", full-width digits
 // become ASCII, and the text must be a number that stores as 0..32767.
 bool number_box(std::string& text, int& value) {
-  if (text::trim(text).empty()) text = "0";
-  const std::string ascii = ascii_digits(text);
-  if (ascii != text) text = ascii;
+  if (text::trim(text).empty()) text.assign(1, '0');
+  std::string ascii = ascii_digits(text);
+  if (ascii != text) text.swap(ascii);
   const std::optional<double> number = box_number(text);
   if (!number || *number < 0) return false;
   const std::optional<int> v = stored_value(text);

@@ -158,7 +158,10 @@ bool QtPrinter::begin() {
     failed_ = true;
     error_ = "印刷を始められません。";
     const QString file = printer_->outputFileName();
-    if (!file.isEmpty()) error_ += "\n" + file.toStdString();
+    if (!file.isEmpty()) {
+      error_ += '\n';
+      error_ += file.toStdString();
+    }
     return false;
   }
   set_font(face_, point_size_);
