@@ -1,5 +1,7 @@
 #include "calendar/clock.h"
 
+#include "settings/replace_file.h"
+
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -39,13 +41,13 @@ bool SystemClock::set(const SystemTime& t, std::string& error) {
   errno = 0;
   const std::time_t secs = std::mktime(&tm);
   if (secs == static_cast<std::time_t>(-1) && errno != 0) {
-    error = std::string("時刻を変換できません: ") + std::strerror(errno);
+    error = "時刻を変換できません（" + settings::system_error_text(errno) + "）";
     return false;
   }
   std::timespec ts{};
   ts.tv_sec = secs;
   if (clock_settime(CLOCK_REALTIME, &ts) != 0) {
-    error = std::string("システム時刻を設定できません: ") + std::strerror(errno);
+    error = "システム時刻を設定できません（" + settings::system_error_text(errno) + "）";
     return false;
   }
   return true;
