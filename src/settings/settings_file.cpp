@@ -158,17 +158,21 @@ bool set_number(Settings& s, const NumberKey* begin, const NumberKey* end, const
 
 void form_key(Settings& s, const std::string& key, std::string_view value, int line,
               Problems& problems) {
-  for (int id : kFormWindows) {
-    const std::string base = "ravolin" + std::to_string(id);
-    std::int16_t* target = key == base + "_top"    ? &s.form[id].top
-                           : key == base + "_left" ? &s.form[id].left
-                                                   : nullptr;
-    if (target == nullptr) continue;
-    std::int16_t v = 0;
-    if (read_int16(value, v)) *target = v;
-    else problems.note(line, kTooLarge);
-    return;
-  }
+  // "ravolin<id>_top" or "ravolin<id>_left" for one of the windows with a position.
+  std::string_view k = key;
+  if (!k.starts_with("ravolin")) return;
+  k.remove_prefix(7);
+  int id = 0;
+  const auto [end, ec] = std::from_chars(k.data(), k.data() + k.size(), id);
+  if (ec != std::errc() || end == k.data() || k.front() == '0' || k.front() == '+') return;
+  const std::string_view suffix(end, static_cast<std::size_t>(k.data() + k.size() - end));
+  bool known = false;
+  for (int w : kFormWindows) known = known || w == id;
+  if (!known || (suffix != "_top" && suffix != "_left")) return;
+  std::int16_t v = 0;
+  if (!read_int16(value, v)) problems.note(line, kTooLarge);
+  else if (suffix == "_top") s.form[id].top = v;
+  else s.form[id].left = v;
 }
 
 // Last code point of a UTF-8 text.
@@ -241,11 +245,12 @@ std::string number_line(const char* key, long value) {
   return std::string(key) + "=" + text::format_plain(value);
 }
 
-// A text as one written line: blanks trimmed, no line breaks inside.
+// A text as one written line: blanks trimmed, no line breaks or other control
+// characters inside (the reader takes those for damage).
 std::string one_line(std::string_view s) {
   std::string out;
   for (char c : s)
-    if (c != '\r' && c != '\n') out += c;
+    if ((static_cast<unsigned char>(c) >= 0x20 && c != '\x7F') || c == '\t') out += c;
   return text::trim(out);
 }
 
