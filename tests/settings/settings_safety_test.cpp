@@ -64,6 +64,21 @@ TEST(SettingsRoundTrip, PlacesThatLookLikeHeadersReadBackAsWritten) {
   }
 }
 
+TEST(SettingsRoundTrip, ControlCharactersInTextsAreNotWrittenSoTheFileStaysSound) {
+  // Found by fuzzing: a station name holding a control character (from a hand-edited
+  // file) was written as it stood, and the next start took the program's own file for
+  // a damaged one.
+  Settings s = filled();
+  s.keiyo_station = "舞\x1c浜";
+  s.departure_ground[4] = "新\x01横浜\x7f";
+  std::string problem;
+  const Settings back = parse_settings(format_settings(s), problem);
+  EXPECT_EQ(problem, "");
+  EXPECT_EQ(back.keiyo_station, "舞浜");
+  EXPECT_EQ(back.departure_ground[4], "新横浜");
+  EXPECT_EQ(back.arrival_ground, s.arrival_ground);
+}
+
 TEST(SettingsDamage, SoundFilesHaveNoProblemAndUnknownKeysAreNone) {
   for (const char* name : {"ravolin2.ini", "ravolin3.ini", "ravolin4.ini"}) {
     std::string problem = "x";
