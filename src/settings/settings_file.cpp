@@ -451,16 +451,16 @@ SettingsRead read_settings_file(const std::string& path) {
   std::string bytes;
   bool missing = false;
   if (!read_whole_file(path, bytes, r.error, missing)) {
+    // A first start or a deleted file, and also a file that cannot be read: the
+    // edition's delivered settings, so that the board shows the usual stations.
     if (missing) {
-      // A first start, or a deleted file: the edition's delivered settings.
       r.missing = true;
       r.error.clear();
-      const std::string_view defaults = delivered_settings(file_name_of(path));
-      r.settings = defaults.empty() ? start_settings() : parse_settings(defaults);
     } else {
       r.unreadable = true;
-      r.settings = start_settings();
     }
+    const std::string_view defaults = delivered_settings(file_name_of(path));
+    r.settings = defaults.empty() ? start_settings() : parse_settings(defaults);
     return r;
   }
   r.settings = parse_settings(bytes, r.problem);
@@ -470,7 +470,7 @@ SettingsRead read_settings_file(const std::string& path) {
 std::string start_up_notice(const SettingsRead& r, const std::string& path) {
   if (r.unreadable)
     return "動作環境ファイルを読めません。\n" + r.error +
-           "\n前回の設定を使わずに起動します。このファイルは終了時にも書き換えません。";
+           "\n既定の設定で起動します。このファイルは終了時にも書き換えません。";
   if (!r.problem.empty())
     return "動作環境ファイルが壊れています。\n" + path + "（" + r.problem + "）" +
            "\n読めた設定で起動します。終了時に保存する前に、元のファイルを " +

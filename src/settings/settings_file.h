@@ -41,7 +41,7 @@ bool read_ini_file(const std::string& path, Settings& out, std::string& error);
 struct SettingsRead {
   Settings settings;
   bool missing = false;     // there was no file: the edition's delivered settings
-  bool unreadable = false;  // the file is there but cannot be read (error): start values
+  bool unreadable = false;  // the file is there but cannot be read (error): delivered too
   std::string error;
   std::string problem;      // the file is damaged: its first problem; the rest was read
 };

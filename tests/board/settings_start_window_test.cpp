@@ -81,5 +81,16 @@ TEST_F(SettingsStartTest, DamagedFileIsReportedOnceAndKeptAsACopyAtExit) {
   EXPECT_EQ(problem, "");
 }
 
+TEST_F(SettingsStartTest, UnreadableFileIsReportedAndLeftAsItIs) {
+  fs::remove(folder.settings_path());
+  fs::create_directories(fs::path(folder.settings_path()) / "keep");  // cannot be read as a file
+  ASSERT_TRUE(start());
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_NE(messages.shown()[0].request.text.find("動作環境ファイルを読めません"), std::string::npos);
+  EXPECT_EQ(state->settings.sinkansen_station, "東京");
+  window->close();
+  EXPECT_TRUE(fs::is_directory(fs::path(folder.settings_path()) / "keep"));
+}
+
 }  // namespace
 }  // namespace ravolin::board

@@ -224,6 +224,7 @@ TEST_F(SettingsOnDisk, UnreadableFileIsNeverOverwrittenWithStartValues) {
   EXPECT_EQ(as_ordinary_user([&] {
               const SettingsRead r = read_settings_file(path.string());
               if (!r.unreadable || start_up_notice(r, path.string()).empty()) return 3;
+              if (r.settings.sinkansen_station != "東京") return 4;  // the delivered settings
               Settings current = r.settings;
               current.control2_flg = 1;
               std::string error;
