@@ -202,7 +202,14 @@ bool MainWindow::start() {
 
   // 4. init_sec.
   step("get_ini_file");
-  state_.settings = settings::get_ini_file(state_.settings_path());
+  {
+    // A missing file starts from the delivered settings; a damaged or unreadable one is
+    // reported once, here.
+    const settings::SettingsRead read = settings::read_settings_file(state_.settings_path());
+    state_.settings = read.settings;
+    const std::string notice = settings::start_up_notice(read, state_.settings_path());
+    if (!notice.empty()) state_.messages().error(this, notice);
+  }
 
   loading_ = new LoadingWindow(state_, kLoadingStartup);
   loading_->show();

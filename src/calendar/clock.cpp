@@ -1,5 +1,7 @@
 #include "calendar/clock.h"
 
+#include "settings/replace_file.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -52,7 +54,7 @@ bool SystemClock::set(const SystemTime& t, std::string& error) {
 
   int out[2];
   if (pipe2(out, O_CLOEXEC) != 0) {
-    error = std::string("時刻設定サービスを呼び出せません: ") + std::strerror(errno);
+    error = std::string("時刻設定サービスを呼び出せません: ") + settings::system_error_text(errno);
     return false;
   }
   posix_spawn_file_actions_t actions;
@@ -69,7 +71,7 @@ bool SystemClock::set(const SystemTime& t, std::string& error) {
   close(out[1]);
   if (spawned != 0) {
     close(out[0]);
-    error = "時刻設定サービス（" + program + "）を実行できません: " + std::strerror(spawned);
+    error = "時刻設定サービス（" + program + "）を実行できません: " + settings::system_error_text(spawned);
     return false;
   }
   std::string said;
@@ -88,7 +90,7 @@ bool SystemClock::set(const SystemTime& t, std::string& error) {
   int status = 0;
   while (waitpid(pid, &status, 0) < 0) {
     if (errno != EINTR) {
-      error = std::string("時刻設定サービスの終了を確認できません: ") + std::strerror(errno);
+      error = std::string("時刻設定サービスの終了を確認できません: ") + settings::system_error_text(errno);
       return false;
     }
   }

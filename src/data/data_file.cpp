@@ -1,6 +1,9 @@
 #include "data/data_file.h"
 
+#include "settings/replace_file.h"
 #include "text/text.h"
+
+#include <cerrno>
 
 #include <cmath>
 #include <cstdio>
@@ -21,7 +24,7 @@ bool DataFile::open(const std::string& path, DataError& err) {
   bytes_.clear();
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (f == nullptr) {
-    err = {path, "", "ファイルを開けません"};
+    err = {path, "", "ファイルを開けません（" + settings::system_error_text(errno) + "）"};
     return false;
   }
   // Plain reads: a read error (a folder in place of the file, a failing disk) is reported,
@@ -30,9 +33,10 @@ bool DataFile::open(const std::string& path, DataError& err) {
   std::size_t n = 0;
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes_.insert(bytes_.end(), buf, buf + n);
   const bool bad = std::ferror(f) != 0;
+  const int read_err = errno;
   std::fclose(f);
   if (bad) {
-    err = {path, "", "ファイルを読めません"};
+    err = {path, "", "ファイルを読めません（" + settings::system_error_text(read_err) + "）"};
     bytes_.clear();
     return false;
   }
@@ -58,14 +62,14 @@ bool Cursor::fail(const std::string& reason) const {
 
 bool Cursor::need(std::size_t n, const char* what) {
   if (file_.has(pos_, n)) return true;
-  return fail(std::string(what) + " がファイルの終わりを越えています (offset " +
-              std::to_string(pos_) + ")");
+  return fail(std::string(what) + " がファイルの終わりを越えています（先頭から " +
+              std::to_string(pos_) + " バイト目）");
 }
 
 bool Cursor::seek(std::size_t offset) {
   if (offset > file_.size())
-    return fail("位置 " + std::to_string(offset) + " がファイルの外です (size " +
-                std::to_string(file_.size()) + ")");
+    return fail("先頭から " + std::to_string(offset) + " バイト目はファイルの外です（ファイルは " +
+                std::to_string(file_.size()) + " バイト）");
   pos_ = offset;
   return true;
 }
@@ -111,7 +115,7 @@ bool Cursor::packed(std::int32_t& v) {
   std::uint32_t u = 0;
   if (!u32(u)) return false;
   if (u >= 0x80000000u)
-    return fail("圧縮レコードの最上位バイトが 128 以上です (offset " + std::to_string(at) + ")");
+    return fail("圧縮レコードの最上位バイトが 128 以上です（先頭から " + std::to_string(at) + " バイト目）");
   v = static_cast<std::int32_t>(u);
   return true;
 }
@@ -127,8 +131,8 @@ bool Cursor::fixed_text(std::size_t n, std::string& utf8) {
   if (!need(n, "固定長フィールド")) return false;
   std::string_view raw(reinterpret_cast<const char*>(file_.at(pos_)), n);
   auto conv = text::cp932_to_utf8(raw);
-  if (!conv) return fail("文字コードを変換できない固定長フィールドがあります (offset " +
-                         std::to_string(pos_) + ")");
+  if (!conv) return fail("文字コードを変換できない固定長フィールドがあります（先頭から " +
+                         std::to_string(pos_) + " バイト目）");
   utf8 = std::move(*conv);
   pos_ += n;
   return true;
@@ -139,12 +143,12 @@ bool Cursor::framed(std::string& utf8) {
   std::uint16_t tag = 0, len = 0;
   if (!u16(tag) || !u16(len)) return false;
   if (tag != 8)
-    return fail("文字列の型タグが 8 ではありません (offset " + std::to_string(at) + ")");
+    return fail("文字列の型タグが 8 ではありません（先頭から " + std::to_string(at) + " バイト目）");
   if (!need(len, "文字列")) return false;
   std::string_view raw(reinterpret_cast<const char*>(file_.at(pos_)), len);
   auto conv = text::cp932_to_utf8(raw);
   if (!conv)
-    return fail("文字コードを変換できない文字列があります (offset " + std::to_string(at) + ")");
+    return fail("文字コードを変換できない文字列があります（先頭から " + std::to_string(at) + " バイト目）");
   utf8 = std::move(*conv);
   pos_ += len;
   return true;

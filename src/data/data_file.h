@@ -15,7 +15,7 @@ inline constexpr std::size_t kBlockSize = 1024;
 
 struct DataError {
   std::string file;     // path or name of the data file
-  std::string section;  // e.g. "京葉線列車 (slot 4)"
+  std::string section;  // e.g. "京葉線列車の部（目次の 4 番）"
   std::string reason;
   // "データファイル <file> の <section> が不正です: <reason>", or without a section
   // (a missing or unreadable file) "データファイル <file>: <reason>".

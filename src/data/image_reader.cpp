@@ -2,6 +2,7 @@
 // (get_hatyaku, get_keiyo_time, get_paytable, get_hotel, ...) and `export` both go
 // through these, so there is one decoder per section.
 #include "data/raw_data.h"
+#include "data/sources.h"
 
 #include "fares/fare_tables.h"
 #include "hotels/hotel_tables.h"
@@ -10,12 +11,13 @@
 #include <algorithm>
 #include <cctype>
 #include <iterator>
+#include <memory>
 
 namespace ravolin::data {
 namespace {
 
 std::string slot_section(const char* name, int slot) {
-  return std::string(name) + " (slot " + std::to_string(slot) + ")";
+  return std::string(name) + "の部（目次の " + std::to_string(slot) + " 番）";
 }
 
 std::string num(long long v) { return std::to_string(v); }
@@ -545,24 +547,87 @@ bool edition_of(const DataFile& file, const Directory& dir, const Edition*& edit
   edition = find_edition(dir.edition_code());
   if (edition) return true;
   err = {file.name(), "セクション表",
-         "版コード (slot 23) " + num(dir.edition_code()) + " が 1..3 ではありません"};
+         "版コード（目次の 23 番）" + num(dir.edition_code()) + " が 1..3 ではありません"};
   return false;
 }
+
+namespace {
+
+// The section that holds a byte of the file, by the directory's block numbers.
+std::string section_at(const Directory& dir, std::size_t offset, std::size_t size) {
+  struct Named {
+    int slot;
+    const char* name;
+  };
+  static constexpr Named kSections[] = {
+      {2, "地区名"},     {3, "京葉線駅"},   {4, "京葉線列車"}, {5, "新幹線駅"},
+      {6, "新幹線列車"}, {9, "ホテル"},     {11, "営業キロ"},  {12, "運賃・料金"},
+      {13, "グリーン料金"}, {14, "割引切符"}, {15, "のぞみ料金"},
+  };
+  if (size >= kBlockSize && offset >= size - kBlockSize) return "セクション表";
+  const auto block = static_cast<std::int64_t>(offset / kBlockSize);
+  std::string best = "地域一覧の部";
+  std::int64_t best_block = 0;
+  for (const Named& n : kSections) {
+    const std::int64_t b = dir.slot[n.slot];
+    if (b > 0 && b <= block && b >= best_block) {
+      best_block = b;
+      best = slot_section(n.name, n.slot);
+    }
+  }
+  return best;
+}
+
+}  // namespace
 
 bool read_image(const DataFile& file, RawData& raw, DataError& err) {
   Directory dir;
   const Edition* edition = nullptr;
   if (!read_directory(file, dir, err) || !edition_of(file, dir, edition, err)) return false;
-  RawData r;
-  r.edition = dir.edition_code();
-  return read_areas(file, r.areas, err) && read_districts(file, dir, r.districts, err) &&
-         read_keiyo_stations(file, dir, r.keiyo, err) &&
-         read_keiyo_trains(file, dir, r.keiyo, err) &&
-         read_sin_stations(file, dir, r.sin, r.sin_station_count, err) &&
-         read_sin_trains(file, dir, r.edition, r.sin, err) &&
-         read_fare_sections(file, dir, r, err) &&
-         read_hotel_section(file, dir, hotels::kMaxHotels, r.hotels, err) &&
-         (raw = std::move(r), true);
+  auto r = std::make_unique<RawData>();
+  r->edition = dir.edition_code();
+  if (!(read_areas(file, r->areas, err) && read_districts(file, dir, r->districts, err) &&
+        read_keiyo_stations(file, dir, r->keiyo, err) &&
+        read_keiyo_trains(file, dir, r->keiyo, err) &&
+        read_sin_stations(file, dir, r->sin, r->sin_station_count, err) &&
+        read_sin_trains(file, dir, r->edition, r->sin, err) &&
+        read_fare_sections(file, dir, *r, err) &&
+        read_hotel_section(file, dir, hotels::kMaxHotels, r->hotels, err)))
+    return false;
+
+  // A file is accepted only as the data compiler writes it: its exported sources must
+  // build, and build back to these very bytes. Anything else (a time such as 07:64, an
+  // identifier or a field the compiler refuses, stray bytes) is refused here rather than
+  // found later, when a rebuild of the exported sources fails.
+  std::vector<SourceError> errors;
+  auto again = std::make_unique<RawData>();
+  if (!parse_sources(write_sources(*r), *again, errors)) {
+    const SourceError& e = errors.front();
+    err = {file.name(), "データの内容",
+           "データ作成ツールが受け付けない値があります（書き出した " + e.file + " の " +
+               std::to_string(e.line) + " 行目: " + e.reason + "）"};
+    return false;
+  }
+  std::vector<std::uint8_t> rebuilt;
+  std::string reason;
+  if (!write_image(*again, rebuilt, reason)) {
+    err = {file.name(), "データの内容", "データ作成ツールが書けない内容です（" + reason + "）"};
+    return false;
+  }
+  if (rebuilt != file.bytes()) {
+    std::size_t at = 0;
+    while (at < rebuilt.size() && at < file.size() && rebuilt[at] == file.bytes()[at]) ++at;
+    err = {file.name(), section_at(dir, at, file.size()),
+           at < rebuilt.size() && at < file.size()
+               ? "データ作成ツールが書かない内容です（先頭から " + num(static_cast<long long>(at)) +
+                     " バイト目）"
+               : "ファイルの長さ " + num(static_cast<long long>(file.size())) +
+                     " バイトが、データ作成ツールの書く " +
+                     num(static_cast<long long>(rebuilt.size())) + " バイトと違います"};
+    return false;
+  }
+  raw = std::move(*r);
+  return true;
 }
 
 }  // namespace ravolin::data

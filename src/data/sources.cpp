@@ -1065,7 +1065,7 @@ bool write_source_dir(const std::string& dir, const SourceFiles& files, std::str
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (ec) {
-    error = dir + ": " + ec.message();
+    error = settings::file_error("フォルダを作成できません", dir, ec.value());
     return false;
   }
   for (const auto& [name, content] : files)

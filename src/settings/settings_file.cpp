@@ -1,5 +1,6 @@
 #include "settings/settings_file.h"
 
+#include "settings/delivered_settings.h"
 #include "settings/replace_file.h"
 #include "text/text.h"
 
@@ -60,9 +61,53 @@ constexpr NumberKey kRetrievalKeys[] = {
     {"combination_number", &Settings::combination_number},
 };
 
-std::string decode(std::string_view cp932) {
-  if (auto utf8 = text::cp932_to_utf8(cp932)) return *utf8;
-  return text::cp932_to_utf8_lossy(cp932);
+// One field of the file with the line it stands on; a quoted field is a value, never a
+// section header, so that a place such as "[x" reads back as written.
+struct Field {
+  std::string bytes;
+  int line = 0;
+  bool quoted = false;
+};
+
+std::vector<Field> split_lines(std::string_view bytes) {
+  std::vector<Field> fields;
+  std::size_t pos = 0;
+  const std::size_t n = bytes.size();
+  int line_no = 0;
+  while (pos < n) {
+    // One line: up to CR LF, CR or LF.
+    std::size_t end = pos;
+    while (end < n && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+    const std::string_view line = bytes.substr(pos, end - pos);
+    ++line_no;
+    pos = end;
+    if (pos < n && bytes[pos] == '\r') ++pos;
+    if (pos < n && bytes[pos] == '\n') ++pos;
+
+    std::size_t i = 0;
+    for (;;) {
+      while (i < line.size() && line[i] == ' ') ++i;
+      Field field;
+      field.line = line_no;
+      if (i < line.size() && line[i] == '"') {
+        const std::size_t close = line.find('"', i + 1);
+        const std::size_t stop = close == std::string_view::npos ? line.size() : close;
+        field.bytes = line.substr(i + 1, stop - i - 1);
+        field.quoted = true;
+        i = line.find(',', stop);  // anything between the closing quote and the comma is dropped
+        if (i == std::string_view::npos) i = line.size();
+      } else {
+        const std::size_t comma = line.find(',', i);
+        const std::size_t stop = comma == std::string_view::npos ? line.size() : comma;
+        field.bytes = line.substr(i, stop - i);
+        i = stop;
+      }
+      fields.push_back(std::move(field));
+      if (i >= line.size()) break;
+      ++i;  // past the comma: another field follows, possibly empty
+    }
+  }
+  return fields;
 }
 
 std::string encode(std::string_view utf8) { return encode_cp932_lossy(utf8); }
@@ -84,37 +129,57 @@ bool split_key(const std::string& field, std::string& key, std::string& value) {
   return true;
 }
 
+// The first thing in a file that the writer would never have written, with its line.
+struct Problems {
+  std::string first;
+  void note(int line, const std::string& reason) {
+    if (first.empty()) first = std::to_string(line) + "行目: " + reason;
+  }
+  void note(const std::string& reason) {
+    if (first.empty()) first = reason;
+  }
+};
+
+constexpr const char* kTooLarge = "値が大きすぎて読めません";
+
+// Sets a numeric key; false when the key is not in the list. A value too large for 16
+// bits is passed over and noted.
 bool set_number(Settings& s, const NumberKey* begin, const NumberKey* end, const std::string& key,
-                std::string_view value) {
+                std::string_view value, int line, Problems& problems) {
   for (const NumberKey* k = begin; k != end; ++k) {
     if (key != k->key) continue;
     std::int16_t v = 0;
-    if (read_int16(value, v)) s.*(k->member) = v;  // too large: the key is passed over
+    if (read_int16(value, v)) s.*(k->member) = v;
+    else problems.note(line, kTooLarge);
     return true;
   }
   return false;
 }
 
-void form_key(Settings& s, const std::string& key, std::string_view value) {
+void form_key(Settings& s, const std::string& key, std::string_view value, int line,
+              Problems& problems) {
   if (key == "tray_notify") {
     std::int16_t v = 0;
-    if (read_int16(value, v)) s.tray_notify = v;
+    if (!read_int16(value, v)) problems.note(line, kTooLarge);
+    else s.tray_notify = v;
     return;
   }
-  std::vector<int> ids(kFormWindows.begin(), kFormWindows.end());
-  ids.insert(ids.end(), kLaterFormWindows.begin(), kLaterFormWindows.end());
-  for (int id : ids) {
-    const std::string base = "ravolin" + std::to_string(id);
-    std::int16_t v = 0;
-    if (key == base + "_top") {
-      if (read_int16(value, v)) s.form[id].top = v;
-      return;
-    }
-    if (key == base + "_left") {
-      if (read_int16(value, v)) s.form[id].left = v;
-      return;
-    }
-  }
+  // "ravolin<id>_top" or "ravolin<id>_left" for one of the windows with a position.
+  std::string_view k = key;
+  if (!k.starts_with("ravolin")) return;
+  k.remove_prefix(7);
+  int id = 0;
+  const auto [end, ec] = std::from_chars(k.data(), k.data() + k.size(), id);
+  if (ec != std::errc() || end == k.data() || k.front() == '0' || k.front() == '+') return;
+  const std::string_view suffix(end, static_cast<std::size_t>(k.data() + k.size() - end));
+  bool known = false;
+  for (int w : kFormWindows) known = known || w == id;
+  for (int w : kLaterFormWindows) known = known || w == id;
+  if (!known || (suffix != "_top" && suffix != "_left")) return;
+  std::int16_t v = 0;
+  if (!read_int16(value, v)) problems.note(line, kTooLarge);
+  else if (suffix == "_top") s.form[id].top = v;
+  else s.form[id].left = v;
 }
 
 // Last code point of a UTF-8 text.
@@ -125,32 +190,51 @@ std::string_view last_char(std::string_view s) {
   return s.substr(i);
 }
 
-void key_field(Settings& s, Section section, const std::string& field) {
+// A "key=value" field of a key section. Keys the program does not know are passed over
+// (a newer or older version may write more); a line that is no key line is noted.
+void key_field(Settings& s, Section section, const std::string& field, int line,
+               Problems& problems) {
   std::string key, value;
-  if (!split_key(field, key, value)) return;
+  if (!split_key(field, key, value)) {
+    if (!text::trim(field).empty()) problems.note(line, "「名前=値」の形ではありません");
+    return;
+  }
   switch (section) {
     case Section::Form:
-      form_key(s, key, value);
+      form_key(s, key, value, line, problems);
       break;
     case Section::Control:
-      set_number(s, std::begin(kControlKeys), std::end(kControlKeys), key, last_char(field));
+      set_number(s, std::begin(kControlKeys), std::end(kControlKeys), key, last_char(field),
+                 line, problems);
       break;
     case Section::Keiyo:
       if (key == "keiyo_station") s.keiyo_station = value;
-      else set_number(s, std::begin(kKeiyoKeys), std::end(kKeiyoKeys), key, value);
+      else set_number(s, std::begin(kKeiyoKeys), std::end(kKeiyoKeys), key, value, line, problems);
       break;
     case Section::Sinkansen:
       if (key == "sinkansen_station") s.sinkansen_station = value;
-      else set_number(s, std::begin(kSinkansenKeys), std::end(kSinkansenKeys), key, value);
+      else
+        set_number(s, std::begin(kSinkansenKeys), std::end(kSinkansenKeys), key, value, line,
+                   problems);
       break;
     case Section::Retrieval:
       if (key == "st_station") s.st_station = value;
       else if (key == "ed_station") s.ed_station = value;
-      else set_number(s, std::begin(kRetrievalKeys), std::end(kRetrievalKeys), key, value);
+      else
+        set_number(s, std::begin(kRetrievalKeys), std::end(kRetrievalKeys), key, value, line,
+                   problems);
       break;
     default:
       break;
   }
+}
+
+// Control characters other than the line ends (a NUL from a damaged disk, say) never
+// stand in a file the program wrote.
+bool has_control_char(std::string_view bytes) {
+  for (char c : bytes)
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return true;
+  return bytes.find('\x7F') != std::string_view::npos;
 }
 
 // Makes slot count + 1 the terminator and clears the slots after it.
@@ -168,11 +252,12 @@ std::string number_line(const char* key, long value) {
   return std::string(key) + "=" + text::format_plain(value);
 }
 
-// A text as one written line: blanks trimmed, no line breaks inside.
+// A text as one written line: blanks trimmed, no line breaks or other control
+// characters inside (the reader takes those for damage).
 std::string one_line(std::string_view s) {
   std::string out;
   for (char c : s)
-    if (c != '\r' && c != '\n') out += c;
+    if ((static_cast<unsigned char>(c) >= 0x20 && c != '\x7F') || c == '\t') out += c;
   return text::trim(out);
 }
 
@@ -181,6 +266,11 @@ std::string place_line(const std::string& place) {
   for (char c : one_line(place))
     if (c != '"') out += c;  // a quote inside would end the field early when read back
   return "\"" + out + "\"";
+}
+
+std::string file_name_of(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -232,40 +322,9 @@ bool read_int16(std::string_view text, std::int16_t& out) {
 }
 
 std::vector<std::string> split_fields(std::string_view bytes) {
-  std::vector<std::string> fields;
-  std::size_t pos = 0;
-  const std::size_t n = bytes.size();
-  while (pos < n) {
-    // One line: up to CR LF, CR or LF.
-    std::size_t end = pos;
-    while (end < n && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-    const std::string_view line = bytes.substr(pos, end - pos);
-    pos = end;
-    if (pos < n && bytes[pos] == '\r') ++pos;
-    if (pos < n && bytes[pos] == '\n') ++pos;
-
-    std::size_t i = 0;
-    for (;;) {
-      while (i < line.size() && line[i] == ' ') ++i;
-      std::string field;
-      if (i < line.size() && line[i] == '"') {
-        const std::size_t close = line.find('"', i + 1);
-        const std::size_t stop = close == std::string_view::npos ? line.size() : close;
-        field = line.substr(i + 1, stop - i - 1);
-        i = line.find(',', stop);  // anything between the closing quote and the comma is dropped
-        if (i == std::string_view::npos) i = line.size();
-      } else {
-        const std::size_t comma = line.find(',', i);
-        const std::size_t stop = comma == std::string_view::npos ? line.size() : comma;
-        field = line.substr(i, stop - i);
-        i = stop;
-      }
-      fields.push_back(std::move(field));
-      if (i >= line.size()) break;
-      ++i;  // past the comma: another field follows, possibly empty
-    }
-  }
-  return fields;
+  std::vector<std::string> out;
+  for (Field& f : split_lines(bytes)) out.push_back(std::move(f.bytes));
+  return out;
 }
 
 Settings start_settings() {
@@ -274,33 +333,47 @@ Settings start_settings() {
   return s;
 }
 
-Settings parse_settings(std::string_view cp932_bytes) {
+Settings parse_settings(std::string_view cp932_bytes, std::string& problem) {
   Settings s = start_settings();
-  const std::vector<std::string> raw = split_fields(cp932_bytes);
+  Problems problems;
+  const std::vector<Field> raw = split_lines(cp932_bytes);
+  // Decodes a field, noting bytes that are no CP932 text.
+  auto text_of = [&problems](const Field& f) {
+    if (has_control_char(f.bytes)) problems.note(f.line, "読めない文字（制御文字）があります");
+    if (auto utf8 = text::cp932_to_utf8(f.bytes)) return *utf8;
+    problems.note(f.line, "Shift-JIS として読めない文字があります");
+    return text::cp932_to_utf8_lossy(f.bytes);
+  };
   Section section = Section::Form;  // lines before the first header are window positions
+  bool holiday_seen = false;
   std::size_t i = 0;
   while (i < raw.size()) {
-    const std::string field = decode(raw[i]);
-    if (!field.empty() && field.front() == '[') {
+    const std::string field = text_of(raw[i]);
+    if (!raw[i].quoted && !field.empty() && field.front() == '[') {
       // A header line; one that is none of the eight is passed over.
       if (auto h = header_of(field)) section = *h;
+      else problems.note(raw[i].line, "見出し「" + field + "」を読めません");
       ++i;
       continue;
     }
     if (section == Section::Departure || section == Section::Arrival) {
       auto& places = section == Section::Departure ? s.departure_ground : s.arrival_ground;
       for (int slot = 1; slot <= 5 && i < raw.size(); ++slot, ++i)
-        places[slot] = text::trim(slot == 1 ? field : decode(raw[i]));
+        places[slot] = text::trim(slot == 1 ? field : text_of(raw[i]));
       continue;
     }
     if (section == Section::Holiday) {
       // Up to 20 lines; 9999 ends the list. Without it, at most 19 holidays are kept
       // and the terminator follows the last one.
+      holiday_seen = true;
       int slot = 0;
       int count = -1;
       for (; slot < calendar::kHolidaySlots && i < raw.size(); ++i) {
         std::int16_t v = 0;
-        if (!read_int16(decode(raw[i]), v)) v = 0;
+        if (!read_int16(text_of(raw[i]), v)) {
+          problems.note(raw[i].line, kTooLarge);
+          v = 0;
+        }
         ++slot;
         if (v == 9999) {
           count = slot - 1;
@@ -310,14 +383,25 @@ Settings parse_settings(std::string_view cp932_bytes) {
         s.holidays.month[slot] = static_cast<std::int16_t>(v / 100);
         s.holidays.day[slot] = static_cast<std::int16_t>(v % 100);
       }
-      if (count < 0) count = slot > calendar::kMaxHolidays ? calendar::kMaxHolidays : slot;
+      if (count < 0) {
+        problems.note("休日の一覧が 9999 で終わっていません");
+        count = slot > calendar::kMaxHolidays ? calendar::kMaxHolidays : slot;
+      }
       terminate_holidays(s.holidays, count);
       break;  // nothing after the holiday list is read
     }
-    key_field(s, section, field);
+    key_field(s, section, field, raw[i].line, problems);
     ++i;
   }
+  if (!holiday_seen && raw.empty()) problems.note("ファイルが空です");
+  else if (!holiday_seen) problems.note("見出し「[Holiday]」がありません（ファイルが途中で切れています）");
+  problem = problems.first;
   return s;
+}
+
+Settings parse_settings(std::string_view cp932_bytes) {
+  std::string problem;
+  return parse_settings(cp932_bytes, problem);
 }
 
 std::string format_settings(const Settings& s) {
@@ -375,6 +459,40 @@ std::string format_settings(const Settings& s) {
   return out;
 }
 
+SettingsRead read_settings_file(const std::string& path) {
+  SettingsRead r;
+  std::string bytes;
+  bool missing = false;
+  if (!read_whole_file(path, bytes, r.error, missing)) {
+    // A first start or a deleted file, and also a file that cannot be read: the
+    // edition's delivered settings, so that the board shows the usual stations.
+    if (missing) {
+      r.missing = true;
+      r.error.clear();
+    } else {
+      r.unreadable = true;
+    }
+    const std::string_view defaults = delivered_settings(file_name_of(path));
+    r.settings = defaults.empty() ? start_settings() : parse_settings(defaults);
+    return r;
+  }
+  r.settings = parse_settings(bytes, r.problem);
+  return r;
+}
+
+std::string start_up_notice(const SettingsRead& r, const std::string& path) {
+  if (r.unreadable)
+    return "動作環境ファイルを読めません。\n" + r.error +
+           "\n既定の設定で起動します。このファイルは終了時にも書き換えません。";
+  if (!r.problem.empty())
+    return "動作環境ファイルが壊れています。\n" + path + "（" + r.problem + "）" +
+           "\n読めた設定で起動します。終了時に保存する前に、元のファイルを " +
+           file_name_of(damaged_copy_path(path)) + " として残します。";
+  return {};
+}
+
+std::string damaged_copy_path(const std::string& path) { return path + ".bak"; }
+
 bool read_ini_file(const std::string& path, Settings& out, std::string& error) {
   std::string bytes;
   if (!read_whole_file(path, bytes, error)) {
@@ -393,12 +511,36 @@ Settings get_ini_file(const std::string& path) {
 }
 
 bool put_ini_file(const std::string& path, const Settings& s, std::string& error) {
+  // The file about to be replaced: one that cannot be read is left alone (what it holds
+  // was never loaded, so writing would lose it), and a damaged one is kept as a copy.
+  std::string old;
+  bool missing = false;
+  if (!read_whole_file(path, old, error, missing)) {
+    if (!missing) {
+      error = "読めないファイルは上書きしません。\n" + error;
+      return false;
+    }
+  } else {
+    std::string problem;
+    parse_settings(old, problem);
+    if (!problem.empty() && !replace_file(damaged_copy_path(path), old, error)) {
+      error = "壊れたファイルの控えを残せないため保存しませんでした。\n" + error;
+      return false;
+    }
+  }
   return replace_file(path, format_settings(s), error);
 }
 
 bool put_ini_file_at_exit(const std::string& path, Settings& current, std::string& error) {
   if (current.control2_flg != 1) {
-    current = get_ini_file(path);
+    // The file's own values are written back; when they cannot be read, nothing is
+    // written rather than start values over the user's file.
+    SettingsRead r = read_settings_file(path);
+    if (r.unreadable) {
+      error = "保存されている設定を読み直せないため、ファイルを書き換えませんでした。\n" + r.error;
+      return false;
+    }
+    current = r.settings;
     current.control2_flg = 0;
   }
   return put_ini_file(path, current, error);

@@ -3,14 +3,43 @@
 #include <cerrno>
 #include <cstdio>
 #include <iconv.h>
+#include <vector>
 
 namespace ravolin::text {
 namespace {
 
 // One conversion through iconv; nullopt on an invalid or incomplete sequence.
+// A conversion descriptor per direction, opened once per thread: opening one loads the
+// converter each time, which cost more than the conversions of a settings file.
+iconv_t descriptor(const char* to, const char* from) {
+  struct Cached {
+    std::string to, from;
+    iconv_t cd;
+  };
+  struct Cache {
+    std::vector<Cached> entries;
+    ~Cache() {
+      for (auto& e : entries) iconv_close(e.cd);
+    }
+  };
+  thread_local Cache cache;
+  for (auto& e : cache.entries)
+    if (e.to == to && e.from == from) {
+      iconv(e.cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+      return e.cd;
+    }
+  iconv_t cd = iconv_open(to, from);
+  if (cd != reinterpret_cast<iconv_t>(-1)) cache.entries.push_back({to, from, cd});
+  return cd;
+}
+
 std::optional<std::string> convert(const char* to, const char* from, std::string_view in,
                                    bool lossy) {
-  iconv_t cd = iconv_open(to, from);
+  // ASCII is the same in CP932 and UTF-8 (CP932 keeps 0x5C a backslash).
+  bool ascii = true;
+  for (char c : in) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii) return std::string(in);
+  iconv_t cd = descriptor(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string out;
   out.resize(in.size() * 4 + 16);
@@ -43,7 +72,6 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
     ++src;
     --src_left;
   }
-  iconv_close(cd);
   if (!ok) return std::nullopt;
   out.resize(out.size() - dst_left);
   return out;

@@ -130,7 +130,10 @@ int cmd_dump(const Args& args) {
   auto h = std::make_unique<hotels::HotelTable>();
   data::DataError err;
   data::DataFile file;
-  if (!data::load_sections(args[0], 1, *d, *districts, *f, {}, err) || !file.open(args[0], err) ||
+  // The whole file is checked first: dump shows only what export could rebuild.
+  auto whole = std::make_unique<data::RawData>();
+  if (!file.open(args[0], err) || !data::read_image(file, *whole, err) ||
+      !data::load_sections(args[0], 1, *d, *districts, *f, {}, err) ||
       !hotels::get_hotel(file, d->directory, d->areas, *districts, *h, err)) {
     std::fprintf(stderr, "ravolin-tool: %s\n", err.message().c_str());
     return 1;

@@ -26,8 +26,10 @@ struct HelpFile {
   const HelpTopic* find(int number) const;
 };
 
-// Parses the text; a malformed "@topic" line (no number) is reported in error and the
-// parse fails, so a broken help file is noticed rather than shown half.
+// Parses the text; a damaged file (bytes that are no UTF-8 text, control characters, a
+// malformed "@topic" line without a number, or no topic at all) is reported in error,
+// with the line, and the parse fails, so a broken help file is noticed rather than shown
+// blank or half.
 bool parse_help_file(std::string_view utf8, HelpFile& out, std::string& error);
 // Reads and parses a file; false with a reason naming the file when it cannot be read.
 bool read_help_file(const std::string& path, HelpFile& out, std::string& error);

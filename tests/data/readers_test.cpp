@@ -205,7 +205,7 @@ TEST(Keiyo, DamagedSectionsAreRefused) {
     put_u32(bad, at_block(b, 1020), 201);  // more than 200 trains
     ASSERT_TRUE(get_control(as_file(bad), dir, err));
     EXPECT_FALSE(get_keiyo_time(as_file(bad), dir, *k, err));
-    EXPECT_NE(err.section.find("slot 4"), std::string::npos);
+    EXPECT_NE(err.section.find("目次の 4 番"), std::string::npos);
   }
   {
     auto bad = bytes;
@@ -369,7 +369,7 @@ TEST(Loader, MissingFileAndWrongEditionAreErrors) {
   std::string e;
   ASSERT_TRUE(write_file_atomic(path, std::string(bytes.begin(), bytes.end()), e));
   EXPECT_FALSE(load_sections(path, 1, l->data, l->districts, l->fares, {}, err));
-  EXPECT_NE(err.reason.find("slot 23"), std::string::npos);
+  EXPECT_NE(err.reason.find("目次の 23 番"), std::string::npos);
   Directory dir;
   const Edition* ed = nullptr;
   EXPECT_FALSE(load_edition(path, dir, ed, err));

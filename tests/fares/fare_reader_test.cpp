@@ -126,16 +126,16 @@ TEST(FareReader, DamagedSectionsAreRefusedAndTheTablesKept) {
     const char* section;
   };
   const Case cases[] = {
-      {"more than 10 Green rows", 13, 1020, 11, "slot 13"},
-      {"more than 50 kilometre rows", 11, 1020, 51, "slot 11"},
-      {"trailer 999 in the kilometre section", 11, 1020, 999, "slot 11"},
-      {"station number 51", 12, 0, 51, "slot 12"},
-      {"fare outside 16 bits", 12, 4, 40000, "slot 12"},
-      {"unreserved fee outside 16 bits", 12, 0, 40000u * 4096 + 65, "slot 12"},
-      {"negative trailer", 14, 1020, 0xFFFFFFFFu, "slot 14"},
-      {"ticket station A above 50", 14, 0, 51u * 4096, "slot 14"},
-      {"Nozomi fee outside 16 bits", 15, 8, 0x8000, "slot 15"},
-      {"packed record with top byte 128", 12, 0, 0x80000000u, "slot 12"},
+      {"more than 10 Green rows", 13, 1020, 11, "目次の 13 番"},
+      {"more than 50 kilometre rows", 11, 1020, 51, "目次の 11 番"},
+      {"trailer 999 in the kilometre section", 11, 1020, 999, "目次の 11 番"},
+      {"station number 51", 12, 0, 51, "目次の 12 番"},
+      {"fare outside 16 bits", 12, 4, 40000, "目次の 12 番"},
+      {"unreserved fee outside 16 bits", 12, 0, 40000u * 4096 + 65, "目次の 12 番"},
+      {"negative trailer", 14, 1020, 0xFFFFFFFFu, "目次の 14 番"},
+      {"ticket station A above 50", 14, 0, 51u * 4096, "目次の 14 番"},
+      {"Nozomi fee outside 16 bits", 15, 8, 0x8000, "目次の 15 番"},
+      {"packed record with top byte 128", 12, 0, 0x80000000u, "目次の 12 番"},
   };
   for (const auto& c : cases) {
     auto bytes = good;

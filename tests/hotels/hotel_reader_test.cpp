@@ -143,7 +143,7 @@ TEST(HotelReader, TooManyHotelsOrBadNumbersAreRefusedKeepingTheUsersHotels) {
   auto bytes = build_data(src);
   auto l = load(bytes, 990);
   EXPECT_FALSE(l.ok);
-  EXPECT_NE(l.err.section.find("slot 9"), std::string::npos);
+  EXPECT_NE(l.err.section.find("目次の 9 番"), std::string::npos);
   EXPECT_EQ(l.table->file_hotel_count, 0);
   EXPECT_EQ(l.table->user_hotel_count, 990);
   EXPECT_EQ(l.table->entry[990].name, "user990");
@@ -181,7 +181,7 @@ TEST(HotelReader, ByPathWithABlockHook) {
   EXPECT_GE(blocks, 6);
   EXPECT_FALSE(get_hotel(dir.file("none.dat"), d, l.areas, l.districts, *table, l.err));
   EXPECT_EQ(table->file_hotel_count, 0);
-  EXPECT_EQ(l.err.message(), "データファイル " + dir.file("none.dat") + ": ファイルを開けません");
+  EXPECT_EQ(l.err.message(), "データファイル " + dir.file("none.dat") + ": ファイルを開けません（ファイルまたはフォルダがありません）");
 }
 
 }  // namespace

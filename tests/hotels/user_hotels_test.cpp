@@ -168,5 +168,34 @@ TEST(UserHotelFile, ALineOfBlanksIsIgnoredNotCountedAsBroken) {
   EXPECT_EQ(table->user_hotel_count, 1);
 }
 
+TEST(UserHotelFile, AProtectedFileIsLeftAloneAndALinkIsWrittenThrough) {
+  const fs::path dir = fs::temp_directory_path() / ("ravolin_user_hotels_rw_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir / "kept");
+  auto table = std::make_unique<HotelTable>();
+  table->user_hotel_count = 1;
+  table->entry[1] = *parse_hotel_user_line(cp932(kSampleLine));
+  const std::string old = cp932(std::string(kSampleLine) + "\r\n" + kSampleLine + "\r\n");
+
+  const fs::path protected_file = dir / kUserHotelFileName;
+  std::ofstream(protected_file, std::ios::binary) << old;
+  fs::permissions(protected_file, fs::perms::owner_read);
+  std::string error;
+  EXPECT_FALSE(put_hotel_user(protected_file.string(), *table, error));
+  EXPECT_NE(error.find("読み取り専用"), std::string::npos) << error;
+  auto back = std::make_unique<HotelTable>();
+  get_hotel_user(protected_file.string(), *back);
+  EXPECT_EQ(back->user_hotel_count, 2);
+
+  fs::remove(protected_file);
+  std::ofstream(dir / "kept" / "mine.csv", std::ios::binary) << old;
+  fs::create_symlink("kept/mine.csv", protected_file);
+  ASSERT_TRUE(put_hotel_user(protected_file.string(), *table, error)) << error;
+  EXPECT_TRUE(fs::is_symlink(protected_file));
+  get_hotel_user((dir / "kept" / "mine.csv").string(), *back);
+  EXPECT_EQ(back->user_hotel_count, 1);
+  fs::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace ravolin::hotels

@@ -317,7 +317,7 @@ TEST_F(SettingsFiles, MissingFileGivesStartValuesAndWriteReplacesAtomically) {
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(format_settings(s), format_settings(start_settings()));
 
-  { std::ofstream(path, std::ios::binary) << "old content that is longer than nothing"; }
+  { std::ofstream(path, std::ios::binary) << format_settings(start_settings()); }
   ASSERT_TRUE(put_ini_file(path, sample(), error)) << error;
   std::ifstream in(path, std::ios::binary);
   std::stringstream all;

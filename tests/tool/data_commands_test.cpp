@@ -111,7 +111,7 @@ TEST(ToolData, DamagedFilesGiveAClearErrorNotACrash) {
       {"truncated", good.substr(0, good.size() / 2), "bad.dat"},
       {"shorter than a block", good.substr(0, 1000), "1024"},
       {"empty", "", "1024"},
-      {"wrong edition code", edition4, "slot 23"},
+      {"wrong edition code", edition4, "目次の 23 番"},
       {"more than 100 areas", areas101, "100"},
   };
   for (const auto& c : cases) {

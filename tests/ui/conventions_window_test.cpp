@@ -23,6 +23,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <set>
 #include <vector>
@@ -137,7 +139,7 @@ TEST(HelpFile, ParsesTopicsAndRefusesABrokenTopicLine) {
   EXPECT_EQ(file.find(8), nullptr);
 
   EXPECT_FALSE(ui::parse_help_file("@topic abc\n", file, error));
-  EXPECT_NE(error.find("line 1"), std::string::npos);
+  EXPECT_NE(error.find("1行目"), std::string::npos) << error;
   EXPECT_FALSE(ui::read_help_file("/nonexistent/ravolin2.hlp", file, error));
   EXPECT_NE(error.find("/nonexistent/ravolin2.hlp"), std::string::npos);
 }
@@ -182,6 +184,37 @@ TEST(HelpWindow, ShowsContentsAndTopicsAndSaysWhenTheFileIsMissing) {
     QTest::keyClick(w.findChild<QWidget*>(QString::fromLatin1(name)), Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible()) << name;
   }
+}
+
+TEST(HelpWindow, ADamagedHelpFileIsNamedInsteadOfABlankWindow) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                    ("ravolin_help_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  struct Case {
+    const char* what;
+    std::string bytes;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"an old binary help file", std::string("?_\x03\x00\x00\x01\x00\x00", 8), "制御文字"},
+      {"text in another encoding", "\x83\x77\x83\x8b\x83\x76\n@topic 1 a\n", "UTF-8"},
+      {"text without topics", "ただの文章です。\n二行目\n", "トピックがひとつもありません"},
+      {"an empty file", "", "トピックがひとつもありません"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = (dir / "ravolin2.hlp").string();
+    { std::ofstream(path, std::ios::binary) << c.bytes; }
+    ui::HelpWindow w;
+    EXPECT_FALSE(w.load(path));
+    w.show_contents();
+    w.show_topic(101);
+    const QString shown = w.shown_text();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("ヘルプファイルを読めません。"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QString::fromStdString(path))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QString::fromUtf8(c.reason))) << shown.toStdString();
+  }
+  std::filesystem::remove_all(dir);
 }
 
 TEST(QtMessageBoxes, TitleIconButtonsAndF1OpensTheHelpTopic) {

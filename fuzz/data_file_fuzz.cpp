@@ -1,0 +1,56 @@
+// The data file readers on any bytes: the program's start-up readers, the hotel reader
+// and the whole-file reader behind dump and export never crash, and a file the whole-file
+// reader accepts exports to sources that build back to the same bytes.
+#include "data/raw_data.h"
+#include "data/readers.h"
+#include "data/sources.h"
+#include "fares/fare_reader.h"
+#include "hotels/hotel_reader.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace ravolin;
+  const data::DataFile file("fuzz.dat", std::vector<std::uint8_t>(data, data + size));
+
+  // The start-up order of the program's readers.
+  static auto tables = std::make_unique<data::ScheduleData>();
+  static auto districts = std::make_unique<hotels::DistrictNames>();
+  static auto fare_tables = std::make_unique<fares::FareTables>();
+  static auto hotel_table = std::make_unique<hotels::HotelTable>();
+  *tables = data::ScheduleData{};
+  data::DataError err;
+  if (data::get_control(file, tables->directory, err) &&
+      data::edition_of(file, tables->directory, tables->edition, err)) {
+    const auto& dir = tables->directory;
+    (void)(data::get_hatyaku(file, tables->areas, err) &&
+           hotels::get_tiku(file, dir, *districts, err) &&
+           data::get_keiyo_station(file, dir, tables->keiyo, err) &&
+           data::get_keiyo_time(file, dir, tables->keiyo, err) &&
+           data::get_sinkansen_station(file, dir, tables->sin, err) &&
+           data::get_sinkansen_time(file, dir, tables->sin, err) &&
+           fares::get_paytable(file, dir, tables->sin, *fare_tables, err) &&
+           hotels::get_hotel(file, dir, tables->areas, *districts, *hotel_table, err));
+  }
+
+  auto raw = std::make_unique<data::RawData>();
+  if (!data::read_image(file, *raw, err)) {
+    if (err.reason.empty()) std::abort();  // a refusal always says why
+    return 0;
+  }
+  auto again = std::make_unique<data::RawData>();
+  std::vector<data::SourceError> errors;
+  std::vector<std::uint8_t> rebuilt;
+  std::string reason;
+  if (!data::parse_sources(data::write_sources(*raw), *again, errors) ||
+      !data::write_image(*again, rebuilt, reason) ||
+      rebuilt != std::vector<std::uint8_t>(data, data + size)) {
+    std::fprintf(stderr, "an accepted file does not rebuild from its exported sources\n");
+    std::abort();
+  }
+  return 0;
+}
