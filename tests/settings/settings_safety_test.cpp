@@ -110,8 +110,8 @@ TEST(SettingsDamage, EachKindOfDamageIsNamedWithItsLine) {
   std::string no_terminator = sound.substr(0, sound.find("[Holiday]")) + "[Holiday]\r\n";
   for (int i = 0; i < 20; ++i) no_terminator += "101\r\n";
   const Case cases[] = {
-      {"NUL in a header", nul_header, "36行目: 読めない文字"},
-      {"number too large", bad_number, "56行目: 値が大きすぎて"},
+      {"NUL in a header", nul_header, "39行目: 読めない文字"},
+      {"number too large", bad_number, "59行目: 値が大きすぎて"},
       {"no key line", no_equals, "行目: 「名前=値」の形ではありません"},
       {"cut short", sound.substr(0, sound.find("[Holiday]")), "[Holiday]"},
       {"no 9999", no_terminator, "9999"},
