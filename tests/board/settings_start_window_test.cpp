@@ -55,9 +55,13 @@ TEST_F(SettingsStartTest, MissingFileStartsQuietlyFromTheDeliveredSettings) {
   EXPECT_EQ(state->settings.keiyo_use, 1);
   EXPECT_GT(window->findChild<QListWidget*>(QStringLiteral("List1"))->count(), 0);
   window->close();
-  const std::string delivered = slurp(fs::path(RAVOLIN_SOURCE_DIR) / "resources" / "ravolin2.ini");
-  EXPECT_EQ(settings::format_settings(settings::parse_settings(folder.settings_bytes())),
-            delivered);
+  // The file written at exit holds the delivered settings; only the loading window, the one
+  // window shown, has stored where it was (pulled onto this small offscreen screen).
+  settings::Settings delivered = settings::parse_settings(
+      slurp(fs::path(RAVOLIN_SOURCE_DIR) / "resources" / "ravolin2.ini"));
+  const settings::Settings written = settings::parse_settings(folder.settings_bytes());
+  delivered.pos(11) = written.pos(11);
+  EXPECT_EQ(settings::format_settings(written), settings::format_settings(delivered));
 }
 
 TEST_F(SettingsStartTest, DamagedFileIsReportedOnceAndKeptAsACopyAtExit) {
