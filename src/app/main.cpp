@@ -12,6 +12,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -56,6 +59,12 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // The installed icon, and the desktop entry the windows belong to.
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ravolin")));
+  // Qt's own dialogs (printer, file) in Japanese where Qt's translations are installed
+  // (qt6-translations-l10n); without them they stay as Qt draws them.
+  QTranslator qt_japanese;
+  if (qt_japanese.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qt_japanese);
 
   calendar::SystemClock clock;
   ui::QtHelpViewer help;
