@@ -14,31 +14,6 @@ namespace {
 
 const std::string kCleared;
 
-// Full-width digits, signs and point ("１５", "－", "．") as their ASCII forms, so that a
-// number typed with the input method on reads as typed; anything else is kept.
-std::string ascii_digits(std::string_view utf8) {
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size();) {
-    // U+FF0B..U+FF19 are EF BC 8B..99: ＋ ， － ． ／ ０..９
-    if (i + 2 < utf8.size() && static_cast<unsigned char>(utf8[i]) == 0xEF &&
-        static_cast<unsigned char>(utf8[i + 1]) == 0xBC) {
-      const unsigned char c = static_cast<unsigned char>(utf8[i + 2]);
-      char ascii = 0;
-      if (c >= 0x90 && c <= 0x99) ascii = static_cast<char>('0' + (c - 0x90));
-      else if (c == 0x8B) ascii = '+';
-      else if (c == 0x8D) ascii = '-';
-      else if (c == 0x8E) ascii = '.';
-      if (ascii != 0) {
-        out += ascii;
-        i += 3;
-        continue;
-      }
-    }
-    out += utf8[i++];
-  }
-  return out;
-}
-
 // A number as a box holds it: blanks around, an optional sign, digits and an optional
 // fraction. nullopt when the text is anything else.
 std::optional<double> box_number(std::string_view raw) {
@@ -72,7 +47,7 @@ std::optional<int> stored_value(const std::string& text) {
 // become ASCII, and the text must be a number that stores as 0..32767.
 bool number_box(std::string& text, int& value) {
   if (text::trim(text).empty()) text.assign(1, '0');
-  std::string ascii = ascii_digits(text);
+  std::string ascii = text::ascii_digits(text);
   if (ascii != text) text.swap(ascii);
   const std::optional<double> number = box_number(text);
   if (!number || *number < 0) return false;
@@ -160,7 +135,7 @@ FieldCheck check_hurry_minutes(std::string& text, const std::string& normal) {
   if (value == 0) return {};
   // Compared as stored, so that the hurry minutes stay below the normal minutes after
   // rounding too. A normal box that holds no number counts as 0.
-  const std::optional<int> normal_value = stored_value(ascii_digits(normal));
+  const std::optional<int> normal_value = stored_value(text::ascii_digits(normal));
   if (value >= normal_value.value_or(0)) return refused();
   return {};
 }
@@ -187,7 +162,7 @@ namespace {
 // A number box into its setting; a value that does not fit leaves the setting as it was.
 void store_number(const std::string& text, std::int16_t& setting) {
   std::int16_t v = 0;
-  if (read_int16(ascii_digits(text), v)) setting = v;
+  if (read_int16(text::ascii_digits(text), v)) setting = v;
 }
 
 }  // namespace
