@@ -12,10 +12,10 @@
 #include <memory>
 #include <string>
 
-#include "data/loader.h"
+#include "state/loader.h"
 #include "data/raw_data.h"
 #include "data/sources.h"
-#include "hotels/hotel_reader.h"
+#include "data/hotel_reader.h"
 
 namespace {
 

@@ -7,12 +7,13 @@
 // Cases: the whole corridor (東京 → 博多, and back) with two changes, waits of up to
 // 120 minutes and every connection listed, over the widest departure window two changes
 // allow (3 hours: 06:00-08:59, and the busier 12:00-14:59), arriving any time of the day.
-#include "app/app_state.h"
-#include "board/main_window.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
 #include "calendar/clock.h"
-#include "search/results_window.h"
-#include "search/search_window.h"
-#include "ui/fake_platform.h"
+#include "gui/search/results_window.h"
+#include "gui/search/search_window.h"
+#include "support/fake_platform.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -44,16 +45,16 @@ void BM_SearchStartToResultsFilled(benchmark::State& bs, Case c) {
   app::AppState state(RAVOLIN_PROGRAM_DIR "/tokaido", app::Platform{clock, messages, help, printer});
   state.end_program = [] {};
   state.process_events = [] { QCoreApplication::processEvents(); };
-  board::MainWindow main(state);
-  if (!main.start()) {
+  app::Navigator app(state);
+  if (!app.start()) {
     bs.SkipWithError("start-up failed (is the delivered data built?)");
     return;
   }
   std::size_t report_size = 0;
   for (auto _ : bs) {
     bs.PauseTiming();
-    main.open_search();
-    search::SearchWindow* w = main.search_window();
+    app.open_search();
+    search::SearchWindow* w = app.search_window();
     const char* const fields[][2] = {{"1", c.from}, {"2", c.hour1}, {"3", "0"},  {"4", c.hour2},
                                      {"5", "59"},   {"6", c.to},    {"7", "6"},  {"8", "0"},
                                      {"9", "23"},   {"10", "59"},   {"11", "120"}, {"13", "2000"},
@@ -66,7 +67,7 @@ void BM_SearchStartToResultsFilled(benchmark::State& bs, Case c) {
     bs.ResumeTiming();
 
     start->click();
-    search::ResultsWindow* r = main.results_window();
+    search::ResultsWindow* r = app.results_window();
     if (!r) {
       bs.SkipWithError("no results window");
       break;

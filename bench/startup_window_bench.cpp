@@ -1,9 +1,10 @@
 // Start-up of the program on the delivered data (from the main window's start to the
 // window shown with both lists filled) and one full refresh of the main window.
-#include "app/app_state.h"
-#include "board/main_window.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
 #include "calendar/clock.h"
-#include "ui/fake_platform.h"
+#include "support/fake_platform.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -35,8 +36,9 @@ void BM_StartUpToMainWindowShown(benchmark::State& bs) {
   Fakes f;
   for (auto _ : bs) {
     auto state = make_state(f);
-    board::MainWindow w(*state);
-    if (!w.start()) {
+    app::Navigator nav(*state);
+    board::MainWindow& w = *nav.main_window();
+    if (!nav.start()) {
       bs.SkipWithError("start-up failed (is the delivered data built?)");
       break;
     }
@@ -50,8 +52,9 @@ BENCHMARK(BM_StartUpToMainWindowShown)->Unit(benchmark::kMillisecond);
 void BM_MainWindowRefresh(benchmark::State& bs) {
   Fakes f;
   auto state = make_state(f);
-  board::MainWindow w(*state);
-  if (!w.start()) {
+  app::Navigator nav(*state);
+  board::MainWindow& w = *nav.main_window();
+  if (!nav.start()) {
     bs.SkipWithError("start-up failed (is the delivered data built?)");
     return;
   }

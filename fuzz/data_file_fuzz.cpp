@@ -4,8 +4,8 @@
 #include "data/raw_data.h"
 #include "data/readers.h"
 #include "data/sources.h"
-#include "fares/fare_reader.h"
-#include "hotels/hotel_reader.h"
+#include "data/fare_reader.h"
+#include "data/hotel_reader.h"
 
 #include <cstdint>
 #include <cstdio>

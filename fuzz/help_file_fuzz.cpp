@@ -1,6 +1,6 @@
 // The help-file parser on any bytes: no crash, and a file it accepts, written out again
 // from what was parsed, parses to the same preface and topics.
-#include "ui/help_file.h"
+#include "gui/common/help_file.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,13 +1,14 @@
 // Ravolin: the departure board, route search and hotel directory. The program reads its
 // data, help and default settings from its program folder (beside the executable, or the
 // installed edition folder) and writes its files into the user folder chosen for it.
-#include "app/app_state.h"
-#include "board/main_window.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
 #include "calendar/clock.h"
 #include "data/tables.h"
 #include "settings/program_files.h"
-#include "ui/qt_platform.h"
-#include "ui/tray.h"
+#include "gui/common/qt_platform.h"
+#include "gui/common/tray.h"
 
 #include <QApplication>
 #include <QDir>
@@ -112,8 +113,8 @@ int main(int argc, char** argv) {
   state->end_program = [] { QCoreApplication::exit(0); };
   state->process_events = [] { QCoreApplication::processEvents(); };
 
-  auto window = std::make_unique<board::MainWindow>(*state);
-  if (!window->start()) return window->start_aborted() ? 0 : 1;
-  window->show();
+  app::Navigator navigator(*state);
+  if (!navigator.start()) return navigator.start_aborted() ? 0 : 1;
+  navigator.main_window()->show();
   return app.exec();
 }

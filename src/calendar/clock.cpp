@@ -1,6 +1,6 @@
 #include "calendar/clock.h"
 
-#include "settings/replace_file.h"
+#include "files/replace_file.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "calendar/correction.h"
 
-#include "search/field_checks.h"
+#include "text/numbers.h"
 
 #include <algorithm>
 #include <optional>
@@ -11,9 +11,9 @@ namespace {
 // The field's number as every text box of the program reads it, rounded and kept within
 // 16 bits; nullopt when the field is not a number.
 std::optional<int> stored_number(std::string_view text) {
-  const std::optional<double> v = search::parse_number(text);
+  const std::optional<double> v = text::parse_number(text);
   if (!v) return std::nullopt;
-  return std::clamp(search::whole_number(*v), -32768, 32767);
+  return std::clamp(text::whole_number(*v), -32768, 32767);
 }
 
 bool in_range(int v, int lo, int hi) { return v >= lo && v <= hi; }

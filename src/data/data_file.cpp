@@ -1,6 +1,6 @@
 #include "data/data_file.h"
 
-#include "settings/replace_file.h"
+#include "files/replace_file.h"
 #include "text/text.h"
 
 #include <cerrno>

@@ -4,8 +4,8 @@
 #include "data/raw_data.h"
 #include "data/sources.h"
 
-#include "fares/fare_tables.h"
-#include "hotels/hotel_tables.h"
+#include "data/fare_tables.h"
+#include "data/hotel_tables.h"
 #include "text/text.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // Writing the raw model as a data file, in the layout the section decoders read.
 #include "data/raw_data.h"
 
-#include "fares/fare_tables.h"
-#include "hotels/hotel_tables.h"
+#include "data/fare_tables.h"
+#include "data/hotel_tables.h"
 #include "text/text.h"
 
 #include <algorithm>

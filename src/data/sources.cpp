@@ -1,8 +1,8 @@
 #include "data/sources.h"
 
-#include "fares/fare_tables.h"
-#include "hotels/hotel_tables.h"
-#include "settings/replace_file.h"
+#include "data/fare_tables.h"
+#include "data/hotel_tables.h"
+#include "files/replace_file.h"
 #include "text/text.h"
 
 #include <cstdio>

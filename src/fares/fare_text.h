@@ -6,7 +6,7 @@
 
 #include "calendar/dates.h"
 #include "data/tables.h"
-#include "fares/fare_tables.h"
+#include "data/fare_tables.h"
 
 #include <cstdint>
 #include <string>

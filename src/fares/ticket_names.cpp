@@ -1,4 +1,4 @@
-#include "fares/fare_tables.h"
+#include "data/fare_tables.h"
 
 namespace ravolin::fares {
 

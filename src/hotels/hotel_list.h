@@ -4,7 +4,7 @@
 #pragma once
 
 #include "data/tables.h"
-#include "hotels/hotel_tables.h"
+#include "data/hotel_tables.h"
 #include "settings/settings.h"
 
 #include <array>

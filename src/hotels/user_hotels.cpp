@@ -1,7 +1,7 @@
 #include "hotels/user_hotels.h"
 
-#include "hotels/hotel_reader.h"
-#include "settings/replace_file.h"
+#include "data/hotel_reader.h"
+#include "files/replace_file.h"
 #include "text/text.h"
 
 #include <vector>

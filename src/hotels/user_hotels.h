@@ -3,7 +3,7 @@
 // count bare. They fill the first positions of the hotel table.
 #pragma once
 
-#include "hotels/hotel_tables.h"
+#include "data/hotel_tables.h"
 
 #include <optional>
 #include <string>

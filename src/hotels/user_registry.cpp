@@ -1,8 +1,8 @@
 #include "hotels/user_registry.h"
 
-#include "hotels/hotel_reader.h"
+#include "data/hotel_reader.h"
 #include "hotels/user_hotels.h"
-#include "settings/replace_file.h"
+#include "files/replace_file.h"
 #include "text/text.h"
 
 #include <filesystem>

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "data/tables.h"
-#include "hotels/hotel_tables.h"
+#include "data/hotel_tables.h"
 
 #include <optional>
 #include <string>

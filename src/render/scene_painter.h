@@ -2,7 +2,7 @@
 // pages. Needs Qt GUI only, so ravolin-tool can use it without the windows.
 #pragma once
 
-#include "board/diagram.h"
+#include "diagram/diagram.h"
 
 #include <string>
 

@@ -28,13 +28,6 @@ struct CheckResult {
   std::optional<std::string> message;
 };
 
-// A field's number as the program reads it: blanks around, an optional sign, digits
-// and an optional fraction, in ASCII or full-width forms. nullopt when the text is not
-// a number.
-std::optional<double> parse_number(std::string_view text);
-// The whole number stored for an accepted entry (a fraction is rounded, half away from 0).
-int whole_number(double value);
-
 // Text1 / Text6: the name of a station of the corridor (a direction-1 row with flag 0 or 1).
 CheckResult chk_text1(const data::SinkansenTables& sin, const std::string& text1);
 CheckResult chk_text6(const data::SinkansenTables& sin, const std::string& text1,

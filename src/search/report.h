@@ -4,7 +4,7 @@
 
 #include "calendar/dates.h"
 #include "data/tables.h"
-#include "fares/fare_tables.h"
+#include "data/fare_tables.h"
 #include "search/engine.h"
 
 #include <string>

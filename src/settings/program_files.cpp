@@ -1,8 +1,8 @@
 #include "settings/program_files.h"
 
 #include "data/tables.h"
-#include "hotels/hotel_tables.h"
-#include "settings/replace_file.h"
+#include "data/hotel_tables.h"
+#include "files/replace_file.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "settings/settings_file.h"
 
 #include "settings/delivered_settings.h"
-#include "settings/replace_file.h"
+#include "files/replace_file.h"
 #include "text/text.h"
 
 #include <charconv>

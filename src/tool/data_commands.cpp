@@ -1,10 +1,10 @@
 // ravolin-tool dump / build / export: the data file and its text sources.
-#include "data/loader.h"
+#include "state/loader.h"
 #include "data/plausibility.h"
 #include "data/raw_data.h"
 #include "data/readers.h"
 #include "data/sources.h"
-#include "hotels/hotel_reader.h"
+#include "data/hotel_reader.h"
 #include "text/text.h"
 #include "tool/commands.h"
 

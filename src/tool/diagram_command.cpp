@@ -1,6 +1,6 @@
 // diagram: the train diagram of a day as SVG, PNG or PDF, drawn by the same layout as the
 // diagram window.
-#include "board/diagram.h"
+#include "diagram/diagram.h"
 #include "tool/commands.h"
 #include "tool/diagram_raster.h"
 #include "tool/program_folder.h"

@@ -2,7 +2,7 @@
 // windows; a build without the windows writes SVG only.
 #pragma once
 
-#include "board/diagram.h"
+#include "diagram/diagram.h"
 
 #include <string>
 

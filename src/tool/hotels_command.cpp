@@ -3,7 +3,7 @@
 // per hotel, cells joined by TAB.
 #include "calendar/dates.h"
 #include "hotels/hotel_list.h"
-#include "hotels/hotel_reader.h"
+#include "data/hotel_reader.h"
 #include "hotels/user_hotels.h"
 #include "tool/arguments.h"
 #include "tool/commands.h"

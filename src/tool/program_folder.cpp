@@ -1,6 +1,6 @@
 #include "tool/program_folder.h"
 
-#include "data/loader.h"
+#include "state/loader.h"
 #include "settings/settings_file.h"
 
 #include <cctype>

@@ -4,8 +4,8 @@
 
 #include "calendar/dates.h"
 #include "data/tables.h"
-#include "fares/fare_tables.h"
-#include "hotels/hotel_tables.h"
+#include "data/fare_tables.h"
+#include "data/hotel_tables.h"
 #include "settings/settings.h"
 
 #include <string>

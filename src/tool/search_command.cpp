@@ -5,6 +5,7 @@
 #include "search/engine.h"
 #include "search/field_checks.h"
 #include "search/report.h"
+#include "text/numbers.h"
 #include "tool/arguments.h"
 #include "tool/commands.h"
 #include "tool/program_folder.h"
@@ -84,14 +85,14 @@ int cmd_search(const Args& args) {
   std::string ty, tm, td;
   if (!split_date(opt["--today"], ty, tm, td))
     return bad_args("--today must be YYYY-MM-DD, not '" + opt["--today"] + "'");
-  auto today_year = search::parse_number(ty), today_month = search::parse_number(tm),
-       today_day = search::parse_number(td);
+  auto today_year = text::parse_number(ty), today_month = text::parse_number(tm),
+       today_day = text::parse_number(td);
   if (!today_year || !today_month || !today_day ||
-      !calendar::is_valid_date(search::whole_number(*today_year),
-                               search::whole_number(*today_month),
-                               search::whole_number(*today_day)))
+      !calendar::is_valid_date(text::whole_number(*today_year),
+                               text::whole_number(*today_month),
+                               text::whole_number(*today_day)))
     return bad_args("--today is not a date: '" + opt["--today"] + "'");
-  const int system_year = search::whole_number(*today_year);
+  const int system_year = text::whole_number(*today_year);
 
   search::ConditionForm form;
   auto& t = form.text;

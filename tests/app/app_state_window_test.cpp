@@ -1,6 +1,6 @@
 // Where the application state finds its files.
-#include "app/app_state.h"
-#include "ui/fake_platform.h"
+#include "state/app_state.h"
+#include "support/fake_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 // Pictures of the diagram window on the delivered data, for docs/screenshots: the whole day,
 // and a journey of the route search. Runs only when RAVOLIN_SCREENSHOT_DIR is set.
-#include "app/app_state.h"
-#include "board/diagram_window.h"
-#include "board/main_window.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/diagram/diagram_window.h"
+#include "gui/board/main_window.h"
 #include "search/engine.h"
 #include "support/screenshot_window.h"
 
@@ -16,10 +17,10 @@ using Screenshots = test_support::ScreenshotTest;
 TEST_F(Screenshots, DiagramOnTheDeliveredData) {
   clock.move_to(calendar::make_system_time(2000, 3, 15, 10, 20, 0));
   auto state = make_state(delivered_folder());
-  MainWindow main(*state);
-  ASSERT_TRUE(main.start());
-  main.open_diagram();
-  DiagramWindow* w = main.diagram_window();
+  app::Navigator app(*state);
+  ASSERT_TRUE(app.start());
+  app.open_diagram();
+  DiagramWindow* w = app.diagram_window();
   ASSERT_NE(w, nullptr);
   w->resize(1400, 860);
   save(w, "diagram.png");

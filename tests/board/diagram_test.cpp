@@ -1,6 +1,6 @@
 // The train diagram's model and layout on small tables written here: routes with a branch,
 // train lines read back against the timetable, journeys, zoom and pan, hit test, SVG.
-#include "board/diagram.h"
+#include "diagram/diagram.h"
 
 #include "board/board_fixture.h"
 #include "board/passing_stations.h"

@@ -1,11 +1,11 @@
 // The diagram window (ravolin30) on real widgets: lines that match the timetable, hover and
 // double-click, keyboard and wheel zoom, a journey shown, the moving clock line, exports
 // that other programs can read, Escape keeping the window's place.
-#include "app/app_state.h"
-#include "board/diagram_window.h"
-#include "board/passing_window.h"
-#include "ui/fake_platform.h"
-#include "ui/window_conventions.h"
+#include "state/app_state.h"
+#include "gui/diagram/diagram_window.h"
+#include "gui/board/passing_window.h"
+#include "support/fake_platform.h"
+#include "gui/common/window_conventions.h"
 
 #include "board_fixture.h"
 

@@ -1,16 +1,17 @@
 // The main window on real widgets: start-up order and progress, the lists and clock
 // line, the one-minute refresh, the layout without the Keiyo line, double-clicks,
 // menus, Escape, every exit path with control2_flg 1 and not 1, and start-up errors.
-#include "app/app_state.h"
-#include "board/loading_window.h"
-#include "board/main_window.h"
-#include "board/passing_window.h"
-#include "board/schedule_window.h"
-#include "board/version_window.h"
-#include "hotels/hotel_search_window.h"
+#include "state/app_state.h"
+#include "gui/board/loading_window.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
+#include "gui/board/passing_window.h"
+#include "gui/board/schedule_window.h"
+#include "gui/board/version_window.h"
+#include "gui/hotels/hotel_search_window.h"
 #include "settings/settings_file.h"
-#include "ui/fake_platform.h"
-#include "ui/window_conventions.h"
+#include "support/fake_platform.h"
+#include "gui/common/window_conventions.h"
 
 #include "main_window_fixture.h"
 
@@ -54,12 +55,13 @@ class MainWindowTest : public ::testing::Test {
   bool start(const settings::Settings& s) {
     folder.write_settings(s);
     make_state();
-    window = std::make_unique<MainWindow>(*state);
-    window->set_step_observer([this](const std::string& step) { steps.push_back(step); });
-    const bool ok = window->start();
+    app = std::make_unique<app::Navigator>(*state);
+    window = app->main_window();
+    app->set_step_observer([this](const std::string& step) { steps.push_back(step); });
+    const bool ok = app->start();
     if (ok) {
       window->show();
-      EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+      EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
     }
     return ok;
   }
@@ -82,7 +84,7 @@ class MainWindowTest : public ::testing::Test {
   // A double-click as the window system delivers it (press, release, press, double-click),
   // so the first press selects the line under the pointer.
   void double_click(QWidget* w, QPoint at) const {
-    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, w->mapTo(window.get(), at));
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, w->mapTo(window, at));
   }
   static void flush_deletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -95,7 +97,8 @@ class MainWindowTest : public ::testing::Test {
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
   std::unique_ptr<app::AppState> state;
-  std::unique_ptr<MainWindow> window;
+  std::unique_ptr<app::Navigator> app;
+  MainWindow* window = nullptr;
   std::vector<std::string> steps;
   int end_calls = 0;
 };
@@ -111,8 +114,9 @@ TEST_F(MainWindowTest, StartsInOrderWithTheLoadingWindowAndItsProgress) {
   settings::Settings s = testing::default_settings();
   folder.write_settings(s);
   make_state();
-  window = std::make_unique<MainWindow>(*state);
-  window->set_step_observer([&](const std::string& step) {
+  app = std::make_unique<app::Navigator>(*state);
+  window = app->main_window();
+  app->set_step_observer([&](const std::string& step) {
     steps.push_back(step);
     if (step.starts_with("progress")) {
       auto* loading = top_level("ravolin11");
@@ -134,7 +138,7 @@ TEST_F(MainWindowTest, StartsInOrderWithTheLoadingWindowAndItsProgress) {
       seen.push_back(x);
     }
   });
-  ASSERT_TRUE(window->start());
+  ASSERT_TRUE(app->start());
   EXPECT_EQ(steps, (std::vector<std::string>{"get_control", "get_today", "get_ini_file",
                                              "loading_shown", "progress 1", "progress 2",
                                              "progress 3", "progress 4", "progress 5",
@@ -194,13 +198,13 @@ TEST_F(MainWindowTest, WithoutTheKeiyoLineTheWindowShowsTheShinkansenListAlone) 
   const int full_height = window->height();
   const int full_button_y = child<QPushButton>("Command1")->y();
   EXPECT_TRUE(action("menu_view_keiyo")->isEnabled());
-  window.reset();
+  app.reset();
 
   settings::Settings without = with;
   without.keiyo_use = 0;
   steps.clear();
   ASSERT_TRUE(start(without));
-  const int shift = ui::tw(window.get(), 1485);
+  const int shift = ui::tw(window, 1485);
   EXPECT_FALSE(child<QGroupBox>("Frame2")->isVisible());
   EXPECT_EQ(window->height(), full_height - shift);
   for (const char* b : {"Command1", "Command3", "Command4", "Command5"})
@@ -291,10 +295,10 @@ TEST_F(MainWindowTest, MenuEntriesAreDrawnWhole) {
 TEST_F(MainWindowTest, OpenedWindowsTakeTheKeyboardSoEscapeClosesThemNotTheProgram) {
   ASSERT_TRUE(start(testing::default_settings()));
   window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   auto* list1 = child<QListWidget>("List1");
   double_click(list1->viewport(), list1->visualItemRect(list1->item(0)).center());
-  QPointer<PassingWindow> passing = window->passing_window();
+  QPointer<PassingWindow> passing = app->passing_window();
   ASSERT_NE(passing, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowActive(passing.data()));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -303,9 +307,9 @@ TEST_F(MainWindowTest, OpenedWindowsTakeTheKeyboardSoEscapeClosesThemNotTheProgr
   EXPECT_EQ(end_calls, 0);
 
   window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   double_click(child<QGroupBox>("Frame1"), QPoint(4, 4));
-  QPointer<ScheduleWindow> schedule = window->schedule_window();
+  QPointer<ScheduleWindow> schedule = app->schedule_window();
   ASSERT_NE(schedule, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowActive(schedule.data()));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -313,29 +317,29 @@ TEST_F(MainWindowTest, OpenedWindowsTakeTheKeyboardSoEscapeClosesThemNotTheProgr
   EXPECT_TRUE(schedule.isNull());
 
   window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   action("menu_help_version")->trigger();
-  ASSERT_NE(window->version_window(), nullptr);
-  EXPECT_TRUE(QTest::qWaitForWindowActive(window->version_window()));
+  ASSERT_NE(app->version_window(), nullptr);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(app->version_window()));
   EXPECT_EQ(end_calls, 0);
 }
 
 TEST_F(MainWindowTest, EnterOnAFocusedButtonPressesIt) {
   ASSERT_TRUE(start(testing::default_settings()));
   window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   auto* hotels = child<QPushButton>("Command4");
   hotels->setFocus(Qt::TabFocusReason);
   QTest::keyClick(hotels, Qt::Key_Return);
-  ASSERT_NE(window->hotel_search_window(), nullptr);
-  window->hotel_search_window()->close();
+  ASSERT_NE(app->hotel_search_window(), nullptr);
+  app->hotel_search_window()->close();
 
   window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   auto* clock_button = child<QPushButton>("Command2");
   clock_button->setFocus(Qt::TabFocusReason);
   QTest::keyClick(clock_button, Qt::Key_Enter);
-  EXPECT_NE(window->correction_window(), nullptr);
+  EXPECT_NE(app->correction_window(), nullptr);
   EXPECT_EQ(end_calls, 0);
 }
 
@@ -344,21 +348,21 @@ TEST_F(MainWindowTest, DoubleClicksOpenThePassingStationAndScheduleWindows) {
   auto* list1 = child<QListWidget>("List1");
   const QRect second = list1->visualItemRect(list1->item(1));
   double_click(list1->viewport(), second.center());
-  PassingWindow* passing = window->passing_window();
+  PassingWindow* passing = app->passing_window();
   ASSERT_NE(passing, nullptr);
-  EXPECT_EQ(state->satellite_mode, kModeSinkansen);
-  EXPECT_EQ(state->selected_line, 1);
+  EXPECT_EQ(passing->mode(), kModeSinkansen);
+  EXPECT_EQ(passing->line(), 1);
   EXPECT_EQ(passing->findChild<QTextEdit*>(QStringLiteral("Text1"))->toPlainText().toStdString(),
             "品川(10:30) → 名古屋(11:40)");
 
   // A second double-click replaces the open window; with no line selected the index is
   // the line count, which carries no train.
   list1->clearSelection();
-  window->open_passing_stations(kModeSinkansen);
+  app->open_passing_stations(kModeSinkansen, window->selected_line(kModeSinkansen));
   flush_deletes();
-  EXPECT_NE(window->passing_window(), nullptr);
-  EXPECT_EQ(state->selected_line, 2);
-  EXPECT_TRUE(window->passing_window()->findChild<QTextEdit*>(QStringLiteral("Text1"))
+  EXPECT_NE(app->passing_window(), nullptr);
+  EXPECT_EQ(app->passing_window()->line(), 2);
+  EXPECT_TRUE(app->passing_window()->findChild<QTextEdit*>(QStringLiteral("Text1"))
                   ->toPlainText().isEmpty());
   int open_passing = 0;
   for (QWidget* w : QApplication::topLevelWidgets())
@@ -367,22 +371,24 @@ TEST_F(MainWindowTest, DoubleClicksOpenThePassingStationAndScheduleWindows) {
 
   auto* list2 = child<QListWidget>("List2");
   double_click(list2->viewport(), list2->visualItemRect(list2->item(0)).center());
-  EXPECT_EQ(state->satellite_mode, kModeKeiyo);
-  EXPECT_EQ(window->passing_window()->findChild<QTextEdit*>(QStringLiteral("Text1"))
+  EXPECT_EQ(app->passing_window()->mode(), kModeKeiyo);
+  EXPECT_EQ(app->passing_window()->findChild<QTextEdit*>(QStringLiteral("Text1"))
                 ->toPlainText().toStdString(),
             "舞浜(09:30) → 新習志野(09:40) → 蘇我(09:55)");
 
   double_click(child<QGroupBox>("Frame2"), QPoint(4, 4));
-  ASSERT_NE(window->schedule_window(), nullptr);
-  EXPECT_EQ(state->satellite_mode, kModeKeiyo);
-  EXPECT_EQ(window->schedule_window()->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
+  ASSERT_NE(app->schedule_window(), nullptr);
+  EXPECT_EQ(app->schedule_window()->mode(), kModeKeiyo);
+  EXPECT_EQ(app->schedule_window()->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
             QStringLiteral("京葉線（平日下り）  舞浜"));
   double_click(child<QGroupBox>("Frame1"), QPoint(4, 4));
-  EXPECT_EQ(state->satellite_mode, kModeSinkansen);
+  flush_deletes();
+  EXPECT_EQ(app->schedule_window()->mode(), kModeSinkansen);
   action("menu_view_keiyo")->trigger();
-  EXPECT_EQ(state->satellite_mode, kModeKeiyo);
+  flush_deletes();
+  EXPECT_EQ(app->schedule_window()->mode(), kModeKeiyo);
   action("menu_view_sinkansen")->trigger();
-  EXPECT_EQ(window->schedule_window()->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
+  EXPECT_EQ(app->schedule_window()->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
             QStringLiteral("新幹線（下り）  品川"));
   int open_schedules = 0;
   for (QWidget* w : QApplication::topLevelWidgets())
@@ -395,10 +401,10 @@ TEST_F(MainWindowTest, VersionWindowShowsTheProductLinesAndClosesWithConfirm) {
   s.pos(9) = {600, 900};
   ASSERT_TRUE(start(s));
   action("menu_help_version")->trigger();
-  QPointer<VersionWindow> v = window->version_window();
+  QPointer<VersionWindow> v = app->version_window();
   ASSERT_FALSE(v.isNull());
   action("menu_help_version")->trigger();  // a second opening brings the same window forward
-  EXPECT_EQ(window->version_window(), v.data());
+  EXPECT_EQ(app->version_window(), v.data());
   EXPECT_EQ(v->windowTitle(), QStringLiteral("ラボリン&ホテル情報"));
   EXPECT_EQ(v->pos(), QPoint(ui::tw(v, 900), ui::tw(v, 600)));
   const QStringList text =
@@ -423,12 +429,13 @@ TEST_F(MainWindowTest, StartsOnEveryDeliveredEdition) {
     const std::string dir = std::string(RAVOLIN_PROGRAM_DIR) + "/" + name;
     if (!std::filesystem::exists(dir + "/ravolinh.dat")) continue;  // not built here
     auto delivered = std::make_unique<app::AppState>(dir, app::Platform{clock, messages, help, printer});
-    MainWindow w(*delivered);
-    ASSERT_TRUE(w.start()) << name << ": "
-                           << (messages.shown().empty() ? "" : messages.shown()[0].request.text);
-    EXPECT_GT(w.findChild<QListWidget*>(QStringLiteral("List1"))->count(), 1) << name;
-    w.open_version();
-    EXPECT_EQ(w.version_window()->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+    app::Navigator nav(*delivered);
+    ASSERT_TRUE(nav.start()) << name << ": "
+                             << (messages.shown().empty() ? "" : messages.shown()[0].request.text);
+    EXPECT_GT(nav.main_window()->findChild<QListWidget*>(QStringLiteral("List1"))->count(), 1)
+        << name;
+    nav.open_version();
+    EXPECT_EQ(nav.version_window()->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
                   ->toPlainText().split(QLatin1Char('\n')).first().toStdString(),
               product);
   }
@@ -446,7 +453,7 @@ class ExitTest : public MainWindowTest {
     ASSERT_TRUE(start(original));
     before = folder.settings_bytes();
     state->settings.sinkansen_hun1 = 42;
-    window->move(ui::tw(window.get(), 2400), ui::tw(window.get(), 1200));
+    window->move(ui::tw(window, 2400), ui::tw(window, 1200));
   }
   settings::Settings original;
   std::string before;
@@ -496,7 +503,7 @@ TEST_F(ExitTest, MenuExitWithControl2StoresAndSkipsTheCloseStep) {
   // The program ends here; tearing the window down must not run the close step later.
   const std::string after = folder.settings_bytes();
   state->settings.sinkansen_hun1 = 7;
-  window.reset();
+  app.reset();
   EXPECT_EQ(folder.settings_bytes(), after);
 }
 
@@ -520,7 +527,7 @@ TEST_F(ExitTest, EscapeOnAButtonOrListRunsEndProc) {
 TEST_F(ExitTest, EscapeOnEachButtonAndListEndsTheProgram) {
   for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "List1",
                            "List2"}) {
-    window.reset();
+    app.reset();
     end_calls = 0;
     ASSERT_TRUE(start(testing::default_settings()));
     QTest::keyClick(child<QWidget>(name), Qt::Key_Escape);
@@ -555,14 +562,15 @@ TEST_F(MainWindowTest, MissingDataFileIsReportedAndNothingIsWritten) {
   const std::string before = folder.settings_bytes();
   folder.remove_data_file();
   make_state();
-  window = std::make_unique<MainWindow>(*state);
-  EXPECT_FALSE(window->start());
-  EXPECT_FALSE(window->start_aborted());
+  app = std::make_unique<app::Navigator>(*state);
+  window = app->main_window();
+  EXPECT_FALSE(app->start());
+  EXPECT_FALSE(app->start_aborted());
   ASSERT_EQ(messages.shown().size(), 1u);
   EXPECT_EQ(messages.shown()[0].title, "エラーメッセージ");
   EXPECT_NE(messages.shown()[0].request.text.find(folder.path() + "/ravolinh.dat"),
             std::string::npos);
-  window.reset();
+  app.reset();
   EXPECT_EQ(folder.settings_bytes(), before);
   EXPECT_EQ(top_level("ravolin11"), nullptr);
 }
@@ -574,13 +582,14 @@ TEST_F(MainWindowTest, DamagedDataFileIsReportedWithItsReasonAndNothingIsWritten
   const std::string before = folder.settings_bytes();
   folder.damage_data_file();  // the Shinkansen train section's slot points past the end
   make_state();
-  window = std::make_unique<MainWindow>(*state);
-  EXPECT_FALSE(window->start());
+  app = std::make_unique<app::Navigator>(*state);
+  window = app->main_window();
+  EXPECT_FALSE(app->start());
   ASSERT_EQ(messages.shown().size(), 1u);
   const std::string& text = messages.shown()[0].request.text;
   EXPECT_NE(text.find("ravolinh.dat"), std::string::npos) << text;
   EXPECT_GT(text.size(), std::string("データファイルを読めません。\n").size() + 20) << text;
-  window.reset();
+  app.reset();
   flush_deletes();
   EXPECT_EQ(folder.settings_bytes(), before);
   EXPECT_EQ(top_level("ravolin11"), nullptr);
@@ -592,8 +601,9 @@ TEST_F(MainWindowTest, LoadingWindowsExitButtonEndsTheProgramWithoutSaving) {
   folder.write_settings(s);
   const std::string before = folder.settings_bytes();
   make_state();
-  window = std::make_unique<MainWindow>(*state);
-  window->set_step_observer([&](const std::string& step) {
+  app = std::make_unique<app::Navigator>(*state);
+  window = app->main_window();
+  app->set_step_observer([&](const std::string& step) {
     if (step == "progress 2") {
       auto* loading = top_level("ravolin11");
       ASSERT_NE(loading, nullptr);
@@ -601,11 +611,11 @@ TEST_F(MainWindowTest, LoadingWindowsExitButtonEndsTheProgramWithoutSaving) {
                         Qt::LeftButton);
     }
   });
-  EXPECT_FALSE(window->start());
-  EXPECT_TRUE(window->start_aborted());
+  EXPECT_FALSE(app->start());
+  EXPECT_TRUE(app->start_aborted());
   EXPECT_EQ(end_calls, 1);
   EXPECT_TRUE(messages.shown().empty());
-  window.reset();
+  app.reset();
   EXPECT_EQ(folder.settings_bytes(), before);
 }
 

@@ -1,11 +1,11 @@
 // The full schedule (ravolin24) and passing-station (ravolin23) windows on real widgets:
 // contents by mode, their timers closing them, Escape and "終了", positions kept.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "board/full_schedule.h"
-#include "board/passing_window.h"
-#include "board/schedule_window.h"
-#include "ui/fake_platform.h"
-#include "ui/window_conventions.h"
+#include "gui/board/passing_window.h"
+#include "gui/board/schedule_window.h"
+#include "support/fake_platform.h"
+#include "gui/common/window_conventions.h"
 
 #include "board_fixture.h"
 
@@ -76,8 +76,7 @@ class SatelliteWindowTest : public ::testing::Test {
 };
 
 TEST_F(SatelliteWindowTest, FullScheduleShowsTheTableOfTheMode) {
-  state->satellite_mode = kModeSinkansen;
-  auto* w = new ScheduleWindow(*state);
+  auto* w = new ScheduleWindow(*state, kModeSinkansen);
   EXPECT_EQ(w->windowTitle(), QStringLiteral("時刻表の表示"));
   const FullSchedule expected =
       full_schedule(kModeSinkansen, state->schedule, state->settings, state->day_flags);
@@ -90,8 +89,7 @@ TEST_F(SatelliteWindowTest, FullScheduleShowsTheTableOfTheMode) {
             expected.note);
   delete w;
 
-  state->satellite_mode = kModeKeiyo;
-  w = new ScheduleWindow(*state);
+  w = new ScheduleWindow(*state, kModeKeiyo);
   EXPECT_EQ(w->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
             QStringLiteral("京葉線（平日下り）  舞浜"));
   EXPECT_EQ(text_of(w).toStdString(), "05|快 55 \n06|  (00)");
@@ -99,8 +97,7 @@ TEST_F(SatelliteWindowTest, FullScheduleShowsTheTableOfTheMode) {
             QStringLiteral("（注）（　）内は新習志野駅とまり"));
   delete w;
 
-  state->satellite_mode = 0;
-  w = new ScheduleWindow(*state);
+  w = new ScheduleWindow(*state, 0);
   EXPECT_TRUE(text_of(w).isEmpty());
   EXPECT_TRUE(w->findChild<QLabel*>(QStringLiteral("Label1"))->text().isEmpty());
   delete w;
@@ -113,8 +110,7 @@ TEST_F(SatelliteWindowTest, FullScheduleShowsTheBusiestHourWhole) {
   sin.stations(1, {{"東京"}, {"品川"}, {"博多"}});
   for (int minute = 0; minute < 56; minute += 4) sin.train(1, "N100", {0, 700 + minute, 1200});
   state->schedule.sin = sin.get();
-  state->satellite_mode = kModeSinkansen;
-  auto w = std::make_unique<ScheduleWindow>(*state);
+  auto w = std::make_unique<ScheduleWindow>(*state, kModeSinkansen);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
   QCoreApplication::processEvents();
@@ -125,8 +121,7 @@ TEST_F(SatelliteWindowTest, FullScheduleShowsTheBusiestHourWhole) {
 }
 
 TEST_F(SatelliteWindowTest, FullScheduleClosesAfterAMinuteKeepingItsPlace) {
-  state->satellite_mode = kModeSinkansen;
-  QPointer<ScheduleWindow> w = new ScheduleWindow(*state);
+  QPointer<ScheduleWindow> w = new ScheduleWindow(*state, kModeSinkansen);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
   EXPECT_EQ(w->pos(), QPoint(ui::tw(w, 1800), ui::tw(w, 1500)));
@@ -145,8 +140,7 @@ TEST_F(SatelliteWindowTest, FullScheduleClosesAfterAMinuteKeepingItsPlace) {
 }
 
 TEST_F(SatelliteWindowTest, FullScheduleEscapeAndButtonClose) {
-  state->satellite_mode = kModeSinkansen;
-  QPointer<ScheduleWindow> w = new ScheduleWindow(*state);
+  QPointer<ScheduleWindow> w = new ScheduleWindow(*state, kModeSinkansen);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
   auto* command1 = w->findChild<QPushButton*>(QStringLiteral("Command1"));
@@ -157,7 +151,7 @@ TEST_F(SatelliteWindowTest, FullScheduleEscapeAndButtonClose) {
   EXPECT_TRUE(w.isNull());
   EXPECT_EQ(state->settings.pos(24).left, 1200);
 
-  w = new ScheduleWindow(*state);
+  w = new ScheduleWindow(*state, kModeSinkansen);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
   EXPECT_EQ(w->pos(), QPoint(ui::tw(w, 1200), ui::tw(w, 600)));  // reopens where it was
@@ -168,7 +162,7 @@ TEST_F(SatelliteWindowTest, FullScheduleEscapeAndButtonClose) {
   EXPECT_EQ(state->settings.pos(24).top, 900);
 
   // Enter on the focused 終了 closes it as well.
-  w = new ScheduleWindow(*state);
+  w = new ScheduleWindow(*state, kModeSinkansen);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
   command1 = w->findChild<QPushButton*>(QStringLiteral("Command1"));
@@ -182,24 +176,19 @@ TEST_F(SatelliteWindowTest, PassingStationsOfTheSelectedLine) {
   board::edit_sinkansen(state->schedule.sin, state->settings, state->day_flags,
                         testing::at(5, 50), state->sinkansen_board);
   ASSERT_EQ(state->sinkansen_board.train_lines, 2);
-  state->satellite_mode = kModeSinkansen;
-  state->selected_line = 0;
-  auto* w = new PassingWindow(*state);
+  auto* w = new PassingWindow(*state, kModeSinkansen, 0);
   EXPECT_EQ(w->windowTitle(), QStringLiteral("通過駅の時刻表示"));
   EXPECT_EQ(text_of(w).toStdString(), "品川(05:58) → 名古屋(07:00) → 博多(09:00)　【のぞみ型車両】");
   delete w;
 
   // A line that carries no train (past the list) shows an empty text.
-  state->selected_line = 2;
-  w = new PassingWindow(*state);
+  w = new PassingWindow(*state, kModeSinkansen, 2);
   EXPECT_TRUE(text_of(w).isEmpty());
   delete w;
 
   board::edit_keiyo(state->schedule.keiyo, state->settings, state->day_flags,
                     testing::at(5, 40), state->keiyo_board);
-  state->satellite_mode = kModeKeiyo;
-  state->selected_line = 0;
-  w = new PassingWindow(*state);
+  w = new PassingWindow(*state, kModeKeiyo, 0);
   EXPECT_EQ(text_of(w).toStdString(), "舞浜(05:55) → 新習志野(06:05) → 蘇我(06:20)");
   delete w;
 }
@@ -222,9 +211,7 @@ TEST_F(SatelliteWindowTest, PassingStationsWrapOnlyBetweenStops) {
   state->settings.sinkansen_station = "東京";
   board::edit_sinkansen(state->schedule.sin, state->settings, state->day_flags,
                         testing::at(8, 0), state->sinkansen_board);
-  state->satellite_mode = kModeSinkansen;
-  state->selected_line = 0;
-  auto w = std::make_unique<PassingWindow>(*state);
+  auto w = std::make_unique<PassingWindow>(*state, kModeSinkansen, 0);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
   QCoreApplication::processEvents();
@@ -258,9 +245,7 @@ TEST_F(SatelliteWindowTest, PassingStationsShowTheLongestStopListWhole) {
   state->settings.sinkansen_station = "東京";
   board::edit_sinkansen(state->schedule.sin, state->settings, state->day_flags,
                         testing::at(12, 0), state->sinkansen_board);
-  state->satellite_mode = kModeSinkansen;
-  state->selected_line = 0;
-  auto w = std::make_unique<PassingWindow>(*state);
+  auto w = std::make_unique<PassingWindow>(*state, kModeSinkansen, 0);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
   QCoreApplication::processEvents();
@@ -271,8 +256,7 @@ TEST_F(SatelliteWindowTest, PassingStationsShowTheLongestStopListWhole) {
 }
 
 TEST_F(SatelliteWindowTest, PassingStationsCloseAfterTenSecondsAndReopenInPlace) {
-  state->satellite_mode = kModeSinkansen;
-  QPointer<PassingWindow> w = new PassingWindow(*state);
+  QPointer<PassingWindow> w = new PassingWindow(*state, kModeSinkansen, 0);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
   auto* timer = w->findChild<QTimer*>(QStringLiteral("Timer1"));
@@ -284,7 +268,7 @@ TEST_F(SatelliteWindowTest, PassingStationsCloseAfterTenSecondsAndReopenInPlace)
   EXPECT_TRUE(w.isNull());
   EXPECT_EQ(help.count("close"), 1);
 
-  w = new PassingWindow(*state);
+  w = new PassingWindow(*state, kModeSinkansen, 0);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
   EXPECT_EQ(w->pos(), QPoint(ui::tw(w, 2400), ui::tw(w, 1800)));

@@ -1,9 +1,10 @@
 // The main window's start-up with a missing, damaged or unreadable settings file: the
 // user is told once, works on, and loses nothing at exit.
-#include "app/app_state.h"
-#include "board/main_window.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
 #include "settings/settings_file.h"
-#include "ui/fake_platform.h"
+#include "support/fake_platform.h"
 
 #include "main_window_fixture.h"
 
@@ -35,8 +36,9 @@ class SettingsStartTest : public ::testing::Test {
     state = std::make_unique<app::AppState>(folder.path(),
                                             app::Platform{clock, messages, help, printer});
     state->process_events = [] { QCoreApplication::processEvents(); };
-    window = std::make_unique<MainWindow>(*state);
-    return window->start();
+    app = std::make_unique<app::Navigator>(*state);
+    window = app->main_window();
+    return app->start();
   }
   testing::ProgramFolder folder;
   calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 9, 5, 0)};
@@ -44,7 +46,8 @@ class SettingsStartTest : public ::testing::Test {
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
   std::unique_ptr<app::AppState> state;
-  std::unique_ptr<MainWindow> window;
+  std::unique_ptr<app::Navigator> app;
+  MainWindow* window = nullptr;
 };
 
 TEST_F(SettingsStartTest, MissingFileStartsQuietlyFromTheDeliveredSettings) {

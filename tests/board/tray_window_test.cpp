@@ -1,11 +1,12 @@
 // The tray icon of the main window with a fake tray and a fake clock: the tooltip follows
 // the refresh, a notification comes when a listed train's line gains "急げ!!" and only
 // then, the switch in the tray menu, the menu's show/hide and exit, and no tray at all.
-#include "app/app_state.h"
-#include "board/main_window.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
 #include "board/next_train.h"
-#include "ui/fake_platform.h"
-#include "ui/tray.h"
+#include "support/fake_platform.h"
+#include "state/tray.h"
 
 #include "main_window_fixture.h"
 
@@ -30,10 +31,11 @@ class TrayTest : public ::testing::Test {
     state = std::make_unique<app::AppState>(
         folder.path(), app::Platform{clock, messages, help, printer, t});
     state->end_program = [this] { ++end_calls; };
-    window = std::make_unique<MainWindow>(*state);
-    if (!window->start()) return false;
+    app = std::make_unique<app::Navigator>(*state);
+    window = app->main_window();
+    if (!app->start()) return false;
     window->show();
-    return QTest::qWaitForWindowExposed(window.get());
+    return QTest::qWaitForWindowExposed(window);
   }
   void at(int hour, int minute) {
     clock.move_to(calendar::make_system_time(2000, 3, 15, hour, minute, 0));
@@ -47,7 +49,8 @@ class TrayTest : public ::testing::Test {
   ui::FakePrinter printer;
   ui::FakeTray tray;
   std::unique_ptr<app::AppState> state;
-  std::unique_ptr<MainWindow> window;
+  std::unique_ptr<app::Navigator> app;
+  MainWindow* window = nullptr;
   int end_calls = 0;
 };
 

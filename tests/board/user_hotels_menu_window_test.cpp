@@ -1,9 +1,10 @@
 // The main window's menu entry for the user hotel list: one list at a time, brought
 // forward with its changes on a second opening, and closed with the main window.
-#include "app/app_state.h"
-#include "board/main_window.h"
-#include "hotels/user_hotels_window.h"
-#include "ui/fake_platform.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
+#include "gui/hotels/user_hotels_window.h"
+#include "support/fake_platform.h"
 
 #include "main_window_fixture.h"
 
@@ -31,20 +32,21 @@ TEST(UserHotelsMenu, OpensOneListAndClosesItWithTheMainWindow) {
   int end_calls = 0;
   state.end_program = [&] { ++end_calls; };
   state.process_events = [] { QCoreApplication::processEvents(); };
-  auto window = std::make_unique<MainWindow>(state);
-  ASSERT_TRUE(window->start());
+  auto app = std::make_unique<app::Navigator>(state);
+  auto* window = app->main_window();
+  ASSERT_TRUE(app->start());
   window->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
 
   QAction* entry = window->findChild<QAction*>(QStringLiteral("menu_edit_hotels"));
   ASSERT_NE(entry, nullptr);
   entry->trigger();
-  QPointer<hotels::UserHotelsWindow> list = window->user_hotels_window();
+  QPointer<hotels::UserHotelsWindow> list = app->user_hotels_window();
   ASSERT_FALSE(list.isNull());
   EXPECT_TRUE(list->isVisible());
   EXPECT_EQ(list->findChild<QListWidget*>(QStringLiteral("List1"))->count(), 0);
   entry->trigger();  // the open list comes forward; a second one would lose the first's edits
-  EXPECT_EQ(window->user_hotels_window(), list.data());
+  EXPECT_EQ(app->user_hotels_window(), list.data());
 
   window->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

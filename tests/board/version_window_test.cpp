@@ -1,9 +1,9 @@
 // The version window (ravolin9) from the keyboard: it opens with the focus on 確認, and
 // Escape, Enter or Space close it from wherever the focus is, keeping its place.
-#include "app/app_state.h"
-#include "board/version_window.h"
-#include "ui/fake_platform.h"
-#include "ui/window_conventions.h"
+#include "state/app_state.h"
+#include "gui/board/version_window.h"
+#include "support/fake_platform.h"
+#include "gui/common/window_conventions.h"
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>

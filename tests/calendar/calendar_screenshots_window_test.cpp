@@ -1,9 +1,10 @@
 // Pictures of the calendar and the correction window on the delivered data, for
 // docs/screenshots. Runs only when RAVOLIN_SCREENSHOT_DIR names the folder to write to.
-#include "app/app_state.h"
-#include "board/main_window.h"
-#include "calendar/calendar_window.h"
-#include "calendar/correction_window.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
+#include "gui/calendar/calendar_window.h"
+#include "gui/calendar/correction_window.h"
 #include "support/screenshot_window.h"
 
 #include <QLineEdit>
@@ -18,16 +19,16 @@ TEST_F(Screenshots, CalendarAndCorrectionOnTheDeliveredData) {
   app::AppState& state = *owned;
   state.end_program = [] {};
   state.process_events = [] {};
-  board::MainWindow main(state);
-  ASSERT_TRUE(main.start());
+  app::Navigator app(state);
+  ASSERT_TRUE(app.start());
 
   auto* calendar = new CalendarWindow(state, CalendarWindow::Targets{});
   calendar->set_stepper_value(2);
   save(calendar, "calendar.png");
   delete calendar;
 
-  main.open_correction();
-  CorrectionWindow* correction = main.correction_window();
+  app.open_correction();
+  CorrectionWindow* correction = app.correction_window();
   ASSERT_NE(correction, nullptr);
   correction->findChild<QLineEdit*>(QStringLiteral("Text9"))->setText(QStringLiteral("14"));
   correction->findChild<QLineEdit*>(QStringLiteral("Text10"))->setText(QStringLiteral("07"));

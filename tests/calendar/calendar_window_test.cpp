@@ -1,10 +1,10 @@
 // The calendar (ravolin4) on real widgets: the month shown by the stepper and by a typed
 // month, the day buttons, a picked date written where the search window reads it, and
 // the ways of closing without one.
-#include "app/app_state.h"
-#include "calendar/calendar_window.h"
-#include "ui/fake_platform.h"
-#include "ui/window_conventions.h"
+#include "state/app_state.h"
+#include "gui/calendar/calendar_window.h"
+#include "support/fake_platform.h"
+#include "gui/common/window_conventions.h"
 
 #include <QCoreApplication>
 #include <QLabel>

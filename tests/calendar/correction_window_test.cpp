@@ -1,11 +1,12 @@
 // The date/time correction window (ravolin21) on real widgets, opened from a started main
 // window on a small program folder: the running system clock, the checks with the Enter
 // chain, and what 日時設定, 一時設定, 取消終了 and Escape do to the board.
-#include "app/app_state.h"
-#include "board/main_window.h"
-#include "calendar/correction_window.h"
-#include "ui/fake_platform.h"
-#include "ui/window_conventions.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
+#include "gui/calendar/correction_window.h"
+#include "support/fake_platform.h"
+#include "gui/common/window_conventions.h"
 
 #include "board/main_window_fixture.h"
 
@@ -41,15 +42,16 @@ class CorrectionWindowTest : public ::testing::Test {
                                             app::Platform{clock, messages, help, printer});
     state->end_program = [] {};
     state->process_events = [] { QCoreApplication::processEvents(); };
-    main = std::make_unique<board::MainWindow>(*state);
-    ASSERT_TRUE(main->start());
+    app = std::make_unique<app::Navigator>(*state);
+    main = app->main_window();
+    ASSERT_TRUE(app->start());
     main->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
   }
 
   CorrectionWindow* open() {
-    main->open_correction();
-    CorrectionWindow* w = main->correction_window();
+    app->open_correction();
+    CorrectionWindow* w = app->correction_window();
     EXPECT_NE(w, nullptr);
     if (w) {
       EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
@@ -87,7 +89,8 @@ class CorrectionWindowTest : public ::testing::Test {
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
   std::unique_ptr<app::AppState> state;
-  std::unique_ptr<board::MainWindow> main;
+  std::unique_ptr<app::Navigator> app;
+  board::MainWindow* main = nullptr;
 };
 
 TEST_F(CorrectionWindowTest, ShowsTheRunningSystemClock) {
@@ -119,8 +122,8 @@ TEST_F(CorrectionWindowTest, ShowsTheRunningSystemClock) {
   EXPECT_EQ(box(w, 12)->text(), QStringLiteral("30"));
 
   // One correction window: a second opening brings the same one forward.
-  main->open_correction();
-  EXPECT_EQ(main->correction_window(), w.data());
+  app->open_correction();
+  EXPECT_EQ(app->correction_window(), w.data());
   // Closing the main window closes it too.
   main->close();
   flush_deletes();
@@ -129,14 +132,14 @@ TEST_F(CorrectionWindowTest, ShowsTheRunningSystemClock) {
 
 TEST_F(CorrectionWindowTest, OpenedByTheClockButtonAndTheMenu) {
   QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
-  QPointer<CorrectionWindow> w = main->correction_window();
+  QPointer<CorrectionWindow> w = app->correction_window();
   ASSERT_FALSE(w.isNull());
   EXPECT_TRUE(w->isVisible());
   w->end_proc();
   flush_deletes();
   ASSERT_TRUE(w.isNull());
   main->findChild<QAction*>(QStringLiteral("menu_edit_time"))->trigger();
-  EXPECT_NE(main->correction_window(), nullptr);
+  EXPECT_NE(app->correction_window(), nullptr);
 }
 
 TEST_F(CorrectionWindowTest, EachCheckKeepsTheFocusOrMovesItOn) {
@@ -197,7 +200,7 @@ TEST_F(CorrectionWindowTest, EnterInTheDayFieldMovesTheBoardsDateAtOnce) {
   // Escape takes the date back; the month and day follow the restored day number.
   QTest::keyClick(box(w, 10), Qt::Key_Escape);
   flush_deletes();
-  EXPECT_EQ(main->correction_window(), nullptr);
+  EXPECT_EQ(app->correction_window(), nullptr);
   EXPECT_EQ(caption(), "現在日時 ： 2000/03/13（月）  09:05");
   EXPECT_EQ(state->service_date.day, 13);
   EXPECT_EQ(state->service_date.month, 3);
@@ -243,7 +246,7 @@ TEST_F(CorrectionWindowTest, CancelAfterTemporaryBringsBackTheSystemDateTimeAndF
   w = open();
   QTest::mouseClick(button(w, 3), Qt::LeftButton);
   flush_deletes();
-  EXPECT_EQ(main->correction_window(), nullptr);
+  EXPECT_EQ(app->correction_window(), nullptr);
   EXPECT_EQ(caption(), "現在日時 ： 2000/03/13（月）  09:15");
   EXPECT_EQ(state->program_clock.offset, 0.0);
   EXPECT_EQ(state->day_flags.day_off, 0);
@@ -259,7 +262,7 @@ TEST_F(CorrectionWindowTest, EscapeAfterTemporaryKeepsTheShiftButNotTheDate) {
   w = open();
   QTest::keyClick(button(w, 1), Qt::Key_Escape);
   flush_deletes();
-  EXPECT_EQ(main->correction_window(), nullptr);
+  EXPECT_EQ(app->correction_window(), nullptr);
   EXPECT_EQ(caption(), "現在日時 ： 2000/03/13（月）  11:05");
   EXPECT_EQ(state->service_date.weekday, 2);
   EXPECT_EQ(state->day_flags.day_off, 0);
@@ -270,7 +273,7 @@ TEST_F(CorrectionWindowTest, SettingTheSystemClockAcceptedOrRefused) {
   fill(w, {"2000", "03", "16", "07", "30", "00"});
   QTest::mouseClick(button(w, 1), Qt::LeftButton);
   flush_deletes();
-  EXPECT_EQ(main->correction_window(), nullptr);
+  EXPECT_EQ(app->correction_window(), nullptr);
   EXPECT_EQ(clock.set_calls(), 1);
   EXPECT_EQ(clock.now().day_number, day_number(2000, 3, 16));
   EXPECT_EQ(clock.now().hour, 7);
@@ -286,7 +289,7 @@ TEST_F(CorrectionWindowTest, SettingTheSystemClockAcceptedOrRefused) {
   fill(w, {"2000", "03", "17", "10", "00", "00"});
   QTest::mouseClick(button(w, 1), Qt::LeftButton);
   flush_deletes();
-  EXPECT_EQ(main->correction_window(), nullptr);
+  EXPECT_EQ(app->correction_window(), nullptr);
   ASSERT_EQ(messages.shown().size(), 1u);
   const auto& shown = messages.shown()[0];
   EXPECT_EQ(shown.title, "エラーメッセージ");

@@ -2,11 +2,11 @@
 // rows that the settings and search windows test by number, train identifiers and
 // service, a price for every station pair, the Keiyo station columns the station picker
 // and the full schedule assume, and connections that the route search can find.
-#include "data/loader.h"
+#include "state/loader.h"
 #include "data/plausibility.h"
 #include "data/raw_data.h"
 #include "data/sources.h"
-#include "hotels/hotel_reader.h"
+#include "data/hotel_reader.h"
 #include "search/engine.h"
 #include "search/field_checks.h"
 

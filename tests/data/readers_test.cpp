@@ -1,10 +1,10 @@
 // The readers of the schedule sections against files compiled from small sources, and
 // against byte patches of them.
-#include "data/loader.h"
+#include "state/loader.h"
 #include "data/raw_data.h"
 #include "data/readers.h"
 #include "data/sources.h"
-#include "hotels/hotel_reader.h"
+#include "data/hotel_reader.h"
 #include "support/data_builder.h"
 
 #include <gtest/gtest.h>

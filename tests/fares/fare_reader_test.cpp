@@ -1,6 +1,6 @@
 // get_paytable over files compiled from small sources and byte patches of them.
 #include "data/readers.h"
-#include "fares/fare_reader.h"
+#include "data/fare_reader.h"
 #include "support/data_builder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // get_tiku and get_hotel over files compiled from small sources.
 #include "data/readers.h"
-#include "hotels/hotel_reader.h"
+#include "data/hotel_reader.h"
 #include "support/data_builder.h"
 #include "support/program_folder.h"
 #include "text/text.h"

@@ -1,14 +1,14 @@
 // The hotel search (ravolin12), hotel list (ravolin6), district selection (ravolin7) and
 // area picker (ravolin15) windows on real widgets, over a program folder built in the test.
-#include "app/app_state.h"
-#include "data/loader.h"
-#include "hotels/area_picker_window.h"
-#include "hotels/district_window.h"
+#include "state/app_state.h"
+#include "state/loader.h"
+#include "gui/hotels/area_picker_window.h"
+#include "gui/hotels/district_window.h"
 #include "hotels/hotel_list.h"
-#include "hotels/hotel_list_window.h"
-#include "hotels/hotel_search_window.h"
-#include "ui/fake_platform.h"
-#include "ui/window_conventions.h"
+#include "gui/hotels/hotel_list_window.h"
+#include "gui/hotels/hotel_search_window.h"
+#include "support/fake_platform.h"
+#include "gui/common/window_conventions.h"
 
 #include "support/data_builder.h"
 #include "support/program_folder.h"

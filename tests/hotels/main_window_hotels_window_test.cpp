@@ -1,8 +1,9 @@
 // ホテル検索 on the main window: the button and the menu entry open one hotel search
 // window, which closes with the main window.
-#include "board/main_window.h"
-#include "hotels/hotel_search_window.h"
-#include "ui/fake_platform.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
+#include "gui/hotels/hotel_search_window.h"
+#include "support/fake_platform.h"
 
 #include "board/main_window_fixture.h"
 
@@ -28,19 +29,20 @@ TEST(MainWindowHotels, ButtonAndMenuOpenOneHotelSearchWindowThatClosesWithTheMai
   ui::FakePrinter printer;
   auto state = std::make_unique<app::AppState>(folder.path(),
                                                app::Platform{clock, messages, help, printer});
-  auto window = std::make_unique<MainWindow>(*state);
-  ASSERT_TRUE(window->start());
+  auto app = std::make_unique<app::Navigator>(*state);
+  auto* window = app->main_window();
+  ASSERT_TRUE(app->start());
   window->show();
 
-  EXPECT_EQ(window->hotel_search_window(), nullptr);
+  EXPECT_EQ(app->hotel_search_window(), nullptr);
   QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command4")), Qt::LeftButton);
-  QPointer<hotels::HotelSearchWindow> search = window->hotel_search_window();
+  QPointer<hotels::HotelSearchWindow> search = app->hotel_search_window();
   ASSERT_NE(search, nullptr);
   EXPECT_TRUE(search->isVisible());
   EXPECT_EQ(search->objectName(), QStringLiteral("ravolin12"));
 
   window->findChild<QAction*>(QStringLiteral("menu_view_hotels"))->trigger();
-  EXPECT_EQ(window->hotel_search_window(), search.data());
+  EXPECT_EQ(app->hotel_search_window(), search.data());
   int open = 0;
   for (QWidget* w : QApplication::topLevelWidgets())
     open += w->objectName() == QStringLiteral("ravolin12") && w->isVisible();

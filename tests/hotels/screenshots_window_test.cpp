@@ -1,11 +1,12 @@
 // Pictures of the hotel windows on the delivered data, for docs/screenshots. Runs only
 // when RAVOLIN_SCREENSHOT_DIR names the folder to write them to.
-#include "app/app_state.h"
-#include "board/main_window.h"
-#include "hotels/area_picker_window.h"
-#include "hotels/district_window.h"
-#include "hotels/hotel_list_window.h"
-#include "hotels/hotel_search_window.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
+#include "gui/hotels/area_picker_window.h"
+#include "gui/hotels/district_window.h"
+#include "gui/hotels/hotel_list_window.h"
+#include "gui/hotels/hotel_search_window.h"
 #include "support/screenshot_window.h"
 
 #include <QLineEdit>
@@ -21,13 +22,13 @@ using Screenshots = test_support::ScreenshotTest;
 TEST_F(Screenshots, HotelWindowsOnTheDeliveredData) {
   auto state = make_state(program_folder());
   state->settings.departure_ground = {"", "東京／羽田", "大阪／伊丹", "名古屋", "", ""};
-  board::MainWindow main(*state);
-  ASSERT_TRUE(main.start()) << first_message();
+  app::Navigator app(*state);
+  ASSERT_TRUE(app.start()) << first_message();
   state->settings.control9_flg = 4;
   state->settings.departure_ground = {"", "東京／羽田", "大阪／伊丹", "名古屋", "", ""};
 
-  main.open_hotel_search();
-  HotelSearchWindow* search = main.hotel_search_window();
+  app.open_hotel_search();
+  HotelSearchWindow* search = app.hotel_search_window();
   save(search, "hotel_search.png");
 
   search->open_area_picker();

@@ -1,9 +1,10 @@
 // Pictures of the user hotel list and edit windows on the delivered data, for
 // docs/screenshots. Runs only when RAVOLIN_SCREENSHOT_DIR names the folder to write them to.
-#include "app/app_state.h"
-#include "board/main_window.h"
-#include "hotels/hotel_edit_window.h"
-#include "hotels/user_hotels_window.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
+#include "gui/hotels/hotel_edit_window.h"
+#include "gui/hotels/user_hotels_window.h"
 #include "support/program_folder.h"
 #include "support/screenshot_window.h"
 
@@ -33,10 +34,10 @@ TEST_F(Screenshots, UserHotelWindowsOnTheDeliveredData) {
       "\"名古屋\",\"栄\",\"栄セントラルホテル\",\"052-000-2468\",95,\"栄駅徒歩２分\",\"\\9,200\",\"○       \"\n"));
 
   auto state = make_state(folder.path());
-  board::MainWindow main(*state);
-  ASSERT_TRUE(main.start()) << first_message();
-  main.open_user_hotels();
-  UserHotelsWindow* list = main.user_hotels_window();
+  app::Navigator app(*state);
+  ASSERT_TRUE(app.start()) << first_message();
+  app.open_user_hotels();
+  UserHotelsWindow* list = app.user_hotels_window();
   ASSERT_NE(list, nullptr);
   list->move(40, 40);
   auto* list1 = list->findChild<QListWidget*>(QStringLiteral("List1"));

@@ -2,12 +2,12 @@
 // checks with their messages in Text8, add / update / add-as-new / delete with their
 // confirmations, 登録終了 with each sort setting, 取消, a failed write and the lines the
 // reader had to leave out.
-#include "app/app_state.h"
-#include "hotels/hotel_edit_window.h"
+#include "state/app_state.h"
+#include "gui/hotels/hotel_edit_window.h"
 #include "hotels/user_hotels.h"
-#include "hotels/user_hotels_window.h"
-#include "ui/fake_platform.h"
-#include "ui/window_conventions.h"
+#include "gui/hotels/user_hotels_window.h"
+#include "support/fake_platform.h"
+#include "gui/common/window_conventions.h"
 
 #include "support/program_folder.h"
 

@@ -3,8 +3,9 @@
 // ravolin-tool's) and 印刷 through the real Qt printer into a PDF file, read back with
 // poppler's pdftotext: the printed lines in order over several pages, none cut off.
 #include "search/report.h"
+#include "app/navigator.h"
 #include "text/print_columns.h"
-#include "ui/qt_platform.h"
+#include "gui/common/qt_platform.h"
 
 #include "search_window_fixture.h"
 
@@ -76,13 +77,14 @@ TEST_F(EndToEndTest, SearchFromTheMainWindowToAPrintedPdf) {
   app::AppState state(folder.path(), app::Platform{clock, messages, help, printer});
   state.end_program = [] {};
   state.process_events = [] { QCoreApplication::processEvents(); };
-  board::MainWindow main(state);
-  ASSERT_TRUE(main.start());
+  app::Navigator app(state);
+  board::MainWindow& main = *app.main_window();
+  ASSERT_TRUE(app.start());
   main.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
 
   QTest::mouseClick(main.findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
-  SearchWindow* w = main.search_window();
+  SearchWindow* w = app.search_window();
   ASSERT_NE(w, nullptr);
   const auto set = [w](int i, const char* value) {
     w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(i))->setText(QString::fromUtf8(value));
@@ -120,7 +122,7 @@ TEST_F(EndToEndTest, SearchFromTheMainWindowToAPrintedPdf) {
   w->findChild<QRadioButton*>(QStringLiteral("Option4"))->setChecked(true);
   w->findChild<QRadioButton*>(QStringLiteral("Option7"))->setChecked(true);
   QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-  ResultsWindow* r = main.results_window();
+  ResultsWindow* r = app.results_window();
   ASSERT_NE(r, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(r));
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "data/loader.h"
+#include "state/loader.h"
 #include "search/engine.h"
 #include "search/reference_engine.h"
 

@@ -1,6 +1,7 @@
 #include "search/field_checks.h"
 
 #include "search/engine.h"
+#include "text/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,7 @@ TEST(FieldChecks, TimeWindowsAndDefaults) {
   EXPECT_EQ(chk_text2(t).err_flg, 0);
   t = "２４";
   EXPECT_EQ(chk_text2(t).err_flg, 1);
-  EXPECT_EQ(parse_number("－１．５"), -1.5);
+  EXPECT_EQ(text::parse_number("－１．５"), -1.5);
   for (const char* v : {"5", "24", "x", "6:", "1e1", "１０分"}) {
     t = v;
     EXPECT_EQ(chk_text2(t).err_flg, 1) << v;

@@ -1,7 +1,8 @@
 // The results window (ravolin26) on real widgets: the search it runs while loading, texts
 // equal to ravolin-tool's, 再検索 and 検索終了, Escape, positions, and printing through the
 // fake printer (confirmation, cancel at either step, the printed lines, a failed print).
-#include "board/diagram_window.h"
+#include "gui/diagram/diagram_window.h"
+#include "app/navigator.h"
 #include "search/report.h"
 
 #include <QTextBlock>
@@ -72,7 +73,7 @@ TEST_F(ResultsWindowTest, DoubleClickOnAConnectionDrawsItInTheDiagram) {
   QTextCursor at(text1->document()->findBlockByNumber(line));
   QTest::mouseDClick(text1->viewport(), Qt::LeftButton, Qt::NoModifier,
                      text1->cursorRect(at).center());
-  board::DiagramWindow* d = main->diagram_window();
+  board::DiagramWindow* d = app->diagram_window();
   ASSERT_NE(d, nullptr);
   ASSERT_FALSE(d->journey().empty());
   EXPECT_EQ(d->journey().legs.front().train, state->search_result.entry(entry).first_train);
@@ -99,7 +100,7 @@ TEST_F(ResultsWindowTest, SearchAgainReturnsToTheFieldsAsTheyWere) {
   EXPECT_TRUE(r.isNull());
   EXPECT_EQ(state->settings.pos(26).left, 1200);
   EXPECT_EQ(state->settings.pos(26).top, 1800);
-  SearchWindow* w = main->search_window();
+  SearchWindow* w = app->search_window();
   ASSERT_NE(w, nullptr);
   EXPECT_TRUE(w->isVisible());
   EXPECT_EQ(text(1), "品川");
@@ -127,7 +128,7 @@ TEST_F(ResultsWindowTest, EndShowsTheMainWindowAndEscapeShowsNothing) {
     flush_deletes();
     EXPECT_TRUE(r.isNull());
     EXPECT_FALSE(main->isVisible());
-    EXPECT_EQ(main->search_window(), nullptr);
+    EXPECT_EQ(app->search_window(), nullptr);
     EXPECT_EQ(help.count("close"), closes + 1);
     main->show();
   }

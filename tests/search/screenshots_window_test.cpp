@@ -1,11 +1,12 @@
 // Pictures of the route search windows on the delivered data and of one printed page, for
 // docs/screenshots. Runs only when RAVOLIN_SCREENSHOT_DIR names the folder to write them to.
-#include "app/app_state.h"
-#include "board/main_window.h"
-#include "search/results_window.h"
-#include "search/search_window.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
+#include "gui/search/results_window.h"
+#include "gui/search/search_window.h"
 #include "support/screenshot_window.h"
-#include "ui/qt_platform.h"
+#include "gui/common/qt_platform.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -28,13 +29,14 @@ TEST_F(Screenshots, SearchWindowsAndAPrintedPage) {
   app::AppState& state = *owned;
   state.end_program = [] {};
   state.process_events = [] { QCoreApplication::processEvents(); };
-  board::MainWindow main(state);
-  ASSERT_TRUE(main.start());
+  app::Navigator app(state);
+  board::MainWindow& main = *app.main_window();
+  ASSERT_TRUE(app.start());
   main.move(40, 40);
   main.show();
 
-  main.open_search();
-  SearchWindow* w = main.search_window();
+  app.open_search();
+  SearchWindow* w = app.search_window();
   ASSERT_NE(w, nullptr);
   const char* const fields[][2] = {{"1", "東京"}, {"2", "6"},  {"3", "0"},  {"4", "8"},
                                    {"5", "0"},    {"6", "博多"}, {"7", "6"}, {"8", "0"},
@@ -48,7 +50,7 @@ TEST_F(Screenshots, SearchWindowsAndAPrintedPage) {
   save(w, "search_conditions.png");
 
   QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-  ResultsWindow* r = main.results_window();
+  ResultsWindow* r = app.results_window();
   ASSERT_NE(r, nullptr);
   r->move(20, 20);
   save(r, "search_results.png");

@@ -3,13 +3,14 @@
 // the conditions and results window tests.
 #pragma once
 
-#include "app/app_state.h"
-#include "board/main_window.h"
-#include "search/results_window.h"
-#include "search/search_window.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
+#include "gui/search/results_window.h"
+#include "gui/search/search_window.h"
 #include "settings/settings_file.h"
-#include "ui/fake_platform.h"
-#include "ui/window_conventions.h"
+#include "support/fake_platform.h"
+#include "gui/common/window_conventions.h"
 
 #include "board/main_window_fixture.h"
 #include "support/data_builder.h"
@@ -62,12 +63,12 @@ class SearchWindowTest : public test_support::StartedMainWindow {
     ASSERT_TRUE(settings::put_ini_file(folder.settings_path(), s, error)) << error;
     start_main();
     if (HasFatalFailure()) return;
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
   }
   // The conditions window through the main window's 新幹線検索 button.
   SearchWindow* open() {
     QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
-    SearchWindow* w = main->search_window();
+    SearchWindow* w = app->search_window();
     EXPECT_NE(w, nullptr);
     if (w) {
       EXPECT_TRUE(QTest::qWaitForWindowActive(w));
@@ -75,12 +76,12 @@ class SearchWindowTest : public test_support::StartedMainWindow {
     return w;
   }
   QLineEdit* box(int i) const {
-    return main->search_window()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(i));
+    return app->search_window()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(i));
   }
   std::string text(int i) const { return box(i)->text().toStdString(); }
   void set(int i, const std::string& value) const { box(i)->setText(QString::fromStdString(value)); }
   QRadioButton* option(int i) const {
-    return main->search_window()->findChild<QRadioButton*>(QStringLiteral("Option%1").arg(i));
+    return app->search_window()->findChild<QRadioButton*>(QStringLiteral("Option%1").arg(i));
   }
   template <class T = QPushButton>
   static T* child(QWidget* w, const char* name) {
@@ -88,14 +89,14 @@ class SearchWindowTest : public test_support::StartedMainWindow {
   }
   // The control of the conditions window that has (or gets, once it is active) the focus.
   std::string focused() const {
-    QWidget* f = main->search_window() ? main->search_window()->focusWidget() : nullptr;
+    QWidget* f = app->search_window() ? app->search_window()->focusWidget() : nullptr;
     return f ? f->objectName().toStdString() : "";
   }
   // 検索開始 on the open conditions window; the results window when one opened.
   ResultsWindow* search() {
-    QTest::mouseClick(child(main->search_window(), "Command1"), Qt::LeftButton);
+    QTest::mouseClick(child(app->search_window(), "Command1"), Qt::LeftButton);
     flush_deletes();
-    return main->results_window();
+    return app->results_window();
   }
   static std::string plain(QWidget* w, const char* name) {
     return child<QPlainTextEdit>(w, name)->toPlainText().toStdString();

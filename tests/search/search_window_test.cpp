@@ -2,6 +2,8 @@
 // 検索開始 with their messages and focus, the Enter chain, what a search start stores,
 // the two-transfer confirmation, Escape and 終了.
 #include "search/field_checks.h"
+#include "app/navigator.h"
+#include "gui/settings/station_picker_window.h"
 
 #include "search_window_fixture.h"
 
@@ -33,7 +35,7 @@ TEST_F(SearchWindowTest, OpensFromTheMainWindowFilledWithTheSavedConditions) {
 
   // The menu entry and a second press bring the same window forward.
   main->findChild<QAction*>(QStringLiteral("menu_view_search"))->trigger();
-  EXPECT_EQ(main->search_window(), w);
+  EXPECT_EQ(app->search_window(), w);
 }
 
 struct Refusal {
@@ -118,7 +120,7 @@ TEST_F(SearchWindowTest, EdgesThatAreAcceptedStartTheSearch) {
     option(c.two_transfers ? 5 : 4)->setChecked(true);
     ResultsWindow* r = search();
     ASSERT_NE(r, nullptr);
-    EXPECT_EQ(main->search_window(), nullptr);
+    EXPECT_EQ(app->search_window(), nullptr);
     const SearchConditions& cond = state->search_conditions;
     EXPECT_EQ(cond.st_time1, c.st_time1);
     EXPECT_EQ(cond.st_time2, c.st_time2);
@@ -147,9 +149,9 @@ TEST_F(SearchWindowTest, SearchStartStoresTheConditionsAndTheFileAfterExitHoldsT
   option(1)->setChecked(true);
   option(6)->setChecked(true);
   // Enter on 検索開始, where the Enter chain ends, starts the search.
-  QTest::keyClick(child(main->search_window(), "Command1"), Qt::Key_Return);
+  QTest::keyClick(child(app->search_window(), "Command1"), Qt::Key_Return);
   flush_deletes();
-  ASSERT_NE(main->results_window(), nullptr);
+  ASSERT_NE(app->results_window(), nullptr);
 
   const SearchConditions& cond = state->search_conditions;
   EXPECT_EQ(cond.st_station, "品川");
@@ -278,10 +280,11 @@ TEST_F(SearchWindowTest, StationPickerFillsTheBoxOnARefusedNameAndOnADoubleClick
   set(1, "大宮");
   box(1)->setFocus();
   QTest::keyClick(box(1), Qt::Key_Return);
-  QPointer<QWidget> picker = w->station_picker();
+  QPointer<settings::StationPickerWindow> picker =
+      qobject_cast<settings::StationPickerWindow*>(w->station_picker());
   ASSERT_FALSE(picker.isNull());
   EXPECT_EQ(picker->objectName(), QStringLiteral("ravolin22"));
-  EXPECT_EQ(state->satellite_mode, 12);
+  EXPECT_EQ(picker->mode(), 12);
   QListWidget* list = picker_list();
   ASSERT_EQ(list->count(), 4);  // the corridor's stations, 名古屋 once
   EXPECT_EQ(list->item(2)->text(), QStringLiteral("名古屋"));
@@ -294,9 +297,9 @@ TEST_F(SearchWindowTest, StationPickerFillsTheBoxOnARefusedNameAndOnADoubleClick
 
   // A double-click on the alighting box: the picker for it; Enter on a station picks it.
   QTest::mouseDClick(box(6), Qt::LeftButton);
-  picker = w->station_picker();
+  picker = qobject_cast<settings::StationPickerWindow*>(w->station_picker());
   ASSERT_FALSE(picker.isNull());
-  EXPECT_EQ(state->satellite_mode, 22);
+  EXPECT_EQ(picker->mode(), 22);
   picker_list()->setCurrentRow(2);
   QTest::keyClick(picker_list(), Qt::Key_Return);
   flush_deletes();
@@ -309,8 +312,8 @@ TEST_F(SearchWindowTest, StationPickerFillsTheBoxOnARefusedNameAndOnADoubleClick
 
   // A picker left open closes with its window.
   ASSERT_NE(open(), nullptr);
-  main->search_window()->open_station_picker(12);
-  picker = main->search_window()->station_picker();
+  app->search_window()->open_station_picker(12);
+  picker = qobject_cast<settings::StationPickerWindow*>(app->search_window()->station_picker());
   ASSERT_FALSE(picker.isNull());
   QTest::keyClick(box(2), Qt::Key_Escape);
   flush_deletes();
@@ -355,7 +358,7 @@ TEST_F(SearchWindowTest, CalendarFillsTheTravelDateAndTheSearchUsesIt) {
   // The next opening shows the search date instead of the system date.
   ASSERT_NE(open(), nullptr);
   EXPECT_EQ(text(15), "25");
-  EXPECT_EQ(child<QLabel>(main->search_window(), "Label21")->text(), QStringLiteral("(土)"));
+  EXPECT_EQ(child<QLabel>(app->search_window(), "Label21")->text(), QStringLiteral("(土)"));
 }
 
 TEST_F(SearchWindowTest, EscapeClosesFromEveryControlAndEndStoresThePosition) {
@@ -367,8 +370,8 @@ TEST_F(SearchWindowTest, EscapeClosesFromEveryControlAndEndStoresThePosition) {
   for (const std::string& name : controls) {
     SCOPED_TRACE(name);
     main->hide();
-    main->open_search();
-    QPointer<SearchWindow> w = main->search_window();
+    app->open_search();
+    QPointer<SearchWindow> w = app->search_window();
     ASSERT_FALSE(w.isNull());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.data()));
     w->move(ui::tw(w, 3000), ui::tw(w, 1200));

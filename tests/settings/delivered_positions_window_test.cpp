@@ -1,18 +1,19 @@
 // Where the delivered settings files open each window: on a 1280x1024 screen every window
 // opens beside the main window, never over its lists, and all three editions agree.
-#include "app/app_state.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
 #include "board/about_text.h"
-#include "board/loading_window.h"
-#include "board/main_window.h"
-#include "board/passing_window.h"
-#include "board/schedule_window.h"
-#include "board/version_window.h"
-#include "calendar/calendar_window.h"
-#include "calendar/correction_window.h"
+#include "gui/board/loading_window.h"
+#include "gui/board/main_window.h"
+#include "gui/board/passing_window.h"
+#include "gui/board/schedule_window.h"
+#include "gui/board/version_window.h"
+#include "gui/calendar/calendar_window.h"
+#include "gui/calendar/correction_window.h"
 #include "settings/settings_file.h"
-#include "settings/station_picker_window.h"
-#include "ui/fake_platform.h"
-#include "ui/window_conventions.h"
+#include "gui/settings/station_picker_window.h"
+#include "support/fake_platform.h"
+#include "gui/common/window_conventions.h"
 
 #include <QLineEdit>
 #include <QRect>
@@ -66,24 +67,24 @@ TEST(DeliveredPositions, EveryWindowOpensBesideTheMainWindow) {
   app::AppState state(folder, app::Platform{clock, messages, help, printer});
   state.end_program = [] {};
   state.process_events = [] {};
-  board::MainWindow main(state);
-  ASSERT_TRUE(main.start());
+  app::Navigator app(state);
+  board::MainWindow& main = *app.main_window();
+  ASSERT_TRUE(app.start());
   state.settings = delivered;
   const QRect main_rect = outer(main, delivered.pos(1));
   EXPECT_LE(main_rect.right(), 9600);
   EXPECT_LE(main_rect.bottom(), 7920);
 
   QLineEdit target;
-  state.satellite_mode = 2;
   std::vector<std::pair<int, std::unique_ptr<QWidget>>> windows;
   windows.emplace_back(4, std::make_unique<calendar::CalendarWindow>(
                               state, calendar::CalendarWindow::Targets{}));
   windows.emplace_back(9, std::make_unique<board::VersionWindow>(state, nullptr));
   windows.emplace_back(11, std::make_unique<board::LoadingWindow>(state, board::kLoadingStartup));
   windows.emplace_back(21, std::make_unique<calendar::CorrectionWindow>(state, nullptr));
-  windows.emplace_back(22, std::make_unique<StationPickerWindow>(state, &target));
-  windows.emplace_back(23, std::make_unique<board::PassingWindow>(state));
-  windows.emplace_back(24, std::make_unique<board::ScheduleWindow>(state));
+  windows.emplace_back(22, std::make_unique<StationPickerWindow>(state, 2, &target));
+  windows.emplace_back(23, std::make_unique<board::PassingWindow>(state, board::kModeSinkansen, 0));
+  windows.emplace_back(24, std::make_unique<board::ScheduleWindow>(state, board::kModeSinkansen));
   const QRect screen(0, 0, kScreenWidth, kScreenHeight);
   for (const auto& [id, w] : windows) {
     const QRect r = outer(*w, delivered.pos(id));

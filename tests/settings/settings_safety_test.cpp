@@ -1,6 +1,6 @@
 // The settings file keeps the user's settings through damage, odd values, protected and
 // linked files, and failed reads.
-#include "settings/replace_file.h"
+#include "files/replace_file.h"
 #include "settings/settings_file.h"
 
 #include "text/text.h"

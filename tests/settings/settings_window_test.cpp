@@ -2,14 +2,15 @@
 // captions and filling, the Enter chain with its checks and messages, 了解 rebuilding
 // both lists as ravolin-tool builds them, refusals, Escape, the position keys and the
 // Keiyo display switched off and on (the settings file with control2_flg 1 and 0).
-#include "app/app_state.h"
-#include "board/main_window.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
 #include "settings/settings_file.h"
 #include "settings/settings_form.h"
-#include "settings/settings_window.h"
-#include "settings/station_picker_window.h"
-#include "ui/fake_platform.h"
-#include "ui/window_conventions.h"
+#include "gui/settings/settings_window.h"
+#include "gui/settings/station_picker_window.h"
+#include "support/fake_platform.h"
+#include "gui/common/window_conventions.h"
 
 #include "support/data_builder.h"
 #include "support/program_folder.h"
@@ -65,7 +66,7 @@ class SettingsWindowTest : public test_support::StartedMainWindow {
     start_main();
     if (HasFatalFailure()) return;
     main->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
   }
   void write(const Settings& s) {
     std::string error;
@@ -74,7 +75,7 @@ class SettingsWindowTest : public test_support::StartedMainWindow {
   // Opens the window through the main window's 動作環境 button.
   SettingsWindow* open() {
     QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("Command5")), Qt::LeftButton);
-    SettingsWindow* w = main->settings_window();
+    SettingsWindow* w = app->settings_window();
     EXPECT_NE(w, nullptr);
     if (w) {
       EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
@@ -83,7 +84,7 @@ class SettingsWindowTest : public test_support::StartedMainWindow {
   }
   template <class T>
   T* child(const QString& name) const {
-    T* c = main->settings_window()->findChild<T*>(name);
+    T* c = app->settings_window()->findChild<T*>(name);
     EXPECT_NE(c, nullptr) << name.toStdString();
     return c;
   }
@@ -94,7 +95,7 @@ class SettingsWindowTest : public test_support::StartedMainWindow {
   QPushButton* ok_button() const { return child<QPushButton>(QStringLiteral("Command1")); }
   // The control that has the keyboard in the settings window (offscreen windows opened
   // from the main window are not made active, so QWidget::hasFocus() cannot tell).
-  bool focused(const QWidget* w) const { return main->settings_window()->focusWidget() == w; }
+  bool focused(const QWidget* w) const { return app->settings_window()->focusWidget() == w; }
   std::string message() const { return text(9)->text().toStdString(); }
   void enter(int box) const { QTest::keyClick(text(box), Qt::Key_Return); }
   std::vector<std::string> list(const char* name) const {
@@ -175,7 +176,7 @@ TEST_F(SettingsWindowTest, OpensWithEveryCaptionFilledFromTheSettings) {
 
   // The menu entry brings the same window forward instead of opening a second one.
   main->findChild<QAction*>(QStringLiteral("menu_edit_settings"))->trigger();
-  EXPECT_EQ(main->settings_window(), w);
+  EXPECT_EQ(app->settings_window(), w);
   int open_windows = 0;
   for (QWidget* top : QApplication::topLevelWidgets())
     open_windows += top->objectName() == QLatin1String("ravolin5") && top->isVisible();
@@ -319,8 +320,8 @@ TEST_F(SettingsWindowTest, OkRefusalKeepsTheWindowAndEverySetting) {
   text(5)->setText(QStringLiteral("名古屋"));
   QTest::keyClick(ok_button(), Qt::Key_Space);
   EXPECT_TRUE(focused(text(6)));
-  ASSERT_NE(main->settings_window(), nullptr);
-  EXPECT_TRUE(main->settings_window()->isVisible());
+  ASSERT_NE(app->settings_window(), nullptr);
+  EXPECT_TRUE(app->settings_window()->isVisible());
   EXPECT_EQ(format_settings(state->settings), before);
   EXPECT_EQ(list("List1"), lines);
 }
@@ -369,7 +370,7 @@ TEST_F(SettingsWindowTest, KeiyoDisplaySwitchedOff) {
   option(2)->setChecked(true);  // another direction: would change the list if rebuilt
   QTest::mouseClick(ok_button(), Qt::LeftButton);
   flush_deletes();
-  EXPECT_EQ(main->settings_window(), nullptr);
+  EXPECT_EQ(app->settings_window(), nullptr);
   EXPECT_EQ(end_calls, 0);
   EXPECT_TRUE(main->isVisible());
   EXPECT_EQ(state->settings.keiyo_use, 0);
@@ -400,10 +401,10 @@ TEST_F(SettingsWindowTest, KeiyoDisplaySwitchedOnEndsTheProgramAndTheNextStartSh
     option(10)->setChecked(true);
     option(store ? 3 : 4)->setChecked(true);
     text(5)->setText(QStringLiteral("名古屋"));
-    main->settings_window()->move(ui::tw(main.get(), 2400), ui::tw(main.get(), 1200));
+    app->settings_window()->move(ui::tw(main, 2400), ui::tw(main, 1200));
     QTest::mouseClick(ok_button(), Qt::LeftButton);
     flush_deletes();
-    EXPECT_EQ(main->settings_window(), nullptr);
+    EXPECT_EQ(app->settings_window(), nullptr);
     EXPECT_FALSE(main->isVisible());
     EXPECT_GE(end_calls, 1);
     EXPECT_TRUE(messages.shown().empty());
@@ -420,19 +421,20 @@ TEST_F(SettingsWindowTest, KeiyoDisplaySwitchedOnEndsTheProgramAndTheNextStartSh
               std::string::npos);
 
     // The next start loads the Keiyo data and shows the Keiyo list.
-    main.reset();
+    app.reset();
     state = std::make_unique<app::AppState>(folder.path(),
                                             app::Platform{clock, messages, help, printer});
     state->end_program = [] {};
     state->process_events = [] {};
-    main = std::make_unique<board::MainWindow>(*state);
-    ASSERT_TRUE(main->start());
+    app = std::make_unique<app::Navigator>(*state);
+    main = app->main_window();
+    ASSERT_TRUE(app->start());
     main->show();
     EXPECT_EQ(state->settings.keiyo_use, 1);
     EXPECT_TRUE(main->findChild<QGroupBox*>(QStringLiteral("Frame2"))->isVisible());
     EXPECT_FALSE(list("List2").empty());
     EXPECT_TRUE(main->findChild<QAction*>(QStringLiteral("menu_view_keiyo"))->isEnabled());
-    main.reset();
+    app.reset();
     state.reset();
     end_calls = 0;
   }
@@ -465,7 +467,7 @@ TEST_F(SettingsWindowTest, DoubleClickInAStationBoxPicksTheStation) {
     ASSERT_NE(picker, nullptr);
     EXPECT_EQ(picker->objectName(), QStringLiteral("ravolin22"));
     EXPECT_TRUE(picker->isVisible());
-    EXPECT_EQ(state->satellite_mode, box == 1 ? 1 : 2);
+    EXPECT_EQ(picker->mode(), box == 1 ? 1 : 2);
     auto* list = picker->findChild<QListWidget*>(QStringLiteral("List1"));
     ASSERT_NE(list, nullptr);
     const auto found = list->findItems(station, Qt::MatchExactly);
@@ -492,7 +494,7 @@ TEST_F(SettingsWindowTest, DoubleClickInAStationBoxPicksTheStation) {
   // The picked names are applied by 了解 like typed ones.
   QTest::keyClick(ok_button(), Qt::Key_Return);
   flush_deletes();
-  EXPECT_EQ(main->settings_window(), nullptr);
+  EXPECT_EQ(app->settings_window(), nullptr);
   EXPECT_EQ(state->settings.keiyo_station, "新木場");
   EXPECT_EQ(state->settings.sinkansen_station, "名古屋");
   EXPECT_EQ(frame_title("Frame1"), "新幹線（下り）  名古屋");

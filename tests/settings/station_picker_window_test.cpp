@@ -1,10 +1,10 @@
 // The station picker (ravolin22) on real widgets: what each mode lists, the box the name
 // goes to, 選択 enabled only with a station selected, and every way of closing it.
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "settings/station_picker.h"
-#include "settings/station_picker_window.h"
-#include "ui/fake_platform.h"
-#include "ui/window_conventions.h"
+#include "gui/settings/station_picker_window.h"
+#include "support/fake_platform.h"
+#include "gui/common/window_conventions.h"
 
 #include "board/board_fixture.h"
 
@@ -47,8 +47,7 @@ class StationPickerTest : public ::testing::Test {
 
   // Opens the picker for a mode, shown and exposed, aimed at `target`.
   QPointer<StationPickerWindow> open(int mode) {
-    state->satellite_mode = mode;
-    QPointer<StationPickerWindow> w = new StationPickerWindow(*state, &target);
+    QPointer<StationPickerWindow> w = new StationPickerWindow(*state, mode, &target);
     w->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(w.data()));
     return w;
@@ -193,8 +192,8 @@ TEST_F(StationPickerTest, CancelAndEscapeWriteNothing) {
 
 TEST_F(StationPickerTest, NameGoesNowhereWhenTheTargetIsGoneOrTheModeUnknown) {
   auto box = std::make_unique<QLineEdit>();
-  state->satellite_mode = kPickSinkansenStation;
-  QPointer<StationPickerWindow> w = new StationPickerWindow(*state, box.get());
+  QPointer<StationPickerWindow> w =
+      new StationPickerWindow(*state, kPickSinkansenStation, box.get());
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
   QSignalSpy picked(w.data(), &StationPickerWindow::picked);

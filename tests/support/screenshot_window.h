@@ -3,9 +3,9 @@
 // message boxes, help viewer and printer.
 #pragma once
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "calendar/clock.h"
-#include "ui/fake_platform.h"
+#include "support/fake_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,11 @@
 // message boxes, help viewer and printer: the ground of the tests of the windows it opens.
 #pragma once
 
-#include "app/app_state.h"
-#include "board/main_window.h"
+#include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/board/main_window.h"
 #include "calendar/clock.h"
-#include "ui/fake_platform.h"
+#include "support/fake_platform.h"
 
 #include "support/data_builder.h"
 #include "support/program_folder.h"
@@ -30,8 +31,9 @@ class StartedMainWindow : public ::testing::Test {
                                             app::Platform{clock, messages, help, printer});
     state->end_program = [this] { ++end_calls; };
     state->process_events = [] { QCoreApplication::processEvents(); };
-    main = std::make_unique<board::MainWindow>(*state);
-    ASSERT_TRUE(main->start());
+    app = std::make_unique<app::Navigator>(*state);
+    main = app->main_window();
+    ASSERT_TRUE(app->start());
     main->show();
   }
   static void flush_deletes() {
@@ -44,7 +46,8 @@ class StartedMainWindow : public ::testing::Test {
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
   std::unique_ptr<app::AppState> state;
-  std::unique_ptr<board::MainWindow> main;
+  std::unique_ptr<app::Navigator> app;
+  board::MainWindow* main = nullptr;
   int end_calls = 0;
 };
 

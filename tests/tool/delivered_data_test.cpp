@@ -1,9 +1,9 @@
 // The delivered data files: each edition's sources compile, load, list and survive
 // export -> build unchanged, and their timetables run forwards.
-#include "data/loader.h"
+#include "state/loader.h"
 #include "data/raw_data.h"
 #include "data/sources.h"
-#include "hotels/hotel_reader.h"
+#include "data/hotel_reader.h"
 #include "support/data_builder.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The shared window conventions, platform fakes and the help file/viewer, on real
 // widgets under the offscreen platform.
-#include "ui/fake_platform.h"
-#include "ui/help_file.h"
-#include "ui/help_window.h"
-#include "ui/qt_platform.h"
-#include "ui/window_conventions.h"
+#include "support/fake_platform.h"
+#include "gui/common/help_file.h"
+#include "gui/common/help_window.h"
+#include "gui/common/qt_platform.h"
+#include "gui/common/window_conventions.h"
 
 #include <QAbstractButton>
 #include <QApplication>

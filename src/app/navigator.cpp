@@ -1,0 +1,339 @@
+#include "app/navigator.h"
+
+#include "board/about_text.h"
+#include "board/passing_stations.h"
+#include "gui/board/loading_window.h"
+#include "gui/board/main_window.h"
+#include "gui/board/passing_window.h"
+#include "gui/board/schedule_window.h"
+#include "gui/board/version_window.h"
+#include "gui/calendar/correction_window.h"
+#include "gui/common/window_conventions.h"
+#include "gui/diagram/diagram_window.h"
+#include "gui/hotels/hotel_search_window.h"
+#include "gui/hotels/user_hotels_window.h"
+#include "gui/search/results_window.h"
+#include "gui/search/search_window.h"
+#include "gui/settings/settings_window.h"
+#include "settings/settings_file.h"
+#include "state/loader.h"
+
+namespace ravolin::app {
+
+namespace {
+
+// Shows a window opened from the main window and gives it the keyboard, so that a key
+// pressed next (Escape above all) goes to it and not to the main window's lists.
+void show_in_front(QWidget* w) {
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+// Brings an open window of a kind that exists once forward; false when there is none.
+template <typename Window>
+bool bring_forward(const QPointer<Window>& w) {
+  if (!w || !w->isVisible()) return false;
+  show_in_front(w.data());
+  return true;
+}
+
+// Closes and deletes a window that a new one of its kind replaces.
+template <typename Window>
+void replace(QPointer<Window>& w) {
+  if (!w) return;
+  w->close();
+  delete w.data();
+}
+
+}  // namespace
+
+Navigator::Navigator(AppState& state) : state_(state) {
+  board::MainWindow::Ways ways;
+  ways.open_correction = [this] { open_correction(); };
+  ways.open_settings = [this] { open_settings(); };
+  ways.open_search = [this] { open_search(); };
+  ways.open_hotel_search = [this] { open_hotel_search(); };
+  ways.open_user_hotels = [this] { open_user_hotels(); };
+  ways.open_diagram = [this] { open_diagram(); };
+  ways.open_version = [this] { open_version(); };
+  ways.open_help_contents = [this] { open_help_contents(); };
+  ways.open_full_schedule = [this](int mode) { open_full_schedule(mode); };
+  ways.open_passing_stations = [this](int mode, int line) { open_passing_stations(mode, line); };
+  ways.refreshed = [this] { board_refreshed(); };
+  ways.closing = [this] {
+    close_step();
+    close_other_windows();
+  };
+  ways.quit_from_menu = [this] { quit_from_menu(); };
+  main_ = std::make_unique<board::MainWindow>(state_, std::move(ways));
+}
+
+Navigator::~Navigator() { delete loading_.data(); }
+
+board::MainWindow* Navigator::main_window() const { return main_.get(); }
+board::ScheduleWindow* Navigator::schedule_window() const { return schedule_.data(); }
+board::PassingWindow* Navigator::passing_window() const { return passing_.data(); }
+board::VersionWindow* Navigator::version_window() const { return version_.data(); }
+board::DiagramWindow* Navigator::diagram_window() const { return diagram_.data(); }
+calendar::CorrectionWindow* Navigator::correction_window() const { return correction_.data(); }
+settings::SettingsWindow* Navigator::settings_window() const { return settings_.data(); }
+search::SearchWindow* Navigator::search_window() const { return search_.data(); }
+search::ResultsWindow* Navigator::results_window() const { return results_.data(); }
+hotels::HotelSearchWindow* Navigator::hotel_search_window() const { return hotel_search_.data(); }
+hotels::UserHotelsWindow* Navigator::user_hotels_window() const { return user_hotels_.data(); }
+
+// ---- start-up ---------------------------------------------------------------------------
+
+void Navigator::step(const std::string& name) {
+  if (observer_) observer_(name);
+}
+
+bool Navigator::start() {
+  // 1. The program folder is in state. 2. The section directory and the edition.
+  step("get_control");
+  data::DataError error;
+  if (!data::load_edition(state_.data_path(), state_.schedule.directory,
+                          state_.schedule.edition, error)) {
+    state_.messages().error(main_.get(), "データファイルを読めません。\n" + error.message());
+    return false;
+  }
+
+  // 3. Service date and clock.
+  step("get_today");
+  state_.system_time = state_.clock().now();
+  calendar::get_today(state_.system_time, state_.service_date, state_.program_clock);
+
+  // 4. init_sec: a missing settings file starts from the delivered settings; a damaged or
+  // unreadable one is reported once, here.
+  step("get_ini_file");
+  const settings::SettingsRead read = settings::read_settings_file(state_.settings_path());
+  state_.settings = read.settings;
+  const std::string notice = settings::start_up_notice(read, state_.settings_path());
+  if (!notice.empty()) state_.messages().error(main_.get(), notice);
+
+  if (!read_data_file()) return false;
+
+  main_->lay_out();
+  step("set_form1");
+  if (loading_) loading_->finish();
+  delete loading_.data();
+  step("loading_closed");
+  set_up_tray();
+  return true;
+}
+
+bool Navigator::read_data_file() {
+  loading_ = new board::LoadingWindow(state_, board::kLoadingStartup);
+  loading_->show();
+  loading_->start_progress(7);
+  step("loading_shown");
+  state_.process_events();
+
+  data::DataError error;
+  const bool loaded = data::load_sections(
+      state_.data_path(), state_.settings.keiyo_use, state_.schedule, state_.districts,
+      state_.fares,
+      [this](int progress) {
+        if (loading_) loading_->set_progress(progress);
+        step("progress " + std::to_string(progress));
+        state_.process_events();
+      },
+      error, [this] { state_.process_events(); });
+  if (loading_ && loading_->aborted()) {
+    aborted_ = true;
+    delete loading_.data();
+    return false;
+  }
+  if (!loaded) {
+    delete loading_.data();
+    state_.messages().error(main_.get(), "データファイルを読めません。\n" + error.message());
+    return false;
+  }
+  return true;
+}
+
+// ---- the board's windows ------------------------------------------------------------------
+
+void Navigator::open_full_schedule(int mode) {
+  // One full schedule window at a time: a second opening replaces the first, so the
+  // table always shows the line just asked for.
+  replace(schedule_);
+  schedule_ = new board::ScheduleWindow(state_, mode, main_.get());
+  show_in_front(schedule_.data());
+}
+
+void Navigator::open_passing_stations(int mode, int line) {
+  replace(passing_);
+  passing_ = new board::PassingWindow(state_, mode, line, main_.get());
+  show_in_front(passing_.data());
+}
+
+void Navigator::open_version() {
+  if (bring_forward(version_)) return;  // one version window
+  version_ = new board::VersionWindow(state_, main_.get());
+  show_in_front(version_.data());
+}
+
+void Navigator::open_help_contents() { state_.help().show_contents(state_.help_path()); }
+
+void Navigator::open_correction() {
+  if (bring_forward(correction_)) return;  // one correction window
+  correction_ = new calendar::CorrectionWindow(
+      state_, [this] { main_->refresh(); }, main_.get());
+  show_in_front(correction_.data());
+}
+
+void Navigator::open_settings() {
+  if (bring_forward(settings_)) return;  // one settings window
+  settings::SettingsWindow::Ways ways;
+  ways.rebuild_board = [this] {
+    main_->edit_sinkansen();
+    main_->edit_keiyo();
+  };
+  ways.front_main_window = [this] {
+    main_->raise();
+    main_->activateWindow();
+  };
+  ways.end_for_keiyo_data = [this] { end_for_keiyo_data(); };
+  settings_ = new settings::SettingsWindow(state_, std::move(ways), main_.get());
+  show_in_front(settings_.data());
+}
+
+void Navigator::end_for_keiyo_data() {
+  keiyo_switched_on_ = true;
+  main_->exit_button();
+}
+
+// ---- route search ----------------------------------------------------------------------
+
+void Navigator::open_search() {
+  // No new search while one runs (its results window is loading).
+  if (searching_) return;
+  if (bring_forward(search_)) return;  // one conditions window
+  search_ = new search::SearchWindow(
+      state_, {[this] { show_in_front(main_.get()); }, [this] { open_results(); }}, main_.get());
+  show_in_front(search_.data());
+}
+
+void Navigator::open_results() {
+  // One results window: a new search replaces the last one.
+  replace(results_);
+  auto* w = new search::ResultsWindow(state_,
+                                      {[this] { show_in_front(main_.get()); },
+                                       [this] { open_search(); },
+                                       [this](int entry) { show_journey_in_diagram(entry); }},
+                                      main_.get());
+  results_ = w;
+  searching_ = true;
+  const bool loaded = w->load();
+  searching_ = false;
+  if (loaded && results_) show_in_front(w);
+}
+
+void Navigator::show_journey_in_diagram(int entry) {
+  open_diagram();
+  diagram_->show_journey(board::journey_of(state_.schedule.sin, state_.search_result, entry));
+}
+
+// ---- hotels ------------------------------------------------------------------------------
+
+void Navigator::open_hotel_search() {
+  if (bring_forward(hotel_search_)) return;  // one hotel search window
+  hotel_search_ = new hotels::HotelSearchWindow(state_, main_.get());
+  show_in_front(hotel_search_.data());
+}
+
+void Navigator::open_user_hotels() {
+  // One list at a time: a second opening brings the open one forward with its changes.
+  if (bring_forward(user_hotels_)) return;
+  user_hotels_ = new hotels::UserHotelsWindow(state_, main_.get());
+  show_in_front(user_hotels_.data());
+}
+
+// ---- diagram -----------------------------------------------------------------------------
+
+void Navigator::open_diagram() {
+  if (!diagram_) diagram_ = new board::DiagramWindow(state_, main_.get());
+  show_in_front(diagram_.data());
+}
+
+// ---- refresh and tray ------------------------------------------------------------------------
+
+void Navigator::board_refreshed() {
+  if (diagram_) diagram_->refresh();
+  update_tray();
+}
+
+void Navigator::set_up_tray() {
+  ui::Tray* tray = state_.tray();
+  if (!tray || !tray->available()) return;
+  std::vector<ui::TrayEntry> entries;
+  entries.push_back({"show", "ボードを表示／隠す", false, false, [this](bool) {
+                       if (main_->isVisible() && !main_->isMinimized()) {
+                         main_->hide();
+                       } else {
+                         main_->showNormal();
+                         main_->raise();
+                         main_->activateWindow();
+                       }
+                     }});
+  entries.push_back({"notify", "急げ!!を通知する", true, state_.settings.tray_notify == 1,
+                     [this](bool on) { state_.settings.tray_notify = on ? 1 : 0; }});
+  entries.push_back({"exit", "終了", false, false, [this](bool) { main_->exit_button(); }});
+  tray->show(entries);
+  tray_shown_ = true;
+  update_tray();
+}
+
+void Navigator::update_tray() {
+  if (!tray_shown_) return;
+  ui::Tray* tray = state_.tray();
+  const bool keiyo = state_.settings.keiyo_use == 1;
+  tray->set_tooltip(board::tray_tooltip(state_.sinkansen_board, state_.keiyo_board, keiyo));
+  const auto gained = hurry_watch_.update(state_.sinkansen_board, state_.keiyo_board, keiyo);
+  if (state_.settings.tray_notify != 1) return;
+  for (const auto& line : gained) tray->notify("急げ!! そろそろ出発です", line);
+}
+
+// ---- exit ----------------------------------------------------------------------------------
+
+void Navigator::quit_from_menu() {
+  if (state_.settings.control2_flg == 1) write_settings();
+  skip_close_step_ = true;
+  state_.end_program();
+}
+
+void Navigator::write_settings() {
+  std::string error;
+  if (!settings::put_ini_file(state_.settings_path(), state_.settings, error))
+    state_.messages().error(main_.get(), "動作環境ファイルを保存できません。\n" + error);
+}
+
+void Navigator::close_step() {
+  if (closed_ || skip_close_step_) return;
+  closed_ = true;
+  main_->stop_refresh();
+  if (tray_shown_) state_.tray()->hide();
+  // With control2_flg other than 1 the file's own values are written back (the changes
+  // made since start-up are dropped) with control2_flg 0.
+  std::string error;
+  const bool written =
+      keiyo_switched_on_
+          ? settings::put_ini_file_at_exit_keiyo_on(state_.settings_path(), state_.settings, error)
+          : settings::put_ini_file_at_exit(state_.settings_path(), state_.settings, error);
+  if (!written)
+    state_.messages().error(main_.get(), "動作環境ファイルを保存できません。\n" + error);
+  state_.help().close();
+}
+
+void Navigator::close_other_windows() {
+  QWidget* const windows[] = {schedule_.data(), passing_.data(),      version_.data(),
+                              settings_.data(), hotel_search_.data(), user_hotels_.data(),
+                              diagram_.data(),  correction_.data(),   search_.data(),
+                              results_.data()};
+  for (QWidget* w : windows)
+    if (w) w->close();
+}
+
+}  // namespace ravolin::app

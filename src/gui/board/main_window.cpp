@@ -1,0 +1,263 @@
+#include "gui/board/main_window.h"
+
+#include "board/about_text.h"
+#include "gui/common/window_conventions.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+namespace ravolin::board {
+
+namespace {
+
+// Layout in twips. Without the Keiyo line the buttons move up and the window gets
+// shorter by kKeiyoShift, so that it shows the Shinkansen list alone.
+constexpr int kKeiyoShift = 1485;
+constexpr int kClientWidth = 7800;
+constexpr int kClientHeight = 5235;
+constexpr int kButtonsTop = 4665;
+
+void fill_list(QListWidget* list, const std::vector<std::string>& lines) {
+  list->clear();
+  for (const auto& line : lines) list->addItem(QString::fromStdString(line));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(app::AppState& state, Ways ways, QWidget* parent)
+    : QMainWindow(parent), state_(state), ways_(std::move(ways)) {
+  setObjectName(QStringLiteral("ravolin1"));
+  setWindowTitle(QStringLiteral("ラボリン&ホテル情報"));
+  setFont(ui::gothic_font(12));
+  build_controls();
+  build_menus();
+  refresh_timer_ = new QTimer(this);
+  refresh_timer_->setObjectName(QStringLiteral("Timer1"));
+  refresh_timer_->setInterval(60000);
+  connect(refresh_timer_, &QTimer::timeout, this, &MainWindow::refresh);
+}
+
+void MainWindow::build_controls() {
+  central_ = new QWidget(this);
+  setCentralWidget(central_);
+  const auto px = [this](int twips) { return ui::tw(this, twips); };
+
+  clock_button_ = new QPushButton(central_);
+  clock_button_->setObjectName(QStringLiteral("Command2"));
+  clock_button_->setGeometry(px(120), px(90), px(7560), px(420));
+  connect(clock_button_, &QPushButton::clicked, this, [this] { ways_.open_correction(); });
+
+  sinkansen_frame_ = new QGroupBox(QStringLiteral("新幹線"), central_);
+  sinkansen_frame_->setObjectName(QStringLiteral("Frame1"));
+  sinkansen_frame_->setGeometry(px(120), px(570), px(7560), px(2520));
+  sinkansen_list_ = new QListWidget(sinkansen_frame_);
+  sinkansen_list_->setObjectName(QStringLiteral("List1"));
+  sinkansen_list_->setGeometry(px(90), px(300), px(7380), px(2130));
+
+  keiyo_frame_ = new QGroupBox(QStringLiteral("京葉線"), central_);
+  keiyo_frame_->setObjectName(QStringLiteral("Frame2"));
+  keiyo_frame_->setGeometry(px(120), px(3180), px(7560), px(1395));
+  keiyo_list_ = new QListWidget(keiyo_frame_);
+  keiyo_list_->setObjectName(QStringLiteral("List2"));
+  keiyo_list_->setGeometry(px(90), px(300), px(7380), px(1005));
+
+  build_buttons();
+
+  auto* keys = new ui::KeyConventions(this);
+  for (QWidget* w : std::initializer_list<QWidget*>{exit_button_, clock_button_, search_button_,
+                                                    hotels_button_, settings_button_,
+                                                    sinkansen_list_, keiyo_list_})
+    keys->escape_closes(w, [this] { end_proc(); });
+
+  for (QWidget* w : std::initializer_list<QWidget*>{sinkansen_frame_, keiyo_frame_,
+                                                    sinkansen_list_->viewport(),
+                                                    keiyo_list_->viewport()})
+    w->installEventFilter(this);
+
+  central_->setFixedSize(px(kClientWidth), px(kClientHeight));
+}
+
+void MainWindow::build_buttons() {
+  const auto px = [this](int twips) { return ui::tw(this, twips); };
+  const auto button = [&](const char* name, const QString& caption, int left) {
+    auto* b = new QPushButton(caption, central_);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(px(left), px(kButtonsTop), px(1800), px(450));
+    return b;
+  };
+  search_button_ = button("Command3", QStringLiteral("新幹線検索"), 120);
+  hotels_button_ = button("Command4", QStringLiteral("ホテル検索"), 2040);
+  settings_button_ = button("Command5", QStringLiteral("動作環境"), 3960);
+  exit_button_ = button("Command1", QStringLiteral("終了"), 5880);
+  // Enter on a focused button presses it, as Space does.
+  for (QPushButton* b :
+       {exit_button_, clock_button_, search_button_, hotels_button_, settings_button_})
+    b->setAutoDefault(true);
+  connect(exit_button_, &QPushButton::clicked, this, &MainWindow::exit_button);
+  connect(search_button_, &QPushButton::clicked, this, [this] { ways_.open_search(); });
+  connect(hotels_button_, &QPushButton::clicked, this, [this] { ways_.open_hotel_search(); });
+  connect(settings_button_, &QPushButton::clicked, this, [this] { ways_.open_settings(); });
+}
+
+void MainWindow::build_menus() {
+  const auto action = [](QMenu* menu, const char* name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+  };
+  QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F&ﾊ)"));
+  file->setObjectName(QStringLiteral("menu_file"));
+  connect(action(file, "menu_file_exit", QStringLiteral("Ravolinの終了(&X&ｻ)")),
+          &QAction::triggered, this, &MainWindow::exit_from_menu);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E&ｲ)"));
+  edit->setObjectName(QStringLiteral("menu_edit"));
+  connect(action(edit, "menu_edit_time", QStringLiteral("日時補正(&T&ｶ)")),
+          &QAction::triggered, this, [this] { ways_.open_correction(); });
+  edit->addSeparator();
+  connect(action(edit, "menu_edit_settings", QStringLiteral("動作環境登録(&C&ｿ)")),
+          &QAction::triggered, this, [this] { ways_.open_settings(); });
+  edit->addSeparator();
+  connect(action(edit, "menu_edit_hotels", QStringLiteral("ホテル情報の登録・修正（&H&ｸ）")),
+          &QAction::triggered, this, [this] { ways_.open_user_hotels(); });
+
+  QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V&ﾋ)"));
+  view->setObjectName(QStringLiteral("menu_view"));
+  connect(action(view, "menu_view_sinkansen", QStringLiteral("新幹線時刻表(&S&ﾄ)")),
+          &QAction::triggered, this, [this] { ways_.open_full_schedule(kModeSinkansen); });
+  keiyo_schedule_action_ = action(view, "menu_view_keiyo", QStringLiteral("京葉線時刻表(&K&ﾉ)"));
+  connect(keiyo_schedule_action_, &QAction::triggered, this,
+          [this] { ways_.open_full_schedule(kModeKeiyo); });
+  view->addSeparator();
+  connect(action(view, "menu_view_search", QStringLiteral("新幹線検索(&C&ｿ)")),
+          &QAction::triggered, this, [this] { ways_.open_search(); });
+  connect(action(view, "menu_view_hotels", QStringLiteral("ﾎﾃﾙ検索(&H&ｸ)")),
+          &QAction::triggered, this, [this] { ways_.open_hotel_search(); });
+  view->addSeparator();
+  connect(action(view, "menu_view_diagram", QStringLiteral("ダイヤグラム(&D&ｼ)")),
+          &QAction::triggered, this, [this] { ways_.open_diagram(); });
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H&ｸ)"));
+  help->setObjectName(QStringLiteral("menu_help"));
+  connect(action(help, "menu_help_topics", QStringLiteral("ﾄﾋﾟｯｸの検索(&H&ｸ)")),
+          &QAction::triggered, this, [this] { ways_.open_help_contents(); });
+  help->addSeparator();
+  connect(action(help, "menu_help_version", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A&ﾁ)")),
+          &QAction::triggered, this, [this] { ways_.open_version(); });
+
+  for (QMenu* menu : {file, edit, view, help}) ui::fit_access_key_entries(menu);
+}
+
+void MainWindow::lay_out() {
+  ui::place_window(this, state_.settings.pos(1));
+  set_holiday();
+  edit_time();
+  edit_sinkansen();
+  edit_keiyo();
+  const bool keiyo_layout = state_.settings.keiyo_use == 1;
+  const auto px = [this](int twips) { return ui::tw(this, twips); };
+  const int shift = keiyo_layout ? 0 : kKeiyoShift;
+  keiyo_frame_->setVisible(keiyo_layout);
+  for (QPushButton* b : {exit_button_, search_button_, hotels_button_, settings_button_})
+    b->move(b->x(), px(kButtonsTop - shift));
+  central_->setFixedSize(px(kClientWidth), px(kClientHeight - shift));
+  setFixedSize(px(kClientWidth), menuBar()->sizeHint().height() + px(kClientHeight - shift));
+  keiyo_schedule_action_->setEnabled(keiyo_layout);
+  refresh_timer_->start();
+}
+
+void MainWindow::stop_refresh() { refresh_timer_->stop(); }
+
+void MainWindow::set_holiday() {
+  const auto& d = state_.service_date;
+  state_.day_flags = calendar::set_holiday(state_.settings.holidays, d.month, d.day, d.weekday);
+}
+
+void MainWindow::edit_time() {
+  state_.system_time = state_.clock().now();
+  calendar::edit_time(state_.program_clock, state_.system_time.time_of_day);
+  clock_button_->setText(QString::fromStdString(
+      calendar::clock_caption(state_.service_date, state_.program_clock.program_time)));
+}
+
+void MainWindow::edit_sinkansen() {
+  board::edit_sinkansen(state_.schedule.sin, state_.settings, state_.day_flags,
+                        state_.program_clock.program_time, state_.sinkansen_board);
+  sinkansen_frame_->setTitle(QString::fromStdString(state_.sinkansen_board.caption));
+  fill_list(sinkansen_list_, state_.sinkansen_board.lines);
+}
+
+void MainWindow::edit_keiyo() {
+  if (state_.settings.keiyo_use != 1) return;
+  board::edit_keiyo(state_.schedule.keiyo, state_.settings, state_.day_flags,
+                    state_.program_clock.program_time, state_.keiyo_board);
+  keiyo_frame_->setTitle(QString::fromStdString(state_.keiyo_board.caption));
+  fill_list(keiyo_list_, state_.keiyo_board.lines);
+}
+
+void MainWindow::refresh() {
+  set_holiday();
+  edit_time();
+  edit_sinkansen();
+  edit_keiyo();
+  if (ways_.refreshed) ways_.refreshed();
+}
+
+// ---- exit -------------------------------------------------------------------------
+
+void MainWindow::exit_button() {
+  ui::store_position(this, state_.settings.pos(1));
+  close();
+}
+
+void MainWindow::end_proc() {
+  ui::store_position(this, state_.settings.pos(1));
+  close();
+  state_.end_program();
+}
+
+void MainWindow::exit_from_menu() {
+  ui::store_position(this, state_.settings.pos(1));
+  ways_.quit_from_menu();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  ways_.closing();
+  event->accept();
+  state_.end_program();
+}
+
+int MainWindow::selected_line(int mode) const {
+  const QListWidget* list = mode == kModeKeiyo ? keiyo_list_ : sinkansen_list_;
+  for (int row = 0; row < list->count(); ++row)
+    if (list->item(row)->isSelected()) return row;
+  return list->count();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == sinkansen_frame_) {
+      ways_.open_full_schedule(kModeSinkansen);
+      return true;
+    }
+    if (watched == keiyo_frame_) {
+      ways_.open_full_schedule(kModeKeiyo);
+      return true;
+    }
+    if (watched == sinkansen_list_->viewport() || watched == keiyo_list_->viewport()) {
+      // The first click of the double-click has already selected the line under it.
+      const int mode = watched == keiyo_list_->viewport() ? kModeKeiyo : kModeSinkansen;
+      ways_.open_passing_stations(mode, selected_line(mode));
+      return false;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace ravolin::board

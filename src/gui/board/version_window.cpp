@@ -1,0 +1,65 @@
+#include "gui/board/version_window.h"
+
+#include "board/about_text.h"
+#include "gui/common/picture.h"
+#include "gui/common/window_conventions.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace ravolin::board {
+
+VersionWindow::VersionWindow(app::AppState& state, QWidget* main_window)
+    : QWidget(main_window, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      state_(state),
+      main_window_(main_window) {
+  setObjectName(QStringLiteral("ravolin9"));
+  setWindowTitle(QStringLiteral("ラボリン&ホテル情報"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFont(ui::gothic_font(12));
+  const auto px = [this](int twips) { return ui::tw(this, twips); };
+
+  auto* image = new QLabel(this);
+  image->setObjectName(QStringLiteral("Image1"));
+  image->setGeometry(px(120), px(180), px(1500), px(1200));
+  image->setPixmap(ui::program_picture(px(1500), px(1200)));
+
+  auto* frame = new QGroupBox(this);
+  frame->setObjectName(QStringLiteral("Frame1"));
+  frame->setGeometry(px(1740), px(60), px(5760), px(1560));
+  auto* text1 = new QPlainTextEdit(frame);
+  text1->setObjectName(QStringLiteral("Text1"));
+  text1->setGeometry(px(120), px(180), px(5520), px(1260));
+  text1->setReadOnly(true);
+  text1->setPlainText(ui::text_box_text(
+      about_text(state.schedule.edition ? state.schedule.edition->caption : "")));
+
+  auto* command2 = new QPushButton(QStringLiteral("確認"), this);
+  command2->setObjectName(QStringLiteral("Command2"));
+  command2->setGeometry(px(6180), px(1740), px(1320), px(420));
+  command2->setDefault(true);
+  connect(command2, &QPushButton::clicked, this, &VersionWindow::confirm);
+
+  // Escape closes from the text as from the button; the focus starts on 確認, so Enter
+  // and Space close the window too.
+  auto* keys = new ui::KeyConventions(this);
+  for (QWidget* w : std::initializer_list<QWidget*>{text1, command2})
+    keys->escape_closes(w, [this] { confirm(); });
+
+  setFixedSize(px(7620), px(2280));
+  ui::place_window(this, state.settings.pos(9));
+  command2->setFocus();
+}
+
+void VersionWindow::confirm() {
+  ui::store_position(this, state_.settings.pos(9));
+  if (main_window_) {
+    main_window_->raise();
+    main_window_->activateWindow();
+  }
+  close();
+}
+
+}  // namespace ravolin::board

@@ -1,0 +1,186 @@
+#include "gui/calendar/calendar_window.h"
+
+#include "text/text.h"
+#include "gui/common/window_conventions.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace ravolin::calendar {
+
+namespace {
+
+constexpr int kWindowId = 4;
+constexpr int kButtonWidth = 540;
+constexpr int kButtonHeight = 420;
+constexpr int kGridLeft = 120;
+constexpr int kGridTop = 900;
+
+const char* const kWeekdayHeadings[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+
+}  // namespace
+
+CalendarWindow::CalendarWindow(app::AppState& state, Targets targets, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), targets_(std::move(targets)) {
+  setObjectName(QStringLiteral("ravolin4"));
+  setWindowTitle(QStringLiteral("カレンダｰ"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFont(ui::gothic_font(12));
+  const auto px = [this](int twips) { return ui::tw(this, twips); };
+  auto* keys = new ui::KeyConventions(this);
+  const auto escape = [this] { end_proc(); };
+
+  text1_ = new QLineEdit(this);
+  text1_->setObjectName(QStringLiteral("Text1"));
+  text1_->setGeometry(px(kGridLeft), px(120), px(1620), px(330));
+  keys->select_all_on_focus(text1_);
+  keys->enter_checks(text1_, [this] { return typed_month_entered(); });
+  keys->escape_closes(text1_, escape);
+
+  for (int c = 0; c < 7; ++c) {
+    auto* label = new QLabel(QString::fromLatin1(kWeekdayHeadings[c]), this);
+    label->setObjectName(QStringLiteral("Label%1").arg(c + 1));
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(px(kGridLeft + c * kButtonWidth), px(600), px(kButtonWidth), px(270));
+  }
+  for (int i = 1; i <= kGridButtons; ++i) {
+    auto* b = new QPushButton(this);
+    b->setObjectName(QStringLiteral("Command%1").arg(i));
+    const int row = (i - 1) / 7;
+    const int column = (i - 1) % 7;
+    b->setGeometry(px(kGridLeft + column * kButtonWidth), px(kGridTop + row * kButtonHeight),
+                   px(kButtonWidth), px(kButtonHeight));
+    connect(b, &QPushButton::clicked, this, [this, i] { day_clicked(i); });
+    b->setAutoDefault(true);  // Enter on a focused day picks it
+    b->installEventFilter(this);
+    keys->escape_closes(b, escape);
+    buttons_[i] = b;
+  }
+
+  // The stepper has 60 at its top end: moving up (arrow, key or wheel) shows later
+  // months. The bar itself counts from the top, so its value is 61 minus the stepper's.
+  vscroll1_ = new QScrollBar(Qt::Vertical, this);
+  vscroll1_->setObjectName(QStringLiteral("VScroll1"));
+  vscroll1_->setGeometry(px(kGridLeft + 7 * kButtonWidth + 120), px(kGridTop), px(300),
+                         px(6 * kButtonHeight));
+  vscroll1_->setRange(1, kStepperMonths);
+  vscroll1_->setSingleStep(1);
+  vscroll1_->setPageStep(12);
+  vscroll1_->setValue(kStepperMonths);
+  keys->escape_closes(vscroll1_, escape);
+
+  auto* command43 = new QPushButton(QStringLiteral("終了"), this);
+  command43->setObjectName(QStringLiteral("Command43"));
+  command43->setGeometry(px(kGridLeft + 7 * kButtonWidth + 420 - 1320), px(3540), px(1320),
+                         px(420));
+  connect(command43, &QPushButton::clicked, this, &CalendarWindow::end_proc);
+  command43->setAutoDefault(true);
+  keys->escape_closes(command43, escape);
+
+  system_ = state.clock().now();
+  text1_->setText(QString::fromStdString(month_text({system_.year, system_.month})));
+  stepper_changed(stepper_value());
+  connect(vscroll1_, &QScrollBar::valueChanged, this,
+          [this] { stepper_changed(stepper_value()); });
+
+  setFixedSize(px(kGridLeft + 7 * kButtonWidth + 540), px(4080));
+  ui::place_window(this, state.settings.pos(kWindowId));
+  text1_->setFocus();
+}
+
+int CalendarWindow::stepper_value() const { return kStepperMonths + 1 - vscroll1_->value(); }
+
+void CalendarWindow::set_stepper_value(int value) {
+  vscroll1_->setValue(kStepperMonths + 1 - value);
+}
+
+void CalendarWindow::stepper_changed(int value) {
+  shown_ = stepper_month(system_.year, system_.month, value);
+  text1_->setText(QString::fromStdString(month_text(shown_)));
+  fill_grid();
+}
+
+bool CalendarWindow::typed_month_entered() {
+  const std::optional<ShownMonth> m =
+      typed_month(text1_->text().toStdString(), system_.year, system_.month);
+  if (!m) return false;
+  shown_ = *m;
+  fill_grid();
+  return true;
+}
+
+void CalendarWindow::fill_grid() {
+  days_ = month_grid(shown_);
+  for (int i = 1; i <= kGridButtons; ++i) {
+    if (i <= 7 || i >= 29) buttons_[i]->setText(QString());
+    if (days_[i] != 0) {
+      buttons_[i]->setText(QString::number(days_[i]));
+      buttons_[i]->show();
+    } else {
+      buttons_[i]->hide();
+    }
+  }
+}
+
+void CalendarWindow::day_clicked(int i) {
+  if (i < 1 || i > kGridButtons || days_[i] == 0) return;
+  SearchDate& d = state_.search_date;
+  d.year = shown_.year;
+  d.month = shown_.month;
+  d.day = days_[i];
+  d.day_number = day_number(d.year, d.month, d.day);
+  d.weekday = weekday_of(d.day_number);
+  if (targets_.year) targets_.year->setText(QString::number(d.year));
+  if (targets_.month) targets_.month->setText(QString::fromStdString(text::format_00(d.month)));
+  if (targets_.day) targets_.day->setText(QString::fromStdString(text::format_00(d.day)));
+  if (targets_.weekday)
+    targets_.weekday->setText(
+        QStringLiteral("(") + QString::fromStdString(text::weekday_name(d.weekday)) + QStringLiteral(")"));
+  emit picked();
+  ui::store_position(this, state_.settings.pos(kWindowId));
+  back_to(targets_.focus_after_pick);
+  close();
+}
+
+void CalendarWindow::end_proc() {
+  ui::store_position(this, state_.settings.pos(kWindowId));
+  back_to(targets_.focus_after_close);
+  close();
+}
+
+void CalendarWindow::back_to(QWidget* focus) {
+  if (!focus) return;
+  QWidget* window = focus->window();
+  window->raise();
+  window->activateWindow();
+  focus->setFocus(Qt::OtherFocusReason);
+}
+
+bool CalendarWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    // The arrow keys move between the days of the grid.
+    int step = 0;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Left: step = -1; break;
+      case Qt::Key_Right: step = 1; break;
+      case Qt::Key_Up: step = -7; break;
+      case Qt::Key_Down: step = 7; break;
+      default: break;
+    }
+    if (step != 0) {
+      for (int i = 1; i <= kGridButtons; ++i) {
+        if (buttons_[i] != watched) continue;
+        const int to = i + step;
+        if (to >= 1 && to <= kGridButtons && days_[to] != 0)
+          buttons_[to]->setFocus(Qt::TabFocusReason);
+        return true;
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace ravolin::calendar

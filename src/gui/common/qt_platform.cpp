@@ -1,0 +1,224 @@
+#include "gui/common/qt_platform.h"
+
+#include "text/print_columns.h"
+#include "gui/common/help_window.h"
+#include "gui/common/window_conventions.h"
+
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QAbstractButton>
+#include <QKeyEvent>
+
+#include <functional>
+
+namespace ravolin::ui {
+
+const char* message_title(MessageKind kind) {
+  return kind == MessageKind::Error ? "エラーメッセージ" : "確認メッセージ";
+}
+
+// ---- help viewer -------------------------------------------------------------
+
+QtHelpViewer::QtHelpViewer() = default;
+QtHelpViewer::~QtHelpViewer() { delete window_.data(); }
+
+HelpWindow* QtHelpViewer::window() const { return window_.data(); }
+
+HelpWindow* QtHelpViewer::ensure_window() {
+  if (!window_) window_ = new HelpWindow();
+  return window_.data();
+}
+
+void QtHelpViewer::show_contents(const std::string& help_path) {
+  HelpWindow* w = ensure_window();
+  w->load(help_path);
+  w->show_contents();
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+void QtHelpViewer::show_topic(const std::string& help_path, int topic) {
+  HelpWindow* w = ensure_window();
+  w->load(help_path);
+  w->show_topic(topic);
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+void QtHelpViewer::close() {
+  if (window_) window_->hide();
+}
+
+// ---- message boxes -----------------------------------------------------------
+
+namespace {
+// F1 anywhere in a message box opens its help topic.
+class F1Filter final : public QObject {
+ public:
+  explicit F1Filter(std::function<void()> on_f1) : on_f1_(std::move(on_f1)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+      on_f1_();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> on_f1_;
+};
+}  // namespace
+
+MessageAnswer QtMessageBoxes::show(QWidget* parent, const MessageRequest& request) {
+  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(message_title(request.kind)),
+                  QString::fromStdString(request.text),
+                  request.buttons == MessageButtons::OkCancel
+                      ? QMessageBox::Ok | QMessageBox::Cancel
+                      : QMessageBox::StandardButtons(QMessageBox::Ok),
+                  parent);
+  box.setObjectName(QStringLiteral("message_box"));
+  // Without Qt's own translations installed the buttons would read "Cancel" in English.
+  if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
+    cancel->setText(QStringLiteral("キャンセル"));
+  F1Filter f1([this, topic = request.help_topic] {
+    if (topic > 0) help_.show_topic(help_path_, topic);
+  });
+  box.installEventFilter(&f1);
+  for (QAbstractButton* b : box.buttons()) b->installEventFilter(&f1);
+  return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+// ---- printer -----------------------------------------------------------------
+
+QtPrinter::QtPrinter() = default;
+QtPrinter::~QtPrinter() {
+  if (painter_) painter_->end();
+}
+
+void QtPrinter::start_document() {
+  printer_->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+  painter_.reset();
+  y_ = 0;
+  failed_ = false;
+  error_.clear();
+}
+
+bool QtPrinter::choose(QWidget* parent) {
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  start_document();
+  bool accepted = false;
+  if (dialog_) {
+    accepted = dialog_(*printer_, parent);
+  } else {
+    QPrintDialog dialog(printer_.get(), parent);
+    dialog.setWindowTitle(QStringLiteral("印刷"));
+    accepted = dialog.exec() == QDialog::Accepted;
+  }
+  if (!accepted) printer_.reset();
+  return accepted;
+}
+
+void QtPrinter::choose_pdf_file(const std::string& path) {
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer_->setOutputFormat(QPrinter::PdfFormat);
+  printer_->setOutputFileName(QString::fromStdString(path));
+  start_document();
+}
+
+void QtPrinter::set_font(const std::string& face, int point_size) {
+  face_ = face;
+  point_size_ = point_size;
+  if (painter_) {
+    QFont f = gothic_font();
+    QStringList families = f.families();
+    families.prepend(QString::fromStdString(face_));
+    f.setFamilies(families);
+    f.setPointSize(point_size_);
+    painter_->setFont(f);
+  }
+}
+
+bool QtPrinter::begin() {
+  if (painter_) return true;
+  if (failed_) return false;
+  if (!printer_) {
+    failed_ = true;
+    error_ = "印刷先が選ばれていません。";
+    return false;
+  }
+  painter_ = std::make_unique<QPainter>();
+  if (!painter_->begin(printer_.get())) {
+    painter_.reset();
+    failed_ = true;
+    error_ = "印刷を始められません。";
+    const QString file = printer_->outputFileName();
+    if (!file.isEmpty()) {
+      error_ += '\n';
+      error_ += file.toStdString();
+    }
+    return false;
+  }
+  set_font(face_, point_size_);
+  y_ = 0;
+  return true;
+}
+
+void QtPrinter::print_line(const std::string& line) {
+  if (!begin()) return;
+  // The painter draws one line per call: a text of several lines goes line by line.
+  QString text = QString::fromStdString(line);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  const QFontMetrics metrics = painter_->fontMetrics();
+  const int width = printer_->pageLayout().paintRectPixels(printer_->resolution()).width();
+  const auto char_width = [&metrics](char32_t c) {
+    return metrics.horizontalAdvance(QString::fromUcs4(&c, 1));
+  };
+  for (const QString& part : text.split(QLatin1Char('\n'))) {
+    const std::string expanded = text::expand_tabs(part.toStdString());
+    for (const std::string& piece : text::wrap_to_width(expanded, char_width, width))
+      draw_line(QString::fromStdString(piece));
+  }
+}
+
+void QtPrinter::draw_line(const QString& text) {
+  if (failed_) return;
+  const int height = painter_->fontMetrics().lineSpacing();
+  const QRect page = printer_->pageLayout().paintRectPixels(printer_->resolution());
+  if (y_ > 0 && y_ + height > page.height()) {
+    if (!printer_->newPage()) {
+      failed_ = true;
+      error_ = "次のページに進めません。";
+      return;
+    }
+    y_ = 0;
+  }
+  y_ += height;
+  painter_->drawText(0, y_ - painter_->fontMetrics().descent(), text);
+}
+
+bool QtPrinter::end_doc(std::string& error) {
+  begin();  // a document without lines is still one (empty) page
+  bool ok = !failed_;
+  if (painter_ && !painter_->end()) {
+    ok = false;
+    if (error_.empty()) error_ = "印刷を終えられません。";
+  }
+  if (printer_ && printer_->printerState() == QPrinter::Error) {
+    ok = false;
+    if (error_.empty()) error_ = "プリンタがエラーを返しました。";
+  }
+  if (!ok) error = error_;
+  painter_.reset();
+  printer_.reset();
+  failed_ = false;
+  error_.clear();
+  return ok;
+}
+
+}  // namespace ravolin::ui

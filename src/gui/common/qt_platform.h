@@ -1,0 +1,84 @@
+// The real platform services: Qt message boxes, the program's own help window and
+// a Qt printer.
+#pragma once
+
+#include "state/platform.h"
+
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QPainter;
+class QPrinter;
+
+namespace ravolin::ui {
+
+class HelpWindow;
+
+// Shows help files in a small window of the program's own (ui/help_window.h).
+class QtHelpViewer final : public HelpViewer {
+ public:
+  QtHelpViewer();
+  ~QtHelpViewer() override;
+  void show_contents(const std::string& help_path) override;
+  void show_topic(const std::string& help_path, int topic) override;
+  void close() override;
+  HelpWindow* window() const;
+
+ private:
+  HelpWindow* ensure_window();
+  QPointer<HelpWindow> window_;
+};
+
+// QMessageBox with the program's titles and warning icon; F1 opens the help topic.
+class QtMessageBoxes final : public MessageBoxes {
+ public:
+  QtMessageBoxes(HelpViewer& help, std::string help_path)
+      : help_(help), help_path_(std::move(help_path)) {}
+  MessageAnswer show(QWidget* parent, const MessageRequest& request) override;
+
+ private:
+  HelpViewer& help_;
+  std::string help_path_;
+};
+
+// Prints through Qt Print Support. Lines go down the page in the given font and continue
+// on a new page when one is full. A TAB moves on to the next stop of 8 half-width columns
+// (a full-width character counts two), the stops the results window shows, so the
+// printed report lines up as on screen; a line wider than the paper wraps onto the next
+// line, so nothing is cut off at the margin.
+class QtPrinter final : public Printer {
+ public:
+  // Asks the user for the printer (and its settings) of the next document; false when
+  // cancelled. The default is Qt's print dialog, which also offers printing to a PDF file.
+  using Dialog = std::function<bool(QPrinter& printer, QWidget* parent)>;
+
+  QtPrinter();
+  ~QtPrinter() override;
+  bool choose(QWidget* parent) override;
+  // Instead of choose(): print the next document into a PDF file, without a dialog.
+  void choose_pdf_file(const std::string& path);
+  // Replaces the print dialog of choose() (tests: no modal dialog).
+  void set_dialog(Dialog dialog) { dialog_ = std::move(dialog); }
+  void set_font(const std::string& face, int point_size) override;
+  // A line holding line breaks (CR LF or LF) prints as one line per part.
+  void print_line(const std::string& line) override;
+  bool end_doc(std::string& error) override;
+
+ private:
+  void start_document();
+  bool begin();
+  void draw_line(const QString& text);
+  std::unique_ptr<QPrinter> printer_;
+  std::unique_ptr<QPainter> painter_;
+  Dialog dialog_;
+  std::string face_ = "IPAGothic";
+  int point_size_ = 10;
+  int y_ = 0;
+  bool failed_ = false;
+  std::string error_;
+};
+
+}  // namespace ravolin::ui

@@ -1,0 +1,356 @@
+#include "gui/diagram/diagram_window.h"
+
+#include "board/board.h"
+#include "board/passing_stations.h"
+#include "gui/board/passing_window.h"
+#include "render/scene_painter.h"
+#include "gui/common/window_conventions.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ravolin::board {
+
+// The drawing area: paints the window's scene and turns the mouse and keys into zoom,
+// pan, hover and double-click.
+class DiagramCanvas final : public QWidget {
+ public:
+  explicit DiagramCanvas(DiagramWindow* window) : QWidget(window), window_(window) {
+    setObjectName(QStringLiteral("Picture1"));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(480, 320);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    render::paint_scene(p, window_->scene());
+  }
+  void resizeEvent(QResizeEvent*) override {
+    DiagramView v = window_->view();
+    v.width = width();
+    v.height = height();
+    window_->set_view(v);
+  }
+  void wheelEvent(QWheelEvent* e) override {
+    const double steps = e->angleDelta().y() / 120.0;
+    if (steps == 0) return;
+    const double around = axes().minute_at(e->position().x());
+    window_->set_view(zoom_view(window_->view(), std::pow(0.8, steps), around));
+    e->accept();
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::LeftButton) {
+      drag_x_ = e->position().x();
+      dragging_ = true;
+      setCursor(Qt::ClosedHandCursor);
+    }
+  }
+  void mouseReleaseEvent(QMouseEvent*) override {
+    dragging_ = false;
+    unsetCursor();
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    const double x = e->position().x();
+    if (dragging_) {
+      const DiagramView& v = window_->view();
+      const double per_pixel = (v.to_minute - v.from_minute) / std::max(1.0, axes().plot_w);
+      window_->set_view(pan_view(v, (drag_x_ - x) * per_pixel));
+      drag_x_ = x;
+      return;
+    }
+    const std::string text = window_->hover_at(x, e->position().y());
+    if (text.empty()) {
+      QToolTip::hideText();
+    } else {
+      QToolTip::showText(e->globalPosition().toPoint(), QString::fromStdString(text), this);
+    }
+  }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    window_->open_stops_at(e->position().x(), e->position().y());
+  }
+  void keyPressEvent(QKeyEvent* e) override {
+    const DiagramView& v = window_->view();
+    const double span = v.to_minute - v.from_minute;
+    const double middle = (v.from_minute + v.to_minute) / 2;
+    switch (e->key()) {
+      case Qt::Key_Plus:
+      case Qt::Key_Equal:
+        window_->set_view(zoom_view(v, 0.8, middle));
+        break;
+      case Qt::Key_Minus:
+      case Qt::Key_Underscore:
+        window_->set_view(zoom_view(v, 1.25, middle));
+        break;
+      case Qt::Key_Left:
+        window_->set_view(pan_view(v, -span / 8));
+        break;
+      case Qt::Key_Right:
+        window_->set_view(pan_view(v, span / 8));
+        break;
+      case Qt::Key_Up:
+        window_->set_view(zoom_view(v, 0.8, middle));
+        break;
+      case Qt::Key_Down:
+        window_->set_view(zoom_view(v, 1.25, middle));
+        break;
+      default:
+        QWidget::keyPressEvent(e);
+    }
+  }
+
+ private:
+  DiagramAxes axes() const { return diagram_axes(window_->route(), window_->view()); }
+
+  DiagramWindow* window_;
+  bool dragging_ = false;
+  double drag_x_ = 0;
+};
+
+namespace {
+
+const DiagramRoute kNoRoute{};
+// Room left on the screen around the window for its frame and title bar.
+constexpr QSize kFrameAllowance(16, 48);
+
+bool ends_with(const std::string& s, const char* tail) {
+  const std::string t(tail);
+  return s.size() >= t.size() && s.compare(s.size() - t.size(), t.size(), t) == 0;
+}
+
+}  // namespace
+
+DiagramWindow::DiagramWindow(app::AppState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state) {
+  setObjectName(QStringLiteral("ravolin30"));
+  setWindowTitle(QStringLiteral("ダイヤグラム"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFont(ui::gothic_font(12));
+
+  routes_ = diagram_routes(state.schedule.sin, state.fares);
+  route_ = std::max(0, preferred_route(routes_, state.settings.sinkansen_station));
+
+  auto* bar = new QHBoxLayout;
+  combo1_ = new QComboBox(this);
+  combo1_->setObjectName(QStringLiteral("Combo1"));
+  for (const auto& r : routes_) combo1_->addItem(QString::fromStdString(r.caption));
+  combo1_->setCurrentIndex(route_);
+  combo1_->setVisible(routes_.size() > 1);
+  combo2_ = new QComboBox(this);
+  combo2_->setObjectName(QStringLiteral("Combo2"));
+  combo2_->addItems({QStringLiteral("上下"), QStringLiteral("下り"), QStringLiteral("上り")});
+  auto* command1 = new QPushButton(QStringLiteral("全日表示"), this);
+  command1->setObjectName(QStringLiteral("Command1"));
+  auto* command2 = new QPushButton(QStringLiteral("書き出し..."), this);
+  command2->setObjectName(QStringLiteral("Command2"));
+  auto* export_menu = new QMenu(command2);
+  export_menu->addAction(QStringLiteral("表示範囲を書き出す..."), this,
+                         [this] { export_dialog(false); });
+  export_menu->addAction(QStringLiteral("一日全体を書き出す..."), this,
+                         [this] { export_dialog(true); });
+  command2->setMenu(export_menu);
+  auto* command3 = new QPushButton(QStringLiteral("閉じる"), this);
+  command3->setObjectName(QStringLiteral("Command3"));
+  bar->addWidget(combo1_);
+  bar->addWidget(combo2_);
+  bar->addStretch(1);
+  bar->addWidget(command1);
+  bar->addWidget(command2);
+  bar->addWidget(command3);
+
+  canvas_ = new DiagramCanvas(this);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->addLayout(bar);
+  layout->addWidget(canvas_, 1);
+
+  connect(combo1_, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (i < 0 || i >= static_cast<int>(routes_.size())) return;
+    route_ = i;
+    rebuild_trains();
+  });
+  connect(combo2_, &QComboBox::currentIndexChanged, this, [this](int i) {
+    direction_ = std::clamp(i, 0, 2);
+    rebuild_trains();
+  });
+  connect(command1, &QPushButton::clicked, this, [this] {
+    journey_ = {};
+    set_view(whole_day_view(trains_, view_.width, view_.height));
+  });
+  connect(command3, &QPushButton::clicked, this, &DiagramWindow::end_proc);
+
+  auto* keys = new ui::KeyConventions(this);
+  for (QWidget* w : std::initializer_list<QWidget*>{combo1_, combo2_, command1, command2,
+                                                    command3, canvas_})
+    keys->escape_closes(w, [this] { end_proc(); });
+
+  // 1100 x 720 where the screen has room; on a smaller screen as large as it allows
+  // (leaving room for the window frame), so the buttons at the top right stay in reach.
+  int width = 1100, height = 720;
+  if (const QScreen* s = screen()) {
+    const QRect avail = s->availableGeometry();
+    width = std::max(minimumWidth(), std::min(width, avail.width() - kFrameAllowance.width()));
+    height = std::max(minimumHeight(), std::min(height, avail.height() - kFrameAllowance.height()));
+  }
+  resize(width, height);
+  view_.width = width - 12;
+  view_.height = height - 50;
+  rebuild_trains();
+  view_ = whole_day_view(trains_, view_.width, view_.height);
+  relayout();
+  ui::place_window(this, state.settings.pos(kDiagramWindowId));
+  canvas_->setFocus();
+}
+
+const DiagramRoute& DiagramWindow::route() const {
+  if (route_ < 0 || route_ >= static_cast<int>(routes_.size())) return kNoRoute;
+  return routes_[route_];
+}
+
+int DiagramWindow::now_minute() const {
+  int hour = 0, minute = 0;
+  clock_hour_minute(state_.program_clock.program_time, hour, minute);
+  int m = hour * 60 + minute;
+  // Past midnight the board keeps the service date: the line goes on past 24:00.
+  if (m < 4 * 60) m += 24 * 60;
+  return m;
+}
+
+void DiagramWindow::rebuild_trains() {
+  trains_ = diagram_trains(state_.schedule.sin, route(), state_.day_flags, direction_);
+  relayout();
+}
+
+void DiagramWindow::set_view(const DiagramView& v) {
+  view_ = v;
+  relayout();
+}
+
+void DiagramWindow::relayout() {
+  DiagramMarks marks;
+  marks.now_minute = now_minute();
+  marks.user_station = state_.settings.sinkansen_station;
+  marks.journey = journey_.empty() ? nullptr : &journey_;
+  marks.title = route().caption;
+  scene_ = layout_diagram(route(), trains_, view_, marks);
+  if (canvas_) canvas_->update();
+}
+
+void DiagramWindow::refresh() {
+  rebuild_trains();
+}
+
+void DiagramWindow::show_journey(const DiagramJourney& journey) {
+  journey_ = journey;
+  if (const int r = route_of_journey(routes_, journey); r >= 0 && r != route_) {
+    route_ = r;
+    combo1_->setCurrentIndex(r);  // rebuilds the trains
+  }
+  if (combo2_->currentIndex() != 0) combo2_->setCurrentIndex(0);
+  rebuild_trains();
+  if (!journey.empty()) {
+    // The journey's hours with some room on both sides.
+    const double span = std::max(60, journey.last_minute() - journey.first_minute());
+    DiagramView v = view_;
+    v.from_minute = journey.first_minute() - span * 0.25;
+    v.to_minute = journey.last_minute() + span * 0.25;
+    set_view(pan_view(v, 0));
+  }
+}
+
+std::string DiagramWindow::hover_at(double x, double y) const {
+  const int i = hit_train(scene_, x, y, 5.0);
+  if (i < 0) return {};
+  const DiagramAxes ax = diagram_axes(route(), view_);
+  return hover_text(trains_[i], route(), ax.minute_at(x));
+}
+
+bool DiagramWindow::open_stops_at(double x, double y) {
+  const int i = hit_train(scene_, x, y, 5.0);
+  if (i < 0) return false;
+  const DiagramTrain& tr = trains_[i];
+  auto* w = new PassingWindow(
+      state_, passing_stations_of_train(state_.schedule.sin, tr.direction, tr.train, 1), this);
+  w->show();
+  w->raise();
+  w->activateWindow();
+  return true;
+}
+
+bool DiagramWindow::export_to(const std::string& path, bool whole_day, std::string& error) const {
+  DiagramView v = view_;
+  if (whole_day) {
+    v = whole_day_view(trains_, 1600, 1000);
+  }
+  DiagramMarks marks;
+  marks.now_minute = whole_day ? -1 : now_minute();
+  marks.user_station = state_.settings.sinkansen_station;
+  marks.journey = journey_.empty() ? nullptr : &journey_;
+  marks.title = route().caption + "  " +
+                calendar::date_text_ascii(state_.service_date.day_number);
+  const Scene sc = layout_diagram(route(), trains_, v, marks);
+  if (ends_with(path, ".svg")) {
+    QFile f(QString::fromStdString(path));
+    const std::string svg = scene_to_svg(sc);
+    if (!f.open(QIODevice::WriteOnly) ||
+        f.write(svg.data(), static_cast<qint64>(svg.size())) != static_cast<qint64>(svg.size()) ||
+        !f.flush()) {
+      error = "書き出せません: " + path;
+      return false;
+    }
+    return true;
+  }
+  if (ends_with(path, ".png") || ends_with(path, ".pdf")) {
+    if (!render::write_scene_file(sc, path, ends_with(path, ".pdf"), error)) {
+      error = "書き出せません: " + path;
+      return false;
+    }
+    return true;
+  }
+  error = "ファイル名は .png, .svg または .pdf で終えてください: " + path;
+  return false;
+}
+
+void DiagramWindow::export_dialog(bool whole_day) {
+  const QString suggested = QStringLiteral("diagram.png");
+  std::string path;
+  if (choose_file) {
+    path = choose_file(suggested);
+  } else {
+    path = QFileDialog::getSaveFileName(this, QStringLiteral("ダイヤグラムの書き出し"), suggested,
+                                        QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf)"))
+               .toStdString();
+  }
+  if (path.empty()) return;
+  std::string error;
+  if (!export_to(path, whole_day, error)) state_.messages().error(this, error);
+}
+
+void DiagramWindow::end_proc() {
+  ui::store_position(this, state_.settings.pos(kDiagramWindowId));
+  close();
+}
+
+void DiagramWindow::closeEvent(QCloseEvent* event) {
+  ui::store_position(this, state_.settings.pos(kDiagramWindowId));
+  event->accept();
+}
+
+}  // namespace ravolin::board

@@ -1,0 +1,76 @@
+// The diagram window (ravolin30): the train diagram of the service date, with the program
+// clock's time as a moving line, zoom and pan on the time axis, a train's label on hover,
+// its stops on double-click, and export to PNG, SVG and PDF.
+#pragma once
+
+#include "state/app_state.h"
+#include "diagram/diagram.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QCloseEvent;
+class QComboBox;
+class QPushButton;
+
+namespace ravolin::board {
+
+inline constexpr int kDiagramWindowId = 30;
+
+class DiagramCanvas;
+
+class DiagramWindow final : public QWidget {
+  Q_OBJECT
+ public:
+  explicit DiagramWindow(app::AppState& state, QWidget* parent = nullptr);
+
+  // Shows a journey of the route search: its route, its hours, its trains bold.
+  void show_journey(const DiagramJourney& journey);
+  // Follows the board's refresh: the service date's trains and the clock line.
+  void refresh();
+  void end_proc();
+
+  // The export: the visible part (whole_day false) or the whole day, as PNG, SVG or PDF by
+  // the file name's ending. False with a reason.
+  bool export_to(const std::string& path, bool whole_day, std::string& error) const;
+
+  // For the canvas and for tests.
+  const DiagramRoute& route() const;
+  const std::vector<DiagramTrain>& trains() const { return trains_; }
+  const DiagramView& view() const { return view_; }
+  void set_view(const DiagramView& v);
+  const Scene& scene() const { return scene_; }
+  const DiagramJourney& journey() const { return journey_; }
+  // The tooltip text at a point of the canvas; empty away from every line.
+  std::string hover_at(double x, double y) const;
+  // Opens the passing-station window for the train under a point; false when there is none.
+  bool open_stops_at(double x, double y);
+  // Replaces the file dialog of the export buttons (tests): returns the chosen path or "".
+  std::function<std::string(const QString& suggested)> choose_file;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void rebuild_trains();
+  void relayout();
+  void export_dialog(bool whole_day);
+  int now_minute() const;
+
+  app::AppState& state_;
+  std::vector<DiagramRoute> routes_;
+  int route_ = 0;
+  int direction_ = 0;
+  std::vector<DiagramTrain> trains_;
+  DiagramJourney journey_;
+  DiagramView view_;
+  Scene scene_;
+  DiagramCanvas* canvas_ = nullptr;
+  QComboBox* combo1_ = nullptr;
+  QComboBox* combo2_ = nullptr;
+};
+
+}  // namespace ravolin::board

@@ -1,0 +1,281 @@
+#include "gui/hotels/user_hotels_window.h"
+
+#include "gui/hotels/hotel_edit_window.h"
+#include "data/hotel_reader.h"
+#include "gui/common/window_conventions.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTextOption>
+#include <QTimer>
+
+#include <memory>
+
+namespace ravolin::hotels {
+namespace {
+
+constexpr int kWindowId = 13;
+constexpr int kTabColumns = 8;  // half-width characters per tab stop
+
+// Draws a list line with its TABs expanded to stops of eight half-width characters, so
+// the columns stand under their headings.
+class TabStopDelegate final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QString text = opt.text;
+    opt.text.clear();
+    const QWidget* widget = opt.widget;
+    QStyle* style = widget ? widget->style() : nullptr;
+    if (style) style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    QTextOption to(Qt::AlignLeft | Qt::AlignVCenter);
+    to.setWrapMode(QTextOption::NoWrap);
+    to.setTabStopDistance(kTabColumns * QFontMetricsF(opt.font).horizontalAdvance(QChar(' ')));
+    painter->save();
+    painter->setFont(opt.font);
+    painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected
+                                          ? QPalette::HighlightedText
+                                          : QPalette::Text));
+    painter->drawText(QRectF(opt.rect).adjusted(2, 0, 0, 0), text, to);
+    painter->restore();
+  }
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(QFontMetrics(option.font).height() + 4);
+    return size;
+  }
+};
+
+// Room for the user's hotels beside the data file's hotels in the hotel table.
+int user_capacity(const app::AppState& state) {
+  if (state.hotels_loaded) return kMaxHotels - state.hotels.file_hotel_count;
+  auto table = std::make_unique<HotelTable>();
+  data::DataError err;
+  if (!get_hotel(state.data_path(), state.schedule.directory, state.schedule.areas,
+                 state.districts, *table, err))
+    return kMaxHotels;
+  return kMaxHotels - table->file_hotel_count;
+}
+
+}  // namespace
+
+UserHotelsWindow::UserHotelsWindow(app::AppState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state) {
+  setObjectName(QStringLiteral("ravolin13"));
+  setWindowTitle(QStringLiteral("ラボリン＆ホテル情報"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFont(ui::gothic_font(12));
+  const auto px = [this](int twips) { return ui::tw(this, twips); };
+  const int half = QFontMetrics(font()).horizontalAdvance(QChar(' '));
+
+  auto* frame1 = new QGroupBox(QStringLiteral("ホテル情報"), this);
+  frame1->setObjectName(QStringLiteral("Frame1"));
+  frame1->setGeometry(px(120), px(60), px(8400), px(4440));
+
+  // Headings over the list's tab stops: area 0, district 2, name 4, phone 8 stops.
+  const int list_x = px(120);
+  const int text_x = list_x + 2 + 3;  // the list's frame and the line's own margin
+  const struct {
+    const char* name;
+    const char* text;
+    int stop;
+  } headings[] = {{"Label1", "地域名", 0}, {"Label2", "地区名", 2},
+                  {"Label3", "ホテル名", 4}, {"Label4", "電話番号", 8}};
+  for (const auto& h : headings) {
+    auto* label = new QLabel(QString::fromUtf8(h.text), frame1);
+    label->setObjectName(QString::fromLatin1(h.name));
+    label->setGeometry(text_x + h.stop * kTabColumns * half, px(300), 12 * half, px(300));
+  }
+
+  list1_ = new QListWidget(frame1);
+  list1_->setObjectName(QStringLiteral("List1"));
+  list1_->setGeometry(list_x, px(620), px(8160), px(3700));
+  list1_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list1_->setItemDelegate(new TabStopDelegate(list1_));
+  list1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+  const auto button = [&](const char* name, const char* caption, int x) {
+    return ui::command_button(this, name, QString::fromUtf8(caption), x, 4620, 1500, 420);
+  };
+  command1_ = button("Command1", "登録終了", 120);
+  command2_ = button("Command2", "追加", 1845);
+  command3_ = button("Command3", "修正", 3570);
+  command4_ = button("Command4", "削除", 5295);
+  command5_ = button("Command5", "取消", 7020);
+  connect(command1_, &QPushButton::clicked, this, &UserHotelsWindow::store_and_close);
+  connect(command2_, &QPushButton::clicked, this, &UserHotelsWindow::open_add);
+  connect(command3_, &QPushButton::clicked, this, &UserHotelsWindow::open_update);
+  connect(command4_, &QPushButton::clicked, this, &UserHotelsWindow::delete_selected);
+  connect(command5_, &QPushButton::clicked, this, &UserHotelsWindow::cancel);
+  // A line chosen with the mouse or the arrow keys may be changed or deleted.
+  connect(list1_, &QListWidget::itemClicked, this, [this] {
+    entry_commands_ = true;
+    apply_enabled();
+  });
+  connect(list1_, &QListWidget::itemSelectionChanged, this, [this] {
+    if (list1_->selectedItems().isEmpty() || filling_) return;
+    entry_commands_ = true;
+    apply_enabled();
+  });
+  connect(list1_, &QListWidget::itemDoubleClicked, this, &UserHotelsWindow::open_update);
+  auto* keys = new ui::KeyConventions(this);
+  for (QWidget* w : {static_cast<QWidget*>(list1_), static_cast<QWidget*>(command1_),
+                     static_cast<QWidget*>(command2_), static_cast<QWidget*>(command3_),
+                     static_cast<QWidget*>(command4_), static_cast<QWidget*>(command5_)})
+    keys->escape_closes(w, [this] { escape(); });
+
+  setFixedSize(px(8640), px(5160));
+  ui::place_window(this, state.settings.pos(kWindowId));
+
+  const RegistryLoad load = load_user_hotels(state.user_hotels_path());
+  registry_ = UserRegistry(load.entries, user_capacity(state));
+  fill_list();
+  disable_entry_commands();
+  const std::string message = load_message(load);
+  if (!message.empty()) {
+    // Once the window is on the screen, so the message stands in front of it.
+    QTimer::singleShot(0, this, [this, message] { state_.messages().error(this, message); });
+  }
+}
+
+UserHotelsWindow::~UserHotelsWindow() {
+  // The edit window goes first, while this window can still hear it close.
+  if (edit_) delete edit_.data();
+}
+
+HotelEditWindow* UserHotelsWindow::edit_window() const {
+  return static_cast<HotelEditWindow*>(edit_.data());
+}
+
+void UserHotelsWindow::fill_list() {
+  filling_ = true;
+  list1_->clear();
+  for (const HotelEntry& e : registry_.entries())
+    list1_->addItem(QString::fromStdString(list_line(e)));
+  filling_ = false;
+}
+
+int UserHotelsWindow::selected_line() const {
+  for (int row = 0; row < list1_->count(); ++row)
+    if (list1_->item(row)->isSelected()) return row;
+  return -1;
+}
+
+void UserHotelsWindow::disable_entry_commands() {
+  entry_commands_ = false;
+  apply_enabled();
+}
+
+void UserHotelsWindow::apply_enabled() {
+  // While an entry is being edited the list stays as it is, so the entry the edit window
+  // works on keeps its place.
+  for (QWidget* w : {static_cast<QWidget*>(list1_), static_cast<QWidget*>(command1_),
+                     static_cast<QWidget*>(command2_), static_cast<QWidget*>(command5_)})
+    w->setEnabled(!editing_);
+  command3_->setEnabled(entry_commands_ && !editing_);
+  command4_->setEnabled(entry_commands_ && !editing_);
+}
+
+void UserHotelsWindow::edit_closed() { set_editing(false); }
+
+void UserHotelsWindow::set_editing(bool editing) {
+  editing_ = editing;
+  apply_enabled();
+}
+
+void UserHotelsWindow::open_edit(int index) {
+  if (edit_ && edit_->isVisible()) return;
+  auto* w = new HotelEditWindow(state_, *this, index);
+  edit_ = w;
+  set_editing(true);
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+void UserHotelsWindow::open_add() {
+  if (registry_.full()) {
+    state_.messages().error(this, full_table_message(registry_.capacity()));
+    return;
+  }
+  open_edit(-1);
+}
+
+void UserHotelsWindow::open_update() {
+  const int line = selected_line();
+  if (line < 0) return;
+  open_edit(line);
+}
+
+void UserHotelsWindow::delete_selected() {
+  const int line = selected_line();
+  if (line < 0) return;
+  if (state_.messages().confirm(this, "本当に削除しますよ！！", 251) != ui::MessageAnswer::Ok)
+    return;
+  registry_.remove(line);
+  changed_ = true;
+  filling_ = true;
+  delete list1_->takeItem(line);
+  list1_->clearSelection();
+  filling_ = false;
+  disable_entry_commands();
+}
+
+bool UserHotelsWindow::add_entry(HotelEntry e) {
+  if (!registry_.add(std::move(e), state_.settings.control3_flg)) return false;
+  changed_ = true;
+  fill_list();
+  return true;
+}
+
+void UserHotelsWindow::update_entry(int index, HotelEntry e) {
+  if (!registry_.update(index, std::move(e), state_.settings.control3_flg)) return;
+  changed_ = true;
+  fill_list();
+}
+
+void UserHotelsWindow::store_and_close() {
+  registry_.prepare_for_saving(state_.settings.control3_flg);
+  fill_list();
+  disable_entry_commands();
+  const SaveResult result = save_user_hotels(state_.user_hotels_path(), registry_.entries());
+  if (!result.ok) {
+    // The list stays open with every entry, so nothing typed is lost.
+    state_.messages().error(this, result.message);
+    return;
+  }
+  changed_ = false;
+  state_.hotels_loaded = false;  // the hotel list reads the new file at its next opening
+  if (!result.message.empty()) state_.messages().error(this, result.message);
+  ui::store_position(this, state_.settings.pos(kWindowId));
+  close();
+}
+
+void UserHotelsWindow::cancel() { close(); }
+
+void UserHotelsWindow::escape() {
+  // Escape drops the changes only when the user says so; 取消 is the button for that.
+  if (changed_ && state_.messages().confirm(this, "変更を保存せずに閉じますか？") !=
+                      ui::MessageAnswer::Ok)
+    return;
+  cancel();
+}
+
+void UserHotelsWindow::closeEvent(QCloseEvent* event) {
+  if (edit_) edit_->close();
+  state_.help().close();
+  event->accept();
+}
+
+}  // namespace ravolin::hotels

@@ -1,0 +1,70 @@
+// The results window (ravolin26): runs the route search while it loads, with the loading
+// window on screen, and shows the connections, the fare text and the legend. The report
+// can be printed under a header that repeats the conditions.
+#pragma once
+
+#include "state/app_state.h"
+#include "search/report.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QCloseEvent;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace ravolin::search {
+
+class ResultsWindow final : public QWidget {
+  Q_OBJECT
+ public:
+  // Where the window leads: back to the main window (検索終了), back to the conditions
+  // (再検索).
+  struct Routes {
+    std::function<void()> show_main;
+    std::function<void()> open_conditions;
+    // A double-click on a connection of Text1: the result entry (1-based) to draw in the
+    // train diagram. Empty: nothing happens.
+    std::function<void(int entry)> show_journey = {};
+  };
+  ResultsWindow(app::AppState& state, Routes routes, QWidget* parent = nullptr);
+
+  // The load: the loading window in its search mode, the fare season and caption, the
+  // search over the conditions in state, the report and the fare text. Shows nothing
+  // itself; false when the window was closed while the search let events run.
+  bool load();
+  const ResultsTexts& texts() const { return texts_; }
+
+  void end_search();    // Command1 検索終了
+  void print();         // Command2 印刷
+  void search_again();  // Command3 再検索
+  void end_proc();      // Escape: stores the position and closes, no other window shown
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void build_controls();
+
+  app::AppState& state_;
+  Routes routes_;
+  ResultsTexts texts_;
+  // The conditions the report was built from, printed in its header even when the
+  // conditions window has stored others since.
+  SearchConditions cond_;
+  calendar::SearchDate date_;
+
+  QGroupBox* frame1_ = nullptr;
+  QPlainTextEdit* text1_ = nullptr;
+  QPlainTextEdit* text2_ = nullptr;
+  QLabel* label1_ = nullptr;
+  QPushButton* command1_ = nullptr;
+  QPushButton* command2_ = nullptr;
+  QPushButton* command3_ = nullptr;
+};
+
+}  // namespace ravolin::search
