@@ -18,6 +18,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -56,6 +57,15 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  // Without a screen Qt would abort; say why instead.
+  const std::string no_display = settings::missing_display_message(
+      std::vector<std::string>(argv + 1, argv + argc),
+      {env_value("QT_QPA_PLATFORM"), env_value("DISPLAY"), env_value("WAYLAND_DISPLAY")});
+  if (!no_display.empty()) {
+    std::fprintf(stderr, "ravolin: %s", no_display.c_str());
+    return 1;
+  }
+
   QApplication app(argc, argv);
   // The installed icon, and the desktop entry the windows belong to.
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ravolin")));
@@ -92,22 +102,19 @@ int main(int argc, char** argv) {
   auto state = std::make_unique<app::AppState>(
       location.folder, app::Platform{clock, messages, help, printer, tray.get()});
 
-  const std::string user_folder = settings::choose_user_folder(
+  const settings::UserFolder user_folder = settings::prepare_user_folder(
       location, {env_value("XDG_CONFIG_HOME"), env_value("HOME")},
-      [](const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; });
-  if (user_folder.empty()) {
-    messages.error(nullptr, "設定を保存するフォルダがありません (HOME が設定されていません)。\n"
-                            "設定の変更は保存できません。");
-  } else if (user_folder != location.folder) {
-    std::string error;
-    if (settings::seed_user_folder(location.folder, user_folder, settings::seeded_file_names(),
-                                   error)) {
-      state->set_user_folder(user_folder);
-    } else {
-      // The installed defaults are still read; saving then reports its own failure.
-      messages.error(nullptr, "設定を保存するフォルダを用意できません。\n" + error);
-    }
-  }
+      [](const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; },
+      QDir::tempPath().toStdString());
+  // A scratch folder of a run without a folder of the user's own goes with the run.
+  const std::unique_ptr<const std::string, void (*)(const std::string*)> scratch(
+      user_folder.keeps_changes ? nullptr : &user_folder.folder, [](const std::string* folder) {
+        std::error_code ec;
+        std::filesystem::remove_all(*folder, ec);
+      });
+  state->set_user_folder(user_folder.folder);
+  state->set_keeps_changes(user_folder.keeps_changes);
+  if (!user_folder.notice.empty()) messages.error(nullptr, user_folder.notice);
 
   state->end_program = [] { QCoreApplication::exit(0); };
   state->process_events = [] { QCoreApplication::processEvents(); };

@@ -505,6 +505,7 @@ void MainWindow::exit_from_menu() {
 }
 
 void MainWindow::write_settings() {
+  if (!state_.keeps_changes()) return;  // said once at start: nothing is saved this run
   std::string error;
   if (!settings::put_ini_file(state_.settings_path(), state_.settings, error))
     state_.messages().error(this, "動作環境ファイルを保存できません。\n" + error);
@@ -516,12 +517,14 @@ void MainWindow::close_step() {
   timer1_->stop();
   if (tray_shown_) state_.tray()->hide();
   // With control2_flg other than 1 the file's own values are written back (the changes
-  // made since start-up are dropped) with control2_flg 0.
+  // made since start-up are dropped) with control2_flg 0. A run without a folder of the
+  // user's own stores nothing (said once at start).
   std::string error;
   const bool written =
-      keiyo_switched_on_
-          ? settings::put_ini_file_at_exit_keiyo_on(state_.settings_path(), state_.settings, error)
-          : settings::put_ini_file_at_exit(state_.settings_path(), state_.settings, error);
+      !state_.keeps_changes() ||
+      (keiyo_switched_on_
+           ? settings::put_ini_file_at_exit_keiyo_on(state_.settings_path(), state_.settings, error)
+           : settings::put_ini_file_at_exit(state_.settings_path(), state_.settings, error));
   if (!written) state_.messages().error(this, "動作環境ファイルを保存できません。\n" + error);
   state_.help().close();
 }
