@@ -50,7 +50,7 @@ std::string dump_text(const data::DataFile& file, const data::ScheduleData& d,
       }
     s += "\n";
     for (int t = 1; t <= k.train_count[v]; ++t) {
-      s += "  " + text::fit_chars(k.train_id[v][t], 5);
+      s += "  " + text::fit_chars(text::trim(k.train_id[v][t]), 5);
       for (int c = 1; c <= data::kKeiyoTimeColumns; ++c) {
         s += ' ';
         s += hhmm(k.times[v][t][c]);
@@ -131,6 +131,7 @@ int cmd_dump(const Args& args) {
   data::DataError err;
   data::DataFile file;
   // The whole file is checked first: dump shows only what export could rebuild.
+  // Keiyo identifiers are shown as the board uses them, trimmed.
   auto whole = std::make_unique<data::RawData>();
   if (!file.open(args[0], err) || !data::read_image(file, *whole, err) ||
       !data::load_sections(args[0], 1, *d, *districts, *f, {}, err) ||
