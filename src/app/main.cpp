@@ -2,6 +2,7 @@
 // data, help and default settings from its program folder (beside the executable, or the
 // installed edition folder) and writes its files into the user folder chosen for it.
 #include "app/app_state.h"
+#include "app/single_instance.h"
 #include "board/main_window.h"
 #include "calendar/clock.h"
 #include "data/tables.h"
@@ -119,8 +120,13 @@ int main(int argc, char** argv) {
   state->end_program = [] { QCoreApplication::exit(0); };
   state->process_events = [] { QCoreApplication::processEvents(); };
 
+  // One copy per user folder: a second start brings the running one forward and ends.
+  app::SingleInstance single_instance(state->user_folder());
+  if (!single_instance.claim()) return 0;
+
   auto window = std::make_unique<board::MainWindow>(*state);
   if (!window->start()) return window->start_aborted() ? 0 : 1;
   window->show();
+  single_instance.bring_forward_on_request(window.get());
   return app.exec();
 }

@@ -463,6 +463,10 @@ void MainWindow::open_hotel_search() {
 // ---- user hotels ------------------------------------------------------------------
 
 void MainWindow::open_user_hotels() {
+  // The list works on the file as it is now; the hotel list reads it afresh at its next
+  // opening, whether the list is stored or left with 取消 (the file may have changed
+  // outside the program since the table was read).
+  state_.hotels_loaded = false;
   // One list at a time: a second opening brings the open one forward with its changes.
   if (user_hotels_ && user_hotels_->isVisible()) {
     show_in_front(user_hotels_.data());

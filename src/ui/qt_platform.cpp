@@ -83,6 +83,8 @@ MessageAnswer QtMessageBoxes::show(QWidget* parent, const MessageRequest& reques
                       : QMessageBox::StandardButtons(QMessageBox::Ok),
                   parent);
   box.setObjectName(QStringLiteral("message_box"));
+  // Messages carry file names, file lines and typed texts: shown as they are.
+  box.setTextFormat(Qt::PlainText);
   // Without Qt's own translations installed the buttons would read "Cancel" in English.
   if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
     cancel->setText(QStringLiteral("キャンセル"));
