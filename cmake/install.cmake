@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Install rules and the Debian package (cpack -G DEB).
 #
 #   bin/ravolin, bin/ravolin-tool
