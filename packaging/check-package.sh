@@ -85,6 +85,15 @@ export HOME=$work/home
 unset XDG_CONFIG_HOME
 mkdir -p "$HOME"
 ravolin --version
+echo "== command lines"
+status=0; ravolin --help --bogus >/dev/null 2>&1 || status=$?
+[ $status -eq 2 ] || fail "ravolin --help --bogus exits $status, not 2"
+help_c=$(LC_ALL=C ravolin --help)
+! LC_ALL=C grep -q '[^ -~]' <<<"$help_c" || fail "ravolin --help is not ASCII under LC_ALL=C"
+head -1 <<<"$help_c"
+status=0; ravolin-tool --help >/dev/null 2>&1 || status=$?
+[ $status -eq 0 ] && [ -n "$(ravolin-tool --help 2>/dev/null)" ] || fail "ravolin-tool --help"
+echo "ravolin --help --bogus: 2; LC_ALL=C ravolin --help: ASCII; ravolin-tool --help: stdout, 0"
 for ed in tokaido tohoku joetsu; do
   entry=/usr/share/applications/ravolin-$ed.desktop
   cmd=$(sed -n 's/^Exec=//p' "$entry")
