@@ -38,7 +38,7 @@ echo "== $deb"
 echo "== lintian -I --pedantic"
 lint=$(lintian -I --pedantic "$deb" 2>&1 | grep -v 'running with root privileges' || true)
 echo "${lint:-(nothing)}"
-other=$(grep -v ' initial-upload-closes-no-bugs$' <<<"$lint" | grep -v '^$' || true)
+other=$(grep -Ev ': initial-upload-closes-no-bugs( |$)' <<<"$lint" | grep -v '^$' || true)
 [ -z "$other" ] || fail "lintian reports more than the first upload's tag"
 
 echo "== package contents"
