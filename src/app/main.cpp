@@ -17,9 +17,11 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <langinfo.h>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -41,21 +43,22 @@ std::string env_value(const char* name) {
 int main(int argc, char** argv) {
   using namespace ravolin;
 
-  // --help and --version answer without a display.
+  // --help and --version answer without a display, in the terminal's character set.
+  std::setlocale(LC_CTYPE, "");
+  const std::string codeset = nl_langinfo(CODESET);
   const settings::CommandLine command_line =
       settings::parse_command_line(std::vector<std::string>(argv + 1, argv + argc));
+  if (!command_line.error.empty()) {
+    std::fputs(settings::refusal_text(command_line, codeset).c_str(), stderr);
+    return 2;
+  }
   if (command_line.help) {
-    std::fputs(settings::usage_text().c_str(), stdout);
+    std::fputs(settings::usage_text(codeset).c_str(), stdout);
     return 0;
   }
   if (command_line.version) {
     std::fputs(settings::version_text().c_str(), stdout);
     return 0;
-  }
-  if (!command_line.error.empty()) {
-    std::fprintf(stderr, "ravolin: %s\n\n%s", command_line.error.c_str(),
-                 settings::usage_text().c_str());
-    return 2;
   }
 
   // Without a screen Qt would abort; say why instead.
@@ -95,8 +98,12 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  if (location.installed)
-    QGuiApplication::setDesktopFileName(QString::fromStdString("ravolin-" + location.edition));
+  // Each edition is a program of its own to the desktop: its own window class (WM_CLASS,
+  // from the application name) and desktop entry, so that a dock neither groups the three
+  // editions together nor fails to match a window to its entry.
+  const QString identity = QString::fromStdString("ravolin-" + location.edition);
+  QCoreApplication::setApplicationName(identity);
+  if (location.installed) QGuiApplication::setDesktopFileName(identity);
 
   ui::QtMessageBoxes messages(help, location.folder + "/" + data::kHelpFileName);
   const auto tray = ui::make_qt_tray();

@@ -3,6 +3,7 @@
 #include "data/tables.h"
 #include "hotels/hotel_tables.h"
 #include "settings/replace_file.h"
+#include "text/text.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -43,8 +44,10 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
   auto set_edition = [&](const std::string& name) {
     if (name.empty()) {
       cl.error = "--edition には版の名前 (tokaido, tohoku, joetsu) が要ります";
+      cl.error_ascii = "--edition needs the name of an edition (tokaido, tohoku, joetsu)";
     } else if (!known_edition(name)) {
       cl.error = "版 「" + name + "」 はありません (tokaido, tohoku, joetsu のいずれか)";
+      cl.error_ascii = "no edition '" + name + "' (one of tokaido, tohoku, joetsu)";
     } else {
       cl.edition = name;
     }
@@ -65,12 +68,39 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
       set_edition(a.substr(10));
     } else if (a.rfind("--", 0) == 0 && a.size() > 2) {
       cl.error = "不明なオプション " + a;
+      cl.error_ascii = "unknown option " + a;
     }
   }
+  if (!cl.error.empty()) cl.help = cl.version = false;
   return cl;
 }
 
-std::string usage_text() {
+namespace {
+
+// The Japanese text in the terminal's character set, or nullopt when it cannot show it.
+std::optional<std::string> for_terminal(const std::string& utf8, const std::string& codeset) {
+  if (codeset == "UTF-8" || codeset == "utf8") return utf8;
+  return text::utf8_to_charset(utf8, codeset);
+}
+
+std::string usage_ascii() {
+  std::string s;
+  s += "usage: ravolin [--edition EDITION]\n";
+  s += "Shinkansen departure board, route search and hotel directory.\n";
+  s += "\n";
+  s += "  --edition tokaido   Tokaido and Sanyo Shinkansen (the default)\n";
+  s += "  --edition tohoku    Tohoku, Yamagata and Akita Shinkansen\n";
+  s += "  --edition joetsu    Joetsu and Nagano Shinkansen\n";
+  s += "  --help              print this help and exit\n";
+  s += "  --version           print the version and exit\n";
+  s += "\n";
+  s += "The settings file and hotelusr.csv are kept in the program folder when it is\n";
+  s += "writable, else (when installed) in $XDG_CONFIG_HOME/ravolin/<edition>/\n";
+  s += "(by default ~/.config/ravolin/<edition>/).\n";
+  return s;
+}
+
+std::string usage_japanese() {
   std::string s;
   s += "使い方: ravolin [--edition 版]\n";
   s += "新幹線の発車案内・経路検索・ホテル案内。\n";
@@ -85,6 +115,18 @@ std::string usage_text() {
   s += "書き込めないとき (インストールしたとき) は $XDG_CONFIG_HOME/ravolin/<版>/\n";
   s += "(既定は ~/.config/ravolin/<版>/) に置きます。\n";
   return s;
+}
+
+}  // namespace
+
+std::string usage_text(const std::string& codeset) {
+  return for_terminal(usage_japanese(), codeset).value_or(usage_ascii());
+}
+
+std::string refusal_text(const CommandLine& cl, const std::string& codeset) {
+  if (auto japanese = for_terminal("ravolin: " + cl.error + "\n\n" + usage_japanese(), codeset))
+    return *japanese;
+  return "ravolin: " + cl.error_ascii + "\n\n" + usage_ascii();
 }
 
 std::string version_text() {

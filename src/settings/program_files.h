@@ -25,15 +25,20 @@ struct CommandLine {
   bool version = false;
   std::string edition;  // empty: not given
   std::string error;    // non-empty: the arguments are refused for this reason
+  std::string error_ascii;  // the same reason in English, for a terminal without Japanese
 };
 
 // Reads the program's own options (--edition NAME, --edition=NAME, --help, -h, --version).
 // Arguments with a single dash and plain words are left to the window system (-platform,
-// -style ...); an unknown "--" option or an unknown edition is refused.
+// -style ...); an unknown "--" option or an unknown edition is refused, wherever it stands:
+// a refused command line asks for neither help nor version.
 CommandLine parse_command_line(const std::vector<std::string>& args);
 
-// The text of --help and of --version.
-std::string usage_text();
+// The text of --help, and of a refused command line (the reason, then the help), for a
+// terminal whose character set is `codeset` (the locale's, nl_langinfo(CODESET)): Japanese
+// in that character set where it has every character, else English in ASCII.
+std::string usage_text(const std::string& codeset = "UTF-8");
+std::string refusal_text(const CommandLine& cl, const std::string& codeset = "UTF-8");
 std::string version_text();
 
 struct ProgramLocation {

@@ -48,6 +48,35 @@ TEST(CommandLine, UnknownEditionsMissingValuesAndUnknownLongOptionsAreRefused) {
   EXPECT_NE(parse_command_line({"--edition", "sanyo"}).error.find("sanyo"), std::string::npos);
 }
 
+TEST(CommandLine, ARefusedOptionWinsOverHelpAndVersionWhereverItStands) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--help", "--bogus"}, {"--bogus", "--help"}, {"-h", "--edition", "sanyo"},
+           {"--version", "--edition"}}) {
+    const CommandLine cl = parse_command_line(args);
+    EXPECT_NE(cl.error, "") << args[0] << " " << args[1];
+    EXPECT_NE(cl.error_ascii, "") << args[0] << " " << args[1];
+    EXPECT_FALSE(cl.help || cl.version) << args[0] << " " << args[1];
+  }
+}
+
+TEST(CommandLine, HelpAndRefusalAreInTheTerminalsCharacterSetOrInAscii) {
+  EXPECT_EQ(usage_text("UTF-8").rfind("使い方: ravolin [--edition 版]\n", 0), 0u);
+  // EUC-JP: 使い方 is BB C8 A4 A4 CA FD.
+  EXPECT_EQ(usage_text("EUC-JP").rfind("\xBB\xC8\xA4\xA4\xCA\xFD: ravolin", 0), 0u);
+
+  // A terminal that cannot show Japanese (LANG=C) gets the English help in ASCII.
+  const std::string ascii = usage_text("ANSI_X3.4-1968");
+  EXPECT_EQ(ascii.rfind("usage: ravolin [--edition EDITION]\n", 0), 0u) << ascii;
+  for (char c : ascii) EXPECT_LT(static_cast<unsigned char>(c), 0x80u) << ascii;
+  for (const char* ed : {"tokaido", "tohoku", "joetsu"})
+    EXPECT_NE(ascii.find(std::string("--edition ") + ed), std::string::npos) << ed;
+  EXPECT_EQ(usage_text("ISO-8859-1"), ascii);
+
+  const CommandLine bogus = parse_command_line({"--bogus"});
+  EXPECT_EQ(refusal_text(bogus, "ANSI_X3.4-1968"), "ravolin: unknown option --bogus\n\n" + ascii);
+  EXPECT_EQ(refusal_text(bogus, "UTF-8"), "ravolin: 不明なオプション --bogus\n\n" + usage_text());
+}
+
 TEST(CommandLine, HelpNamesEveryEditionAndVersionIsTheProgramVersion) {
   const std::string usage = usage_text();
   for (const char* ed : {"tokaido", "tohoku", "joetsu"})
