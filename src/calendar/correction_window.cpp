@@ -42,12 +42,12 @@ CorrectionWindow::CorrectionWindow(app::AppState& state, std::function<void()> r
       const int width = i == 0 ? 660 : 420;
       auto* t = new QLineEdit(f);
       t->setObjectName(QStringLiteral("Text%1").arg(first + i));
-      t->setGeometry(px(left), px(330), px(width), px(kBoxHeight + 60));
+      t->setGeometry(px(left), px(330), px(width), px(kBoxHeight));
       t->setAlignment(Qt::AlignRight);
       text_[first + i] = t;
       auto* unit = new QLabel(QString::fromUtf8(kUnits[i]), f);
       unit->setObjectName(QStringLiteral("Label%1").arg(first + i));
-      unit->setGeometry(px(left + width + 30), px(330), px(270), px(kBoxHeight + 60));
+      unit->setGeometry(px(left + width + 30), px(330), px(270), px(kBoxHeight));
       left += width + 330;
     }
   };

@@ -127,6 +127,12 @@ TEST_F(CorrectionWindowTest, ShowsTheRunningSystemClock) {
   EXPECT_TRUE(w.isNull());
 }
 
+TEST_F(CorrectionWindowTest, DateAndTimeBoxesAre255TwipsHigh) {
+  CorrectionWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  for (int n = 1; n <= 12; ++n) EXPECT_EQ(box(w, n)->height(), ui::tw(w, 255)) << "Text" << n;
+}
+
 TEST_F(CorrectionWindowTest, OpenedByTheClockButtonAndTheMenu) {
   QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
   QPointer<CorrectionWindow> w = main->correction_window();
