@@ -358,6 +358,26 @@ TEST_F(SearchWindowTest, CalendarFillsTheTravelDateAndTheSearchUsesIt) {
   EXPECT_EQ(child<QLabel>(main->search_window(), "Label21")->text(), QStringLiteral("(土)"));
 }
 
+// The ｶﾚﾝﾀﾞｰ button sits inside its frame, below the frame's caption and border, like the
+// date boxes beside it.
+TEST_F(SearchWindowTest, CalendarButtonLiesInsideTheTravelDateFrame) {
+  start();
+  SearchWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  auto* frame8 = child<QGroupBox>(w, "Frame8");
+  QPushButton* calendar_button = child(w, "Command3");
+  ASSERT_EQ(calendar_button->parentWidget(), frame8);
+  const QRect content = frame8->contentsRect();
+  const QRect button = calendar_button->geometry();
+  EXPECT_GE(button.top(), content.top()) << "content area starts at " << content.top();
+  EXPECT_LE(button.bottom(), content.bottom());
+  EXPECT_LE(button.right(), content.right());
+  for (int i : {13, 14, 15}) {
+    EXPECT_GE(box(i)->geometry().top(), content.top()) << "Text" << i;
+    EXPECT_LE(box(i)->geometry().bottom(), content.bottom()) << "Text" << i;
+  }
+}
+
 TEST_F(SearchWindowTest, EscapeClosesFromEveryControlAndEndStoresThePosition) {
   start();
   std::vector<std::string> controls;
