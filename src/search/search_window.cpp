@@ -3,7 +3,6 @@
 #include "calendar/calendar_window.h"
 #include "settings/station_picker.h"
 #include "settings/station_picker_window.h"
-#include "text/text.h"
 #include "ui/window_conventions.h"
 
 #include <QCloseEvent>
@@ -135,6 +134,9 @@ void SearchWindow::build_controls() {
   number_box(frame8, 15, 3060, kDateRowTop, 480);
   label(frame8, QStringLiteral("日"), 3570, kDateRowTop + 30, 240);
   label21_ = label(frame8, QString(), 3870, kDateRowTop + 30, 900, "Label21");
+  // The weekday goes with the date the boxes show, whoever writes them.
+  for (int i : {13, 14, 15})
+    connect(text_[i], &QLineEdit::textChanged, this, [this] { show_weekday(); });
   command3_ = new QPushButton(QStringLiteral("ｶﾚﾝﾀﾞｰ"), frame8);
   command3_->setObjectName(QStringLiteral("Command3"));
   command3_->setGeometry(px(5100), px(kDateRowTop), px(1560), px(330));
@@ -210,11 +212,10 @@ void SearchWindow::write_form(const ConditionForm& f) {
   option_[f.one_per_train ? 6 : 7]->setChecked(true);
 }
 
-void SearchWindow::show_weekday(std::int32_t day_number) {
-  label21_->setText(
-      QStringLiteral("(") +
-          QString::fromStdString(text::weekday_name(calendar::weekday_of(day_number))) +
-          QStringLiteral(")"));
+void SearchWindow::show_weekday() {
+  label21_->setText(QString::fromStdString(weekday_label(
+      text_[13]->text().toStdString(), text_[14]->text().toStdString(),
+      text_[15]->text().toStdString())));
 }
 
 bool SearchWindow::enter_check(int i) {
@@ -251,7 +252,6 @@ bool SearchWindow::enter_check(int i) {
         }
       }
       c = chk_text15(t[15], date);
-      if (c.err_flg == 0) show_weekday(calendar::day_number(date.year, date.month, date.day));
       break;
     }
     default: return true;
@@ -289,7 +289,6 @@ void SearchWindow::search_start() {
 
   state_.search_date = stored.date;
   state_.search_day_flags = stored.flags;
-  show_weekday(stored.date.day_number);
   store_journey(stored, cond);
   auto& s = state_.settings;
   s.st_station = stored.st_station;

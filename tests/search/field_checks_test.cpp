@@ -286,6 +286,31 @@ TEST(ConditionsForm, FilledFromTheSavedConditionsAndTheDate) {
   EXPECT_EQ(f.form.sort_option, 2);
 }
 
+// A search refused at the day keeps the new year and month with the old day: the weekday
+// shown is the one of the date shown, and none when that is no date.
+TEST(ConditionsForm, WeekdayBelongsToTheDateShown) {
+  settings::Settings saved;
+  const calendar::SystemTime now = calendar::make_system_time(2000, 3, 11, 9, 5, 0);
+  // Searched for Monday 15 May 2028, then refused at the day with 2028/2 accepted.
+  calendar::SearchDate date{calendar::day_number(2028, 5, 15), 2028, 2, 15, 2};
+  FormFill f = set_form1(saved, 0, date, now);
+  EXPECT_EQ(f.form.text[13] + "/" + f.form.text[14] + "/" + f.form.text[15], "2028/2/15");
+  EXPECT_EQ(f.label21, "(火)");
+
+  // 31 May, then 2028/2 accepted and the 30th refused: 2028/2/31 is no date.
+  date = {calendar::day_number(2028, 5, 31), 2028, 2, 31, 4};
+  f = set_form1(saved, 0, date, now);
+  EXPECT_EQ(f.form.text[15], "31");
+  EXPECT_EQ(f.label21, "");
+
+  EXPECT_EQ(weekday_label("2028", "2", "15"), "(火)");
+  EXPECT_EQ(weekday_label(" 2028 ", "02", "１５"), "(火)");
+  EXPECT_EQ(weekday_label("2028", "2", "30"), "");
+  EXPECT_EQ(weekday_label("2028", "", "15"), "");
+  EXPECT_EQ(weekday_label("2028", "13", "1"), "");
+  EXPECT_EQ(weekday_label("2028", "2", "x"), "");
+}
+
 TEST(FieldChecks, FieldsOfBlanksTakeTheirDefaults) {
   std::string h1 = "  ", m1 = " ", h2 = "   ", m2 = " ", wait = "    ";
   EXPECT_EQ(chk_text2(h1).err_flg, 0);

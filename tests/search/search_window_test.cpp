@@ -358,6 +358,39 @@ TEST_F(SearchWindowTest, CalendarFillsTheTravelDateAndTheSearchUsesIt) {
   EXPECT_EQ(child<QLabel>(main->search_window(), "Label21")->text(), QStringLiteral("(土)"));
 }
 
+TEST_F(SearchWindowTest, WeekdayShownBelongsToTheDateShown) {
+  start();
+  // The last search was for Monday 15 May 2028.
+  state->search_date = {calendar::day_number(2028, 5, 15), 2028, 5, 15, 2};
+  SearchWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  QLabel* weekday = child<QLabel>(w, "Label21");
+  EXPECT_EQ(text(13) + "/" + text(14) + "/" + text(15), "2028/5/15");
+  EXPECT_EQ(weekday->text(), QStringLiteral("(月)"));
+
+  // Refused at the day after the new year and month were accepted: 30 February is no
+  // date, so no weekday is shown.
+  set(14, "2");
+  set(15, "30");
+  EXPECT_EQ(search(), nullptr);
+  EXPECT_EQ(focused(), "Text15");
+  EXPECT_EQ(state->search_date.month, 2);
+  EXPECT_EQ(state->search_date.day, 15);
+  EXPECT_EQ(weekday->text(), QString());
+  // A day typed that makes a date shows that date's weekday.
+  set(15, "16");
+  EXPECT_EQ(weekday->text(), QStringLiteral("(水)"));
+
+  // Opened again, the window shows the stored year and month with the old day: the
+  // weekday is the one of 15 February 2028, a Tuesday.
+  QTest::keyClick(box(15), Qt::Key_Escape);
+  flush_deletes();
+  w = open();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(text(13) + "/" + text(14) + "/" + text(15), "2028/2/15");
+  EXPECT_EQ(child<QLabel>(w, "Label21")->text(), QStringLiteral("(火)"));
+}
+
 // The ｶﾚﾝﾀﾞｰ button sits inside its frame, below the frame's caption and border, like the
 // date boxes beside it.
 TEST_F(SearchWindowTest, CalendarButtonLiesInsideTheTravelDateFrame) {
