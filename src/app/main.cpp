@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qt_japanese);
 
-  calendar::SystemClock clock;
+  ui::QtSystemClock clock;
   ui::QtHelpViewer help;
   ui::QtPrinter printer;
 
