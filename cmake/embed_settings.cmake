@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes OUT: a C++ source holding the bytes of the delivered settings files in RES.
 set(names ravolin2.ini ravolin3.ini ravolin4.ini)
 set(body "// Generated from resources/ at build time; do not edit.\n#include \"settings/delivered_settings.h\"\n\nnamespace ravolin::settings {\nnamespace {\n")

@@ -1,8 +1,10 @@
+# SPDX-License-Identifier: MIT
 # Install rules and the Debian package (cpack -G DEB).
 #
 #   bin/ravolin, bin/ravolin-tool
 #   share/ravolin/<edition>/        data file, help file, default settings (read only)
 #   share/applications/             one desktop entry per edition: ravolin --edition <edition>
+#   share/metainfo/                 AppStream metadata of the program and its three entries
 #   share/icons/hicolor/*/apps/     the icon, SVG and PNG 16..256
 #   share/doc/ravolin/              copyright, changelog
 #   share/man/man1/                 ravolin.1, ravolin-tool.1
@@ -19,6 +21,13 @@ set(RAVOLIN_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 
 install(TARGETS ravolin-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# The compiler's version notes (.comment) say nothing a user needs: the installed programs
+# go without them. This runs after the install (and CPack's) strip of the same file.
+set(RAVOLIN_INSTALLED_PROGRAMS ravolin-tool)
+if(RAVOLIN_BUILD_GUI)
+  list(APPEND RAVOLIN_INSTALLED_PROGRAMS ravolin)
+endif()
+
 if(RAVOLIN_BUILD_GUI)
   install(TARGETS ravolin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   file(RELATIVE_PATH data_from_bin ${CMAKE_INSTALL_FULL_BINDIR}
@@ -29,6 +38,8 @@ if(RAVOLIN_BUILD_GUI)
     install(FILES ${RAVOLIN_PACKAGING_DIR}/ravolin-${ed}.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   endforeach()
+  install(FILES ${RAVOLIN_PACKAGING_DIR}/org.ravolin.ravolin.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   foreach(size ${RAVOLIN_ICON_SIZES})
     install(FILES ${RAVOLIN_PACKAGING_DIR}/icons/ravolin-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
@@ -36,6 +47,14 @@ if(RAVOLIN_BUILD_GUI)
   endforeach()
   install(FILES ${RAVOLIN_PACKAGING_DIR}/icons/ravolin.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endif()
+
+if(CMAKE_OBJCOPY)
+  foreach(program ${RAVOLIN_INSTALLED_PROGRAMS})
+    install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\"
+        COMMAND_ERROR_IS_FATAL ANY)")
+  endforeach()
 endif()
 
 foreach(ed ${EDITIONS})

@@ -1,9 +1,10 @@
 // Ravolin: the departure board, route search and hotel directory. The program reads its
 // data, help and default settings from its program folder (beside the executable, or the
 // installed edition folder) and writes its files into the user folder chosen for it.
-#include "state/app_state.h"
 #include "app/navigator.h"
+#include "app/single_instance.h"
 #include "gui/board/main_window.h"
+#include "state/app_state.h"
 #include "calendar/clock.h"
 #include "data/tables.h"
 #include "settings/program_files.h"
@@ -17,8 +18,11 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <langinfo.h>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -40,21 +44,31 @@ std::string env_value(const char* name) {
 int main(int argc, char** argv) {
   using namespace ravolin;
 
-  // --help and --version answer without a display.
+  // --help and --version answer without a display, in the terminal's character set.
+  std::setlocale(LC_CTYPE, "");
+  const std::string codeset = nl_langinfo(CODESET);
   const settings::CommandLine command_line =
       settings::parse_command_line(std::vector<std::string>(argv + 1, argv + argc));
+  if (!command_line.error.empty()) {
+    std::fputs(settings::refusal_text(command_line, codeset).c_str(), stderr);
+    return 2;
+  }
   if (command_line.help) {
-    std::fputs(settings::usage_text().c_str(), stdout);
+    std::fputs(settings::usage_text(codeset).c_str(), stdout);
     return 0;
   }
   if (command_line.version) {
     std::fputs(settings::version_text().c_str(), stdout);
     return 0;
   }
-  if (!command_line.error.empty()) {
-    std::fprintf(stderr, "ravolin: %s\n\n%s", command_line.error.c_str(),
-                 settings::usage_text().c_str());
-    return 2;
+
+  // Without a screen Qt would abort; say why instead.
+  const std::string no_display = settings::missing_display_message(
+      std::vector<std::string>(argv + 1, argv + argc),
+      {env_value("QT_QPA_PLATFORM"), env_value("DISPLAY"), env_value("WAYLAND_DISPLAY")});
+  if (!no_display.empty()) {
+    std::fprintf(stderr, "ravolin: %s", no_display.c_str());
+    return 1;
   }
 
   QApplication app(argc, argv);
@@ -67,7 +81,7 @@ int main(int argc, char** argv) {
                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qt_japanese);
 
-  calendar::SystemClock clock;
+  ui::QtSystemClock clock;
   ui::QtHelpViewer help;
   ui::QtPrinter printer;
 
@@ -85,36 +99,42 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  if (location.installed)
-    QGuiApplication::setDesktopFileName(QString::fromStdString("ravolin-" + location.edition));
+  // Each edition is a program of its own to the desktop: its own window class (WM_CLASS,
+  // from the application name) and desktop entry, so that a dock neither groups the three
+  // editions together nor fails to match a window to its entry.
+  const QString identity = QString::fromStdString("ravolin-" + location.edition);
+  QCoreApplication::setApplicationName(identity);
+  if (location.installed) QGuiApplication::setDesktopFileName(identity);
 
   ui::QtMessageBoxes messages(help, location.folder + "/" + data::kHelpFileName);
   const auto tray = ui::make_qt_tray();
   auto state = std::make_unique<app::AppState>(
       location.folder, app::Platform{clock, messages, help, printer, tray.get()});
 
-  const std::string user_folder = settings::choose_user_folder(
+  const settings::UserFolder user_folder = settings::prepare_user_folder(
       location, {env_value("XDG_CONFIG_HOME"), env_value("HOME")},
-      [](const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; });
-  if (user_folder.empty()) {
-    messages.error(nullptr, "設定を保存するフォルダがありません (HOME が設定されていません)。\n"
-                            "設定の変更は保存できません。");
-  } else if (user_folder != location.folder) {
-    std::string error;
-    if (settings::seed_user_folder(location.folder, user_folder, settings::seeded_file_names(),
-                                   error)) {
-      state->set_user_folder(user_folder);
-    } else {
-      // The installed defaults are still read; saving then reports its own failure.
-      messages.error(nullptr, "設定を保存するフォルダを用意できません。\n" + error);
-    }
-  }
+      [](const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; },
+      QDir::tempPath().toStdString());
+  // A scratch folder of a run without a folder of the user's own goes with the run.
+  const std::unique_ptr<const std::string, void (*)(const std::string*)> scratch(
+      user_folder.keeps_changes ? nullptr : &user_folder.folder, [](const std::string* folder) {
+        std::error_code ec;
+        std::filesystem::remove_all(*folder, ec);
+      });
+  state->set_user_folder(user_folder.folder);
+  state->set_keeps_changes(user_folder.keeps_changes);
+  if (!user_folder.notice.empty()) messages.error(nullptr, user_folder.notice);
 
   state->end_program = [] { QCoreApplication::exit(0); };
   state->process_events = [] { QCoreApplication::processEvents(); };
 
+  // One copy per user folder: a second start brings the running one forward and ends.
+  app::SingleInstance single_instance(state->user_folder());
+  if (!single_instance.claim()) return 0;
+
   app::Navigator navigator(*state);
   if (!navigator.start()) return navigator.start_aborted() ? 0 : 1;
   navigator.main_window()->show();
+  single_instance.bring_forward_on_request(navigator.main_window());
   return app.exec();
 }

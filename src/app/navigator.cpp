@@ -245,6 +245,10 @@ void Navigator::open_hotel_search() {
 }
 
 void Navigator::open_user_hotels() {
+  // The list works on the file as it is now; the hotel list reads it afresh at its next
+  // opening, whether the list is stored or left with 取消 (the file may have changed
+  // outside the program since the table was read).
+  state_.hotels_loaded = false;
   // One list at a time: a second opening brings the open one forward with its changes.
   if (bring_forward(user_hotels_)) return;
   user_hotels_ = new hotels::UserHotelsWindow(state_, main_.get());
@@ -305,6 +309,7 @@ void Navigator::quit_from_menu() {
 }
 
 void Navigator::write_settings() {
+  if (!state_.keeps_changes()) return;  // said once at start: nothing is saved this run
   std::string error;
   if (!settings::put_ini_file(state_.settings_path(), state_.settings, error))
     state_.messages().error(main_.get(), "動作環境ファイルを保存できません。\n" + error);
@@ -316,12 +321,14 @@ void Navigator::close_step() {
   main_->stop_refresh();
   if (tray_shown_) state_.tray()->hide();
   // With control2_flg other than 1 the file's own values are written back (the changes
-  // made since start-up are dropped) with control2_flg 0.
+  // made since start-up are dropped) with control2_flg 0. A run without a folder of the
+  // user's own stores nothing (said once at start).
   std::string error;
   const bool written =
-      keiyo_switched_on_
-          ? settings::put_ini_file_at_exit_keiyo_on(state_.settings_path(), state_.settings, error)
-          : settings::put_ini_file_at_exit(state_.settings_path(), state_.settings, error);
+      !state_.keeps_changes() ||
+      (keiyo_switched_on_
+           ? settings::put_ini_file_at_exit_keiyo_on(state_.settings_path(), state_.settings, error)
+           : settings::put_ini_file_at_exit(state_.settings_path(), state_.settings, error));
   if (!written)
     state_.messages().error(main_.get(), "動作環境ファイルを保存できません。\n" + error);
   state_.help().close();

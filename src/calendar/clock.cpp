@@ -1,36 +1,17 @@
 #include "calendar/clock.h"
 
-#include "files/replace_file.h"
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
-#include <vector>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace ravolin::calendar {
-namespace {
 
-SystemTime from_tm(const std::tm& tm) {
-  return make_system_time(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                          tm.tm_sec);
-}
-
-}  // namespace
-
-SystemTime SystemClock::now() const {
+SystemTime read_system_clock() {
   std::timespec ts{};
   std::tm tm{};
   if (clock_gettime(CLOCK_REALTIME, &ts) != 0 || localtime_r(&ts.tv_sec, &tm) == nullptr)
     return make_system_time(2000, 1, 1, 0, 0, 0);
-  return from_tm(tm);
+  return make_system_time(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
+                          tm.tm_sec);
 }
 
 std::string set_time_argument(const SystemTime& t) {
@@ -40,68 +21,58 @@ std::string set_time_argument(const SystemTime& t) {
   return buf;
 }
 
-bool SystemClock::set(const SystemTime& t, std::string& error) {
+std::string unsettable_time_reason(const SystemTime& t) {
   if (!is_valid_date(t.year, t.month, t.day) || t.hour < 0 || t.hour > 23 || t.minute < 0 ||
-      t.minute > 59 || t.second < 0 || t.second > 59) {
-    error = "日付または時刻が正しくありません";
-    return false;
-  }
-  const std::string when = set_time_argument(t);
-  std::string program = set_time_program_;
-  std::string verb = "set-time";
-  std::vector<char*> argv = {program.data(), verb.data(), const_cast<char*>(when.c_str()),
-                             nullptr};
+      t.minute > 59 || t.second < 0 || t.second > 59)
+    return "日付または時刻が正しくありません";
+  return {};
+}
 
-  int out[2];
-  if (pipe2(out, O_CLOEXEC) != 0) {
-    error = std::string("時刻設定サービスを呼び出せません: ") + settings::system_error_text(errno);
-    return false;
-  }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 2);
-  pid_t pid = 0;
-  const bool path_given = program.find('/') != std::string::npos;
-  const int spawned = path_given
-                          ? posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ)
-                          : posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(out[1]);
-  if (spawned != 0) {
-    close(out[0]);
-    error = "時刻設定サービス（" + program + "）を実行できません: " + settings::system_error_text(spawned);
-    return false;
-  }
-  std::string said;
-  char chunk[512];
-  for (;;) {
-    const ssize_t n = read(out[0], chunk, sizeof chunk);
-    if (n > 0) {
-      if (said.size() < 4096) said.append(chunk, static_cast<std::size_t>(n));
-    } else if (n < 0 && errno == EINTR) {
-      continue;
-    } else {
-      break;
-    }
-  }
-  close(out[0]);
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) {
-      error = std::string("時刻設定サービスの終了を確認できません: ") + settings::system_error_text(errno);
-      return false;
-    }
-  }
-  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
+std::string service_refusal_reason(std::string said, bool exited_normally, int exit_code) {
   while (!said.empty() && (said.back() == '\n' || said.back() == '\r' || said.back() == ' '))
     said.pop_back();
   if (said.empty())
-    said = WIFEXITED(status) ? "終了コード " + std::to_string(WEXITSTATUS(status))
-                             : std::string("異常終了");
-  error = "時刻設定サービスが日時の設定を拒否しました: " + said;
-  return false;
+    said = exited_normally ? "終了コード " + std::to_string(exit_code) : std::string("異常終了");
+  return "時刻設定サービスが日時の設定を拒否しました: " + said;
+}
+
+std::string service_start_failure_reason(const std::string& program, const std::string& why) {
+  return "時刻設定サービス（" + program + "）を実行できません: " + why;
+}
+
+std::string service_timeout_reason(int seconds) {
+  return "時刻設定サービスが" + std::to_string(seconds) + "秒以内に終わらないため、設定を取りやめました";
+}
+
+void FixedClock::set(const SystemTime& t, ClockSetDone done) {
+  ++set_requests_;
+  pending_time_ = t;
+  pending_done_ = std::move(done);
+  if (!hold_) answer_pending();
+}
+
+void FixedClock::answer_pending() {
+  ClockSetResult r;
+  if (refuse_) {
+    r.outcome = ClockSetResult::Outcome::Refused;
+    r.reason = refuse_reason_;
+  }
+  answer(r);
+}
+
+void FixedClock::time_out_pending(std::string reason) {
+  answer({ClockSetResult::Outcome::TimedOut, std::move(reason)});
+}
+
+void FixedClock::answer(const ClockSetResult& result) {
+  if (!pending_done_) return;
+  ClockSetDone done = std::move(pending_done_);
+  pending_done_ = nullptr;
+  if (result.ok()) {
+    t_ = pending_time_;
+    ++set_calls_;
+  }
+  done(result);
 }
 
 void FixedClock::advance_seconds(int seconds) {

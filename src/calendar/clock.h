@@ -5,59 +5,82 @@
 
 #include "calendar/dates.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 
 namespace ravolin::calendar {
 
+// How long the system's time-setting service may take, an authorisation prompt
+// included, before the program stops waiting and counts the setting as refused.
+inline constexpr int kSetTimeLimitSeconds = 30;
+
+// What became of a request to set the system clock.
+struct ClockSetResult {
+  enum class Outcome { Set, Refused, TimedOut };
+  Outcome outcome = Outcome::Set;
+  std::string reason;  // why not (Refused, TimedOut), in the service's own words if it gave any
+  bool ok() const { return outcome == Outcome::Set; }
+};
+using ClockSetDone = std::function<void(const ClockSetResult&)>;
+
 class Clock {
  public:
   virtual ~Clock() = default;
   virtual SystemTime now() const = 0;
-  // Sets the system date and time; false (with a reason) when the platform refuses.
-  virtual bool set(const SystemTime& t, std::string& error) = 0;
+  // Starts setting the system date and time and returns without waiting for it. `done`
+  // gets the outcome exactly once: later, from the event loop, or before set() returns
+  // when the outcome is known without asking the platform (an impossible date).
+  virtual void set(const SystemTime& t, ClockSetDone done) = 0;
 };
 
-// The real clock of this computer (local time). Setting it goes through the system's
-// time-setting service (`timedatectl set-time`), which may ask the user for
-// authorisation and refuses while automatic time synchronisation is on; its own message
-// is the reason handed back.
-class SystemClock final : public Clock {
- public:
-  // `set_time_program` runs the setting: a name looked up in PATH or a path.
-  explicit SystemClock(std::string set_time_program = "timedatectl")
-      : set_time_program_(std::move(set_time_program)) {}
-  SystemTime now() const override;
-  bool set(const SystemTime& t, std::string& error) override;
+// The local date and time of this computer.
+SystemTime read_system_clock();
 
- private:
-  std::string set_time_program_;
-};
-
+// Setting the real clock goes through the system's time-setting service
+// (`timedatectl set-time`, ui/qt_platform.h); these are its arguments and reasons.
 // "yyyy-mm-dd hh:mm:ss", the local date and time as the time-setting service takes it.
 std::string set_time_argument(const SystemTime& t);
+// Why `t` cannot be set (a date or time that does not exist); "" when it can.
+std::string unsettable_time_reason(const SystemTime& t);
+// The reason for a refusal: what the service said (trailing line breaks dropped), else
+// how it ended.
+std::string service_refusal_reason(std::string said, bool exited_normally, int exit_code);
+// The reason when the service could not be started.
+std::string service_start_failure_reason(const std::string& program, const std::string& why);
+// The reason when the service had not finished within `seconds` and was stopped.
+std::string service_timeout_reason(int seconds);
 
 // A clock that stands still at a given moment unless moved; for tests and the tool.
+// A setting is answered at once (set, or refused after refuse_set()); after hold_sets()
+// the request waits until answer_pending() or time_out_pending(), as a slow service would.
 class FixedClock final : public Clock {
  public:
   explicit FixedClock(SystemTime t) : t_(t) {}
   SystemTime now() const override { return t_; }
-  bool set(const SystemTime& t, std::string& error) override {
-    if (refuse_) { error = refuse_reason_; return false; }
-    t_ = t;
-    ++set_calls_;
-    return true;
-  }
+  void set(const SystemTime& t, ClockSetDone done) override;
   void advance_seconds(int seconds);
   void move_to(const SystemTime& t) { t_ = t; }
   void refuse_set(std::string reason) { refuse_ = true; refuse_reason_ = std::move(reason); }
-  int set_calls() const { return set_calls_; }
+  void hold_sets() { hold_ = true; }
+  bool set_pending() const { return static_cast<bool>(pending_done_); }
+  // Answers the waiting request: set, or refused after refuse_set().
+  void answer_pending();
+  // Answers the waiting request as a service that did not finish in time.
+  void time_out_pending(std::string reason);
+  int set_calls() const { return set_calls_; }        // settings that moved the clock
+  int set_requests() const { return set_requests_; }  // every request, answered or not
 
  private:
+  void answer(const ClockSetResult& result);
   SystemTime t_;
   bool refuse_ = false;
   std::string refuse_reason_;
+  bool hold_ = false;
+  SystemTime pending_time_;
+  ClockSetDone pending_done_;
   int set_calls_ = 0;
+  int set_requests_ = 0;
 };
 
 }  // namespace ravolin::calendar

@@ -553,55 +553,64 @@ bool edition_of(const DataFile& file, const Directory& dir, const Edition*& edit
 
 namespace {
 
-// The section that holds a byte of the file, by the directory's block numbers.
-std::string section_at(const Directory& dir, std::size_t offset, std::size_t size) {
-  struct Named {
-    int slot;
-    const char* name;
-  };
-  static constexpr Named kSections[] = {
-      {2, "地区名"},     {3, "京葉線駅"},   {4, "京葉線列車"}, {5, "新幹線駅"},
-      {6, "新幹線列車"}, {9, "ホテル"},     {11, "営業キロ"},  {12, "運賃・料金"},
-      {13, "グリーン料金"}, {14, "割引切符"}, {15, "のぞみ料金"},
-  };
-  if (size >= kBlockSize && offset >= size - kBlockSize) return "セクション表";
-  const auto block = static_cast<std::int64_t>(offset / kBlockSize);
-  std::string best = "地域一覧の部";
-  std::int64_t best_block = 0;
-  for (const Named& n : kSections) {
-    const std::int64_t b = dir.slot[n.slot];
-    if (b > 0 && b <= block && b >= best_block) {
-      best_block = b;
-      best = slot_section(n.name, n.slot);
-    }
+// Every section of a file into the model, each decoder enforcing its bounds.
+bool read_sections(const DataFile& file, RawData& raw, DataError& err) {
+  Directory dir;
+  const Edition* edition = nullptr;
+  if (!read_directory(file, dir, err) || !edition_of(file, dir, edition, err)) return false;
+  raw.edition = dir.edition_code();
+  return read_areas(file, raw.areas, err) && read_districts(file, dir, raw.districts, err) &&
+         read_keiyo_stations(file, dir, raw.keiyo, err) &&
+         read_keiyo_trains(file, dir, raw.keiyo, err) &&
+         read_sin_stations(file, dir, raw.sin, raw.sin_station_count, err) &&
+         read_sin_trains(file, dir, raw.edition, raw.sin, err) &&
+         read_fare_sections(file, dir, raw, err) &&
+         read_hotel_section(file, dir, hotels::kMaxHotels, raw.hotels, err);
+}
+
+// The model cut down to what the program reads of it: a Keiyo identifier is used trimmed
+// (its train number and its rapid letter), and time records of trains beyond a table's
+// train count are never shown.
+void keep_what_the_program_reads(RawData& raw) {
+  for (int v = 1; v <= kKeiyoSchedules; ++v) {
+    auto& sch = raw.keiyo[v];
+    sch.trains.resize(static_cast<std::size_t>(sch.train_count));
+    for (auto& t : sch.trains) t.id = text::trim(t.id);
   }
-  return best;
+  for (int d = 1; d <= kSinDirections; ++d)
+    raw.sin[d].trains.resize(static_cast<std::size_t>(raw.sin[d].train_count));
+}
+
+// The first line where two sets of sources differ, as "FILE の N 行目".
+std::string first_difference(const SourceFiles& a, const SourceFiles& b) {
+  for (const auto& [name, text] : a) {
+    auto other = b.find(name);
+    const std::string& t2 = other == b.end() ? std::string() : other->second;
+    if (text == t2) continue;
+    std::size_t at = 0;
+    while (at < text.size() && at < t2.size() && text[at] == t2[at]) ++at;
+    const auto line = 1 + std::count(text.begin(), text.begin() + static_cast<long>(at), '\n');
+    return name + " の " + std::to_string(line) + " 行目";
+  }
+  return "ファイルの一覧";
 }
 
 }  // namespace
 
 bool read_image(const DataFile& file, RawData& raw, DataError& err) {
-  Directory dir;
-  const Edition* edition = nullptr;
-  if (!read_directory(file, dir, err) || !edition_of(file, dir, edition, err)) return false;
   auto r = std::make_unique<RawData>();
-  r->edition = dir.edition_code();
-  if (!(read_areas(file, r->areas, err) && read_districts(file, dir, r->districts, err) &&
-        read_keiyo_stations(file, dir, r->keiyo, err) &&
-        read_keiyo_trains(file, dir, r->keiyo, err) &&
-        read_sin_stations(file, dir, r->sin, r->sin_station_count, err) &&
-        read_sin_trains(file, dir, r->edition, r->sin, err) &&
-        read_fare_sections(file, dir, *r, err) &&
-        read_hotel_section(file, dir, hotels::kMaxHotels, r->hotels, err)))
-    return false;
+  if (!read_sections(file, *r, err)) return false;
+  keep_what_the_program_reads(*r);
 
-  // A file is accepted only as the data compiler writes it: its exported sources must
-  // build, and build back to these very bytes. Anything else (a time such as 07:64, an
-  // identifier or a field the compiler refuses, stray bytes) is refused here rather than
-  // found later, when a rebuild of the exported sources fails.
+  // A file is accepted when its exported sources build into a file that the program reads
+  // the same. A real fault (a time such as 07:64, an identifier or a field the compiler
+  // refuses) is refused here rather than found later, when a rebuild of the exported
+  // sources fails; pad blanks, section placement and bytes that no reader looks at may
+  // differ from what the compiler writes.
+  const SourceFiles sources = write_sources(*r);
   std::vector<SourceError> errors;
   auto again = std::make_unique<RawData>();
-  if (!parse_sources(write_sources(*r), *again, errors)) {
+  if (!parse_sources(sources, *again, errors)) {
     const SourceError& e = errors.front();
     err = {file.name(), "データの内容",
            "データ作成ツールが受け付けない値があります（書き出した " + e.file + " の " +
@@ -614,16 +623,19 @@ bool read_image(const DataFile& file, RawData& raw, DataError& err) {
     err = {file.name(), "データの内容", "データ作成ツールが書けない内容です（" + reason + "）"};
     return false;
   }
-  if (rebuilt != file.bytes()) {
-    std::size_t at = 0;
-    while (at < rebuilt.size() && at < file.size() && rebuilt[at] == file.bytes()[at]) ++at;
-    err = {file.name(), section_at(dir, at, file.size()),
-           at < rebuilt.size() && at < file.size()
-               ? "データ作成ツールが書かない内容です（先頭から " + num(static_cast<long long>(at)) +
-                     " バイト目）"
-               : "ファイルの長さ " + num(static_cast<long long>(file.size())) +
-                     " バイトが、データ作成ツールの書く " +
-                     num(static_cast<long long>(rebuilt.size())) + " バイトと違います"};
+  auto back = std::make_unique<RawData>();
+  DataError back_err;
+  if (!read_sections(DataFile(file.name(), std::move(rebuilt)), *back, back_err)) {
+    err = {file.name(), "データの内容",
+           "作り直したファイルが読めません（" + back_err.section + ": " + back_err.reason + "）"};
+    return false;
+  }
+  keep_what_the_program_reads(*back);
+  const SourceFiles sources_back = write_sources(*back);
+  if (sources_back != sources) {
+    err = {file.name(), "データの内容",
+           "データ作成ツールで作り直すと内容が変わります（書き出した " +
+               first_difference(sources, sources_back) + "）"};
     return false;
   }
   raw = std::move(*r);

@@ -126,7 +126,10 @@ bool read_hotel_section(const DataFile& file, const Directory& dir, int max_hote
 bool edition_of(const DataFile& file, const Directory& dir, const Edition*& edition,
                 DataError& err);
 
-// Every section of a file into the model (edition from slot 23, which must be 1..3).
+// Every section of a file into the model (edition from slot 23, which must be 1..3), as
+// the program reads it: Keiyo identifiers trimmed, only the counted trains. Refused when
+// the sources written from it would not build, or would build into a file that the
+// program reads differently.
 bool read_image(const DataFile& file, RawData& raw, DataError& err);
 
 // The binary file of a model, in the layout the readers read. False + a reason when the

@@ -6,6 +6,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,7 +59,42 @@ bool read_only(const std::string& path, const struct stat& st) {
   return ::access(path.c_str(), W_OK) != 0 && errno == EACCES;
 }
 
+// The name mkstemp gives the temporary file of path: path and ".XXXXXX".
+constexpr std::size_t kTemporarySuffixLength = 7;
+
+bool temporary_name_of(const std::string& entry, const std::string& name) {
+  if (entry.size() != name.size() + kTemporarySuffixLength || entry.compare(0, name.size(), name) != 0 ||
+      entry[name.size()] != '.')
+    return false;
+  for (std::size_t i = name.size() + 1; i < entry.size(); ++i) {
+    const char c = entry[i];
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+int remove_stale_temporaries(const std::string& folder, const std::vector<std::string>& names,
+                             long min_age_seconds) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return 0;
+  const std::time_t now = std::time(nullptr);
+  int removed = 0;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string entry = e->d_name;
+    bool ours = false;
+    for (const std::string& name : names) ours = ours || temporary_name_of(entry, name);
+    if (!ours) continue;
+    struct stat st {};
+    if (::fstatat(::dirfd(dir), entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(st.st_mode) || now - st.st_mtime < min_age_seconds)
+      continue;
+    if (::unlinkat(::dirfd(dir), entry.c_str(), 0) == 0) ++removed;
+  }
+  ::closedir(dir);
+  return removed;
+}
 
 std::string system_error_text(int err) {
   switch (err) {
@@ -147,10 +184,15 @@ bool replace_file(const std::string& path_in, std::string_view bytes, std::strin
   }
   // An existing file keeps its mode and owner; a new one gets what the umask allows.
   if (exists) {
-    ::fchmod(fd, st.st_mode & 07777);
-    if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
-      // Only the owner's own run or an administrator can hand a file over; ours is fine.
+    // The owner first: handing a file over may clear set-id bits that the mode restores.
+    // Only an administrator may hand a file to another user; anyone else's write leaves
+    // the new file theirs (with the old mode), which is what the system allows.
+    if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
+      if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+        // EPERM: the new file stays the writer's own, with the old file's mode.
+      }
     }
+    ::fchmod(fd, st.st_mode & 07777);
   } else {
     ::fchmod(fd, 0666 & ~current_umask());
   }

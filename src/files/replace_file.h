@@ -11,12 +11,21 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ravolin::settings {
 
 // Replaces the file at path with bytes. On failure returns false and puts the reason
 // (with the path) into error; the old file is then unchanged.
 bool replace_file(const std::string& path, std::string_view bytes, std::string& error);
+
+// Removes the temporary files that an interrupted replace_file left in folder: regular
+// files named exactly "<name>.XXXXXX" for one of names (six letters or digits, as the
+// replace makes them), last changed at least min_age_seconds ago, so that a write another
+// running copy has in hand is left alone. Nothing else is touched. Returns how many went.
+int remove_stale_temporaries(const std::string& folder, const std::vector<std::string>& names,
+                             long min_age_seconds);
+inline constexpr long kStaleTemporarySeconds = 600;
 
 // Reads a whole file. False (with the reason) when it is missing or unreadable.
 bool read_whole_file(const std::string& path, std::string& bytes, std::string& error);

@@ -24,21 +24,18 @@ std::vector<std::string> split_csv(std::string_view line) {
   return fields;
 }
 
-// A room count: an optionally signed decimal integer within 16 bits, blanks around allowed.
+// A room count: decimal digits only (blanks around allowed), at most 32767. A sign makes
+// the line a damaged one: no hotel has fewer than no rooms, and the edit window could not
+// take such a count back.
 bool parse_rooms(std::string_view text_in, std::int16_t& out) {
   const std::string t = text::trim(text_in);
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
-  if (i == t.size()) return false;
+  if (t.empty()) return false;
   long v = 0;
-  for (; i < t.size(); ++i) {
-    if (t[i] < '0' || t[i] > '9') return false;
-    v = v * 10 + (t[i] - '0');
-    if (v > 32768) return false;
+  for (char c : t) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+    if (v > 32767) return false;
   }
-  if (negative) v = -v;
-  if (v > 32767) return false;
   out = static_cast<std::int16_t>(v);
   return true;
 }

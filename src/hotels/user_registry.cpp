@@ -282,12 +282,23 @@ RegistryLoad load_user_hotels(const std::string& path) {
     load.error = c.error;
     return load;
   }
+  load.bytes = c.bytes;
   load.skipped_lines = c.report.skipped_lines;
   load.truncated = c.report.truncated;
   load.first_skipped_line = c.report.first_skipped_line;
   for (int i = 1; i <= c.table->user_hotel_count; ++i)
     load.entries.push_back(std::move(c.table->entry[i]));
   return load;
+}
+
+bool changed_since_load(const std::string& path, const RegistryLoad& load) {
+  // A file removed meanwhile holds nothing that storing could overwrite.
+  if (!file_exists(path)) return false;
+  if (!load.file_exists) return true;
+  if (load.unreadable) return false;  // storing refuses such a file anyway
+  std::string bytes, error;
+  if (!settings::read_whole_file(path, bytes, error)) return true;
+  return bytes != load.bytes;
 }
 
 std::string load_message(const RegistryLoad& load) {

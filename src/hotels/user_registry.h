@@ -108,10 +108,19 @@ struct RegistryLoad {
   int first_skipped_line = 0;
   bool truncated = false;   // more records than the table holds; the rest were left out
   std::string error;
+  std::string bytes;        // the file as it was read (empty when missing)
 };
 
 // Reads hotelusr.csv for the registry (a missing file gives no entries).
 RegistryLoad load_user_hotels(const std::string& path);
+
+// Whether hotelusr.csv holds something else than the registry read (changed, replaced or
+// created since): storing would then overwrite what was saved there meanwhile.
+bool changed_since_load(const std::string& path, const RegistryLoad& load);
+// The question before storing over such a file.
+inline constexpr const char* kChangedFileQuestion =
+    "ホテル情報ファイルは、この一覧を開いた後に変更されています。\n"
+    "上書きすると、その変更は失われます。上書きしますか？";
 
 // The message at opening when lines had to be left out or the file could not be read;
 // empty when there is nothing to say.

@@ -54,6 +54,14 @@ CheckResult date_part(const std::string& field, double lo, double hi, int& part)
   return r;
 }
 
+std::string weekday_of_date(int year, int month, int day) {
+  if (!calendar::is_valid_date(year, month, day)) return {};
+  std::string label = "(";
+  label += text::weekday_name(calendar::weekday_of(calendar::day_number(year, month, day)));
+  label += ')';
+  return label;
+}
+
 }  // namespace
 
 CheckResult chk_text1(const data::SinkansenTables& sin, const std::string& text1) {
@@ -152,6 +160,13 @@ CheckResult chk_text1_text6(const data::SinkansenTables& sin, int edition_code,
   return r;
 }
 
+std::string weekday_label(std::string_view year, std::string_view month, std::string_view day) {
+  const std::optional<double> y = parse_number(year), m = parse_number(month),
+                              d = parse_number(day);
+  if (!y || !m || !d) return {};
+  return weekday_of_date(whole_number(*y), whole_number(*m), whole_number(*d));
+}
+
 FormFill set_form1(const settings::Settings& saved, int sort_order,
                    const calendar::SearchDate& date, const calendar::SystemTime& system) {
   FormFill fill;
@@ -172,20 +187,15 @@ FormFill set_form1(const settings::Settings& saved, int sort_order,
   f.two_transfers = saved.wait_count != 1;
   f.one_per_train = saved.combination_number == 1;
   int y = date.year, m = date.month, d = date.day;
-  std::int32_t dn = date.day_number;
-  if (dn == 0) {
+  if (date.day_number == 0) {
     y = system.year;
     m = system.month;
     d = system.day;
-    dn = system.day_number;
   }
   t[13] = text::format_plain(y);
   t[14] = text::format_plain(m);
   t[15] = text::format_plain(d);
-  std::string weekday = "(";
-  weekday += text::weekday_name(calendar::weekday_of(dn));
-  weekday += ')';
-  fill.label21 = std::move(weekday);
+  fill.label21 = weekday_of_date(y, m, d);
   return fill;
 }
 

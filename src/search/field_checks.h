@@ -69,9 +69,15 @@ struct ConditionForm {
   bool one_per_train = true;   // Option6 (else Option7)
 };
 
+// The weekday beside the travel date, "(aaa)", for the year, month and day fields as
+// they read (numbers as the checks read them); "" when they do not make a date.
+std::string weekday_label(std::string_view year, std::string_view month, std::string_view day);
+
 // set_form1: the fields as the conditions window opens, from the saved conditions, the
 // sort order of this run and the search date (the system date while the search date has
-// no day number yet). label21 is the weekday shown beside the date, "(aaa)".
+// no day number yet). label21 is the weekday of the date shown, "(aaa)": a search refused
+// at the day leaves the search date with a new year and month beside its old day, and
+// its weekday goes with the date the fields show, none when they show no date.
 struct FormFill {
   ConditionForm form;
   std::string label21;

@@ -3,10 +3,14 @@
 #include "data/tables.h"
 #include "data/hotel_tables.h"
 #include "files/replace_file.h"
+#include "text/text.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <cerrno>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace ravolin::settings {
 namespace {
@@ -40,8 +44,10 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
   auto set_edition = [&](const std::string& name) {
     if (name.empty()) {
       cl.error = "--edition には版の名前 (tokaido, tohoku, joetsu) が要ります";
+      cl.error_ascii = "--edition needs the name of an edition (tokaido, tohoku, joetsu)";
     } else if (!known_edition(name)) {
       cl.error = "版 「" + name + "」 はありません (tokaido, tohoku, joetsu のいずれか)";
+      cl.error_ascii = "no edition '" + name + "' (one of tokaido, tohoku, joetsu)";
     } else {
       cl.edition = name;
     }
@@ -62,12 +68,39 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
       set_edition(a.substr(10));
     } else if (a.rfind("--", 0) == 0 && a.size() > 2) {
       cl.error = "不明なオプション " + a;
+      cl.error_ascii = "unknown option " + a;
     }
   }
+  if (!cl.error.empty()) cl.help = cl.version = false;
   return cl;
 }
 
-std::string usage_text() {
+namespace {
+
+// The Japanese text in the terminal's character set, or nullopt when it cannot show it.
+std::optional<std::string> for_terminal(const std::string& utf8, const std::string& codeset) {
+  if (codeset == "UTF-8" || codeset == "utf8") return utf8;
+  return text::utf8_to_charset(utf8, codeset);
+}
+
+std::string usage_ascii() {
+  std::string s;
+  s += "usage: ravolin [--edition EDITION]\n";
+  s += "Shinkansen departure board, route search and hotel directory.\n";
+  s += "\n";
+  s += "  --edition tokaido   Tokaido and Sanyo Shinkansen (the default)\n";
+  s += "  --edition tohoku    Tohoku, Yamagata and Akita Shinkansen\n";
+  s += "  --edition joetsu    Joetsu and Nagano Shinkansen\n";
+  s += "  --help              print this help and exit\n";
+  s += "  --version           print the version and exit\n";
+  s += "\n";
+  s += "The settings file and hotelusr.csv are kept in the program folder when it is\n";
+  s += "writable, else (when installed) in $XDG_CONFIG_HOME/ravolin/<edition>/\n";
+  s += "(by default ~/.config/ravolin/<edition>/).\n";
+  return s;
+}
+
+std::string usage_japanese() {
   std::string s;
   s += "使い方: ravolin [--edition 版]\n";
   s += "新幹線の発車案内・経路検索・ホテル案内。\n";
@@ -82,6 +115,18 @@ std::string usage_text() {
   s += "書き込めないとき (インストールしたとき) は $XDG_CONFIG_HOME/ravolin/<版>/\n";
   s += "(既定は ~/.config/ravolin/<版>/) に置きます。\n";
   return s;
+}
+
+}  // namespace
+
+std::string usage_text(const std::string& codeset) {
+  return for_terminal(usage_japanese(), codeset).value_or(usage_ascii());
+}
+
+std::string refusal_text(const CommandLine& cl, const std::string& codeset) {
+  if (auto japanese = for_terminal("ravolin: " + cl.error + "\n\n" + usage_japanese(), codeset))
+    return *japanese;
+  return "ravolin: " + cl.error_ascii + "\n\n" + usage_ascii();
 }
 
 std::string version_text() {
@@ -151,19 +196,55 @@ std::vector<std::string> seeded_file_names() {
   return names;
 }
 
+namespace {
+
+// Makes folder and every missing folder above it, each readable by its owner only.
+// Folders that are already there are left as they are.
+bool make_private_folders(const std::string& folder, std::string& error) {
+  const fs::path target = fs::path(folder).lexically_normal();
+  fs::path made;
+  for (const fs::path& part : target) {
+    made /= part;
+    if (part.empty() || part == made.root_path()) continue;
+    const std::string p = made.string();
+    struct stat st {};
+    if (::stat(p.c_str(), &st) == 0) {
+      if (S_ISDIR(st.st_mode)) continue;
+      error = file_error("フォルダを作成できません", folder, ENOTDIR);
+      return false;
+    }
+    // 0700 exactly, whatever the umask says (settings and hotel notes are the user's own).
+    const bool made_now = ::mkdir(p.c_str(), 0700) == 0;
+    if ((!made_now && errno != EEXIST) || (made_now && ::chmod(p.c_str(), 0700) != 0)) {
+      error = file_error("フォルダを作成できません", folder, errno);
+      return false;
+    }
+  }
+  return true;
+}
+
+// Why choose_user_folder found no folder, for the message at start.
+std::string no_folder_reason(const Environment& env) {
+  if (!env.home.empty()) return "HOME が相対パスです: " + env.home;
+  return "HOME が設定されていません";
+}
+
+// The scratch folder of a run without a user folder. If not even that can be made, a
+// place below /dev/null, where no file can ever be made or found: every write then fails
+// and is reported, and nothing is written elsewhere.
+std::string make_scratch_folder(const std::string& parent) {
+  std::string pattern = join(parent.empty() ? "/tmp" : parent, "ravolin-XXXXXX");
+  if (::mkdtemp(pattern.data()) != nullptr) return pattern;
+  return "/dev/null/ravolin";
+}
+
+}  // namespace
+
 bool seed_user_folder(const std::string& program_folder, const std::string& user_folder,
                       const std::vector<std::string>& names, std::string& error) {
   std::error_code ec;
-  if (!fs::is_directory(user_folder, ec)) {
-    fs::create_directories(user_folder, ec);
-    if (ec || !fs::is_directory(user_folder)) {
-      error = "フォルダを作成できません " + user_folder + ": " +
-              (ec ? ec.message() : std::string("同じ名前のファイルがあります"));
-      return false;
-    }
-    // Settings and hotel notes are the user's own business.
-    fs::permissions(user_folder, fs::perms::owner_all, fs::perm_options::replace, ec);
-  }
+  if (!fs::is_directory(user_folder, ec) && !make_private_folders(user_folder, error))
+    return false;
   for (const std::string& name : names) {
     const std::string from = join(program_folder, name);
     const std::string to = join(user_folder, name);
@@ -172,6 +253,41 @@ bool seed_user_folder(const std::string& program_folder, const std::string& user
     if (!read_whole_file(from, bytes, error) || !replace_file(to, bytes, error)) return false;
   }
   return true;
+}
+
+UserFolder prepare_user_folder(const ProgramLocation& location, const Environment& env,
+                               const std::function<bool(const std::string&)>& is_writable,
+                               const std::string& scratch_parent) {
+  UserFolder u;
+  u.folder = choose_user_folder(location, env, is_writable);
+  std::string error;
+  if (!u.folder.empty() &&
+      (u.folder == location.folder ||
+       seed_user_folder(location.folder, u.folder, seeded_file_names(), error))) {
+    remove_stale_temporaries(u.folder, seeded_file_names(), kStaleTemporarySeconds);
+    return u;
+  }
+  const std::string why = u.folder.empty()
+                              ? "設定を保存するフォルダがありません（" + no_folder_reason(env) + "）。"
+                              : "設定を保存するフォルダを用意できません。\n" + error;
+  u.notice = why + "\n設定とホテル情報の変更は保存されません。";
+  u.keeps_changes = false;
+  u.folder = make_scratch_folder(scratch_parent);
+  seed_user_folder(location.folder, u.folder, seeded_file_names(), error);
+  return u;
+}
+
+std::string missing_display_message(const std::vector<std::string>& args,
+                                    const DisplayEnvironment& env) {
+  std::string platform = env.qt_qpa_platform;
+  for (std::size_t i = 0; i + 1 < args.size(); ++i)
+    if (args[i] == "-platform" || args[i] == "--platform") platform = args[i + 1];
+  // "xcb", "wayland", "wayland;xcb", "xcb:option=..." all need a display server.
+  const std::string first = platform.substr(0, platform.find_first_of(";:"));
+  const bool needs_server = first.empty() || first == "xcb" || first.rfind("wayland", 0) == 0;
+  if (!needs_server || !env.display.empty() || !env.wayland_display.empty()) return {};
+  return "画面に接続できません（DISPLAY も WAYLAND_DISPLAY も設定されていません）。\n"
+         "デスクトップの中から起動してください。\n";
 }
 
 }  // namespace ravolin::settings

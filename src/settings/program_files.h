@@ -25,15 +25,20 @@ struct CommandLine {
   bool version = false;
   std::string edition;  // empty: not given
   std::string error;    // non-empty: the arguments are refused for this reason
+  std::string error_ascii;  // the same reason in English, for a terminal without Japanese
 };
 
 // Reads the program's own options (--edition NAME, --edition=NAME, --help, -h, --version).
 // Arguments with a single dash and plain words are left to the window system (-platform,
-// -style ...); an unknown "--" option or an unknown edition is refused.
+// -style ...); an unknown "--" option or an unknown edition is refused, wherever it stands:
+// a refused command line asks for neither help nor version.
 CommandLine parse_command_line(const std::vector<std::string>& args);
 
-// The text of --help and of --version.
-std::string usage_text();
+// The text of --help, and of a refused command line (the reason, then the help), for a
+// terminal whose character set is `codeset` (the locale's, nl_langinfo(CODESET)): Japanese
+// in that character set where it has every character, else English in ASCII.
+std::string usage_text(const std::string& codeset = "UTF-8");
+std::string refusal_text(const CommandLine& cl, const std::string& codeset = "UTF-8");
 std::string version_text();
 
 struct ProgramLocation {
@@ -73,11 +78,42 @@ std::string choose_user_folder(const ProgramLocation& location, const Environmen
 // edition's settings file and hotelusr.csv.
 std::vector<std::string> seeded_file_names();
 
-// Creates the user folder (readable by its owner only) when missing and copies each named
+// Creates the user folder when missing, each folder it has to make readable by its owner
+// only (also ~/.config and ~/.config/ravolin, as the XDG rules ask), and copies each named
 // file that the program folder holds and the user folder lacks. A file the user folder
 // already has is never touched. False with the reason when the folder cannot be made or a
 // file cannot be copied.
 bool seed_user_folder(const std::string& program_folder, const std::string& user_folder,
                       const std::vector<std::string>& names, std::string& error);
+
+// Where the program keeps the files it writes this run.
+struct UserFolder {
+  std::string folder;  // the settings file and hotelusr.csv are read and written here
+  // false: there is no folder of the user's own. folder is then a private scratch copy of
+  // the defaults that lives only as long as this run (the program folder is never
+  // written): nothing the user changes is kept, and the settings are not stored at exit.
+  bool keeps_changes = true;
+  std::string notice;  // the one message for the user at start; empty when all is well
+};
+
+// Chooses the user folder (choose_user_folder), makes and seeds it, and removes the stale
+// temporary files of interrupted writes in it. When there is none, or it cannot be made,
+// a scratch folder is made under scratch_parent (the temporary folder) and the notice
+// says that changes will not be saved.
+UserFolder prepare_user_folder(const ProgramLocation& location, const Environment& env,
+                               const std::function<bool(const std::string&)>& is_writable,
+                               const std::string& scratch_parent);
+
+// The window system settings the program starts with.
+struct DisplayEnvironment {
+  std::string qt_qpa_platform;  // $QT_QPA_PLATFORM
+  std::string display;          // $DISPLAY
+  std::string wayland_display;  // $WAYLAND_DISPLAY
+};
+// The message for a start without a screen to show the windows on (the X11 or Wayland
+// platform with neither DISPLAY nor WAYLAND_DISPLAY set); empty when there is a screen or
+// another platform (offscreen, vnc ...) is asked for, by QT_QPA_PLATFORM or -platform.
+std::string missing_display_message(const std::vector<std::string>& args,
+                                    const DisplayEnvironment& env);
 
 }  // namespace ravolin::settings

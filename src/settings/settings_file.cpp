@@ -531,10 +531,16 @@ bool put_ini_file(const std::string& path, const Settings& s, std::string& error
   return replace_file(path, format_settings(s), error);
 }
 
-bool put_ini_file_at_exit(const std::string& path, Settings& current, std::string& error) {
+namespace {
+
+// The store at exit, for both ways the main window closes. Without control2_flg 1 the
+// file's own values are written back (read as at start-up: a missing file gives the
+// delivered settings, a damaged one what could be read); when they cannot be read,
+// nothing is written rather than start values over the user's file. keiyo_on makes the
+// file hold keiyo_use=1 whatever control2_flg says.
+bool store_at_exit(const std::string& path, Settings& current, bool keiyo_on,
+                   std::string& error) {
   if (current.control2_flg != 1) {
-    // The file's own values are written back; when they cannot be read, nothing is
-    // written rather than start values over the user's file.
     SettingsRead r = read_settings_file(path);
     if (r.unreadable) {
       error = "保存されている設定を読み直せないため、ファイルを書き換えませんでした。\n" + r.error;
@@ -543,17 +549,19 @@ bool put_ini_file_at_exit(const std::string& path, Settings& current, std::strin
     current = r.settings;
     current.control2_flg = 0;
   }
+  if (keiyo_on) current.keiyo_use = 1;
   return put_ini_file(path, current, error);
+}
+
+}  // namespace
+
+bool put_ini_file_at_exit(const std::string& path, Settings& current, std::string& error) {
+  return store_at_exit(path, current, false, error);
 }
 
 bool put_ini_file_at_exit_keiyo_on(const std::string& path, Settings& current,
                                    std::string& error) {
-  if (current.control2_flg != 1) {
-    current = get_ini_file(path);
-    current.control2_flg = 0;
-  }
-  current.keiyo_use = 1;
-  return put_ini_file(path, current, error);
+  return store_at_exit(path, current, true, error);
 }
 
 }  // namespace ravolin::settings

@@ -45,6 +45,10 @@ class AppState {
   // in the user's own folder (an installed, shared program folder is never written).
   const std::string& user_folder() const { return user_folder_; }
   void set_user_folder(std::string folder);
+  // False when there is no folder of the user's own: the user folder is then a scratch
+  // copy for this run only and the settings are not stored at exit.
+  bool keeps_changes() const { return keeps_changes_; }
+  void set_keeps_changes(bool keeps) { keeps_changes_ = keeps; }
   // The edition's settings file in the user folder; empty before the edition is known.
   std::string settings_path() const;
   // The user's own hotels (hotelusr.csv) in the user folder.
@@ -101,6 +105,7 @@ class AppState {
  private:
   std::string program_folder_;
   std::string user_folder_;
+  bool keeps_changes_ = true;
   Platform platform_;
 };
 

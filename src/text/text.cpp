@@ -100,6 +100,10 @@ std::string cp932_to_utf8_lossy(std::string_view cp932) {
   return *convert("UTF-8", "CP932", cp932, true);
 }
 
+std::optional<std::string> utf8_to_charset(std::string_view utf8, const std::string& charset) {
+  return convert(charset.c_str(), "UTF-8", utf8, false);
+}
+
 std::string trim_left(std::string_view s) {
   std::size_t b = 0;
   while (b < s.size() && s[b] == ' ') ++b;

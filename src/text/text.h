@@ -16,6 +16,9 @@ std::optional<std::string> utf8_to_cp932(std::string_view utf8);
 // As above, but an unconvertible sequence becomes U+FFFD / "?" so nothing is lost silently
 // in places (such as a dump listing) where a best effort is wanted.
 std::string cp932_to_utf8_lossy(std::string_view cp932);
+// UTF-8 to another character set by its iconv name (a locale's codeset, "EUC-JP");
+// nullopt when the character set is unknown or lacks a character of the text.
+std::optional<std::string> utf8_to_charset(std::string_view utf8, const std::string& charset);
 
 // Removes ASCII spaces (only) from both ends; U+3000 and TAB are kept.
 std::string trim(std::string_view s);

@@ -162,6 +162,13 @@ int cmd_stops(const Args& args) {
   board::KeiyoBoard keiyo_board;
   board::edit_sinkansen(f.data.sin, f.settings, p.moment.flags, p.moment.program_time, sin);
   board::edit_keiyo(f.data.keiyo, f.settings, p.moment.flags, p.moment.program_time, keiyo_board);
+  // A line the list does not have is a mistake in the call, not a line without a train.
+  const std::size_t line_count = keiyo ? keiyo_board.lines.size() : sin.lines.size();
+  if (line_count == 0) return bad_args("stops", "--index: the list has no lines");
+  if (static_cast<std::size_t>(*a.index) >= line_count)
+    return bad_args("stops", "--index must be a list line number from 0 to " +
+                                 std::to_string(line_count - 1) + ", not '" +
+                                 std::to_string(*a.index) + "'");
   put_line(board::passing_stations(keiyo ? board::kModeKeiyo : board::kModeSinkansen, f.data, sin,
                                    keiyo_board, *a.index));
   return std::fflush(stdout) == 0 ? 0 : 1;

@@ -29,7 +29,7 @@ void print_findings(const std::vector<data::Finding>& findings, const std::strin
 
 int cmd_check(const Args& args) {
   if (args.size() != 1) {
-    std::fputs("usage: ravolin-tool check FILE.dat|SRC_DIR\n", stderr);
+    std::fputs("ravolin-tool check: usage: ravolin-tool check FILE.dat|SRC_DIR\n", stderr);
     return 2;
   }
   const std::string& path = args[0];
@@ -39,20 +39,21 @@ int cmd_check(const Args& args) {
     data::SourceFiles files;
     std::string error;
     if (!data::read_source_dir(path, files, error)) {
-      std::fprintf(stderr, "ravolin-tool: %s\n", error.c_str());
+      std::fprintf(stderr, "ravolin-tool check: %s\n", error.c_str());
       return 2;
     }
     std::vector<data::SourceError> errors;
     if (!data::parse_sources(files, *raw, errors)) {
-      for (const auto& e : errors) std::fprintf(stderr, "%s/%s\n", path.c_str(), e.message().c_str());
-      std::fprintf(stderr, "ravolin-tool: %zu error(s) in %s\n", errors.size(), path.c_str());
+      for (const auto& e : errors)
+        std::fprintf(stderr, "ravolin-tool check: %s/%s\n", path.c_str(), e.message().c_str());
+      std::fprintf(stderr, "ravolin-tool check: %zu error(s) in %s\n", errors.size(), path.c_str());
       return 2;
     }
   } else {
     data::DataError err;
     data::DataFile file;
     if (!file.open(path, err) || !data::read_image(file, *raw, err)) {
-      std::fprintf(stderr, "ravolin-tool: %s\n", err.message().c_str());
+      std::fprintf(stderr, "ravolin-tool check: %s\n", err.message().c_str());
       return 2;
     }
   }

@@ -50,7 +50,7 @@ std::string dump_text(const data::DataFile& file, const data::ScheduleData& d,
       }
     s += "\n";
     for (int t = 1; t <= k.train_count[v]; ++t) {
-      s += "  " + text::fit_chars(k.train_id[v][t], 5);
+      s += "  " + text::fit_chars(text::trim(k.train_id[v][t]), 5);
       for (int c = 1; c <= data::kKeiyoTimeColumns; ++c) {
         s += ' ';
         s += hhmm(k.times[v][t][c]);
@@ -121,7 +121,7 @@ std::string dump_text(const data::DataFile& file, const data::ScheduleData& d,
 
 int cmd_dump(const Args& args) {
   if (args.size() != 1) {
-    std::fputs("usage: ravolin-tool dump FILE.dat\n", stderr);
+    std::fputs("ravolin-tool dump: usage: ravolin-tool dump FILE.dat\n", stderr);
     return 2;
   }
   auto d = std::make_unique<data::ScheduleData>();
@@ -131,11 +131,12 @@ int cmd_dump(const Args& args) {
   data::DataError err;
   data::DataFile file;
   // The whole file is checked first: dump shows only what export could rebuild.
+  // Keiyo identifiers are shown as the board uses them, trimmed.
   auto whole = std::make_unique<data::RawData>();
   if (!file.open(args[0], err) || !data::read_image(file, *whole, err) ||
       !data::load_sections(args[0], 1, *d, *districts, *f, {}, err) ||
       !hotels::get_hotel(file, d->directory, d->areas, *districts, *h, err)) {
-    std::fprintf(stderr, "ravolin-tool: %s\n", err.message().c_str());
+    std::fprintf(stderr, "ravolin-tool dump: %s\n", err.message().c_str());
     return 1;
   }
   out(dump_text(file, *d, *districts, *f, *h));
@@ -144,33 +145,33 @@ int cmd_dump(const Args& args) {
 
 int cmd_build(const Args& args) {
   if (args.size() != 2) {
-    std::fputs("usage: ravolin-tool build SRC_DIR OUT.dat\n", stderr);
+    std::fputs("ravolin-tool build: usage: ravolin-tool build SRC_DIR OUT.dat\n", stderr);
     return 2;
   }
   data::SourceFiles files;
   std::string error;
   if (!data::read_source_dir(args[0], files, error)) {
-    std::fprintf(stderr, "ravolin-tool: %s\n", error.c_str());
+    std::fprintf(stderr, "ravolin-tool build: %s\n", error.c_str());
     return 1;
   }
   auto raw = std::make_unique<data::RawData>();
   std::vector<data::SourceError> errors;
   if (!data::parse_sources(files, *raw, errors)) {
     for (const auto& e : errors)
-      std::fprintf(stderr, "%s/%s\n", args[0].c_str(), e.message().c_str());
-    std::fprintf(stderr, "ravolin-tool: %zu error(s); %s not written\n", errors.size(), args[1].c_str());
+      std::fprintf(stderr, "ravolin-tool build: %s/%s\n", args[0].c_str(), e.message().c_str());
+    std::fprintf(stderr, "ravolin-tool build: %zu error(s); %s not written\n", errors.size(), args[1].c_str());
     return 1;
   }
   // a user's own data may be odd on purpose: the findings are warnings
-  print_findings(data::check_plausibility(*raw), args[0], "warning: ", stderr);
+  print_findings(data::check_plausibility(*raw), args[0], "ravolin-tool build: warning: ", stderr);
   std::vector<std::uint8_t> bytes;
   if (!data::write_image(*raw, bytes, error)) {
-    std::fprintf(stderr, "ravolin-tool: %s: %s; %s not written\n", args[0].c_str(), error.c_str(),
+    std::fprintf(stderr, "ravolin-tool build: %s: %s; %s not written\n", args[0].c_str(), error.c_str(),
                  args[1].c_str());
     return 1;
   }
   if (!data::write_file_atomic(args[1], std::string(bytes.begin(), bytes.end()), error)) {
-    std::fprintf(stderr, "ravolin-tool: %s\n", error.c_str());
+    std::fprintf(stderr, "ravolin-tool build: %s\n", error.c_str());
     return 1;
   }
   return 0;
@@ -178,19 +179,19 @@ int cmd_build(const Args& args) {
 
 int cmd_export(const Args& args) {
   if (args.size() != 2) {
-    std::fputs("usage: ravolin-tool export FILE.dat OUT_DIR\n", stderr);
+    std::fputs("ravolin-tool export: usage: ravolin-tool export FILE.dat OUT_DIR\n", stderr);
     return 2;
   }
   data::DataError err;
   data::DataFile file;
   auto raw = std::make_unique<data::RawData>();
   if (!file.open(args[0], err) || !data::read_image(file, *raw, err)) {
-    std::fprintf(stderr, "ravolin-tool: %s\n", err.message().c_str());
+    std::fprintf(stderr, "ravolin-tool export: %s\n", err.message().c_str());
     return 1;
   }
   std::string error;
   if (!data::write_source_dir(args[1], data::write_sources(*raw), error)) {
-    std::fprintf(stderr, "ravolin-tool: %s\n", error.c_str());
+    std::fprintf(stderr, "ravolin-tool export: %s\n", error.c_str());
     return 1;
   }
   return 0;

@@ -22,8 +22,9 @@ int bad_args(const std::string& message) {
   return 2;
 }
 
+// A refusal of the hotel search: the window's own message text, after the subcommand.
 void fail_line(const std::string& message) {
-  std::fprintf(stderr, "%s\n", message.c_str());
+  std::fprintf(stderr, "ravolin-tool hotels: %s\n", message.c_str());
 }
 
 // "YYYY-MM-DD" with digits only, as a day number.

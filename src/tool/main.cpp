@@ -8,7 +8,9 @@
 
 namespace {
 
-void usage() {
+// The list of subcommands: on standard output when asked for, on standard error after a
+// usage error.
+void usage(std::FILE* to) {
   std::fputs(
       "usage: ravolin-tool COMMAND ...\n"
       "  dump FILE.dat                       list every table of a data file\n"
@@ -30,7 +32,7 @@ void usage() {
       "  diagram DIR --date YYYY-MM-DD [--from HH:MM --to HH:MM] [--direction down|up]\n"
       "         [--route N|NAME] [--width PX --height PX] --out FILE.svg|.png|.pdf\n"
       "                                      draw the train diagram of a day\n",
-      stderr);
+      to);
 }
 
 }  // namespace
@@ -38,7 +40,7 @@ void usage() {
 int main(int argc, char** argv) {
   using namespace ravolin::tool;
   if (argc < 2) {
-    usage();
+    usage(stderr);
     return 2;
   }
   std::string cmd = argv[1];
@@ -54,10 +56,10 @@ int main(int argc, char** argv) {
   if (cmd == "hotels") return cmd_hotels(args);
   if (cmd == "diagram") return cmd_diagram(args);
   if (cmd == "-h" || cmd == "--help" || cmd == "help") {
-    usage();
-    return 0;
+    usage(stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
   }
   std::fprintf(stderr, "ravolin-tool: unknown command '%s'\n", cmd.c_str());
-  usage();
+  usage(stderr);
   return 2;
 }

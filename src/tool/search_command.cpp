@@ -52,8 +52,8 @@ bool split_window(const std::string& s, std::string* four) {
          split_time(s.substr(dash + 1), four[2], four[3]);
 }
 
-// The option that fills each field, for a refusal without a message.
-const char* option_of(const std::string& field) {
+// The option that fills each box of the conditions window.
+std::string option_of(const std::string& field) {
   static const std::map<std::string, const char*> kOptions = {
       {"Text1", "--from"},  {"Text2", "--depart"}, {"Text3", "--depart"},
       {"Text4", "--depart"}, {"Text5", "--depart"}, {"Text6", "--to"},
@@ -61,7 +61,7 @@ const char* option_of(const std::string& field) {
       {"Text10", "--arrive"}, {"Text11", "--wait"}, {"Text13", "--date"},
       {"Text14", "--date"}, {"Text15", "--date"}};
   auto it = kOptions.find(field);
-  return it == kOptions.end() ? "" : it->second;
+  return it == kOptions.end() ? "the conditions" : it->second;
 }
 
 }  // namespace
@@ -135,12 +135,10 @@ int cmd_search(const Args& args) {
   search::StartResult start =
       search::search_start(data.sin, edition_code, system_year, holidays, form, stored);
   if (start.err_flg != 0) {
-    if (!t[12].empty())
-      std::fprintf(stderr, "ravolin-tool search: %s (%s)\n", t[12].c_str(), start.field.c_str());
-    else
-      std::fprintf(stderr, "ravolin-tool search: refused field %s (%s)\n", start.field.c_str(),
-                   option_of(start.field));
-    return 2;
+    // The refusal names the option that filled the refused box, never the box itself.
+    const std::string option = option_of(start.field);
+    if (!t[12].empty()) return bad_args(option + ": " + t[12]);
+    return bad_args(option + ": '" + opt[option] + "' is not accepted");
   }
   search::store_combination(form, stored);
 

@@ -544,6 +544,29 @@ TEST_F(ExitTest, EscapeWithoutControl2KeepsTheFilesValues) {
   EXPECT_EQ(folder.settings_bytes(), settings::format_settings(expected));
 }
 
+TEST_F(ExitTest, ARunWithoutAFolderOfTheUsersOwnStoresNothingOnAnyExitPath) {
+  for (const int control2 : {1, 0}) {
+    SCOPED_TRACE(control2);
+    for (const char* way : {"button", "close box", "menu", "keiyo on"}) {
+      SCOPED_TRACE(way);
+      window.reset();
+      start_and_change(control2);
+      state->set_keeps_changes(false);
+      if (std::string(way) == "button") {
+        QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+      } else if (std::string(way) == "menu") {
+        action("menu_file_exit")->trigger();
+      } else if (std::string(way) == "keiyo on") {
+        window->end_for_keiyo_data();
+      } else {
+        window->close();
+      }
+      EXPECT_EQ(folder.settings_bytes(), before);
+      EXPECT_TRUE(messages.shown().empty());
+    }
+  }
+}
+
 TEST_F(ExitTest, AFailedWriteIsReported) {
   start_and_change(1);
   folder.block_settings_file();  // the settings file's place is taken by a folder

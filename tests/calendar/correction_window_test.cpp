@@ -130,6 +130,12 @@ TEST_F(CorrectionWindowTest, ShowsTheRunningSystemClock) {
   EXPECT_TRUE(w.isNull());
 }
 
+TEST_F(CorrectionWindowTest, DateAndTimeBoxesAre255TwipsHigh) {
+  CorrectionWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  for (int n = 1; n <= 12; ++n) EXPECT_EQ(box(w, n)->height(), ui::tw(w, 255)) << "Text" << n;
+}
+
 TEST_F(CorrectionWindowTest, OpenedByTheClockButtonAndTheMenu) {
   QTest::mouseClick(main->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
   QPointer<CorrectionWindow> w = app->correction_window();
@@ -301,6 +307,62 @@ TEST_F(CorrectionWindowTest, SettingTheSystemClockAcceptedOrRefused) {
   clock.advance_seconds(120);
   tick_main();
   EXPECT_EQ(caption(), "現在日時 ： 2000/03/17（金）  10:02");
+}
+
+TEST_F(CorrectionWindowTest, WhileTheSystemClockIsBeingSetTheWindowWaitsWithoutBlocking) {
+  clock.hold_sets();  // the platform takes its time (an authorisation prompt, say)
+  QPointer<CorrectionWindow> w = open();
+  fill(w, {"2000", "03", "16", "07", "30", "00"});
+  QTest::mouseClick(button(w, 1), Qt::LeftButton);
+  flush_deletes();
+  // The click has returned; the window waits for the answer with nothing to press.
+  ASSERT_FALSE(w.isNull());
+  EXPECT_TRUE(clock.set_pending());
+  for (int n = 1; n <= 3; ++n) EXPECT_FALSE(button(w, n)->isEnabled()) << n;
+  for (int n = 7; n <= 12; ++n) EXPECT_FALSE(box(w, n)->isEnabled()) << n;
+  QTest::mouseClick(button(w, 1), Qt::LeftButton);
+  w->set_system_clock();
+  w->set_temporary();
+  w->cancel();
+  w->end_proc();
+  w->close();
+  flush_deletes();
+  ASSERT_FALSE(w.isNull());
+  EXPECT_EQ(clock.set_requests(), 1);
+  // The board goes on meanwhile.
+  clock.advance_seconds(60);
+  tick_main();
+  EXPECT_EQ(caption(), "現在日時 ： 2000/03/13（月）  09:06");
+
+  // No answer in time counts as a refusal: the message, and the correction carried by
+  // the program's own clock from the moment of the request.
+  clock.time_out_pending("時刻設定サービスが30秒以内に終わらないため、設定を取りやめました");
+  flush_deletes();
+  EXPECT_TRUE(w.isNull());
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_EQ(messages.shown()[0].title, "エラーメッセージ");
+  EXPECT_EQ(messages.shown()[0].request.text,
+            "システムの日時を設定できませんでした。\n"
+            "時刻設定サービスが30秒以内に終わらないため、設定を取りやめました\n"
+            "補正した日時は一時設定として使います。");
+  EXPECT_EQ(clock.set_calls(), 0);
+  EXPECT_EQ(clock.now().minute, 6);  // the system clock was not moved
+  tick_main();
+  EXPECT_EQ(caption(), "現在日時 ： 2000/03/16（木）  07:31");
+
+  // An answer that comes later still finishes the setting.
+  messages.clear();
+  w = open();
+  fill(w, {"2000", "03", "17", "08", "00", "00"});
+  QTest::mouseClick(button(w, 1), Qt::LeftButton);
+  ASSERT_FALSE(w.isNull());
+  clock.answer_pending();
+  flush_deletes();
+  EXPECT_TRUE(w.isNull());
+  EXPECT_TRUE(messages.shown().empty());
+  EXPECT_EQ(clock.set_calls(), 1);
+  EXPECT_EQ(state->program_clock.offset, 0.0);
+  EXPECT_EQ(caption(), "現在日時 ： 2000/03/17（金）  08:00");
 }
 
 TEST_F(CorrectionWindowTest, ARefusedFieldStopsTheSettingWithTheFocusThere) {

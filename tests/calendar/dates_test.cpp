@@ -190,11 +190,41 @@ TEST(FixedClock, AdvancesAcrossMidnightAndMonthEnds) {
   EXPECT_EQ(clock.now().day, 28);
   EXPECT_EQ(clock.now().hour, 23);
   EXPECT_EQ(clock.now().second, 59);
-  std::string error;
+  ClockSetResult result;
   clock.refuse_set("拒否");
-  EXPECT_FALSE(clock.set(make_system_time(2001, 1, 1, 0, 0, 0), error));
-  EXPECT_EQ(error, "拒否");
+  clock.set(make_system_time(2001, 1, 1, 0, 0, 0), [&](const ClockSetResult& r) { result = r; });
+  EXPECT_EQ(result.outcome, ClockSetResult::Outcome::Refused);
+  EXPECT_EQ(result.reason, "拒否");
   EXPECT_EQ(clock.now().year, 2000);
+}
+
+TEST(FixedClock, AHeldSettingWaitsForItsAnswer) {
+  FixedClock clock(make_system_time(2000, 3, 13, 9, 5, 0));
+  clock.hold_sets();
+  int answers = 0;
+  ClockSetResult result;
+  const auto done = [&](const ClockSetResult& r) {
+    ++answers;
+    result = r;
+  };
+  clock.set(make_system_time(2000, 3, 16, 7, 30, 0), done);
+  EXPECT_TRUE(clock.set_pending());
+  EXPECT_EQ(answers, 0);
+  clock.answer_pending();
+  EXPECT_EQ(answers, 1);
+  EXPECT_TRUE(result.ok());
+  EXPECT_EQ(clock.now().day, 16);
+  EXPECT_EQ(clock.set_calls(), 1);
+
+  clock.set(make_system_time(2000, 3, 17, 7, 30, 0), done);
+  clock.time_out_pending("応答なし");
+  clock.answer_pending();  // nothing is waiting any more
+  EXPECT_EQ(answers, 2);
+  EXPECT_EQ(result.outcome, ClockSetResult::Outcome::TimedOut);
+  EXPECT_EQ(result.reason, "応答なし");
+  EXPECT_EQ(clock.now().day, 16);
+  EXPECT_EQ(clock.set_requests(), 2);
+  EXPECT_EQ(clock.set_calls(), 1);
 }
 
 TEST(ProgramClock, AnOffsetLandingOnMidnightShowsMidnight) {

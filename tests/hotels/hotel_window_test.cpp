@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -293,6 +294,29 @@ TEST_F(HotelWindowTest, BrokenUserLinesAndAMissingDataFileAreReportedAndTheRestL
   EXPECT_FALSE(state->hotels_loaded);  // the next opening tries the data file again
 }
 
+TEST_F(HotelWindowTest, HotelTextsThatLookLikeHtmlShowAsTheyAreInTheCellTooltips) {
+  folder.write_file("hotelusr.csv",
+                    test_support::to_cp932_crlf(user_line("名古屋", "<b>x</b>", "<img src=/etc/x.png>")));
+  auto* w = open_search();
+  HotelListWindow* list = search(w, "名古屋");
+  ASSERT_NE(list, nullptr);
+  // What the pointer resting on a cell shows: Qt renders a tooltip that looks like HTML
+  // as HTML.
+  const auto tooltip_shows = [&](int c) {
+    const QString tip = grid(list)->item(0, c)->toolTip();
+    QTextDocument d;
+    if (Qt::mightBeRichText(tip))
+      d.setHtml(tip);
+    else
+      d.setPlainText(tip);
+    return d.toPlainText().toStdString();
+  };
+  EXPECT_EQ(column(list, 0)[0], "<b>x</b>");
+  EXPECT_EQ(tooltip_shows(0), "<b>x</b>");
+  EXPECT_EQ(tooltip_shows(1), "<img src=/etc/x.png>");
+  EXPECT_EQ(tooltip_shows(6), "◎       ");
+}
+
 TEST_F(HotelWindowTest, AnAreaWithoutHotelsGivesTheMessageAndNoList) {
   auto* w = open_search();
   EXPECT_EQ(search(w, "札幌"), nullptr);
@@ -497,6 +521,15 @@ TEST_F(AreaPickerTest, OpensOnTheLastRegionWithTheRecentPlaces) {
   EXPECT_EQ(state->settings.control9_flg, 0);
   pick("Option1");
   EXPECT_EQ(items(child<QListWidget>(p, "List1")), (Names{"札幌"}));
+  // A click on the option already chosen starts the list afresh: nothing selected, and
+  // 選択確定 waits for a new choice.
+  click_item(child<QListWidget>(p, "List1"), 0);
+  ASSERT_TRUE(child<QPushButton>(p, "Command3")->isEnabled());
+  pick("Option1");
+  EXPECT_TRUE(child<QRadioButton>(p, "Option1")->isChecked());
+  EXPECT_EQ(items(child<QListWidget>(p, "List1")), (Names{"札幌"}));
+  EXPECT_TRUE(child<QListWidget>(p, "List1")->selectedItems().isEmpty());
+  EXPECT_FALSE(child<QPushButton>(p, "Command3")->isEnabled());
   p->move(260, 240);
   QTest::keyClick(child<QListWidget>(p, "List1"), Qt::Key_Escape);
   flush_deletes();

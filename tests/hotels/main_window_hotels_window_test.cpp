@@ -3,6 +3,7 @@
 #include "app/navigator.h"
 #include "gui/board/main_window.h"
 #include "gui/hotels/hotel_search_window.h"
+#include "gui/hotels/user_hotels_window.h"
 #include "support/fake_platform.h"
 
 #include "board/main_window_fixture.h"
@@ -51,6 +52,32 @@ TEST(MainWindowHotels, ButtonAndMenuOpenOneHotelSearchWindowThatClosesWithTheMai
   window->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(search == nullptr || !search->isVisible());
+}
+
+TEST(MainWindowHotels, OpeningTheUserHotelListMakesTheHotelListReadEverythingAgain) {
+  testing::ProgramFolder folder;
+  folder.write_settings(testing::default_settings());
+  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 9, 5, 0)};
+  ui::FakeMessageBoxes messages;
+  ui::FakeHelpViewer help;
+  ui::FakePrinter printer;
+  auto state = std::make_unique<app::AppState>(folder.path(),
+                                               app::Platform{clock, messages, help, printer});
+  auto window = std::make_unique<MainWindow>(*state);
+  ASSERT_TRUE(window->start());
+  window->show();
+
+  state->hotels_loaded = true;  // the hotel list has read the table
+  window->findChild<QAction*>(QStringLiteral("menu_edit_hotels"))->trigger();
+  QPointer<hotels::UserHotelsWindow> list = window->user_hotels_window();
+  ASSERT_NE(list, nullptr);
+  EXPECT_FALSE(state->hotels_loaded);
+  // Left with 取消, the file is not written, and still the next hotel list reads it anew.
+  QTest::mouseClick(list->findChild<QPushButton*>(QStringLiteral("Command5")), Qt::LeftButton);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(list == nullptr || !list->isVisible());
+  EXPECT_FALSE(state->hotels_loaded);
+  window->close();
 }
 
 }  // namespace

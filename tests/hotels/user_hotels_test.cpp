@@ -71,19 +71,20 @@ TEST(UserHotelFile, ReadsAllGoodLinesAndSkipsBrokenOnes) {
   bytes += cp932("\"仙台\",\"青葉\",\"H2\",\"022\",5,\"\",\"\",\"\"") + "\r\n";
   bytes += "\r\n";                                           // empty line: ignored
   bytes += cp932("\"仙台\",\"青葉\",\"H3\",\"022\",five,\"\",\"\",\"\"") + "\r\n";  // broken
-  bytes += cp932("\"大阪\",\"梅田\",\"H4\",\"06\",-1,\"\",\"\",\"\"");  // no final line end
+  bytes += cp932("\"大阪\",\"梅田\",\"H4\",\"06\",-1,\"\",\"\",\"\"") + "\r\n";  // negative: broken
+  bytes += cp932("\"大阪\",\"梅田\",\"H5\",\"06\", 0 ,\"\",\"\",\"\"");  // no final line end
   auto table = std::make_unique<HotelTable>();
   table->file_hotel_count = 12;
   UserHotelReport r = parse_hotel_user(bytes, *table);
   EXPECT_TRUE(r.file_read);
-  EXPECT_EQ(r.skipped_lines, 1);
+  EXPECT_EQ(r.skipped_lines, 2);
   EXPECT_EQ(r.first_skipped_line, 4);
   EXPECT_FALSE(r.truncated);
   EXPECT_EQ(table->user_hotel_count, 3);
   EXPECT_EQ(table->file_hotel_count, 0);
   EXPECT_EQ(table->entry[2].name, "H2");
-  EXPECT_EQ(table->entry[3].name, "H4");
-  EXPECT_EQ(table->entry[3].rooms, -1);
+  EXPECT_EQ(table->entry[3].name, "H5");
+  EXPECT_EQ(table->entry[3].rooms, 0);
 }
 
 TEST(UserHotelFile, StopsAtTheTableSize) {
@@ -144,18 +145,22 @@ TEST(UserHotelFile, WritesAndReadsBackTheSameRecords) {
   fs::remove_all(dir);
 }
 
-TEST(UserHotelLine, RoomCountsAtTheEndsOfSixteenBits) {
+TEST(UserHotelLine, RoomCountsFromNoneToTheEndOfSixteenBitsAndNoSign) {
   auto line = [](const char* rooms) {
     return cp932(std::string("\"東京\",\"京橋\",\"H\",\"1\",") + rooms + ",\"a\",\"b\",\"c\"");
   };
-  auto low = parse_hotel_user_line(line("-32768"));
-  ASSERT_TRUE(low);
-  EXPECT_EQ(low->rooms, -32768);
+  auto none = parse_hotel_user_line(line("0"));
+  ASSERT_TRUE(none);
+  EXPECT_EQ(none->rooms, 0);
   auto high = parse_hotel_user_line(line("32767"));
   ASSERT_TRUE(high);
   EXPECT_EQ(high->rooms, 32767);
-  EXPECT_FALSE(parse_hotel_user_line(line("-32769")));
   EXPECT_FALSE(parse_hotel_user_line(line("32768")));
+  // A negative count is a damaged line, like any other bad number.
+  EXPECT_FALSE(parse_hotel_user_line(line("-3")));
+  EXPECT_FALSE(parse_hotel_user_line(line("-0")));
+  EXPECT_FALSE(parse_hotel_user_line(line("-32768")));
+  EXPECT_FALSE(parse_hotel_user_line(line("+5")));
 }
 
 TEST(UserHotelFile, ALineOfBlanksIsIgnoredNotCountedAsBroken) {

@@ -12,6 +12,7 @@
 #include "support/program_folder.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -228,6 +229,53 @@ TEST_F(UserHotelsWindowTest, EachCheckWritesItsMessageAndKeepsTheFocus) {
   EXPECT_EQ(list->registry().size(), 0);
 }
 
+TEST_F(UserHotelsWindowTest, HintAndQuestionButtonFollowEveryMoveOfTheFocus) {
+  open();
+  open_edit("Command2");
+  auto* question = child<QPushButton>(edit(), "Command4");
+  ASSERT_TRUE(question->isVisible());
+
+  // A refused 更新 takes the focus from the area field's "?" to the name: "?" goes, and
+  // the refusal stands in the message field.
+  type(field("Text2"), "");
+  type(field("Text9"), QStringLiteral("札幌"));
+  ASSERT_TRUE(question->isVisible());
+  store("Command1");
+  EXPECT_EQ(focus(), field("Text2"));
+  EXPECT_FALSE(question->isVisible());
+  EXPECT_EQ(text8(), QStringLiteral("ホテル名は省略できません"));
+
+  // ... and back to the area field: "?" is there again.
+  type(field("Text9"), "");
+  type(field("Text2"), QStringLiteral("ホテル"));
+  EXPECT_FALSE(question->isVisible());
+  store("Command1");
+  EXPECT_EQ(focus(), field("Text9"));
+  EXPECT_TRUE(question->isVisible());
+  EXPECT_EQ(text8(), QStringLiteral("ホテル検索地域名は省略できません"));
+
+  // On the buttons there is no "?".
+  child<QPushButton>(edit(), "Command2")->setFocus(Qt::TabFocusReason);
+  EXPECT_FALSE(question->isVisible());
+
+  // The area picker's choice moves the focus to the district, which shows its hint.
+  state->open_area_picker = [](QWidget*, int) {};
+  field("Text9")->setFocus(Qt::TabFocusReason);
+  QTest::mouseClick(question, Qt::LeftButton);
+  edit()->set_area(QStringLiteral("札幌"));
+  EXPECT_EQ(focus(), field("Text1"));
+  EXPECT_EQ(text8(), QStringLiteral("地区名を入力して下さい(日本語6文字以内)\n入力例：京橋"));
+  EXPECT_FALSE(question->isVisible());
+
+  // The window going to the background and coming back keeps a refusal standing.
+  type(field("Text4"), "12a");
+  enter("Text4");
+  ASSERT_EQ(text8(), QStringLiteral("部屋数の入力に誤り(数字のみ可)"));
+  QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+  QCoreApplication::sendEvent(field("Text4"), &back);
+  EXPECT_EQ(text8(), QStringLiteral("部屋数の入力に誤り(数字のみ可)"));
+}
+
 TEST_F(UserHotelsWindowTest, AddUpdateAndAddAsNewAskFirstAndKeepListAndEntriesInStep) {
   write_hotels(kThree);
   state->settings.arrival_ground[1] = "大阪／伊丹";
@@ -289,6 +337,43 @@ TEST_F(UserHotelsWindowTest, AddUpdateAndAddAsNewAskFirstAndKeepListAndEntriesIn
   EXPECT_TRUE(list.isNull());
   EXPECT_EQ(names_in_file(), (std::vector<std::string>{"ホテルA", "ホテルB改", "ホテルC", "ホテルD",
                                                       "ホテルA別館"}));
+}
+
+TEST_F(UserHotelsWindowTest, AFileSavedMeanwhileIsOverwrittenOnlyWhenTheUserSaysSo) {
+  write_hotels(kThree);
+  open();
+  messages.set_next_answer(ui::MessageAnswer::Ok);
+  click_line(0);
+  QTest::mouseClick(button("Command4"), Qt::LeftButton);  // ホテルA deleted
+  ASSERT_EQ(list1()->count(), 2);
+  // Another copy of the program (or the user by hand) saves the file meanwhile.
+  write_hotels(std::string(kThree) +
+               "\"博多\",\"中洲\",\"ホテルD\",\"092\",5,\"\",\"\",\"        \"\n");
+  const std::string saved_meanwhile = hotels_text();
+
+  messages.set_next_answer(ui::MessageAnswer::Cancel);
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  flush_deletes();
+  EXPECT_EQ(last_message(), kChangedFileQuestion);
+  EXPECT_EQ(messages.shown().back().request.help_topic, 113);
+  ASSERT_FALSE(list.isNull());
+  EXPECT_TRUE(list->isVisible());
+  EXPECT_EQ(list1()->count(), 2);  // nothing typed is lost
+  EXPECT_EQ(hotels_text(), saved_meanwhile);
+
+  messages.set_next_answer(ui::MessageAnswer::Ok);
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  flush_deletes();
+  EXPECT_TRUE(list.isNull());
+  EXPECT_EQ(names_in_file(), (std::vector<std::string>{"ホテルB", "ホテルC"}));
+
+  // A file that nobody touched is stored without a question.
+  open();
+  const std::size_t asked = messages.shown().size();
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  flush_deletes();
+  EXPECT_TRUE(list.isNull());
+  EXPECT_EQ(messages.shown().size(), asked);
 }
 
 TEST_F(UserHotelsWindowTest, DeleteAsksAndCancelKeepsTheEntry) {
@@ -444,6 +529,9 @@ TEST_F(UserHotelsWindowTest, EscapeClosesTheEditWindowAndAsksBeforeDroppingChang
   messages.set_next_answer(ui::MessageAnswer::Cancel);
   QTest::keyClick(list1(), Qt::Key_Escape);
   EXPECT_EQ(last_message(), "変更を保存せずに閉じますか？");
+  // F1 in it opens the list window's own topic, ホテル情報の登録・修正.
+  EXPECT_EQ(messages.shown().back().request.help_topic, 113);
+  EXPECT_EQ(messages.shown().back().title, "確認メッセージ");
   ASSERT_FALSE(list.isNull());
   EXPECT_TRUE(list->isVisible());
   messages.set_next_answer(ui::MessageAnswer::Ok);

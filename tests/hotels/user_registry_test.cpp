@@ -194,6 +194,22 @@ class UserRegistryFile : public ::testing::Test {
   std::string path;
 };
 
+TEST_F(UserRegistryFile, AFileCreatedOrChangedSinceItWasReadIsNoticed) {
+  RegistryLoad missing = load_user_hotels(path);
+  EXPECT_FALSE(changed_since_load(path, missing));
+  ASSERT_TRUE(save_user_hotels(path, {hotel("仙台", "青葉", "H1")}).ok);
+  EXPECT_TRUE(changed_since_load(path, missing));  // created meanwhile
+
+  const RegistryLoad read_now = load_user_hotels(path);
+  EXPECT_FALSE(changed_since_load(path, read_now));
+  ASSERT_TRUE(save_user_hotels(path, {hotel("仙台", "青葉", "H1")}).ok);
+  EXPECT_FALSE(changed_since_load(path, read_now));  // written again, the same records
+  ASSERT_TRUE(save_user_hotels(path, {hotel("仙台", "青葉", "H2")}).ok);
+  EXPECT_TRUE(changed_since_load(path, read_now));
+  fs::remove(path);
+  EXPECT_FALSE(changed_since_load(path, read_now));  // removed: nothing to overwrite
+}
+
 TEST_F(UserRegistryFile, WritesExactlyTheEntriesInOrder) {
   RegistryLoad load = load_user_hotels(path);  // missing file: nothing to say
   EXPECT_FALSE(load.file_exists);

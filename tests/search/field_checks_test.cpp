@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <tuple>
 
 namespace ravolin::search {
 namespace {
@@ -184,6 +186,43 @@ TEST(SearchStart, StoresEveryConditionWhenAllFieldsPass) {
   EXPECT_EQ(st.combination_number, 1);
 }
 
+// The ends of the year: December has its 31 days like any long month, January starts
+// at 1, and a short month still refuses its 31st.
+TEST(FieldChecks, TravelDayAtTheEndsOfTheYear) {
+  struct Case {
+    int month;
+    const char* day;
+    int err_flg;
+  };
+  const Case cases[] = {{12, "31", 0}, {12, "1", 0},  {12, "32", 1}, {1, "1", 0},
+                        {1, "31", 0},  {1, "0", 1},   {11, "30", 0}, {11, "31", 1}};
+  for (const Case& c : cases) {
+    calendar::SearchDate d;
+    d.year = 2000;
+    d.day = 7;
+    EXPECT_EQ(chk_text14(std::to_string(c.month), d).err_flg, 0) << c.month;
+    EXPECT_EQ(chk_text15(c.day, d).err_flg, c.err_flg) << c.month << "/" << c.day;
+    EXPECT_EQ(d.day, c.err_flg == 0 ? std::stoi(c.day) : 7) << c.month << "/" << c.day;
+  }
+
+  // New Year's Eve and New Year's Day start a search with their own day number and weekday.
+  auto sin = corridor();
+  calendar::HolidayList h;
+  for (const auto& [y, m, day, weekday] :
+       {std::tuple{"2000", "12", "31", 1}, std::tuple{"2001", "1", "1", 2}}) {
+    ConditionForm f = good_form();
+    f.text[13] = y;
+    f.text[14] = m;
+    f.text[15] = day;
+    StoredConditions st;
+    const StartResult r = search_start(*sin, 1, 2000, h, f, st);
+    EXPECT_EQ(r.err_flg, 0) << y << "/" << m << "/" << day << " " << r.field;
+    EXPECT_EQ(st.date.day_number,
+              calendar::day_number(std::stoi(y), std::stoi(m), std::stoi(day)));
+    EXPECT_EQ(st.date.weekday, weekday) << y << "/" << m << "/" << day;
+  }
+}
+
 TEST(SearchStart, StopsAtTheFirstRefusalKeepingEarlierStores) {
   auto sin = corridor();
   calendar::HolidayList h;
@@ -246,6 +285,31 @@ TEST(ConditionsForm, FilledFromTheSavedConditionsAndTheDate) {
   EXPECT_EQ(f.form.text[13] + "/" + f.form.text[14] + "/" + f.form.text[15], "2001/1/16");
   EXPECT_EQ(f.label21, "(火)");
   EXPECT_EQ(f.form.sort_option, 2);
+}
+
+// A search refused at the day keeps the new year and month with the old day: the weekday
+// shown is the one of the date shown, and none when that is no date.
+TEST(ConditionsForm, WeekdayBelongsToTheDateShown) {
+  settings::Settings saved;
+  const calendar::SystemTime now = calendar::make_system_time(2000, 3, 11, 9, 5, 0);
+  // Searched for Monday 15 May 2028, then refused at the day with 2028/2 accepted.
+  calendar::SearchDate date{calendar::day_number(2028, 5, 15), 2028, 2, 15, 2};
+  FormFill f = set_form1(saved, 0, date, now);
+  EXPECT_EQ(f.form.text[13] + "/" + f.form.text[14] + "/" + f.form.text[15], "2028/2/15");
+  EXPECT_EQ(f.label21, "(火)");
+
+  // 31 May, then 2028/2 accepted and the 30th refused: 2028/2/31 is no date.
+  date = {calendar::day_number(2028, 5, 31), 2028, 2, 31, 4};
+  f = set_form1(saved, 0, date, now);
+  EXPECT_EQ(f.form.text[15], "31");
+  EXPECT_EQ(f.label21, "");
+
+  EXPECT_EQ(weekday_label("2028", "2", "15"), "(火)");
+  EXPECT_EQ(weekday_label(" 2028 ", "02", "１５"), "(火)");
+  EXPECT_EQ(weekday_label("2028", "2", "30"), "");
+  EXPECT_EQ(weekday_label("2028", "", "15"), "");
+  EXPECT_EQ(weekday_label("2028", "13", "1"), "");
+  EXPECT_EQ(weekday_label("2028", "2", "x"), "");
 }
 
 TEST(FieldChecks, FieldsOfBlanksTakeTheirDefaults) {

@@ -361,6 +361,59 @@ TEST_F(SearchWindowTest, CalendarFillsTheTravelDateAndTheSearchUsesIt) {
   EXPECT_EQ(child<QLabel>(app->search_window(), "Label21")->text(), QStringLiteral("(土)"));
 }
 
+TEST_F(SearchWindowTest, WeekdayShownBelongsToTheDateShown) {
+  start();
+  // The last search was for Monday 15 May 2028.
+  state->search_date = {calendar::day_number(2028, 5, 15), 2028, 5, 15, 2};
+  SearchWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  QLabel* weekday = child<QLabel>(w, "Label21");
+  EXPECT_EQ(text(13) + "/" + text(14) + "/" + text(15), "2028/5/15");
+  EXPECT_EQ(weekday->text(), QStringLiteral("(月)"));
+
+  // Refused at the day after the new year and month were accepted: 30 February is no
+  // date, so no weekday is shown.
+  set(14, "2");
+  set(15, "30");
+  EXPECT_EQ(search(), nullptr);
+  EXPECT_EQ(focused(), "Text15");
+  EXPECT_EQ(state->search_date.month, 2);
+  EXPECT_EQ(state->search_date.day, 15);
+  EXPECT_EQ(weekday->text(), QString());
+  // A day typed that makes a date shows that date's weekday.
+  set(15, "16");
+  EXPECT_EQ(weekday->text(), QStringLiteral("(水)"));
+
+  // Opened again, the window shows the stored year and month with the old day: the
+  // weekday is the one of 15 February 2028, a Tuesday.
+  QTest::keyClick(box(15), Qt::Key_Escape);
+  flush_deletes();
+  w = open();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(text(13) + "/" + text(14) + "/" + text(15), "2028/2/15");
+  EXPECT_EQ(child<QLabel>(w, "Label21")->text(), QStringLiteral("(火)"));
+}
+
+// The ｶﾚﾝﾀﾞｰ button sits inside its frame, below the frame's caption and border, like the
+// date boxes beside it.
+TEST_F(SearchWindowTest, CalendarButtonLiesInsideTheTravelDateFrame) {
+  start();
+  SearchWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  auto* frame8 = child<QGroupBox>(w, "Frame8");
+  QPushButton* calendar_button = child(w, "Command3");
+  ASSERT_EQ(calendar_button->parentWidget(), frame8);
+  const QRect content = frame8->contentsRect();
+  const QRect button = calendar_button->geometry();
+  EXPECT_GE(button.top(), content.top()) << "content area starts at " << content.top();
+  EXPECT_LE(button.bottom(), content.bottom());
+  EXPECT_LE(button.right(), content.right());
+  for (int i : {13, 14, 15}) {
+    EXPECT_GE(box(i)->geometry().top(), content.top()) << "Text" << i;
+    EXPECT_LE(box(i)->geometry().bottom(), content.bottom()) << "Text" << i;
+  }
+}
+
 TEST_F(SearchWindowTest, EscapeClosesFromEveryControlAndEndStoresThePosition) {
   start();
   std::vector<std::string> controls;

@@ -2,12 +2,16 @@
 // program writes (settings file, hotelusr.csv).
 #include "settings/program_files.h"
 
+#include "files/replace_file.h"
+
 #include "support/program_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
+#include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace ravolin::settings {
@@ -42,6 +46,35 @@ TEST(CommandLine, UnknownEditionsMissingValuesAndUnknownLongOptionsAreRefused) {
     EXPECT_TRUE(cl.edition.empty()) << args[0];
   }
   EXPECT_NE(parse_command_line({"--edition", "sanyo"}).error.find("sanyo"), std::string::npos);
+}
+
+TEST(CommandLine, ARefusedOptionWinsOverHelpAndVersionWhereverItStands) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--help", "--bogus"}, {"--bogus", "--help"}, {"-h", "--edition", "sanyo"},
+           {"--version", "--edition"}}) {
+    const CommandLine cl = parse_command_line(args);
+    EXPECT_NE(cl.error, "") << args[0] << " " << args[1];
+    EXPECT_NE(cl.error_ascii, "") << args[0] << " " << args[1];
+    EXPECT_FALSE(cl.help || cl.version) << args[0] << " " << args[1];
+  }
+}
+
+TEST(CommandLine, HelpAndRefusalAreInTheTerminalsCharacterSetOrInAscii) {
+  EXPECT_EQ(usage_text("UTF-8").rfind("使い方: ravolin [--edition 版]\n", 0), 0u);
+  // EUC-JP: 使い方 is BB C8 A4 A4 CA FD.
+  EXPECT_EQ(usage_text("EUC-JP").rfind("\xBB\xC8\xA4\xA4\xCA\xFD: ravolin", 0), 0u);
+
+  // A terminal that cannot show Japanese (LANG=C) gets the English help in ASCII.
+  const std::string ascii = usage_text("ANSI_X3.4-1968");
+  EXPECT_EQ(ascii.rfind("usage: ravolin [--edition EDITION]\n", 0), 0u) << ascii;
+  for (char c : ascii) EXPECT_LT(static_cast<unsigned char>(c), 0x80u) << ascii;
+  for (const char* ed : {"tokaido", "tohoku", "joetsu"})
+    EXPECT_NE(ascii.find(std::string("--edition ") + ed), std::string::npos) << ed;
+  EXPECT_EQ(usage_text("ISO-8859-1"), ascii);
+
+  const CommandLine bogus = parse_command_line({"--bogus"});
+  EXPECT_EQ(refusal_text(bogus, "ANSI_X3.4-1968"), "ravolin: unknown option --bogus\n\n" + ascii);
+  EXPECT_EQ(refusal_text(bogus, "UTF-8"), "ravolin: 不明なオプション --bogus\n\n" + usage_text());
 }
 
 TEST(CommandLine, HelpNamesEveryEditionAndVersionIsTheProgramVersion) {
@@ -170,6 +203,157 @@ TEST(UserFolder, AFolderThatCannotBeMadeIsReportedWithItsPath) {
   EXPECT_FALSE(seed_user_folder(program.path(), home.path() + "/.config/ravolin/tokaido",
                                 seeded_file_names(), error));
   EXPECT_NE(error.find("/.config/ravolin/tokaido"), std::string::npos) << error;
+}
+
+// ---- a run without a folder of the user's own ------------------------------------
+
+// An installed layout in a temporary folder: <root>/share/ravolin/tokaido with the
+// delivered settings file, and a temporary folder for the scratch copy.
+class InstalledLayout : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_dir = root.path() + "/share/ravolin/tokaido";
+    fs::create_directories(program_dir);
+    delivered = "[Form]\r\nravolin1_top=1\r\n";
+    write(program_dir + "/ravolin2.ini", delivered);
+    fs::create_directories(root.path() + "/tmp");
+    location.folder = program_dir;
+    location.edition = "tokaido";
+    location.installed = true;
+  }
+  static void write(const std::string& path, const std::string& bytes) {
+    std::string error;
+    ASSERT_TRUE(replace_file(path, bytes, error)) << error;
+  }
+  // What is in the program folder, name by name.
+  std::set<std::string> program_files() const {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(program_dir)) names.insert(e.path().filename());
+    return names;
+  }
+  // Every folder counts as writable, as it does for an administrator.
+  static bool everything_writable(const std::string&) { return true; }
+
+  test_support::ProgramFolder root;
+  std::string program_dir;
+  std::string delivered;
+  ProgramLocation location;
+};
+
+TEST_F(InstalledLayout, WithoutHomeTheInstalledFolderIsNeverWrittenAndTheUserIsToldOnce) {
+  const UserFolder u =
+      prepare_user_folder(location, {"", ""}, everything_writable, root.path() + "/tmp");
+  EXPECT_FALSE(u.keeps_changes);
+  EXPECT_EQ(u.notice,
+            "設定を保存するフォルダがありません（HOME が設定されていません）。\n"
+            "設定とホテル情報の変更は保存されません。");
+  // The run works on a private copy of the defaults, outside the program folder.
+  ASSERT_EQ(u.folder.rfind(root.path() + "/tmp/ravolin-", 0), 0u) << u.folder;
+  EXPECT_EQ(fs::status(u.folder).permissions() & fs::perms::all, fs::perms::owner_all);
+  std::string bytes, error;
+  ASSERT_TRUE(read_whole_file(u.folder + "/ravolin2.ini", bytes, error)) << error;
+  EXPECT_EQ(bytes, delivered);
+  // Whatever the run writes there, the program folder stays as delivered.
+  write(u.folder + "/ravolin2.ini", "changed");
+  write(u.folder + "/hotelusr.csv", "\"h\"\r\n");
+  EXPECT_EQ(program_files(), (std::set<std::string>{"ravolin2.ini"}));
+  ASSERT_TRUE(read_whole_file(program_dir + "/ravolin2.ini", bytes, error)) << error;
+  EXPECT_EQ(bytes, delivered);
+}
+
+TEST_F(InstalledLayout, ARelativeHomeIsReportedAsRelative) {
+  const UserFolder u =
+      prepare_user_folder(location, {"", "home/ai"}, everything_writable, root.path() + "/tmp");
+  EXPECT_FALSE(u.keeps_changes);
+  EXPECT_EQ(u.notice,
+            "設定を保存するフォルダがありません（HOME が相対パスです: home/ai）。\n"
+            "設定とホテル情報の変更は保存されません。");
+  EXPECT_EQ(program_files(), (std::set<std::string>{"ravolin2.ini"}));
+}
+
+TEST_F(InstalledLayout, AConfigHomeThatIsAFileIsReportedInJapaneseAndNothingIsSaved) {
+  write(root.path() + "/config-file", "x");
+  const UserFolder u = prepare_user_folder(location, {root.path() + "/config-file", "/home/ai"},
+                                           everything_writable, root.path() + "/tmp");
+  EXPECT_FALSE(u.keeps_changes);
+  EXPECT_EQ(u.notice, "設定を保存するフォルダを用意できません。\n"
+                      "フォルダを作成できません: " + root.path() +
+                          "/config-file/ravolin/tokaido（途中の名前がフォルダではありません）\n"
+                          "設定とホテル情報の変更は保存されません。");
+  EXPECT_NE(u.folder.find("/tmp/ravolin-"), std::string::npos) << u.folder;
+  EXPECT_EQ(program_files(), (std::set<std::string>{"ravolin2.ini"}));
+}
+
+TEST_F(InstalledLayout, AUsableHomeGetsPrivateFoldersDownFromDotConfig) {
+  const mode_t saved = ::umask(022);
+  const std::string home = root.path() + "/home";
+  fs::create_directories(home);
+  const UserFolder u =
+      prepare_user_folder(location, {"", home}, everything_writable, root.path() + "/tmp");
+  ::umask(saved);
+  EXPECT_TRUE(u.keeps_changes);
+  EXPECT_EQ(u.notice, "");
+  EXPECT_EQ(u.folder, home + "/.config/ravolin/tokaido");
+  for (const char* made : {"/.config", "/.config/ravolin", "/.config/ravolin/tokaido"})
+    EXPECT_EQ(fs::status(home + made).permissions() & fs::perms::all, fs::perms::owner_all)
+        << made;
+  // A folder that was there already keeps its mode.
+  EXPECT_EQ(fs::status(home).permissions() & fs::perms::all,
+            fs::perms::all & ~(fs::perms::group_write | fs::perms::others_write));
+}
+
+TEST_F(InstalledLayout, StaleTemporaryFilesOfInterruptedWritesGoAndNothingElse) {
+  const std::string user = root.path() + "/home/.config/ravolin/tokaido";
+  fs::create_directories(user);
+  const auto old_file = [&](const std::string& name) {
+    write(user + "/" + name, "x");
+    const struct timespec times[2] = {{std::time(nullptr) - 3600, 0},
+                                      {std::time(nullptr) - 3600, 0}};
+    ::utimensat(AT_FDCWD, (user + "/" + name).c_str(), times, 0);
+  };
+  const std::vector<std::string> stale{"ravolin2.ini.a1B2c3", "hotelusr.csv.XyZ789",
+                                       "ravolin4.ini.000000"};
+  const std::vector<std::string> kept{
+      "ravolin2.ini",        "hotelusr.csv",        "ravolin2.ini.bak",    "ravolin2.ini.a1B2c",
+      "ravolin2.ini.a1B2c3d", "ravolin2.ini.a1-2c3", "ravolin5.ini.a1B2c3", "notes.txt.a1B2c3",
+      "xravolin2.ini.a1B2c3"};
+  for (const std::string& name : stale) old_file(name);
+  for (const std::string& name : kept) old_file(name);
+  write(user + "/ravolin3.ini.Fresh1", "another copy is writing this now");
+  fs::create_directory(user + "/hotelusr.csv.Dir123");
+  const struct timespec dir_times[2] = {{std::time(nullptr) - 3600, 0},
+                                        {std::time(nullptr) - 3600, 0}};
+  ::utimensat(AT_FDCWD, (user + "/hotelusr.csv.Dir123").c_str(), dir_times, 0);
+  fs::create_symlink("ravolin2.ini", user + "/ravolin2.ini.Link12");
+
+  const UserFolder u = prepare_user_folder(location, {"", root.path() + "/home"},
+                                           everything_writable, root.path() + "/tmp");
+  ASSERT_EQ(u.folder, user);
+  std::set<std::string> left;
+  for (const auto& e : fs::directory_iterator(user)) left.insert(e.path().filename());
+  for (const std::string& name : stale) EXPECT_FALSE(left.count(name)) << name;
+  for (const std::string& name : kept) EXPECT_TRUE(left.count(name)) << name;
+  EXPECT_TRUE(left.count("ravolin3.ini.Fresh1"));
+  EXPECT_TRUE(left.count("hotelusr.csv.Dir123"));
+  EXPECT_TRUE(left.count("ravolin2.ini.Link12"));
+}
+
+// ---- a start without a screen -------------------------------------------------------
+
+TEST(Display, WithoutDisplayTheX11AndWaylandPlatformsGetAClearMessage) {
+  const std::string message =
+      "画面に接続できません（DISPLAY も WAYLAND_DISPLAY も設定されていません）。\n"
+      "デスクトップの中から起動してください。\n";
+  EXPECT_EQ(missing_display_message({}, {"", "", ""}), message);
+  EXPECT_EQ(missing_display_message({}, {"xcb", "", ""}), message);
+  EXPECT_EQ(missing_display_message({}, {"wayland;xcb", "", ""}), message);
+  EXPECT_EQ(missing_display_message({"-platform", "xcb"}, {"offscreen", "", ""}), message);
+  // A screen, or a platform that needs none.
+  EXPECT_EQ(missing_display_message({}, {"", ":0", ""}), "");
+  EXPECT_EQ(missing_display_message({}, {"", "", "wayland-0"}), "");
+  EXPECT_EQ(missing_display_message({}, {"offscreen", "", ""}), "");
+  EXPECT_EQ(missing_display_message({"-platform", "offscreen"}, {"", "", ""}), "");
+  EXPECT_EQ(missing_display_message({}, {"vnc:size=800x600", "", ""}), "");
 }
 
 }  // namespace

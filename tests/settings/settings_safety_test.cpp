@@ -1,6 +1,8 @@
 // The settings file keeps the user's settings through damage, odd values, protected and
 // linked files, and failed reads.
+#include "data/hotel_tables.h"
 #include "files/replace_file.h"
+#include "hotels/user_registry.h"
 #include "settings/settings_file.h"
 
 #include "text/text.h"
@@ -234,6 +236,77 @@ TEST_F(SettingsOnDisk, UnreadableFileIsNeverOverwrittenWithStartValues) {
   EXPECT_EQ(slurp(path), bytes);
 }
 
+// Both ways the main window closes (plainly, or after the settings window switched the
+// Keiyo display on) treat a missing, damaged or unreadable file alike: the delivered
+// settings, what could be read (with the copy kept), or no write at all.
+using ExitStore = bool (*)(const std::string&, Settings&, std::string&);
+struct ExitPath {
+  const char* name;
+  ExitStore store;
+  bool keiyo_on;
+};
+const ExitPath kExitPaths[] = {{"plain", &put_ini_file_at_exit, false},
+                               {"keiyo_on", &put_ini_file_at_exit_keiyo_on, true}};
+
+// What an exit without control2_flg 1 writes over a file that holds `from`.
+std::string expected_at_exit(Settings from, bool keiyo_on) {
+  from.control2_flg = 0;
+  if (keiyo_on) from.keiyo_use = 1;
+  return format_settings(from);
+}
+
+TEST_F(SettingsOnDisk, BothExitPathsReadTheFileAgainTheSameWay) {
+  for (const ExitPath& exit : kExitPaths) {
+    SCOPED_TRACE(exit.name);
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    fs::permissions(dir_, fs::perms::all);  // the ordinary user may write in the folder
+    Settings changed = filled();
+    changed.control2_flg = 0;
+    changed.keiyo_use = 0;
+    changed.sinkansen_station = "changed";
+    changed.form[1].top = 1234;
+    std::string error;
+
+    // Missing: the edition's delivered settings, not start values.
+    const fs::path missing = dir_ / "ravolin2.ini";
+    Settings current = changed;
+    ASSERT_TRUE(exit.store(missing.string(), current, error)) << error;
+    EXPECT_EQ(slurp(missing), expected_at_exit(parse_settings(resource("ravolin2.ini")),
+                                               exit.keiyo_on));
+    EXPECT_NE(get_ini_file(missing.string()).sinkansen_station, "");
+
+    // Damaged: what could be read is written back, and the damaged file is kept.
+    const fs::path damaged_path = dir_ / "ravolin3.ini";
+    Settings on_disk = filled();
+    on_disk.keiyo_use = 0;
+    std::string damaged = format_settings(on_disk);
+    damaged.replace(damaged.find("[Keiyo_line]"), 12, std::string("[Keiyo\0line]", 12));
+    spit(damaged_path, damaged);
+    current = changed;
+    ASSERT_TRUE(exit.store(damaged_path.string(), current, error)) << error;
+    EXPECT_EQ(slurp(damaged_copy_path(damaged_path.string())), damaged);
+    EXPECT_EQ(slurp(damaged_path),
+              expected_at_exit(parse_settings(damaged), exit.keiyo_on));
+    EXPECT_EQ(current.form[1].top, on_disk.form[1].top);
+
+    // Unreadable: nothing is written, and the reason is given.
+    const fs::path locked = dir_ / "ravolin4.ini";
+    const std::string bytes = format_settings(on_disk);
+    spit(locked, bytes);
+    fs::permissions(locked, fs::perms::none);
+    EXPECT_EQ(as_ordinary_user([&] {
+                Settings mine = changed;
+                std::string why;
+                if (exit.store(locked.string(), mine, why)) return 1;
+                return why.find("読み直せない") != std::string::npos ? 0 : 2;
+              }),
+              0);
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(slurp(locked), bytes);
+  }
+}
+
 TEST_F(SettingsOnDisk, ReadOnlyFileIsHonouredAndLinksAreWrittenThrough) {
   std::string error;
   // Read-only: refused and reported, the file untouched (also with administrator rights).
@@ -281,6 +354,73 @@ TEST_F(SettingsOnDisk, NewFilesFollowTheUmaskAndOldFilesKeepTheirMode) {
   fs::permissions(fresh, fs::perms::owner_read | fs::perms::owner_write);
   ASSERT_TRUE(put_ini_file(fresh.string(), filled(), error)) << error;
   EXPECT_EQ(fs::status(fresh).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// A file the user has opened to others (0644, 0640) keeps that mode when the program
+// replaces it, whatever the umask says; the temporary file starts out private.
+TEST_F(SettingsOnDisk, BothWrittenFilesKeepAModeOpenToOthers) {
+  const mode_t saved = ::umask(077);
+  for (const fs::perms mode :
+       {fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+            fs::perms::others_read,
+        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    const fs::path ini = dir_ / "ravolin2.ini";
+    spit(ini, format_settings(filled()));
+    fs::permissions(ini, mode);
+    Settings s = filled();
+    s.keiyo_hun1 = 7;
+    std::string error;
+    EXPECT_TRUE(put_ini_file(ini.string(), s, error)) << error;
+    EXPECT_EQ(fs::status(ini).permissions(), mode);
+    EXPECT_EQ(slurp(ini), format_settings(s));
+
+    const fs::path csv = dir_ / hotels::kUserHotelFileName;
+    spit(csv, "");
+    fs::permissions(csv, mode);
+    hotels::HotelEntry e;
+    e.area = "東京";
+    e.district = "品川";
+    e.name = "テストホテル";
+    e.remarks = "        ";
+    const hotels::SaveResult saved_hotels = hotels::save_user_hotels(csv.string(), {e});
+    EXPECT_TRUE(saved_hotels.ok) << saved_hotels.message;
+    EXPECT_EQ(fs::status(csv).permissions(), mode);
+    EXPECT_NE(slurp(csv).find(cp932("テストホテル")), std::string::npos);
+  }
+  ::umask(saved);
+}
+
+// A file another user owns (a shared settings file, say) keeps its owner when an
+// administrator's run replaces it. An ordinary user cannot hand a file over: their
+// replacement of a file they may write becomes their own, with the old mode.
+TEST_F(SettingsOnDisk, AReplacedFileKeepsItsOwnerWhereTheSystemAllows) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs administrator rights to own files for others";
+  fs::permissions(dir_, fs::perms::all);
+  const fs::path theirs = dir_ / "ravolin2.ini";
+  spit(theirs, format_settings(filled()));
+  ASSERT_EQ(::chown(theirs.c_str(), 65534, 65534), 0);
+  fs::permissions(theirs, fs::perms::owner_read | fs::perms::owner_write |
+                              fs::perms::group_read | fs::perms::group_write |
+                              fs::perms::others_read | fs::perms::others_write);
+  std::string error;
+  ASSERT_TRUE(put_ini_file(theirs.string(), filled(), error)) << error;
+  struct stat st {};
+  ASSERT_EQ(::stat(theirs.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 65534u);
+  EXPECT_EQ(st.st_gid, 65534u);
+  EXPECT_EQ(st.st_mode & 07777, 0666u);
+
+  // The other way round: root's file, written by an ordinary user.
+  ASSERT_EQ(::chown(theirs.c_str(), 0, 0), 0);
+  EXPECT_EQ(as_ordinary_user([&] {
+              std::string why;
+              return put_ini_file(theirs.string(), filled(), why) ? 0 : 1;
+            }),
+            0);
+  ASSERT_EQ(::stat(theirs.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 65534u);
+  EXPECT_EQ(st.st_mode & 07777, 0666u);
 }
 
 TEST(FileErrors, SystemErrorsReadAsJapaneseSentencesWithTheFileName) {

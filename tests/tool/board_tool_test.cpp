@@ -103,10 +103,16 @@ TEST_F(BoardToolTest, StopsPrintsTheLaterStopsOfOneLine) {
   r = run("stops", {"--at", "2000-03-13 05:10", "--line", "keiyo", "--index", "1"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "舞浜(05:34)\n");
-  // A line past the list, or one holding a message, leads to no train.
+  // A line past the list is a mistake in the call; a line holding a message has no train.
   r = run("stops", {"--at", "2000-03-13 05:10", "--line", "keiyo", "--index", "2"});
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "ravolin-tool stops: --index must be a list line number from 0 to 1, not '2'\n");
+  r = run("stops", {"--at", "2000-03-13 05:10", "--line", "sinkansen", "--index", "500"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "ravolin-tool stops: --index must be a list line number from 0 to 0, not '500'\n");
   r = run("stops", {"--at", "2000-03-13 23:00", "--line", "sinkansen", "--index", "0"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "\n");

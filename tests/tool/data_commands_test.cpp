@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ravolin {
@@ -55,6 +56,53 @@ TEST(ToolData, BuildDumpExportRoundTrip) {
   ToolRun b2 = run_tool(work, {"build", work.file("out"), work.file("b.dat")});
   ASSERT_EQ(b2.status, 0) << b2.err;
   EXPECT_EQ(slurp(work.file("a.dat")), slurp(work.file("b.dat")));
+}
+
+TEST(ToolData, PaddedIdentifiersAndUnreadBytesDumpAndExportAsTheProgramReadsThem) {
+  ProgramFolder work;
+  write_sources(work.file("src"), small_sources(1));
+  ASSERT_EQ(run_tool(work, {"build", work.file("src"), work.file("a.dat")}).status, 0);
+  std::string bytes = slurp(work.file("a.dat"));
+  // Keiyo identifiers right-aligned in their columns and a byte after the directory slots.
+  for (const auto& [from, to] : {std::pair<std::string, std::string>{"503B ", " 503B"},
+                                 {"504B ", " 504B"}}) {
+    const auto at = bytes.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    bytes.replace(at, from.size(), to);
+  }
+  bytes[bytes.size() - 1024 + 400] = 'x';
+  work.write_file("odd.dat", bytes);
+
+  ToolRun d = run_tool(work, {"dump", work.file("odd.dat")});
+  ASSERT_EQ(d.status, 0) << d.err;
+  EXPECT_NE(d.out.find("\n  503B  05:20 05:22 --:-- --:-- 05:29 --:-- 05:34"), std::string::npos)
+      << d.out;
+  ToolRun e = run_tool(work, {"export", work.file("odd.dat"), work.file("out")});
+  ASSERT_EQ(e.status, 0) << e.err;
+  EXPECT_NE(slurp(work.file("out/keiyo.txt")).find("\ntrain 504B 23:50 23:53 23:56 23:59 24:02\n"),
+            std::string::npos)
+      << slurp(work.file("out/keiyo.txt"));
+  ASSERT_EQ(run_tool(work, {"build", work.file("out"), work.file("b.dat")}).status, 0);
+  EXPECT_NE(slurp(work.file("b.dat")), bytes);
+  ToolRun d2 = run_tool(work, {"dump", work.file("b.dat")});
+  ASSERT_EQ(d2.status, 0) << d2.err;
+  EXPECT_EQ(d2.out.substr(d2.out.find('\n')), d.out.substr(d.out.find('\n')));
+
+  // A real fault is still refused: a Keiyo time of 05:64.
+  std::string bad = slurp(work.file("b.dat"));
+  const std::uint32_t wrong = (564 + 1501) * 8192u + (512 + 1501);
+  const auto keiyo = static_cast<std::size_t>(test_support::get_slot(
+      std::vector<std::uint8_t>(bad.begin(), bad.end()), 4));
+  std::memcpy(bad.data() + (keiyo + 4) * 1024, &wrong, 4);
+  work.write_file("bad.dat", bad);
+  for (const char* cmd : {"dump", "export"}) {
+    std::vector<std::string> args = {cmd, work.file("bad.dat")};
+    if (std::string(cmd) == "export") args.push_back(work.file("exp"));
+    ToolRun r = run_tool(work, args);
+    EXPECT_EQ(r.status, 1) << cmd;
+    EXPECT_NE(r.err.find("05:64"), std::string::npos) << cmd << ": " << r.err;
+  }
+  EXPECT_FALSE(fs::exists(work.file("exp/keiyo.txt")));
 }
 
 TEST(ToolData, BadSourcesWriteNoFile) {

@@ -77,12 +77,12 @@ TEST(HotelsTool, UnknownAreaNoHotelAndBadArguments) {
   Folder f;
   ToolRun unknown = f.run({"--area", "横浜"});
   EXPECT_EQ(unknown.status, 2);
-  EXPECT_EQ(unknown.err, "ホテル検索地域名の入力エラー！！\n");
+  EXPECT_EQ(unknown.err, "ravolin-tool hotels: ホテル検索地域名の入力エラー！！\n");
   EXPECT_EQ(unknown.out, "");
 
   ToolRun none = f.run({"--area", "東京／羽田", "--district", "梅田"});
   EXPECT_EQ(none.status, 3);
-  EXPECT_EQ(none.err, "ホテルデータなし\n");
+  EXPECT_EQ(none.err, "ravolin-tool hotels: ホテルデータなし\n");
   EXPECT_EQ(none.out, "");
 
   for (const std::vector<std::string>& args :

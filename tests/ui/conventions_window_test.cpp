@@ -9,6 +9,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QLabel>
+#include <QTextDocument>
 #include <QMessageBox>
 #include <QTimer>
 #include <QGuiApplication>
@@ -258,6 +260,50 @@ TEST(QtMessageBoxes, TitleIconButtonsAndF1OpensTheHelpTopic) {
   EXPECT_EQ(seen.title, QStringLiteral("エラーメッセージ"));
   EXPECT_EQ(seen.buttons, 1);
   EXPECT_EQ(help.calls().back().topic, 204);
+}
+
+// What the user reads of a text that Qt shows as a tooltip or a label: Qt renders it as
+// HTML when it looks like HTML.
+QString as_rendered(const QString& text, Qt::TextFormat format = Qt::AutoText) {
+  QTextDocument document;
+  if (format == Qt::RichText || (format == Qt::AutoText && Qt::mightBeRichText(text)))
+    document.setHtml(text);
+  else
+    document.setPlainText(text);
+  return document.toPlainText();
+}
+
+TEST(PlainText, FileAndUserTextsShowAsTheyAreInMessagesTooltipsAndLabels) {
+  const QString texts[] = {QStringLiteral("<b>x</b>"), QStringLiteral("<img src=/etc/passwd>"),
+                           QStringLiteral("A & B <i>"), QStringLiteral("○       "),
+                           QStringLiteral("<p>一行目\n二行目</p>")};
+  for (const QString& t : texts) {
+    EXPECT_EQ(as_rendered(ui::plain_tooltip(t)), t) << t.toStdString();
+    EXPECT_EQ(as_rendered(ui::plain_tooltip(t.toStdString())), t) << t.toStdString();
+  }
+  EXPECT_TRUE(ui::plain_tooltip(QString()).isEmpty());  // no text: no tooltip
+
+  QLabel label;
+  ui::show_plain(&label);
+  label.setText(QStringLiteral("<b>x</b>"));
+  EXPECT_EQ(as_rendered(label.text(), label.textFormat()), QStringLiteral("<b>x</b>"));
+
+  // A message box shows its text as plain text.
+  ui::FakeHelpViewer help;
+  ui::QtMessageBoxes boxes(help, "/prog/ravolin2.hlp");
+  Qt::TextFormat format = Qt::AutoText;
+  QString shown;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    format = box->textFormat();
+    if (auto* l = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+      shown = as_rendered(l->text(), l->textFormat());
+    box->button(QMessageBox::Ok)->click();
+  });
+  boxes.error(nullptr, "ファイル /tmp/<img src=/etc/passwd>.csv を読めません");
+  EXPECT_EQ(format, Qt::PlainText);
+  EXPECT_EQ(shown, QStringLiteral("ファイル /tmp/<img src=/etc/passwd>.csv を読めません"));
 }
 
 TEST(QtHelpViewer, ShowsTheProgramsOwnHelpWindowAndClosesIt) {

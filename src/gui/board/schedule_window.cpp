@@ -33,6 +33,7 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, int mode, QWidget* parent)
 
   auto* label1 = new QLabel(this);
   label1->setObjectName(QStringLiteral("Label1"));
+  ui::show_plain(label1);  // the note comes from the data file
   label1->setGeometry(px(120), px(4680), px(6600), px(360));
 
   auto* command1 = new QPushButton(QStringLiteral("終了"), this);

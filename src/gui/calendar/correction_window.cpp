@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -42,12 +43,12 @@ CorrectionWindow::CorrectionWindow(app::AppState& state, std::function<void()> r
       const int width = i == 0 ? 660 : 420;
       auto* t = new QLineEdit(f);
       t->setObjectName(QStringLiteral("Text%1").arg(first + i));
-      t->setGeometry(px(left), px(330), px(width), px(kBoxHeight + 60));
+      t->setGeometry(px(left), px(330), px(width), px(kBoxHeight));
       t->setAlignment(Qt::AlignRight);
       text_[first + i] = t;
       auto* unit = new QLabel(QString::fromUtf8(kUnits[i]), f);
       unit->setObjectName(QStringLiteral("Label%1").arg(first + i));
-      unit->setGeometry(px(left + width + 30), px(330), px(270), px(kBoxHeight + 60));
+      unit->setGeometry(px(left + width + 30), px(330), px(270), px(kBoxHeight));
       left += width + 330;
     }
   };
@@ -69,6 +70,7 @@ CorrectionWindow::CorrectionWindow(app::AppState& state, std::function<void()> r
   auto* command1 = button("Command1", QStringLiteral("日時設定"), 120);
   auto* command2 = button("Command2", QStringLiteral("一時設定"), 1980);
   auto* command3 = button("Command3", QStringLiteral("取消終了"), 3840);
+  buttons_ = {command1, command2, command3};
   connect(command1, &QPushButton::clicked, this, &CorrectionWindow::set_system_clock);
   connect(command2, &QPushButton::clicked, this, &CorrectionWindow::set_temporary);
   connect(command3, &QPushButton::clicked, this, &CorrectionWindow::cancel);
@@ -134,22 +136,44 @@ bool CorrectionWindow::check_all() {
 }
 
 void CorrectionWindow::set_system_clock() {
-  if (!check_all()) return;
+  if (setting_ || !check_all()) return;
   timer1_->stop();
-  apply_correction(state_.settings.holidays, tick_, false, state_.service_date,
+  show_setting(true);
+  // The service may take its time (it may ask for authorisation): the windows go on
+  // meanwhile, and the answer finishes the correction.
+  QPointer<CorrectionWindow> self(this);
+  state_.clock().set(corrected_system_time(state_.service_date),
+                     [self](const ClockSetResult& result) {
+                       if (self) self->system_clock_answered(result);
+                     });
+}
+
+void CorrectionWindow::system_clock_answered(const ClockSetResult& result) {
+  show_setting(false);
+  // Refused or not answered in time: the board still shows the corrected time, the
+  // program's own clock carrying it.
+  apply_correction(state_.settings.holidays, tick_, !result.ok(), state_.service_date,
                    state_.program_clock, state_.day_flags);
-  std::string reason;
-  if (!state_.clock().set(corrected_system_time(state_.service_date), reason)) {
-    // The board still shows the corrected time: the program's own clock carries it.
-    apply_correction(state_.settings.holidays, tick_, true, state_.service_date,
-                     state_.program_clock, state_.day_flags);
-    state_.messages().error(this, "システムの日時を設定できませんでした。\n" + reason +
+  if (!result.ok())
+    state_.messages().error(this, "システムの日時を設定できませんでした。\n" + result.reason +
                                       "\n補正した日時は一時設定として使います。");
-  }
   finish();
 }
 
+void CorrectionWindow::show_setting(bool setting) {
+  setting_ = setting;
+  // Nothing to press or change while the system clock is being set.
+  for (int n = 7; n <= 12; ++n) text_[n]->setEnabled(!setting);
+  for (QPushButton* b : buttons_) b->setEnabled(!setting);
+  if (setting) {
+    setCursor(Qt::BusyCursor);
+  } else {
+    unsetCursor();
+  }
+}
+
 void CorrectionWindow::set_temporary() {
+  if (setting_) return;
   if (!check_all()) return;
   timer1_->stop();
   apply_correction(state_.settings.holidays, tick_, true, state_.service_date,
@@ -158,6 +182,7 @@ void CorrectionWindow::set_temporary() {
 }
 
 void CorrectionWindow::cancel() {
+  if (setting_) return;
   timer1_->stop();
   cancel_correction(state_.settings.holidays, tick_, state_.service_date, state_.program_clock,
                     state_.day_flags);
@@ -165,6 +190,7 @@ void CorrectionWindow::cancel() {
 }
 
 void CorrectionWindow::end_proc() {
+  if (setting_) return;
   timer1_->stop();
   escape_correction(tick_, state_.service_date, state_.program_clock);
   finish();
@@ -177,6 +203,10 @@ void CorrectionWindow::finish() {
 }
 
 void CorrectionWindow::closeEvent(QCloseEvent* event) {
+  if (setting_) {  // the answer of the time-setting service closes the window
+    event->ignore();
+    return;
+  }
   timer1_->stop();
   event->accept();
 }

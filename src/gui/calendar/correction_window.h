@@ -32,7 +32,9 @@ class CorrectionWindow final : public QWidget {
   CorrectionWindow(app::AppState& state, std::function<void()> refresh_board,
                    QWidget* parent = nullptr);
 
-  void set_system_clock();  // 日時設定 (Command1)
+  // 日時設定 (Command1): asks the platform to set the system clock and closes when it
+  // has answered; until then the window waits with nothing to press.
+  void set_system_clock();
   void set_temporary();     // 一時設定 (Command2)
   void cancel();            // 取消終了 (Command3)
   void end_proc();          // Escape
@@ -47,12 +49,16 @@ class CorrectionWindow final : public QWidget {
   std::array<std::string, 6> corrected_fields() const;
   // Runs the checks; on a refusal puts the focus in the refused box and returns false.
   bool check_all();
+  void system_clock_answered(const ClockSetResult& result);
+  void show_setting(bool setting);
   void finish();
 
   app::AppState& state_;
   std::function<void()> refresh_board_;
   SystemTime tick_;  // the system clock at the last timer tick
   std::array<QLineEdit*, 13> text_{};
+  std::array<QPushButton*, 3> buttons_{};  // Command1..Command3
+  bool setting_ = false;  // waiting for the system clock to be set
   QTimer* timer1_ = nullptr;
 };
 

@@ -8,9 +8,12 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QTimer>
 #include <QAbstractButton>
 #include <QKeyEvent>
 
+#include <chrono>
 #include <functional>
 
 namespace ravolin::ui {
@@ -83,6 +86,8 @@ MessageAnswer QtMessageBoxes::show(QWidget* parent, const MessageRequest& reques
                       : QMessageBox::StandardButtons(QMessageBox::Ok),
                   parent);
   box.setObjectName(QStringLiteral("message_box"));
+  // Messages carry file names, file lines and typed texts: shown as they are.
+  box.setTextFormat(Qt::PlainText);
   // Without Qt's own translations installed the buttons would read "Cancel" in English.
   if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
     cancel->setText(QStringLiteral("キャンセル"));
@@ -219,6 +224,88 @@ bool QtPrinter::end_doc(std::string& error) {
   failed_ = false;
   error_.clear();
   return ok;
+}
+
+// ---- system clock ------------------------------------------------------------
+
+using Outcome = calendar::ClockSetResult::Outcome;
+
+QtSystemClock::QtSystemClock(std::string set_time_program, std::chrono::milliseconds time_limit)
+    : program_(std::move(set_time_program)), time_limit_(time_limit) {}
+
+QtSystemClock::~QtSystemClock() {
+  delete limit_;
+  if (process_) {
+    process_->disconnect();
+    process_->kill();
+    process_->waitForFinished(1000);
+    delete process_;
+  }
+}
+
+calendar::SystemTime QtSystemClock::now() const { return calendar::read_system_clock(); }
+
+void QtSystemClock::set(const calendar::SystemTime& t, calendar::ClockSetDone done) {
+  if (process_) {
+    done({Outcome::Refused, "時刻設定サービスが前の設定をまだ終えていません"});
+    return;
+  }
+  if (std::string why = calendar::unsettable_time_reason(t); !why.empty()) {
+    done({Outcome::Refused, why});
+    return;
+  }
+  done_ = std::move(done);
+  timed_out_ = false;
+  limit_ = new QTimer();
+  limit_->setSingleShot(true);
+  QObject::connect(limit_, &QTimer::timeout, limit_, [this] {
+    timed_out_ = true;
+    process_->kill();  // finished() reports the time-out
+  });
+  process_ = new QProcess();
+  process_->setProcessChannelMode(QProcess::MergedChannels);
+  process_->setStandardInputFile(QProcess::nullDevice());
+  QObject::connect(process_, &QProcess::finished, process_,
+                   [this](int exit_code, QProcess::ExitStatus status) {
+                     service_finished(exit_code, status == QProcess::NormalExit);
+                   });
+  QObject::connect(process_, &QProcess::errorOccurred, process_,
+                   [this](QProcess::ProcessError error) {
+                     if (error != QProcess::FailedToStart) return;  // finished() follows
+                     finish({Outcome::Refused,
+                             calendar::service_start_failure_reason(
+                                 program_, process_->errorString().toStdString())});
+                   });
+  limit_->start(time_limit_);
+  const QStringList arguments = {QStringLiteral("set-time"),
+                                 QString::fromStdString(calendar::set_time_argument(t))};
+  process_->start(QString::fromStdString(program_), arguments);
+}
+
+void QtSystemClock::service_finished(int exit_code, bool exited_normally) {
+  if (timed_out_) {
+    const auto seconds = std::chrono::ceil<std::chrono::seconds>(time_limit_).count();
+    finish({Outcome::TimedOut, calendar::service_timeout_reason(static_cast<int>(seconds))});
+  } else if (exited_normally && exit_code == 0) {
+    finish({Outcome::Set, {}});
+  } else {
+    const std::string said = process_->readAll().left(4096).toStdString();
+    finish({Outcome::Refused,
+            calendar::service_refusal_reason(said, exited_normally, exit_code)});
+  }
+}
+
+void QtSystemClock::finish(const calendar::ClockSetResult& result) {
+  // Called from the process's own signals: it goes once they have returned.
+  limit_->stop();
+  limit_->deleteLater();
+  limit_ = nullptr;
+  process_->disconnect();
+  process_->deleteLater();
+  process_ = nullptr;
+  calendar::ClockSetDone done = std::move(done_);
+  done_ = nullptr;
+  if (done) done(result);
 }
 
 }  // namespace ravolin::ui

@@ -1,17 +1,21 @@
-// The real platform services: Qt message boxes, the program's own help window and
-// a Qt printer.
+// The real platform services: Qt message boxes, the program's own help window, a Qt
+// printer and the computer's clock.
 #pragma once
 
+#include "calendar/clock.h"
 #include "state/platform.h"
 
 #include <QPointer>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
 
 class QPainter;
 class QPrinter;
+class QProcess;
+class QTimer;
 
 namespace ravolin::ui {
 
@@ -79,6 +83,37 @@ class QtPrinter final : public Printer {
   int y_ = 0;
   bool failed_ = false;
   std::string error_;
+};
+
+// The computer's clock. Setting it runs the system's time-setting service
+// (`timedatectl set-time`) in the background, so the windows go on while the service
+// works: it may ask the user for authorisation, and refuses while automatic time
+// synchronisation is on, its own message being the reason handed back. A service that
+// has not finished within the time limit is stopped and the setting counts as refused.
+class QtSystemClock final : public calendar::Clock {
+ public:
+  // `set_time_program`: a name looked up in PATH, or a path.
+  explicit QtSystemClock(
+      std::string set_time_program = "timedatectl",
+      std::chrono::milliseconds time_limit = std::chrono::seconds(calendar::kSetTimeLimitSeconds));
+  ~QtSystemClock() override;
+  QtSystemClock(const QtSystemClock&) = delete;
+  QtSystemClock& operator=(const QtSystemClock&) = delete;
+
+  calendar::SystemTime now() const override;
+  // One setting at a time: a request while the service still works is refused at once.
+  void set(const calendar::SystemTime& t, calendar::ClockSetDone done) override;
+  bool setting() const { return process_ != nullptr; }
+
+ private:
+  void service_finished(int exit_code, bool exited_normally);
+  void finish(const calendar::ClockSetResult& result);
+  std::string program_;
+  std::chrono::milliseconds time_limit_;
+  QProcess* process_ = nullptr;  // the running service
+  QTimer* limit_ = nullptr;      // its time limit
+  bool timed_out_ = false;
+  calendar::ClockSetDone done_;
 };
 
 }  // namespace ravolin::ui

@@ -2,12 +2,14 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QAction>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWidget>
 
@@ -98,6 +100,15 @@ QString text_box_text(const std::string& crlf_text) {
   if (s.endsWith(QLatin1Char('\n'))) s.chop(1);
   return s;
 }
+
+QString plain_tooltip(const QString& text) {
+  if (text.isEmpty()) return text;  // no tooltip at all
+  return Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
+}
+
+QString plain_tooltip(const std::string& text) { return plain_tooltip(QString::fromStdString(text)); }
+
+void show_plain(QLabel* label) { label->setTextFormat(Qt::PlainText); }
 
 void fit_access_key_entries(QMenu* menu) {
   const QFontMetrics metrics(menu->font());

@@ -14,6 +14,7 @@
 #include <map>
 #include <string>
 
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -52,6 +53,14 @@ void bring_forward(QWidget* window);
 // A text of CR LF-ended lines as a multi-line text box holds it: LF between the lines and
 // no empty line after the last one.
 QString text_box_text(const std::string& crlf_text);
+
+// Texts from a file or the user are shown as they are, never read as markup. Qt takes a
+// tooltip or a label text that looks like HTML ("<b>x</b>", "<img src=...>") for HTML and
+// would render it, loading what it names: a tooltip goes in escaped as one plain
+// paragraph (blanks and line breaks kept), and a label is set to plain text.
+QString plain_tooltip(const QString& text);
+QString plain_tooltip(const std::string& text);
+void show_plain(QLabel* label);
 
 // The fixed-pitch Japanese Gothic font: "ＭＳ ゴシック", "MS Gothic", "IPAGothic",
 // "Noto Sans Mono CJK JP", in that order. Pixel sizes are even, so full-width glyphs

@@ -80,7 +80,7 @@ class DiagramCanvas final : public QWidget {
     if (text.empty()) {
       QToolTip::hideText();
     } else {
-      QToolTip::showText(e->globalPosition().toPoint(), QString::fromStdString(text), this);
+      QToolTip::showText(e->globalPosition().toPoint(), ui::plain_tooltip(text), this);
     }
   }
   void mouseDoubleClickEvent(QMouseEvent* e) override {

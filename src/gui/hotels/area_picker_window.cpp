@@ -50,9 +50,8 @@ AreaPickerWindow::AreaPickerWindow(app::AppState& state, int mode, QLineEdit* fi
     o->setObjectName(QStringLiteral("Option%1").arg(i));
     o->setGeometry(px(120), px(720 + (i - 1) * 360), px(1860), px(330));
     const int region = i <= 9 ? i : 0;
-    connect(o, &QRadioButton::toggled, this, [this, region](bool on) {
-      if (on) set_list1(region);
-    });
+    // Every click runs it, on the option already chosen as well: the list starts afresh.
+    connect(o, &QRadioButton::clicked, this, [this, region] { set_list1(region); });
     option_[i] = o;
   }
 
@@ -104,7 +103,8 @@ AreaPickerWindow::AreaPickerWindow(app::AppState& state, int mode, QLineEdit* fi
   set_list2();
   const int flg = state.settings.control9_flg;
   if (flg >= 0 && flg <= 9) {
-    option_[flg == 0 ? 10 : flg]->setChecked(true);  // fills List1 through toggled
+    option_[flg == 0 ? 10 : flg]->setChecked(true);
+    set_list1(flg);
   } else {
     list1_->clear();  // no region: nothing to list
   }

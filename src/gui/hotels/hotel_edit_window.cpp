@@ -5,7 +5,6 @@
 #include "gui/common/window_conventions.h"
 
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,8 +125,10 @@ HotelEditWindow::HotelEditWindow(app::AppState& state, UserHotelsWindow& list, i
     keys->enter_checks(box(f), [this, f] { return check_on_enter(f); }, next);
     keys->escape_closes(box(f), [this] { escape(); });
   }
-  for (QPushButton* b : {command1_, command2_, command3_, command4_})
+  for (QPushButton* b : {command1_, command2_, command3_, command4_}) {
     keys->escape_closes(b, [this] { escape(); });
+    b->installEventFilter(this);
+  }
 
   setFixedSize(px(6960), px(5580));
   ui::place_window(this, state.settings.pos(kWindowId));
@@ -149,8 +150,23 @@ HotelEditWindow::HotelEditWindow(app::AppState& state, UserHotelsWindow& list, i
 void HotelEditWindow::show_hint(HotelField f) {
   const FieldLook& l = look_of(f);
   message(std::string(l.hint) + "\r\n" + l.example);
+  hint_field_ = static_cast<int>(f);
   // "?" belongs to the area field; it stays while the focus goes to "?" itself.
   command4_->setVisible(f == HotelField::Area);
+}
+
+void HotelEditWindow::focus_arrived(QObject* control) {
+  for (const FieldLook& l : kFields) {
+    if (control != box(l.field)) continue;
+    // A field that the focus comes back to with its hint or its refusal still standing
+    // (the window was in the background) keeps the message.
+    if (hint_field_ != static_cast<int>(l.field)) show_hint(l.field);
+    command4_->setVisible(l.field == HotelField::Area);
+    return;
+  }
+  // A button: the next field the focus comes to writes its hint again.
+  hint_field_ = -1;
+  if (control != command4_) command4_->setVisible(false);
 }
 
 HotelFields HotelEditWindow::read_fields() const {
@@ -186,7 +202,10 @@ void HotelEditWindow::store_entry(bool as_new) {
   const auto error = check_fields(fields, state_.schedule.areas);
   show_fields(fields);
   if (error) {
-    box(error->field)->setFocus(Qt::OtherFocusReason);  // keeps the message (see eventFilter)
+    // The focus goes to the field, with its hint and "?" as any focus brings them (also
+    // before the window has the keyboard again); then the refusal stands in the message.
+    box(error->field)->setFocus(Qt::OtherFocusReason);
+    focus_arrived(box(error->field));
     message(error->message);
     return;
   }
@@ -235,12 +254,8 @@ void HotelEditWindow::set_area(const QString& area) {
 }
 
 bool HotelEditWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusIn &&
-      static_cast<QFocusEvent*>(event)->reason() != Qt::OtherFocusReason) {
-    // The focus that a refused check puts back leaves its message standing.
-    for (const FieldLook& l : kFields) {
-      if (watched == box(l.field)) show_hint(l.field);
-    }
+  if (event->type() == QEvent::FocusIn) {
+    focus_arrived(watched);
   } else if (event->type() == QEvent::MouseButtonDblClick && watched == box(HotelField::Area)) {
     open_picker();
     return true;

@@ -49,6 +49,8 @@ class HotelEditWindow final : public QWidget {
   void store_entry(bool as_new);
   void escape();
   void show_hint(HotelField f);
+  // The focus has come to a field (its hint and "?") or a button.
+  void focus_arrived(QObject* control);
   void message(const std::string& text);
 
   app::AppState& state_;
@@ -61,6 +63,7 @@ class HotelEditWindow final : public QWidget {
   QPushButton* command2_ = nullptr;
   QPushButton* command3_ = nullptr;
   QPushButton* command4_ = nullptr;
+  int hint_field_ = -1;  // the field whose hint was written last; -1 after a button
 };
 
 }  // namespace ravolin::hotels

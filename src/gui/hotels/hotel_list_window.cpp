@@ -223,7 +223,7 @@ void HotelListWindow::set_grid() {
       item->setTextAlignment(c == 3 || c == 5 ? (Qt::AlignRight | Qt::AlignVCenter)
                                               : (Qt::AlignLeft | Qt::AlignVCenter));
       // The columns are narrow: the whole text is shown when the pointer rests on a cell.
-      item->setToolTip(q(rows[r][c]));
+      item->setToolTip(ui::plain_tooltip(rows[r][c]));
       grid_->setItem(r, c, item);
     }
   }

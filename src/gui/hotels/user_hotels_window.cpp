@@ -21,6 +21,7 @@ namespace ravolin::hotels {
 namespace {
 
 constexpr int kWindowId = 13;
+constexpr int kHelpTopic = 113;  // ホテル情報の登録・修正
 constexpr int kTabColumns = 8;  // half-width characters per tab stop
 
 // Draws a list line with its TABs expanded to stops of eight half-width characters, so
@@ -138,11 +139,12 @@ UserHotelsWindow::UserHotelsWindow(app::AppState& state, QWidget* parent)
   setFixedSize(px(8640), px(5160));
   ui::place_window(this, state.settings.pos(kWindowId));
 
-  const RegistryLoad load = load_user_hotels(state.user_hotels_path());
-  registry_ = UserRegistry(load.entries, user_capacity(state));
+  load_ = load_user_hotels(state.user_hotels_path());
+  registry_ = UserRegistry(load_.entries, user_capacity(state));
+  load_.entries.clear();  // the registry holds them now
   fill_list();
   disable_entry_commands();
-  const std::string message = load_message(load);
+  const std::string message = load_message(load_);
   if (!message.empty()) {
     // Once the window is on the screen, so the message stands in front of it.
     QTimer::singleShot(0, this, [this, message] { state_.messages().error(this, message); });
@@ -246,6 +248,10 @@ void UserHotelsWindow::update_entry(int index, HotelEntry e) {
 }
 
 void UserHotelsWindow::store_and_close() {
+  // Saved meanwhile (by hand or by another program): overwriting it is the user's choice.
+  if (changed_since_load(state_.user_hotels_path(), load_) &&
+      state_.messages().confirm(this, kChangedFileQuestion, kHelpTopic) != ui::MessageAnswer::Ok)
+    return;
   registry_.prepare_for_saving(state_.settings.control3_flg);
   fill_list();
   disable_entry_commands();
@@ -266,7 +272,7 @@ void UserHotelsWindow::cancel() { close(); }
 
 void UserHotelsWindow::escape() {
   // Escape drops the changes only when the user says so; 取消 is the button for that.
-  if (changed_ && state_.messages().confirm(this, "変更を保存せずに閉じますか？") !=
+  if (changed_ && state_.messages().confirm(this, "変更を保存せずに閉じますか？", kHelpTopic) !=
                       ui::MessageAnswer::Ok)
     return;
   cancel();

@@ -54,6 +54,7 @@ class UserHotelsWindow final : public QWidget {
 
   app::AppState& state_;
   UserRegistry registry_;
+  RegistryLoad load_;  // the file as the list was read from it
   bool changed_ = false;
   bool filling_ = false;         // the list is being refilled (no user choice)
   bool editing_ = false;         // the edit window is open

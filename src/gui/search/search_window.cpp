@@ -3,7 +3,6 @@
 #include "gui/calendar/calendar_window.h"
 #include "settings/station_picker.h"
 #include "gui/settings/station_picker_window.h"
-#include "text/text.h"
 #include "gui/common/window_conventions.h"
 
 #include <QCloseEvent>
@@ -92,7 +91,7 @@ void SearchWindow::build_controls() {
     }
   };
 
-  auto* frame1 = frame(this, "Frame1", QStringLiteral("新幹線の検索"), 120, 60, 7080, 5160);
+  auto* frame1 = frame(this, "Frame1", QStringLiteral("新幹線の検索"), 120, 60, 7080, 5280);
 
   auto* frame2 = frame(frame1, "Frame2", QStringLiteral("乗車条件"), 120, 300, 6840, 1020);
   label(frame2, QStringLiteral("乗車駅"), 150, 330, 1080);
@@ -124,33 +123,38 @@ void SearchWindow::build_controls() {
   option(frame7, 6, QStringLiteral("１列車あたり１件"), 150, 3000);
   option(frame7, 7, QStringLiteral("１列車あたり全件"), 3450, 3000);
 
-  auto* frame8 = frame(frame1, "Frame8", QStringLiteral("乗車予定日"), 120, 4440, 6840, 600);
-  label(frame8, QStringLiteral("乗車予定日"), 150, 250, 1080);
-  number_box(frame8, 13, 1260, 220, 720);
-  label(frame8, QStringLiteral("年"), 2010, 250, 240);
-  number_box(frame8, 14, 2280, 220, 480);
-  label(frame8, QStringLiteral("月"), 2790, 250, 240);
-  number_box(frame8, 15, 3060, 220, 480);
-  label(frame8, QStringLiteral("日"), 3570, 250, 240);
-  label21_ = label(frame8, QString(), 3870, 250, 900, "Label21");
+  // The date row with its ｶﾚﾝﾀﾞｰ button lies wholly below the frame's caption and border.
+  auto* frame8 = frame(frame1, "Frame8", QStringLiteral("乗車予定日"), 120, 4440, 6840, 720);
+  constexpr int kDateRowTop = 300;
+  label(frame8, QStringLiteral("乗車予定日"), 150, kDateRowTop + 30, 1080);
+  number_box(frame8, 13, 1260, kDateRowTop, 720);
+  label(frame8, QStringLiteral("年"), 2010, kDateRowTop + 30, 240);
+  number_box(frame8, 14, 2280, kDateRowTop, 480);
+  label(frame8, QStringLiteral("月"), 2790, kDateRowTop + 30, 240);
+  number_box(frame8, 15, 3060, kDateRowTop, 480);
+  label(frame8, QStringLiteral("日"), 3570, kDateRowTop + 30, 240);
+  label21_ = label(frame8, QString(), 3870, kDateRowTop + 30, 900, "Label21");
+  // The weekday goes with the date the boxes show, whoever writes them.
+  for (int i : {13, 14, 15})
+    connect(text_[i], &QLineEdit::textChanged, this, [this] { show_weekday(); });
   command3_ = new QPushButton(QStringLiteral("ｶﾚﾝﾀﾞｰ"), frame8);
   command3_->setObjectName(QStringLiteral("Command3"));
-  command3_->setGeometry(px(5100), px(180), px(1560), px(360));
+  command3_->setGeometry(px(5100), px(kDateRowTop), px(1560), px(330));
 
   // The message line: the checks write to it, the user does not.
   auto* text12 = new QLineEdit(this);
   text12->setObjectName(QStringLiteral("Text12"));
-  text12->setGeometry(px(120), px(5310), px(7080), px(330));
+  text12->setGeometry(px(120), px(5430), px(7080), px(330));
   text12->setReadOnly(true);
   text12->setFocusPolicy(Qt::NoFocus);
   text_[12] = text12;
 
   command1_ = new QPushButton(QStringLiteral("検索開始"), this);
   command1_->setObjectName(QStringLiteral("Command1"));
-  command1_->setGeometry(px(120), px(5760), px(2000), px(420));
+  command1_->setGeometry(px(120), px(5880), px(2000), px(420));
   command2_ = new QPushButton(QStringLiteral("終了"), this);
   command2_->setObjectName(QStringLiteral("Command2"));
-  command2_->setGeometry(px(5200), px(5760), px(2000), px(420));
+  command2_->setGeometry(px(5200), px(5880), px(2000), px(420));
   connect(command1_, &QPushButton::clicked, this, &SearchWindow::search_start);
   connect(command2_, &QPushButton::clicked, this, &SearchWindow::exit_button);
   connect(command3_, &QPushButton::clicked, this, &SearchWindow::open_calendar);
@@ -177,7 +181,7 @@ void SearchWindow::build_controls() {
   keys->double_click_runs(text_[1], [this] { open_station_picker(kPickerBoarding); });
   keys->double_click_runs(text_[6], [this] { open_station_picker(kPickerAlighting); });
 
-  setFixedSize(px(7320), px(6300));
+  setFixedSize(px(7320), px(6420));
 }
 
 void SearchWindow::set_form1() {
@@ -208,11 +212,10 @@ void SearchWindow::write_form(const ConditionForm& f) {
   option_[f.one_per_train ? 6 : 7]->setChecked(true);
 }
 
-void SearchWindow::show_weekday(std::int32_t day_number) {
-  label21_->setText(
-      QStringLiteral("(") +
-          QString::fromStdString(text::weekday_name(calendar::weekday_of(day_number))) +
-          QStringLiteral(")"));
+void SearchWindow::show_weekday() {
+  label21_->setText(QString::fromStdString(weekday_label(
+      text_[13]->text().toStdString(), text_[14]->text().toStdString(),
+      text_[15]->text().toStdString())));
 }
 
 bool SearchWindow::enter_check(int i) {
@@ -249,7 +252,6 @@ bool SearchWindow::enter_check(int i) {
         }
       }
       c = chk_text15(t[15], date);
-      if (c.err_flg == 0) show_weekday(calendar::day_number(date.year, date.month, date.day));
       break;
     }
     default: return true;
@@ -287,7 +289,6 @@ void SearchWindow::search_start() {
 
   state_.search_date = stored.date;
   state_.search_day_flags = stored.flags;
-  show_weekday(stored.date.day_number);
   store_journey(stored, cond);
   auto& s = state_.settings;
   s.st_station = stored.st_station;

@@ -54,7 +54,8 @@ class SearchWindow final : public QWidget {
   void write_form(const ConditionForm& form);
   // Enter in text box i (1..11, 13..15): runs its check; true when accepted.
   bool enter_check(int i);
-  void show_weekday(std::int32_t day_number);
+  // Label21: the weekday of the date in Text13..Text15, none when they make no date.
+  void show_weekday();
 
   app::AppState& state_;
   Routes routes_;
