@@ -22,6 +22,29 @@ struct WindowPos {
   std::int16_t left = 0;  // twips
 };
 
+// The windows whose places the settings file keeps, by the number N of their
+// ravolinN_top / ravolinN_left keys (and of their objectName "ravolinN").
+enum WindowId : int {
+  kMainWindowId = 1,
+  kCalendarWindowId = 4,
+  kSettingsWindowId = 5,
+  kHotelListWindowId = 6,
+  kDistrictWindowId = 7,
+  kVersionWindowId = 9,
+  kLoadingWindowId = 11,
+  kHotelSearchWindowId = 12,
+  kUserHotelsWindowId = 13,
+  kHotelEditWindowId = 14,
+  kAreaPickerWindowId = 15,
+  kCorrectionWindowId = 21,
+  kStationPickerWindowId = 22,
+  kPassingWindowId = 23,
+  kScheduleWindowId = 24,
+  kSearchWindowId = 25,
+  kResultsWindowId = 26,
+  kDiagramWindowId = 30,
+};
+
 struct Settings {
   // [Form], indexed by window identifier (1..30; only kFormWindows are stored)
   std::array<WindowPos, 31> form{};
@@ -62,6 +85,7 @@ struct Settings {
   // [Holiday]
   calendar::HolidayList holidays;
 
+  // The place of window N (its ravolinN_top / ravolinN_left keys): see WindowId.
   WindowPos& pos(int window_id) { return form[window_id]; }
   const WindowPos& pos(int window_id) const { return form[window_id]; }
 };

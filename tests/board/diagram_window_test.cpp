@@ -52,7 +52,7 @@ class DiagramWindowTest : public ::testing::Test {
       row.kilo = k;
     }
     state->settings.sinkansen_station = "名古屋";
-    state->settings.pos(kDiagramWindowId) = {600, 900};
+    state->settings.pos(settings::kDiagramWindowId) = {600, 900};
     state->day_flags = testing::weekday();
     state->program_clock.program_time = (10 * 60 + 0) / 1440.0;
     dir = std::filesystem::temp_directory_path() / ("ravolin-diagram-" + std::to_string(::getpid()));
@@ -140,8 +140,8 @@ TEST_F(DiagramWindowTest, KeysAndWheelZoomAndPanTheHoursOnly) {
   QTest::keyClick(canvas, Qt::Key_Escape);
   flush_deletes();
   EXPECT_TRUE(w.isNull());
-  EXPECT_EQ(state->settings.pos(kDiagramWindowId).left, 1200);
-  EXPECT_EQ(state->settings.pos(kDiagramWindowId).top, 750);
+  EXPECT_EQ(state->settings.pos(settings::kDiagramWindowId).left, 1200);
+  EXPECT_EQ(state->settings.pos(settings::kDiagramWindowId).top, 750);
 }
 
 TEST_F(DiagramWindowTest, AJourneyOpensOnItsHoursWithItsTrainsBold) {

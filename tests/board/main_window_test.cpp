@@ -549,7 +549,7 @@ TEST_F(ExitTest, ARunWithoutAFolderOfTheUsersOwnStoresNothingOnAnyExitPath) {
     SCOPED_TRACE(control2);
     for (const char* way : {"button", "close box", "menu", "keiyo on"}) {
       SCOPED_TRACE(way);
-      window.reset();
+      app.reset();
       start_and_change(control2);
       state->set_keeps_changes(false);
       if (std::string(way) == "button") {
@@ -557,7 +557,7 @@ TEST_F(ExitTest, ARunWithoutAFolderOfTheUsersOwnStoresNothingOnAnyExitPath) {
       } else if (std::string(way) == "menu") {
         action("menu_file_exit")->trigger();
       } else if (std::string(way) == "keiyo on") {
-        window->end_for_keiyo_data();
+        app->end_for_keiyo_data();
       } else {
         window->close();
       }

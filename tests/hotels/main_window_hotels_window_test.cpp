@@ -63,13 +63,14 @@ TEST(MainWindowHotels, OpeningTheUserHotelListMakesTheHotelListReadEverythingAga
   ui::FakePrinter printer;
   auto state = std::make_unique<app::AppState>(folder.path(),
                                                app::Platform{clock, messages, help, printer});
-  auto window = std::make_unique<MainWindow>(*state);
-  ASSERT_TRUE(window->start());
+  auto app = std::make_unique<app::Navigator>(*state);
+  auto* window = app->main_window();
+  ASSERT_TRUE(app->start());
   window->show();
 
   state->hotels_loaded = true;  // the hotel list has read the table
   window->findChild<QAction*>(QStringLiteral("menu_edit_hotels"))->trigger();
-  QPointer<hotels::UserHotelsWindow> list = window->user_hotels_window();
+  QPointer<hotels::UserHotelsWindow> list = app->user_hotels_window();
   ASSERT_NE(list, nullptr);
   EXPECT_FALSE(state->hotels_loaded);
   // Left with 取消, the file is not written, and still the next hotel list reads it anew.

@@ -58,7 +58,7 @@ LoadingWindow::LoadingWindow(app::AppState& state, int mode, QWidget* parent)
   });
 
   setFixedSize(px(7620), px(2760));
-  ui::place_window(this, state.settings.pos(11));
+  ui::place_window(this, state.settings.pos(settings::kLoadingWindowId));
 }
 
 void LoadingWindow::start_progress(int steps) {
@@ -72,7 +72,7 @@ void LoadingWindow::set_progress(int value) { progress_->setValue(value); }
 void LoadingWindow::finish() { close(); }
 
 void LoadingWindow::closeEvent(QCloseEvent* event) {
-  ui::store_position(this, state_.settings.pos(11));
+  ui::store_position(this, state_.settings.pos(settings::kLoadingWindowId));
   event->accept();
 }
 

@@ -155,7 +155,7 @@ void MainWindow::build_menus() {
 }
 
 void MainWindow::lay_out() {
-  ui::place_window(this, state_.settings.pos(1));
+  ui::place_window(this, state_.settings.pos(settings::kMainWindowId));
   set_holiday();
   edit_time();
   edit_sinkansen();
@@ -212,18 +212,18 @@ void MainWindow::refresh() {
 // ---- exit -------------------------------------------------------------------------
 
 void MainWindow::exit_button() {
-  ui::store_position(this, state_.settings.pos(1));
+  ui::store_position(this, state_.settings.pos(settings::kMainWindowId));
   close();
 }
 
 void MainWindow::end_proc() {
-  ui::store_position(this, state_.settings.pos(1));
+  ui::store_position(this, state_.settings.pos(settings::kMainWindowId));
   close();
   state_.end_program();
 }
 
 void MainWindow::exit_from_menu() {
-  ui::store_position(this, state_.settings.pos(1));
+  ui::store_position(this, state_.settings.pos(settings::kMainWindowId));
   ways_.quit_from_menu();
 }
 

@@ -48,12 +48,12 @@ PassingWindow::PassingWindow(app::AppState& state, const std::string& stops, QWi
   timer1_->start();
 
   setFixedSize(px(7800), px(1680));
-  ui::place_window(this, state.settings.pos(23));
+  ui::place_window(this, state.settings.pos(settings::kPassingWindowId));
   text1->setFocus();
 }
 
 void PassingWindow::end_proc() {
-  ui::store_position(this, state_.settings.pos(23));
+  ui::store_position(this, state_.settings.pos(settings::kPassingWindowId));
   close();
 }
 

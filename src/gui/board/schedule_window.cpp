@@ -57,12 +57,12 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, int mode, QWidget* parent)
   timer1_->start();
 
   setFixedSize(px(10020), px(5190));
-  ui::place_window(this, state.settings.pos(24));
+  ui::place_window(this, state.settings.pos(settings::kScheduleWindowId));
   command1->setFocus();
 }
 
 void ScheduleWindow::end_proc() {
-  ui::store_position(this, state_.settings.pos(24));
+  ui::store_position(this, state_.settings.pos(settings::kScheduleWindowId));
   close();
 }
 

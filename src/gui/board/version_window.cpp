@@ -49,12 +49,12 @@ VersionWindow::VersionWindow(app::AppState& state, QWidget* main_window)
     keys->escape_closes(w, [this] { confirm(); });
 
   setFixedSize(px(7620), px(2280));
-  ui::place_window(this, state.settings.pos(9));
+  ui::place_window(this, state.settings.pos(settings::kVersionWindowId));
   command2->setFocus();
 }
 
 void VersionWindow::confirm() {
-  ui::store_position(this, state_.settings.pos(9));
+  ui::store_position(this, state_.settings.pos(settings::kVersionWindowId));
   if (main_window_) {
     main_window_->raise();
     main_window_->activateWindow();

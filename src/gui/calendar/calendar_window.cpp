@@ -13,7 +13,6 @@ namespace ravolin::calendar {
 
 namespace {
 
-constexpr int kWindowId = 4;
 constexpr int kButtonWidth = 540;
 constexpr int kButtonHeight = 420;
 constexpr int kGridLeft = 120;
@@ -87,7 +86,7 @@ CalendarWindow::CalendarWindow(app::AppState& state, Targets targets, QWidget* p
           [this] { stepper_changed(stepper_value()); });
 
   setFixedSize(px(kGridLeft + 7 * kButtonWidth + 540), px(4080));
-  ui::place_window(this, state.settings.pos(kWindowId));
+  ui::place_window(this, state.settings.pos(settings::kCalendarWindowId));
   text1_->setFocus();
 }
 
@@ -140,13 +139,13 @@ void CalendarWindow::day_clicked(int i) {
     targets_.weekday->setText(
         QStringLiteral("(") + QString::fromStdString(text::weekday_name(d.weekday)) + QStringLiteral(")"));
   emit picked();
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kCalendarWindowId));
   back_to(targets_.focus_after_pick);
   close();
 }
 
 void CalendarWindow::end_proc() {
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kCalendarWindowId));
   back_to(targets_.focus_after_close);
   close();
 }

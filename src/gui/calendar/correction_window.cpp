@@ -16,7 +16,6 @@ namespace ravolin::calendar {
 
 namespace {
 
-constexpr int kWindowId = 21;
 constexpr int kBoxHeight = 255;
 const char* const kUnits[] = {"年", "月", "日", "時", "分", "秒"};
 
@@ -105,7 +104,7 @@ CorrectionWindow::CorrectionWindow(app::AppState& state, std::function<void()> r
   connect(timer1_, &QTimer::timeout, this, &CorrectionWindow::tick);
 
   setFixedSize(px(5400), px(2280));
-  ui::place_window(this, state.settings.pos(kWindowId));
+  ui::place_window(this, state.settings.pos(settings::kCorrectionWindowId));
 
   tick();
   for (int n = 1; n <= 6; ++n) text_[n + 6]->setText(text_[n]->text());
@@ -198,7 +197,7 @@ void CorrectionWindow::end_proc() {
 
 void CorrectionWindow::finish() {
   if (refresh_board_) refresh_board_();
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kCorrectionWindowId));
   close();
 }
 

@@ -215,7 +215,7 @@ DiagramWindow::DiagramWindow(app::AppState& state, QWidget* parent)
   rebuild_trains();
   view_ = whole_day_view(trains_, view_.width, view_.height);
   relayout();
-  ui::place_window(this, state.settings.pos(kDiagramWindowId));
+  ui::place_window(this, state.settings.pos(settings::kDiagramWindowId));
   canvas_->setFocus();
 }
 
@@ -344,12 +344,12 @@ void DiagramWindow::export_dialog(bool whole_day) {
 }
 
 void DiagramWindow::end_proc() {
-  ui::store_position(this, state_.settings.pos(kDiagramWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kDiagramWindowId));
   close();
 }
 
 void DiagramWindow::closeEvent(QCloseEvent* event) {
-  ui::store_position(this, state_.settings.pos(kDiagramWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kDiagramWindowId));
   event->accept();
 }
 

@@ -18,8 +18,6 @@ class QPushButton;
 
 namespace ravolin::board {
 
-inline constexpr int kDiagramWindowId = 30;
-
 class DiagramCanvas;
 
 class DiagramWindow final : public QWidget {

@@ -16,7 +16,6 @@
 namespace ravolin::hotels {
 
 namespace {
-constexpr int kWindowId = 15;
 const char* const kRegionCaptions[] = {"北海道エリア", "東北エリア", "北陸・中部エリア",
                                        "東京エリア",   "大阪エリア", "中国エリア",
                                        "四国エリア",   "九州エリア", "沖縄エリア"};
@@ -90,7 +89,7 @@ AreaPickerWindow::AreaPickerWindow(app::AppState& state, int mode, QLineEdit* fi
       if (!list->selectedItems().isEmpty()) command3_->setEnabled(true);
     });
     connect(list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-      ui::store_position(this, state_.settings.pos(kWindowId));
+      ui::store_position(this, state_.settings.pos(settings::kAreaPickerWindowId));
       choose(item->text());
     });
     list->installEventFilter(this);  // Enter chooses like a double-click
@@ -111,7 +110,7 @@ AreaPickerWindow::AreaPickerWindow(app::AppState& state, int mode, QLineEdit* fi
   command3_->setEnabled(false);
 
   setFixedSize(px(8040), px(5280));
-  ui::place_window(this, state.settings.pos(kWindowId));
+  ui::place_window(this, state.settings.pos(settings::kAreaPickerWindowId));
 }
 
 AreaPickerWindow* AreaPickerWindow::open(app::AppState& state, int mode, QLineEdit* field,
@@ -130,7 +129,7 @@ bool AreaPickerWindow::eventFilter(QObject* watched, QEvent* event) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     QListWidgetItem* item = static_cast<QListWidget*>(watched)->currentItem();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && item && item->isSelected()) {
-      ui::store_position(this, state_.settings.pos(kWindowId));
+      ui::store_position(this, state_.settings.pos(settings::kAreaPickerWindowId));
       choose(item->text());
       return true;
     }
@@ -173,7 +172,7 @@ void AreaPickerWindow::choose(const QString& entry) {
 }
 
 void AreaPickerWindow::end_proc() {
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kAreaPickerWindowId));
   close();
 }
 

@@ -11,7 +11,6 @@
 namespace ravolin::hotels {
 
 namespace {
-constexpr int kWindowId = 7;
 }  // namespace
 
 DistrictWindow::DistrictWindow(app::AppState& state, QWidget* parent)
@@ -88,7 +87,7 @@ DistrictWindow::DistrictWindow(app::AppState& state, QWidget* parent)
 
   fill_lists();
   setFixedSize(px(6840), px(4800));
-  ui::place_window(this, state.settings.pos(kWindowId));
+  ui::place_window(this, state.settings.pos(settings::kDistrictWindowId));
 }
 
 DistrictWindow* DistrictWindow::open(app::AppState& state, QWidget* parent) {
@@ -135,13 +134,13 @@ void DistrictWindow::update_buttons() {
 
 void DistrictWindow::accept_choice() {
   set_district_filter(state_.hotel_selection, chooser_.list2());
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kDistrictWindowId));
   HotelListWindow::open(state_, parentWidget());
   close();
 }
 
 void DistrictWindow::cancel() {
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kDistrictWindowId));
   HotelListWindow::open(state_, parentWidget());
   close();
 }

@@ -14,7 +14,6 @@
 namespace ravolin::hotels {
 namespace {
 
-constexpr int kWindowId = 14;
 
 struct FieldLook {
   HotelField field;
@@ -131,7 +130,7 @@ HotelEditWindow::HotelEditWindow(app::AppState& state, UserHotelsWindow& list, i
   }
 
   setFixedSize(px(6960), px(5580));
-  ui::place_window(this, state.settings.pos(kWindowId));
+  ui::place_window(this, state.settings.pos(settings::kHotelEditWindowId));
 
   mode_label_->clear();
   if (add_mode()) {
@@ -222,12 +221,12 @@ void HotelEditWindow::store_entry(bool as_new) {
   else
     list_.update_entry(index_, entry_of(fields));
   list_.disable_entry_commands();
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kHotelEditWindowId));
   close();
 }
 
 void HotelEditWindow::cancel() {
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kHotelEditWindowId));
   close();
 }
 

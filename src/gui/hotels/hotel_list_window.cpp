@@ -25,7 +25,6 @@
 namespace ravolin::hotels {
 
 namespace {
-constexpr int kWindowId = 6;
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
@@ -115,7 +114,7 @@ HotelListWindow::HotelListWindow(app::AppState& state, QWidget* parent)
     keys->escape_closes(w, [this] { end_proc(); });
 
   lay_out(px(9600));
-  ui::place_window(this, state.settings.pos(kWindowId));
+  ui::place_window(this, state.settings.pos(settings::kHotelListWindowId));
 }
 
 void HotelListWindow::lay_out(int grid_width) {
@@ -232,7 +231,7 @@ void HotelListWindow::set_grid() {
 }
 
 void HotelListWindow::end_proc() {
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kHotelListWindowId));
   if (QWidget* search = find_hotel_window("ravolin12")) {
     search->activateWindow();
     if (auto* text1 = search->findChild<QLineEdit*>(QStringLiteral("Text1"))) text1->setFocus();
@@ -241,7 +240,7 @@ void HotelListWindow::end_proc() {
 }
 
 void HotelListWindow::narrow_districts() {
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kHotelListWindowId));
   DistrictWindow::open(state_, parentWidget());
   close();
 }

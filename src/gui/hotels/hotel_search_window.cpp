@@ -16,7 +16,6 @@
 namespace ravolin::hotels {
 
 namespace {
-constexpr int kWindowId = 12;
 }  // namespace
 
 HotelSearchWindow::HotelSearchWindow(app::AppState& state, QWidget* parent)
@@ -73,7 +72,7 @@ HotelSearchWindow::HotelSearchWindow(app::AppState& state, QWidget* parent)
   command2_->installEventFilter(this);
 
   setFixedSize(px(5640), px(1620));
-  ui::place_window(this, state.settings.pos(kWindowId));
+  ui::place_window(this, state.settings.pos(settings::kHotelSearchWindowId));
 }
 
 bool HotelSearchWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -114,7 +113,7 @@ void HotelSearchWindow::search() {
     text1_->setFocus();
     return;
   }
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kHotelSearchWindowId));
   start_hotel_search(state_.hotel_selection, area);
   // The list is dated with the computer's date, which becomes the service date again.
   const calendar::SystemTime now = state_.clock().now();
@@ -131,7 +130,7 @@ void HotelSearchWindow::search() {
 }
 
 void HotelSearchWindow::end_proc() {
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kHotelSearchWindowId));
   close();
 }
 

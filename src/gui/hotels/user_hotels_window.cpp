@@ -20,7 +20,6 @@
 namespace ravolin::hotels {
 namespace {
 
-constexpr int kWindowId = 13;
 constexpr int kHelpTopic = 113;  // ホテル情報の登録・修正
 constexpr int kTabColumns = 8;  // half-width characters per tab stop
 
@@ -137,7 +136,7 @@ UserHotelsWindow::UserHotelsWindow(app::AppState& state, QWidget* parent)
     keys->escape_closes(w, [this] { escape(); });
 
   setFixedSize(px(8640), px(5160));
-  ui::place_window(this, state.settings.pos(kWindowId));
+  ui::place_window(this, state.settings.pos(settings::kUserHotelsWindowId));
 
   load_ = load_user_hotels(state.user_hotels_path());
   registry_ = UserRegistry(load_.entries, user_capacity(state));
@@ -264,7 +263,7 @@ void UserHotelsWindow::store_and_close() {
   changed_ = false;
   state_.hotels_loaded = false;  // the hotel list reads the new file at its next opening
   if (!result.message.empty()) state_.messages().error(this, result.message);
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kUserHotelsWindowId));
   close();
 }
 

@@ -115,7 +115,7 @@ bool ResultsWindow::load() {
   }
   if (!self) return false;
 
-  ui::place_window(this, state_.settings.pos(26));
+  ui::place_window(this, state_.settings.pos(settings::kResultsWindowId));
   cond_ = cond;
   date_ = date;
   texts_ = std::move(texts);
@@ -162,19 +162,19 @@ void ResultsWindow::print() {
 }
 
 void ResultsWindow::end_search() {
-  ui::store_position(this, state_.settings.pos(26));
+  ui::store_position(this, state_.settings.pos(settings::kResultsWindowId));
   if (routes_.show_main) routes_.show_main();
   close();
 }
 
 void ResultsWindow::search_again() {
-  ui::store_position(this, state_.settings.pos(26));
+  ui::store_position(this, state_.settings.pos(settings::kResultsWindowId));
   if (routes_.open_conditions) routes_.open_conditions();
   close();
 }
 
 void ResultsWindow::end_proc() {
-  ui::store_position(this, state_.settings.pos(26));
+  ui::store_position(this, state_.settings.pos(settings::kResultsWindowId));
   close();
 }
 

@@ -185,7 +185,7 @@ void SearchWindow::build_controls() {
 }
 
 void SearchWindow::set_form1() {
-  ui::place_window(this, state_.settings.pos(25));
+  ui::place_window(this, state_.settings.pos(settings::kSearchWindowId));
   option_[3]->setChecked(true);
   option_[4]->setChecked(true);
   const FormFill fill = search::set_form1(state_.settings, state_.search_conditions.sort_order,
@@ -309,7 +309,7 @@ void SearchWindow::search_start() {
   cond.combination_number = stored.combination_number;
   s.combination_number = static_cast<std::int16_t>(stored.combination_number);
 
-  ui::store_position(this, state_.settings.pos(25));
+  ui::store_position(this, state_.settings.pos(settings::kSearchWindowId));
   // Out of the way while the results window searches; closed once it has.
   hide();
   QPointer<SearchWindow> self(this);
@@ -318,13 +318,13 @@ void SearchWindow::search_start() {
 }
 
 void SearchWindow::exit_button() {
-  ui::store_position(this, state_.settings.pos(25));
+  ui::store_position(this, state_.settings.pos(settings::kSearchWindowId));
   if (routes_.show_main) routes_.show_main();
   close();
 }
 
 void SearchWindow::end_proc() {
-  ui::store_position(this, state_.settings.pos(25));
+  ui::store_position(this, state_.settings.pos(settings::kSearchWindowId));
   close();
 }
 

@@ -36,7 +36,7 @@ SettingsWindow::SettingsWindow(app::AppState& state, Ways ways, QWidget* parent)
   build_controls();
   fill(fill_settings_form(state.settings));
   setFixedSize(ui::tw(this, kRightLeft + kRightWidth + 120), ui::tw(this, 5880));
-  ui::place_window(this, state.settings.pos(5));
+  ui::place_window(this, state.settings.pos(settings::kSettingsWindowId));
   text_[5]->setFocus();
 }
 
@@ -205,7 +205,7 @@ void SettingsWindow::ok() {
     text_[r.failed_box]->setFocus(Qt::OtherFocusReason);
     return;
   }
-  ui::store_position(this, state_.settings.pos(5));
+  ui::store_position(this, state_.settings.pos(settings::kSettingsWindowId));
   if (r.keiyo_switched_on) {
     // The Keiyo data are read only at start-up: end the program; the next start loads them.
     ways_.end_for_keiyo_data();
@@ -218,7 +218,7 @@ void SettingsWindow::ok() {
 }
 
 void SettingsWindow::end_proc() {
-  ui::store_position(this, state_.settings.pos(5));
+  ui::store_position(this, state_.settings.pos(settings::kSettingsWindowId));
   front_main_window();
   close();
 }
@@ -242,7 +242,7 @@ void SettingsWindow::open_station_picker(int mode) {
 StationPickerWindow* SettingsWindow::station_picker() const { return picker_.data(); }
 
 void SettingsWindow::closeEvent(QCloseEvent* event) {
-  ui::store_position(this, state_.settings.pos(5));
+  ui::store_position(this, state_.settings.pos(settings::kSettingsWindowId));
   state_.help().close();
   event->accept();
 }

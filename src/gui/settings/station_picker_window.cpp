@@ -12,7 +12,6 @@
 namespace ravolin::settings {
 
 namespace {
-constexpr int kWindowId = 22;
 }  // namespace
 
 StationPickerWindow::StationPickerWindow(app::AppState& state, int mode, QLineEdit* target,
@@ -63,7 +62,7 @@ StationPickerWindow::StationPickerWindow(app::AppState& state, int mode, QLineEd
     keys->escape_closes(w, [this] { end_proc(); });
 
   setFixedSize(px(3600), px(5220));
-  ui::place_window(this, state.settings.pos(kWindowId));
+  ui::place_window(this, state.settings.pos(settings::kStationPickerWindowId));
   list1_->setFocus();
 }
 
@@ -87,12 +86,12 @@ void StationPickerWindow::choose() {
     target_->setText(name);
     emit picked(name);
   }
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kStationPickerWindowId));
   close();
 }
 
 void StationPickerWindow::end_proc() {
-  ui::store_position(this, state_.settings.pos(kWindowId));
+  ui::store_position(this, state_.settings.pos(settings::kStationPickerWindowId));
   close();
 }
 
