@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Writes the text sources of the three delivered data files.
 
-    python3 datasets/generate.py [OUT_ROOT]
+    python3 datasets/generate.py [OUT_ROOT] [FOLDER...]
 
 OUT_ROOT defaults to the folder of this script; the sources go to OUT_ROOT/tokaido,
-OUT_ROOT/tohoku and OUT_ROOT/joetsu in the format of docs/data-format.md.  The build does
+OUT_ROOT/tohoku and OUT_ROOT/joetsu in the format of docs/data-format.md (only the named
+folders when some are given, e.g. `tokaido`, which is quicker to try out).  The build does
 not run this script: its output is checked in, and `ravolin-tool build` compiles it.
 Everything is deterministic, so running it again gives the same files.
 
@@ -454,15 +455,26 @@ def place_all(cor, plans, direction, edition):
     equals), so that the slower ones wait for them to pass."""
     sched = Scheduler(cor, direction, LIMIT[edition])
     rank = {k: i for i, k in enumerate("NSAYHMTGKO")}
+    up_kodama = direction == 2 and edition == 1
 
     def key(plan):
         f = plan["factor"]
         f = sum(f) / 2 if isinstance(f, tuple) else f
-        return (rank.get(plan["kind"], 9), f, plan["dep"])
+        t = plan["dep"]
+        if up_kodama and plan["kind"] == "K":
+            # up こだま start at several stations: placed in the order they reach 東京, so
+            # that, as with the down ones leaving 東京, the train ahead is placed first
+            t += kodama_to_tokyo(cor, plan["stops"][0])
+        return (rank.get(plan["kind"], 9), f, t)
 
     for plan in sorted(plans, key=key):
-        # where the line has no room at the planned minute, a few minutes earlier or later
-        for shift in (0, -4, -8, -12, -16, -20):
+        # where the line has no room at the planned minute, a few minutes earlier or later;
+        # an up こだま takes the nearest minute with room (the faster trains coming off the
+        # 山陽 line leave irregular gaps)
+        shifts = (0, -4, -8, -12, -16, -20)
+        if up_kodama and plan["kind"] == "K":
+            shifts = [0] + [s for k in range(1, 21) for s in (-k, k)]
+        for shift in shifts:
             plan["train"] = run_train(cor, plan["kind"], plan["cat"], plan["stops"],
                                       plan["dep"] + shift, plan["factor"], plan["dwell"],
                                       plan["day"], plan["car"], sched, direction)
@@ -473,6 +485,12 @@ def place_all(cor, plans, direction, edition):
             print("left out: %s %s %s from %s" % (plan["kind"], plan["stops"][0], plan["stops"][-1],
                                                   hhmm(plan["dep"])), file=sys.stderr)
     return [plan["train"] for plan in plans if not plan["train"].dropped]
+
+
+def kodama_to_tokyo(cor, origin):
+    """Minutes a こだま stopping everywhere needs from `origin` to 東京 on a clear line."""
+    path = along(LINE1, origin, "東京")
+    return sum(stretch(cor, a, b, SLOW)[2] + 1 for a, b in zip(path, path[1:])) - 1
 
 
 def along(line, first, last, only=None):
@@ -557,8 +575,9 @@ EDITION1_BASES = {"NS": 1, "NT": 201, "N5": 501, "HS": 101, "HT": 201, "RS": 501
 
 def edition1_trains(cor, direction):
     """The day's trains of one direction.  Up trains mirror the down patterns: the same
-    stopping patterns run the other way, leaving their origin at the same minutes.  A
-    こだま the line has no room for is left out (see place_all)."""
+    stopping patterns run the other way, leaving their origin at the same minutes (the
+    :26 こだま, which start on the way, at the minute that keeps the three of an hour
+    apart).  A こだま the line has no room for is left out (see place_all)."""
     plans = []
 
     def add(kind, cat, a, b, h, m, only=None, factor=1.0, day=0, car=""):
@@ -598,8 +617,13 @@ def edition1_trains(cor, direction):
                 HUNDRED)
         # :21 ひかり, 300系
         add("H", "HT", *ends("東京", "新大阪"), h, 21, HIKARI_T3, HUNDRED, car="N")
-        # :26 こだま 東京–名古屋 / 静岡
-        add("K", "KN", *ends("東京", "名古屋" if h % 2 == 0 else "静岡"), h, 26, None, SLOW)
+        # :26 こだま 東京–名古屋 / 静岡; up, it leaves when a こだま from 新大阪 at :26 an
+        # hour earlier would pass, so that it reaches 東京 midway between the :10 and :42
+        # ones, as the down one leaves 東京 midway between them
+        end = "名古屋" if h % 2 == 0 else "静岡"
+        m = 26 if direction == 1 else \
+            26 + kodama_to_tokyo(cor, "新大阪") - kodama_to_tokyo(cor, end) - 60
+        add("K", "KN", *ends("東京", end), h, m, None, SLOW)
         # :35 ひかり, 300系, のぞみ stops
         add("H", "HT", *ends("東京", "新大阪" if h <= 19 else "名古屋"), h, 35,
             HIKARI_FAST | {"浜松" if h % 2 else "静岡"} | ({"米原"} if h % 3 == 0 else {"岐阜羽島"}),
@@ -1336,8 +1360,10 @@ EDITIONS = [
 ]
 
 
-def generate(root):
+def generate(root, only=()):
     for code, folder, title, make_corridor, make_trains in EDITIONS:
+        if only and folder not in only:
+            continue
         cor = make_corridor()
         d = os.path.join(root, folder)
         os.makedirs(d, exist_ok=True)
@@ -1356,4 +1382,5 @@ def generate(root):
 
 
 if __name__ == "__main__":
-    generate(sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__)))
+    generate(sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__)),
+             sys.argv[2:])

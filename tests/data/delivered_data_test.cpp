@@ -434,6 +434,33 @@ TEST_P(DeliveredEdition, RouteSearchFindsEveryJourneyTheWindowAccepts) {
   EXPECT_GT(found, 0);
 }
 
+// The こだま run three an hour by day in both directions: down they leave 東京 at :10, :26
+// and :42; up they start at 新大阪, 名古屋 or 静岡, so they are counted by the hour they
+// leave their first station. From 17:00 the faster up trains coming off the 山陽 line
+// leave the 三島–熱海–小田原 stretch (no passing tracks at 熱海) too few gaps for all of them.
+TEST(DeliveredTokaido, KodamaToTokyoRunThreeAnHourByDay) {
+  const auto& sin = load("tokaido").d.sin;
+  for (int d = 1; d <= 2; ++d) {
+    int tokyo = 0;
+    for (int s = 1; s <= sin.station_count; ++s)
+      if (sin.station_name[d][s] == "東京") tokyo = s;
+    ASSERT_GT(tokyo, 0);
+    std::map<int, int> per_hour;
+    for (int t = 1; t <= sin.train_count[d]; ++t) {
+      if (sin.train_id[d][t][0] != 'K' || !sin.time(d, tokyo, t)) continue;
+      int first = 0;
+      for (int s = 1; s <= sin.station_count && !first; ++s) first = sin.time(d, s, t);
+      if (first >= 700 && first < 1700) ++per_hour[first / 100];
+    }
+    int total = 0;
+    for (int h = 7; h <= 16; ++h) {
+      total += per_hour[h];
+      EXPECT_GE(per_hour[h], 2) << "direction " << d << ", " << h << ":00";
+    }
+    EXPECT_EQ(total, 3 * 10) << "direction " << d;
+  }
+}
+
 TEST(DeliveredTokaido, KodamaConnectsToAFasterTrainAtNagoya) {
   const auto& sin = load("tokaido").d.sin;
   auto result = std::make_unique<search::SearchResult>();
