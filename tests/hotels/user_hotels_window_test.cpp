@@ -3,6 +3,7 @@
 // confirmations, 登録終了 with each sort setting, 取消, a failed write and the lines the
 // reader had to leave out.
 #include "state/app_state.h"
+#include "app/navigator.h"
 #include "gui/hotels/hotel_edit_window.h"
 #include "hotels/user_hotels.h"
 #include "gui/hotels/user_hotels_window.h"
@@ -46,6 +47,7 @@ class UserHotelsWindowTest : public ::testing::Test {
       state->schedule.areas.name[++state->schedule.areas.count] = name;
     state->settings.pos(13) = {900, 600};
     state->settings.pos(14) = {1200, 1500};
+    app = std::make_unique<app::Navigator>(*state);
   }
   void TearDown() override {
     delete list.data();
@@ -69,8 +71,15 @@ class UserHotelsWindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
     QCoreApplication::processEvents();
   }
+  // The list as the navigator's menu entry opens it, with the navigator's edit window, but
+  // on the hotel table as the test leaves it.
   void open() {
-    list = new UserHotelsWindow(*state);
+    UserHotelsWindow::Ways ways;
+    ways.open_editor = [this](int index) { app->open_hotel_editor(*list, index); };
+    ways.close_editor = [this] {
+      if (edit()) edit()->close();
+    };
+    list = new UserHotelsWindow(*state, std::move(ways));
     show_active(list);
   }
   template <class T>
@@ -90,7 +99,7 @@ class UserHotelsWindowTest : public ::testing::Test {
     QListWidget* l = list1();
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
   }
-  HotelEditWindow* edit() const { return list ? list->edit_window() : nullptr; }
+  HotelEditWindow* edit() const { return list ? app->hotel_edit_window() : nullptr; }
   QLineEdit* field(const char* name) const { return child<QLineEdit>(edit(), name); }
   QString text8() const { return child<QPlainTextEdit>(edit(), "Text8")->toPlainText(); }
   // Opens the edit window through a list button and waits until it has the keyboard.
@@ -133,6 +142,7 @@ class UserHotelsWindowTest : public ::testing::Test {
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
   std::unique_ptr<app::AppState> state;
+  std::unique_ptr<app::Navigator> app;
   QPointer<UserHotelsWindow> list;
 };
 
@@ -259,7 +269,7 @@ TEST_F(UserHotelsWindowTest, HintAndQuestionButtonFollowEveryMoveOfTheFocus) {
   EXPECT_FALSE(question->isVisible());
 
   // The area picker's choice moves the focus to the district, which shows its hint.
-  state->open_area_picker = [](QWidget*, int) {};
+  app->substitute_area_picker([](QWidget*, int) {});
   field("Text9")->setFocus(Qt::TabFocusReason);
   QTest::mouseClick(question, Qt::LeftButton);
   edit()->set_area(QStringLiteral("札幌"));
@@ -546,10 +556,10 @@ TEST_F(UserHotelsWindowTest, TheAreaPickerHookFillsTheAreaAndMovesOn) {
   open_edit("Command2");
   QWidget* caller = nullptr;
   int mode = 0;
-  state->open_area_picker = [&](QWidget* w, int m) {
+  app->substitute_area_picker([&](QWidget* w, int m) {
     caller = w;
     mode = m;
-  };
+  });
   auto* question = child<QPushButton>(edit(), "Command4");
   QTest::mouseClick(question, Qt::LeftButton);
   EXPECT_EQ(caller, edit());
