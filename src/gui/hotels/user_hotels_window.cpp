@@ -38,15 +38,15 @@ class TabStopDelegate final : public QStyledItemDelegate {
     const QWidget* widget = opt.widget;
     QStyle* style = widget ? widget->style() : nullptr;
     if (style) style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
-    QTextOption to(Qt::AlignLeft | Qt::AlignVCenter);
-    to.setWrapMode(QTextOption::NoWrap);
-    to.setTabStopDistance(kTabColumns * QFontMetricsF(opt.font).horizontalAdvance(QChar(' ')));
+    QTextOption text_option(Qt::AlignLeft | Qt::AlignVCenter);
+    text_option.setWrapMode(QTextOption::NoWrap);
+    text_option.setTabStopDistance(kTabColumns * QFontMetricsF(opt.font).horizontalAdvance(QChar(' ')));
     painter->save();
     painter->setFont(opt.font);
     painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected
                                           ? QPalette::HighlightedText
                                           : QPalette::Text));
-    painter->drawText(QRectF(opt.rect).adjusted(2, 0, 0, 0), text, to);
+    painter->drawText(QRectF(opt.rect).adjusted(2, 0, 0, 0), text, text_option);
     painter->restore();
   }
 
@@ -61,9 +61,9 @@ class TabStopDelegate final : public QStyledItemDelegate {
 int user_capacity(const app::AppState& state) {
   if (state.hotels_loaded) return kMaxHotels - state.hotels.file_hotel_count;
   auto table = std::make_unique<HotelTable>();
-  data::DataError err;
+  data::DataError error;
   if (!get_hotel(state.data_path(), state.schedule.directory, state.schedule.areas,
-                 state.districts, *table, err))
+                 state.districts, *table, error))
     return kMaxHotels;
   return kMaxHotels - table->file_hotel_count;
 }
@@ -226,15 +226,15 @@ void UserHotelsWindow::delete_selected() {
   disable_entry_commands();
 }
 
-bool UserHotelsWindow::add_entry(HotelEntry e) {
-  if (!registry_.add(std::move(e), state_.settings.control3_flg)) return false;
+bool UserHotelsWindow::add_entry(HotelEntry entry) {
+  if (!registry_.add(std::move(entry), state_.settings.control3_flg)) return false;
   changed_ = true;
   fill_list();
   return true;
 }
 
-void UserHotelsWindow::update_entry(int index, HotelEntry e) {
-  if (!registry_.update(index, std::move(e), state_.settings.control3_flg)) return;
+void UserHotelsWindow::update_entry(int index, HotelEntry entry) {
+  if (!registry_.update(index, std::move(entry), state_.settings.control3_flg)) return;
   changed_ = true;
   fill_list();
 }

@@ -38,8 +38,8 @@ class UserHotelsWindow final : public QWidget {
   void cancel();           // Command5 取消
 
   // What the edit window calls once the user has confirmed.
-  bool add_entry(HotelEntry e);
-  void update_entry(int index, HotelEntry e);
+  bool add_entry(HotelEntry entry);
+  void update_entry(int index, HotelEntry entry);
   // The edit window has closed: the list can be used again.
   void edit_closed();
   // Disables 修正 and 削除 (no line is taken for them any more).
