@@ -4,6 +4,7 @@
 // reader had to leave out.
 #include "state/app_state.h"
 #include "app/navigator.h"
+#include "gui/hotels/area_picker_window.h"
 #include "gui/hotels/hotel_edit_window.h"
 #include "hotels/user_hotels.h"
 #include "gui/hotels/user_hotels_window.h"
@@ -11,6 +12,7 @@
 #include "gui/common/window_conventions.h"
 
 #include "support/program_folder.h"
+#include "hotels/find_window.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -567,6 +569,29 @@ TEST_F(UserHotelsWindowTest, TheAreaPickerHookFillsTheAreaAndMovesOn) {
   EXPECT_FALSE(question->isVisible());
   edit()->set_area(QStringLiteral("札幌"));
   EXPECT_EQ(field("Text9")->text(), QStringLiteral("札幌"));
+  EXPECT_EQ(focus(), field("Text1"));
+}
+
+TEST_F(UserHotelsWindowTest, TheAreaPickerOfTheEditWindowFillsTheAreaAndMovesOn) {
+  state->settings.control9_flg = 0;  // every area listed
+  open();
+  open_edit("Command2");
+  QTest::mouseClick(child<QPushButton>(edit(), "Command4"), Qt::LeftButton);
+  auto* picker = qobject_cast<AreaPickerWindow*>(find_hotel_window("ravolin15"));
+  ASSERT_NE(picker, nullptr);
+  EXPECT_EQ(picker->mode(), AreaPickerWindow::kModeHotelRecord);
+  EXPECT_EQ(picker->parentWidget(), edit());
+  show_active(picker);
+  auto* areas = child<QListWidget>(picker, "List1");
+  ASSERT_GT(areas->count(), 0);
+  const QString first = areas->item(0)->text();
+  QTest::mouseClick(areas->viewport(), Qt::LeftButton, {},
+                    areas->visualItemRect(areas->item(0)).center());
+  QTest::mouseClick(child<QPushButton>(picker, "Command3"), Qt::LeftButton);
+  flush_deletes();
+  EXPECT_EQ(find_hotel_window("ravolin15"), nullptr);
+  EXPECT_EQ(field("Text9")->text(), first);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(edit()));
   EXPECT_EQ(focus(), field("Text1"));
 }
 
