@@ -10,8 +10,13 @@
 #include "gui/calendar/correction_window.h"
 #include "gui/common/window_conventions.h"
 #include "gui/diagram/diagram_window.h"
+#include "gui/hotels/area_picker_window.h"
+#include "gui/hotels/district_window.h"
+#include "gui/hotels/hotel_edit_window.h"
+#include "gui/hotels/hotel_list_window.h"
 #include "gui/hotels/hotel_search_window.h"
 #include "gui/hotels/user_hotels_window.h"
+#include "hotels/hotel_list.h"
 #include "gui/search/results_window.h"
 #include "gui/search/search_window.h"
 #include "gui/settings/settings_window.h"
@@ -82,6 +87,7 @@ search::SearchWindow* Navigator::search_window() const { return search_.data(); 
 search::ResultsWindow* Navigator::results_window() const { return results_.data(); }
 hotels::HotelSearchWindow* Navigator::hotel_search_window() const { return hotel_search_.data(); }
 hotels::UserHotelsWindow* Navigator::user_hotels_window() const { return user_hotels_.data(); }
+hotels::HotelEditWindow* Navigator::hotel_edit_window() const { return hotel_edit_.data(); }
 
 // ---- start-up ---------------------------------------------------------------------------
 
@@ -240,8 +246,64 @@ void Navigator::show_journey_in_diagram(int entry) {
 
 void Navigator::open_hotel_search() {
   if (bring_forward(hotel_search_)) return;  // one hotel search window
-  hotel_search_ = new hotels::HotelSearchWindow(state_, main_.get());
+  hotels::HotelSearchWindow::Ways ways;
+  ways.open_area_picker = [this] {
+    open_area_picker(hotel_search_.data(), hotels::AreaPickerWindow::kModeHotelSearch,
+                     [this](const QString& area) {
+                       if (hotel_search_) hotel_search_->take_area(area);
+                     });
+  };
+  ways.open_hotel_list = [this] { return open_hotel_list(); };
+  hotel_search_ = new hotels::HotelSearchWindow(state_, std::move(ways), main_.get());
   show_in_front(hotel_search_.data());
+}
+
+bool Navigator::open_hotel_list() {
+  // One hotel list: a new search or district choice replaces the open one.
+  replace(hotel_list_);
+  hotels::HotelListWindow::Ways ways;
+  ways.while_loading = [this](const std::function<void()>& read) {
+    board::LoadingWindow loading(state_, board::kLoadingHotels, hotel_list_.data());
+    loading.show();
+    state_.process_events();
+    read();
+    loading.finish();
+  };
+  ways.open_districts = [this] { open_districts(); };
+  ways.back_to_search = [this] {
+    if (hotel_search_ && hotel_search_->isVisible()) hotel_search_->resume();
+  };
+  hotel_list_ = new hotels::HotelListWindow(state_, std::move(ways), main_.get());
+  if (!hotel_list_->start()) return false;  // closed, and deleted on close
+  show_in_front(hotel_list_.data());
+  return true;
+}
+
+void Navigator::open_districts() {
+  replace(districts_);  // one district selection
+  hotels::DistrictWindow::Ways ways;
+  ways.chosen = [this](const std::vector<std::string>& districts) {
+    hotels::set_district_filter(state_.hotel_selection, districts);
+    open_hotel_list();
+  };
+  ways.cancelled = [this] { open_hotel_list(); };
+  const hotels::HotelSelection& selection = state_.hotel_selection;
+  districts_ = new hotels::DistrictWindow(state_, selection.district_list,
+                                          selection.district_filter, std::move(ways), main_.get());
+  show_in_front(districts_.data());
+}
+
+void Navigator::open_area_picker(QWidget* caller, int mode,
+                                 std::function<void(const QString&)> chosen) {
+  if (area_picker_substitute_) {
+    area_picker_substitute_(caller, mode);
+    return;
+  }
+  replace(area_picker_);  // one picker, for the field that asked last
+  // From the search window the picker stands beside it; from the edit window it belongs to it.
+  QWidget* parent = mode == hotels::AreaPickerWindow::kModeHotelRecord ? caller : main_.get();
+  area_picker_ = new hotels::AreaPickerWindow(state_, mode, std::move(chosen), parent);
+  show_in_front(area_picker_.data());
 }
 
 void Navigator::open_user_hotels() {
@@ -251,8 +313,43 @@ void Navigator::open_user_hotels() {
   state_.hotels_loaded = false;
   // One list at a time: a second opening brings the open one forward with its changes.
   if (bring_forward(user_hotels_)) return;
-  user_hotels_ = new hotels::UserHotelsWindow(state_, main_.get());
+  hotels::UserHotelsWindow::Ways ways;
+  ways.open_editor = [this](int index) {
+    if (user_hotels_) open_hotel_editor(*user_hotels_, index);
+  };
+  ways.close_editor = [this] {
+    if (hotel_edit_) hotel_edit_->close();
+  };
+  user_hotels_ = new hotels::UserHotelsWindow(state_, std::move(ways), main_.get());
   show_in_front(user_hotels_.data());
+}
+
+void Navigator::open_hotel_editor(hotels::UserHotelsWindow& list_window, int index) {
+  if (bring_forward(hotel_edit_)) return;  // one entry edited at a time
+  const QPointer<hotels::UserHotelsWindow> list = &list_window;
+  hotels::HotelEditWindow::Ways ways;
+  ways.add_entry = [list](hotels::HotelEntry entry) {
+    if (list) list->add_entry(std::move(entry));
+  };
+  ways.update_entry = [list](int i, hotels::HotelEntry entry) {
+    if (list) list->update_entry(i, std::move(entry));
+  };
+  ways.drop_line_choice = [list] {
+    if (list) list->disable_entry_commands();
+  };
+  ways.open_area_picker = [this] {
+    open_area_picker(hotel_edit_.data(), hotels::AreaPickerWindow::kModeHotelRecord,
+                     [this](const QString& area) {
+                       if (hotel_edit_) hotel_edit_->set_area(area);
+                     });
+  };
+  ways.closed = [list] {
+    if (list) list->edit_closed();
+  };
+  // The edit window belongs to the list: it goes when the list goes.
+  hotel_edit_ = new hotels::HotelEditWindow(state_, list_window.registry(), index,
+                                            std::move(ways), &list_window);
+  show_in_front(hotel_edit_.data());
 }
 
 // ---- diagram -----------------------------------------------------------------------------

@@ -25,6 +25,10 @@ namespace ravolin::calendar {
 class CorrectionWindow;
 }
 namespace ravolin::hotels {
+class AreaPickerWindow;
+class DistrictWindow;
+class HotelEditWindow;
+class HotelListWindow;
 class HotelSearchWindow;
 class UserHotelsWindow;
 }  // namespace ravolin::hotels
@@ -66,6 +70,9 @@ class Navigator final : public QObject {
   void open_search();
   void open_hotel_search();
   void open_user_hotels();
+  // The edit window of a user hotel list for its entry `index` (0-based), or for a new
+  // entry (-1); it hands the confirmed entry to the list.
+  void open_hotel_editor(hotels::UserHotelsWindow& list, int index);
   void open_diagram();
   // The settings window switched the Keiyo display on: the program ends like "終了", and
   // the settings file holds keiyo_use=1 so that the next start loads the Keiyo data.
@@ -83,6 +90,12 @@ class Navigator final : public QObject {
   search::ResultsWindow* results_window() const;
   hotels::HotelSearchWindow* hotel_search_window() const;
   hotels::UserHotelsWindow* user_hotels_window() const;
+  hotels::HotelEditWindow* hotel_edit_window() const;
+  // Replaces the area picker (tests): called with the window that asks for it and the
+  // picker mode instead of opening the picker.
+  void substitute_area_picker(std::function<void(QWidget* caller, int mode)> picker) {
+    area_picker_substitute_ = std::move(picker);
+  }
 
  private:
   void step(const std::string& name);
@@ -90,6 +103,11 @@ class Navigator final : public QObject {
   // The results window of a started search (from the conditions window's 検索開始).
   void open_results();
   void show_journey_in_diagram(int entry);
+  // The hotel windows' ways: the hotel list of the current selection (false when there is
+  // nothing to show), the district selection and the area picker for a caller's area field.
+  bool open_hotel_list();
+  void open_districts();
+  void open_area_picker(QWidget* caller, int mode, std::function<void(const QString&)> chosen);
   // After every refresh of the board: the diagram and the tray follow it.
   void board_refreshed();
   // The tray icon: shown at start-up where the desktop has a tray.
@@ -122,7 +140,12 @@ class Navigator final : public QObject {
   QPointer<search::SearchWindow> search_;
   QPointer<search::ResultsWindow> results_;
   QPointer<hotels::HotelSearchWindow> hotel_search_;
+  QPointer<hotels::HotelListWindow> hotel_list_;
+  QPointer<hotels::DistrictWindow> districts_;
+  QPointer<hotels::AreaPickerWindow> area_picker_;
   QPointer<hotels::UserHotelsWindow> user_hotels_;
+  QPointer<hotels::HotelEditWindow> hotel_edit_;
+  std::function<void(QWidget* caller, int mode)> area_picker_substitute_;
 };
 
 }  // namespace ravolin::app

@@ -64,9 +64,6 @@ class AppState {
   std::function<void()> end_program;
   // Processes pending window events during long work (loading, searching).
   std::function<void()> process_events;
-  // Replaces the area picker of the hotel edit window (tests): called with the calling
-  // window and the picker mode (3). Empty: the real picker opens.
-  std::function<void(QWidget* caller, int mode)> open_area_picker;
 
   // ---- tables (read-only after start-up) ------------------------------------------
   data::ScheduleData schedule;

@@ -2,8 +2,8 @@
 // area picker (ravolin15) windows on real widgets, over a program folder built in the test.
 #include "state/app_state.h"
 #include "state/loader.h"
+#include "app/navigator.h"
 #include "gui/hotels/area_picker_window.h"
-#include "gui/hotels/district_window.h"
 #include "hotels/hotel_list.h"
 #include "gui/hotels/hotel_list_window.h"
 #include "gui/hotels/hotel_search_window.h"
@@ -12,6 +12,7 @@
 
 #include "support/data_builder.h"
 #include "support/program_folder.h"
+#include "hotels/find_window.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -82,8 +83,10 @@ class HotelWindowTest : public ::testing::Test {
     state->settings.pos(7) = {900, 900};
     state->settings.pos(12) = {300, 300};
     state->settings.pos(15) = {1200, 1200};
+    app = std::make_unique<app::Navigator>(*state);
   }
   void TearDown() override {
+    app.reset();  // the hotel windows go with the navigator's main window
     for (QWidget* w : QApplication::topLevelWidgets()) w->close();
     flush_deletes();
   }
@@ -116,7 +119,8 @@ class HotelWindowTest : public ::testing::Test {
   }
 
   HotelSearchWindow* open_search() {
-    auto* w = new HotelSearchWindow(*state);
+    app->open_hotel_search();
+    HotelSearchWindow* w = app->hotel_search_window();
     activate(w);
     return w;
   }
@@ -140,6 +144,7 @@ class HotelWindowTest : public ::testing::Test {
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
   std::unique_ptr<app::AppState> state;
+  std::unique_ptr<app::Navigator> app;
 };
 
 TEST_F(HotelWindowTest, SearchWindowPrefillsAndChecksTheArea) {
@@ -489,11 +494,18 @@ class AreaPickerTest : public HotelWindowTest {
     text1->setObjectName(QStringLiteral("Text1"));
     text1->move(0, 40);
     activate(caller.get());
-    auto* p = AreaPickerWindow::open(*state, AreaPickerWindow::kModeHotelRecord, text9, text1,
-                                     nullptr);
-    activate(p);
-    return p;
+    // One picker at a time, handing its choice to the stand-in as the edit window takes it.
+    if (picker) picker->close();
+    picker = new AreaPickerWindow(*state, AreaPickerWindow::kModeHotelRecord,
+                                  [this](const QString& area) {
+                                    text9->setText(area);
+                                    caller->activateWindow();
+                                    text1->setFocus();
+                                  });
+    activate(picker);
+    return picker;
   }
+  QPointer<AreaPickerWindow> picker;
   std::unique_ptr<QWidget> caller;
   QLineEdit* text9 = nullptr;
   QLineEdit* text1 = nullptr;

@@ -4,10 +4,10 @@
 #include "app/navigator.h"
 #include "gui/board/main_window.h"
 #include "gui/hotels/area_picker_window.h"
-#include "gui/hotels/district_window.h"
 #include "gui/hotels/hotel_list_window.h"
 #include "gui/hotels/hotel_search_window.h"
 #include "support/screenshot_window.h"
+#include "hotels/find_window.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -46,7 +46,7 @@ TEST_F(Screenshots, UserHotelWindowsOnTheDeliveredData) {
   save(list, "user_hotels.png");
 
   list->open_update();
-  HotelEditWindow* edit = list->edit_window();
+  HotelEditWindow* edit = app.hotel_edit_window();
   ASSERT_NE(edit, nullptr);
   edit->move(80, 80);
   edit->activateWindow();
@@ -57,9 +57,9 @@ TEST_F(Screenshots, UserHotelWindowsOnTheDeliveredData) {
   edit->close();
   QCoreApplication::processEvents();
   list->open_add();
-  ASSERT_NE(list->edit_window(), nullptr);
-  list->edit_window()->move(80, 80);
-  save(list->edit_window(), "hotel_edit_add.png");
+  ASSERT_NE(app.hotel_edit_window(), nullptr);
+  app.hotel_edit_window()->move(80, 80);
+  save(app.hotel_edit_window(), "hotel_edit_add.png");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // confirmations, 登録終了 with each sort setting, 取消, a failed write and the lines the
 // reader had to leave out.
 #include "state/app_state.h"
+#include "app/navigator.h"
+#include "gui/hotels/area_picker_window.h"
 #include "gui/hotels/hotel_edit_window.h"
 #include "hotels/user_hotels.h"
 #include "gui/hotels/user_hotels_window.h"
@@ -10,6 +12,7 @@
 #include "gui/common/window_conventions.h"
 
 #include "support/program_folder.h"
+#include "hotels/find_window.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -46,6 +49,7 @@ class UserHotelsWindowTest : public ::testing::Test {
       state->schedule.areas.name[++state->schedule.areas.count] = name;
     state->settings.pos(13) = {900, 600};
     state->settings.pos(14) = {1200, 1500};
+    app = std::make_unique<app::Navigator>(*state);
   }
   void TearDown() override {
     delete list.data();
@@ -69,8 +73,15 @@ class UserHotelsWindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
     QCoreApplication::processEvents();
   }
+  // The list as the navigator's menu entry opens it, with the navigator's edit window, but
+  // on the hotel table as the test leaves it.
   void open() {
-    list = new UserHotelsWindow(*state);
+    UserHotelsWindow::Ways ways;
+    ways.open_editor = [this](int index) { app->open_hotel_editor(*list, index); };
+    ways.close_editor = [this] {
+      if (edit()) edit()->close();
+    };
+    list = new UserHotelsWindow(*state, std::move(ways));
     show_active(list);
   }
   template <class T>
@@ -90,7 +101,7 @@ class UserHotelsWindowTest : public ::testing::Test {
     QListWidget* l = list1();
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
   }
-  HotelEditWindow* edit() const { return list ? list->edit_window() : nullptr; }
+  HotelEditWindow* edit() const { return list ? app->hotel_edit_window() : nullptr; }
   QLineEdit* field(const char* name) const { return child<QLineEdit>(edit(), name); }
   QString text8() const { return child<QPlainTextEdit>(edit(), "Text8")->toPlainText(); }
   // Opens the edit window through a list button and waits until it has the keyboard.
@@ -133,6 +144,7 @@ class UserHotelsWindowTest : public ::testing::Test {
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
   std::unique_ptr<app::AppState> state;
+  std::unique_ptr<app::Navigator> app;
   QPointer<UserHotelsWindow> list;
 };
 
@@ -259,7 +271,7 @@ TEST_F(UserHotelsWindowTest, HintAndQuestionButtonFollowEveryMoveOfTheFocus) {
   EXPECT_FALSE(question->isVisible());
 
   // The area picker's choice moves the focus to the district, which shows its hint.
-  state->open_area_picker = [](QWidget*, int) {};
+  app->substitute_area_picker([](QWidget*, int) {});
   field("Text9")->setFocus(Qt::TabFocusReason);
   QTest::mouseClick(question, Qt::LeftButton);
   edit()->set_area(QStringLiteral("札幌"));
@@ -546,10 +558,10 @@ TEST_F(UserHotelsWindowTest, TheAreaPickerHookFillsTheAreaAndMovesOn) {
   open_edit("Command2");
   QWidget* caller = nullptr;
   int mode = 0;
-  state->open_area_picker = [&](QWidget* w, int m) {
+  app->substitute_area_picker([&](QWidget* w, int m) {
     caller = w;
     mode = m;
-  };
+  });
   auto* question = child<QPushButton>(edit(), "Command4");
   QTest::mouseClick(question, Qt::LeftButton);
   EXPECT_EQ(caller, edit());
@@ -557,6 +569,29 @@ TEST_F(UserHotelsWindowTest, TheAreaPickerHookFillsTheAreaAndMovesOn) {
   EXPECT_FALSE(question->isVisible());
   edit()->set_area(QStringLiteral("札幌"));
   EXPECT_EQ(field("Text9")->text(), QStringLiteral("札幌"));
+  EXPECT_EQ(focus(), field("Text1"));
+}
+
+TEST_F(UserHotelsWindowTest, TheAreaPickerOfTheEditWindowFillsTheAreaAndMovesOn) {
+  state->settings.control9_flg = 0;  // every area listed
+  open();
+  open_edit("Command2");
+  QTest::mouseClick(child<QPushButton>(edit(), "Command4"), Qt::LeftButton);
+  auto* picker = qobject_cast<AreaPickerWindow*>(find_hotel_window("ravolin15"));
+  ASSERT_NE(picker, nullptr);
+  EXPECT_EQ(picker->mode(), AreaPickerWindow::kModeHotelRecord);
+  EXPECT_EQ(picker->parentWidget(), edit());
+  show_active(picker);
+  auto* areas = child<QListWidget>(picker, "List1");
+  ASSERT_GT(areas->count(), 0);
+  const QString first = areas->item(0)->text();
+  QTest::mouseClick(areas->viewport(), Qt::LeftButton, {},
+                    areas->visualItemRect(areas->item(0)).center());
+  QTest::mouseClick(child<QPushButton>(picker, "Command3"), Qt::LeftButton);
+  flush_deletes();
+  EXPECT_EQ(find_hotel_window("ravolin15"), nullptr);
+  EXPECT_EQ(field("Text9")->text(), first);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(edit()));
   EXPECT_EQ(focus(), field("Text1"));
 }
 

@@ -1,6 +1,6 @@
 #include "gui/hotels/district_window.h"
 
-#include "gui/hotels/hotel_list_window.h"
+#include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 
 #include <QCloseEvent>
@@ -10,94 +10,83 @@
 
 namespace ravolin::hotels {
 
-namespace {
-}  // namespace
-
-DistrictWindow::DistrictWindow(app::AppState& state, QWidget* parent)
+DistrictWindow::DistrictWindow(app::AppState& state, const std::vector<std::string>& districts,
+                               const std::vector<std::string>& chosen, Ways ways,
+                               QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       state_(state),
-      chooser_(state.hotel_selection.district_list, state.hotel_selection.district_filter) {
+      ways_(std::move(ways)),
+      chooser_(districts, chosen) {
   setObjectName(QStringLiteral("ravolin7"));
   setWindowTitle(QStringLiteral("ホテル地区選択"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
-  const auto px = [this](int twips) { return ui::tw(this, twips); };
+  build_controls();
 
-  auto* frame1 = new QGroupBox(QStringLiteral("ホテル地区名"), this);
-  frame1->setObjectName(QStringLiteral("Frame1"));
-  frame1->setGeometry(px(120), px(60), px(2400), px(3960));
-  list1_ = new QListWidget(frame1);
-  list1_->setObjectName(QStringLiteral("List1"));
-  list1_->setGeometry(px(120), px(300), px(2160), px(3540));
-  list1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-
-  auto* frame2 = new QGroupBox(QStringLiteral("選択地区名"), this);
-  frame2->setObjectName(QStringLiteral("Frame2"));
-  frame2->setGeometry(px(4320), px(60), px(2400), px(3960));
-  list2_ = new QListWidget(frame2);
-  list2_->setObjectName(QStringLiteral("List2"));
-  list2_->setGeometry(px(120), px(300), px(2160), px(3540));
-  list2_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-
-  const auto button = [&](const char* name, const QString& caption, int top) {
-    return ui::command_button(this, name, caption, 2760, top, 1320, 420);
-  };
-  command1_ = button("Command1", QStringLiteral("選択>"), 480);
-  command2_ = button("Command2", QStringLiteral("全選択>>"), 1020);
-  command3_ = button("Command3", QStringLiteral("<取消"), 1800);
-  command4_ = button("Command4", QStringLiteral("<<全取消"), 2340);
-  command6_ = button("Command6", QStringLiteral("了解"), 4200);
-  command6_->move(px(3960), px(4200));
-  command5_ = button("Command5", QStringLiteral("ｷｬﾝｾﾙ"), 4200);
-  command5_->move(px(5400), px(4200));
-
-  connect(command1_, &QPushButton::clicked, this, [this] {
-    chooser_.select(selected_rows(list1_));
+  connect(select_button_, &QPushButton::clicked, this, [this] {
+    chooser_.select(selected_rows(districts_));
     fill_lists();
   });
-  connect(command2_, &QPushButton::clicked, this, [this] {
+  connect(select_all_button_, &QPushButton::clicked, this, [this] {
     chooser_.select_all();
     fill_lists();
   });
-  connect(command3_, &QPushButton::clicked, this, [this] {
-    chooser_.deselect(selected_rows(list2_));
+  connect(deselect_button_, &QPushButton::clicked, this, [this] {
+    chooser_.deselect(selected_rows(chosen_));
     fill_lists();
   });
-  connect(command4_, &QPushButton::clicked, this, [this] {
+  connect(deselect_all_button_, &QPushButton::clicked, this, [this] {
     chooser_.deselect_all();
     fill_lists();
   });
-  connect(command6_, &QPushButton::clicked, this, &DistrictWindow::accept_choice);
-  connect(command5_, &QPushButton::clicked, this, &DistrictWindow::cancel);
-  connect(list1_, &QListWidget::itemSelectionChanged, this, [this] {
-    chooser_.set_list1_selected(!list1_->selectedItems().isEmpty());
+  connect(ok_button_, &QPushButton::clicked, this, &DistrictWindow::accept_choice);
+  connect(cancel_button_, &QPushButton::clicked, this, &DistrictWindow::cancel);
+  connect(districts_, &QListWidget::itemSelectionChanged, this, [this] {
+    chooser_.set_list1_selected(!districts_->selectedItems().isEmpty());
     update_buttons();
   });
-  connect(list2_, &QListWidget::itemSelectionChanged, this, [this] {
-    chooser_.set_list2_selected(!list2_->selectedItems().isEmpty());
+  connect(chosen_, &QListWidget::itemSelectionChanged, this, [this] {
+    chooser_.set_list2_selected(!chosen_->selectedItems().isEmpty());
     update_buttons();
   });
 
   auto* keys = new ui::KeyConventions(this);
-  for (QWidget* w : {static_cast<QWidget*>(list1_), static_cast<QWidget*>(list2_),
-                     static_cast<QWidget*>(command1_), static_cast<QWidget*>(command2_),
-                     static_cast<QWidget*>(command3_), static_cast<QWidget*>(command4_),
-                     static_cast<QWidget*>(command5_), static_cast<QWidget*>(command6_)})
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           districts_, chosen_, select_button_, select_all_button_, deselect_button_,
+           deselect_all_button_, cancel_button_, ok_button_})
     keys->escape_closes(w, [this] { accept_choice(); });
 
   fill_lists();
-  setFixedSize(px(6840), px(4800));
+  const ui::TwipLayout layout(this);
+  setFixedSize(layout.px(6840), layout.px(4800));
   ui::place_window(this, state.settings.pos(settings::kDistrictWindowId));
+  districts_->setFocus();
 }
 
-DistrictWindow* DistrictWindow::open(app::AppState& state, QWidget* parent) {
-  if (QWidget* old = find_hotel_window("ravolin7")) old->close();
-  auto* w = new DistrictWindow(state, parent);
-  w->show();
-  w->raise();
-  w->activateWindow();
-  w->list1_->setFocus();
-  return w;
+void DistrictWindow::build_controls() {
+  const ui::TwipLayout layout(this);
+  const auto list_in = [&](const char* frame_name, const char* caption, int left,
+                           const char* list_name) {
+    auto* frame = layout.frame(this, QLatin1String(frame_name), QString::fromUtf8(caption), left,
+                               60, 2400, 3960);
+    auto* list =
+        layout.place(new QListWidget(frame), QLatin1String(list_name), 120, 300, 2160, 3540);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    return list;
+  };
+  districts_ = list_in("Frame1", "ホテル地区名", 120, "List1");
+  chosen_ = list_in("Frame2", "選択地区名", 4320, "List2");
+
+  const auto button = [&](const char* name, const char* caption, int left, int top) {
+    return layout.button(this, QLatin1String(name), QString::fromUtf8(caption), left, top, 1320,
+                         420);
+  };
+  select_button_ = button("Command1", "選択>", 2760, 480);
+  select_all_button_ = button("Command2", "全選択>>", 2760, 1020);
+  deselect_button_ = button("Command3", "<取消", 2760, 1800);
+  deselect_all_button_ = button("Command4", "<<全取消", 2760, 2340);
+  ok_button_ = button("Command6", "了解", 3960, 4200);
+  cancel_button_ = button("Command5", "ｷｬﾝｾﾙ", 5400, 4200);
 }
 
 std::vector<int> DistrictWindow::selected_rows(QListWidget* list) const {
@@ -120,28 +109,27 @@ void DistrictWindow::fill_lists() {
     for (const auto& e : entries) list->addItem(QString::fromStdString(e));
     for (int r : kept) list->item(r)->setSelected(true);
   };
-  refill(list1_, chooser_.list1());
-  refill(list2_, chooser_.list2());
+  refill(districts_, chooser_.list1());
+  refill(chosen_, chooser_.list2());
   update_buttons();
 }
 
 void DistrictWindow::update_buttons() {
-  command1_->setEnabled(chooser_.select_enabled());
-  command2_->setEnabled(chooser_.select_all_enabled());
-  command3_->setEnabled(chooser_.deselect_enabled());
-  command4_->setEnabled(chooser_.deselect_all_enabled());
+  select_button_->setEnabled(chooser_.select_enabled());
+  select_all_button_->setEnabled(chooser_.select_all_enabled());
+  deselect_button_->setEnabled(chooser_.deselect_enabled());
+  deselect_all_button_->setEnabled(chooser_.deselect_all_enabled());
 }
 
 void DistrictWindow::accept_choice() {
-  set_district_filter(state_.hotel_selection, chooser_.list2());
   ui::store_position(this, state_.settings.pos(settings::kDistrictWindowId));
-  HotelListWindow::open(state_, parentWidget());
+  if (ways_.chosen) ways_.chosen(chooser_.list2());
   close();
 }
 
 void DistrictWindow::cancel() {
   ui::store_position(this, state_.settings.pos(settings::kDistrictWindowId));
-  HotelListWindow::open(state_, parentWidget());
+  if (ways_.cancelled) ways_.cancelled();
   close();
 }
 

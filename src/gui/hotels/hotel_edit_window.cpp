@@ -1,7 +1,6 @@
 #include "gui/hotels/hotel_edit_window.h"
 
-#include "gui/hotels/area_picker_window.h"
-#include "gui/hotels/user_hotels_window.h"
+#include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 
 #include <QCloseEvent>
@@ -51,99 +50,107 @@ const FieldLook& look_of(HotelField f) {
 
 }  // namespace
 
-HotelEditWindow::HotelEditWindow(app::AppState& state, UserHotelsWindow& list, int index)
-    : QWidget(&list, Qt::Window), state_(state), list_(list), index_(index) {
+HotelEditWindow::HotelEditWindow(app::AppState& state, const UserRegistry& registry, int index,
+                                 Ways ways, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      state_(state),
+      registry_(registry),
+      index_(index),
+      ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin14"));
   setWindowTitle(QStringLiteral("ラボリン＆ホテル情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
-  const auto px = [this](int twips) { return ui::tw(this, twips); };
+  const ui::TwipLayout layout(this);
 
-  auto* frame1 = new QGroupBox(QStringLiteral("ホテル情報"), this);
-  frame1->setObjectName(QStringLiteral("Frame1"));
-  frame1->setGeometry(px(120), px(60), px(6720), px(4860));
-
-  mode_label_ = new QLabel(frame1);
-  mode_label_->setObjectName(QStringLiteral("Label10"));
-  mode_label_->setGeometry(px(4920), px(240), px(1560), px(300));
+  auto* frame = layout.frame(this, QStringLiteral("Frame1"), QStringLiteral("ホテル情報"), 120,
+                             60, 6720, 4860);
+  mode_label_ = layout.label(frame, QStringLiteral("Label10"), QString(), 4920, 240, 1560, 300);
   mode_label_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  build_fields(frame);
+  build_buttons(frame);
+  connect_keys();
 
-  auto* keys = new ui::KeyConventions(this);
-  int row = 0;
-  for (const FieldLook& l : kFields) {
-    const int y = px(600 + row * 420);
-    auto* label = new QLabel(QString::fromUtf8(l.label), frame1);
-    label->setObjectName(QStringLiteral("Label%1").arg(row + 1));
-    label->setGeometry(px(180), y, px(1320), px(330));
-    auto* box = new QLineEdit(frame1);
-    box->setObjectName(QString::fromLatin1(l.control));
-    box->setGeometry(px(1500), y, px(l.field == HotelField::Area ? 2640 : 3120), px(330));
-    if (!l.japanese) {
-      box->setAttribute(Qt::WA_InputMethodEnabled, false);
-      box->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
-    }
-    keys->select_all_on_focus(box);
-    box->installEventFilter(this);
-    boxes_[static_cast<std::size_t>(l.field)] = box;
-    ++row;
-  }
-  const int message_y = px(600 + row * 420);
-  auto* label9 = new QLabel(QStringLiteral("メッセージ："), frame1);
-  label9->setObjectName(QStringLiteral("Label9"));
-  label9->setGeometry(px(180), message_y, px(1320), px(330));
-  text8_ = new QPlainTextEdit(frame1);
-  text8_->setObjectName(QStringLiteral("Text8"));
-  text8_->setGeometry(px(1500), message_y, px(5040), px(720));
-  text8_->setReadOnly(true);
-  text8_->setFocusPolicy(Qt::NoFocus);
-  text8_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-
-  command4_ = new QPushButton(QStringLiteral("?"), frame1);
-  command4_->setObjectName(QStringLiteral("Command4"));
-  command4_->setGeometry(px(4200), px(600), px(420), px(330));
-  command4_->setVisible(false);
-  connect(command4_, &QPushButton::clicked, this, &HotelEditWindow::open_picker);
-  setTabOrder(box(HotelField::Area), command4_);  // "?" right after the area field
-  setTabOrder(command4_, box(HotelField::District));
-
-  const auto button = [&](const char* name, const char* caption, int x) {
-    return ui::command_button(this, name, QString::fromUtf8(caption), x, 5040, 1500, 420);
-  };
-  command1_ = button("Command1", "更新", 1980);
-  command3_ = button("Command3", "追加更新", 3660);
-  command2_ = button("Command2", "取消", 5340);
-  connect(command1_, &QPushButton::clicked, this, &HotelEditWindow::store);
-  connect(command3_, &QPushButton::clicked, this, &HotelEditWindow::store_as_new);
-  connect(command2_, &QPushButton::clicked, this, &HotelEditWindow::cancel);
-
-  // Enter checks the field and moves on; the remarks lead to 更新.
-  for (std::size_t i = 0; i < std::size(kFields); ++i) {
-    const HotelField f = kFields[i].field;
-    QWidget* next = i + 1 < std::size(kFields) ? static_cast<QWidget*>(box(kFields[i + 1].field))
-                                                : static_cast<QWidget*>(command1_);
-    keys->enter_checks(box(f), [this, f] { return check_on_enter(f); }, next);
-    keys->escape_closes(box(f), [this] { escape(); });
-  }
-  for (QPushButton* b : {command1_, command2_, command3_, command4_}) {
-    keys->escape_closes(b, [this] { escape(); });
-    b->installEventFilter(this);
-  }
-
-  setFixedSize(px(6960), px(5580));
+  setFixedSize(layout.px(6960), layout.px(5580));
   ui::place_window(this, state.settings.pos(settings::kHotelEditWindowId));
 
   mode_label_->clear();
   if (add_mode()) {
     mode_label_->setText(QStringLiteral("追加モード"));
-    command3_->setEnabled(false);
+    store_as_new_button_->setEnabled(false);
     const std::string& recent = state.settings.arrival_ground[1];
     box(HotelField::Area)->setText(QString::fromStdString(recent.empty() ? "東京／羽田" : recent));
   } else {
     mode_label_->setText(QStringLiteral("修正モード"));
-    show_fields(fields_of(list.registry().entries()[static_cast<std::size_t>(index)]));
+    show_fields(fields_of(registry.entries()[static_cast<std::size_t>(index)]));
   }
   box(HotelField::Area)->setFocus();
   show_hint(HotelField::Area);
+}
+
+void HotelEditWindow::build_fields(QWidget* frame) {
+  const ui::TwipLayout layout(this);
+  int row = 0;
+  for (const FieldLook& l : kFields) {
+    const int top = 600 + row * 420;
+    layout.label(frame, QStringLiteral("Label%1").arg(row + 1), QString::fromUtf8(l.label), 180,
+                 top, 1320, 330);
+    auto* box = layout.box(frame, QLatin1String(l.control), 1500, top,
+                           l.field == HotelField::Area ? 2640 : 3120, 330);
+    if (!l.japanese) {
+      box->setAttribute(Qt::WA_InputMethodEnabled, false);
+      box->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
+    }
+    box->installEventFilter(this);
+    boxes_[static_cast<std::size_t>(l.field)] = box;
+    ++row;
+  }
+  const int message_top = 600 + row * 420;
+  layout.label(frame, QStringLiteral("Label9"), QStringLiteral("メッセージ："), 180, message_top,
+               1320, 330);
+  message_box_ = layout.place(new QPlainTextEdit(frame), QStringLiteral("Text8"), 1500,
+                              message_top, 5040, 720);
+  message_box_->setReadOnly(true);
+  message_box_->setFocusPolicy(Qt::NoFocus);
+  message_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void HotelEditWindow::build_buttons(QWidget* frame) {
+  const ui::TwipLayout layout(this);
+  picker_button_ = layout.place(new QPushButton(QStringLiteral("?"), frame),
+                                QStringLiteral("Command4"), 4200, 600, 420, 330);
+  picker_button_->setVisible(false);
+  connect(picker_button_, &QPushButton::clicked, this, &HotelEditWindow::open_picker);
+  setTabOrder(box(HotelField::Area), picker_button_);  // "?" right after the area field
+  setTabOrder(picker_button_, box(HotelField::District));
+
+  const auto button = [&](const char* name, const char* caption, int left) {
+    return layout.button(this, QLatin1String(name), QString::fromUtf8(caption), left, 5040, 1500,
+                         420);
+  };
+  store_button_ = button("Command1", "更新", 1980);
+  store_as_new_button_ = button("Command3", "追加更新", 3660);
+  cancel_button_ = button("Command2", "取消", 5340);
+  connect(store_button_, &QPushButton::clicked, this, &HotelEditWindow::store);
+  connect(store_as_new_button_, &QPushButton::clicked, this, &HotelEditWindow::store_as_new);
+  connect(cancel_button_, &QPushButton::clicked, this, &HotelEditWindow::cancel);
+}
+
+void HotelEditWindow::connect_keys() {
+  auto* keys = new ui::KeyConventions(this);
+  // Enter checks the field and moves on; the remarks lead to 更新.
+  for (std::size_t i = 0; i < std::size(kFields); ++i) {
+    const HotelField f = kFields[i].field;
+    QWidget* next = i + 1 < std::size(kFields) ? static_cast<QWidget*>(box(kFields[i + 1].field))
+                                                : static_cast<QWidget*>(store_button_);
+    keys->select_all_on_focus(box(f));
+    keys->enter_checks(box(f), [this, f] { return check_on_enter(f); }, next);
+    keys->escape_closes(box(f), [this] { escape(); });
+  }
+  for (QPushButton* b : {store_button_, cancel_button_, store_as_new_button_, picker_button_}) {
+    keys->escape_closes(b, [this] { escape(); });
+    b->installEventFilter(this);
+  }
 }
 
 void HotelEditWindow::show_hint(HotelField f) {
@@ -151,7 +158,7 @@ void HotelEditWindow::show_hint(HotelField f) {
   message(std::string(l.hint) + "\r\n" + l.example);
   hint_field_ = static_cast<int>(f);
   // "?" belongs to the area field; it stays while the focus goes to "?" itself.
-  command4_->setVisible(f == HotelField::Area);
+  picker_button_->setVisible(f == HotelField::Area);
 }
 
 void HotelEditWindow::focus_arrived(QObject* control) {
@@ -160,12 +167,12 @@ void HotelEditWindow::focus_arrived(QObject* control) {
     // A field that the focus comes back to with its hint or its refusal still standing
     // (the window was in the background) keeps the message.
     if (hint_field_ != static_cast<int>(l.field)) show_hint(l.field);
-    command4_->setVisible(l.field == HotelField::Area);
+    picker_button_->setVisible(l.field == HotelField::Area);
     return;
   }
   // A button: the next field the focus comes to writes its hint again.
   hint_field_ = -1;
-  if (control != command4_) command4_->setVisible(false);
+  if (control != picker_button_) picker_button_->setVisible(false);
 }
 
 HotelFields HotelEditWindow::read_fields() const {
@@ -179,7 +186,7 @@ void HotelEditWindow::show_fields(const HotelFields& f) {
 }
 
 void HotelEditWindow::message(const std::string& text) {
-  text8_->setPlainText(ui::text_box_text(text));
+  message_box_->setPlainText(ui::text_box_text(text));
 }
 
 bool HotelEditWindow::check_on_enter(HotelField f) {
@@ -209,18 +216,19 @@ void HotelEditWindow::store_entry(bool as_new) {
     return;
   }
   const bool adding = add_mode() || as_new;
-  if (adding && list_.registry().full()) {
-    message(full_table_message(list_.registry().capacity()));
+  if (adding && registry_.full()) {
+    message(full_table_message(registry_.capacity()));
     return;
   }
   if (state_.messages().confirm(this, adding ? "追加しますよ！！" : "更新しますよ！！",
                                 adding ? 253 : 252) != ui::MessageAnswer::Ok)
     return;
-  if (adding)
-    list_.add_entry(entry_of(fields));
-  else
-    list_.update_entry(index_, entry_of(fields));
-  list_.disable_entry_commands();
+  if (adding) {
+    if (ways_.add_entry) ways_.add_entry(entry_of(fields));
+  } else if (ways_.update_entry) {
+    ways_.update_entry(index_, entry_of(fields));
+  }
+  if (ways_.drop_line_choice) ways_.drop_line_choice();
   ui::store_position(this, state_.settings.pos(settings::kHotelEditWindowId));
   close();
 }
@@ -231,24 +239,18 @@ void HotelEditWindow::cancel() {
 }
 
 void HotelEditWindow::escape() {
-  list_.disable_entry_commands();
+  if (ways_.drop_line_choice) ways_.drop_line_choice();
   cancel();
 }
 
 void HotelEditWindow::open_picker() {
-  command4_->setVisible(false);
-  if (state_.open_area_picker) {
-    state_.open_area_picker(this, kAreaPickerEditMode);
-    return;
-  }
-  // The area picker writes the chosen place into the area field and moves on to the
-  // district, as set_area does.
-  AreaPickerWindow::open(state_, AreaPickerWindow::kModeHotelRecord, box(HotelField::Area),
-                         box(HotelField::District), this);
+  picker_button_->setVisible(false);
+  if (ways_.open_area_picker) ways_.open_area_picker();
 }
 
 void HotelEditWindow::set_area(const QString& area) {
   box(HotelField::Area)->setText(area);
+  activateWindow();
   box(HotelField::District)->setFocus();
 }
 
@@ -264,7 +266,7 @@ bool HotelEditWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void HotelEditWindow::closeEvent(QCloseEvent* event) {
   state_.help().close();
-  list_.edit_closed();
+  if (ways_.closed) ways_.closed();
   event->accept();
 }
 

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -17,16 +18,26 @@ class QPushButton;
 
 namespace ravolin::hotels {
 
-class UserHotelsWindow;
-
-// The area picker's mode for this window.
-inline constexpr int kAreaPickerEditMode = 3;
-
 class HotelEditWindow final : public QWidget {
   Q_OBJECT
  public:
-  // index: the entry to change (0-based), or -1 to add one.
-  HotelEditWindow(app::AppState& state, UserHotelsWindow& list, int index);
+  // Where the window leads.
+  struct Ways {
+    // A confirmed new entry (add mode, 追加更新) and a confirmed change of entry `index`.
+    std::function<void(HotelEntry entry)> add_entry;
+    std::function<void(int index, HotelEntry entry)> update_entry;
+    // The list's line is no longer taken for 修正 and 削除 (stored, Esc).
+    std::function<void()> drop_line_choice;
+    // The area picker for the area field; its choice comes back through set_area().
+    std::function<void()> open_area_picker;
+    // The window has closed.
+    std::function<void()> closed;
+  };
+
+  // `registry`: the user hotel list's entries; `index`: the entry to change (0-based), or
+  // -1 to add one.
+  HotelEditWindow(app::AppState& state, const UserRegistry& registry, int index, Ways ways,
+                  QWidget* parent = nullptr);
 
   bool add_mode() const { return index_ < 0; }
 
@@ -42,6 +53,9 @@ class HotelEditWindow final : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void build_fields(QWidget* frame);
+  void build_buttons(QWidget* frame);
+  void connect_keys();
   QLineEdit* box(HotelField f) const { return boxes_[static_cast<std::size_t>(f)]; }
   HotelFields read_fields() const;
   void show_fields(const HotelFields& f);
@@ -54,15 +68,16 @@ class HotelEditWindow final : public QWidget {
   void message(const std::string& text);
 
   app::AppState& state_;
-  UserHotelsWindow& list_;
+  const UserRegistry& registry_;
   int index_;
-  std::array<QLineEdit*, 8> boxes_{};
-  QPlainTextEdit* text8_ = nullptr;
-  QLabel* mode_label_ = nullptr;
-  QPushButton* command1_ = nullptr;
-  QPushButton* command2_ = nullptr;
-  QPushButton* command3_ = nullptr;
-  QPushButton* command4_ = nullptr;
+  Ways ways_;
+  std::array<QLineEdit*, 8> boxes_{};              // by HotelField
+  QPlainTextEdit* message_box_ = nullptr;          // Text8
+  QLabel* mode_label_ = nullptr;                   // Label10
+  QPushButton* store_button_ = nullptr;            // Command1 更新
+  QPushButton* cancel_button_ = nullptr;           // Command2 取消
+  QPushButton* store_as_new_button_ = nullptr;     // Command3 追加更新
+  QPushButton* picker_button_ = nullptr;           // Command4 "?"
   int hint_field_ = -1;  // the field whose hint was written last; -1 after a button
 };
 

@@ -1,17 +1,14 @@
 #include "gui/hotels/hotel_list_window.h"
 
 #include "board/about_text.h"
-#include "gui/board/loading_window.h"
-#include "gui/hotels/district_window.h"
 #include "hotels/hotel_list.h"
 #include "data/hotel_reader.h"
 #include "hotels/user_hotels.h"
+#include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -26,15 +23,9 @@ namespace ravolin::hotels {
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
-}  // namespace
+QString to_qt(const std::string& s) { return QString::fromStdString(s); }
 
-QWidget* find_hotel_window(const char* object_name) {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == QLatin1String(object_name) && w->isVisible())
-      return w;
-  return nullptr;
-}
+}  // namespace
 
 RaisedHeader::RaisedHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
 
@@ -56,24 +47,46 @@ void RaisedHeader::paintSection(QPainter* painter, const QRect& rect, int logica
   style()->drawControl(QStyle::CE_HeaderLabel, &opt, painter, this);
 }
 
-HotelListWindow::HotelListWindow(app::AppState& state, QWidget* parent)
+HotelListWindow::HotelListWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowMinimizeButtonHint),
-      state_(state) {
+      state_(state),
+      ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin6"));
   setWindowTitle(QStringLiteral("ラボリン&ホテル情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
-  const auto px = [this](int twips) { return ui::tw(this, twips); };
+  const ui::TwipLayout layout(this);
 
   // The title strip: a caption-only button.
-  command1_ = new QPushButton(this);
-  command1_->setObjectName(QStringLiteral("Command1"));
-  command1_->setGeometry(px(120), px(120), px(9600), px(360));
+  title_strip_ = layout.place(new QPushButton(this), QStringLiteral("Command1"), 120, 120, 9600,
+                              360);
+  build_grid();
+  rating_note_ = layout.label(
+      this, QStringLiteral("Label1"),
+      QStringLiteral("備考(評価)は作者の個人的な評価です。公的機関の評価ではありません。"
+                     "ご留意下さい。"),
+      120, 5400, 9600, 300);
+  districts_button_ = layout.button(this, QStringLiteral("Command3"),
+                                    QStringLiteral("地区の絞り込み"), 6000, 5760, 1800, 420);
+  connect(districts_button_, &QPushButton::clicked, this, &HotelListWindow::narrow_districts);
+  end_button_ = layout.button(this, QStringLiteral("Command2"), QStringLiteral("終了"), 7920,
+                              5760, 1800, 420);
+  connect(end_button_, &QPushButton::clicked, this, &HotelListWindow::end_list);
 
-  grid_ = new QTableWidget(this);
-  grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
-  grid_->setGeometry(px(120), px(540), px(9600), px(4800));
+  auto* keys = new ui::KeyConventions(this);
+  for (QWidget* w : {static_cast<QWidget*>(title_strip_), static_cast<QWidget*>(end_button_),
+                     static_cast<QWidget*>(districts_button_), static_cast<QWidget*>(grid_)})
+    keys->escape_closes(w, [this] { end_list(); });
+
+  lay_out(layout.px(9600));
+  ui::place_window(this, state.settings.pos(settings::kHotelListWindowId));
+}
+
+void HotelListWindow::build_grid() {
+  const ui::TwipLayout layout(this);
+  grid_ = layout.place(new QTableWidget(this), QStringLiteral("MSFlexGrid1"), 120, 540, 9600,
+                       4800);
   grid_->setHorizontalHeader(new RaisedHeader(grid_));
   grid_->setColumnCount(kGridColumns);
   grid_->verticalHeader()->hide();  // no fixed columns
@@ -81,67 +94,42 @@ HotelListWindow::HotelListWindow(app::AppState& state, QWidget* parent)
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->setWordWrap(false);
-  grid_->verticalHeader()->setDefaultSectionSize(px(270));
-  grid_->horizontalHeader()->setFixedHeight(px(300));
+  grid_->verticalHeader()->setDefaultSectionSize(layout.px(270));
+  grid_->horizontalHeader()->setFixedHeight(layout.px(300));
   grid_->horizontalHeader()->setHighlightSections(false);
   for (int c = 0; c < kGridColumns; ++c) {
-    grid_->setHorizontalHeaderItem(c, new QTableWidgetItem(q(grid_heading()[c])));
-    grid_->setColumnWidth(c, px(kGridColumnTwips[c]));
+    grid_->setHorizontalHeaderItem(c, new QTableWidgetItem(to_qt(grid_heading()[c])));
+    grid_->setColumnWidth(c, layout.px(kGridColumnTwips[c]));
   }
-
-  label1_ = new QLabel(
-      QStringLiteral("備考(評価)は作者の個人的な評価です。公的機関の評価ではありません。"
-                     "ご留意下さい。"),
-      this);
-  label1_->setObjectName(QStringLiteral("Label1"));
-  label1_->setGeometry(px(120), px(5400), px(9600), px(300));
-
-  command3_ = new QPushButton(QStringLiteral("地区の絞り込み"), this);
-  command3_->setObjectName(QStringLiteral("Command3"));
-  command3_->setGeometry(px(6000), px(5760), px(1800), px(420));
-  command3_->setAutoDefault(true);
-  connect(command3_, &QPushButton::clicked, this, &HotelListWindow::narrow_districts);
-
-  command2_ = new QPushButton(QStringLiteral("終了"), this);
-  command2_->setObjectName(QStringLiteral("Command2"));
-  command2_->setGeometry(px(7920), px(5760), px(1800), px(420));
-  command2_->setAutoDefault(true);
-  connect(command2_, &QPushButton::clicked, this, &HotelListWindow::end_proc);
-
-  auto* keys = new ui::KeyConventions(this);
-  for (QWidget* w : {static_cast<QWidget*>(command1_), static_cast<QWidget*>(command2_),
-                     static_cast<QWidget*>(command3_), static_cast<QWidget*>(grid_)})
-    keys->escape_closes(w, [this] { end_proc(); });
-
-  lay_out(px(9600));
-  ui::place_window(this, state.settings.pos(settings::kHotelListWindowId));
 }
 
 void HotelListWindow::lay_out(int grid_width) {
-  const auto px = [this](int twips) { return ui::tw(this, twips); };
-  command1_->setGeometry(px(120), px(120), grid_width, px(360));
+  const ui::TwipLayout layout(this);
+  const auto px = [&layout](int twips) { return layout.px(twips); };
+  title_strip_->setGeometry(px(120), px(120), grid_width, px(360));
   grid_->setGeometry(px(120), px(540), grid_width, px(4800));
-  label1_->setGeometry(px(120), px(5400), grid_width, px(300));
+  rating_note_->setGeometry(px(120), px(5400), grid_width, px(300));
   const int right = px(120) + grid_width;
-  command2_->setGeometry(right - px(1800), px(5760), px(1800), px(420));
-  command3_->setGeometry(right - px(3720), px(5760), px(1800), px(420));
+  end_button_->setGeometry(right - px(1800), px(5760), px(1800), px(420));
+  districts_button_->setGeometry(right - px(3720), px(5760), px(1800), px(420));
   setFixedSize(grid_width + px(240), px(6300));
 }
 
 void HotelListWindow::fit_columns() {
   // The columns are at least as wide as designed and wide enough for their longest text,
   // and the window grows with them as far as the screen allows (the grid scrolls beyond).
-  const auto px = [this](int twips) { return ui::tw(this, twips); };
+  const ui::TwipLayout layout(this);
   grid_->resizeColumnsToContents();
   int total = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
   for (int c = 0; c < kGridColumns; ++c) {
-    const int w = std::max(grid_->columnWidth(c), px(kGridColumnTwips[c]));
+    const int w = std::max(grid_->columnWidth(c), layout.px(kGridColumnTwips[c]));
     grid_->setColumnWidth(c, w);
     total += w;
   }
-  int width = std::max(px(9600), total);
-  if (const QScreen* s = screen()) width = std::min(width, s->availableGeometry().width() - px(240));
-  lay_out(std::max(width, px(6000)));
+  int width = std::max(layout.px(9600), total);
+  if (const QScreen* s = screen())
+    width = std::min(width, s->availableGeometry().width() - layout.px(240));
+  lay_out(std::max(width, layout.px(6000)));
   // The window was placed at its narrower size: a wider one moves left as far as needed
   // to stay whole on the screen.
   settings::WindowPos here;
@@ -150,74 +138,66 @@ void HotelListWindow::fit_columns() {
 }
 
 bool HotelListWindow::start() {
-  HotelSelection& sel = state_.hotel_selection;
-  command1_->setText(
-      q(title_strip(sel.caption_from, sel.hotel_area, state_.service_date.day_number)));
+  HotelSelection& selection = state_.hotel_selection;
+  title_strip_->setText(to_qt(
+      title_strip(selection.caption_from, selection.hotel_area, state_.service_date.day_number)));
   if (!state_.hotels_loaded) load_hotels();
   std::string error;
-  if (!sel_data(state_.hotels, sel, error)) {
+  if (!sel_data(state_.hotels, selection, error)) {
     state_.messages().error(this, error);
     close();
     return false;
   }
-  if (sel.hit_list.empty()) {
+  if (selection.hit_list.empty()) {
     state_.messages().error(this, kNoHotelMessage, kNoHotelHelpTopic);
     close();
     return false;
   }
-  if (state_.settings.control3_flg == 1) sort_hotel(state_.hotels, sel.hit_list);
-  set_grid();
-  command3_->setEnabled(sel.district_list.size() > 5);
+  if (state_.settings.control3_flg == 1) sort_hotel(state_.hotels, selection.hit_list);
+  fill_grid();
+  districts_button_->setEnabled(selection.district_list.size() > 5);
+  grid_->setFocus();
   return true;
 }
 
-HotelListWindow* HotelListWindow::open(app::AppState& state, QWidget* parent) {
-  if (QWidget* old = find_hotel_window("ravolin6")) old->close();
-  auto* w = new HotelListWindow(state, parent);
-  if (!w->start()) return nullptr;  // closed, and deleted on close
-  w->show();
-  w->raise();
-  w->activateWindow();
-  w->grid_->setFocus();
-  return w;
-}
-
 void HotelListWindow::load_hotels() {
-  board::LoadingWindow loading(state_, board::kLoadingHotels, this);
-  loading.show();
-  state_.process_events();
-
   HotelTable& table = state_.hotels;
-  table.user_hotel_count = 0;
-  table.file_hotel_count = 0;
-  const UserHotelReport report = get_hotel_user(state_.user_hotels_path(), table);
-  if (report.skipped_lines > 0 || report.truncated) {
-    std::string text = "利用者ホテルファイル " + state_.user_hotels_path() + " の";
-    if (report.skipped_lines > 0)
-      text += ' ' + std::to_string(report.skipped_lines) + " 行（最初は " +
-              std::to_string(report.first_skipped_line) + " 行目）を読めませんでした。";
-    if (report.truncated) text += " ホテル数が上限を超えたため、残りを読みませんでした。";
-    state_.messages().error(this, text);
-  }
-  data::DataError err;
-  const bool ok = get_hotel(state_.data_path(), state_.schedule.directory, state_.schedule.areas,
-                            state_.districts, table, err, state_.process_events);
-  loading.finish();
-  if (!ok) {
+  data::DataError error;
+  bool read = false;
+  const auto read_files = [&] {
+    table.user_hotel_count = 0;
+    table.file_hotel_count = 0;
+    const UserHotelReport report = get_hotel_user(state_.user_hotels_path(), table);
+    if (report.skipped_lines > 0 || report.truncated) {
+      std::string text = "利用者ホテルファイル " + state_.user_hotels_path() + " の";
+      if (report.skipped_lines > 0)
+        text += ' ' + std::to_string(report.skipped_lines) + " 行（最初は " +
+                std::to_string(report.first_skipped_line) + " 行目）を読めませんでした。";
+      if (report.truncated) text += " ホテル数が上限を超えたため、残りを読みませんでした。";
+      state_.messages().error(this, text);
+    }
+    read = get_hotel(state_.data_path(), state_.schedule.directory, state_.schedule.areas,
+                     state_.districts, table, error, state_.process_events);
+  };
+  if (ways_.while_loading)
+    ways_.while_loading(read_files);
+  else
+    read_files();
+  if (!read) {
     // The user's hotels are still listed; the next opening tries the data file again.
-    state_.messages().error(this, err.message());
+    state_.messages().error(this, error.message());
     return;
   }
   state_.hotels_loaded = true;
 }
 
-void HotelListWindow::set_grid() {
+void HotelListWindow::fill_grid() {
   const std::vector<GridRow> rows = grid_rows(state_.hotels, state_.hotel_selection.hit_list);
   grid_->clearContents();
   grid_->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     for (int c = 0; c < kGridColumns; ++c) {
-      auto* item = new QTableWidgetItem(q(rows[r][c]));
+      auto* item = new QTableWidgetItem(to_qt(rows[r][c]));
       // Numbers (rooms, price) to the right, texts to the left.
       item->setTextAlignment(c == 3 || c == 5 ? (Qt::AlignRight | Qt::AlignVCenter)
                                               : (Qt::AlignLeft | Qt::AlignVCenter));
@@ -230,18 +210,15 @@ void HotelListWindow::set_grid() {
   fit_columns();
 }
 
-void HotelListWindow::end_proc() {
+void HotelListWindow::end_list() {
   ui::store_position(this, state_.settings.pos(settings::kHotelListWindowId));
-  if (QWidget* search = find_hotel_window("ravolin12")) {
-    search->activateWindow();
-    if (auto* text1 = search->findChild<QLineEdit*>(QStringLiteral("Text1"))) text1->setFocus();
-  }
+  if (ways_.back_to_search) ways_.back_to_search();
   close();
 }
 
 void HotelListWindow::narrow_districts() {
   ui::store_position(this, state_.settings.pos(settings::kHotelListWindowId));
-  DistrictWindow::open(state_, parentWidget());
+  if (ways_.open_districts) ways_.open_districts();
   close();
 }
 

@@ -7,16 +7,14 @@
 #include <QHeaderView>
 #include <QWidget>
 
+#include <functional>
+
 class QCloseEvent;
 class QLabel;
 class QPushButton;
 class QTableWidget;
 
 namespace ravolin::hotels {
-
-// The open window of the program with this identifier (ravolin6, ravolin7, ravolin12,
-// ravolin15), or nullptr.
-QWidget* find_hotel_window(const char* object_name);
 
 // The grid's fixed heading row, drawn in the raised-light text style.
 class RaisedHeader final : public QHeaderView {
@@ -31,33 +29,41 @@ class RaisedHeader final : public QHeaderView {
 class HotelListWindow final : public QWidget {
   Q_OBJECT
  public:
-  explicit HotelListWindow(app::AppState& state, QWidget* parent = nullptr);
+  // Where the window leads.
+  struct Ways {
+    // Runs `read` (the hotel table being read) with the loading window shown.
+    std::function<void(const std::function<void()>& read)> while_loading;
+    // 地区の絞り込み: the district selection window (this window closes).
+    std::function<void()> open_districts;
+    // 終了, Esc: back to the hotel search window.
+    std::function<void()> back_to_search;
+  };
+
+  HotelListWindow(app::AppState& state, Ways ways, QWidget* parent = nullptr);
 
   // Loads the hotel table when it is not loaded and selects the area's hotels. False,
   // after the message, when there is nothing to show: the window is then closed.
   bool start();
 
-  // Opens the hotel list for the current selection in place of an open one; nullptr when
-  // there is no hotel to show (the message has been shown).
-  static HotelListWindow* open(app::AppState& state, QWidget* parent);
-
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void build_grid();
   void load_hotels();
-  void set_grid();
+  void fill_grid();
   void fit_columns();
   void lay_out(int grid_width);
-  void end_proc();
+  void end_list();
   void narrow_districts();
 
   app::AppState& state_;
-  QPushButton* command1_;
-  QTableWidget* grid_;
-  QLabel* label1_;
-  QPushButton* command2_;
-  QPushButton* command3_;
+  Ways ways_;
+  QPushButton* title_strip_ = nullptr;       // Command1 (caption only)
+  QTableWidget* grid_ = nullptr;             // MSFlexGrid1
+  QLabel* rating_note_ = nullptr;            // Label1
+  QPushButton* end_button_ = nullptr;        // Command2 終了
+  QPushButton* districts_button_ = nullptr;  // Command3 地区の絞り込み
 };
 
 }  // namespace ravolin::hotels

@@ -6,8 +6,9 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QCloseEvent;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -16,26 +17,40 @@ namespace ravolin::hotels {
 class HotelSearchWindow final : public QWidget {
   Q_OBJECT
  public:
-  explicit HotelSearchWindow(app::AppState& state, QWidget* parent = nullptr);
+  // Where the window leads.
+  struct Ways {
+    // The area picker for the area field; its choice comes back through take_area().
+    std::function<void()> open_area_picker;
+    // The hotel list of the selection just started; false when there is no hotel to show
+    // (the message has been shown).
+    std::function<bool()> open_hotel_list;
+  };
+
+  HotelSearchWindow(app::AppState& state, Ways ways, QWidget* parent = nullptr);
 
   // Opens the area picker for the area field (the "?" button, a double-click on the field).
   void open_area_picker();
+  // The area picker's choice: into the area field, then on to 検索開始.
+  void take_area(const QString& area);
+  // The hotel list has closed: the window comes forward with the area field ready.
+  void resume();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  bool check_text1();  // Enter in the area field
-  void search();       // 検索開始
-  void end_proc();     // 検索終了, Esc
+  void build_controls();
+  bool check_area_field();  // Enter in the area field
+  void search();            // 検索開始
+  void end_search();        // 検索終了, Esc
 
   app::AppState& state_;
-  QLabel* label1_;
-  QLineEdit* text1_;
-  QPushButton* command1_;
-  QPushButton* command2_;
-  QPushButton* command3_;
+  Ways ways_;
+  QLineEdit* area_ = nullptr;                 // Text1
+  QPushButton* search_button_ = nullptr;      // Command1 検索開始
+  QPushButton* end_button_ = nullptr;         // Command2 検索終了
+  QPushButton* picker_button_ = nullptr;      // Command3 "?"
 };
 
 }  // namespace ravolin::hotels

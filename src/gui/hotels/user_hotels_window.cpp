@@ -1,7 +1,7 @@
 #include "gui/hotels/user_hotels_window.h"
 
-#include "gui/hotels/hotel_edit_window.h"
 #include "data/hotel_reader.h"
+#include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 
 #include <QCloseEvent>
@@ -38,15 +38,15 @@ class TabStopDelegate final : public QStyledItemDelegate {
     const QWidget* widget = opt.widget;
     QStyle* style = widget ? widget->style() : nullptr;
     if (style) style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
-    QTextOption to(Qt::AlignLeft | Qt::AlignVCenter);
-    to.setWrapMode(QTextOption::NoWrap);
-    to.setTabStopDistance(kTabColumns * QFontMetricsF(opt.font).horizontalAdvance(QChar(' ')));
+    QTextOption text_option(Qt::AlignLeft | Qt::AlignVCenter);
+    text_option.setWrapMode(QTextOption::NoWrap);
+    text_option.setTabStopDistance(kTabColumns * QFontMetricsF(opt.font).horizontalAdvance(QChar(' ')));
     painter->save();
     painter->setFont(opt.font);
     painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected
                                           ? QPalette::HighlightedText
                                           : QPalette::Text));
-    painter->drawText(QRectF(opt.rect).adjusted(2, 0, 0, 0), text, to);
+    painter->drawText(QRectF(opt.rect).adjusted(2, 0, 0, 0), text, text_option);
     painter->restore();
   }
 
@@ -61,31 +61,47 @@ class TabStopDelegate final : public QStyledItemDelegate {
 int user_capacity(const app::AppState& state) {
   if (state.hotels_loaded) return kMaxHotels - state.hotels.file_hotel_count;
   auto table = std::make_unique<HotelTable>();
-  data::DataError err;
+  data::DataError error;
   if (!get_hotel(state.data_path(), state.schedule.directory, state.schedule.areas,
-                 state.districts, *table, err))
+                 state.districts, *table, error))
     return kMaxHotels;
   return kMaxHotels - table->file_hotel_count;
 }
 
 }  // namespace
 
-UserHotelsWindow::UserHotelsWindow(app::AppState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state) {
+UserHotelsWindow::UserHotelsWindow(app::AppState& state, Ways ways, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin13"));
   setWindowTitle(QStringLiteral("ラボリン＆ホテル情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
-  const auto px = [this](int twips) { return ui::tw(this, twips); };
-  const int half = QFontMetrics(font()).horizontalAdvance(QChar(' '));
+  build_controls();
+  connect_controls();
+  const ui::TwipLayout layout(this);
+  setFixedSize(layout.px(8640), layout.px(5160));
+  ui::place_window(this, state.settings.pos(settings::kUserHotelsWindowId));
 
-  auto* frame1 = new QGroupBox(QStringLiteral("ホテル情報"), this);
-  frame1->setObjectName(QStringLiteral("Frame1"));
-  frame1->setGeometry(px(120), px(60), px(8400), px(4440));
+  file_as_read_ = load_user_hotels(state.user_hotels_path());
+  registry_ = UserRegistry(file_as_read_.entries, user_capacity(state));
+  file_as_read_.entries.clear();  // the registry holds them now
+  fill_list();
+  disable_entry_commands();
+  const std::string message = load_message(file_as_read_);
+  if (!message.empty()) {
+    // Once the window is on the screen, so the message stands in front of it.
+    QTimer::singleShot(0, this, [this, message] { state_.messages().error(this, message); });
+  }
+}
+
+void UserHotelsWindow::build_controls() {
+  const ui::TwipLayout layout(this);
+  const int half = QFontMetrics(font()).horizontalAdvance(QChar(' '));
+  auto* frame = layout.frame(this, QStringLiteral("Frame1"), QStringLiteral("ホテル情報"), 120,
+                             60, 8400, 4440);
 
   // Headings over the list's tab stops: area 0, district 2, name 4, phone 8 stops.
-  const int list_x = px(120);
-  const int text_x = list_x + 2 + 3;  // the list's frame and the line's own margin
+  const int text_x = layout.px(120) + 2 + 3;  // the list's frame and the line's own margin
   const struct {
     const char* name;
     const char* text;
@@ -93,83 +109,64 @@ UserHotelsWindow::UserHotelsWindow(app::AppState& state, QWidget* parent)
   } headings[] = {{"Label1", "地域名", 0}, {"Label2", "地区名", 2},
                   {"Label3", "ホテル名", 4}, {"Label4", "電話番号", 8}};
   for (const auto& h : headings) {
-    auto* label = new QLabel(QString::fromUtf8(h.text), frame1);
+    auto* label = new QLabel(QString::fromUtf8(h.text), frame);
     label->setObjectName(QString::fromLatin1(h.name));
-    label->setGeometry(text_x + h.stop * kTabColumns * half, px(300), 12 * half, px(300));
+    label->setGeometry(text_x + h.stop * kTabColumns * half, layout.px(300), 12 * half,
+                       layout.px(300));
   }
 
-  list1_ = new QListWidget(frame1);
-  list1_->setObjectName(QStringLiteral("List1"));
-  list1_->setGeometry(list_x, px(620), px(8160), px(3700));
-  list1_->setSelectionMode(QAbstractItemView::SingleSelection);
-  list1_->setItemDelegate(new TabStopDelegate(list1_));
-  list1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  hotel_lines_ =
+      layout.place(new QListWidget(frame), QStringLiteral("List1"), 120, 620, 8160, 3700);
+  hotel_lines_->setSelectionMode(QAbstractItemView::SingleSelection);
+  hotel_lines_->setItemDelegate(new TabStopDelegate(hotel_lines_));
+  hotel_lines_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-  const auto button = [&](const char* name, const char* caption, int x) {
-    return ui::command_button(this, name, QString::fromUtf8(caption), x, 4620, 1500, 420);
+  const auto button = [&](const char* name, const char* caption, int left) {
+    return layout.button(this, QLatin1String(name), QString::fromUtf8(caption), left, 4620, 1500,
+                         420);
   };
-  command1_ = button("Command1", "登録終了", 120);
-  command2_ = button("Command2", "追加", 1845);
-  command3_ = button("Command3", "修正", 3570);
-  command4_ = button("Command4", "削除", 5295);
-  command5_ = button("Command5", "取消", 7020);
-  connect(command1_, &QPushButton::clicked, this, &UserHotelsWindow::store_and_close);
-  connect(command2_, &QPushButton::clicked, this, &UserHotelsWindow::open_add);
-  connect(command3_, &QPushButton::clicked, this, &UserHotelsWindow::open_update);
-  connect(command4_, &QPushButton::clicked, this, &UserHotelsWindow::delete_selected);
-  connect(command5_, &QPushButton::clicked, this, &UserHotelsWindow::cancel);
+  store_button_ = button("Command1", "登録終了", 120);
+  add_button_ = button("Command2", "追加", 1845);
+  change_button_ = button("Command3", "修正", 3570);
+  delete_button_ = button("Command4", "削除", 5295);
+  cancel_button_ = button("Command5", "取消", 7020);
+}
+
+void UserHotelsWindow::connect_controls() {
+  connect(store_button_, &QPushButton::clicked, this, &UserHotelsWindow::store_and_close);
+  connect(add_button_, &QPushButton::clicked, this, &UserHotelsWindow::open_add);
+  connect(change_button_, &QPushButton::clicked, this, &UserHotelsWindow::open_update);
+  connect(delete_button_, &QPushButton::clicked, this, &UserHotelsWindow::delete_selected);
+  connect(cancel_button_, &QPushButton::clicked, this, &UserHotelsWindow::cancel);
   // A line chosen with the mouse or the arrow keys may be changed or deleted.
-  connect(list1_, &QListWidget::itemClicked, this, [this] {
+  connect(hotel_lines_, &QListWidget::itemClicked, this, [this] {
     entry_commands_ = true;
     apply_enabled();
   });
-  connect(list1_, &QListWidget::itemSelectionChanged, this, [this] {
-    if (list1_->selectedItems().isEmpty() || filling_) return;
+  connect(hotel_lines_, &QListWidget::itemSelectionChanged, this, [this] {
+    if (hotel_lines_->selectedItems().isEmpty() || filling_) return;
     entry_commands_ = true;
     apply_enabled();
   });
-  connect(list1_, &QListWidget::itemDoubleClicked, this, &UserHotelsWindow::open_update);
+  connect(hotel_lines_, &QListWidget::itemDoubleClicked, this, &UserHotelsWindow::open_update);
   auto* keys = new ui::KeyConventions(this);
-  for (QWidget* w : {static_cast<QWidget*>(list1_), static_cast<QWidget*>(command1_),
-                     static_cast<QWidget*>(command2_), static_cast<QWidget*>(command3_),
-                     static_cast<QWidget*>(command4_), static_cast<QWidget*>(command5_)})
+  for (QWidget* w : std::initializer_list<QWidget*>{hotel_lines_, store_button_, add_button_,
+                                                    change_button_, delete_button_,
+                                                    cancel_button_})
     keys->escape_closes(w, [this] { escape(); });
-
-  setFixedSize(px(8640), px(5160));
-  ui::place_window(this, state.settings.pos(settings::kUserHotelsWindowId));
-
-  load_ = load_user_hotels(state.user_hotels_path());
-  registry_ = UserRegistry(load_.entries, user_capacity(state));
-  load_.entries.clear();  // the registry holds them now
-  fill_list();
-  disable_entry_commands();
-  const std::string message = load_message(load_);
-  if (!message.empty()) {
-    // Once the window is on the screen, so the message stands in front of it.
-    QTimer::singleShot(0, this, [this, message] { state_.messages().error(this, message); });
-  }
-}
-
-UserHotelsWindow::~UserHotelsWindow() {
-  // The edit window goes first, while this window can still hear it close.
-  if (edit_) delete edit_.data();
-}
-
-HotelEditWindow* UserHotelsWindow::edit_window() const {
-  return static_cast<HotelEditWindow*>(edit_.data());
 }
 
 void UserHotelsWindow::fill_list() {
   filling_ = true;
-  list1_->clear();
+  hotel_lines_->clear();
   for (const HotelEntry& e : registry_.entries())
-    list1_->addItem(QString::fromStdString(list_line(e)));
+    hotel_lines_->addItem(QString::fromStdString(list_line(e)));
   filling_ = false;
 }
 
 int UserHotelsWindow::selected_line() const {
-  for (int row = 0; row < list1_->count(); ++row)
-    if (list1_->item(row)->isSelected()) return row;
+  for (int row = 0; row < hotel_lines_->count(); ++row)
+    if (hotel_lines_->item(row)->isSelected()) return row;
   return -1;
 }
 
@@ -181,11 +178,11 @@ void UserHotelsWindow::disable_entry_commands() {
 void UserHotelsWindow::apply_enabled() {
   // While an entry is being edited the list stays as it is, so the entry the edit window
   // works on keeps its place.
-  for (QWidget* w : {static_cast<QWidget*>(list1_), static_cast<QWidget*>(command1_),
-                     static_cast<QWidget*>(command2_), static_cast<QWidget*>(command5_)})
+  for (QWidget* w : std::initializer_list<QWidget*>{hotel_lines_, store_button_, add_button_,
+                                                    cancel_button_})
     w->setEnabled(!editing_);
-  command3_->setEnabled(entry_commands_ && !editing_);
-  command4_->setEnabled(entry_commands_ && !editing_);
+  change_button_->setEnabled(entry_commands_ && !editing_);
+  delete_button_->setEnabled(entry_commands_ && !editing_);
 }
 
 void UserHotelsWindow::edit_closed() { set_editing(false); }
@@ -195,14 +192,10 @@ void UserHotelsWindow::set_editing(bool editing) {
   apply_enabled();
 }
 
-void UserHotelsWindow::open_edit(int index) {
-  if (edit_ && edit_->isVisible()) return;
-  auto* w = new HotelEditWindow(state_, *this, index);
-  edit_ = w;
+void UserHotelsWindow::open_editor(int index) {
+  if (editing_ || !ways_.open_editor) return;  // one entry at a time
   set_editing(true);
-  w->show();
-  w->raise();
-  w->activateWindow();
+  ways_.open_editor(index);
 }
 
 void UserHotelsWindow::open_add() {
@@ -210,13 +203,13 @@ void UserHotelsWindow::open_add() {
     state_.messages().error(this, full_table_message(registry_.capacity()));
     return;
   }
-  open_edit(-1);
+  open_editor(-1);
 }
 
 void UserHotelsWindow::open_update() {
   const int line = selected_line();
   if (line < 0) return;
-  open_edit(line);
+  open_editor(line);
 }
 
 void UserHotelsWindow::delete_selected() {
@@ -227,28 +220,28 @@ void UserHotelsWindow::delete_selected() {
   registry_.remove(line);
   changed_ = true;
   filling_ = true;
-  delete list1_->takeItem(line);
-  list1_->clearSelection();
+  delete hotel_lines_->takeItem(line);
+  hotel_lines_->clearSelection();
   filling_ = false;
   disable_entry_commands();
 }
 
-bool UserHotelsWindow::add_entry(HotelEntry e) {
-  if (!registry_.add(std::move(e), state_.settings.control3_flg)) return false;
+bool UserHotelsWindow::add_entry(HotelEntry entry) {
+  if (!registry_.add(std::move(entry), state_.settings.control3_flg)) return false;
   changed_ = true;
   fill_list();
   return true;
 }
 
-void UserHotelsWindow::update_entry(int index, HotelEntry e) {
-  if (!registry_.update(index, std::move(e), state_.settings.control3_flg)) return;
+void UserHotelsWindow::update_entry(int index, HotelEntry entry) {
+  if (!registry_.update(index, std::move(entry), state_.settings.control3_flg)) return;
   changed_ = true;
   fill_list();
 }
 
 void UserHotelsWindow::store_and_close() {
   // Saved meanwhile (by hand or by another program): overwriting it is the user's choice.
-  if (changed_since_load(state_.user_hotels_path(), load_) &&
+  if (changed_since_load(state_.user_hotels_path(), file_as_read_) &&
       state_.messages().confirm(this, kChangedFileQuestion, kHelpTopic) != ui::MessageAnswer::Ok)
     return;
   registry_.prepare_for_saving(state_.settings.control3_flg);
@@ -278,7 +271,7 @@ void UserHotelsWindow::escape() {
 }
 
 void UserHotelsWindow::closeEvent(QCloseEvent* event) {
-  if (edit_) edit_->close();
+  if (ways_.close_editor) ways_.close_editor();
   state_.help().close();
   event->accept();
 }
