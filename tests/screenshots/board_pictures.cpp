@@ -19,7 +19,7 @@ void diagram_pictures(Shots& shots) {
   shots.clock.move_to(calendar::make_system_time(2000, 3, 15, 10, 20, 0));
   auto state = shots.make_state(Shots::delivered_folder());
   app::Navigator app(*state);
-  Shots::check(app.start(), "the start failed: " + shots.first_message());
+  shots.start(app);
   app.open_diagram();
   board::DiagramWindow* w = Shots::need(app.diagram_window(), "the diagram window");
   w->resize(1400, 860);
@@ -55,7 +55,7 @@ void board_pictures(Shots& shots) {
   app::AppState& state = *owned;
   app::Navigator app(state);
   board::MainWindow& main = *app.main_window();
-  Shots::check(app.start(), "the start failed: " + shots.first_message());
+  shots.start(app);
   main.move(40, 40);
   shots.save(&main, "main.png");
 

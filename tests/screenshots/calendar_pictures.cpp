@@ -13,10 +13,8 @@ namespace ravolin::screenshots {
 void calendar_pictures(Shots& shots) {
   auto owned = shots.make_state(Shots::delivered_folder());
   app::AppState& state = *owned;
-  state.end_program = [] {};
-  state.process_events = [] {};
   app::Navigator app(state);
-  Shots::check(app.start(), "the start failed: " + shots.first_message());
+  shots.start(app);
 
   auto* calendar = new calendar::CalendarWindow(state, calendar::CalendarWindow::Targets{});
   calendar->set_stepper_value(2);

@@ -25,7 +25,7 @@ void hotel_pictures(Shots& shots) {
   auto state = shots.make_state(shots.program_folder());
   state->settings.departure_ground = {"", "東京／羽田", "大阪／伊丹", "名古屋", "", ""};
   app::Navigator app(*state);
-  Shots::check(app.start(), "the start failed: " + shots.first_message());
+  shots.start(app);
   state->settings.control9_flg = 4;
   state->settings.departure_ground = {"", "東京／羽田", "大阪／伊丹", "名古屋", "", ""};
 
@@ -69,7 +69,7 @@ void user_hotel_pictures(Shots& shots) {
 
   auto state = shots.make_state(folder.path());
   app::Navigator app(*state);
-  Shots::check(app.start(), "the start failed: " + shots.first_message());
+  shots.start(app);
   app.open_user_hotels();
   hotels::UserHotelsWindow* list = Shots::need(app.user_hotels_window(), "the user hotel list");
   list->move(40, 40);

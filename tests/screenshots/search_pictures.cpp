@@ -48,11 +48,10 @@ void search_pictures(Shots& shots) {
   ui::QtPrinter pdf_printer;
   auto owned = shots.make_state(Shots::delivered_folder(), pdf_printer);
   app::AppState& state = *owned;
-  state.end_program = [] {};
   state.process_events = [] { QCoreApplication::processEvents(); };
   app::Navigator app(state);
   board::MainWindow& main = *app.main_window();
-  Shots::check(app.start(), "the start failed: " + shots.first_message());
+  shots.start(app);
   main.move(40, 40);
   main.show();
 

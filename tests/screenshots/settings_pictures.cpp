@@ -16,10 +16,8 @@ namespace ravolin::screenshots {
 void station_picker_pictures(Shots& shots) {
   auto owned = shots.make_state(Shots::delivered_folder());
   app::AppState& state = *owned;
-  state.end_program = [] {};
-  state.process_events = [] {};
   app::Navigator app(state);
-  Shots::check(app.start(), "the start failed: " + shots.first_message());
+  shots.start(app);
 
   QLineEdit target;
   auto* picker = new settings::StationPickerWindow(state, settings::kPickBoardingStation, &target);
@@ -34,11 +32,10 @@ void station_picker_pictures(Shots& shots) {
 
 void settings_pictures(Shots& shots) {
   auto state = shots.make_state(shots.program_folder());
-  state->end_program = [] {};
   state->process_events = [] { QCoreApplication::processEvents(); };
   app::Navigator app(*state);
   board::MainWindow& main = *app.main_window();
-  Shots::check(app.start(), "the start failed: " + shots.first_message());
+  shots.start(app);
   main.show();
   app.open_settings();
   shots.save(Shots::need(app.settings_window(), "the settings window"), "settings.png");

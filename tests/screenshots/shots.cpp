@@ -1,5 +1,7 @@
 #include "shots.h"
 
+#include "app/navigator.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QString>
@@ -21,8 +23,16 @@ std::unique_ptr<app::AppState> Shots::make_state(const std::string& folder) {
 
 std::unique_ptr<app::AppState> Shots::make_state(const std::string& folder,
                                                  ui::Printer& with_printer) {
-  return std::make_unique<app::AppState>(folder,
-                                         app::Platform{clock, messages, help, with_printer});
+  auto state = std::make_unique<app::AppState>(
+      folder, app::Platform{clock, messages, help, with_printer});
+  // Nothing ends the program or waits for events unless a set says otherwise.
+  state->end_program = [] {};
+  state->process_events = [] {};
+  return state;
+}
+
+void Shots::start(app::Navigator& app) const {
+  check(app.start(), "the start failed: " + first_message());
 }
 
 std::string Shots::first_message() const {

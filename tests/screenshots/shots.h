@@ -15,6 +15,10 @@
 
 class QWidget;
 
+namespace ravolin::app {
+class Navigator;
+}
+
 namespace ravolin::screenshots {
 
 // A picture that could not be made: the set stops, the program goes on with the next one.
@@ -33,9 +37,13 @@ class Shots {
   const std::string& program_folder() const { return program_folder_; }
   const std::string& out_dir() const { return out_dir_; }
 
-  // An application state on `folder` with this set's clock and fakes (or `with_printer`).
+  // An application state on `folder` with this set's clock and fakes (or `with_printer`);
+  // ending the program and processing events do nothing.
   std::unique_ptr<app::AppState> make_state(const std::string& folder);
   std::unique_ptr<app::AppState> make_state(const std::string& folder, ui::Printer& with_printer);
+
+  // The navigator's start-up; the set stops with the first message shown when it fails.
+  void start(app::Navigator& app) const;
 
   // The first message shown, for failure output.
   std::string first_message() const;
