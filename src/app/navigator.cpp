@@ -355,7 +355,15 @@ void Navigator::open_hotel_editor(hotels::UserHotelsWindow& list_window, int ind
 // ---- diagram -----------------------------------------------------------------------------
 
 void Navigator::open_diagram() {
-  if (!diagram_) diagram_ = new board::DiagramWindow(state_, main_.get());
+  if (!diagram_) {
+    board::DiagramWindow::Ways ways;
+    // A train's stops open over the diagram, one window for each train asked for; they
+    // close with the diagram.
+    ways.show_stops = [this](const std::string& stops) {
+      show_in_front(new board::PassingWindow(state_, stops, diagram_.data()));
+    };
+    diagram_ = new board::DiagramWindow(state_, std::move(ways), main_.get());
+  }
   show_in_front(diagram_.data());
 }
 

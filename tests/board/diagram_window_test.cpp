@@ -1,10 +1,13 @@
 // The diagram window (ravolin30) on real widgets: lines that match the timetable, hover and
 // double-click, keyboard and wheel zoom, a journey shown, the moving clock line, exports
-// that other programs can read, Escape keeping the window's place.
+// that other programs can read, Escape keeping the window's place; through the navigator,
+// a double-clicked train's stops in a passing-station window.
 #include "state/app_state.h"
 #include "gui/diagram/diagram_window.h"
 #include "gui/board/passing_window.h"
+#include "board/passing_stations.h"
 #include "support/fake_platform.h"
+#include "support/started_main_window.h"
 #include "gui/common/window_conventions.h"
 
 #include "board_fixture.h"
@@ -62,7 +65,9 @@ class DiagramWindowTest : public ::testing::Test {
   static void flush_deletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
   DiagramWindow* open() {
-    auto* w = new DiagramWindow(*state);
+    DiagramWindow::Ways ways;
+    ways.show_stops = [this](const std::string& stops) { shown_stops.push_back(stops); };
+    auto* w = new DiagramWindow(*state, std::move(ways));
     w->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
     return w;
@@ -81,6 +86,7 @@ class DiagramWindowTest : public ::testing::Test {
   std::unique_ptr<app::AppState> state;
   std::filesystem::path dir;
   int n001 = 0, k101 = 0, h002 = 0;
+  std::vector<std::string> shown_stops;  // what the window asked to show, in order
 };
 
 TEST_F(DiagramWindowTest, LinesHoverAndDoubleClickFollowTheTimetable) {
@@ -101,13 +107,14 @@ TEST_F(DiagramWindowTest, LinesHoverAndDoubleClickFollowTheTimetable) {
   EXPECT_EQ(w->hover_at(q.x(), q.y()).rfind("のぞみ００１N  ", 0), 0u);
   EXPECT_EQ(w->hover_at(q.x(), q.y() - 40), "");
 
-  // A double-click on the canvas opens that train's stops.
+  // A double-click on the canvas asks for that train's stops; away from every line, for none.
   auto* canvas = w->findChild<QWidget*>(QStringLiteral("Picture1"));
   QTest::mouseDClick(canvas, Qt::LeftButton, Qt::NoModifier, q.toPoint());
-  PassingWindow* stops = w->findChild<PassingWindow*>();
-  ASSERT_NE(stops, nullptr);
-  EXPECT_EQ(stops->findChild<QTextEdit*>(QStringLiteral("Text1"))->toPlainText().toStdString(),
+  ASSERT_EQ(shown_stops.size(), 1u);
+  EXPECT_EQ(shown_stops[0],
             "東京(09:00) → 品川(09:07) → 名古屋(10:40) → 新大阪(11:30)　【のぞみ型車両】");
+  QTest::mouseDClick(canvas, Qt::LeftButton, Qt::NoModifier, (q - QPointF(0, 40)).toPoint());
+  EXPECT_EQ(shown_stops.size(), 1u);
   delete w.data();
 }
 
@@ -229,6 +236,44 @@ TEST_F(DiagramWindowTest, ExportsAreFilesOtherProgramsRead) {
   EXPECT_FALSE(w->export_to((dir / "no" / "such" / "d.png").string(), false, error));
   EXPECT_FALSE(w->export_to((dir / "d.gif").string(), false, error));
   delete w.data();
+}
+
+// Opened through the navigator, the diagram's double-click opens the train's stops in a
+// passing-station window over the diagram, which closes with it.
+class DiagramNavigatorTest : public test_support::StartedMainWindow {
+ protected:
+  DiagramNavigatorTest() : StartedMainWindow(calendar::make_system_time(2000, 3, 15, 10, 0, 0)) {}
+};
+
+TEST_F(DiagramNavigatorTest, ADoubleClickedTrainsStopsOpenOverTheDiagram) {
+  start_main();
+  app->open_diagram();
+  QPointer<DiagramWindow> w = app->diagram_window();
+  ASSERT_NE(w, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
+  const SceneLine* first = nullptr;
+  for (const auto& l : w->scene().lines)
+    if (l.train >= 0 && l.xy.size() >= 4 && !first) first = &l;
+  ASSERT_NE(first, nullptr);
+  const auto& xy = first->xy;
+  const QPointF q((xy[0] + xy[2]) / 2, (xy[1] + xy[3]) / 2);
+  const int hit = hit_train(w->scene(), q.x(), q.y(), 5.0);
+  ASSERT_GE(hit, 0);
+  const DiagramTrain& train = w->trains()[static_cast<std::size_t>(hit)];
+  const std::string expected =
+      passing_stations_of_train(state->schedule.sin, train.direction, train.train, 1);
+  ASSERT_FALSE(expected.empty());
+
+  QTest::mouseDClick(w->findChild<QWidget*>(QStringLiteral("Picture1")), Qt::LeftButton,
+                     Qt::NoModifier, q.toPoint());
+  QPointer<PassingWindow> stops = w->findChild<PassingWindow*>();
+  ASSERT_NE(stops, nullptr);
+  EXPECT_TRUE(stops->isVisible());
+  EXPECT_EQ(stops->findChild<QTextEdit*>(QStringLiteral("Text1"))->toPlainText().toStdString(),
+            expected);
+  w->close();
+  flush_deletes();
+  EXPECT_TRUE(stops.isNull());
 }
 
 }  // namespace

@@ -21,26 +21,26 @@ LoadingWindow::LoadingWindow(app::AppState& state, int mode, QWidget* parent)
   setFont(ui::gothic_font(12));
   const auto px = [this](int twips) { return ui::tw(this, twips); };
 
-  auto* frame = new QGroupBox(this);
-  frame->setObjectName(QStringLiteral("Frame1"));
-  frame->setGeometry(px(120), px(60), px(7380), px(1560));
-  auto* image = new QLabel(frame);
-  image->setObjectName(QStringLiteral("Image1"));
-  image->setGeometry(px(120), px(180), px(1500), px(1200));
-  image->setPixmap(ui::program_picture(px(1500), px(1200)));
-  text1_ = new QPlainTextEdit(frame);
-  text1_->setObjectName(QStringLiteral("Text1"));
-  text1_->setGeometry(px(1740), px(180), px(5520), px(1260));
-  text1_->setReadOnly(true);
-  text1_->setFocusPolicy(Qt::NoFocus);
-  text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  text1_->setPlainText(ui::text_box_text(
+  auto* about_frame = new QGroupBox(this);
+  about_frame->setObjectName(QStringLiteral("Frame1"));
+  about_frame->setGeometry(px(120), px(60), px(7380), px(1560));
+  auto* picture = new QLabel(about_frame);
+  picture->setObjectName(QStringLiteral("Image1"));
+  picture->setGeometry(px(120), px(180), px(1500), px(1200));
+  picture->setPixmap(ui::program_picture(px(1500), px(1200)));
+  about_box_ = new QPlainTextEdit(about_frame);
+  about_box_->setObjectName(QStringLiteral("Text1"));
+  about_box_->setGeometry(px(1740), px(180), px(5520), px(1260));
+  about_box_->setReadOnly(true);
+  about_box_->setFocusPolicy(Qt::NoFocus);
+  about_box_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  about_box_->setPlainText(ui::text_box_text(
       about_text(state.schedule.edition ? state.schedule.edition->caption : "")));
 
-  command1_ = new QPushButton(QString::fromStdString(loading_message(mode)), this);
-  command1_->setObjectName(QStringLiteral("Command1"));
-  command1_->setGeometry(px(120), px(1740), px(7380), px(420));
-  command1_->setFocusPolicy(Qt::NoFocus);
+  loading_message_ = new QPushButton(QString::fromStdString(loading_message(mode)), this);
+  loading_message_->setObjectName(QStringLiteral("Command1"));
+  loading_message_->setGeometry(px(120), px(1740), px(7380), px(420));
+  loading_message_->setFocusPolicy(Qt::NoFocus);
 
   progress_ = new QProgressBar(this);
   progress_->setObjectName(QStringLiteral("ProgressBar1"));
@@ -48,10 +48,10 @@ LoadingWindow::LoadingWindow(app::AppState& state, int mode, QWidget* parent)
   progress_->setTextVisible(false);
   progress_->hide();
 
-  command2_ = new QPushButton(QStringLiteral("終了"), this);
-  command2_->setObjectName(QStringLiteral("Command2"));
-  command2_->setGeometry(px(6180), px(2250), px(1320), px(390));
-  connect(command2_, &QPushButton::clicked, this, [this] {
+  exit_button_ = new QPushButton(QStringLiteral("終了"), this);
+  exit_button_->setObjectName(QStringLiteral("Command2"));
+  exit_button_->setGeometry(px(6180), px(2250), px(1320), px(390));
+  connect(exit_button_, &QPushButton::clicked, this, [this] {
     // Ends the program at once; nothing is saved.
     aborted_ = true;
     state_.end_program();

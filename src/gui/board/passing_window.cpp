@@ -27,38 +27,38 @@ PassingWindow::PassingWindow(app::AppState& state, const std::string& stops, QWi
   setFont(ui::gothic_font(12));
   const auto px = [this](int twips) { return ui::tw(this, twips); };
 
-  auto* text1 = new QTextEdit(this);
-  text1->setObjectName(QStringLiteral("Text1"));
+  auto* stops_text = new QTextEdit(this);
+  stops_text->setObjectName(QStringLiteral("Text1"));
   // Tall enough for the longest stop list (an all-stations Tohoku train with its car
   // note) to show whole: the window closes before anyone could scroll it.
-  text1->setGeometry(px(60), px(60), px(7680), px(1560));
-  text1->setReadOnly(true);
-  text1->setAcceptRichText(false);
-  text1->setFont(ui::gothic_font(12));
+  stops_text->setGeometry(px(60), px(60), px(7680), px(1560));
+  stops_text->setReadOnly(true);
+  stops_text->setAcceptRichText(false);
+  stops_text->setFont(ui::gothic_font(12));
   // Lines break between stops only, never inside a station name.
-  ui::wrap_only_after(text1, QString::fromUtf8(kStopSeparator));
-  text1->setPlainText(QString::fromStdString(stops));
+  ui::wrap_only_after(stops_text, QString::fromUtf8(kStopSeparator));
+  stops_text->setPlainText(QString::fromStdString(stops));
   auto* keys = new ui::KeyConventions(this);
-  keys->escape_closes(text1, [this] { end_proc(); });
+  keys->escape_closes(stops_text, [this] { close_step(); });
 
-  timer1_ = new QTimer(this);
-  timer1_->setObjectName(QStringLiteral("Timer1"));
-  timer1_->setInterval(10000);
-  connect(timer1_, &QTimer::timeout, this, &PassingWindow::end_proc);
-  timer1_->start();
+  close_timer_ = new QTimer(this);
+  close_timer_->setObjectName(QStringLiteral("Timer1"));
+  close_timer_->setInterval(10000);
+  connect(close_timer_, &QTimer::timeout, this, &PassingWindow::close_step);
+  close_timer_->start();
 
   setFixedSize(px(7800), px(1680));
   ui::place_window(this, state.settings.pos(settings::kPassingWindowId));
-  text1->setFocus();
+  stops_text->setFocus();
 }
 
-void PassingWindow::end_proc() {
+void PassingWindow::close_step() {
   ui::store_position(this, state_.settings.pos(settings::kPassingWindowId));
   close();
 }
 
 void PassingWindow::closeEvent(QCloseEvent* event) {
-  timer1_->stop();
+  close_timer_->stop();
   state_.help().close();
   event->accept();
 }

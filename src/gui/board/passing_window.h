@@ -19,7 +19,8 @@ class PassingWindow final : public QWidget {
   PassingWindow(app::AppState& state, int mode, int line, QWidget* parent = nullptr);
   // Shows a given stop text (a train picked in the diagram).
   PassingWindow(app::AppState& state, const std::string& stops, QWidget* parent);
-  void end_proc();
+  // Escape and the ten seconds: keeps the window's place and closes it.
+  void close_step();
   // The board line shown: its list (kModeKeiyo, kModeSinkansen; 0 for a given stop text)
   // and its 0-based line.
   int mode() const { return mode_; }
@@ -32,7 +33,7 @@ class PassingWindow final : public QWidget {
   app::AppState& state_;
   int mode_ = 0;
   int line_ = 0;
-  QTimer* timer1_;
+  QTimer* close_timer_;  // Timer1
 };
 
 }  // namespace ravolin::board

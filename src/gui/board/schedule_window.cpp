@@ -20,54 +20,54 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, int mode, QWidget* parent)
   setFont(ui::gothic_font(12));
   const auto px = [this](int twips) { return ui::tw(this, twips); };
 
-  auto* frame1 = new QGroupBox(this);
-  frame1->setObjectName(QStringLiteral("Frame1"));
-  frame1->setGeometry(px(120), px(60), px(9780), px(4500));
-  auto* text1 = new QPlainTextEdit(frame1);
-  text1->setObjectName(QStringLiteral("Text1"));
+  auto* table_frame = new QGroupBox(this);
+  table_frame->setObjectName(QStringLiteral("Frame1"));
+  table_frame->setGeometry(px(120), px(60), px(9780), px(4500));
+  auto* table_text = new QPlainTextEdit(table_frame);
+  table_text->setObjectName(QStringLiteral("Text1"));
   // Wide enough for the busiest hour (14 departures) to show its whole row.
-  text1->setGeometry(px(120), px(300), px(9540), px(4080));
-  text1->setReadOnly(true);
-  text1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  text1->setFont(ui::gothic_font(12));
+  table_text->setGeometry(px(120), px(300), px(9540), px(4080));
+  table_text->setReadOnly(true);
+  table_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+  table_text->setFont(ui::gothic_font(12));
 
-  auto* label1 = new QLabel(this);
-  label1->setObjectName(QStringLiteral("Label1"));
-  ui::show_plain(label1);  // the note comes from the data file
-  label1->setGeometry(px(120), px(4680), px(6600), px(360));
+  auto* note_label = new QLabel(this);
+  note_label->setObjectName(QStringLiteral("Label1"));
+  ui::show_plain(note_label);  // the note comes from the data file
+  note_label->setGeometry(px(120), px(4680), px(6600), px(360));
 
-  auto* command1 = new QPushButton(QStringLiteral("終了"), this);
-  command1->setObjectName(QStringLiteral("Command1"));
-  command1->setGeometry(px(8580), px(4650), px(1320), px(420));
-  command1->setAutoDefault(true);  // Enter on 終了 presses it
-  connect(command1, &QPushButton::clicked, this, &ScheduleWindow::end_proc);
+  auto* exit_button = new QPushButton(QStringLiteral("終了"), this);
+  exit_button->setObjectName(QStringLiteral("Command1"));
+  exit_button->setGeometry(px(8580), px(4650), px(1320), px(420));
+  exit_button->setAutoDefault(true);  // Enter on 終了 presses it
+  connect(exit_button, &QPushButton::clicked, this, &ScheduleWindow::close_step);
   auto* keys = new ui::KeyConventions(this);
-  keys->escape_closes(command1, [this] { end_proc(); });
+  keys->escape_closes(exit_button, [this] { close_step(); });
 
   const FullSchedule table =
       full_schedule(mode, state.schedule, state.settings, state.day_flags);
-  frame1->setTitle(QString::fromStdString(table.caption));
-  text1->setPlainText(ui::text_box_text(table.text));
-  label1->setText(QString::fromStdString(table.note));
+  table_frame->setTitle(QString::fromStdString(table.caption));
+  table_text->setPlainText(ui::text_box_text(table.text));
+  note_label->setText(QString::fromStdString(table.note));
 
-  timer1_ = new QTimer(this);
-  timer1_->setObjectName(QStringLiteral("Timer1"));
-  timer1_->setInterval(60000);
-  connect(timer1_, &QTimer::timeout, this, &ScheduleWindow::end_proc);
-  timer1_->start();
+  close_timer_ = new QTimer(this);
+  close_timer_->setObjectName(QStringLiteral("Timer1"));
+  close_timer_->setInterval(60000);
+  connect(close_timer_, &QTimer::timeout, this, &ScheduleWindow::close_step);
+  close_timer_->start();
 
   setFixedSize(px(10020), px(5190));
   ui::place_window(this, state.settings.pos(settings::kScheduleWindowId));
-  command1->setFocus();
+  exit_button->setFocus();
 }
 
-void ScheduleWindow::end_proc() {
+void ScheduleWindow::close_step() {
   ui::store_position(this, state_.settings.pos(settings::kScheduleWindowId));
   close();
 }
 
 void ScheduleWindow::closeEvent(QCloseEvent* event) {
-  timer1_->stop();
+  close_timer_->stop();
   state_.help().close();
   event->accept();
 }

@@ -16,7 +16,8 @@ class ScheduleWindow final : public QWidget {
  public:
   // Shows the table of one line: mode kModeKeiyo or kModeSinkansen.
   ScheduleWindow(app::AppState& state, int mode, QWidget* parent = nullptr);
-  void end_proc();
+  // 終了, Escape and the minute: keeps the window's place and closes it.
+  void close_step();
   // The line shown: kModeKeiyo or kModeSinkansen.
   int mode() const { return mode_; }
 
@@ -26,7 +27,7 @@ class ScheduleWindow final : public QWidget {
  private:
   app::AppState& state_;
   int mode_;
-  QTimer* timer1_;
+  QTimer* close_timer_;  // Timer1
 };
 
 }  // namespace ravolin::board

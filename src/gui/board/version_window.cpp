@@ -21,36 +21,36 @@ VersionWindow::VersionWindow(app::AppState& state, QWidget* main_window)
   setFont(ui::gothic_font(12));
   const auto px = [this](int twips) { return ui::tw(this, twips); };
 
-  auto* image = new QLabel(this);
-  image->setObjectName(QStringLiteral("Image1"));
-  image->setGeometry(px(120), px(180), px(1500), px(1200));
-  image->setPixmap(ui::program_picture(px(1500), px(1200)));
+  auto* picture = new QLabel(this);
+  picture->setObjectName(QStringLiteral("Image1"));
+  picture->setGeometry(px(120), px(180), px(1500), px(1200));
+  picture->setPixmap(ui::program_picture(px(1500), px(1200)));
 
-  auto* frame = new QGroupBox(this);
-  frame->setObjectName(QStringLiteral("Frame1"));
-  frame->setGeometry(px(1740), px(60), px(5760), px(1560));
-  auto* text1 = new QPlainTextEdit(frame);
-  text1->setObjectName(QStringLiteral("Text1"));
-  text1->setGeometry(px(120), px(180), px(5520), px(1260));
-  text1->setReadOnly(true);
-  text1->setPlainText(ui::text_box_text(
+  auto* about_frame = new QGroupBox(this);
+  about_frame->setObjectName(QStringLiteral("Frame1"));
+  about_frame->setGeometry(px(1740), px(60), px(5760), px(1560));
+  auto* about_box = new QPlainTextEdit(about_frame);
+  about_box->setObjectName(QStringLiteral("Text1"));
+  about_box->setGeometry(px(120), px(180), px(5520), px(1260));
+  about_box->setReadOnly(true);
+  about_box->setPlainText(ui::text_box_text(
       about_text(state.schedule.edition ? state.schedule.edition->caption : "")));
 
-  auto* command2 = new QPushButton(QStringLiteral("確認"), this);
-  command2->setObjectName(QStringLiteral("Command2"));
-  command2->setGeometry(px(6180), px(1740), px(1320), px(420));
-  command2->setDefault(true);
-  connect(command2, &QPushButton::clicked, this, &VersionWindow::confirm);
+  auto* confirm_button = new QPushButton(QStringLiteral("確認"), this);
+  confirm_button->setObjectName(QStringLiteral("Command2"));
+  confirm_button->setGeometry(px(6180), px(1740), px(1320), px(420));
+  confirm_button->setDefault(true);
+  connect(confirm_button, &QPushButton::clicked, this, &VersionWindow::confirm);
 
   // Escape closes from the text as from the button; the focus starts on 確認, so Enter
   // and Space close the window too.
   auto* keys = new ui::KeyConventions(this);
-  for (QWidget* w : std::initializer_list<QWidget*>{text1, command2})
+  for (QWidget* w : std::initializer_list<QWidget*>{about_box, confirm_button})
     keys->escape_closes(w, [this] { confirm(); });
 
   setFixedSize(px(7620), px(2280));
   ui::place_window(this, state.settings.pos(settings::kVersionWindowId));
-  command2->setFocus();
+  confirm_button->setFocus();
 }
 
 void VersionWindow::confirm() {

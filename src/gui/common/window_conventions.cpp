@@ -131,8 +131,8 @@ QFont gothic_font(int pixel_size) {
 
 KeyConventions::KeyConventions(QWidget* window) : QObject(window) {}
 
-void KeyConventions::escape_closes(QWidget* control, std::function<void()> end_proc) {
-  escape_[control] = std::move(end_proc);
+void KeyConventions::escape_closes(QWidget* control, std::function<void()> close_step) {
+  escape_[control] = std::move(close_step);
   control->installEventFilter(this);
 }
 
@@ -157,9 +157,9 @@ bool KeyConventions::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Escape) {
       const auto it = escape_.find(watched);
       if (it != escape_.end()) {
-        // Copy: end_proc may close and delete the window (and this filter).
-        const auto end_proc = it->second;
-        end_proc();
+        // Copy: the close step may close and delete the window (and this filter).
+        const auto close_step = it->second;
+        close_step();
         return true;
       }
     }

@@ -1,6 +1,6 @@
 // What every window of the program does the same way, written once:
 // positions kept in twips in the settings, the fixed-pitch Japanese font, and the
-// keyboard rules (Escape closes through end_proc, Enter checks the field and moves
+// keyboard rules (Escape runs the window's close step, Enter checks the field and moves
 // on, a text box selects its whole text when it gets the focus).
 #pragma once
 
@@ -80,8 +80,8 @@ class KeyConventions final : public QObject {
  public:
   explicit KeyConventions(QWidget* window);
 
-  // Escape (character 27) in this control runs end_proc.
-  void escape_closes(QWidget* control, std::function<void()> end_proc);
+  // Escape (character 27) in this control runs the window's close step.
+  void escape_closes(QWidget* control, std::function<void()> close_step);
   // Enter (or line feed) in this text box runs check (true = accepted); when accepted
   // the focus moves to next (if given). A refused check leaves the focus where it is.
   void enter_checks(QLineEdit* box, std::function<bool()> check, QWidget* next = nullptr);

@@ -2,7 +2,6 @@
 
 #include "board/board.h"
 #include "board/passing_stations.h"
-#include "gui/board/passing_window.h"
 #include "render/scene_painter.h"
 #include "gui/common/window_conventions.h"
 
@@ -137,43 +136,52 @@ bool ends_with(const std::string& s, const char* tail) {
 
 }  // namespace
 
-DiagramWindow::DiagramWindow(app::AppState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state) {
+DiagramWindow::DiagramWindow(app::AppState& state, Ways ways, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin30"));
   setWindowTitle(QStringLiteral("ダイヤグラム"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
 
   routes_ = diagram_routes(state.schedule.sin, state.fares);
-  route_ = std::max(0, preferred_route(routes_, state.settings.sinkansen_station));
+  route_index_ = std::max(0, preferred_route(routes_, state.settings.sinkansen_station));
+  build_controls();
+  fit_to_screen();
+  rebuild_trains();
+  view_ = whole_day_view(trains_, view_.width, view_.height);
+  relayout();
+  ui::place_window(this, state.settings.pos(settings::kDiagramWindowId));
+  canvas_->setFocus();
+}
 
+void DiagramWindow::build_controls() {
   auto* bar = new QHBoxLayout;
-  combo1_ = new QComboBox(this);
-  combo1_->setObjectName(QStringLiteral("Combo1"));
-  for (const auto& r : routes_) combo1_->addItem(QString::fromStdString(r.caption));
-  combo1_->setCurrentIndex(route_);
-  combo1_->setVisible(routes_.size() > 1);
-  combo2_ = new QComboBox(this);
-  combo2_->setObjectName(QStringLiteral("Combo2"));
-  combo2_->addItems({QStringLiteral("上下"), QStringLiteral("下り"), QStringLiteral("上り")});
-  auto* command1 = new QPushButton(QStringLiteral("全日表示"), this);
-  command1->setObjectName(QStringLiteral("Command1"));
-  auto* command2 = new QPushButton(QStringLiteral("書き出し..."), this);
-  command2->setObjectName(QStringLiteral("Command2"));
-  auto* export_menu = new QMenu(command2);
+  route_box_ = new QComboBox(this);
+  route_box_->setObjectName(QStringLiteral("Combo1"));
+  for (const auto& r : routes_) route_box_->addItem(QString::fromStdString(r.caption));
+  route_box_->setCurrentIndex(route_index_);
+  route_box_->setVisible(routes_.size() > 1);
+  direction_box_ = new QComboBox(this);
+  direction_box_->setObjectName(QStringLiteral("Combo2"));
+  direction_box_->addItems({QStringLiteral("上下"), QStringLiteral("下り"), QStringLiteral("上り")});
+  auto* whole_day_button = new QPushButton(QStringLiteral("全日表示"), this);
+  whole_day_button->setObjectName(QStringLiteral("Command1"));
+  auto* export_button = new QPushButton(QStringLiteral("書き出し..."), this);
+  export_button->setObjectName(QStringLiteral("Command2"));
+  auto* export_menu = new QMenu(export_button);
   export_menu->addAction(QStringLiteral("表示範囲を書き出す..."), this,
                          [this] { export_dialog(false); });
   export_menu->addAction(QStringLiteral("一日全体を書き出す..."), this,
                          [this] { export_dialog(true); });
-  command2->setMenu(export_menu);
-  auto* command3 = new QPushButton(QStringLiteral("閉じる"), this);
-  command3->setObjectName(QStringLiteral("Command3"));
-  bar->addWidget(combo1_);
-  bar->addWidget(combo2_);
+  export_button->setMenu(export_menu);
+  auto* close_button = new QPushButton(QStringLiteral("閉じる"), this);
+  close_button->setObjectName(QStringLiteral("Command3"));
+  bar->addWidget(route_box_);
+  bar->addWidget(direction_box_);
   bar->addStretch(1);
-  bar->addWidget(command1);
-  bar->addWidget(command2);
-  bar->addWidget(command3);
+  bar->addWidget(whole_day_button);
+  bar->addWidget(export_button);
+  bar->addWidget(close_button);
 
   canvas_ = new DiagramCanvas(this);
   auto* layout = new QVBoxLayout(this);
@@ -181,26 +189,28 @@ DiagramWindow::DiagramWindow(app::AppState& state, QWidget* parent)
   layout->addLayout(bar);
   layout->addWidget(canvas_, 1);
 
-  connect(combo1_, &QComboBox::currentIndexChanged, this, [this](int i) {
+  connect(route_box_, &QComboBox::currentIndexChanged, this, [this](int i) {
     if (i < 0 || i >= static_cast<int>(routes_.size())) return;
-    route_ = i;
+    route_index_ = i;
     rebuild_trains();
   });
-  connect(combo2_, &QComboBox::currentIndexChanged, this, [this](int i) {
+  connect(direction_box_, &QComboBox::currentIndexChanged, this, [this](int i) {
     direction_ = std::clamp(i, 0, 2);
     rebuild_trains();
   });
-  connect(command1, &QPushButton::clicked, this, [this] {
+  connect(whole_day_button, &QPushButton::clicked, this, [this] {
     journey_ = {};
     set_view(whole_day_view(trains_, view_.width, view_.height));
   });
-  connect(command3, &QPushButton::clicked, this, &DiagramWindow::end_proc);
+  connect(close_button, &QPushButton::clicked, this, &DiagramWindow::close_step);
 
   auto* keys = new ui::KeyConventions(this);
-  for (QWidget* w : std::initializer_list<QWidget*>{combo1_, combo2_, command1, command2,
-                                                    command3, canvas_})
-    keys->escape_closes(w, [this] { end_proc(); });
+  for (QWidget* w : std::initializer_list<QWidget*>{route_box_, direction_box_, whole_day_button,
+                                                    export_button, close_button, canvas_})
+    keys->escape_closes(w, [this] { close_step(); });
+}
 
+void DiagramWindow::fit_to_screen() {
   // 1100 x 720 where the screen has room; on a smaller screen as large as it allows
   // (leaving room for the window frame), so the buttons at the top right stay in reach.
   int width = 1100, height = 720;
@@ -212,16 +222,11 @@ DiagramWindow::DiagramWindow(app::AppState& state, QWidget* parent)
   resize(width, height);
   view_.width = width - 12;
   view_.height = height - 50;
-  rebuild_trains();
-  view_ = whole_day_view(trains_, view_.width, view_.height);
-  relayout();
-  ui::place_window(this, state.settings.pos(settings::kDiagramWindowId));
-  canvas_->setFocus();
 }
 
 const DiagramRoute& DiagramWindow::route() const {
-  if (route_ < 0 || route_ >= static_cast<int>(routes_.size())) return kNoRoute;
-  return routes_[route_];
+  if (route_index_ < 0 || route_index_ >= static_cast<int>(routes_.size())) return kNoRoute;
+  return routes_[route_index_];
 }
 
 int DiagramWindow::now_minute() const {
@@ -259,11 +264,11 @@ void DiagramWindow::refresh() {
 
 void DiagramWindow::show_journey(const DiagramJourney& journey) {
   journey_ = journey;
-  if (const int r = route_of_journey(routes_, journey); r >= 0 && r != route_) {
-    route_ = r;
-    combo1_->setCurrentIndex(r);  // rebuilds the trains
+  if (const int r = route_of_journey(routes_, journey); r >= 0 && r != route_index_) {
+    route_index_ = r;
+    route_box_->setCurrentIndex(r);  // rebuilds the trains
   }
-  if (combo2_->currentIndex() != 0) combo2_->setCurrentIndex(0);
+  if (direction_box_->currentIndex() != 0) direction_box_->setCurrentIndex(0);
   rebuild_trains();
   if (!journey.empty()) {
     // The journey's hours with some room on both sides.
@@ -285,12 +290,10 @@ std::string DiagramWindow::hover_at(double x, double y) const {
 bool DiagramWindow::open_stops_at(double x, double y) {
   const int i = hit_train(scene_, x, y, 5.0);
   if (i < 0) return false;
-  const DiagramTrain& tr = trains_[i];
-  auto* w = new PassingWindow(
-      state_, passing_stations_of_train(state_.schedule.sin, tr.direction, tr.train, 1), this);
-  w->show();
-  w->raise();
-  w->activateWindow();
+  const DiagramTrain& train = trains_[i];
+  if (ways_.show_stops)
+    ways_.show_stops(
+        passing_stations_of_train(state_.schedule.sin, train.direction, train.train, 1));
   return true;
 }
 
@@ -305,10 +308,10 @@ bool DiagramWindow::export_to(const std::string& path, bool whole_day, std::stri
   marks.journey = journey_.empty() ? nullptr : &journey_;
   marks.title = route().caption + "  " +
                 calendar::date_text_ascii(state_.service_date.day_number);
-  const Scene sc = layout_diagram(route(), trains_, v, marks);
+  const Scene exported = layout_diagram(route(), trains_, v, marks);
   if (ends_with(path, ".svg")) {
     QFile f(QString::fromStdString(path));
-    const std::string svg = scene_to_svg(sc);
+    const std::string svg = scene_to_svg(exported);
     if (!f.open(QIODevice::WriteOnly) ||
         f.write(svg.data(), static_cast<qint64>(svg.size())) != static_cast<qint64>(svg.size()) ||
         !f.flush()) {
@@ -318,7 +321,7 @@ bool DiagramWindow::export_to(const std::string& path, bool whole_day, std::stri
     return true;
   }
   if (ends_with(path, ".png") || ends_with(path, ".pdf")) {
-    if (!render::write_scene_file(sc, path, ends_with(path, ".pdf"), error)) {
+    if (!render::write_scene_file(exported, path, ends_with(path, ".pdf"), error)) {
       error = "書き出せません: " + path;
       return false;
     }
@@ -343,7 +346,7 @@ void DiagramWindow::export_dialog(bool whole_day) {
   if (!export_to(path, whole_day, error)) state_.messages().error(this, error);
 }
 
-void DiagramWindow::end_proc() {
+void DiagramWindow::close_step() {
   ui::store_position(this, state_.settings.pos(settings::kDiagramWindowId));
   close();
 }

@@ -23,13 +23,20 @@ class DiagramCanvas;
 class DiagramWindow final : public QWidget {
   Q_OBJECT
  public:
-  explicit DiagramWindow(app::AppState& state, QWidget* parent = nullptr);
+  // Where the window leads.
+  struct Ways {
+    // Shows the stops of a train double-clicked in the diagram (its passing-station text).
+    std::function<void(const std::string& stops)> show_stops;
+  };
+
+  DiagramWindow(app::AppState& state, Ways ways, QWidget* parent = nullptr);
 
   // Shows a journey of the route search: its route, its hours, its trains bold.
   void show_journey(const DiagramJourney& journey);
   // Follows the board's refresh: the service date's trains and the clock line.
   void refresh();
-  void end_proc();
+  // Escape and 閉じる: keeps the window's place and closes it.
+  void close_step();
 
   // The export: the visible part (whole_day false) or the whole day, as PNG, SVG or PDF by
   // the file name's ending. False with a reason.
@@ -44,7 +51,7 @@ class DiagramWindow final : public QWidget {
   const DiagramJourney& journey() const { return journey_; }
   // The tooltip text at a point of the canvas; empty away from every line.
   std::string hover_at(double x, double y) const;
-  // Opens the passing-station window for the train under a point; false when there is none.
+  // Shows the stops of the train under a point (Ways::show_stops); false when there is none.
   bool open_stops_at(double x, double y);
   // Replaces the file dialog of the export buttons (tests): returns the chosen path or "".
   std::function<std::string(const QString& suggested)> choose_file;
@@ -53,22 +60,25 @@ class DiagramWindow final : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void build_controls();
+  void fit_to_screen();
   void rebuild_trains();
   void relayout();
   void export_dialog(bool whole_day);
   int now_minute() const;
 
   app::AppState& state_;
+  Ways ways_;
   std::vector<DiagramRoute> routes_;
-  int route_ = 0;
+  int route_index_ = 0;
   int direction_ = 0;
   std::vector<DiagramTrain> trains_;
   DiagramJourney journey_;
   DiagramView view_;
   Scene scene_;
   DiagramCanvas* canvas_ = nullptr;
-  QComboBox* combo1_ = nullptr;
-  QComboBox* combo2_ = nullptr;
+  QComboBox* route_box_ = nullptr;      // Combo1: the line, where the data has several
+  QComboBox* direction_box_ = nullptr;  // Combo2: both directions, down or up
 };
 
 }  // namespace ravolin::board
