@@ -4,7 +4,7 @@
 #pragma once
 
 #include "state/app_state.h"
-#include "calendar/clock.h"
+#include "support/fixed_clock.h"
 #include "support/fake_platform.h"
 
 #include <gtest/gtest.h>
