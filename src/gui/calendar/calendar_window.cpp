@@ -32,12 +32,12 @@ CalendarWindow::CalendarWindow(app::AppState& state, Targets targets, QWidget* p
   auto* keys = new ui::KeyConventions(this);
   const auto escape = [this] { end_proc(); };
 
-  text1_ = new QLineEdit(this);
-  text1_->setObjectName(QStringLiteral("Text1"));
-  text1_->setGeometry(px(kGridLeft), px(120), px(1620), px(330));
-  keys->select_all_on_focus(text1_);
-  keys->enter_checks(text1_, [this] { return typed_month_entered(); });
-  keys->escape_closes(text1_, escape);
+  month_box_ = new QLineEdit(this);
+  month_box_->setObjectName(QStringLiteral("Text1"));
+  month_box_->setGeometry(px(kGridLeft), px(120), px(1620), px(330));
+  keys->select_all_on_focus(month_box_);
+  keys->enter_checks(month_box_, [this] { return typed_month_entered(); });
+  keys->escape_closes(month_box_, escape);
 
   for (int c = 0; c < 7; ++c) {
     auto* label = new QLabel(QString::fromLatin1(kWeekdayHeadings[c]), this);
@@ -56,55 +56,55 @@ CalendarWindow::CalendarWindow(app::AppState& state, Targets targets, QWidget* p
     b->setAutoDefault(true);  // Enter on a focused day picks it
     b->installEventFilter(this);
     keys->escape_closes(b, escape);
-    buttons_[i] = b;
+    day_buttons_[i] = b;
   }
 
   // The stepper has 60 at its top end: moving up (arrow, key or wheel) shows later
   // months. The bar itself counts from the top, so its value is 61 minus the stepper's.
-  vscroll1_ = new QScrollBar(Qt::Vertical, this);
-  vscroll1_->setObjectName(QStringLiteral("VScroll1"));
-  vscroll1_->setGeometry(px(kGridLeft + 7 * kButtonWidth + 120), px(kGridTop), px(300),
+  month_stepper_ = new QScrollBar(Qt::Vertical, this);
+  month_stepper_->setObjectName(QStringLiteral("VScroll1"));
+  month_stepper_->setGeometry(px(kGridLeft + 7 * kButtonWidth + 120), px(kGridTop), px(300),
                          px(6 * kButtonHeight));
-  vscroll1_->setRange(1, kStepperMonths);
-  vscroll1_->setSingleStep(1);
-  vscroll1_->setPageStep(12);
-  vscroll1_->setValue(kStepperMonths);
-  keys->escape_closes(vscroll1_, escape);
+  month_stepper_->setRange(1, kStepperMonths);
+  month_stepper_->setSingleStep(1);
+  month_stepper_->setPageStep(12);
+  month_stepper_->setValue(kStepperMonths);
+  keys->escape_closes(month_stepper_, escape);
 
-  auto* command43 = new QPushButton(QStringLiteral("終了"), this);
-  command43->setObjectName(QStringLiteral("Command43"));
-  command43->setGeometry(px(kGridLeft + 7 * kButtonWidth + 420 - 1320), px(3540), px(1320),
+  auto* end_button = new QPushButton(QStringLiteral("終了"), this);
+  end_button->setObjectName(QStringLiteral("Command43"));
+  end_button->setGeometry(px(kGridLeft + 7 * kButtonWidth + 420 - 1320), px(3540), px(1320),
                          px(420));
-  connect(command43, &QPushButton::clicked, this, &CalendarWindow::end_proc);
-  command43->setAutoDefault(true);
-  keys->escape_closes(command43, escape);
+  connect(end_button, &QPushButton::clicked, this, &CalendarWindow::end_proc);
+  end_button->setAutoDefault(true);
+  keys->escape_closes(end_button, escape);
 
   system_ = state.clock().now();
-  text1_->setText(QString::fromStdString(month_text({system_.year, system_.month})));
+  month_box_->setText(QString::fromStdString(month_text({system_.year, system_.month})));
   stepper_changed(stepper_value());
-  connect(vscroll1_, &QScrollBar::valueChanged, this,
+  connect(month_stepper_, &QScrollBar::valueChanged, this,
           [this] { stepper_changed(stepper_value()); });
 
   setFixedSize(px(kGridLeft + 7 * kButtonWidth + 540), px(4080));
   ui::place_window(this, state.settings.pos(settings::kCalendarWindowId));
-  text1_->setFocus();
+  month_box_->setFocus();
 }
 
-int CalendarWindow::stepper_value() const { return kStepperMonths + 1 - vscroll1_->value(); }
+int CalendarWindow::stepper_value() const { return kStepperMonths + 1 - month_stepper_->value(); }
 
 void CalendarWindow::set_stepper_value(int value) {
-  vscroll1_->setValue(kStepperMonths + 1 - value);
+  month_stepper_->setValue(kStepperMonths + 1 - value);
 }
 
 void CalendarWindow::stepper_changed(int value) {
   shown_ = stepper_month(system_.year, system_.month, value);
-  text1_->setText(QString::fromStdString(month_text(shown_)));
+  month_box_->setText(QString::fromStdString(month_text(shown_)));
   fill_grid();
 }
 
 bool CalendarWindow::typed_month_entered() {
   const std::optional<ShownMonth> m =
-      typed_month(text1_->text().toStdString(), system_.year, system_.month);
+      typed_month(month_box_->text().toStdString(), system_.year, system_.month);
   if (!m) return false;
   shown_ = *m;
   fill_grid();
@@ -114,12 +114,12 @@ bool CalendarWindow::typed_month_entered() {
 void CalendarWindow::fill_grid() {
   days_ = month_grid(shown_);
   for (int i = 1; i <= kGridButtons; ++i) {
-    if (i <= 7 || i >= 29) buttons_[i]->setText(QString());
+    if (i <= 7 || i >= 29) day_buttons_[i]->setText(QString());
     if (days_[i] != 0) {
-      buttons_[i]->setText(QString::number(days_[i]));
-      buttons_[i]->show();
+      day_buttons_[i]->setText(QString::number(days_[i]));
+      day_buttons_[i]->show();
     } else {
-      buttons_[i]->hide();
+      day_buttons_[i]->hide();
     }
   }
 }
@@ -171,10 +171,10 @@ bool CalendarWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (step != 0) {
       for (int i = 1; i <= kGridButtons; ++i) {
-        if (buttons_[i] != watched) continue;
+        if (day_buttons_[i] != watched) continue;
         const int to = i + step;
         if (to >= 1 && to <= kGridButtons && days_[to] != 0)
-          buttons_[to]->setFocus(Qt::TabFocusReason);
+          day_buttons_[to]->setFocus(Qt::TabFocusReason);
         return true;
       }
     }
