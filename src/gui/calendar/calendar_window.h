@@ -65,6 +65,7 @@ class CalendarWindow final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void build_controls();
   void stepper_changed(int value);
   bool typed_month_entered();
   void fill_grid();
