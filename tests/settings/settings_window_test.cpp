@@ -501,5 +501,30 @@ TEST_F(SettingsWindowTest, DoubleClickInAStationBoxPicksTheStation) {
   EXPECT_EQ(frame_title("Frame2"), "京葉線（平日下り）  新木場");
 }
 
+// One station picker at a time: a double-click in the other station box replaces the
+// open picker with one for that box, and the picker goes with the settings window.
+TEST_F(SettingsWindowTest, OneStationPickerAtATimeAndItGoesWithTheWindow) {
+  start(base_settings());
+  SettingsWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  QTest::mouseDClick(text(1), Qt::LeftButton);
+  QPointer<StationPickerWindow> first = app->station_picker();
+  ASSERT_NE(first, nullptr);
+  QTest::mouseDClick(text(5), Qt::LeftButton);
+  flush_deletes();
+  EXPECT_TRUE(first.isNull());
+  QPointer<StationPickerWindow> second = app->station_picker();
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->mode(), 2);
+  EXPECT_TRUE(second->isVisible());
+
+  QTest::keyClick(text(5), Qt::Key_Escape);
+  flush_deletes();
+  EXPECT_EQ(app->settings_window(), nullptr);
+  EXPECT_TRUE(second.isNull());
+  EXPECT_EQ(app->station_picker(), nullptr);
+  EXPECT_EQ(state->settings.sinkansen_station, "品川");
+}
+
 }  // namespace
 }  // namespace ravolin::settings

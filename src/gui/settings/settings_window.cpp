@@ -209,7 +209,8 @@ void SettingsWindow::fill(const SettingsForm& form) {
 
 SettingsForm SettingsWindow::read_form() const {
   SettingsForm form;
-  for (int box = 1; box <= kFormBoxes; ++box) form.text[box] = form_boxes_[box]->text().toStdString();
+  for (int box = 1; box <= kFormBoxes; ++box)
+    form.text[box] = form_boxes_[box]->text().toStdString();
   form.sinkansen_down = sinkansen_.down->isChecked();
   form.keiyo_down = keiyo_.down->isChecked();
   form.store_at_exit = store_at_exit_->isChecked();
