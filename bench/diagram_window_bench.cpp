@@ -5,7 +5,7 @@
 #include "diagram/diagram.h"
 #include "app/navigator.h"
 #include "gui/board/main_window.h"
-#include "calendar/clock.h"
+#include "support/fixed_clock.h"
 #include "render/scene_painter.h"
 #include "support/fake_platform.h"
 

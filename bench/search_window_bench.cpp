@@ -10,7 +10,7 @@
 #include "state/app_state.h"
 #include "app/navigator.h"
 #include "gui/board/main_window.h"
-#include "calendar/clock.h"
+#include "support/fixed_clock.h"
 #include "gui/search/results_window.h"
 #include "gui/search/search_window.h"
 #include "support/fake_platform.h"

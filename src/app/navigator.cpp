@@ -20,6 +20,7 @@
 #include "gui/search/results_window.h"
 #include "gui/search/search_window.h"
 #include "gui/settings/settings_window.h"
+#include "gui/settings/station_picker_window.h"
 #include "settings/settings_file.h"
 #include "state/loader.h"
 
@@ -83,6 +84,9 @@ board::VersionWindow* Navigator::version_window() const { return version_.data()
 board::DiagramWindow* Navigator::diagram_window() const { return diagram_.data(); }
 calendar::CorrectionWindow* Navigator::correction_window() const { return correction_.data(); }
 settings::SettingsWindow* Navigator::settings_window() const { return settings_.data(); }
+settings::StationPickerWindow* Navigator::station_picker() const {
+  return station_picker_.data();
+}
 search::SearchWindow* Navigator::search_window() const { return search_.data(); }
 search::ResultsWindow* Navigator::results_window() const { return results_.data(); }
 hotels::HotelSearchWindow* Navigator::hotel_search_window() const { return hotel_search_.data(); }
@@ -185,8 +189,9 @@ void Navigator::open_help_contents() { state_.help().show_contents(state_.help_p
 
 void Navigator::open_correction() {
   if (bring_forward(correction_)) return;  // one correction window
-  correction_ = new calendar::CorrectionWindow(
-      state_, [this] { main_->refresh(); }, main_.get());
+  calendar::CorrectionWindow::Ways ways;
+  ways.refresh_board = [this] { main_->refresh(); };
+  correction_ = new calendar::CorrectionWindow(state_, std::move(ways), main_.get());
   show_in_front(correction_.data());
 }
 
@@ -202,8 +207,24 @@ void Navigator::open_settings() {
     main_->activateWindow();
   };
   ways.end_for_keiyo_data = [this] { end_for_keiyo_data(); };
+  ways.open_station_picker = [this](int mode, QLineEdit* target, std::function<void()> picked) {
+    open_station_picker(settings_.data(), mode, target, std::move(picked));
+  };
   settings_ = new settings::SettingsWindow(state_, std::move(ways), main_.get());
   show_in_front(settings_.data());
+}
+
+void Navigator::open_station_picker(QWidget* opener, int mode, QLineEdit* target,
+                                    std::function<void()> picked) {
+  // A second double-click asks again for the box just clicked.
+  if (station_picker_) station_picker_->close();
+  // A child of the window it writes into: it goes when that window goes.
+  station_picker_ = new settings::StationPickerWindow(state_, mode, target, opener);
+  QObject* context = opener ? static_cast<QObject*>(opener) : station_picker_.data();
+  if (picked)
+    connect(station_picker_.data(), &settings::StationPickerWindow::picked, context,
+            [picked = std::move(picked)] { picked(); });
+  ui::bring_forward(station_picker_.data());
 }
 
 void Navigator::end_for_keiyo_data() {

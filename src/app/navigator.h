@@ -9,6 +9,9 @@
 #include <QObject>
 #include <QPointer>
 
+class QLineEdit;
+class QWidget;
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -38,7 +41,8 @@ class SearchWindow;
 }  // namespace ravolin::search
 namespace ravolin::settings {
 class SettingsWindow;
-}
+class StationPickerWindow;
+}  // namespace ravolin::settings
 
 namespace ravolin::app {
 
@@ -67,6 +71,11 @@ class Navigator final : public QObject {
   void open_help_contents();
   void open_correction();
   void open_settings();
+  // The station picker (ravolin22) of `mode` for a box of `opener`, which it writes the
+  // picked name into before running `picked`. One picker at a time: a new one replaces
+  // the open one.
+  void open_station_picker(QWidget* opener, int mode, QLineEdit* target,
+                           std::function<void()> picked);
   void open_search();
   void open_hotel_search();
   void open_user_hotels();
@@ -86,6 +95,7 @@ class Navigator final : public QObject {
   board::DiagramWindow* diagram_window() const;
   calendar::CorrectionWindow* correction_window() const;
   settings::SettingsWindow* settings_window() const;
+  settings::StationPickerWindow* station_picker() const;
   search::SearchWindow* search_window() const;
   search::ResultsWindow* results_window() const;
   hotels::HotelSearchWindow* hotel_search_window() const;
@@ -137,6 +147,7 @@ class Navigator final : public QObject {
   QPointer<board::DiagramWindow> diagram_;
   QPointer<calendar::CorrectionWindow> correction_;
   QPointer<settings::SettingsWindow> settings_;
+  QPointer<settings::StationPickerWindow> station_picker_;
   QPointer<search::SearchWindow> search_;
   QPointer<search::ResultsWindow> results_;
   QPointer<hotels::HotelSearchWindow> hotel_search_;

@@ -44,48 +44,4 @@ std::string service_timeout_reason(int seconds) {
   return "時刻設定サービスが" + std::to_string(seconds) + "秒以内に終わらないため、設定を取りやめました";
 }
 
-void FixedClock::set(const SystemTime& t, ClockSetDone done) {
-  ++set_requests_;
-  pending_time_ = t;
-  pending_done_ = std::move(done);
-  if (!hold_) answer_pending();
-}
-
-void FixedClock::answer_pending() {
-  ClockSetResult r;
-  if (refuse_) {
-    r.outcome = ClockSetResult::Outcome::Refused;
-    r.reason = refuse_reason_;
-  }
-  answer(r);
-}
-
-void FixedClock::time_out_pending(std::string reason) {
-  answer({ClockSetResult::Outcome::TimedOut, std::move(reason)});
-}
-
-void FixedClock::answer(const ClockSetResult& result) {
-  if (!pending_done_) return;
-  ClockSetDone done = std::move(pending_done_);
-  pending_done_ = nullptr;
-  if (result.ok()) {
-    t_ = pending_time_;
-    ++set_calls_;
-  }
-  done(result);
-}
-
-void FixedClock::advance_seconds(int seconds) {
-  long long total = static_cast<long long>(t_.hour) * 3600 + t_.minute * 60 + t_.second + seconds;
-  long long days = total / 86400;
-  total %= 86400;
-  if (total < 0) {
-    total += 86400;
-    --days;
-  }
-  const CivilDate c = civil_from_day_number(static_cast<std::int32_t>(t_.day_number + days));
-  t_ = make_system_time(c.year, c.month, c.day, static_cast<int>(total / 3600),
-                        static_cast<int>(total / 60 % 60), static_cast<int>(total % 60));
-}
-
 }  // namespace ravolin::calendar

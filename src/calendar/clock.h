@@ -1,6 +1,6 @@
 // The operating-system clock as a seam: the program reads (and the correction window
-// may set) it only through this interface, so tests use a fake and never touch the
-// real clock.
+// may set) it only through this interface, so tests use a fake (tests/support) and never
+// touch the real clock.
 #pragma once
 
 #include "calendar/dates.h"
@@ -38,7 +38,7 @@ class Clock {
 SystemTime read_system_clock();
 
 // Setting the real clock goes through the system's time-setting service
-// (`timedatectl set-time`, ui/qt_platform.h); these are its arguments and reasons.
+// (`timedatectl set-time`, gui/common/qt_platform.h); these are its arguments and reasons.
 // "yyyy-mm-dd hh:mm:ss", the local date and time as the time-setting service takes it.
 std::string set_time_argument(const SystemTime& t);
 // Why `t` cannot be set (a date or time that does not exist); "" when it can.
@@ -50,37 +50,5 @@ std::string service_refusal_reason(std::string said, bool exited_normally, int e
 std::string service_start_failure_reason(const std::string& program, const std::string& why);
 // The reason when the service had not finished within `seconds` and was stopped.
 std::string service_timeout_reason(int seconds);
-
-// A clock that stands still at a given moment unless moved; for tests and the tool.
-// A setting is answered at once (set, or refused after refuse_set()); after hold_sets()
-// the request waits until answer_pending() or time_out_pending(), as a slow service would.
-class FixedClock final : public Clock {
- public:
-  explicit FixedClock(SystemTime t) : t_(t) {}
-  SystemTime now() const override { return t_; }
-  void set(const SystemTime& t, ClockSetDone done) override;
-  void advance_seconds(int seconds);
-  void move_to(const SystemTime& t) { t_ = t; }
-  void refuse_set(std::string reason) { refuse_ = true; refuse_reason_ = std::move(reason); }
-  void hold_sets() { hold_ = true; }
-  bool set_pending() const { return static_cast<bool>(pending_done_); }
-  // Answers the waiting request: set, or refused after refuse_set().
-  void answer_pending();
-  // Answers the waiting request as a service that did not finish in time.
-  void time_out_pending(std::string reason);
-  int set_calls() const { return set_calls_; }        // settings that moved the clock
-  int set_requests() const { return set_requests_; }  // every request, answered or not
-
- private:
-  void answer(const ClockSetResult& result);
-  SystemTime t_;
-  bool refuse_ = false;
-  std::string refuse_reason_;
-  bool hold_ = false;
-  SystemTime pending_time_;
-  ClockSetDone pending_done_;
-  int set_calls_ = 0;
-  int set_requests_ = 0;
-};
 
 }  // namespace ravolin::calendar

@@ -30,16 +30,16 @@ bool store_and_test(std::string_view text, int& part, int lo, int hi) {
 
 int last_correction_year(int system_year) { return std::max(2020, system_year + 20); }
 
-bool chk_year(std::string_view text, const SystemTime& tick, ServiceDate& service) {
+bool check_year(std::string_view text, const SystemTime& tick, ServiceDate& service) {
   return store_and_test(text, service.year, kFirstCorrectionYear,
                         last_correction_year(tick.year));
 }
 
-bool chk_month(std::string_view text, ServiceDate& service) {
+bool check_month(std::string_view text, ServiceDate& service) {
   return store_and_test(text, service.month, 1, 12);
 }
 
-bool chk_day(std::string_view text, const SystemTime& tick, ServiceDate& service) {
+bool check_day(std::string_view text, const SystemTime& tick, ServiceDate& service) {
   const std::optional<int> v = stored_number(text);
   if (!v) return false;
   service.day = *v;
@@ -52,26 +52,26 @@ bool chk_day(std::string_view text, const SystemTime& tick, ServiceDate& service
   return true;
 }
 
-bool chk_hour(std::string_view text, ServiceDate& service) {
+bool check_hour(std::string_view text, ServiceDate& service) {
   return store_and_test(text, service.hour, 0, 23);
 }
 
-bool chk_minute(std::string_view text, ServiceDate& service) {
+bool check_minute(std::string_view text, ServiceDate& service) {
   return store_and_test(text, service.minute, 0, 59);
 }
 
-bool chk_second(std::string_view text, ServiceDate& service) {
+bool check_second(std::string_view text, ServiceDate& service) {
   return store_and_test(text, service.second, 0, 59);
 }
 
-int check_corrected_fields(const std::array<std::string, 6>& f, const SystemTime& tick,
-                           ServiceDate& service) {
-  if (!chk_year(f[0], tick, service)) return 7;
-  if (!chk_month(f[1], service)) return 8;
-  if (!chk_day(f[2], tick, service)) return 9;
-  if (!chk_hour(f[3], service)) return 10;
-  if (!chk_minute(f[4], service)) return 11;
-  if (!chk_second(f[5], service)) return 12;
+int check_corrected_fields(const std::array<std::string, kDateTimeFields>& f,
+                           const SystemTime& tick, ServiceDate& service) {
+  if (!check_year(f[0], tick, service)) return kFirstCorrectedBox;
+  if (!check_month(f[1], service)) return kFirstCorrectedBox + 1;
+  if (!check_day(f[2], tick, service)) return kFirstCorrectedBox + 2;
+  if (!check_hour(f[3], service)) return kFirstCorrectedBox + 3;
+  if (!check_minute(f[4], service)) return kFirstCorrectedBox + 4;
+  if (!check_second(f[5], service)) return kFirstCorrectedBox + 5;
   return 0;
 }
 
@@ -94,7 +94,7 @@ void apply_correction(const HolidayList& holidays, const SystemTime& tick, bool 
   set_service_day(service);
   clock.current_reading = corrected_reading(service);
   clock.offset = temporary ? clock.current_reading - tick.time_of_day : 0.0;
-  set_holiday_correction(holidays, service, flags);
+  set_service_day_off(holidays, service, flags);
 }
 
 void cancel_correction(const HolidayList& holidays, const SystemTime& tick, ServiceDate& service,
@@ -103,7 +103,7 @@ void cancel_correction(const HolidayList& holidays, const SystemTime& tick, Serv
   service.weekday = weekday_of(tick.day_number);
   clock.current_reading = tick.time_of_day;
   clock.offset = 0.0;
-  set_holiday_correction(holidays, service, flags);
+  set_service_day_off(holidays, service, flags);
 }
 
 void escape_correction(const SystemTime& tick, ServiceDate& service, ProgramClock& clock) {

@@ -13,6 +13,10 @@
 namespace ravolin::calendar {
 
 inline constexpr int kFirstCorrectionYear = 1996;
+// The corrected date and time: year, month, day, hour, minute, second, in the boxes
+// Text7..Text12 of the correction window.
+inline constexpr int kDateTimeFields = 6;
+inline constexpr int kFirstCorrectedBox = 7;
 // The last year a correction may name: twenty years past the system year, never
 // before 2020.
 int last_correction_year(int system_year);
@@ -20,19 +24,19 @@ int last_correction_year(int system_year);
 // The checks of the corrected fields (year Text7 .. second Text12). A field that is not
 // a number is refused and stores nothing; a number is stored into the service date
 // (rounded to a whole number) even when its range test then refuses it.
-bool chk_year(std::string_view text, const SystemTime& tick, ServiceDate& service);
-bool chk_month(std::string_view text, ServiceDate& service);
+bool check_year(std::string_view text, const SystemTime& tick, ServiceDate& service);
+bool check_month(std::string_view text, ServiceDate& service);
 // The day must exist in the stored year and month, and must not be before today in the
 // current month. A stored year or month that its own check refused refuses the day too.
-bool chk_day(std::string_view text, const SystemTime& tick, ServiceDate& service);
-bool chk_hour(std::string_view text, ServiceDate& service);
-bool chk_minute(std::string_view text, ServiceDate& service);
-bool chk_second(std::string_view text, ServiceDate& service);
+bool check_day(std::string_view text, const SystemTime& tick, ServiceDate& service);
+bool check_hour(std::string_view text, ServiceDate& service);
+bool check_minute(std::string_view text, ServiceDate& service);
+bool check_second(std::string_view text, ServiceDate& service);
 
 // Runs the six checks in order on fields[0..5] (Text7..Text12). Returns 0 when all pass,
 // otherwise the number of the first refused box (7..12); the checks after it do not run.
-int check_corrected_fields(const std::array<std::string, 6>& fields, const SystemTime& tick,
-                           ServiceDate& service);
+int check_corrected_fields(const std::array<std::string, kDateTimeFields>& fields,
+                           const SystemTime& tick, ServiceDate& service);
 
 // The service day number and weekday from the stored year, month and day.
 void set_service_day(ServiceDate& service);

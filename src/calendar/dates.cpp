@@ -111,7 +111,7 @@ DayFlags set_holiday(const HolidayList& list, int month, int day, int weekday) {
   return f;
 }
 
-void set_holiday_correction(const HolidayList& list, ServiceDate& service, DayFlags& flags) {
+void set_service_day_off(const HolidayList& list, ServiceDate& service, DayFlags& flags) {
   const CivilDate c = civil_from_day_number(service.day_number);
   service.year = c.year;
   service.month = c.month;
@@ -136,7 +136,7 @@ int holiday_eve(const HolidayList& list, std::int32_t travel_day_number, int sys
   return 0;
 }
 
-double edit_time(ProgramClock& clock, double system_time_of_day) {
+double update_program_time(ProgramClock& clock, double system_time_of_day) {
   clock.current_reading = system_time_of_day;
   double t = clock.offset + clock.current_reading;
   if (!std::isfinite(t)) t = system_time_of_day;

@@ -71,13 +71,15 @@ bool is_listed_holiday(const HolidayList& list, int month, int day);
 void get_today(const SystemTime& now, ServiceDate& service, ProgramClock& clock);
 // set_holiday of the main window / the search window.
 DayFlags set_holiday(const HolidayList& list, int month, int day, int weekday);
-// set_holiday of the correction window: month/day from the day number, day-off flag only.
-void set_holiday_correction(const HolidayList& list, ServiceDate& service, DayFlags& flags);
+// set_holiday of the correction window: the service year, month, day and weekday from its
+// day number, and the day-off flag only.
+void set_service_day_off(const HolidayList& list, ServiceDate& service, DayFlags& flags);
 // holiday_eve for a travel date: the holidays are placed in system_year.
 int holiday_eve(const HolidayList& list, std::int32_t travel_day_number, int system_year);
 
-// edit_time: program time from the offset and the system time of day, wrapped at 23:59:59.
-double edit_time(ProgramClock& clock, double system_time_of_day);
+// The program time from the offset and the system time of day, wrapped at 23:59:59; the
+// clock keeps the reading and the result (edit_time of the main window).
+double update_program_time(ProgramClock& clock, double system_time_of_day);
 // "現在日時 ： yyyy/mm/dd（aaa）  hh:mm"
 std::string clock_caption(const ServiceDate& service, double program_time);
 // Date texts of a day number handed to the windows:

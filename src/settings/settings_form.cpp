@@ -45,7 +45,7 @@ std::optional<int> stored_value(const std::string& text) {
 
 // The common part of the number boxes: a blank box becomes "0", full-width digits
 // become ASCII, and the text must be a number that stores as 0..32767.
-bool number_box(std::string& text, int& value) {
+bool read_number_box(std::string& text, int& value) {
   if (text::trim(text).empty()) text.assign(1, '0');
   std::string ascii = text::ascii_digits(text);
   if (ascii != text) text.swap(ascii);
@@ -67,26 +67,26 @@ SettingsForm fill_settings_form(const Settings& s) {
   SettingsForm f;
   f.sinkansen_down = s.sinkansen_flg == 1;
   f.keiyo_down = s.keiyo_flg == 1;
-  f.text[1] = text::trim(s.keiyo_station);
-  f.text[2] = text::format_plain(s.keiyo_hun1);
-  f.text[3] = text::format_plain(s.keiyo_hun2);
-  f.text[4] = text::format_plain(s.keiyo_hyouji);
-  f.text[5] = text::trim(s.sinkansen_station);
-  f.text[6] = text::format_plain(s.sinkansen_hun1);
-  f.text[7] = text::format_plain(s.sinkansen_hun2);
-  f.text[8] = text::format_plain(s.sinkansen_hyouji);
+  f.text[kKeiyoStationBox] = text::trim(s.keiyo_station);
+  f.text[kKeiyoNormalMinutesBox] = text::format_plain(s.keiyo_hun1);
+  f.text[kKeiyoHurryMinutesBox] = text::format_plain(s.keiyo_hun2);
+  f.text[kKeiyoTrainCountBox] = text::format_plain(s.keiyo_hyouji);
+  f.text[kSinkansenStationBox] = text::trim(s.sinkansen_station);
+  f.text[kSinkansenNormalMinutesBox] = text::format_plain(s.sinkansen_hun1);
+  f.text[kSinkansenHurryMinutesBox] = text::format_plain(s.sinkansen_hun2);
+  f.text[kSinkansenTrainCountBox] = text::format_plain(s.sinkansen_hyouji);
   f.store_at_exit = s.control2_flg == 1;
   f.hotel_sort = s.control3_flg == 1 || s.control3_flg == 2 ? s.control3_flg : 0;
   f.keiyo_shown = s.keiyo_use == 1;
   return f;
 }
 
-FieldCheck check_keiyo_station(const data::KeiyoTables& keiyo, bool down, std::string& text1) {
+FieldCheck check_keiyo_station(const data::KeiyoTables& keiyo, bool down, std::string& station) {
   if (keiyo.station_count[1] == 0) {  // the Keiyo data were not loaded
-    text1 = kKeiyoFallbackStation;
+    station = kKeiyoFallbackStation;
     return FieldCheck{0, kCleared};
   }
-  const std::string name = text::trim(text1);
+  const std::string name = text::trim(station);
   int found = 0;
   for (int i = 1; i <= kKeiyoPickLast && name.size() > 0; ++i) {
     if (i == kKeiyoPickSkipped) continue;
@@ -96,14 +96,14 @@ FieldCheck check_keiyo_station(const data::KeiyoTables& keiyo, bool down, std::s
     }
   }
   if (found == 0) return refused(kCleared);
-  if (down && found == kKeiyoPickLast) return refused(kMsgTerminus);
-  if (!down && found == 1) return refused(kMsgOrigin);
+  if (down && found == kKeiyoPickLast) return refused(kTerminusMessage);
+  if (!down && found == 1) return refused(kOriginMessage);
   return FieldCheck{0, kCleared};
 }
 
 FieldCheck check_sinkansen_station(const data::SinkansenTables& sin, int edition_code,
-                                   bool down, const std::string& text5) {
-  const std::string name = text::trim(text5);
+                                   bool down, const std::string& station) {
+  const std::string name = text::trim(station);
   const int n = sin.station_count;
   int found = 0;
   for (int i = 1; i <= n && !name.empty(); ++i) {
@@ -115,23 +115,23 @@ FieldCheck check_sinkansen_station(const data::SinkansenTables& sin, int edition
     }
   }
   if (found == 0) return refused(kCleared);
-  if (down && found == n) return refused(kMsgTerminus);
-  if (!down && found == 1) return refused(kMsgOrigin);
+  if (down && found == n) return refused(kTerminusMessage);
+  if (!down && found == 1) return refused(kOriginMessage);
   if (down && ((edition_code == 2 && found == 16) || (edition_code == 3 && found == 11)))
-    return refused(kMsgTerminus);
+    return refused(kTerminusMessage);
   return FieldCheck{0, kCleared};
 }
 
 FieldCheck check_normal_minutes(std::string& text) {
   int value = 0;
-  return FieldCheck{number_box(text, value) ? 0 : 1, std::nullopt};
+  return FieldCheck{read_number_box(text, value) ? 0 : 1, std::nullopt};
 }
 
 FieldCheck check_train_count(std::string& text) { return check_normal_minutes(text); }
 
 FieldCheck check_hurry_minutes(std::string& text, const std::string& normal) {
   int value = 0;
-  if (!number_box(text, value)) return refused();
+  if (!read_number_box(text, value)) return refused();
   if (value == 0) return {};
   // Compared as stored, so that the hurry minutes stay below the normal minutes after
   // rounding too. A normal box that holds no number counts as 0.
@@ -143,16 +143,19 @@ FieldCheck check_hurry_minutes(std::string& text, const std::string& normal) {
 FieldCheck check_box(const data::ScheduleData& data, int box, SettingsForm& form) {
   auto& t = form.text;
   switch (box) {
-    case 1: return check_keiyo_station(data.keiyo, form.keiyo_down, t[1]);
-    case 2: return check_normal_minutes(t[2]);
-    case 3: return check_hurry_minutes(t[3], t[2]);
-    case 4: return check_train_count(t[4]);
-    case 5:
+    case kKeiyoStationBox:
+      return check_keiyo_station(data.keiyo, form.keiyo_down, t[kKeiyoStationBox]);
+    case kKeiyoNormalMinutesBox: return check_normal_minutes(t[kKeiyoNormalMinutesBox]);
+    case kKeiyoHurryMinutesBox:
+      return check_hurry_minutes(t[kKeiyoHurryMinutesBox], t[kKeiyoNormalMinutesBox]);
+    case kKeiyoTrainCountBox: return check_train_count(t[kKeiyoTrainCountBox]);
+    case kSinkansenStationBox:
       return check_sinkansen_station(data.sin, data.edition ? data.edition->code : 0,
-                                     form.sinkansen_down, t[5]);
-    case 6: return check_normal_minutes(t[6]);
-    case 7: return check_hurry_minutes(t[7], t[6]);
-    case 8: return check_train_count(t[8]);
+                                     form.sinkansen_down, t[kSinkansenStationBox]);
+    case kSinkansenNormalMinutesBox: return check_normal_minutes(t[kSinkansenNormalMinutesBox]);
+    case kSinkansenHurryMinutesBox:
+      return check_hurry_minutes(t[kSinkansenHurryMinutesBox], t[kSinkansenNormalMinutesBox]);
+    case kSinkansenTrainCountBox: return check_train_count(t[kSinkansenTrainCountBox]);
     default: return {};
   }
 }
@@ -169,7 +172,7 @@ void store_number(const std::string& text, std::int16_t& setting) {
 
 OkResult apply_settings_form(const data::ScheduleData& data, SettingsForm& form, Settings& s) {
   OkResult r;
-  for (int box = 1; box <= 8; ++box) {
+  for (int box = 1; box <= kFormBoxes; ++box) {
     const FieldCheck c = check_box(data, box, form);
     if (c.message) r.message = c.message;
     if (c.err_flg != 0) {
@@ -179,15 +182,15 @@ OkResult apply_settings_form(const data::ScheduleData& data, SettingsForm& form,
   }
   const auto& t = form.text;
   s.sinkansen_flg = form.sinkansen_down ? 1 : 2;
-  s.sinkansen_station = text::trim(t[5]);
-  store_number(t[6], s.sinkansen_hun1);
-  store_number(t[7], s.sinkansen_hun2);
-  store_number(t[8], s.sinkansen_hyouji);
+  s.sinkansen_station = text::trim(t[kSinkansenStationBox]);
+  store_number(t[kSinkansenNormalMinutesBox], s.sinkansen_hun1);
+  store_number(t[kSinkansenHurryMinutesBox], s.sinkansen_hun2);
+  store_number(t[kSinkansenTrainCountBox], s.sinkansen_hyouji);
   s.keiyo_flg = form.keiyo_down ? 1 : 2;
-  s.keiyo_station = text::trim(t[1]);
-  store_number(t[2], s.keiyo_hun1);
-  store_number(t[3], s.keiyo_hun2);
-  store_number(t[4], s.keiyo_hyouji);
+  s.keiyo_station = text::trim(t[kKeiyoStationBox]);
+  store_number(t[kKeiyoNormalMinutesBox], s.keiyo_hun1);
+  store_number(t[kKeiyoHurryMinutesBox], s.keiyo_hun2);
+  store_number(t[kKeiyoTrainCountBox], s.keiyo_hyouji);
   s.control2_flg = form.store_at_exit ? 1 : 0;
   s.control3_flg = static_cast<std::int16_t>(form.hotel_sort);
   if (!form.keiyo_shown) {

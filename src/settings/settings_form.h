@@ -12,15 +12,29 @@
 
 namespace ravolin::settings {
 
-inline constexpr const char* kMsgTerminus = "終着駅は指定できません";
-inline constexpr const char* kMsgOrigin = "始発駅は指定できません";
+inline constexpr const char* kTerminusMessage = "終着駅は指定できません";
+inline constexpr const char* kOriginMessage = "始発駅は指定できません";
 // The Keiyo station a check puts in when the Keiyo data were not loaded.
 inline constexpr const char* kKeiyoFallbackStation = "海浜幕張";
 
-// The window's fields. text[1]..text[8] are Text1..Text8 (Keiyo station, minutes at
-// normal pace, minutes hurrying, number of trains; then the same for the Shinkansen).
+// The window's text boxes by number (Text1..Text8), as text[] and check_box() count them:
+// the Keiyo station, minutes at normal pace, minutes hurrying, number of trains; then the
+// same for the Shinkansen.
+enum FormBox : int {
+  kKeiyoStationBox = 1,
+  kKeiyoNormalMinutesBox = 2,
+  kKeiyoHurryMinutesBox = 3,
+  kKeiyoTrainCountBox = 4,
+  kSinkansenStationBox = 5,
+  kSinkansenNormalMinutesBox = 6,
+  kSinkansenHurryMinutesBox = 7,
+  kSinkansenTrainCountBox = 8,
+};
+inline constexpr int kFormBoxes = 8;
+
+// The window's fields: text[1]..text[8] are the boxes above.
 struct SettingsForm {
-  std::array<std::string, 9> text{};
+  std::array<std::string, kFormBoxes + 1> text{};
   bool keiyo_down = true;      // Option1 (else Option2)
   bool sinkansen_down = true;  // Option8 (else Option9)
   bool keiyo_shown = true;     // Option10 (else Option11)
@@ -40,12 +54,12 @@ SettingsForm fill_settings_form(const Settings& s);
 // Text1: the Keiyo station, one of stations 1..11 of the weekday down list but the 8th.
 // With no Keiyo data loaded the box becomes kKeiyoFallbackStation and is accepted. The
 // line's last station (down) and first station (up) are refused with a message.
-FieldCheck check_keiyo_station(const data::KeiyoTables& keiyo, bool down, std::string& text1);
+FieldCheck check_keiyo_station(const data::KeiyoTables& keiyo, bool down, std::string& station);
 // Text5: the Shinkansen station, a direction-1 row with flag 0 or 1; the last row (down),
 // the first row (up) and, down, row 16 of edition 2 and row 11 of edition 3 (the ends
 // of the 山形 and 長野 lines) are refused with a message.
 FieldCheck check_sinkansen_station(const data::SinkansenTables& sin, int edition_code,
-                                   bool down, const std::string& text5);
+                                   bool down, const std::string& station);
 // Text2/Text6: minutes to the station at normal pace; Text4/Text8: number of trains
 // (0: the next two hours). A blank box becomes "0"; the text must be a whole or decimal
 // number from 0 to 32767 (full-width digits are taken as their ASCII forms).
@@ -55,11 +69,11 @@ FieldCheck check_train_count(std::string& text);
 // than the normal minutes of the same frame.
 FieldCheck check_hurry_minutes(std::string& text, const std::string& normal);
 
-// The check of box 1..8 as Enter runs it.
+// The check of a box (FormBox) as Enter runs it.
 FieldCheck check_box(const data::ScheduleData& data, int box, SettingsForm& form);
 
 struct OkResult {
-  int failed_box = 0;  // 1..8: the box whose check refused (nothing applied); 0 applied
+  int failed_box = 0;  // the box (FormBox) whose check refused (nothing applied); 0 applied
   std::optional<std::string> message;  // the message line after the checks
   // The Keiyo display was switched on: the program must end so that the next start
   // loads the Keiyo data. The settings hold keiyo_use 1.

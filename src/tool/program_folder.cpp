@@ -71,7 +71,7 @@ BoardMoment moment_at(const calendar::SystemTime& now, const settings::Settings&
   calendar::ProgramClock clock;
   calendar::get_today(now, m.service, clock);
   m.flags = calendar::set_holiday(s.holidays, m.service.month, m.service.day, m.service.weekday);
-  m.program_time = calendar::edit_time(clock, now.time_of_day);
+  m.program_time = calendar::update_program_time(clock, now.time_of_day);
   return m;
 }
 

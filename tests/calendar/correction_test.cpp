@@ -22,44 +22,44 @@ class CorrectionChecks : public ::testing::Test {
 };
 
 TEST_F(CorrectionChecks, YearBoundsFollowTheSystemYear) {
-  EXPECT_FALSE(chk_year("1995", tick, service));
+  EXPECT_FALSE(check_year("1995", tick, service));
   EXPECT_EQ(service.year, 1995);  // stored even though refused
-  EXPECT_TRUE(chk_year("1996", tick, service));
-  EXPECT_TRUE(chk_year("2020", tick, service));
-  EXPECT_FALSE(chk_year("2021", tick, service));
+  EXPECT_TRUE(check_year("1996", tick, service));
+  EXPECT_TRUE(check_year("2020", tick, service));
+  EXPECT_FALSE(check_year("2021", tick, service));
   // Later system clocks keep twenty years of room.
   const SystemTime later = make_system_time(2026, 12, 7, 10, 0, 0);
-  EXPECT_TRUE(chk_year("2046", later, service));
-  EXPECT_FALSE(chk_year("2047", later, service));
-  EXPECT_TRUE(chk_year("1996", later, service));
+  EXPECT_TRUE(check_year("2046", later, service));
+  EXPECT_FALSE(check_year("2047", later, service));
+  EXPECT_TRUE(check_year("1996", later, service));
   // Not a number: refused, nothing stored.
   service.year = 2001;
   for (const char* bad : {"", "abc", "20x0", "２０x０"}) {
-    EXPECT_FALSE(chk_year(bad, tick, service)) << bad;
+    EXPECT_FALSE(check_year(bad, tick, service)) << bad;
     EXPECT_EQ(service.year, 2001) << bad;
   }
   // Digits typed with the input method on read as the number they show.
-  EXPECT_TRUE(chk_year("２０００", tick, service));
+  EXPECT_TRUE(check_year("２０００", tick, service));
   EXPECT_EQ(service.year, 2000);
-  EXPECT_FALSE(chk_year("99999999", tick, service));  // kept within 16 bits
+  EXPECT_FALSE(check_year("99999999", tick, service));  // kept within 16 bits
   EXPECT_EQ(service.year, 32767);
 }
 
 TEST_F(CorrectionChecks, MonthHourMinuteSecondRanges) {
-  EXPECT_FALSE(chk_month("0", service));
-  EXPECT_FALSE(chk_month("13", service));
+  EXPECT_FALSE(check_month("0", service));
+  EXPECT_FALSE(check_month("13", service));
   EXPECT_EQ(service.month, 13);
-  EXPECT_TRUE(chk_month("1", service));
-  EXPECT_TRUE(chk_month(" 12 ", service));
+  EXPECT_TRUE(check_month("1", service));
+  EXPECT_TRUE(check_month(" 12 ", service));
   EXPECT_EQ(service.month, 12);
-  EXPECT_FALSE(chk_hour("24", service));
-  EXPECT_FALSE(chk_hour("-1", service));
-  EXPECT_TRUE(chk_hour("0", service));
-  EXPECT_TRUE(chk_hour("23", service));
-  EXPECT_FALSE(chk_minute("60", service));
-  EXPECT_TRUE(chk_minute("59", service));
-  EXPECT_FALSE(chk_second("60", service));
-  EXPECT_TRUE(chk_second("00", service));
+  EXPECT_FALSE(check_hour("24", service));
+  EXPECT_FALSE(check_hour("-1", service));
+  EXPECT_TRUE(check_hour("0", service));
+  EXPECT_TRUE(check_hour("23", service));
+  EXPECT_FALSE(check_minute("60", service));
+  EXPECT_TRUE(check_minute("59", service));
+  EXPECT_FALSE(check_second("60", service));
+  EXPECT_TRUE(check_second("00", service));
   EXPECT_EQ(service.hour, 23);
   EXPECT_EQ(service.minute, 59);
   EXPECT_EQ(service.second, 0);
@@ -69,7 +69,7 @@ TEST_F(CorrectionChecks, DayExistsInTheStoredMonthAndIsNotPast) {
   const auto day_ok = [&](int year, int month, const char* day) {
     service.year = year;
     service.month = month;
-    return chk_day(day, tick, service);
+    return check_day(day, tick, service);
   };
   EXPECT_TRUE(day_ok(2000, 2, "29"));
   EXPECT_TRUE(day_ok(2004, 2, "29"));
@@ -119,7 +119,7 @@ TEST(CorrectionEffects, TemporaryThenCancelOrEscape) {
   EXPECT_EQ(service.weekday, 2);
   EXPECT_EQ(flags.day_off, 1);
   EXPECT_NEAR(clock.offset, 2.0 / 24, 1e-9);
-  EXPECT_NEAR(edit_time(clock, tick.time_of_day), 0.5, 1e-9);
+  EXPECT_NEAR(update_program_time(clock, tick.time_of_day), 0.5, 1e-9);
 
   // Escape: the system date again (its month and day with it), the shift kept.
   escape_correction(make_system_time(2000, 3, 13, 10, 30, 0), service, clock);

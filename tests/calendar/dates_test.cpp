@@ -1,4 +1,5 @@
 #include "calendar/clock.h"
+#include "support/fixed_clock.h"
 #include "calendar/dates.h"
 
 #include <gtest/gtest.h>
@@ -98,7 +99,7 @@ TEST(ServiceDate, CorrectionTakesMonthAndDayFromTheDayNumberAndSetsOnlyDayOff) {
   DayFlags flags;
   flags.sunday_or_holiday = 0;
   flags.plain_saturday = 1;
-  set_holiday_correction(list, service, flags);
+  set_service_day_off(list, service, flags);
   EXPECT_EQ(service.month, 3);
   EXPECT_EQ(service.day, 20);
   EXPECT_EQ(flags.day_off, 1);
@@ -109,14 +110,14 @@ TEST(ServiceDate, CorrectionTakesMonthAndDayFromTheDayNumberAndSetsOnlyDayOff) {
 TEST(ProgramClock, WrapsAtOneSecondShortOfADayWithoutMovingTheDate) {
   ProgramClock clock;
   clock.offset = 2.0 / 24;
-  EXPECT_EQ(hms(edit_time(clock, 23.0 / 24)), "1:0:1");
+  EXPECT_EQ(hms(update_program_time(clock, 23.0 / 24)), "1:0:1");
   EXPECT_DOUBLE_EQ(clock.current_reading, 23.0 / 24);
   clock.offset = -2.0 / 24;
-  EXPECT_EQ(hms(edit_time(clock, 1.0 / 24)), "22:59:59");
+  EXPECT_EQ(hms(update_program_time(clock, 1.0 / 24)), "22:59:59");
   clock.offset = 0;
-  EXPECT_EQ(hms(edit_time(clock, kDayLength)), "23:59:59");  // exactly L stays
+  EXPECT_EQ(hms(update_program_time(clock, kDayLength)), "23:59:59");  // exactly L stays
   clock.offset = 0.9999;  // extreme offset still lands inside the day
-  double t = edit_time(clock, 0.99999);
+  double t = update_program_time(clock, 0.99999);
   EXPECT_GE(t, 0.0);
   EXPECT_LE(t, kDayLength);
   EXPECT_EQ(hhmm_of(9.0 / 24 + 5.0 / 1440 + 59.0 / 86400), 905);
@@ -125,7 +126,7 @@ TEST(ProgramClock, WrapsAtOneSecondShortOfADayWithoutMovingTheDate) {
   ProgramClock c2;
   get_today(make_system_time(2000, 3, 11, 23, 0, 0), service, c2);
   c2.offset = 2.0 / 24;
-  double p = edit_time(c2, 23.0 / 24);
+  double p = update_program_time(c2, 23.0 / 24);
   EXPECT_EQ(clock_caption(service, p), "現在日時 ： 2000/03/11（土）  01:00");
 }
 
@@ -133,7 +134,7 @@ TEST(ProgramClock, CaptionFollowsTheDayNumber) {
   ServiceDate service;
   ProgramClock clock;
   get_today(make_system_time(2000, 3, 11, 9, 5, 0), service, clock);
-  EXPECT_EQ(clock_caption(service, edit_time(clock, clock.current_reading)),
+  EXPECT_EQ(clock_caption(service, update_program_time(clock, clock.current_reading)),
             "現在日時 ： 2000/03/11（土）  09:05");
   service.day_number = day_number(2000, 3, 12);  // month/day fields stale on purpose
   EXPECT_EQ(clock_caption(service, 0.0), "現在日時 ： 2000/03/12（日）  00:00");
@@ -230,7 +231,7 @@ TEST(FixedClock, AHeldSettingWaitsForItsAnswer) {
 TEST(ProgramClock, AnOffsetLandingOnMidnightShowsMidnight) {
   ProgramClock clock;
   clock.offset = -0.5;
-  EXPECT_EQ(hms(edit_time(clock, 0.5)), "0:0:0");
+  EXPECT_EQ(hms(update_program_time(clock, 0.5)), "0:0:0");
   EXPECT_EQ(clock.program_time, 0.0);
 }
 

@@ -9,7 +9,7 @@
 #include "gui/hotels/hotel_list_window.h"
 #include "gui/hotels/hotel_search_window.h"
 #include "gui/hotels/user_hotels_window.h"
-include "support/program_folder.h"
+#include "support/program_folder.h"
 #include "hotels/find_window.h"
 
 #include <QApplication>

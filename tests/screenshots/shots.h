@@ -4,6 +4,7 @@
 #pragma once
 
 #include "calendar/clock.h"
+#include "support/fixed_clock.h"
 #include "state/app_state.h"
 #include "support/fake_platform.h"
 

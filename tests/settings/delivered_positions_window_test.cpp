@@ -81,7 +81,8 @@ TEST(DeliveredPositions, EveryWindowOpensBesideTheMainWindow) {
                               state, calendar::CalendarWindow::Targets{}));
   windows.emplace_back(9, std::make_unique<board::VersionWindow>(state, nullptr));
   windows.emplace_back(11, std::make_unique<board::LoadingWindow>(state, board::kLoadingStartup));
-  windows.emplace_back(21, std::make_unique<calendar::CorrectionWindow>(state, nullptr));
+  windows.emplace_back(
+      21, std::make_unique<calendar::CorrectionWindow>(state, calendar::CorrectionWindow::Ways{}));
   windows.emplace_back(22, std::make_unique<StationPickerWindow>(state, 2, &target));
   windows.emplace_back(23, std::make_unique<board::PassingWindow>(state, board::kModeSinkansen, 0));
   windows.emplace_back(24, std::make_unique<board::ScheduleWindow>(state, board::kModeSinkansen));

@@ -103,8 +103,8 @@ TEST_F(SettingsFormTest, KeiyoStationCheck) {
   EXPECT_EQ(check(true, "東京"), R(0, ""));
   EXPECT_EQ(check(false, "蘇我"), R(0, ""));
   // The end of the chosen direction, with its message.
-  EXPECT_EQ(check(true, "蘇我"), R(1, kMsgTerminus));
-  EXPECT_EQ(check(false, "東京"), R(1, kMsgOrigin));
+  EXPECT_EQ(check(true, "蘇我"), R(1, kTerminusMessage));
+  EXPECT_EQ(check(false, "東京"), R(1, kOriginMessage));
   // Never the eighth station; unknown names and blanks fail without a message (the line
   // is cleared), although the list holds empty names after the eleventh station.
   EXPECT_EQ(check(true, "新習志野"), R(1, ""));
@@ -130,8 +130,8 @@ TEST_F(SettingsFormTest, SinkansenStationCheck) {
   EXPECT_EQ(check(1, true, " 名古屋 "), R(0, ""));  // the arrival row
   EXPECT_EQ(check(1, true, "東京"), R(0, ""));
   EXPECT_EQ(check(1, false, "博多"), R(0, ""));
-  EXPECT_EQ(check(1, true, "博多"), R(1, kMsgTerminus));
-  EXPECT_EQ(check(1, false, "東京"), R(1, kMsgOrigin));
+  EXPECT_EQ(check(1, true, "博多"), R(1, kTerminusMessage));
+  EXPECT_EQ(check(1, false, "東京"), R(1, kOriginMessage));
   EXPECT_EQ(check(1, true, "舞浜"), R(1, ""));
   EXPECT_EQ(check(1, true, ""), R(1, ""));
 
@@ -143,8 +143,8 @@ TEST_F(SettingsFormTest, SinkansenStationCheck) {
   // Rows 16 (edition 2) and 11 (edition 3) end a line going down.
   for (int edition : {1, 2, 3}) {
     SCOPED_TRACE(edition);
-    EXPECT_EQ(check(edition, true, "駅16"), edition == 2 ? R(1, kMsgTerminus) : R(0, ""));
-    EXPECT_EQ(check(edition, true, "駅11"), edition == 3 ? R(1, kMsgTerminus) : R(0, ""));
+    EXPECT_EQ(check(edition, true, "駅16"), edition == 2 ? R(1, kTerminusMessage) : R(0, ""));
+    EXPECT_EQ(check(edition, true, "駅11"), edition == 3 ? R(1, kTerminusMessage) : R(0, ""));
     EXPECT_EQ(check(edition, false, "駅16"), R(0, ""));
     EXPECT_EQ(check(edition, false, "駅11"), R(0, ""));
   }
@@ -205,8 +205,8 @@ TEST_F(SettingsFormTest, OkStopsAtTheFirstRefusalInOrderAndAppliesNothing) {
     std::optional<std::string> message;
   };
   const Case cases[] = {
-      {1, "新習志野", true, ""}, {1, "蘇我", true, kMsgTerminus}, {2, "x", true, ""},
-      {3, "15", true, ""},           {4, "-2", true, ""},           {5, "博多", true, kMsgTerminus},
+      {1, "新習志野", true, ""}, {1, "蘇我", true, kTerminusMessage}, {2, "x", true, ""},
+      {3, "15", true, ""},           {4, "-2", true, ""},           {5, "博多", true, kTerminusMessage},
       {6, "x", true, ""},            {7, "10", true, ""},           {8, "x", true, ""},
   };
   for (const Case& c : cases) {

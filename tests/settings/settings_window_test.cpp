@@ -212,15 +212,15 @@ TEST_F(SettingsWindowTest, EnterChainAndChecks) {
     EXPECT_EQ(message(), msg);
   };
   // Down: the Shinkansen line's last station; up: its first.
-  refused(5, QStringLiteral("新大阪"), kMsgTerminus);
+  refused(5, QStringLiteral("新大阪"), kTerminusMessage);
   option(9)->setChecked(true);
-  refused(5, QStringLiteral("東京"), kMsgOrigin);
+  refused(5, QStringLiteral("東京"), kOriginMessage);
   refused(5, QStringLiteral("名古屋発"), "");
   // The Keiyo line: station 11 going down, station 1 going up, never station 8.
-  refused(1, QStringLiteral("南船橋"), kMsgTerminus);
+  refused(1, QStringLiteral("南船橋"), kTerminusMessage);
   refused(1, QStringLiteral("新浦安"), "");
   option(2)->setChecked(true);
-  refused(1, QStringLiteral("東京"), kMsgOrigin);
+  refused(1, QStringLiteral("東京"), kOriginMessage);
   // The number boxes leave the message line as it is.
   refused(2, QStringLiteral("abc"), "前の表示");
   text(2)->setText(QStringLiteral("10"));
@@ -315,7 +315,7 @@ TEST_F(SettingsWindowTest, OkRefusalKeepsTheWindowAndEverySetting) {
   text(3)->setText(QStringLiteral("9"));
   QTest::mouseClick(ok_button(), Qt::LeftButton);
   EXPECT_TRUE(focused(text(5)));
-  EXPECT_EQ(message(), kMsgOrigin);
+  EXPECT_EQ(message(), kOriginMessage);
 
   text(5)->setText(QStringLiteral("名古屋"));
   QTest::keyClick(ok_button(), Qt::Key_Space);
@@ -463,7 +463,7 @@ TEST_F(SettingsWindowTest, DoubleClickInAStationBoxPicksTheStation) {
   const auto pick = [&](int box, const QString& station) {
     SCOPED_TRACE(station.toStdString());
     QTest::mouseDClick(text(box), Qt::LeftButton);
-    QPointer<StationPickerWindow> picker = w->station_picker();
+    QPointer<StationPickerWindow> picker = app->station_picker();
     ASSERT_NE(picker, nullptr);
     EXPECT_EQ(picker->objectName(), QStringLiteral("ravolin22"));
     EXPECT_TRUE(picker->isVisible());
@@ -483,11 +483,11 @@ TEST_F(SettingsWindowTest, DoubleClickInAStationBoxPicksTheStation) {
   pick(5, QStringLiteral("名古屋"));
   // The eighth Keiyo station is not offered.
   QTest::mouseDClick(text(1), Qt::LeftButton);
-  ASSERT_NE(w->station_picker(), nullptr);
-  auto* list = w->station_picker()->findChild<QListWidget*>(QStringLiteral("List1"));
+  ASSERT_NE(app->station_picker(), nullptr);
+  auto* list = app->station_picker()->findChild<QListWidget*>(QStringLiteral("List1"));
   EXPECT_EQ(list->count(), 10);
   EXPECT_TRUE(list->findItems(QStringLiteral("新浦安"), Qt::MatchExactly).isEmpty());
-  w->station_picker()->end_proc();
+  app->station_picker()->end_proc();
   flush_deletes();
   EXPECT_EQ(text(1)->text(), QStringLiteral("新木場"));
 
@@ -499,6 +499,31 @@ TEST_F(SettingsWindowTest, DoubleClickInAStationBoxPicksTheStation) {
   EXPECT_EQ(state->settings.sinkansen_station, "名古屋");
   EXPECT_EQ(frame_title("Frame1"), "新幹線（下り）  名古屋");
   EXPECT_EQ(frame_title("Frame2"), "京葉線（平日下り）  新木場");
+}
+
+// One station picker at a time: a double-click in the other station box replaces the
+// open picker with one for that box, and the picker goes with the settings window.
+TEST_F(SettingsWindowTest, OneStationPickerAtATimeAndItGoesWithTheWindow) {
+  start(base_settings());
+  SettingsWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  QTest::mouseDClick(text(1), Qt::LeftButton);
+  QPointer<StationPickerWindow> first = app->station_picker();
+  ASSERT_NE(first, nullptr);
+  QTest::mouseDClick(text(5), Qt::LeftButton);
+  flush_deletes();
+  EXPECT_TRUE(first.isNull());
+  QPointer<StationPickerWindow> second = app->station_picker();
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->mode(), 2);
+  EXPECT_TRUE(second->isVisible());
+
+  QTest::keyClick(text(5), Qt::Key_Escape);
+  flush_deletes();
+  EXPECT_EQ(app->settings_window(), nullptr);
+  EXPECT_TRUE(second.isNull());
+  EXPECT_EQ(app->station_picker(), nullptr);
+  EXPECT_EQ(state->settings.sinkansen_station, "品川");
 }
 
 }  // namespace

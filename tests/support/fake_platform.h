@@ -1,9 +1,11 @@
 // Fakes of the platform services for window tests: message boxes answered from a
-// queue, a help viewer and a printer that only record what they are asked.
+// queue, a help viewer and a printer that only record what they are asked; the fixed
+// clock comes with them.
 #pragma once
 
 #include "state/platform.h"
 #include "state/tray.h"
+#include "support/fixed_clock.h"
 
 #include <deque>
 #include <string>

@@ -5,7 +5,7 @@
 #include "state/app_state.h"
 #include "app/navigator.h"
 #include "gui/board/main_window.h"
-#include "calendar/clock.h"
+#include "support/fixed_clock.h"
 #include "support/fake_platform.h"
 
 #include "support/data_builder.h"

@@ -181,7 +181,7 @@ void MainWindow::set_holiday() {
 
 void MainWindow::edit_time() {
   state_.system_time = state_.clock().now();
-  calendar::edit_time(state_.program_clock, state_.system_time.time_of_day);
+  calendar::update_program_time(state_.program_clock, state_.system_time.time_of_day);
   clock_button_->setText(QString::fromStdString(
       calendar::clock_caption(state_.service_date, state_.program_clock.program_time)));
 }

@@ -1,6 +1,7 @@
 #include "gui/calendar/calendar_window.h"
 
 #include "text/text.h"
+#include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 
 #include <QKeyEvent>
@@ -28,83 +29,81 @@ CalendarWindow::CalendarWindow(app::AppState& state, Targets targets, QWidget* p
   setWindowTitle(QStringLiteral("カレンダｰ"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
-  const auto px = [this](int twips) { return ui::tw(this, twips); };
-  auto* keys = new ui::KeyConventions(this);
+  build_controls();
+
+  system_ = state.clock().now();
+  month_box_->setText(QString::fromStdString(month_text({system_.year, system_.month})));
+  stepper_changed(stepper_value());
+  connect(month_stepper_, &QScrollBar::valueChanged, this,
+          [this] { stepper_changed(stepper_value()); });
+
+  setFixedSize(ui::tw(this, kGridLeft + 7 * kButtonWidth + 540), ui::tw(this, 4080));
+  ui::place_window(this, state.settings.pos(settings::kCalendarWindowId));
+  month_box_->setFocus();
+}
+
+void CalendarWindow::build_controls() {
+  const ui::TwipLayout layout(this);
+  auto& keys = *new ui::KeyConventions(this);
   const auto escape = [this] { end_proc(); };
 
-  text1_ = new QLineEdit(this);
-  text1_->setObjectName(QStringLiteral("Text1"));
-  text1_->setGeometry(px(kGridLeft), px(120), px(1620), px(330));
-  keys->select_all_on_focus(text1_);
-  keys->enter_checks(text1_, [this] { return typed_month_entered(); });
-  keys->escape_closes(text1_, escape);
+  month_box_ = layout.box(this, QStringLiteral("Text1"), kGridLeft, 120, 1620, 330);
+  keys.select_all_on_focus(month_box_);
+  keys.enter_checks(month_box_, [this] { return typed_month_entered(); });
+  keys.escape_closes(month_box_, escape);
 
   for (int c = 0; c < 7; ++c) {
-    auto* label = new QLabel(QString::fromLatin1(kWeekdayHeadings[c]), this);
-    label->setObjectName(QStringLiteral("Label%1").arg(c + 1));
-    label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(px(kGridLeft + c * kButtonWidth), px(600), px(kButtonWidth), px(270));
+    QLabel* heading = layout.label(this, QStringLiteral("Label%1").arg(c + 1),
+                                   QString::fromLatin1(kWeekdayHeadings[c]),
+                                   kGridLeft + c * kButtonWidth, 600, kButtonWidth, 270);
+    heading->setAlignment(Qt::AlignCenter);
   }
   for (int i = 1; i <= kGridButtons; ++i) {
-    auto* b = new QPushButton(this);
-    b->setObjectName(QStringLiteral("Command%1").arg(i));
     const int row = (i - 1) / 7;
     const int column = (i - 1) % 7;
-    b->setGeometry(px(kGridLeft + column * kButtonWidth), px(kGridTop + row * kButtonHeight),
-                   px(kButtonWidth), px(kButtonHeight));
+    // Enter on a focused day picks it.
+    QPushButton* b = layout.button(this, QStringLiteral("Command%1").arg(i), QString(),
+                                   kGridLeft + column * kButtonWidth,
+                                   kGridTop + row * kButtonHeight, kButtonWidth, kButtonHeight);
     connect(b, &QPushButton::clicked, this, [this, i] { day_clicked(i); });
-    b->setAutoDefault(true);  // Enter on a focused day picks it
     b->installEventFilter(this);
-    keys->escape_closes(b, escape);
-    buttons_[i] = b;
+    keys.escape_closes(b, escape);
+    day_buttons_[i] = b;
   }
 
   // The stepper has 60 at its top end: moving up (arrow, key or wheel) shows later
   // months. The bar itself counts from the top, so its value is 61 minus the stepper's.
-  vscroll1_ = new QScrollBar(Qt::Vertical, this);
-  vscroll1_->setObjectName(QStringLiteral("VScroll1"));
-  vscroll1_->setGeometry(px(kGridLeft + 7 * kButtonWidth + 120), px(kGridTop), px(300),
-                         px(6 * kButtonHeight));
-  vscroll1_->setRange(1, kStepperMonths);
-  vscroll1_->setSingleStep(1);
-  vscroll1_->setPageStep(12);
-  vscroll1_->setValue(kStepperMonths);
-  keys->escape_closes(vscroll1_, escape);
+  month_stepper_ =
+      layout.place(new QScrollBar(Qt::Vertical, this), QStringLiteral("VScroll1"),
+                   kGridLeft + 7 * kButtonWidth + 120, kGridTop, 300, 6 * kButtonHeight);
+  month_stepper_->setRange(1, kStepperMonths);
+  month_stepper_->setSingleStep(1);
+  month_stepper_->setPageStep(12);
+  month_stepper_->setValue(kStepperMonths);
+  keys.escape_closes(month_stepper_, escape);
 
-  auto* command43 = new QPushButton(QStringLiteral("終了"), this);
-  command43->setObjectName(QStringLiteral("Command43"));
-  command43->setGeometry(px(kGridLeft + 7 * kButtonWidth + 420 - 1320), px(3540), px(1320),
-                         px(420));
-  connect(command43, &QPushButton::clicked, this, &CalendarWindow::end_proc);
-  command43->setAutoDefault(true);
-  keys->escape_closes(command43, escape);
-
-  system_ = state.clock().now();
-  text1_->setText(QString::fromStdString(month_text({system_.year, system_.month})));
-  stepper_changed(stepper_value());
-  connect(vscroll1_, &QScrollBar::valueChanged, this,
-          [this] { stepper_changed(stepper_value()); });
-
-  setFixedSize(px(kGridLeft + 7 * kButtonWidth + 540), px(4080));
-  ui::place_window(this, state.settings.pos(settings::kCalendarWindowId));
-  text1_->setFocus();
+  QPushButton* end_button =
+      layout.button(this, QStringLiteral("Command43"), QStringLiteral("終了"),
+                    kGridLeft + 7 * kButtonWidth + 420 - 1320, 3540, 1320, 420);
+  connect(end_button, &QPushButton::clicked, this, &CalendarWindow::end_proc);
+  keys.escape_closes(end_button, escape);
 }
 
-int CalendarWindow::stepper_value() const { return kStepperMonths + 1 - vscroll1_->value(); }
+int CalendarWindow::stepper_value() const { return kStepperMonths + 1 - month_stepper_->value(); }
 
 void CalendarWindow::set_stepper_value(int value) {
-  vscroll1_->setValue(kStepperMonths + 1 - value);
+  month_stepper_->setValue(kStepperMonths + 1 - value);
 }
 
 void CalendarWindow::stepper_changed(int value) {
   shown_ = stepper_month(system_.year, system_.month, value);
-  text1_->setText(QString::fromStdString(month_text(shown_)));
+  month_box_->setText(QString::fromStdString(month_text(shown_)));
   fill_grid();
 }
 
 bool CalendarWindow::typed_month_entered() {
   const std::optional<ShownMonth> m =
-      typed_month(text1_->text().toStdString(), system_.year, system_.month);
+      typed_month(month_box_->text().toStdString(), system_.year, system_.month);
   if (!m) return false;
   shown_ = *m;
   fill_grid();
@@ -114,12 +113,12 @@ bool CalendarWindow::typed_month_entered() {
 void CalendarWindow::fill_grid() {
   days_ = month_grid(shown_);
   for (int i = 1; i <= kGridButtons; ++i) {
-    if (i <= 7 || i >= 29) buttons_[i]->setText(QString());
+    if (i <= 7 || i >= 29) day_buttons_[i]->setText(QString());
     if (days_[i] != 0) {
-      buttons_[i]->setText(QString::number(days_[i]));
-      buttons_[i]->show();
+      day_buttons_[i]->setText(QString::number(days_[i]));
+      day_buttons_[i]->show();
     } else {
-      buttons_[i]->hide();
+      day_buttons_[i]->hide();
     }
   }
 }
@@ -171,10 +170,10 @@ bool CalendarWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (step != 0) {
       for (int i = 1; i <= kGridButtons; ++i) {
-        if (buttons_[i] != watched) continue;
+        if (day_buttons_[i] != watched) continue;
         const int to = i + step;
         if (to >= 1 && to <= kGridButtons && days_[to] != 0)
-          buttons_[to]->setFocus(Qt::TabFocusReason);
+          day_buttons_[to]->setFocus(Qt::TabFocusReason);
         return true;
       }
     }

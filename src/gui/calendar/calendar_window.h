@@ -65,6 +65,7 @@ class CalendarWindow final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void build_controls();
   void stepper_changed(int value);
   bool typed_month_entered();
   void fill_grid();
@@ -75,9 +76,10 @@ class CalendarWindow final : public QWidget {
   SystemTime system_;
   ShownMonth shown_;
   std::array<int, kGridButtons + 1> days_{};
-  std::array<QPushButton*, kGridButtons + 1> buttons_{};
-  QLineEdit* text1_ = nullptr;
-  QScrollBar* vscroll1_ = nullptr;
+  // Command1..Command42, numbered as the month grid numbers its days.
+  std::array<QPushButton*, kGridButtons + 1> day_buttons_{};
+  QLineEdit* month_box_ = nullptr;        // Text1
+  QScrollBar* month_stepper_ = nullptr;   // VScroll1
 };
 
 }  // namespace ravolin::calendar

@@ -2,6 +2,7 @@
 
 #include "calendar/correction.h"
 #include "text/text.h"
+#include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 
 #include <QCloseEvent>
@@ -21,122 +22,126 @@ const char* const kUnits[] = {"年", "月", "日", "時", "分", "秒"};
 
 }  // namespace
 
-CorrectionWindow::CorrectionWindow(app::AppState& state, std::function<void()> refresh_board,
-                                   QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), refresh_board_(std::move(refresh_board)) {
+CorrectionWindow::CorrectionWindow(app::AppState& state, Ways ways, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin21"));
   setWindowTitle(QStringLiteral("日時補正"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
-  const auto px = [this](int twips) { return ui::tw(this, twips); };
-  auto* keys = new ui::KeyConventions(this);
-  const auto escape = [this] { end_proc(); };
+  build_boxes();
+  build_buttons();
+  connect_corrected_boxes();
 
-  // Two frames of six boxes: year, month, day, hour, minute, second with their units.
-  const auto frame = [&](const char* name, const QString& caption, int top, int first) {
-    auto* f = new QGroupBox(caption, this);
-    f->setObjectName(QString::fromLatin1(name));
-    f->setGeometry(px(120), px(top), px(5160), px(720));
-    int left = 150;
-    for (int i = 0; i < 6; ++i) {
-      const int width = i == 0 ? 660 : 420;
-      auto* t = new QLineEdit(f);
-      t->setObjectName(QStringLiteral("Text%1").arg(first + i));
-      t->setGeometry(px(left), px(330), px(width), px(kBoxHeight));
-      t->setAlignment(Qt::AlignRight);
-      text_[first + i] = t;
-      auto* unit = new QLabel(QString::fromUtf8(kUnits[i]), f);
-      unit->setObjectName(QStringLiteral("Label%1").arg(first + i));
-      unit->setGeometry(px(left + width + 30), px(330), px(270), px(kBoxHeight));
-      left += width + 330;
-    }
-  };
-  frame("Frame1", QStringLiteral("現在日時"), 90, 1);
-  frame("Frame2", QStringLiteral("補正日時"), 900, 7);
-  for (int n = 1; n <= 6; ++n) {
-    text_[n]->setReadOnly(true);
-    text_[n]->setFocusPolicy(Qt::NoFocus);
-  }
+  clock_timer_ = new QTimer(this);
+  clock_timer_->setObjectName(QStringLiteral("Timer1"));
+  clock_timer_->setInterval(1000);
+  connect(clock_timer_, &QTimer::timeout, this, &CorrectionWindow::tick);
 
-  const auto button = [&](const char* name, const QString& caption, int left) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(px(left), px(1740), px(1440), px(420));
-    b->setAutoDefault(true);  // Enter on a focused button presses it
-    keys->escape_closes(b, escape);
-    return b;
-  };
-  auto* command1 = button("Command1", QStringLiteral("日時設定"), 120);
-  auto* command2 = button("Command2", QStringLiteral("一時設定"), 1980);
-  auto* command3 = button("Command3", QStringLiteral("取消終了"), 3840);
-  buttons_ = {command1, command2, command3};
-  connect(command1, &QPushButton::clicked, this, &CorrectionWindow::set_system_clock);
-  connect(command2, &QPushButton::clicked, this, &CorrectionWindow::set_temporary);
-  connect(command3, &QPushButton::clicked, this, &CorrectionWindow::cancel);
-
-  // The corrected fields: each checks on Enter and hands the focus on.
-  const std::array<std::function<bool()>, 13> checks = {
-      nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-      [this] { return chk_year(box(7)->text().toStdString(), tick_, state_.service_date); },
-      [this] { return chk_month(box(8)->text().toStdString(), state_.service_date); },
-      [this] {
-        if (!chk_day(box(9)->text().toStdString(), tick_, state_.service_date)) return false;
-        // The date takes effect at once: the board shows the corrected day.
-        set_service_day(state_.service_date);
-        if (refresh_board_) refresh_board_();
-        return true;
-      },
-      [this] { return chk_hour(box(10)->text().toStdString(), state_.service_date); },
-      [this] { return chk_minute(box(11)->text().toStdString(), state_.service_date); },
-      [this] { return chk_second(box(12)->text().toStdString(), state_.service_date); },
-  };
-  for (int n = 7; n <= 12; ++n) {
-    QWidget* next = n < 12 ? static_cast<QWidget*>(text_[n + 1]) : command2;
-    keys->enter_checks(text_[n], checks[n], next);
-    keys->select_all_on_focus(text_[n]);
-    text_[n]->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
-    keys->escape_closes(text_[n], escape);
-  }
-
-  timer1_ = new QTimer(this);
-  timer1_->setObjectName(QStringLiteral("Timer1"));
-  timer1_->setInterval(1000);
-  connect(timer1_, &QTimer::timeout, this, &CorrectionWindow::tick);
-
-  setFixedSize(px(5400), px(2280));
+  setFixedSize(ui::tw(this, 5400), ui::tw(this, 2280));
   ui::place_window(this, state.settings.pos(settings::kCorrectionWindowId));
 
   tick();
-  for (int n = 1; n <= 6; ++n) text_[n + 6]->setText(text_[n]->text());
-  timer1_->start();
-  text_[7]->setFocus();
+  for (int i = 0; i < kDateTimeFields; ++i) corrected_boxes_[i]->setText(system_boxes_[i]->text());
+  clock_timer_->start();
+  corrected_boxes_[0]->setFocus();
+}
+
+void CorrectionWindow::build_boxes() {
+  const ui::TwipLayout layout(this);
+  // Two frames of six boxes: year, month, day, hour, minute, second with their units.
+  const auto frame = [&](const char* name, const QString& caption, int top, int first,
+                         std::array<QLineEdit*, kDateTimeFields>& boxes) {
+    QGroupBox* f = layout.frame(this, QString::fromLatin1(name), caption, 120, top, 5160, 720);
+    int left = 150;
+    for (int i = 0; i < kDateTimeFields; ++i) {
+      const int width = i == 0 ? 660 : 420;
+      boxes[i] =
+          layout.box(f, QStringLiteral("Text%1").arg(first + i), left, 330, width, kBoxHeight);
+      boxes[i]->setAlignment(Qt::AlignRight);
+      layout.label(f, QStringLiteral("Label%1").arg(first + i), QString::fromUtf8(kUnits[i]),
+                   left + width + 30, 330, 270, kBoxHeight);
+      left += width + 330;
+    }
+  };
+  frame("Frame1", QStringLiteral("現在日時"), 90, 1, system_boxes_);
+  frame("Frame2", QStringLiteral("補正日時"), 900, kFirstCorrectedBox, corrected_boxes_);
+  for (QLineEdit* box : system_boxes_) {
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+  }
+}
+
+void CorrectionWindow::build_buttons() {
+  const ui::TwipLayout layout(this);
+  set_system_button_ = layout.button(this, QStringLiteral("Command1"),
+                                     QStringLiteral("日時設定"), 120, 1740, 1440, 420);
+  set_temporary_button_ = layout.button(this, QStringLiteral("Command2"),
+                                        QStringLiteral("一時設定"), 1980, 1740, 1440, 420);
+  cancel_button_ = layout.button(this, QStringLiteral("Command3"), QStringLiteral("取消終了"),
+                                 3840, 1740, 1440, 420);
+  connect(set_system_button_, &QPushButton::clicked, this, &CorrectionWindow::set_system_clock);
+  connect(set_temporary_button_, &QPushButton::clicked, this, &CorrectionWindow::set_temporary);
+  connect(cancel_button_, &QPushButton::clicked, this, &CorrectionWindow::cancel);
+}
+
+void CorrectionWindow::connect_corrected_boxes() {
+  auto* keys = new ui::KeyConventions(this);
+  const auto escape = [this] { end_proc(); };
+  for (QPushButton* b : {set_system_button_, set_temporary_button_, cancel_button_})
+    keys->escape_closes(b, escape);
+  const auto text = [this](int i) { return corrected_boxes_[i]->text().toStdString(); };
+  ServiceDate& service = state_.service_date;
+  // The corrected fields: each checks on Enter and hands the focus on.
+  const std::array<std::function<bool()>, kDateTimeFields> checks = {
+      [this, text, &service] { return check_year(text(0), tick_, service); },
+      [text, &service] { return check_month(text(1), service); },
+      [this, text, &service] {
+        if (!check_day(text(2), tick_, service)) return false;
+        // The date takes effect at once: the board shows the corrected day.
+        set_service_day(service);
+        if (ways_.refresh_board) ways_.refresh_board();
+        return true;
+      },
+      [text, &service] { return check_hour(text(3), service); },
+      [text, &service] { return check_minute(text(4), service); },
+      [text, &service] { return check_second(text(5), service); },
+  };
+  for (int i = 0; i < kDateTimeFields; ++i) {
+    QLineEdit* box = corrected_boxes_[i];
+    QWidget* next = i + 1 < kDateTimeFields ? static_cast<QWidget*>(corrected_boxes_[i + 1])
+                                            : set_temporary_button_;
+    keys->enter_checks(box, checks[i], next);
+    keys->select_all_on_focus(box);
+    box->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
+    keys->escape_closes(box, escape);
+  }
 }
 
 void CorrectionWindow::tick() {
   tick_ = state_.clock().now();
   state_.system_time = tick_;
   const int parts[] = {tick_.year, tick_.month, tick_.day, tick_.hour, tick_.minute, tick_.second};
-  text_[1]->setText(QString::number(parts[0]).rightJustified(4, QLatin1Char('0')));
-  for (int i = 1; i < 6; ++i)
-    text_[i + 1]->setText(QString::fromStdString(text::format_00(parts[i])));
+  system_boxes_[0]->setText(QString::number(parts[0]).rightJustified(4, QLatin1Char('0')));
+  for (int i = 1; i < kDateTimeFields; ++i)
+    system_boxes_[i]->setText(QString::fromStdString(text::format_00(parts[i])));
 }
 
-std::array<std::string, 6> CorrectionWindow::corrected_fields() const {
-  std::array<std::string, 6> f;
-  for (int i = 0; i < 6; ++i) f[i] = text_[7 + i]->text().toStdString();
-  return f;
+std::array<std::string, kDateTimeFields> CorrectionWindow::corrected_fields() const {
+  std::array<std::string, kDateTimeFields> fields;
+  for (int i = 0; i < kDateTimeFields; ++i) fields[i] = corrected_boxes_[i]->text().toStdString();
+  return fields;
 }
 
 bool CorrectionWindow::check_all() {
   const int refused = check_corrected_fields(corrected_fields(), tick_, state_.service_date);
   if (refused == 0) return true;
-  text_[refused]->setFocus(Qt::OtherFocusReason);
+  corrected_boxes_[refused - kFirstCorrectedBox]->setFocus(Qt::OtherFocusReason);
   return false;
 }
 
 void CorrectionWindow::set_system_clock() {
   if (setting_ || !check_all()) return;
-  timer1_->stop();
+  clock_timer_->stop();
   show_setting(true);
   // The service may take its time (it may ask for authorisation): the windows go on
   // meanwhile, and the answer finishes the correction.
@@ -162,8 +167,9 @@ void CorrectionWindow::system_clock_answered(const ClockSetResult& result) {
 void CorrectionWindow::show_setting(bool setting) {
   setting_ = setting;
   // Nothing to press or change while the system clock is being set.
-  for (int n = 7; n <= 12; ++n) text_[n]->setEnabled(!setting);
-  for (QPushButton* b : buttons_) b->setEnabled(!setting);
+  for (QLineEdit* box : corrected_boxes_) box->setEnabled(!setting);
+  for (QPushButton* b : {set_system_button_, set_temporary_button_, cancel_button_})
+    b->setEnabled(!setting);
   if (setting) {
     setCursor(Qt::BusyCursor);
   } else {
@@ -174,7 +180,7 @@ void CorrectionWindow::show_setting(bool setting) {
 void CorrectionWindow::set_temporary() {
   if (setting_) return;
   if (!check_all()) return;
-  timer1_->stop();
+  clock_timer_->stop();
   apply_correction(state_.settings.holidays, tick_, true, state_.service_date,
                    state_.program_clock, state_.day_flags);
   finish();
@@ -182,7 +188,7 @@ void CorrectionWindow::set_temporary() {
 
 void CorrectionWindow::cancel() {
   if (setting_) return;
-  timer1_->stop();
+  clock_timer_->stop();
   cancel_correction(state_.settings.holidays, tick_, state_.service_date, state_.program_clock,
                     state_.day_flags);
   finish();
@@ -190,13 +196,13 @@ void CorrectionWindow::cancel() {
 
 void CorrectionWindow::end_proc() {
   if (setting_) return;
-  timer1_->stop();
+  clock_timer_->stop();
   escape_correction(tick_, state_.service_date, state_.program_clock);
   finish();
 }
 
 void CorrectionWindow::finish() {
-  if (refresh_board_) refresh_board_();
+  if (ways_.refresh_board) ways_.refresh_board();
   ui::store_position(this, state_.settings.pos(settings::kCorrectionWindowId));
   close();
 }
@@ -206,7 +212,7 @@ void CorrectionWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  timer1_->stop();
+  clock_timer_->stop();
   event->accept();
 }
 

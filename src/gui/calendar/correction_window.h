@@ -4,15 +4,16 @@
 //
 // Use (from the main window):
 //
-//   auto* w = new calendar::CorrectionWindow(state, [this] { refresh(); }, this);
+//   calendar::CorrectionWindow::Ways ways;
+//   ways.refresh_board = [this] { refresh(); };
+//   auto* w = new calendar::CorrectionWindow(state, std::move(ways), this);
 //   w->show();
 //
-// The window is modeless and deletes itself when it closes. `refresh_board` recomputes
-// the board from the service date and clock (day-type flags, clock caption, both lists);
-// the window calls it whenever it has changed them, so the main window follows at once.
+// The window is modeless and deletes itself when it closes.
 #pragma once
 
 #include "state/app_state.h"
+#include "calendar/correction.h"
 
 #include <QWidget>
 
@@ -29,8 +30,13 @@ namespace ravolin::calendar {
 class CorrectionWindow final : public QWidget {
   Q_OBJECT
  public:
-  CorrectionWindow(app::AppState& state, std::function<void()> refresh_board,
-                   QWidget* parent = nullptr);
+  // Where a correction leads: `refresh_board` recomputes the board from the service date
+  // and clock (day-type flags, clock caption, both lists); the window calls it whenever
+  // it has changed them, so the main window follows at once.
+  struct Ways {
+    std::function<void()> refresh_board;
+  };
+  CorrectionWindow(app::AppState& state, Ways ways, QWidget* parent = nullptr);
 
   // 日時設定 (Command1): asks the platform to set the system clock and closes when it
   // has answered; until then the window waits with nothing to press.
@@ -38,15 +44,17 @@ class CorrectionWindow final : public QWidget {
   void set_temporary();     // 一時設定 (Command2)
   void cancel();            // 取消終了 (Command3)
   void end_proc();          // Escape
-  // Timer1: reads the system clock and shows it in Text1..Text6.
+  // Timer1: reads the system clock and shows it in the system boxes.
   void tick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QLineEdit* box(int n) const { return text_[n]; }
-  std::array<std::string, 6> corrected_fields() const;
+  void build_boxes();
+  void build_buttons();
+  void connect_corrected_boxes();
+  std::array<std::string, kDateTimeFields> corrected_fields() const;
   // Runs the checks; on a refusal puts the focus in the refused box and returns false.
   bool check_all();
   void system_clock_answered(const ClockSetResult& result);
@@ -54,12 +62,17 @@ class CorrectionWindow final : public QWidget {
   void finish();
 
   app::AppState& state_;
-  std::function<void()> refresh_board_;
+  Ways ways_;
   SystemTime tick_;  // the system clock at the last timer tick
-  std::array<QLineEdit*, 13> text_{};
-  std::array<QPushButton*, 3> buttons_{};  // Command1..Command3
+  // Year, month, day, hour, minute, second: the running system clock (Text1..Text6) and
+  // the corrected date and time (Text7..Text12, the boxes the correction's checks number).
+  std::array<QLineEdit*, kDateTimeFields> system_boxes_{};
+  std::array<QLineEdit*, kDateTimeFields> corrected_boxes_{};
+  QPushButton* set_system_button_ = nullptr;     // Command1 日時設定
+  QPushButton* set_temporary_button_ = nullptr;  // Command2 一時設定
+  QPushButton* cancel_button_ = nullptr;         // Command3 取消終了
   bool setting_ = false;  // waiting for the system clock to be set
-  QTimer* timer1_ = nullptr;
+  QTimer* clock_timer_ = nullptr;  // Timer1
 };
 
 }  // namespace ravolin::calendar

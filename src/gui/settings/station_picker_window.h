@@ -56,8 +56,8 @@ class StationPickerWindow final : public QWidget {
   int mode_;
   QPointer<QLineEdit> target_;
   bool known_mode_ = false;
-  QListWidget* list1_ = nullptr;
-  QPushButton* command3_ = nullptr;
+  QListWidget* station_list_ = nullptr;  // List1
+  QPushButton* choose_button_ = nullptr;  // Command3 選択
 };
 
 }  // namespace ravolin::settings
