@@ -14,11 +14,12 @@
 #include <memory>
 
 namespace ravolin::data {
-namespace {
 
-std::string slot_section(const char* name, int slot) {
-  return std::string(name) + "の部（目次の " + std::to_string(slot) + " 番）";
+std::string slot_section(const char* name, Slot slot) {
+  return std::string(name) + "の部（目次の " + std::to_string(slot_number(slot)) + " 番）";
 }
+
+namespace {
 
 std::string num(long long v) { return std::to_string(v); }
 
@@ -130,9 +131,9 @@ bool read_areas(const DataFile& file, std::vector<RawArea>& areas, DataError& er
 
 bool read_districts(const DataFile& file, const Directory& dir,
                     std::vector<std::string>& names, DataError& err) {
-  Cursor cur(file, slot_section("地区名", 2), err);
+  Cursor cur(file, slot_section("地区名", Slot::kDistricts), err);
   std::int32_t n = 0;
-  if (!cur.seek_block(dir.slot[2]) || !read_count(cur, hotels::kMaxDistricts, "地区", n))
+  if (!cur.seek_block(dir[Slot::kDistricts]) || !read_count(cur, hotels::kMaxDistricts, "地区", n))
     return false;
   std::vector<std::string> out(static_cast<std::size_t>(n));
   for (auto& s : out)
@@ -145,8 +146,8 @@ bool read_districts(const DataFile& file, const Directory& dir,
 bool read_keiyo_stations(const DataFile& file, const Directory& dir,
                          std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo,
                          DataError& err) {
-  Cursor cur(file, slot_section("京葉線駅", 3), err);
-  if (!cur.seek_block(dir.slot[3])) return false;
+  Cursor cur(file, slot_section("京葉線駅", Slot::kKeiyoStations), err);
+  if (!cur.seek_block(dir[Slot::kKeiyoStations])) return false;
   auto out = keiyo;
   for (int v = 1; v <= kKeiyoSchedules; ++v) {
     std::int32_t c = 0;
@@ -166,19 +167,19 @@ bool read_keiyo_stations(const DataFile& file, const Directory& dir,
 bool read_keiyo_trains(const DataFile& file, const Directory& dir,
                        std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo,
                        DataError& err) {
-  Cursor cur(file, slot_section("京葉線列車", 4), err);
-  const std::int64_t b = dir.slot[4];
+  Cursor cur(file, slot_section("京葉線列車", Slot::kKeiyoTrains), err);
+  const std::int64_t first_block = dir[Slot::kKeiyoTrains];
   auto out = keiyo;
   for (int v = 1; v <= kKeiyoSchedules; ++v) {
     auto& sch = out[v];
     std::int32_t n = 0;
-    if (!cur.seek_block(b + v - 1) || !cur.seek(cur.pos() + 1020) || !cur.packed(n))
+    if (!cur.seek_block(first_block + v - 1) || !cur.seek(cur.pos() + 1020) || !cur.packed(n))
       return false;
     if (n > kMaxKeiyoTrains)
       return cur.fail("ダイヤ " + num(v) + " の列車が " + num(n) + " 本あり、上限 200 を超えています");
     sch.train_count = n;
     sch.trains.assign(static_cast<std::size_t>(n), RawKeiyoTrain{});
-    if (!cur.seek_block(b + v - 1)) return false;
+    if (!cur.seek_block(first_block + v - 1)) return false;
     for (int t = 1; t <= n; ++t) {
       std::string id;
       if (!cur.fixed_text(5, id)) return false;
@@ -186,7 +187,7 @@ bool read_keiyo_trains(const DataFile& file, const Directory& dir,
     }
     cur.block_done();
   }
-  std::int64_t blk = b + 4;
+  std::int64_t blk = first_block + kKeiyoSchedules;
   for (int v = 1; v <= kKeiyoSchedules; ++v) {
     auto& sch = out[v];
     const bool read = read_packed_stream(cur, blk, [&](int k, std::int32_t u) {
@@ -213,8 +214,8 @@ bool read_keiyo_trains(const DataFile& file, const Directory& dir,
 bool read_sin_stations(const DataFile& file, const Directory& dir,
                        std::array<RawSinDirection, kSinDirections + 1>& sin,
                        int& station_count, DataError& err) {
-  Cursor cur(file, slot_section("新幹線駅", 5), err);
-  if (!cur.seek_block(dir.slot[5])) return false;
+  Cursor cur(file, slot_section("新幹線駅", Slot::kSinStations), err);
+  if (!cur.seek_block(dir[Slot::kSinStations])) return false;
   auto out = sin;
   for (int d = 1; d <= kSinDirections; ++d) {
     for (int s = 1; s <= kMaxSinStations; ++s)
@@ -238,13 +239,13 @@ bool read_sin_stations(const DataFile& file, const Directory& dir,
 
 bool read_sin_trains(const DataFile& file, const Directory& dir, int edition,
                      std::array<RawSinDirection, kSinDirections + 1>& sin, DataError& err) {
-  Cursor cur(file, slot_section("新幹線列車", 6), err);
-  const std::int64_t b = dir.slot[6];
+  Cursor cur(file, slot_section("新幹線列車", Slot::kSinTrains), err);
+  const std::int64_t first_block = dir[Slot::kSinTrains];
   auto out = sin;
   for (int d = 1; d <= kSinDirections; ++d) {
     auto& dd = out[d];
     dd.trains.clear();
-    if (!cur.seek_block(b + d - 1)) return false;
+    if (!cur.seek_block(first_block + d - 1)) return false;
     for (int t = 1; t <= kMaxSinTrains; ++t) {
       std::string id;
       if (!cur.fixed_text(4, id)) return false;
@@ -255,7 +256,7 @@ bool read_sin_trains(const DataFile& file, const Directory& dir, int edition,
     dd.train_count = static_cast<int>(dd.trains.size());
     cur.block_done();
   }
-  std::int64_t blk = b + 2;
+  std::int64_t blk = first_block + kSinDirections;
   for (int d = 1; d <= kSinDirections; ++d) {
     auto& dd = out[d];
     auto train = [&](int t) -> RawSinTrain& {
@@ -320,7 +321,7 @@ namespace {
 
 struct ChainLayout {
   const char* name;
-  int slot;
+  Slot slot;
   std::size_t record_size;
   int capacity;
   int limit;
@@ -332,7 +333,7 @@ template <class Decode>
 bool read_chain(const DataFile& file, const Directory& dir, const ChainLayout& layout,
                 DataError& err, Decode decode) {
   Cursor cur(file, slot_section(layout.name, layout.slot), err);
-  std::int64_t blk = dir.slot[layout.slot];
+  std::int64_t blk = dir[layout.slot];
   int rows = 0;
   for (;;) {
     std::int32_t trailer = 0;
@@ -387,7 +388,7 @@ bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw
   std::vector<RawTicket> tickets;
   std::vector<RawNozomi> nozomi;
   bool ok =
-      read_chain(file, dir, {"営業キロ", 11, 4, 255, fares::kMaxKiloRows, true}, err,
+      read_chain(file, dir, {"営業キロ", Slot::kKilometres, 4, 255, fares::kMaxKiloRows, true}, err,
                  [&](Cursor& c, int row) {
                    std::int32_t u = 0;
                    RawKilo k;
@@ -396,7 +397,7 @@ bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw
                    kilo.push_back(k);
                    return true;
                  }) &&
-      read_chain(file, dir, {"区間運賃", 12, 16, 63, fares::kMaxPairRows, false}, err,
+      read_chain(file, dir, {"区間運賃", Slot::kPairs, 16, 63, fares::kMaxPairRows, false}, err,
                  [&](Cursor& c, int row) {
                    std::int32_t u = 0, fare = 0, exp = 0, coupon = 0;
                    RawPair p;
@@ -411,7 +412,7 @@ bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw
                    pairs.push_back(p);
                    return true;
                  }) &&
-      read_chain(file, dir, {"グリーン料金", 13, 16, 63, fares::kMaxGreenRows, false}, err,
+      read_chain(file, dir, {"グリーン料金", Slot::kGreen, 16, 63, fares::kMaxGreenRows, false}, err,
                  [&](Cursor& c, int row) {
                    std::int32_t f[4];
                    for (auto& x : f)
@@ -425,7 +426,7 @@ bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw
                    green.push_back(g);
                    return true;
                  }) &&
-      read_chain(file, dir, {"割引切符", 14, 12, 85, fares::kMaxTicketRows, false}, err,
+      read_chain(file, dir, {"割引切符", Slot::kTickets, 12, 85, fares::kMaxTicketRows, false}, err,
                  [&](Cursor& c, int row) {
                    std::int32_t u1 = 0, u2 = 0, price = 0;
                    RawTicket t;
@@ -442,7 +443,7 @@ bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw
                  });
   if (!ok) return false;
   if (dir.edition_code() == 1) {
-    ok = read_chain(file, dir, {"のぞみ料金", 15, 16, 63, fares::kMaxNozomiRows, false}, err,
+    ok = read_chain(file, dir, {"のぞみ料金", Slot::kNozomi, 16, 63, fares::kMaxNozomiRows, false}, err,
                     [&](Cursor& c, int row) {
                       std::int32_t u = 0, spare = 0, fee = 0, tr = 0;
                       RawNozomi z;
@@ -468,9 +469,9 @@ bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw
 
 bool read_hotel_section(const DataFile& file, const Directory& dir, int max_hotels,
                         std::vector<RawHotel>& hotels, DataError& err) {
-  Cursor cur(file, slot_section("ホテル", 9), err);
+  Cursor cur(file, slot_section("ホテル", Slot::kHotels), err);
   std::vector<RawHotel> out;
-  std::int64_t blk = dir.slot[9];
+  std::int64_t blk = dir[Slot::kHotels];
   for (;;) {
     float f = 0;
     if (!cur.seek_block(blk) || !cur.seek(cur.pos() + 1020) || !cur.f32(f)) return false;
@@ -547,7 +548,8 @@ bool edition_of(const DataFile& file, const Directory& dir, const Edition*& edit
   edition = find_edition(dir.edition_code());
   if (edition) return true;
   err = {file.name(), "セクション表",
-         "版コード（目次の 23 番）" + num(dir.edition_code()) + " が 1..3 ではありません"};
+         "版コード（目次の " + num(slot_number(Slot::kEdition)) + " 番）" +
+             num(dir.edition_code()) + " が 1..3 ではありません"};
   return false;
 }
 
