@@ -12,8 +12,8 @@ std::string normalise_area(const std::string& area) {
   return area;
 }
 
-bool get_tiku(const data::DataFile& file, const data::Directory& dir, DistrictNames& names,
-              data::DataError& err) {
+bool load_district_names(const data::DataFile& file, const data::Directory& dir,
+                         DistrictNames& names, data::DataError& err) {
   std::vector<std::string> raw;
   if (!data::read_districts(file, dir, raw, err)) return false;
   DistrictNames n;
