@@ -365,6 +365,33 @@ bool parse_flag(const std::string& s, std::int32_t& flag) {
   return true;
 }
 
+// "駅名 [フラグ]": the next station row of direction `dir`. A departure row must follow
+// the arrival row of the same station.
+void parse_station_row(const std::vector<Token>& t, int dir, Rows& r, Ctx& ctx) {
+  if (t.size() > 2) {
+    ctx.error("「駅名 [フラグ]」 の形ではありません");
+    return;
+  }
+  std::int32_t flag = 0;
+  if (t.size() == 2 && !parse_flag(t[1].text, flag)) {
+    ctx.error("フラグ 「" + t[1].text + "」 は 0, 1(着), 2(発) のどれかです");
+    return;
+  }
+  if (!sjis_ok(ctx, t[0].text, "駅名")) return;
+  if (r.count == kMaxSinStations) {
+    ctx.error("方向 " + std::to_string(dir) + " の駅が 50 行を超えています");
+    return;
+  }
+  ++r.count;
+  r.name[r.count] = t[0].text;
+  r.flag[r.count] = flag;
+  if (flag == kFlagDeparture &&
+      (r.count == 1 || r.flag[r.count - 1] != kFlagArrival || r.name[r.count - 1] != t[0].text))
+    ctx.error("発 の行 「" + t[0].text + "」 の直前に同じ駅の 着 の行がありません");
+  if (r.count > 1 && r.flag[r.count - 1] == kFlagArrival && flag != kFlagDeparture)
+    ctx.error("着 の行 「" + r.name[r.count - 1] + "」 の直後に同じ駅の 発 の行がありません");
+}
+
 void parse_stations(const std::string& content, RawData& raw, std::array<Rows, 3>& rows,
                     Ctx& ctx) {
   int dir = 0;
@@ -394,29 +421,7 @@ void parse_stations(const std::string& content, RawData& raw, std::array<Rows, 3
       ctx.error("駅の行の前に 「direction 1」 が必要です");
       return;
     }
-    if (t.size() > 2) {
-      ctx.error("「駅名 [フラグ]」 の形ではありません");
-      return;
-    }
-    std::int32_t flag = 0;
-    if (t.size() == 2 && !parse_flag(t[1].text, flag)) {
-      ctx.error("フラグ 「" + t[1].text + "」 は 0, 1(着), 2(発) のどれかです");
-      return;
-    }
-    if (!sjis_ok(ctx, t[0].text, "駅名")) return;
-    Rows& r = rows[dir];
-    if (r.count == kMaxSinStations) {
-      ctx.error("方向 " + std::to_string(dir) + " の駅が 50 行を超えています");
-      return;
-    }
-    ++r.count;
-    r.name[r.count] = t[0].text;
-    r.flag[r.count] = flag;
-    if (flag == kFlagDeparture &&
-        (r.count == 1 || r.flag[r.count - 1] != kFlagArrival || r.name[r.count - 1] != t[0].text))
-      ctx.error("発 の行 「" + t[0].text + "」 の直前に同じ駅の 着 の行がありません");
-    if (r.count > 1 && r.flag[r.count - 1] == kFlagArrival && flag != kFlagDeparture)
-      ctx.error("着 の行 「" + r.name[r.count - 1] + "」 の直後に同じ駅の 発 の行がありません");
+    parse_station_row(t, dir, rows[dir], ctx);
   });
   for (int d = 1; d <= 2; ++d) {
     const Rows& r = rows[d];
