@@ -662,8 +662,8 @@ bool columns(Ctx& ctx, const std::vector<Token>& t, std::size_t lo, std::size_t 
 }
 
 // A station of a fare line: its row number (0 allowed), or false after the error.
-bool fare_station(Ctx& ctx, const Rows& rows, const Token& tok, int& out) {
-  out = resolve(ctx, rows, tok.text, true, true, nullptr);
+bool fare_station(Ctx& ctx, const Rows& rows, const Token& token, int& out) {
+  out = resolve(ctx, rows, token.text, true, true, nullptr);
   return out >= 0;
 }
 
@@ -853,13 +853,14 @@ std::string quote(const std::string& s) {
   return q + "\"";
 }
 
-std::string tok(const std::string& s) { return needs_quotes(s) ? quote(s) : s; }
+// A word of a source line: quoted where it would not read back as one word.
+std::string source_word(const std::string& s) { return needs_quotes(s) ? quote(s) : s; }
 
 // A name that is also a keyword of its file must be quoted to stay a name.
-std::string name_tok(const std::string& s, std::initializer_list<const char*> keywords) {
+std::string name_word(const std::string& s, std::initializer_list<const char*> keywords) {
   for (const char* k : keywords)
     if (s == k) return quote(s);
-  return tok(s);
+  return source_word(s);
 }
 
 std::string field(const std::string& s) {
@@ -869,7 +870,7 @@ std::string field(const std::string& s) {
   return q ? quote(s) : s;
 }
 
-std::string time_tok(std::int32_t t) {
+std::string time_word(std::int32_t t) {
   if (t == 0) return "-";
   return text::format_hhmm(t);
 }
@@ -889,10 +890,10 @@ std::string station_ref(const Rows& r, int s, bool fares) {
   const std::string& name = r.name[s];
   if (name.front() == '@' || name == "-" || name == "train") return "@" + std::to_string(s);
   auto rows = rows_named(r, name);
-  if (rows.size() == 1) return tok(name);
+  if (rows.size() == 1) return source_word(name);
   if (is_pair(r, rows)) {
-    if (fares && s == rows[0]) return tok(name);
-    return tok(name + (s == rows[0] ? "(着)" : "(発)"));
+    if (fares && s == rows[0]) return source_word(name);
+    return source_word(name + (s == rows[0] ? "(着)" : "(発)"));
   }
   return "@" + std::to_string(s);
 }
@@ -902,7 +903,7 @@ std::string write_trains(const RawSinDirection& d, int count) {
   std::string out = "# train ID [day CODE] [car CODE], then one line per stop\n";
   for (int i = 0; i < count && i < static_cast<int>(d.trains.size()); ++i) {
     const auto& tr = d.trains[i];
-    out += "\ntrain " + tok(text::trim_right(tr.id));
+    out += "\ntrain " + source_word(text::trim_right(tr.id));
     if (tr.op_day != 0) out += " day " + std::to_string(tr.op_day);
     if (!tr.car_type.empty()) out += " car " + tr.car_type;
     out += "\n";
@@ -912,12 +913,13 @@ std::string write_trains(const RawSinDirection& d, int count) {
                       is_pair(r, rows_named(r, r.name[s])) && rows_named(r, r.name[s])[0] == s;
       if (pair_row) {
         if (tr.time[s] != 0 || tr.time[s + 1] != 0)
-          out += tok(r.name[s]) + " " + time_tok(tr.time[s]) + " " + time_tok(tr.time[s + 1]) + "\n";
+          out += source_word(r.name[s]) + " " + time_word(tr.time[s]) + " " +
+                 time_word(tr.time[s + 1]) + "\n";
         ++s;
         continue;
       }
       if (tr.time[s] == 0) continue;
-      out += station_ref(r, s, false) + " " + time_tok(tr.time[s]) + "\n";
+      out += station_ref(r, s, false) + " " + time_word(tr.time[s]) + "\n";
     }
   }
   return out;
@@ -997,7 +999,7 @@ std::string write_stations(const RawData& raw) {
     Rows r = rows_of(raw.sin[d]);
     s += "\ndirection " + std::to_string(d) + "\n";
     for (int i = 1; i <= r.count; ++i)
-      s += name_tok(r.name[i], {"direction", "station-count"}) +
+      s += name_word(r.name[i], {"direction", "station-count"}) +
            (r.flag[i] ? " " + std::to_string(r.flag[i]) : std::string()) + "\n";
   }
   return s;
@@ -1017,7 +1019,7 @@ std::string write_keiyo(const RawData& raw) {
       s += "stations";
       for (int i = 1; i <= last; ++i) {
         s += ' ';
-        s += tok(sch.station[i]);
+        s += source_word(sch.station[i]);
       }
       s += "\n";
     }
@@ -1027,10 +1029,10 @@ std::string write_keiyo(const RawData& raw) {
       int last_column = 0;
       for (int c = 1; c <= kKeiyoTimeColumns; ++c)
         if (tr.time[c] != 0) last_column = c;
-      s += "train " + tok(text::trim_right(tr.id));
+      s += "train " + source_word(text::trim_right(tr.id));
       for (int c = 1; c <= last_column; ++c) {
         s += ' ';
-        s += time_tok(tr.time[c]);
+        s += time_word(tr.time[c]);
       }
       s += "\n";
     }
@@ -1087,11 +1089,12 @@ SourceFiles write_sources(const RawData& raw) {
 
   std::string s = "# NAME REGION SECOND\n";
   for (const auto& a : raw.areas)
-    s += tok(a.name) + " " + std::to_string(a.region) + " " + std::to_string(a.second) + "\n";
+    s += source_word(a.name) + " " + std::to_string(a.region) + " " + std::to_string(a.second) +
+         "\n";
   f["areas.txt"] = s;
 
   s = "# one district name per line\n";
-  for (const auto& d : raw.districts) s += tok(d) + "\n";
+  for (const auto& d : raw.districts) s += source_word(d) + "\n";
   f["districts.txt"] = s;
 
   f["stations.txt"] = write_stations(raw);
