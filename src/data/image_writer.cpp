@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <iterator>
 
 namespace ravolin::data {
@@ -46,6 +47,13 @@ class Image {
   }
   void put32_at(std::size_t off, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) bytes[off + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  }
+  // A record of 32-bit fields from `off` on.
+  void put_record_at(std::size_t off, std::initializer_list<std::int64_t> fields) {
+    for (std::int64_t v : fields) {
+      put32_at(off, static_cast<std::uint32_t>(v));
+      off += 4;
+    }
   }
   void putf(float f) {
     std::uint32_t u = 0;
@@ -464,11 +472,8 @@ bool write_pairs(const std::vector<RawPair>& pairs, Image& img, Directory& dir) 
         !value16(img, p.fare, "区間運賃", i, false) ||
         !value16(img, p.express, "区間運賃", i, false))
       return false;
-    img.put32_at(off, static_cast<std::uint32_t>(p.free_fee) * 4096 +
-                          static_cast<std::uint32_t>(p.b) * 64 + static_cast<std::uint32_t>(p.a));
-    img.put32_at(off + 4, static_cast<std::uint32_t>(p.fare));
-    img.put32_at(off + 8, static_cast<std::uint32_t>(p.express));
-    img.put32_at(off + 12, static_cast<std::uint32_t>(p.coupon));
+    img.put_record_at(off, {std::int64_t{p.free_fee} * 4096 + p.b * 64 + p.a, p.fare, p.express,
+                            p.coupon});
     return true;
   });
 }
@@ -482,10 +487,7 @@ bool write_green(const std::vector<RawGreen>& green, Image& img, Directory& dir)
         !value16(img, g.room2, "グリーン料金", i, false) ||
         !value16(img, g.room4, "グリーン料金", i, false))
       return false;
-    img.put32_at(off, static_cast<std::uint32_t>(g.upper));
-    img.put32_at(off + 4, static_cast<std::uint32_t>(g.green));
-    img.put32_at(off + 8, static_cast<std::uint32_t>(g.room2));
-    img.put32_at(off + 12, static_cast<std::uint32_t>(g.room4));
+    img.put_record_at(off, {g.upper, g.green, g.room2, g.room4});
     return true;
   });
 }
@@ -498,12 +500,8 @@ bool write_tickets(const std::vector<RawTicket>& tickets, Image& img, Directory&
         t.sheets < 0 || t.sheets > 63 || t.type < 0 || t.type > 63 ||
         !value16(img, t.valid, "割引切符", i, true))
       return img.fail("割引切符 行 " + num(i + 1) + " の値が範囲外です");
-    img.put32_at(off, static_cast<std::uint32_t>(t.a) * 4096 +
-                          static_cast<std::uint32_t>(t.b) * 64 +
-                          static_cast<std::uint32_t>(t.sheets));
-    img.put32_at(off + 4,
-                 static_cast<std::uint32_t>(t.valid) * 64 + static_cast<std::uint32_t>(t.type));
-    img.put32_at(off + 8, static_cast<std::uint32_t>(t.price));
+    img.put_record_at(off, {t.a * 4096 + t.b * 64 + t.sheets, std::int64_t{t.valid} * 64 + t.type,
+                            t.price});
     return true;
   });
 }
@@ -517,10 +515,7 @@ bool write_nozomi(const std::vector<RawNozomi>& nozomi, Image& img, Directory& d
         !value16(img, z.fee, "のぞみ料金", i, false) ||
         !value16(img, z.transfer, "のぞみ料金", i, false))
       return false;
-    img.put32_at(off, static_cast<std::uint32_t>(z.a) * 64 + static_cast<std::uint32_t>(z.b));
-    img.put32_at(off + 4, static_cast<std::uint32_t>(z.spare));
-    img.put32_at(off + 8, static_cast<std::uint32_t>(z.fee));
-    img.put32_at(off + 12, static_cast<std::uint32_t>(z.transfer));
+    img.put_record_at(off, {z.a * 64 + z.b, z.spare, z.fee, z.transfer});
     return true;
   });
 }
