@@ -26,16 +26,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static auto hotel_table = std::make_unique<hotels::HotelTable>();
   *tables = data::ScheduleData{};
   data::DataError err;
-  if (data::get_control(file, tables->directory, err) &&
+  if (data::load_directory(file, tables->directory, err) &&
       data::edition_of(file, tables->directory, tables->edition, err)) {
     const auto& dir = tables->directory;
-    (void)(data::get_hatyaku(file, tables->areas, err) &&
-           hotels::get_tiku(file, dir, *districts, err) &&
-           data::get_keiyo_station(file, dir, tables->keiyo, err) &&
-           data::get_keiyo_time(file, dir, tables->keiyo, err) &&
-           data::get_sinkansen_station(file, dir, tables->sin, err) &&
-           data::get_sinkansen_time(file, dir, tables->sin, err) &&
-           fares::get_paytable(file, dir, tables->sin, *fare_tables, err) &&
+    (void)(data::load_areas(file, tables->areas, err) &&
+           hotels::load_district_names(file, dir, *districts, err) &&
+           data::load_keiyo_stations(file, dir, tables->keiyo, err) &&
+           data::load_keiyo_trains(file, dir, tables->keiyo, err) &&
+           data::load_sinkansen_stations(file, dir, tables->sin, err) &&
+           data::load_sinkansen_trains(file, dir, tables->sin, err) &&
+           fares::load_fare_tables(file, dir, tables->sin, *fare_tables, err) &&
            hotels::get_hotel(file, dir, tables->areas, *districts, *hotel_table, err));
   }
 

@@ -224,7 +224,7 @@ std::string train_number_text(std::string_view rest) {
 }
 
 namespace {
-void append_edit_bin(std::string& out, const data::SinkansenTables& t, int d, int m) {
+void append_train_name(std::string& out, const data::SinkansenTables& t, int d, int m) {
   const std::string& id = t.train_id[d][m];
   if (id.empty()) {
     out += ' ';
@@ -243,7 +243,7 @@ void append_edit_bin(std::string& out, const data::SinkansenTables& t, int d, in
 
 std::string edit_bin(const data::SinkansenTables& t, int direction, int train) {
   std::string s;
-  append_edit_bin(s, t, direction, train);
+  append_train_name(s, t, direction, train);
   return s;
 }
 
@@ -268,9 +268,9 @@ void append_last_stop(std::string& line, const std::string& name, int hhmm) {
 // Writes the lines of the ordered candidates into the board, the same way for both
 // lines: append_train(line, m) writes the train's part of the line and returns its
 // departure time, after which "急げ!!" is added when only hurrying reaches it. Stops after
-// `hyouji` lines (0: no limit); an empty list gets the message of the hurry hour.
+// `line_limit` lines (0: no limit); an empty list gets the message of the hurry hour.
 template <class Board, typename AppendTrain>
-void fill_board(Board& out, const int* cand, int n, int hyouji, const Thresholds& th,
+void fill_board(Board& out, const int* cand, int n, int line_limit, const Thresholds& th,
                 AppendTrain append_train) {
   LineWriter lines(out.lines);
   int shown = 0;
@@ -284,7 +284,7 @@ void fill_board(Board& out, const int* cand, int n, int hyouji, const Thresholds
     }
     ++shown;
     out.row_map[static_cast<std::size_t>(shown)] = m;
-    if (hyouji != 0 && shown == hyouji) break;
+    if (line_limit != 0 && shown == line_limit) break;
   }
   out.train_lines = shown;
   clear_row_map_from(out.row_map, shown + 1);
@@ -302,7 +302,7 @@ void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
   const int j = find_sinkansen_station(t, d, s.sinkansen_station);
   out.context = {d, j};
   const Thresholds th = thresholds_at(program_time, s.sinkansen_hun1, s.sinkansen_hun2);
-  const int hyouji = s.sinkansen_hyouji;
+  const int line_limit = s.sinkansen_hyouji;
 
   std::array<int, kMaxCandidates> cand{};
   int n = 0;
@@ -311,7 +311,7 @@ void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
     for (int m = 1; m <= trains && n < kMaxCandidates; ++m) {
       const int tj = t.time(d, j, m);
       if (tj == 0 || tj < th.hurry_arrival) continue;
-      if (hyouji == 0 && tj >= th.window_end) continue;
+      if (line_limit == 0 && tj >= th.window_end) continue;
       int exclusion = 0;
       select_data(t, d, m, flags, exclusion);
       if (exclusion != 0) continue;
@@ -321,9 +321,9 @@ void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
   }
   sort_sinkansen(t, d, j, cand.data(), n);
 
-  fill_board(out, cand.data(), n, hyouji, th, [&](std::string& line, int m) {
+  fill_board(out, cand.data(), n, line_limit, th, [&](std::string& line, int m) {
     const int tj = t.time(d, j, m);
-    append_edit_bin(line, t, d, m);
+    append_train_name(line, t, d, m);
     line += ' ';
     append_full_width_time(line, tj);
     int last = 0;
@@ -352,7 +352,7 @@ void edit_keiyo(const data::KeiyoTables& t, const settings::Settings& s,
   const int j = find_keiyo_station(t, v, s.keiyo_station);
   out.context = {v, j};
   const Thresholds th = thresholds_at(program_time, s.keiyo_hun1, s.keiyo_hun2);
-  const int hyouji = s.keiyo_hyouji;
+  const int line_limit = s.keiyo_hyouji;
 
   std::array<int, kMaxCandidates> cand{};
   int n = 0;
@@ -362,13 +362,13 @@ void edit_keiyo(const data::KeiyoTables& t, const settings::Settings& s,
       const int tj = t.time(v, j, m);
       // A train that does not stop here has no time at j and is never a candidate.
       if (tj == 0 || tj < th.hurry_arrival) continue;
-      if (hyouji == 0 && tj >= th.window_end) continue;
+      if (line_limit == 0 && tj >= th.window_end) continue;
       cand[n++] = m;
     }
   }
   sort_keiyo(t, v, j, cand.data(), n);
 
-  fill_board(out, cand.data(), n, hyouji, th, [&](std::string& line, int m) {
+  fill_board(out, cand.data(), n, line_limit, th, [&](std::string& line, int m) {
     const int tj = t.time(v, j, m);
     line += is_keiyo_rapid(t.train_id[v][m]) ? "快速" : "普通";
     line += ' ';

@@ -32,7 +32,7 @@ inline constexpr int kModeSinkansen = 2;
 
 // The hhmm thresholds of one list at the program clock's hour and minute.
 struct Thresholds {
-  int window_end = 0;      // (H + 2) * 100 + M: trains at or after it are not shown (hyouji 0)
+  int window_end = 0;      // (H + 2) * 100 + M: trains at or after it are not shown (limit 0)
   int normal_arrival = 0;  // arrival at the station at normal pace
   int hurry_arrival = 0;   // arrival when hurrying: earlier trains cannot be caught
   int hurry_hour = 0;      // hour of the hurry arrival (may be 24 or more)

@@ -6,8 +6,8 @@
 
 namespace ravolin::fares {
 
-bool get_paytable(const data::DataFile& file, const data::Directory& dir,
-                  const data::SinkansenTables& sin, FareTables& tables, data::DataError& err) {
+bool load_fare_tables(const data::DataFile& file, const data::Directory& dir,
+                      const data::SinkansenTables& sin, FareTables& tables, data::DataError& err) {
   data::RawData raw;
   if (!data::read_fare_sections(file, dir, raw, err)) return false;
   auto name = [&](int s) { return s == 0 ? std::string() : sin.station_name[1][s]; };

@@ -1,4 +1,4 @@
-// get_paytable: the five fare sections of the data file into the fare tables.
+// load_fare_tables: the five fare sections of the data file into the fare tables.
 #pragma once
 
 #include "data/data_file.h"
@@ -11,7 +11,7 @@ namespace ravolin::fares {
 // names of the direction-1 rows of `sin` (0 gives an empty name). A section with more rows
 // than its table, a station number above 50 or a 16-bit field that does not fit is refused:
 // `tables` is left untouched and `err` says why.
-bool get_paytable(const data::DataFile& file, const data::Directory& dir,
-                  const data::SinkansenTables& sin, FareTables& tables, data::DataError& err);
+bool load_fare_tables(const data::DataFile& file, const data::Directory& dir,
+                      const data::SinkansenTables& sin, FareTables& tables, data::DataError& err);
 
 }  // namespace ravolin::fares

@@ -12,8 +12,8 @@ std::string normalise_area(const std::string& area) {
   return area;
 }
 
-bool get_tiku(const data::DataFile& file, const data::Directory& dir, DistrictNames& names,
-              data::DataError& err) {
+bool load_district_names(const data::DataFile& file, const data::Directory& dir,
+                         DistrictNames& names, data::DataError& err) {
   std::vector<std::string> raw;
   if (!data::read_districts(file, dir, raw, err)) return false;
   DistrictNames n;
@@ -30,7 +30,7 @@ bool get_hotel(const data::DataFile& file, const data::Directory& dir,
   const int user = table.user_hotel_count;
   std::vector<data::RawHotel> raw;
   if (user < 0 || user > kMaxHotels) {
-    err = {file.name(), "ホテルの部（目次の 9 番）", "利用者ホテルの件数が範囲外です"};
+    err = {file.name(), data::slot_section("ホテル", data::Slot::kHotels), "利用者ホテルの件数が範囲外です"};
     return false;
   }
   if (!data::read_hotel_section(file, dir, kMaxHotels - user, raw, err)) return false;

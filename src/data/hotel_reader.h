@@ -1,5 +1,5 @@
-// get_tiku (district names, a start-up step) and get_hotel (the hotel section, read when
-// the hotel list first opens).
+// load_district_names (district names, a start-up step) and get_hotel (the hotel section,
+// read when the hotel list first opens).
 #pragma once
 
 #include "data/data_file.h"
@@ -12,8 +12,8 @@
 namespace ravolin::hotels {
 
 // District names from the section of directory slot 2 (at most 200).
-bool get_tiku(const data::DataFile& file, const data::Directory& dir, DistrictNames& names,
-              data::DataError& err);
+bool load_district_names(const data::DataFile& file, const data::Directory& dir,
+                         DistrictNames& names, data::DataError& err);
 
 // The hotel section (slot 9) into the positions after the user's hotels
 // (table.user_hotel_count must already be set); sets file_hotel_count. Areas beginning

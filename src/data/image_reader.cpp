@@ -1,5 +1,5 @@
 // Decoding the sections of the data file into the raw model. The program's readers
-// (get_hatyaku, get_keiyo_time, get_paytable, get_hotel, ...) and `export` both go
+// (load_areas, load_keiyo_trains, load_fare_tables, get_hotel, ...) and `export` both go
 // through these, so there is one decoder per section.
 #include "data/raw_data.h"
 #include "data/sources.h"
@@ -14,11 +14,12 @@
 #include <memory>
 
 namespace ravolin::data {
-namespace {
 
-std::string slot_section(const char* name, int slot) {
-  return std::string(name) + "の部（目次の " + std::to_string(slot) + " 番）";
+std::string slot_section(const char* name, Slot slot) {
+  return std::string(name) + "の部（目次の " + std::to_string(slot_number(slot)) + " 番）";
 }
+
+namespace {
 
 std::string num(long long v) { return std::to_string(v); }
 
@@ -130,9 +131,9 @@ bool read_areas(const DataFile& file, std::vector<RawArea>& areas, DataError& er
 
 bool read_districts(const DataFile& file, const Directory& dir,
                     std::vector<std::string>& names, DataError& err) {
-  Cursor cur(file, slot_section("地区名", 2), err);
+  Cursor cur(file, slot_section("地区名", Slot::kDistricts), err);
   std::int32_t n = 0;
-  if (!cur.seek_block(dir.slot[2]) || !read_count(cur, hotels::kMaxDistricts, "地区", n))
+  if (!cur.seek_block(dir[Slot::kDistricts]) || !read_count(cur, hotels::kMaxDistricts, "地区", n))
     return false;
   std::vector<std::string> out(static_cast<std::size_t>(n));
   for (auto& s : out)
@@ -145,8 +146,8 @@ bool read_districts(const DataFile& file, const Directory& dir,
 bool read_keiyo_stations(const DataFile& file, const Directory& dir,
                          std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo,
                          DataError& err) {
-  Cursor cur(file, slot_section("京葉線駅", 3), err);
-  if (!cur.seek_block(dir.slot[3])) return false;
+  Cursor cur(file, slot_section("京葉線駅", Slot::kKeiyoStations), err);
+  if (!cur.seek_block(dir[Slot::kKeiyoStations])) return false;
   auto out = keiyo;
   for (int v = 1; v <= kKeiyoSchedules; ++v) {
     std::int32_t c = 0;
@@ -166,19 +167,19 @@ bool read_keiyo_stations(const DataFile& file, const Directory& dir,
 bool read_keiyo_trains(const DataFile& file, const Directory& dir,
                        std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo,
                        DataError& err) {
-  Cursor cur(file, slot_section("京葉線列車", 4), err);
-  const std::int64_t b = dir.slot[4];
+  Cursor cur(file, slot_section("京葉線列車", Slot::kKeiyoTrains), err);
+  const std::int64_t first_block = dir[Slot::kKeiyoTrains];
   auto out = keiyo;
   for (int v = 1; v <= kKeiyoSchedules; ++v) {
     auto& sch = out[v];
     std::int32_t n = 0;
-    if (!cur.seek_block(b + v - 1) || !cur.seek(cur.pos() + 1020) || !cur.packed(n))
+    if (!cur.seek_block(first_block + v - 1) || !cur.seek(cur.pos() + 1020) || !cur.packed(n))
       return false;
     if (n > kMaxKeiyoTrains)
       return cur.fail("ダイヤ " + num(v) + " の列車が " + num(n) + " 本あり、上限 200 を超えています");
     sch.train_count = n;
     sch.trains.assign(static_cast<std::size_t>(n), RawKeiyoTrain{});
-    if (!cur.seek_block(b + v - 1)) return false;
+    if (!cur.seek_block(first_block + v - 1)) return false;
     for (int t = 1; t <= n; ++t) {
       std::string id;
       if (!cur.fixed_text(5, id)) return false;
@@ -186,7 +187,7 @@ bool read_keiyo_trains(const DataFile& file, const Directory& dir,
     }
     cur.block_done();
   }
-  std::int64_t blk = b + 4;
+  std::int64_t blk = first_block + kKeiyoSchedules;
   for (int v = 1; v <= kKeiyoSchedules; ++v) {
     auto& sch = out[v];
     const bool read = read_packed_stream(cur, blk, [&](int k, std::int32_t u) {
@@ -213,8 +214,8 @@ bool read_keiyo_trains(const DataFile& file, const Directory& dir,
 bool read_sin_stations(const DataFile& file, const Directory& dir,
                        std::array<RawSinDirection, kSinDirections + 1>& sin,
                        int& station_count, DataError& err) {
-  Cursor cur(file, slot_section("新幹線駅", 5), err);
-  if (!cur.seek_block(dir.slot[5])) return false;
+  Cursor cur(file, slot_section("新幹線駅", Slot::kSinStations), err);
+  if (!cur.seek_block(dir[Slot::kSinStations])) return false;
   auto out = sin;
   for (int d = 1; d <= kSinDirections; ++d) {
     for (int s = 1; s <= kMaxSinStations; ++s)
@@ -236,80 +237,103 @@ bool read_sin_stations(const DataFile& file, const Directory& dir,
   return true;
 }
 
+namespace {
+
+// One direction's identifier block: 4 characters a train, up to the first blank one.
+bool read_sin_ids(Cursor& cur, std::int64_t block, RawSinDirection& dd) {
+  dd.trains.clear();
+  if (!cur.seek_block(block)) return false;
+  for (int t = 1; t <= kMaxSinTrains; ++t) {
+    std::string id;
+    if (!cur.fixed_text(4, id)) return false;
+    if (text::trim(id).empty()) break;
+    dd.trains.push_back(RawSinTrain{});
+    dd.trains.back().id = id;  // kept as read, with its pad blanks
+  }
+  dd.train_count = static_cast<int>(dd.trains.size());
+  cur.block_done();
+  return true;
+}
+
+// Train t (from 1) of a direction; a record may name a train beyond the counted ones.
+RawSinTrain& train_slot(RawSinDirection& dd, int t) {
+  if (static_cast<int>(dd.trains.size()) < t) dd.trains.resize(t);
+  return dd.trains[t - 1];
+}
+
+// Direction d's time records from `blk` on (train, station row and time in one number).
+bool read_sin_times(Cursor& cur, int d, std::int64_t& blk, RawSinDirection& dd) {
+  return read_packed_stream(cur, blk, [&](int, std::int32_t u) {
+    std::int32_t time = u % 5678, q = u / 5678;
+    int t = q / 64, s = q % 64;
+    if (t < 1 || t > kMaxSinTrains)
+      return cur.fail("方向 " + num(d) + " の時刻レコードの列車番号 " + num(t) +
+                      " が 1..250 の範囲外です");
+    if (s < 1 || s > kMaxSinStations)
+      return cur.fail("方向 " + num(d) + " の時刻レコードの駅番号 " + num(s) +
+                      " が 1..50 の範囲外です");
+    train_slot(dd, t).time[s] = time;
+    return true;
+  });
+}
+
+// The operation-day codes of the counted trains, one a 4-byte field of block `blk`.
+bool read_op_days(Cursor& cur, std::int64_t blk, RawSinDirection& dd) {
+  for (int i = 1; i <= dd.train_count; ++i) {
+    std::uint8_t code = 0;
+    if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + 4 * (i - 1)) || !cur.u8(code))
+      return false;
+    dd.trains[i - 1].op_day = code;
+  }
+  cur.block_done();
+  return true;
+}
+
+// The car-type records of block `blk`, up to the first zero: the train number plus the
+// type's base in edition 1, the train number alone (type "M") in the others.
+bool read_car_types(Cursor& cur, int edition, int d, std::int64_t blk, RawSinDirection& dd) {
+  for (int i = 1; i <= dd.train_count; ++i) {
+    std::uint16_t h = 0;
+    if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + 4 * (i - 1)) || !cur.u16(h))
+      return false;
+    if (h == 0) break;
+    int t = 0;
+    const char* code = "M";
+    if (edition == 1) {
+      // The highest base below the stored value (h is at least 1 here).
+      for (auto it = std::rbegin(kCarTypeBases); it != std::rend(kCarTypeBases); ++it) {
+        if (h > it->base) {
+          code = it->code;
+          t = h - it->base;
+          break;
+        }
+      }
+    } else {
+      t = h & 0xFF;
+    }
+    if (t < 1 || t > kMaxSinTrains)
+      return cur.fail("方向 " + num(d) + " の車両型レコード " + num(h) +
+                      " の列車番号が 1..250 の範囲外です");
+    train_slot(dd, t).car_type = code;
+  }
+  cur.block_done();
+  return true;
+}
+
+}  // namespace
+
 bool read_sin_trains(const DataFile& file, const Directory& dir, int edition,
                      std::array<RawSinDirection, kSinDirections + 1>& sin, DataError& err) {
-  Cursor cur(file, slot_section("新幹線列車", 6), err);
-  const std::int64_t b = dir.slot[6];
+  Cursor cur(file, slot_section("新幹線列車", Slot::kSinTrains), err);
+  const std::int64_t first_block = dir[Slot::kSinTrains];
   auto out = sin;
+  for (int d = 1; d <= kSinDirections; ++d)
+    if (!read_sin_ids(cur, first_block + d - 1, out[d])) return false;
+  std::int64_t blk = first_block + kSinDirections;
   for (int d = 1; d <= kSinDirections; ++d) {
-    auto& dd = out[d];
-    dd.trains.clear();
-    if (!cur.seek_block(b + d - 1)) return false;
-    for (int t = 1; t <= kMaxSinTrains; ++t) {
-      std::string id;
-      if (!cur.fixed_text(4, id)) return false;
-      if (text::trim(id).empty()) break;
-      dd.trains.push_back(RawSinTrain{});
-      dd.trains.back().id = id;  // kept as read, with its pad blanks
-    }
-    dd.train_count = static_cast<int>(dd.trains.size());
-    cur.block_done();
-  }
-  std::int64_t blk = b + 2;
-  for (int d = 1; d <= kSinDirections; ++d) {
-    auto& dd = out[d];
-    auto train = [&](int t) -> RawSinTrain& {
-      if (static_cast<int>(dd.trains.size()) < t) dd.trains.resize(t);
-      return dd.trains[t - 1];
-    };
-    const bool read = read_packed_stream(cur, blk, [&](int, std::int32_t u) {
-      std::int32_t time = u % 5678, q = u / 5678;
-      int t = q / 64, s = q % 64;
-      if (t < 1 || t > kMaxSinTrains)
-        return cur.fail("方向 " + num(d) + " の時刻レコードの列車番号 " + num(t) +
-                        " が 1..250 の範囲外です");
-      if (s < 1 || s > kMaxSinStations)
-        return cur.fail("方向 " + num(d) + " の時刻レコードの駅番号 " + num(s) +
-                        " が 1..50 の範囲外です");
-      train(t).time[s] = time;
-      return true;
-    });
-    if (!read) return false;
-    // operation-day codes
-    for (int i = 1; i <= dd.train_count; ++i) {
-      std::uint8_t code = 0;
-      if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + 4 * (i - 1)) || !cur.u8(code))
-        return false;
-      dd.trains[i - 1].op_day = code;
-    }
-    cur.block_done();
+    if (!read_sin_times(cur, d, blk, out[d]) || !read_op_days(cur, blk, out[d])) return false;
     ++blk;
-    // car types
-    for (int i = 1; i <= dd.train_count; ++i) {
-      std::uint16_t h = 0;
-      if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + 4 * (i - 1)) || !cur.u16(h))
-        return false;
-      if (h == 0) break;
-      int t = 0;
-      const char* code = "M";
-      if (edition == 1) {
-        // The highest base below the stored value (h is at least 1 here).
-        for (auto it = std::rbegin(kCarTypeBases); it != std::rend(kCarTypeBases); ++it) {
-          if (h > it->base) {
-            code = it->code;
-            t = h - it->base;
-            break;
-          }
-        }
-      } else {
-        t = h & 0xFF;
-      }
-      if (t < 1 || t > kMaxSinTrains)
-        return cur.fail("方向 " + num(d) + " の車両型レコード " + num(h) +
-                        " の列車番号が 1..250 の範囲外です");
-      train(t).car_type = code;
-    }
-    cur.block_done();
+    if (!read_car_types(cur, edition, d, blk, out[d])) return false;
     ++blk;
   }
   sin = std::move(out);
@@ -320,7 +344,7 @@ namespace {
 
 struct ChainLayout {
   const char* name;
-  int slot;
+  Slot slot;
   std::size_t record_size;
   int capacity;
   int limit;
@@ -332,7 +356,7 @@ template <class Decode>
 bool read_chain(const DataFile& file, const Directory& dir, const ChainLayout& layout,
                 DataError& err, Decode decode) {
   Cursor cur(file, slot_section(layout.name, layout.slot), err);
-  std::int64_t blk = dir.slot[layout.slot];
+  std::int64_t blk = dir[layout.slot];
   int rows = 0;
   for (;;) {
     std::int32_t trailer = 0;
@@ -377,6 +401,79 @@ bool field16(Cursor& cur, std::int32_t v, int row, const char* what, std::int32_
   return true;
 }
 
+// ---- one decoder per fare record: false (after the error) for a record out of bounds
+
+bool decode_kilo(Cursor& c, int row, std::vector<RawKilo>& out) {
+  std::int32_t u = 0;
+  RawKilo k;
+  if (!c.packed(u) || !station_number(c, u % 64, row, k.station)) return false;
+  k.tenths = u / 64;
+  out.push_back(k);
+  return true;
+}
+
+bool decode_pair(Cursor& c, int row, std::vector<RawPair>& out) {
+  std::int32_t u = 0, fare = 0, exp = 0, coupon = 0;
+  RawPair p;
+  if (!c.packed(u) || !c.i32(fare) || !c.i32(exp) || !c.i32(coupon)) return false;
+  if (!station_number(c, u % 64, row, p.a) || !station_number(c, (u / 64) % 64, row, p.b) ||
+      !field16(c, u / 4096, row, "自由席特急料金", p.free_fee) ||
+      !field16(c, fare, row, "運賃", p.fare) || !field16(c, exp, row, "特急料金", p.express))
+    return false;
+  p.coupon = coupon;
+  out.push_back(p);
+  return true;
+}
+
+bool decode_green(Cursor& c, int row, std::vector<RawGreen>& out) {
+  std::int32_t f[4];
+  for (auto& x : f)
+    if (!c.i32(x)) return false;
+  RawGreen g;
+  if (!field16(c, f[0], row, "上限キロ", g.upper) ||
+      !field16(c, f[1], row, "グリーン料金", g.green) ||
+      !field16(c, f[2], row, "個室料金(2)", g.room2) ||
+      !field16(c, f[3], row, "個室料金(4)", g.room4))
+    return false;
+  out.push_back(g);
+  return true;
+}
+
+bool decode_ticket(Cursor& c, int row, std::vector<RawTicket>& out) {
+  std::int32_t u1 = 0, u2 = 0, price = 0;
+  RawTicket t;
+  if (!c.packed(u1) || !c.packed(u2) || !c.i32(price)) return false;
+  t.sheets = u1 % 64;
+  t.type = u2 % 64;
+  if (!station_number(c, (u1 / 64) % 64, row, t.b) || !station_number(c, u1 / 4096, row, t.a) ||
+      !field16(c, u2 / 64, row, "有効期間", t.valid))
+    return false;
+  t.price = price;
+  out.push_back(t);
+  return true;
+}
+
+bool decode_nozomi(Cursor& c, int row, std::vector<RawNozomi>& out) {
+  std::int32_t u = 0, spare = 0, fee = 0, tr = 0;
+  RawNozomi z;
+  if (!c.packed(u) || !c.i32(spare) || !c.i32(fee) || !c.i32(tr)) return false;
+  if (!station_number(c, u / 64, row, z.a) || !station_number(c, u % 64, row, z.b) ||
+      !field16(c, spare, row, "予備", z.spare) || !field16(c, fee, row, "のぞみ料金", z.fee) ||
+      !field16(c, tr, row, "乗継加算", z.transfer))
+    return false;
+  out.push_back(z);
+  return true;
+}
+
+// One fare section's records into `rows` through `decode`.
+template <class Row>
+bool read_fare_rows(const DataFile& file, const Directory& dir, const ChainLayout& layout,
+                    DataError& err, bool (*decode)(Cursor&, int, std::vector<Row>&),
+                    std::vector<Row>& rows) {
+  return read_chain(file, dir, layout, err,
+                    [&](Cursor& c, int row) { return decode(c, row, rows); });
+}
+
 }  // namespace
 
 bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw,
@@ -386,78 +483,20 @@ bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw
   std::vector<RawGreen> green;
   std::vector<RawTicket> tickets;
   std::vector<RawNozomi> nozomi;
-  bool ok =
-      read_chain(file, dir, {"営業キロ", 11, 4, 255, fares::kMaxKiloRows, true}, err,
-                 [&](Cursor& c, int row) {
-                   std::int32_t u = 0;
-                   RawKilo k;
-                   if (!c.packed(u) || !station_number(c, u % 64, row, k.station)) return false;
-                   k.tenths = u / 64;
-                   kilo.push_back(k);
-                   return true;
-                 }) &&
-      read_chain(file, dir, {"区間運賃", 12, 16, 63, fares::kMaxPairRows, false}, err,
-                 [&](Cursor& c, int row) {
-                   std::int32_t u = 0, fare = 0, exp = 0, coupon = 0;
-                   RawPair p;
-                   if (!c.packed(u) || !c.i32(fare) || !c.i32(exp) || !c.i32(coupon)) return false;
-                   if (!station_number(c, u % 64, row, p.a) ||
-                       !station_number(c, (u / 64) % 64, row, p.b) ||
-                       !field16(c, u / 4096, row, "自由席特急料金", p.free_fee) ||
-                       !field16(c, fare, row, "運賃", p.fare) ||
-                       !field16(c, exp, row, "特急料金", p.express))
-                     return false;
-                   p.coupon = coupon;
-                   pairs.push_back(p);
-                   return true;
-                 }) &&
-      read_chain(file, dir, {"グリーン料金", 13, 16, 63, fares::kMaxGreenRows, false}, err,
-                 [&](Cursor& c, int row) {
-                   std::int32_t f[4];
-                   for (auto& x : f)
-                     if (!c.i32(x)) return false;
-                   RawGreen g;
-                   if (!field16(c, f[0], row, "上限キロ", g.upper) ||
-                       !field16(c, f[1], row, "グリーン料金", g.green) ||
-                       !field16(c, f[2], row, "個室料金(2)", g.room2) ||
-                       !field16(c, f[3], row, "個室料金(4)", g.room4))
-                     return false;
-                   green.push_back(g);
-                   return true;
-                 }) &&
-      read_chain(file, dir, {"割引切符", 14, 12, 85, fares::kMaxTicketRows, false}, err,
-                 [&](Cursor& c, int row) {
-                   std::int32_t u1 = 0, u2 = 0, price = 0;
-                   RawTicket t;
-                   if (!c.packed(u1) || !c.packed(u2) || !c.i32(price)) return false;
-                   t.sheets = u1 % 64;
-                   t.type = u2 % 64;
-                   if (!station_number(c, (u1 / 64) % 64, row, t.b) ||
-                       !station_number(c, u1 / 4096, row, t.a) ||
-                       !field16(c, u2 / 64, row, "有効期間", t.valid))
-                     return false;
-                   t.price = price;
-                   tickets.push_back(t);
-                   return true;
-                 });
+  const bool ok =
+      read_fare_rows(file, dir, {"営業キロ", Slot::kKilometres, 4, 255, fares::kMaxKiloRows, true},
+                     err, decode_kilo, kilo) &&
+      read_fare_rows(file, dir, {"区間運賃", Slot::kPairs, 16, 63, fares::kMaxPairRows, false},
+                     err, decode_pair, pairs) &&
+      read_fare_rows(file, dir, {"グリーン料金", Slot::kGreen, 16, 63, fares::kMaxGreenRows, false},
+                     err, decode_green, green) &&
+      read_fare_rows(file, dir, {"割引切符", Slot::kTickets, 12, 85, fares::kMaxTicketRows, false},
+                     err, decode_ticket, tickets) &&
+      (dir.edition_code() != 1 ||
+       read_fare_rows(file, dir,
+                      {"のぞみ料金", Slot::kNozomi, 16, 63, fares::kMaxNozomiRows, false}, err,
+                      decode_nozomi, nozomi));
   if (!ok) return false;
-  if (dir.edition_code() == 1) {
-    ok = read_chain(file, dir, {"のぞみ料金", 15, 16, 63, fares::kMaxNozomiRows, false}, err,
-                    [&](Cursor& c, int row) {
-                      std::int32_t u = 0, spare = 0, fee = 0, tr = 0;
-                      RawNozomi z;
-                      if (!c.packed(u) || !c.i32(spare) || !c.i32(fee) || !c.i32(tr)) return false;
-                      if (!station_number(c, u / 64, row, z.a) ||
-                          !station_number(c, u % 64, row, z.b) ||
-                          !field16(c, spare, row, "予備", z.spare) ||
-                          !field16(c, fee, row, "のぞみ料金", z.fee) ||
-                          !field16(c, tr, row, "乗継加算", z.transfer))
-                        return false;
-                      nozomi.push_back(z);
-                      return true;
-                    });
-    if (!ok) return false;
-  }
   raw.kilo = std::move(kilo);
   raw.pairs = std::move(pairs);
   raw.green = std::move(green);
@@ -466,11 +505,12 @@ bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw
   return true;
 }
 
-bool read_hotel_section(const DataFile& file, const Directory& dir, int max_hotels,
-                        std::vector<RawHotel>& hotels, DataError& err) {
-  Cursor cur(file, slot_section("ホテル", 9), err);
-  std::vector<RawHotel> out;
-  std::int64_t blk = dir.slot[9];
+namespace {
+
+// The hotel index from block `blk` on: area, district and rooms of 250 hotels a block,
+// trailer 999 on a full block. Afterwards `blk` is the block after the index.
+bool read_hotel_index(Cursor& cur, std::int64_t& blk, int max_hotels,
+                      std::vector<RawHotel>& out) {
   for (;;) {
     float f = 0;
     if (!cur.seek_block(blk) || !cur.seek(cur.pos() + 1020) || !cur.f32(f)) return false;
@@ -499,8 +539,18 @@ bool read_hotel_section(const DataFile& file, const Directory& dir, int max_hote
     }
     cur.block_done();
     ++blk;
-    if (!more) break;
+    if (!more) return true;
   }
+}
+
+}  // namespace
+
+bool read_hotel_section(const DataFile& file, const Directory& dir, int max_hotels,
+                        std::vector<RawHotel>& hotels, DataError& err) {
+  Cursor cur(file, slot_section("ホテル", Slot::kHotels), err);
+  std::vector<RawHotel> out;
+  std::int64_t blk = dir[Slot::kHotels];
+  if (!read_hotel_index(cur, blk, max_hotels, out)) return false;
   const int n = static_cast<int>(out.size());
   // names
   if (!cur.seek_block(blk)) return false;
@@ -547,7 +597,8 @@ bool edition_of(const DataFile& file, const Directory& dir, const Edition*& edit
   edition = find_edition(dir.edition_code());
   if (edition) return true;
   err = {file.name(), "セクション表",
-         "版コード（目次の 23 番）" + num(dir.edition_code()) + " が 1..3 ではありません"};
+         "版コード（目次の " + num(slot_number(Slot::kEdition)) + " 番）" +
+             num(dir.edition_code()) + " が 1..3 ではありません"};
   return false;
 }
 

@@ -96,6 +96,9 @@ struct RawData {
   std::vector<RawHotel> hotels;
 };
 
+// A section's name in error messages: "地区名の部（目次の 2 番）".
+std::string slot_section(const char* name, Slot slot);
+
 // ---- section decoders (the one place that knows the binary layout when reading) ----
 // Each reads its section from `file`, enforcing every table bound; false + `err` when the
 // section is damaged. They call file.block_hook once per block.
@@ -122,11 +125,11 @@ bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw
 bool read_hotel_section(const DataFile& file, const Directory& dir, int max_hotels,
                         std::vector<RawHotel>& hotels, DataError& err);
 
-// The edition row of directory slot 23; a code outside 1..3 is an error.
+// The edition row of directory slot Slot::kEdition; a code outside 1..3 is an error.
 bool edition_of(const DataFile& file, const Directory& dir, const Edition*& edition,
                 DataError& err);
 
-// Every section of a file into the model (edition from slot 23, which must be 1..3), as
+// Every section of a file into the model (edition from slot Slot::kEdition, which must be 1..3), as
 // the program reads it: Keiyo identifiers trimmed, only the counted trains. Refused when
 // the sources written from it would not build, or would build into a file that the
 // program reads differently.

@@ -4,11 +4,11 @@
 
 namespace ravolin::data {
 
-bool get_control(const DataFile& file, Directory& dir, DataError& err) {
+bool load_directory(const DataFile& file, Directory& dir, DataError& err) {
   return read_directory(file, dir, err);
 }
 
-bool get_hatyaku(const DataFile& file, AreaTable& areas, DataError& err) {
+bool load_areas(const DataFile& file, AreaTable& areas, DataError& err) {
   std::vector<RawArea> raw;
   if (!read_areas(file, raw, err)) return false;
   AreaTable t;
@@ -22,8 +22,8 @@ bool get_hatyaku(const DataFile& file, AreaTable& areas, DataError& err) {
   return true;
 }
 
-bool get_keiyo_station(const DataFile& file, const Directory& dir, KeiyoTables& keiyo,
-                       DataError& err) {
+bool load_keiyo_stations(const DataFile& file, const Directory& dir, KeiyoTables& keiyo,
+                         DataError& err) {
   std::array<RawKeiyoSchedule, kKeiyoSchedules + 1> raw{};
   if (!read_keiyo_stations(file, dir, raw, err)) return false;
   for (int v = 1; v <= kKeiyoSchedules; ++v) {
@@ -33,8 +33,8 @@ bool get_keiyo_station(const DataFile& file, const Directory& dir, KeiyoTables& 
   return true;
 }
 
-bool get_keiyo_time(const DataFile& file, const Directory& dir, KeiyoTables& keiyo,
-                    DataError& err) {
+bool load_keiyo_trains(const DataFile& file, const Directory& dir, KeiyoTables& keiyo,
+                       DataError& err) {
   std::array<RawKeiyoSchedule, kKeiyoSchedules + 1> raw{};
   if (!read_keiyo_trains(file, dir, raw, err)) return false;
   for (int v = 1; v <= kKeiyoSchedules; ++v) {
@@ -50,8 +50,8 @@ bool get_keiyo_time(const DataFile& file, const Directory& dir, KeiyoTables& kei
   return true;
 }
 
-bool get_sinkansen_station(const DataFile& file, const Directory& dir, SinkansenTables& sin,
-                           DataError& err) {
+bool load_sinkansen_stations(const DataFile& file, const Directory& dir, SinkansenTables& sin,
+                             DataError& err) {
   std::array<RawSinDirection, kSinDirections + 1> raw{};
   int count = 0;
   if (!read_sin_stations(file, dir, raw, count, err)) return false;
@@ -63,8 +63,8 @@ bool get_sinkansen_station(const DataFile& file, const Directory& dir, Sinkansen
   return true;
 }
 
-bool get_sinkansen_time(const DataFile& file, const Directory& dir, SinkansenTables& sin,
-                        DataError& err) {
+bool load_sinkansen_trains(const DataFile& file, const Directory& dir, SinkansenTables& sin,
+                           DataError& err) {
   std::array<RawSinDirection, kSinDirections + 1> raw{};
   if (!read_sin_trains(file, dir, dir.edition_code(), raw, err)) return false;
   for (int d = 1; d <= kSinDirections; ++d) {

@@ -9,18 +9,18 @@
 namespace ravolin::data {
 
 // The section directory from the last 1024 bytes (every slot must lie in 0..32767).
-bool get_control(const DataFile& file, Directory& dir, DataError& err);
+bool load_directory(const DataFile& file, Directory& dir, DataError& err);
 // Area list: names from block 0, region and second codes from block 1.
-bool get_hatyaku(const DataFile& file, AreaTable& areas, DataError& err);
-bool get_keiyo_station(const DataFile& file, const Directory& dir, KeiyoTables& keiyo,
-                       DataError& err);
+bool load_areas(const DataFile& file, AreaTable& areas, DataError& err);
+bool load_keiyo_stations(const DataFile& file, const Directory& dir, KeiyoTables& keiyo,
+                         DataError& err);
 // Needs the Keiyo identifiers; reads them from the same section.
-bool get_keiyo_time(const DataFile& file, const Directory& dir, KeiyoTables& keiyo,
-                    DataError& err);
-bool get_sinkansen_station(const DataFile& file, const Directory& dir, SinkansenTables& sin,
-                           DataError& err);
+bool load_keiyo_trains(const DataFile& file, const Directory& dir, KeiyoTables& keiyo,
+                       DataError& err);
+bool load_sinkansen_stations(const DataFile& file, const Directory& dir, SinkansenTables& sin,
+                             DataError& err);
 // Car-type codes depend on the edition code (slot 23 of `dir`).
-bool get_sinkansen_time(const DataFile& file, const Directory& dir, SinkansenTables& sin,
-                        DataError& err);
+bool load_sinkansen_trains(const DataFile& file, const Directory& dir, SinkansenTables& sin,
+                           DataError& err);
 
 }  // namespace ravolin::data

@@ -365,6 +365,33 @@ bool parse_flag(const std::string& s, std::int32_t& flag) {
   return true;
 }
 
+// "駅名 [フラグ]": the next station row of direction `dir`. A departure row must follow
+// the arrival row of the same station.
+void parse_station_row(const std::vector<Token>& t, int dir, Rows& r, Ctx& ctx) {
+  if (t.size() > 2) {
+    ctx.error("「駅名 [フラグ]」 の形ではありません");
+    return;
+  }
+  std::int32_t flag = 0;
+  if (t.size() == 2 && !parse_flag(t[1].text, flag)) {
+    ctx.error("フラグ 「" + t[1].text + "」 は 0, 1(着), 2(発) のどれかです");
+    return;
+  }
+  if (!sjis_ok(ctx, t[0].text, "駅名")) return;
+  if (r.count == kMaxSinStations) {
+    ctx.error("方向 " + std::to_string(dir) + " の駅が 50 行を超えています");
+    return;
+  }
+  ++r.count;
+  r.name[r.count] = t[0].text;
+  r.flag[r.count] = flag;
+  if (flag == kFlagDeparture &&
+      (r.count == 1 || r.flag[r.count - 1] != kFlagArrival || r.name[r.count - 1] != t[0].text))
+    ctx.error("発 の行 「" + t[0].text + "」 の直前に同じ駅の 着 の行がありません");
+  if (r.count > 1 && r.flag[r.count - 1] == kFlagArrival && flag != kFlagDeparture)
+    ctx.error("着 の行 「" + r.name[r.count - 1] + "」 の直後に同じ駅の 発 の行がありません");
+}
+
 void parse_stations(const std::string& content, RawData& raw, std::array<Rows, 3>& rows,
                     Ctx& ctx) {
   int dir = 0;
@@ -394,29 +421,7 @@ void parse_stations(const std::string& content, RawData& raw, std::array<Rows, 3
       ctx.error("駅の行の前に 「direction 1」 が必要です");
       return;
     }
-    if (t.size() > 2) {
-      ctx.error("「駅名 [フラグ]」 の形ではありません");
-      return;
-    }
-    std::int32_t flag = 0;
-    if (t.size() == 2 && !parse_flag(t[1].text, flag)) {
-      ctx.error("フラグ 「" + t[1].text + "」 は 0, 1(着), 2(発) のどれかです");
-      return;
-    }
-    if (!sjis_ok(ctx, t[0].text, "駅名")) return;
-    Rows& r = rows[dir];
-    if (r.count == kMaxSinStations) {
-      ctx.error("方向 " + std::to_string(dir) + " の駅が 50 行を超えています");
-      return;
-    }
-    ++r.count;
-    r.name[r.count] = t[0].text;
-    r.flag[r.count] = flag;
-    if (flag == kFlagDeparture &&
-        (r.count == 1 || r.flag[r.count - 1] != kFlagArrival || r.name[r.count - 1] != t[0].text))
-      ctx.error("発 の行 「" + t[0].text + "」 の直前に同じ駅の 着 の行がありません");
-    if (r.count > 1 && r.flag[r.count - 1] == kFlagArrival && flag != kFlagDeparture)
-      ctx.error("着 の行 「" + r.name[r.count - 1] + "」 の直後に同じ駅の 発 の行がありません");
+    parse_station_row(t, dir, rows[dir], ctx);
   });
   for (int d = 1; d <= 2; ++d) {
     const Rows& r = rows[d];
@@ -447,6 +452,70 @@ bool car_ok(int edition, const std::string& c) {
   return c == "M";
 }
 
+// "train ID [day N] [car C]": a new Shinkansen train; false (after the error) when the
+// line is refused.
+bool parse_train_line(const std::vector<Token>& t, int edition, std::vector<RawSinTrain>& trains,
+                      Ctx& ctx) {
+  if (t.size() < 2 || t.size() % 2 != 0)
+    return ctx.error("「train ID [day N] [car C]」 の形ではありません");
+  RawSinTrain tr;
+  tr.id = t[1].text;
+  if (text::trim(tr.id).empty()) return ctx.error("列車番号が空白です");
+  if (!fixed_ok(ctx, tr.id, 4, "列車番号")) return false;
+  for (std::size_t i = 2; i + 1 < t.size(); i += 2) {
+    long long v = 0;
+    if (t[i].text == "day") {
+      if (!int_in(ctx, t[i + 1].text, 0, 255, "運転日コード", v)) return false;
+      tr.op_day = static_cast<std::uint8_t>(v);
+    } else if (t[i].text == "car") {
+      if (!car_ok(edition, t[i + 1].text))
+        return ctx.error("車両型 「" + t[i + 1].text + "」 はこの版では使えません" +
+                         (edition == 1 ? " (N G W N5 N7 F RS)" : " (M)"));
+      tr.car_type = t[i + 1].text;
+    } else {
+      return ctx.error("「" + t[i].text + "」 は day / car ではありません");
+    }
+  }
+  if (trains.size() == static_cast<std::size_t>(kMaxSinTrains))
+    return ctx.error("列車が 250 本を超えています");
+  trains.push_back(std::move(tr));
+  return true;
+}
+
+// "駅 時刻" or "駅 着時刻 発時刻": a stop of the current train.
+void parse_stop_line(const std::vector<Token>& t, RawSinTrain& tr, const Rows& rows, Ctx& ctx) {
+  if (t.size() < 2 || t.size() > 3) {
+    ctx.error("「駅 時刻」 または 「駅 着時刻 発時刻」 の形ではありません");
+    return;
+  }
+  int pair = 0;
+  int s = resolve(ctx, rows, t[0].text, false, false, &pair);
+  if (s < 0) return;
+  auto set = [&](int row, const std::string& tm) {
+    std::int32_t v = 0;
+    if (!parse_time(ctx, tm, v)) return;
+    if (tr.time[row] != 0) {
+      ctx.error("列車 " + tr.id + " の駅 「" + t[0].text + "」 の時刻が 2 回あります");
+      return;
+    }
+    tr.time[row] = v;
+  };
+  if (pair) {
+    if (t.size() != 3) {
+      ctx.error("駅 「" + t[0].text + "」 には着時刻と発時刻の 2 つを書いてください (無い方は -)");
+      return;
+    }
+    set(pair, t[1].text);
+    set(pair + 1, t[2].text);
+  } else {
+    if (t.size() != 2) {
+      ctx.error("駅 「" + t[0].text + "」 の時刻は 1 つです");
+      return;
+    }
+    set(s, t[1].text);
+  }
+}
+
 void parse_trains(const std::string& content, int d, RawData& raw, const Rows& rows, Ctx& ctx) {
   auto& trains = raw.sin[d].trains;
   bool in_train = false;
@@ -454,78 +523,14 @@ void parse_trains(const std::string& content, int d, RawData& raw, const Rows& r
     std::vector<Token> t;
     if (!tokenize(line, t, ctx)) return;
     if (keyword(t, "train")) {
-      in_train = false;
-      if (t.size() < 2 || t.size() % 2 != 0) {
-        ctx.error("「train ID [day N] [car C]」 の形ではありません");
-        return;
-      }
-      RawSinTrain tr;
-      tr.id = t[1].text;
-      if (text::trim(tr.id).empty()) {
-        ctx.error("列車番号が空白です");
-        return;
-      }
-      if (!fixed_ok(ctx, tr.id, 4, "列車番号")) return;
-      for (std::size_t i = 2; i + 1 < t.size(); i += 2) {
-        long long v = 0;
-        if (t[i].text == "day") {
-          if (!int_in(ctx, t[i + 1].text, 0, 255, "運転日コード", v)) return;
-          tr.op_day = static_cast<std::uint8_t>(v);
-        } else if (t[i].text == "car") {
-          if (!car_ok(raw.edition, t[i + 1].text)) {
-            ctx.error("車両型 「" + t[i + 1].text + "」 はこの版では使えません" +
-                      (raw.edition == 1 ? " (N G W N5 N7 F RS)" : " (M)"));
-            return;
-          }
-          tr.car_type = t[i + 1].text;
-        } else {
-          ctx.error("「" + t[i].text + "」 は day / car ではありません");
-          return;
-        }
-      }
-      if (trains.size() == static_cast<std::size_t>(kMaxSinTrains)) {
-        ctx.error("列車が 250 本を超えています");
-        return;
-      }
-      trains.push_back(std::move(tr));
-      in_train = true;
+      in_train = parse_train_line(t, raw.edition, trains, ctx);
       return;
     }
     if (!in_train) {
       if (trains.empty()) ctx.error("停車駅の行の前に 「train ID」 の行が必要です");
       return;
     }
-    auto& tr = trains.back();
-    if (t.size() < 2 || t.size() > 3) {
-      ctx.error("「駅 時刻」 または 「駅 着時刻 発時刻」 の形ではありません");
-      return;
-    }
-    int pair = 0;
-    int s = resolve(ctx, rows, t[0].text, false, false, &pair);
-    if (s < 0) return;
-    auto set = [&](int row, const std::string& tm) {
-      std::int32_t v = 0;
-      if (!parse_time(ctx, tm, v)) return;
-      if (tr.time[row] != 0) {
-        ctx.error("列車 " + tr.id + " の駅 「" + t[0].text + "」 の時刻が 2 回あります");
-        return;
-      }
-      tr.time[row] = v;
-    };
-    if (pair) {
-      if (t.size() != 3) {
-        ctx.error("駅 「" + t[0].text + "」 には着時刻と発時刻の 2 つを書いてください (無い方は -)");
-        return;
-      }
-      set(pair, t[1].text);
-      set(pair + 1, t[2].text);
-    } else {
-      if (t.size() != 2) {
-        ctx.error("駅 「" + t[0].text + "」 の時刻は 1 つです");
-        return;
-      }
-      set(s, t[1].text);
-    }
+    parse_stop_line(t, trains.back(), rows, ctx);
   });
   raw.sin[d].train_count = static_cast<int>(trains.size());
 }
@@ -540,6 +545,42 @@ std::int32_t keiyo_id_number(const std::string& id) {
     x = x * 10 + (id[i] - '0');
   }
   return x;
+}
+
+// "train ID 時刻…": a Keiyo train with up to 12 times, added to schedule v.
+void parse_keiyo_train(const std::vector<Token>& t, int v, RawKeiyoSchedule& sch, Ctx& ctx) {
+  if (t.size() < 2 || t.size() > 2 + static_cast<std::size_t>(kKeiyoTimeColumns)) {
+    ctx.error("「train ID 時刻…」 (時刻は 12 個まで) の形ではありません");
+    return;
+  }
+  RawKeiyoTrain tr;
+  tr.id = t[1].text;
+  if (!fixed_ok(ctx, tr.id, 5, "列車番号")) return;
+  std::int32_t number = keiyo_id_number(tr.id);
+  if (number < 1) {
+    ctx.error("列車番号 「" + tr.id + "」 は 1 以上の番号と英字 1 文字です (例 1234A)");
+    return;
+  }
+  // Every one of the 12 fields holds the number, also where the train does not stop.
+  if (number >= 8192) {
+    ctx.error("列車番号 " + std::to_string(number) + " が 8192 以上です");
+    return;
+  }
+  for (std::size_t i = 2; i < t.size(); ++i) {
+    std::int32_t hhmm = 0;
+    if (!parse_time(ctx, t[i].text, hhmm)) return;
+    if (hhmm + number >= 8192) {
+      ctx.error("時刻 " + t[i].text + " と列車番号 " + std::to_string(number) +
+                " の和が 8192 以上です");
+      return;
+    }
+    tr.time[i - 1] = hhmm;
+  }
+  if (sch.trains.size() == static_cast<std::size_t>(kMaxKeiyoTrains)) {
+    ctx.error("ダイヤ " + std::to_string(v) + " の列車が 200 本を超えています");
+    return;
+  }
+  sch.trains.push_back(std::move(tr));
 }
 
 void parse_keiyo(const std::string& content, RawData& raw, Ctx& ctx) {
@@ -586,37 +627,7 @@ void parse_keiyo(const std::string& content, RawData& raw, Ctx& ctx) {
       return;
     }
     if (keyword(t, "train")) {
-      if (t.size() < 2 || t.size() > 2 + static_cast<std::size_t>(kKeiyoTimeColumns)) {
-        ctx.error("「train ID 時刻…」 (時刻は 12 個まで) の形ではありません");
-        return;
-      }
-      RawKeiyoTrain tr;
-      tr.id = t[1].text;
-      if (!fixed_ok(ctx, tr.id, 5, "列車番号")) return;
-      std::int32_t x = keiyo_id_number(tr.id);
-      if (x < 1) {
-        ctx.error("列車番号 「" + tr.id + "」 は 1 以上の番号と英字 1 文字です (例 1234A)");
-        return;
-      }
-      // Every one of the 12 fields holds the number, also where the train does not stop.
-      if (x >= 8192) {
-        ctx.error("列車番号 " + std::to_string(x) + " が 8192 以上です");
-        return;
-      }
-      for (std::size_t i = 2; i < t.size(); ++i) {
-        std::int32_t hhmm = 0;
-        if (!parse_time(ctx, t[i].text, hhmm)) return;
-        if (hhmm + x >= 8192) {
-          ctx.error("時刻 " + t[i].text + " と列車番号 " + std::to_string(x) + " の和が 8192 以上です");
-          return;
-        }
-        tr.time[i - 1] = hhmm;
-      }
-      if (sch.trains.size() == static_cast<std::size_t>(kMaxKeiyoTrains)) {
-        ctx.error("ダイヤ " + std::to_string(v) + " の列車が 200 本を超えています");
-        return;
-      }
-      sch.trains.push_back(std::move(tr));
+      parse_keiyo_train(t, v, sch, ctx);
       return;
     }
     ctx.error("「" + (t.empty() ? std::string() : t[0].text) +
@@ -640,100 +651,132 @@ void add_row(Ctx& ctx, const std::string& section, std::vector<Row>& rows, int m
   rows.push_back(row);
 }
 
+// The 16- and 32-bit bounds of the fare fields.
+constexpr long long kI16Lo = -32768, kI16Hi = 32767, kI32Lo = INT32_MIN, kI32Hi = INT32_MAX;
+
+// A fare line with lo..hi columns; otherwise an error that shows the line's form.
+bool columns(Ctx& ctx, const std::vector<Token>& t, std::size_t lo, std::size_t hi,
+             const char* form) {
+  if (t.size() >= lo && t.size() <= hi) return true;
+  return ctx.error(std::string("列の数が違います: ") + form);
+}
+
+// A station of a fare line: its row number (0 allowed), or false after the error.
+bool fare_station(Ctx& ctx, const Rows& rows, const Token& token, int& out) {
+  out = resolve(ctx, rows, token.text, true, true, nullptr);
+  return out >= 0;
+}
+
+// "駅 キロ": the kilometres with at most one decimal.
+void parse_kilo_row(const std::vector<Token>& t, RawData& raw, const Rows& rows, Ctx& ctx) {
+  if (!columns(ctx, t, 2, 2, "駅 キロ")) return;
+  RawKilo k;
+  if (!fare_station(ctx, rows, t[0], k.station)) return;
+  const std::string& km = t[1].text;
+  std::size_t dot = km.find('.');
+  std::string whole = km.substr(0, dot), frac = dot == std::string::npos ? "0" : km.substr(dot + 1);
+  auto w = parse_int(whole);
+  auto f = parse_int(frac);
+  if (!w || !f || *w < 0 || frac.size() != 1 || whole[0] == '-' || *w > 3355443) {
+    ctx.error("キロ 「" + km + "」 は小数 1 桁までの 0 以上の数です");
+    return;
+  }
+  k.tenths = static_cast<std::int32_t>(*w * 10 + *f);
+  add_row(ctx, "kilo", raw.kilo, fares::kMaxKiloRows, k);
+}
+
+void parse_pair_row(const std::vector<Token>& t, RawData& raw, const Rows& rows, Ctx& ctx) {
+  if (!columns(ctx, t, 6, 6, "A B 運賃 特急料金 自由席料金 回数券")) return;
+  RawPair p;
+  long long fare = 0, express = 0, free_fee = 0, coupon = 0;
+  if (!fare_station(ctx, rows, t[0], p.a) || !fare_station(ctx, rows, t[1], p.b) ||
+      !int_in(ctx, t[2].text, kI16Lo, kI16Hi, "運賃", fare) ||
+      !int_in(ctx, t[3].text, kI16Lo, kI16Hi, "特急料金", express) ||
+      !int_in(ctx, t[4].text, 0, kI16Hi, "自由席特急料金", free_fee) ||
+      !int_in(ctx, t[5].text, kI32Lo, kI32Hi, "回数券", coupon))
+    return;
+  p.fare = static_cast<std::int32_t>(fare);
+  p.express = static_cast<std::int32_t>(express);
+  p.free_fee = static_cast<std::int32_t>(free_fee);
+  p.coupon = static_cast<std::int32_t>(coupon);
+  add_row(ctx, "pair", raw.pairs, fares::kMaxPairRows, p);
+}
+
+void parse_green_row(const std::vector<Token>& t, RawData& raw, Ctx& ctx) {
+  if (!columns(ctx, t, 4, 4, "上限キロ グリーン料金 個室2 個室4")) return;
+  long long upper = 0, green = 0, room2 = 0, room4 = 0;
+  if (!int_in(ctx, t[0].text, 0, kI16Hi, "上限キロ", upper) ||
+      !int_in(ctx, t[1].text, kI16Lo, kI16Hi, "グリーン料金", green) ||
+      !int_in(ctx, t[2].text, kI16Lo, kI16Hi, "個室料金(2)", room2) ||
+      !int_in(ctx, t[3].text, kI16Lo, kI16Hi, "個室料金(4)", room4))
+    return;
+  add_row(ctx, "green", raw.green, fares::kMaxGreenRows,
+          RawGreen{static_cast<std::int32_t>(upper), static_cast<std::int32_t>(green),
+                   static_cast<std::int32_t>(room2), static_cast<std::int32_t>(room4)});
+}
+
+void parse_ticket_row(const std::vector<Token>& t, RawData& raw, const Rows& rows, Ctx& ctx) {
+  if (!columns(ctx, t, 6, 6, "A B 種類 枚数 有効期間 価格")) return;
+  RawTicket k;
+  long long type = 0, sheets = 0, valid = 0, price = 0;
+  if (!fare_station(ctx, rows, t[0], k.a) || !fare_station(ctx, rows, t[1], k.b) ||
+      !int_in(ctx, t[2].text, 1, fares::kTicketTypes, "切符の種類", type) ||
+      !int_in(ctx, t[3].text, 0, 63, "枚数", sheets) ||
+      !int_in(ctx, t[4].text, 0, kI16Hi, "有効期間", valid) ||
+      !int_in(ctx, t[5].text, kI32Lo, kI32Hi, "価格", price))
+    return;
+  k.type = static_cast<int>(type);
+  k.sheets = static_cast<int>(sheets);
+  k.valid = static_cast<std::int32_t>(valid);
+  k.price = static_cast<std::int32_t>(price);
+  add_row(ctx, "ticket", raw.tickets, fares::kMaxTicketRows, k);
+}
+
+void parse_nozomi_row(const std::vector<Token>& t, RawData& raw, const Rows& rows, Ctx& ctx) {
+  if (!columns(ctx, t, 4, 5, "A B のぞみ料金 乗継加算 [予備]")) return;
+  if (raw.edition != 1) {
+    ctx.error("[nozomi] は 東海道・山陽新幹線 (edition 1) だけに書けます");
+    return;
+  }
+  RawNozomi z;
+  long long fee = 0, transfer = 0, spare = 0;
+  if (!fare_station(ctx, rows, t[0], z.a) || !fare_station(ctx, rows, t[1], z.b) ||
+      !int_in(ctx, t[2].text, kI16Lo, kI16Hi, "のぞみ料金", fee) ||
+      !int_in(ctx, t[3].text, kI16Lo, kI16Hi, "乗継加算", transfer) ||
+      (t.size() == 5 && !int_in(ctx, t[4].text, kI16Lo, kI16Hi, "予備", spare)))
+    return;
+  z.fee = static_cast<std::int32_t>(fee);
+  z.transfer = static_cast<std::int32_t>(transfer);
+  z.spare = static_cast<std::int32_t>(spare);
+  add_row(ctx, "nozomi", raw.nozomi, fares::kMaxNozomiRows, z);
+}
+
+// A "[section]" heading line: sets `section` (cleared, after an error, for an unknown one).
+bool fare_heading(const std::vector<Token>& t, std::string& section, Ctx& ctx) {
+  if (!(t.size() == 1 && !t[0].quoted && t[0].text.size() > 2 && t[0].text.front() == '[' &&
+        t[0].text.back() == ']'))
+    return false;
+  section = t[0].text.substr(1, t[0].text.size() - 2);
+  if (section != "kilo" && section != "pair" && section != "green" && section != "ticket" &&
+      section != "nozomi") {
+    ctx.error("[" + section + "] は [kilo] [pair] [green] [ticket] [nozomi] のどれでもありません");
+    section.clear();
+  }
+  return true;
+}
+
 void parse_fares(const std::string& content, RawData& raw, const Rows& rows, Ctx& ctx) {
   std::string section;
   each_line(ctx, content, [&](const std::string& line) {
     std::vector<Token> t;
     if (!tokenize(line, t, ctx)) return;
-    if (t.size() == 1 && !t[0].quoted && t[0].text.size() > 2 && t[0].text.front() == '[' &&
-        t[0].text.back() == ']') {
-      section = t[0].text.substr(1, t[0].text.size() - 2);
-      if (section != "kilo" && section != "pair" && section != "green" && section != "ticket" &&
-          section != "nozomi") {
-        ctx.error("[" + section + "] は [kilo] [pair] [green] [ticket] [nozomi] のどれでもありません");
-        section.clear();
-      }
-      return;
-    }
-    auto cols = [&](std::size_t lo, std::size_t hi, const char* form) {
-      if (t.size() >= lo && t.size() <= hi) return true;
-      return ctx.error(std::string("列の数が違います: ") + form);
-    };
-    auto st = [&](const Token& tok, int& out) {
-      out = resolve(ctx, rows, tok.text, true, true, nullptr);
-      return out >= 0;
-    };
-    long long a = 0, b = 0, c = 0, d = 0, e = 0;
-    const long long i16lo = -32768, i16hi = 32767, i32lo = INT32_MIN, i32hi = INT32_MAX;
-    if (section == "kilo") {
-      if (!cols(2, 2, "駅 キロ")) return;
-      RawKilo k;
-      if (!st(t[0], k.station)) return;
-      const std::string& km = t[1].text;
-      std::size_t dot = km.find('.');
-      std::string whole = km.substr(0, dot), frac = dot == std::string::npos ? "0" : km.substr(dot + 1);
-      auto w = parse_int(whole);
-      auto f = parse_int(frac);
-      if (!w || !f || *w < 0 || frac.size() != 1 || whole[0] == '-' || *w > 3355443) {
-        ctx.error("キロ 「" + km + "」 は小数 1 桁までの 0 以上の数です");
-        return;
-      }
-      k.tenths = static_cast<std::int32_t>(*w * 10 + *f);
-      add_row(ctx, section, raw.kilo, fares::kMaxKiloRows, k);
-    } else if (section == "pair") {
-      if (!cols(6, 6, "A B 運賃 特急料金 自由席料金 回数券")) return;
-      RawPair p;
-      if (!st(t[0], p.a) || !st(t[1], p.b) || !int_in(ctx, t[2].text, i16lo, i16hi, "運賃", a) ||
-          !int_in(ctx, t[3].text, i16lo, i16hi, "特急料金", b) ||
-          !int_in(ctx, t[4].text, 0, i16hi, "自由席特急料金", c) ||
-          !int_in(ctx, t[5].text, i32lo, i32hi, "回数券", d))
-        return;
-      p.fare = static_cast<std::int32_t>(a);
-      p.express = static_cast<std::int32_t>(b);
-      p.free_fee = static_cast<std::int32_t>(c);
-      p.coupon = static_cast<std::int32_t>(d);
-      add_row(ctx, section, raw.pairs, fares::kMaxPairRows, p);
-    } else if (section == "green") {
-      if (!cols(4, 4, "上限キロ グリーン料金 個室2 個室4")) return;
-      if (!int_in(ctx, t[0].text, 0, i16hi, "上限キロ", a) ||
-          !int_in(ctx, t[1].text, i16lo, i16hi, "グリーン料金", b) ||
-          !int_in(ctx, t[2].text, i16lo, i16hi, "個室料金(2)", c) ||
-          !int_in(ctx, t[3].text, i16lo, i16hi, "個室料金(4)", d))
-        return;
-      add_row(ctx, section, raw.green, fares::kMaxGreenRows,
-              RawGreen{static_cast<std::int32_t>(a), static_cast<std::int32_t>(b),
-                       static_cast<std::int32_t>(c), static_cast<std::int32_t>(d)});
-    } else if (section == "ticket") {
-      if (!cols(6, 6, "A B 種類 枚数 有効期間 価格")) return;
-      RawTicket k;
-      if (!st(t[0], k.a) || !st(t[1], k.b) ||
-          !int_in(ctx, t[2].text, 1, fares::kTicketTypes, "切符の種類", a) ||
-          !int_in(ctx, t[3].text, 0, 63, "枚数", b) || !int_in(ctx, t[4].text, 0, i16hi, "有効期間", c) ||
-          !int_in(ctx, t[5].text, i32lo, i32hi, "価格", d))
-        return;
-      k.type = static_cast<int>(a);
-      k.sheets = static_cast<int>(b);
-      k.valid = static_cast<std::int32_t>(c);
-      k.price = static_cast<std::int32_t>(d);
-      add_row(ctx, section, raw.tickets, fares::kMaxTicketRows, k);
-    } else if (section == "nozomi") {
-      if (!cols(4, 5, "A B のぞみ料金 乗継加算 [予備]")) return;
-      if (raw.edition != 1) {
-        ctx.error("[nozomi] は 東海道・山陽新幹線 (edition 1) だけに書けます");
-        return;
-      }
-      RawNozomi z;
-      if (!st(t[0], z.a) || !st(t[1], z.b) || !int_in(ctx, t[2].text, i16lo, i16hi, "のぞみ料金", a) ||
-          !int_in(ctx, t[3].text, i16lo, i16hi, "乗継加算", b) ||
-          (t.size() == 5 && !int_in(ctx, t[4].text, i16lo, i16hi, "予備", e)))
-        return;
-      z.fee = static_cast<std::int32_t>(a);
-      z.transfer = static_cast<std::int32_t>(b);
-      z.spare = static_cast<std::int32_t>(e);
-      add_row(ctx, section, raw.nozomi, fares::kMaxNozomiRows, z);
-    } else {
-      ctx.error("行の前に [kilo] などの見出しが必要です");
-    }
+    if (fare_heading(t, section, ctx)) return;
+    if (section == "kilo") parse_kilo_row(t, raw, rows, ctx);
+    else if (section == "pair") parse_pair_row(t, raw, rows, ctx);
+    else if (section == "green") parse_green_row(t, raw, ctx);
+    else if (section == "ticket") parse_ticket_row(t, raw, rows, ctx);
+    else if (section == "nozomi") parse_nozomi_row(t, raw, rows, ctx);
+    else ctx.error("行の前に [kilo] などの見出しが必要です");
   });
 }
 
@@ -810,13 +853,14 @@ std::string quote(const std::string& s) {
   return q + "\"";
 }
 
-std::string tok(const std::string& s) { return needs_quotes(s) ? quote(s) : s; }
+// A word of a source line: quoted where it would not read back as one word.
+std::string source_word(const std::string& s) { return needs_quotes(s) ? quote(s) : s; }
 
 // A name that is also a keyword of its file must be quoted to stay a name.
-std::string name_tok(const std::string& s, std::initializer_list<const char*> keywords) {
+std::string name_word(const std::string& s, std::initializer_list<const char*> keywords) {
   for (const char* k : keywords)
     if (s == k) return quote(s);
-  return tok(s);
+  return source_word(s);
 }
 
 std::string field(const std::string& s) {
@@ -826,7 +870,7 @@ std::string field(const std::string& s) {
   return q ? quote(s) : s;
 }
 
-std::string time_tok(std::int32_t t) {
+std::string time_word(std::int32_t t) {
   if (t == 0) return "-";
   return text::format_hhmm(t);
 }
@@ -846,10 +890,10 @@ std::string station_ref(const Rows& r, int s, bool fares) {
   const std::string& name = r.name[s];
   if (name.front() == '@' || name == "-" || name == "train") return "@" + std::to_string(s);
   auto rows = rows_named(r, name);
-  if (rows.size() == 1) return tok(name);
+  if (rows.size() == 1) return source_word(name);
   if (is_pair(r, rows)) {
-    if (fares && s == rows[0]) return tok(name);
-    return tok(name + (s == rows[0] ? "(着)" : "(発)"));
+    if (fares && s == rows[0]) return source_word(name);
+    return source_word(name + (s == rows[0] ? "(着)" : "(発)"));
   }
   return "@" + std::to_string(s);
 }
@@ -859,7 +903,7 @@ std::string write_trains(const RawSinDirection& d, int count) {
   std::string out = "# train ID [day CODE] [car CODE], then one line per stop\n";
   for (int i = 0; i < count && i < static_cast<int>(d.trains.size()); ++i) {
     const auto& tr = d.trains[i];
-    out += "\ntrain " + tok(text::trim_right(tr.id));
+    out += "\ntrain " + source_word(text::trim_right(tr.id));
     if (tr.op_day != 0) out += " day " + std::to_string(tr.op_day);
     if (!tr.car_type.empty()) out += " car " + tr.car_type;
     out += "\n";
@@ -869,12 +913,13 @@ std::string write_trains(const RawSinDirection& d, int count) {
                       is_pair(r, rows_named(r, r.name[s])) && rows_named(r, r.name[s])[0] == s;
       if (pair_row) {
         if (tr.time[s] != 0 || tr.time[s + 1] != 0)
-          out += tok(r.name[s]) + " " + time_tok(tr.time[s]) + " " + time_tok(tr.time[s + 1]) + "\n";
+          out += source_word(r.name[s]) + " " + time_word(tr.time[s]) + " " +
+                 time_word(tr.time[s + 1]) + "\n";
         ++s;
         continue;
       }
       if (tr.time[s] == 0) continue;
-      out += station_ref(r, s, false) + " " + time_tok(tr.time[s]) + "\n";
+      out += station_ref(r, s, false) + " " + time_word(tr.time[s]) + "\n";
     }
   }
   return out;
@@ -945,32 +990,24 @@ bool parse_sources(const SourceFiles& files, RawData& raw, std::vector<SourceErr
   return errors.size() == before;
 }
 
-SourceFiles write_sources(const RawData& raw) {
-  SourceFiles f;
-  f["edition.txt"] = "edition " + std::to_string(raw.edition) + "\n";
+namespace {
 
-  std::string s = "# NAME REGION SECOND\n";
-  for (const auto& a : raw.areas)
-    s += tok(a.name) + " " + std::to_string(a.region) + " " + std::to_string(a.second) + "\n";
-  f["areas.txt"] = s;
-
-  s = "# one district name per line\n";
-  for (const auto& d : raw.districts) s += tok(d) + "\n";
-  f["districts.txt"] = s;
-
-  s = "station-count " + std::to_string(raw.sin_station_count) + "\n";
+// stations.txt: the station count, then each direction's rows with their flags.
+std::string write_stations(const RawData& raw) {
+  std::string s = "station-count " + std::to_string(raw.sin_station_count) + "\n";
   for (int d = 1; d <= kSinDirections; ++d) {
     Rows r = rows_of(raw.sin[d]);
     s += "\ndirection " + std::to_string(d) + "\n";
     for (int i = 1; i <= r.count; ++i)
-      s += name_tok(r.name[i], {"direction", "station-count"}) +
+      s += name_word(r.name[i], {"direction", "station-count"}) +
            (r.flag[i] ? " " + std::to_string(r.flag[i]) : std::string()) + "\n";
   }
-  f["stations.txt"] = s;
-  f["trains-down.txt"] = write_trains(raw.sin[1], raw.sin[1].train_count);
-  f["trains-up.txt"] = write_trains(raw.sin[2], raw.sin[2].train_count);
+  return s;
+}
 
-  s = "# schedule 1..4, stations (up to 15), station-count, train ID and 12 times\n";
+// keiyo.txt: each schedule that holds anything, with its stations and trains.
+std::string write_keiyo(const RawData& raw) {
+  std::string s = "# schedule 1..4, stations (up to 15), station-count, train ID and 12 times\n";
   for (int v = 1; v <= kKeiyoSchedules; ++v) {
     const auto& sch = raw.keiyo[v];
     int last = 0;
@@ -982,29 +1019,32 @@ SourceFiles write_sources(const RawData& raw) {
       s += "stations";
       for (int i = 1; i <= last; ++i) {
         s += ' ';
-        s += tok(sch.station[i]);
+        s += source_word(sch.station[i]);
       }
       s += "\n";
     }
     s += "station-count " + std::to_string(sch.station_count) + "\n";
     for (int t = 0; t < sch.train_count && t < static_cast<int>(sch.trains.size()); ++t) {
       const auto& tr = sch.trains[t];
-      int lastc = 0;
+      int last_column = 0;
       for (int c = 1; c <= kKeiyoTimeColumns; ++c)
-        if (tr.time[c] != 0) lastc = c;
-      s += "train " + tok(text::trim_right(tr.id));
-      for (int c = 1; c <= lastc; ++c) {
+        if (tr.time[c] != 0) last_column = c;
+      s += "train " + source_word(text::trim_right(tr.id));
+      for (int c = 1; c <= last_column; ++c) {
         s += ' ';
-        s += time_tok(tr.time[c]);
+        s += time_word(tr.time[c]);
       }
       s += "\n";
     }
   }
-  f["keiyo.txt"] = s;
+  return s;
+}
 
+// fares.txt: the five sections, stations named by their direction-1 rows.
+std::string write_fares(const RawData& raw) {
   Rows r1 = rows_of(raw.sin[1]);
   auto ref = [&](int n) { return station_ref(r1, n, true); };
-  s = "[kilo]\n# STATION KM\n";
+  std::string s = "[kilo]\n# STATION KM\n";
   for (const auto& k : raw.kilo)
     s += ref(k.station) + " " + std::to_string(k.tenths / 10) + "." + std::to_string(k.tenths % 10) + "\n";
   s += "\n[pair]\n# A B FARE EXPRESS FREE COUPON\n";
@@ -1025,17 +1065,44 @@ SourceFiles write_sources(const RawData& raw) {
       s += ref(z.a) + " " + ref(z.b) + " " + std::to_string(z.fee) + " " +
            std::to_string(z.transfer) + " " + std::to_string(z.spare) + "\n";
   }
-  f["fares.txt"] = s;
+  return s;
+}
 
+// hotels.txt: one hotel a line, fields joined by " | ".
+std::string write_hotels(const RawData& raw) {
   std::vector<std::string> area_names;
   for (const auto& a : raw.areas) area_names.push_back(a.name);
-  s = "# AREA | DISTRICT | NAME | PHONE | ROOMS | ACCESS | PRICE | REMARKS\n";
+  std::string s = "# AREA | DISTRICT | NAME | PHONE | ROOMS | ACCESS | PRICE | REMARKS\n";
   for (const auto& h : raw.hotels)
     s += area_ref(area_names, h.area) + " | " + area_ref(raw.districts, h.district) + " | " +
          field(h.name) + " | " + field(text::trim_right(h.phone)) + " | " +
          std::to_string(h.rooms) + " | " + field(h.access) + " | " +
          field(text::trim_right(h.price)) + " | " + field(h.remarks) + "\n";
-  f["hotels.txt"] = s;
+  return s;
+}
+
+}  // namespace
+
+SourceFiles write_sources(const RawData& raw) {
+  SourceFiles f;
+  f["edition.txt"] = "edition " + std::to_string(raw.edition) + "\n";
+
+  std::string s = "# NAME REGION SECOND\n";
+  for (const auto& a : raw.areas)
+    s += source_word(a.name) + " " + std::to_string(a.region) + " " + std::to_string(a.second) +
+         "\n";
+  f["areas.txt"] = s;
+
+  s = "# one district name per line\n";
+  for (const auto& d : raw.districts) s += source_word(d) + "\n";
+  f["districts.txt"] = s;
+
+  f["stations.txt"] = write_stations(raw);
+  f["trains-down.txt"] = write_trains(raw.sin[1], raw.sin[1].train_count);
+  f["trains-up.txt"] = write_trains(raw.sin[2], raw.sin[2].train_count);
+  f["keiyo.txt"] = write_keiyo(raw);
+  f["fares.txt"] = write_fares(raw);
+  f["hotels.txt"] = write_hotels(raw);
   return f;
 }
 

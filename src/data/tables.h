@@ -30,7 +30,7 @@ inline constexpr int kFlagArrival = 1;
 inline constexpr int kFlagDeparture = 2;
 
 struct Edition {
-  int code;                  // directory slot 23: 1, 2 or 3
+  int code;                  // directory slot Slot::kEdition: 1, 2 or 3
   const char* caption;       // "東海道・山陽新幹線"
   const char* settings_file; // "ravolin2.ini"
   int number;                // 5006, 5057, 5058
@@ -39,11 +39,34 @@ struct Edition {
 // The edition row of a code, or nullptr for a code outside 1..3.
 const Edition* find_edition(int code);
 
+// The directory slots that say something: the first block of each section, and the
+// edition code. The area list has no slot (it always starts at block 0); every other
+// slot is written as 0 and never read.
+enum class Slot : int {
+  kDistricts = 2,
+  kKeiyoStations = 3,
+  kKeiyoTrains = 4,
+  kSinStations = 5,
+  kSinTrains = 6,
+  kHotels = 9,
+  kKilometres = 11,
+  kPairs = 12,
+  kGreen = 13,
+  kTickets = 14,
+  kNozomi = 15,
+  kEdition = 23,
+};
+
+// The slot's number in the directory (1..24), as messages name it.
+constexpr int slot_number(Slot s) { return static_cast<int>(s); }
+
 // Directory slots 1..24 as read (never wrapped: a value outside 0..32767 is refused
 // by the reader before it gets here).
 struct Directory {
   std::array<std::int32_t, kDirectorySlots + 1> slot{};
-  int edition_code() const { return slot[23]; }
+  std::int32_t& operator[](Slot s) { return slot[slot_number(s)]; }
+  std::int32_t operator[](Slot s) const { return slot[slot_number(s)]; }
+  int edition_code() const { return (*this)[Slot::kEdition]; }
 };
 
 struct AreaTable {

@@ -359,28 +359,25 @@ DiagramAxes diagram_axes(const DiagramRoute& route, const DiagramView& view) {
 
 // ---- layout -------------------------------------------------------------------------------------
 
-Scene layout_diagram(const DiagramRoute& route, const std::vector<DiagramTrain>& trains,
-                     const DiagramView& view, const DiagramMarks& marks) {
-  Scene sc;
-  sc.width = view.width;
-  sc.height = view.height;
-  sc.background = {250, 249, 246};
-  const DiagramAxes ax = diagram_axes(route, view);
-  sc.plot_x = ax.plot_x;
-  sc.plot_y = ax.plot_y;
-  sc.plot_w = ax.plot_w;
-  sc.plot_h = ax.plot_h;
-  const Rgb ink{52, 58, 64}, grid{222, 222, 218}, grid_minor{238, 238, 234};
+namespace {
 
+constexpr Rgb kInk{52, 58, 64};
+constexpr Rgb kGrid{222, 222, 218};
+constexpr Rgb kGridMinor{238, 238, 234};
+constexpr Rgb kJourneyInk{27, 42, 73};
+constexpr Rgb kChangeInk{232, 89, 12};
+
+// The white plot area, and the band of the user's station across it.
+void add_plot_area(Scene& sc, const DiagramAxes& ax, const DiagramRoute& route, int user_index) {
   sc.rects.push_back({ax.plot_x, ax.plot_y, ax.plot_w, ax.plot_h, {255, 255, 255}, 1.0, false});
-  const std::string user = text::trim(marks.user_station);
-  const int user_index = user.empty() ? -1 : route.index_of(user);
   if (user_index >= 0) {
     const double y = ax.y_of(route.stations[user_index].km);
     sc.rects.push_back({ax.plot_x, y - 5, ax.plot_w, 10, {255, 236, 153}, 0.7, true});
   }
+}
 
-  // Time grid: hours, and ten minutes where there is room; hour labels above.
+// Time grid: hours, and ten minutes where there is room; hour labels above.
+void add_time_grid(Scene& sc, const DiagramAxes& ax) {
   const double px_per_minute = ax.plot_w / (ax.to_minute - ax.from_minute);
   const int minor = px_per_minute * 10 >= 14 ? 10 : px_per_minute * 30 >= 14 ? 30 : 60;
   const int label_every = px_per_minute * 60 >= 44 ? 60 : px_per_minute * 120 >= 44 ? 120 : 180;
@@ -389,48 +386,61 @@ Scene layout_diagram(const DiagramRoute& route, const std::vector<DiagramTrain>&
     const double x = ax.x_of(m);
     const bool hour = m % 60 == 0;
     sc.lines.push_back({{x, ax.plot_y, x, ax.plot_y + ax.plot_h},
-                        hour ? grid : grid_minor, 1.0, 1.0, Dash::Solid, true, -1});
+                        hour ? kGrid : kGridMinor, 1.0, 1.0, Dash::Solid, true, -1});
     if (hour && m % label_every == 0) {
       const std::string label = px_per_minute * 60 >= 90 ? minute_text(m) : std::to_string(m / 60);
-      sc.texts.push_back({x, ax.plot_y - 10, label, kSmallSize, ink, Anchor::Middle, false});
+      sc.texts.push_back({x, ax.plot_y - 10, label, kSmallSize, kInk, Anchor::Middle, false});
     } else if (!hour && px_per_minute * minor >= 40) {
       sc.texts.push_back({x, ax.plot_y - 10, minute_text(m), kSmallSize - 1, {134, 142, 150},
                           Anchor::Middle, false});
     }
   }
+}
 
-  // Station lines and labels. Labels of close stations are spread apart; a thin leader
-  // joins a moved label to its line.
+// The y of each station's line, and of its label's baseline: labels of close stations
+// are spread apart and kept above the bottom of the plot.
+struct StationYs {
+  std::vector<double> line, label;
+};
+StationYs station_ys(const DiagramRoute& route, const DiagramAxes& ax) {
   const int n = static_cast<int>(route.stations.size());
-  std::vector<double> true_y(n), label_y(n);
+  StationYs ys{std::vector<double>(n), std::vector<double>(n)};
   for (int i = 0; i < n; ++i) {
-    true_y[i] = ax.y_of(route.stations[i].km);
-    label_y[i] = true_y[i] + kLabelSize * 0.35;
+    ys.line[i] = ax.y_of(route.stations[i].km);
+    ys.label[i] = ys.line[i] + kLabelSize * 0.35;
   }
   const double gap = kLabelSize + 2;
-  for (int i = 1; i < n; ++i) label_y[i] = std::max(label_y[i], label_y[i - 1] + gap);
+  for (int i = 1; i < n; ++i) ys.label[i] = std::max(ys.label[i], ys.label[i - 1] + gap);
   const double bottom = ax.plot_y + ax.plot_h + kLabelSize * 0.35;
-  if (n > 0 && label_y[n - 1] > bottom) {
-    label_y[n - 1] = bottom;
-    for (int i = n - 2; i >= 0; --i) label_y[i] = std::min(label_y[i], label_y[i + 1] - gap);
+  if (n > 0 && ys.label[n - 1] > bottom) {
+    ys.label[n - 1] = bottom;
+    for (int i = n - 2; i >= 0; --i) ys.label[i] = std::min(ys.label[i], ys.label[i + 1] - gap);
   }
-  for (int i = 0; i < n; ++i) {
-    const auto& s = route.stations[i];
-    const bool is_user = i == user_index;
-    sc.lines.push_back({{ax.plot_x, true_y[i], ax.plot_x + ax.plot_w, true_y[i]},
-                        s.major ? Rgb{170, 170, 166} : grid, s.major ? 1.2 : 1.0, 1.0,
-                        Dash::Solid, true, -1});
-    const double moved = label_y[i] - (true_y[i] + kLabelSize * 0.35);
-    if (std::abs(moved) > 1.5)
-      sc.lines.push_back({{ax.plot_x - 12, label_y[i] - kLabelSize * 0.35, ax.plot_x - 6,
-                           label_y[i] - kLabelSize * 0.35, ax.plot_x, true_y[i]},
-                          {173, 181, 189}, 0.8, 1.0, Dash::Solid, false, -1});
-    sc.texts.push_back({ax.plot_x - 14, label_y[i], s.name, kLabelSize,
-                        is_user ? Rgb{180, 90, 0} : ink, Anchor::End, s.major || is_user});
-  }
+  return ys;
+}
 
-  // Train lines.
-  const bool has_journey = marks.journey && !marks.journey->empty();
+// Station lines and labels; a thin leader joins a moved label to its line.
+void add_stations(Scene& sc, const DiagramAxes& ax, const DiagramRoute& route,
+                  const StationYs& ys, int user_index) {
+  for (std::size_t i = 0; i < route.stations.size(); ++i) {
+    const auto& s = route.stations[i];
+    const bool is_user = static_cast<int>(i) == user_index;
+    sc.lines.push_back({{ax.plot_x, ys.line[i], ax.plot_x + ax.plot_w, ys.line[i]},
+                        s.major ? Rgb{170, 170, 166} : kGrid, s.major ? 1.2 : 1.0, 1.0,
+                        Dash::Solid, true, -1});
+    const double moved = ys.label[i] - (ys.line[i] + kLabelSize * 0.35);
+    if (std::abs(moved) > 1.5)
+      sc.lines.push_back({{ax.plot_x - 12, ys.label[i] - kLabelSize * 0.35, ax.plot_x - 6,
+                           ys.label[i] - kLabelSize * 0.35, ax.plot_x, ys.line[i]},
+                          {173, 181, 189}, 0.8, 1.0, Dash::Solid, false, -1});
+    sc.texts.push_back({ax.plot_x - 14, ys.label[i], s.name, kLabelSize,
+                        is_user ? Rgb{180, 90, 0} : kInk, Anchor::End, s.major || is_user});
+  }
+}
+
+// Every train inside the view, in its type's style; faint when a journey is drawn over them.
+void add_trains(Scene& sc, const DiagramAxes& ax, const std::vector<DiagramTrain>& trains,
+                const StationYs& ys, bool has_journey) {
   for (std::size_t i = 0; i < trains.size(); ++i) {
     const auto& tr = trains[i];
     if (tr.points.back().minute < ax.from_minute - 1 && tr.points.front().minute < ax.from_minute - 1)
@@ -443,79 +453,115 @@ Scene layout_diagram(const DiagramRoute& route, const std::vector<DiagramTrain>&
     line.xy.reserve(tr.points.size() * 2);
     for (const auto& p : tr.points) {
       line.xy.push_back(ax.x_of(p.minute));
-      line.xy.push_back(true_y[p.station]);
+      line.xy.push_back(ys.line[p.station]);
     }
     sc.lines.push_back(std::move(line));
   }
+}
 
-  // The journey: its legs bold, its changes marked with the wait.
-  if (has_journey) {
-    const auto& j = *marks.journey;
-    const Rgb bold{27, 42, 73}, change{232, 89, 12};
-    for (std::size_t k = 0; k < j.legs.size(); ++k) {
-      const auto& leg = j.legs[k];
-      for (std::size_t i = 0; i < trains.size(); ++i) {
-        const auto& tr = trains[i];
-        if (tr.direction != j.direction || tr.train != leg.train) continue;
-        SceneLine line{{}, bold, 3.6, 1.0, Dash::Solid, true, static_cast<int>(i)};
-        for (const auto& p : tr.points)
-          if (p.minute >= leg.from_minute && p.minute <= leg.to_minute) {
-            line.xy.push_back(ax.x_of(p.minute));
-            line.xy.push_back(true_y[p.station]);
-          }
-        if (line.xy.size() >= 4) sc.lines.push_back(std::move(line));
+// One leg of the journey in bold: the part of its train's line between boarding and alighting.
+void add_journey_leg(Scene& sc, const DiagramAxes& ax, const std::vector<DiagramTrain>& trains,
+                     const StationYs& ys, int direction, const JourneyLeg& leg) {
+  for (std::size_t i = 0; i < trains.size(); ++i) {
+    const auto& tr = trains[i];
+    if (tr.direction != direction || tr.train != leg.train) continue;
+    SceneLine line{{}, kJourneyInk, 3.6, 1.0, Dash::Solid, true, static_cast<int>(i)};
+    for (const auto& p : tr.points)
+      if (p.minute >= leg.from_minute && p.minute <= leg.to_minute) {
+        line.xy.push_back(ax.x_of(p.minute));
+        line.xy.push_back(ys.line[p.station]);
       }
-      const int from = route.index_of(leg.from_station);
-      // Start and end labels on the side away from the line: left of the start, right of
-      // the end, below a top station and above a bottom one.
-      const bool down = j.direction == 1;
-      if (k == 0 && from >= 0)
-        sc.texts.push_back({ax.x_of(leg.from_minute) - 6, true_y[from] + (down ? 15 : -7),
-                            leg.from_station + " " + minute_text(leg.from_minute) + "発",
-                            kSmallSize, bold, Anchor::End, true, true});
-      const int to = route.index_of(leg.to_station);
-      if (k + 1 == j.legs.size() && to >= 0)
-        sc.texts.push_back({ax.x_of(leg.to_minute) + 6, true_y[to] + (down ? -7 : 15),
-                            leg.to_station + " " + minute_text(leg.to_minute) + "着", kSmallSize,
-                            bold, Anchor::Start, true, true});
-      if (k + 1 < j.legs.size() && to >= 0) {
-        const int wait = j.legs[k + 1].from_minute - leg.to_minute;
-        const double x0 = ax.x_of(leg.to_minute), x1 = ax.x_of(j.legs[k + 1].from_minute);
-        sc.lines.push_back({{x0, true_y[to], x1, true_y[to]}, change, 4.0, 1.0, Dash::Solid,
-                            true, -1});
-        sc.texts.push_back({x1 + 8, true_y[to] + (down ? -6 : 14),
-                            "乗換 " + leg.to_station + " " + std::to_string(wait) + "分",
-                            kSmallSize, change, Anchor::Start, true, true});
-      }
+    if (line.xy.size() >= 4) sc.lines.push_back(std::move(line));
+  }
+}
+
+// The journey: its legs bold, its start and end labelled, its changes marked with the wait.
+void add_journey(Scene& sc, const DiagramAxes& ax, const DiagramRoute& route,
+                 const std::vector<DiagramTrain>& trains, const StationYs& ys,
+                 const DiagramJourney& j) {
+  for (std::size_t k = 0; k < j.legs.size(); ++k) {
+    const auto& leg = j.legs[k];
+    add_journey_leg(sc, ax, trains, ys, j.direction, leg);
+    const int from = route.index_of(leg.from_station);
+    // Start and end labels on the side away from the line: left of the start, right of
+    // the end, below a top station and above a bottom one.
+    const bool down = j.direction == 1;
+    if (k == 0 && from >= 0)
+      sc.texts.push_back({ax.x_of(leg.from_minute) - 6, ys.line[from] + (down ? 15 : -7),
+                          leg.from_station + " " + minute_text(leg.from_minute) + "発",
+                          kSmallSize, kJourneyInk, Anchor::End, true, true});
+    const int to = route.index_of(leg.to_station);
+    if (k + 1 == j.legs.size() && to >= 0)
+      sc.texts.push_back({ax.x_of(leg.to_minute) + 6, ys.line[to] + (down ? -7 : 15),
+                          leg.to_station + " " + minute_text(leg.to_minute) + "着", kSmallSize,
+                          kJourneyInk, Anchor::Start, true, true});
+    if (k + 1 < j.legs.size() && to >= 0) {
+      const int wait = j.legs[k + 1].from_minute - leg.to_minute;
+      const double x0 = ax.x_of(leg.to_minute), x1 = ax.x_of(j.legs[k + 1].from_minute);
+      sc.lines.push_back({{x0, ys.line[to], x1, ys.line[to]}, kChangeInk, 4.0, 1.0, Dash::Solid,
+                          true, -1});
+      sc.texts.push_back({x1 + 8, ys.line[to] + (down ? -6 : 14),
+                          "乗換 " + leg.to_station + " " + std::to_string(wait) + "分",
+                          kSmallSize, kChangeInk, Anchor::Start, true, true});
     }
   }
+}
 
-  // The program clock.
-  if (marks.now_minute >= ax.from_minute && marks.now_minute <= ax.to_minute) {
-    const double x = ax.x_of(marks.now_minute);
-    sc.lines.push_back({{x, ax.plot_y, x, ax.plot_y + ax.plot_h}, {224, 49, 49}, 1.6, 1.0,
-                        Dash::Solid, true, -1});
-    sc.texts.push_back({x + 4, ax.plot_y + ax.plot_h - 6, "現在 " + minute_text(marks.now_minute),
-                        kSmallSize, {224, 49, 49}, Anchor::Start, true, true});
-  }
+// The program clock, when it falls inside the view.
+void add_clock(Scene& sc, const DiagramAxes& ax, int now_minute) {
+  if (now_minute < ax.from_minute || now_minute > ax.to_minute) return;
+  const double x = ax.x_of(now_minute);
+  sc.lines.push_back({{x, ax.plot_y, x, ax.plot_y + ax.plot_h}, {224, 49, 49}, 1.6, 1.0,
+                      Dash::Solid, true, -1});
+  sc.texts.push_back({x + 4, ax.plot_y + ax.plot_h - 6, "現在 " + minute_text(now_minute),
+                      kSmallSize, {224, 49, 49}, Anchor::Start, true, true});
+}
 
-  // Legend of the types drawn, and the title.
+// Legend of the types drawn along the bottom, and the title at its right end.
+void add_legend(Scene& sc, const DiagramAxes& ax, const std::vector<DiagramTrain>& trains,
+                double height, const std::string& title) {
   std::vector<char> present;
   for (const auto& tr : trains)
     if (std::find(present.begin(), present.end(), tr.type) == present.end())
       present.push_back(tr.type);
   double lx = ax.plot_x;
-  const double ly = view.height - 16;
+  const double ly = height - 16;
   for (const auto& e : kLegendOrder) {
     if (std::find(present.begin(), present.end(), e.type) == present.end()) continue;
     const TrainStyle st = train_style(e.type);
     sc.lines.push_back({{lx, ly - 4, lx + 26, ly - 4}, st.color, st.width + 0.6, 1.0, st.dash,
                         false, -1});
-    sc.texts.push_back({lx + 32, ly, e.name, kLabelSize, ink, Anchor::Start, false});
+    sc.texts.push_back({lx + 32, ly, e.name, kLabelSize, kInk, Anchor::Start, false});
     lx += 32 + text_width(e.name, kLabelSize) + 20;
   }
-  if (!marks.title.empty())
-    sc.texts.push_back({ax.plot_x + ax.plot_w, ly, marks.title, kLabelSize, ink, Anchor::End, true});
+  if (!title.empty())
+    sc.texts.push_back({ax.plot_x + ax.plot_w, ly, title, kLabelSize, kInk, Anchor::End, true});
+}
+
+}  // namespace
+
+Scene layout_diagram(const DiagramRoute& route, const std::vector<DiagramTrain>& trains,
+                     const DiagramView& view, const DiagramMarks& marks) {
+  Scene sc;
+  sc.width = view.width;
+  sc.height = view.height;
+  sc.background = {250, 249, 246};
+  const DiagramAxes ax = diagram_axes(route, view);
+  sc.plot_x = ax.plot_x;
+  sc.plot_y = ax.plot_y;
+  sc.plot_w = ax.plot_w;
+  sc.plot_h = ax.plot_h;
+  const std::string user = text::trim(marks.user_station);
+  const int user_index = user.empty() ? -1 : route.index_of(user);
+  add_plot_area(sc, ax, route, user_index);
+  add_time_grid(sc, ax);
+  const StationYs ys = station_ys(route, ax);
+  add_stations(sc, ax, route, ys, user_index);
+  const bool has_journey = marks.journey && !marks.journey->empty();
+  add_trains(sc, ax, trains, ys, has_journey);
+  if (has_journey) add_journey(sc, ax, route, trains, ys, *marks.journey);
+  add_clock(sc, ax, marks.now_minute);
+  add_legend(sc, ax, trains, view.height, marks.title);
   return sc;
 }
 

@@ -79,11 +79,11 @@ const Row* find_journey_row(const std::array<Row, N>& table, int count, std::str
 }
 
 // Green band of a distance: the row whose bounds hold it, or row 0 (all zero).
-const GreenRow& green_band(const FareTables& t, double kyori) {
+const GreenRow& green_band(const FareTables& t, double distance_km) {
   int count = std::min(t.green_count, kMaxGreenRows);
   for (int i = 1; i <= count; ++i) {
     double lower = i == 1 ? 0.0 : t.green_table[i - 1].upper_kilo;
-    if (lower < kyori && kyori <= t.green_table[i].upper_kilo) return t.green_table[i];
+    if (lower < distance_km && distance_km <= t.green_table[i].upper_kilo) return t.green_table[i];
   }
   return t.green_table[0];
 }
@@ -136,17 +136,17 @@ void ticket_line(std::string& out, std::string_view name, long long price, int s
 
 }  // namespace
 
-int set_kikan(int month, int day, int weekday, int holiday_eve) {
+int fare_season(int month, int day, int weekday, int holiday_eve) {
   if (is_peak(month, day)) return kSeasonPeak;
   if (is_off_peak_period(month, day) && weekday >= 2 && weekday <= 5 && holiday_eve == 0)
     return kSeasonOffPeak;
   return kSeasonRegular;
 }
 
-int set_kikan(const calendar::HolidayList& holidays, const calendar::SearchDate& date,
-              int system_year) {
+int fare_season(const calendar::HolidayList& holidays, const calendar::SearchDate& date,
+                int system_year) {
   int eve = calendar::holiday_eve(holidays, date.day_number, system_year);
-  return set_kikan(date.month, date.day, date.weekday, eve);
+  return fare_season(date.month, date.day, date.weekday, eve);
 }
 
 const char* season_label(int season) {
@@ -155,8 +155,8 @@ const char* season_label(int season) {
   return "　閑散期";
 }
 
-TicketFlags chk_yukoh(const calendar::HolidayList& holidays, const calendar::SearchDate& date,
-                      int system_year) {
+TicketFlags usable_tickets(const calendar::HolidayList& holidays,
+                           const calendar::SearchDate& date, int system_year) {
   TicketFlags f;
   f.coupon_ok = !is_coupon_blackout(date.month, date.day);
   f.weekend_ok = date.weekday == 1 || date.weekday == 7;
@@ -189,159 +189,219 @@ std::string tab_fill(std::string_view label, int k) {
   return n < 1 ? std::string() : std::string(static_cast<std::size_t>(n), '\t');
 }
 
-int validity_days(double kyori) {
-  if (kyori <= 100.0) return 1;
-  return static_cast<int>(std::floor(kyori / 200.0 + 0.999999)) + 1;
+int validity_days(double distance_km) {
+  if (distance_km <= 100.0) return 1;
+  return static_cast<int>(std::floor(distance_km / 200.0 + 0.999999)) + 1;
 }
 
-std::string edit_unchin(const FareTables& tables, const data::SinkansenTables& sin,
-                        const calendar::HolidayList& holidays, int system_year,
-                        const FareJourney& j) {
-  const std::string& from = j.st_station;
-  const std::string& to = j.ed_station;
-  std::string out;
+namespace {
 
+// What the lines of the fare text are worked out from.
+struct JourneyFacts {
+  bool distance_known = false;  // both stations have a kilometre row
+  double distance_km = 0.0;
+  const PairFareRow* pair = nullptr;  // the journey's pair fare row, if any
+  long long base_fare = 0;
+  long long express_fee = 0;
+  int start_position = 0;  // direction-1 positions of the two stations, 0 when absent
+  int end_position = 0;
+  bool tohoku = false;
+  bool tokaido = false;
+  // A Tohoku journey from positions 1..9 to 12..16, or from 1..25 to 28..32: its
+  // seasonal adjustment is 340 yen and its Green car discount 870 yen.
+  bool through_journey = false;
+};
+
+JourneyFacts journey_facts(const FareTables& tables, const data::SinkansenTables& sin,
+                           const FareJourney& j) {
+  JourneyFacts f;
   // Distance, from whole tenths so that 100.0 km stays 100.0 km. Unknown when either
   // station has no kilometre row: no Green band and no validity.
-  long long k_from = kilo_tenths(tables, from);
-  long long k_to = kilo_tenths(tables, to);
-  bool have_kyori = k_from >= 0 && k_to >= 0;
-  double kyori = have_kyori ? static_cast<double>(std::llabs(k_to - k_from)) / 10.0 : 0.0;
+  long long from_tenths = kilo_tenths(tables, j.st_station);
+  long long to_tenths = kilo_tenths(tables, j.ed_station);
+  f.distance_known = from_tenths >= 0 && to_tenths >= 0;
+  if (f.distance_known)
+    f.distance_km = static_cast<double>(std::llabs(to_tenths - from_tenths)) / 10.0;
+  f.pair = find_journey_row(tables.pair_fare_table, tables.pair_count, j.st_station,
+                            j.ed_station);
+  f.base_fare = f.pair ? f.pair->fare : 0;
+  f.express_fee = f.pair ? f.pair->express_fee : 0;
+  f.start_position = station_position(sin, j.st_station);
+  f.end_position = station_position(sin, j.ed_station);
+  f.tohoku = j.edition_code == kEditionTohoku;
+  f.tokaido = j.edition_code == kEditionTokaido;
+  const int s = f.start_position, e = f.end_position;
+  f.through_journey = f.tohoku && ((s >= 1 && s <= 9 && e >= 12 && e <= 16) ||
+                                   (s >= 1 && s <= 25 && e >= 28 && e <= 32));
+  return f;
+}
 
-  const PairFareRow* pair = find_journey_row(tables.pair_fare_table, tables.pair_count, from, to);
-  long long base_fare = pair ? pair->fare : 0;
-  long long express_fee = pair ? pair->express_fee : 0;
+// The amounts of the express and Green lines, which the totals add up.
+struct Charges {
+  long long reserved_express = 0;
+  long long green_charge = 0;
+  long long green_express = 0;  // the reserved express fee when travelling Green
+  long long nozomi_express = 0;
+  long long free_express = 0;   // unreserved seats all the way
+};
 
+void add_base_fare_line(std::string& out, const JourneyFacts& f) {
   out += "運賃";
   out += tab_fill("運賃", 5);
   out += "：";
-  out += amount_text(static_cast<double>(base_fare));
+  out += amount_text(static_cast<double>(f.base_fare));
   out += "円（有効期間：";
-  out += count_text(have_kyori ? validity_days(kyori) : 0);
+  out += count_text(f.distance_known ? validity_days(f.distance_km) : 0);
   out += "日）";
   out += kCrLf;
+}
 
-  int start_no = station_position(sin, from);
-  int end_no = station_position(sin, to);
-  bool tohoku = j.edition_code == kEditionTohoku;
-  bool tokaido = j.edition_code == kEditionTokaido;
-
-  int through_class = 0;
-  if (tohoku && ((start_no >= 1 && start_no <= 9 && end_no >= 12 && end_no <= 16) ||
-                 (start_no >= 1 && start_no <= 25 && end_no >= 28 && end_no <= 32)))
-    through_class = 1;
-
-  long long reserved_express = 0;
-  if (pair) {
-    int adjust = through_class == 1 ? 340 : 200;
-    reserved_express = express_fee;
-    if (j.season == kSeasonPeak) reserved_express += adjust;
-    if (j.season == kSeasonOffPeak) reserved_express -= adjust;
+long long nozomi_express_fee(const FareTables& tables, const FareJourney& j) {
+  const NozomiRow* row =
+      find_journey_row(tables.nozomi_table, tables.nozomi_count, j.st_station, j.ed_station);
+  long long fee = row ? row->nozomi_fee : 0;
+  if (fee != 0) {
+    if (j.season == kSeasonPeak) fee += 200;
+    if (j.season == kSeasonOffPeak) fee -= 200;
   }
-  item_line(out, "普通車指定席特急料金", static_cast<double>(reserved_express));
+  return fee;
+}
 
-  const GreenRow& band = have_kyori ? green_band(tables, kyori) : tables.green_table[0];
-  long long green_charge = band.green_fee;
-  item_line(out, "グリーン車料金", static_cast<double>(green_charge));
+long long free_seat_express_fee(const JourneyFacts& f) {
+  if (!f.pair) return 0;
+  if (f.pair->free_seat_fee != 0) return f.pair->free_seat_fee;
+  // Otherwise the fee less a discount whose band depends, in the Tohoku edition, on
+  // the two stations' positions.
+  int band = 0;
+  if (f.tohoku) {
+    const int s = f.start_position, e = f.end_position;
+    bool end_a = e >= 12 && e <= 16;
+    bool end_b = e >= 28 && e <= 32;
+    if (s >= 1 && s <= 8 && end_a) band = 1;
+    if (s == 9 && end_a) band = 2;
+    if (s >= 1 && s <= 23 && end_b) band = 1;
+    if (s >= 24 && s <= 25 && end_b) band = 2;
+  }
+  static constexpr int kFreeDiscount[3] = {510, 870, 1820};
+  return f.express_fee - kFreeDiscount[band];
+}
+
+// The express, Green car, Nozomi and unreserved-seat lines.
+Charges add_charge_lines(std::string& out, const FareTables& tables, const JourneyFacts& f,
+                         const FareJourney& j) {
+  Charges c;
+  if (f.pair) {
+    int adjust = f.through_journey ? 340 : 200;
+    c.reserved_express = f.express_fee;
+    if (j.season == kSeasonPeak) c.reserved_express += adjust;
+    if (j.season == kSeasonOffPeak) c.reserved_express -= adjust;
+  }
+  item_line(out, "普通車指定席特急料金", static_cast<double>(c.reserved_express));
+
+  const GreenRow& band =
+      f.distance_known ? green_band(tables, f.distance_km) : tables.green_table[0];
+  c.green_charge = band.green_fee;
+  item_line(out, "グリーン車料金", static_cast<double>(c.green_charge));
   item_line(out, "グリーン車個室料金（１～２人用；１人分）", band.room_fee_2);
   item_line(out, "グリーン車個室料金（３～４人用；１人分）", band.room_fee_4);
 
-  long long green_express = pair ? express_fee - (through_class == 1 ? 870 : 510) : 0;
+  c.green_express = f.pair ? f.express_fee - (f.through_journey ? 870 : 510) : 0;
   out += "\t※グリーン車利用の場合､普通車指定席特急料金は､";
-  out += amount_text(static_cast<double>(green_express));
+  out += amount_text(static_cast<double>(c.green_express));
   out += "円となります";
   out += kCrLf;
 
-  long long nozomi_express = 0;
-  if (tokaido) {
-    const NozomiRow* nz = find_journey_row(tables.nozomi_table, tables.nozomi_count, from, to);
-    nozomi_express = nz ? nz->nozomi_fee : 0;
-    if (nozomi_express != 0) {
-      if (j.season == kSeasonPeak) nozomi_express += 200;
-      if (j.season == kSeasonOffPeak) nozomi_express -= 200;
-    }
-    item_line(out, "のぞみ特急料金", static_cast<double>(nozomi_express));
+  if (f.tokaido) {
+    c.nozomi_express = nozomi_express_fee(tables, j);
+    item_line(out, "のぞみ特急料金", static_cast<double>(c.nozomi_express));
   }
+  c.free_express = free_seat_express_fee(f);
+  item_line(out, "全区間自由席利用時の特急料金", static_cast<double>(c.free_express));
+  return c;
+}
 
-  int free_class = 0;
-  if (tohoku) {
-    bool end_a = end_no >= 12 && end_no <= 16;
-    bool end_b = end_no >= 28 && end_no <= 32;
-    if (start_no >= 1 && start_no <= 8 && end_a) free_class = 1;
-    if (start_no == 9 && end_a) free_class = 2;
-    if (start_no >= 1 && start_no <= 23 && end_b) free_class = 1;
-    if (start_no >= 24 && start_no <= 25 && end_b) free_class = 2;
-  }
-  long long free_express = 0;
-  if (pair) {
-    if (pair->free_seat_fee != 0) {
-      free_express = pair->free_seat_fee;
-    } else {
-      static constexpr int kFreeDiscount[3] = {510, 870, 1820};
-      free_express = express_fee - kFreeDiscount[free_class];
-    }
-  }
-  item_line(out, "全区間自由席利用時の特急料金", static_cast<double>(free_express));
-
+void add_totals(std::string& out, long long base_fare, const Charges& c) {
   out += kCrLf;
   out += "＜＜交通費の合計＞＞";
   out += kCrLf;
-  total_line(out, "普通席指定席利用時", static_cast<double>(base_fare + reserved_express));
+  total_line(out, "普通席指定席利用時", static_cast<double>(base_fare + c.reserved_express));
   total_line(out, "グリーン車指定席利用時",
-             static_cast<double>(base_fare + green_charge + green_express));
-  if (nozomi_express != 0) {
-    total_line(out, "のぞみ指定席利用時", static_cast<double>(base_fare + nozomi_express));
+             static_cast<double>(base_fare + c.green_charge + c.green_express));
+  if (c.nozomi_express != 0) {
+    total_line(out, "のぞみ指定席利用時", static_cast<double>(base_fare + c.nozomi_express));
     total_line(out, "のぞみグリーン車指定席利用時",
-               static_cast<double>(base_fare + nozomi_express + green_charge - 510));
+               static_cast<double>(base_fare + c.nozomi_express + c.green_charge - 510));
   }
-  total_line(out, "全区間自由席利用時", static_cast<double>(base_fare + free_express));
+  total_line(out, "全区間自由席利用時", static_cast<double>(base_fare + c.free_express));
+}
 
-  TicketFlags flags = chk_yukoh(holidays, j.date, system_year);
-  if (flags.coupon_ok) {
+// The discount tickets of the station pair usable on the date; nothing at all on a date
+// when no discount ticket may be used.
+void add_discount_tickets(std::string& out, const FareTables& tables,
+                          const calendar::HolidayList& holidays, int system_year,
+                          const FareJourney& j, const PairFareRow* pair) {
+  TicketFlags flags = usable_tickets(holidays, j.date, system_year);
+  if (!flags.coupon_ok) return;
+  out += kCrLf;
+  out += "＜＜新幹線のトクトクきっぷ＞＞";
+  out += kCrLf;
+  bool any = false;
+  int count = std::min(tables.ticket_count, kMaxTicketRows);
+  for (int i = 1; i <= count; ++i) {
+    const TicketRow& r = tables.ticket_table[i];
+    if (!same_pair(r.station_a, r.station_b, j.st_station, j.ed_station)) continue;
+    if (r.ticket_type == 11 && !flags.weekend_ok) continue;
+    if (r.ticket_type == 12 && !flags.weekday_ok) continue;
+    if (r.sheets <= 0) continue;  // no price per ticket: not a usable row
+    ticket_line(out, ticket_name(r.ticket_type), r.price, r.sheets, r.valid_term,
+                r.ticket_type == 7 ? "日" : "ヶ月");
+    any = true;
+  }
+  if (pair && pair->coupon_price != 0) {
+    ticket_line(out, ticket_name(14), pair->coupon_price, 6, 3, "ヶ月");
+    any = true;
+  }
+  if (!any) {
+    out += "　　　　新幹線のトクトクきっぷは設定されていません";
     out += kCrLf;
-    out += "＜＜新幹線のトクトクきっぷ＞＞";
-    out += kCrLf;
-    bool any = false;
-    int count = std::min(tables.ticket_count, kMaxTicketRows);
-    for (int i = 1; i <= count; ++i) {
-      const TicketRow& r = tables.ticket_table[i];
-      if (!same_pair(r.station_a, r.station_b, from, to)) continue;
-      if (r.ticket_type == 11 && !flags.weekend_ok) continue;
-      if (r.ticket_type == 12 && !flags.weekday_ok) continue;
-      if (r.sheets <= 0) continue;  // no price per ticket: not a usable row
-      ticket_line(out, ticket_name(r.ticket_type), r.price, r.sheets, r.valid_term,
-                  r.ticket_type == 7 ? "日" : "ヶ月");
-      any = true;
-    }
-    if (pair && pair->coupon_price != 0) {
-      ticket_line(out, ticket_name(14), pair->coupon_price, 6, 3, "ヶ月");
-      any = true;
-    }
-    if (!any) {
-      out += "　　　　新幹線のトクトクきっぷは設定されていません";
+  }
+}
+
+// The Nozomi transfer charges of the sections the journey covers (Tokaido edition only).
+void add_nozomi_transfer_charges(std::string& out, const FareTables& tables,
+                                 const data::SinkansenTables& sin, const JourneyFacts& f) {
+  if (!f.tokaido || f.start_position == 0 || f.end_position == 0) return;
+  bool heading = false;
+  int count = std::min(tables.nozomi_count, kMaxNozomiRows);
+  for (int i = 1; i <= count; ++i) {
+    const NozomiRow& r = tables.nozomi_table[i];
+    int pa = station_position(sin, r.station_a);
+    int pb = station_position(sin, r.station_b);
+    if (pa == 0 || pb == 0) continue;
+    if (!(f.start_position <= pa && f.end_position >= pb)) continue;
+    if (!heading) {
       out += kCrLf;
+      out += "＜＜のぞみとひかり・こだまを乗り継ぐ場合の普通車指定席特急料金の加算料金＞＞";
+      out += kCrLf;
+      heading = true;
     }
+    std::string label = r.station_a + "～" + r.station_b + "間乗車時";
+    total_line(out, label, r.transfer_fee);
   }
+}
 
-  if (tokaido && start_no != 0 && end_no != 0) {
-    bool heading = false;
-    int count = std::min(tables.nozomi_count, kMaxNozomiRows);
-    for (int i = 1; i <= count; ++i) {
-      const NozomiRow& r = tables.nozomi_table[i];
-      int pa = station_position(sin, r.station_a);
-      int pb = station_position(sin, r.station_b);
-      if (pa == 0 || pb == 0) continue;
-      if (!(start_no <= pa && end_no >= pb)) continue;
-      if (!heading) {
-        out += kCrLf;
-        out += "＜＜のぞみとひかり・こだまを乗り継ぐ場合の普通車指定席特急料金の加算料金＞＞";
-        out += kCrLf;
-        heading = true;
-      }
-      std::string label = r.station_a + "～" + r.station_b + "間乗車時";
-      total_line(out, label, r.transfer_fee);
-    }
-  }
+}  // namespace
+
+std::string fare_text(const FareTables& tables, const data::SinkansenTables& sin,
+                      const calendar::HolidayList& holidays, int system_year,
+                      const FareJourney& j) {
+  const JourneyFacts facts = journey_facts(tables, sin, j);
+  std::string out;
+  add_base_fare_line(out, facts);
+  const Charges charges = add_charge_lines(out, tables, facts, j);
+  add_totals(out, facts.base_fare, charges);
+  add_discount_tickets(out, tables, holidays, system_year, j, facts.pair);
+  add_nozomi_transfer_charges(out, tables, sin, facts);
   return out;
 }
 

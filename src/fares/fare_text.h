@@ -23,12 +23,12 @@ inline constexpr int kEditionTokaido = 1;  // 東海道・山陽新幹線
 inline constexpr int kEditionTohoku = 2;   // 東北・山形・秋田新幹線
 inline constexpr int kEditionJoetsu = 3;   // 上越・長野行新幹線
 
-// set_kikan: the fare season of a travel date (month, day, weekday 1 = Sunday .. 7 =
-// Saturday) given whether it is a holiday, a substitute holiday or the eve of one.
-int set_kikan(int month, int day, int weekday, int holiday_eve);
+// The fare season of a travel date (month, day, weekday 1 = Sunday .. 7 = Saturday)
+// given whether it is a holiday, a substitute holiday or the eve of one.
+int fare_season(int month, int day, int weekday, int holiday_eve);
 // The same, computing holiday_eve from the holiday list placed in system_year.
-int set_kikan(const calendar::HolidayList& holidays, const calendar::SearchDate& date,
-              int system_year);
+int fare_season(const calendar::HolidayList& holidays, const calendar::SearchDate& date,
+                int system_year);
 
 // "　通常期", "　繁忙期" or "　閑散期" (anything but 1 and 2 reads as off-peak).
 const char* season_label(int season);
@@ -39,25 +39,25 @@ struct TicketFlags {
   bool weekend_ok = false;  // weekend-only tickets may be used
 };
 
-// chk_yukoh: which discount tickets may be used on the travel date. Holidays of the
-// list are placed in system_year (the computer's current year).
-TicketFlags chk_yukoh(const calendar::HolidayList& holidays, const calendar::SearchDate& date,
-                      int system_year);
+// Which discount tickets may be used on the travel date. Holidays of the list are
+// placed in system_year (the computer's current year).
+TicketFlags usable_tickets(const calendar::HolidayList& holidays,
+                           const calendar::SearchDate& date, int system_year);
 
 struct FareJourney {
   std::string st_station;  // boarding station
   std::string ed_station;  // alighting station
   calendar::SearchDate date;
   int edition_code = 0;
-  int season = kSeasonRegular;  // as set_kikan gave it
+  int season = kSeasonRegular;  // as fare_season gave it
 };
 
-// edit_unchin: the whole fare text, every line ending with CR LF. `sin` supplies the
-// direction-1 station names that give the stations their positions. A station or
-// pair missing from the tables gives amounts of 0 (shown as an empty amount).
-std::string edit_unchin(const FareTables& tables, const data::SinkansenTables& sin,
-                        const calendar::HolidayList& holidays, int system_year,
-                        const FareJourney& journey);
+// The whole fare text, every line ending with CR LF. `sin` supplies the direction-1
+// station names that give the stations their positions. A station or pair missing from
+// the tables gives amounts of 0 (shown as an empty amount).
+std::string fare_text(const FareTables& tables, const data::SinkansenTables& sin,
+                      const calendar::HolidayList& holidays, int system_year,
+                      const FareJourney& journey);
 
 // Layout helpers of the fare text, shared with the tests.
 // "##,###" of the amount rounded to whole yen (a half goes up), made full-width;
@@ -68,6 +68,6 @@ std::string count_text(int count);
 // The TABs after a label: k - floor(2 * characters / 8), none when below 1.
 std::string tab_fill(std::string_view label, int k);
 // Validity of a ticket in days for a distance in km (1 up to 100 km).
-int validity_days(double kyori);
+int validity_days(double distance_km);
 
 }  // namespace ravolin::fares

@@ -35,15 +35,7 @@ QFont font_of(double size, bool bold) {
   return f;
 }
 
-}  // namespace
-
-void paint_scene(QPainter& p, const board::Scene& sc) {
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing, true);
-  p.setRenderHint(QPainter::TextAntialiasing, true);
-  p.fillRect(QRectF(0, 0, sc.width, sc.height), color_of(sc.background));
-  const QRectF plot(sc.plot_x, sc.plot_y, sc.plot_w, sc.plot_h);
-
+void paint_rects(QPainter& p, const board::Scene& sc, const QRectF& plot) {
   for (const auto& r : sc.rects) {
     if (r.clipped) {
       p.setClipRect(plot);
@@ -52,6 +44,24 @@ void paint_scene(QPainter& p, const board::Scene& sc) {
     }
     p.fillRect(QRectF(r.x, r.y, r.w, r.h), color_of(r.fill, r.opacity));
   }
+}
+
+QPen pen_of(const board::SceneLine& l) {
+  QPen pen(color_of(l.color, l.opacity));
+  // Thin lines (the trains, the grid) go through the painter's fast cosmetic path; their
+  // widths up to 2 px are kept by the colour and the dash rather than by the stroke.
+  const bool thin = l.width < 2.0;
+  const double w = thin ? 1.0 : l.width;
+  pen.setWidthF(w);
+  pen.setCosmetic(thin);
+  pen.setJoinStyle(Qt::RoundJoin);
+  pen.setCapStyle(Qt::FlatCap);
+  if (l.dash == board::Dash::Dashed) pen.setDashPattern({6 / w, 3 / w});
+  if (l.dash == board::Dash::Dotted) pen.setDashPattern({1.5 / w, 2.5 / w});
+  return pen;
+}
+
+void paint_lines(QPainter& p, const board::Scene& sc, const QRectF& plot) {
   QPolygonF poly;
   int clip_state = -1;  // changing the clip is not free: only when it changes
   for (const auto& l : sc.lines) {
@@ -64,23 +74,15 @@ void paint_scene(QPainter& p, const board::Scene& sc) {
         p.setClipping(false);
       }
     }
-    QPen pen(color_of(l.color, l.opacity));
-    // Thin lines (the trains, the grid) go through the painter's fast cosmetic path; their
-    // widths up to 2 px are kept by the colour and the dash rather than by the stroke.
-    const bool thin = l.width < 2.0;
-    const double w = thin ? 1.0 : l.width;
-    pen.setWidthF(w);
-    pen.setCosmetic(thin);
-    pen.setJoinStyle(Qt::RoundJoin);
-    pen.setCapStyle(Qt::FlatCap);
-    if (l.dash == board::Dash::Dashed) pen.setDashPattern({6 / w, 3 / w});
-    if (l.dash == board::Dash::Dotted) pen.setDashPattern({1.5 / w, 2.5 / w});
-    p.setPen(pen);
+    p.setPen(pen_of(l));
     poly.resize(static_cast<int>(l.xy.size() / 2));
     for (int k = 0; k < poly.size(); ++k) poly[k] = QPointF(l.xy[2 * k], l.xy[2 * k + 1]);
     p.drawPolyline(poly);
   }
   p.setClipping(false);
+}
+
+void paint_texts(QPainter& p, const board::Scene& sc) {
   // Few sizes, many texts: each font is looked up once per paint.
   struct CachedFont {
     double size;
@@ -115,6 +117,19 @@ void paint_scene(QPainter& p, const board::Scene& sc) {
     }
     p.drawText(QPointF(x, t.y), s);
   }
+}
+
+}  // namespace
+
+void paint_scene(QPainter& p, const board::Scene& sc) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  p.fillRect(QRectF(0, 0, sc.width, sc.height), color_of(sc.background));
+  const QRectF plot(sc.plot_x, sc.plot_y, sc.plot_w, sc.plot_h);
+  paint_rects(p, sc, plot);
+  paint_lines(p, sc, plot);
+  paint_texts(p, sc);
   p.restore();
 }
 

@@ -226,7 +226,7 @@ ResultsTexts load_results(const ResultsInput& in, RouteSearch& engine, SearchRes
     if (pending) pending();
   };
   ResultsTexts out;
-  out.season = fares::set_kikan(in.holidays, in.date, in.system_year);
+  out.season = fares::fare_season(in.holidays, in.date, in.system_year);
   out.caption = frame1_caption(in.cond, in.date, out.season);
   out.legend = legend_text(in.edition_code);
   yield();
@@ -236,7 +236,7 @@ ResultsTexts load_results(const ResultsInput& in, RouteSearch& engine, SearchRes
   yield();
   fares::FareJourney journey{in.cond.st_station, in.cond.ed_station, in.date, in.edition_code,
                              out.season};
-  out.fare_text = fares::edit_unchin(in.fares, in.sin, in.holidays, in.system_year, journey);
+  out.fare_text = fares::fare_text(in.fares, in.sin, in.holidays, in.system_year, journey);
   yield();
   return out;
 }

@@ -11,7 +11,7 @@ bool load_edition(const std::string& data_path, Directory& dir, const Edition*& 
                   DataError& err) {
   DataFile file;
   if (!file.open(data_path, err)) return false;
-  return get_control(file, dir, err) && edition_of(file, dir, edition, err);
+  return load_directory(file, dir, err) && edition_of(file, dir, edition, err);
 }
 
 bool load_sections(const std::string& data_path, int keiyo_use, ScheduleData& data,
@@ -25,16 +25,16 @@ bool load_sections(const std::string& data_path, int keiyo_use, ScheduleData& da
     if (progress) progress(n);
     return true;
   };
-  bool ok = get_control(file, data.directory, err) &&
+  bool ok = load_directory(file, data.directory, err) &&
             edition_of(file, data.directory, data.edition, err) &&
-            get_hatyaku(file, data.areas, err) && step(1) &&
-            hotels::get_tiku(file, data.directory, districts, err) && step(2) &&
+            load_areas(file, data.areas, err) && step(1) &&
+            hotels::load_district_names(file, data.directory, districts, err) && step(2) &&
             (keiyo_use != 1 ||
-             (get_keiyo_station(file, data.directory, data.keiyo, err) && step(3) &&
-              get_keiyo_time(file, data.directory, data.keiyo, err) && step(4))) &&
-            get_sinkansen_station(file, data.directory, data.sin, err) && step(5) &&
-            get_sinkansen_time(file, data.directory, data.sin, err) && step(6) &&
-            fares::get_paytable(file, data.directory, data.sin, fares, err) && step(7);
+             (load_keiyo_stations(file, data.directory, data.keiyo, err) && step(3) &&
+              load_keiyo_trains(file, data.directory, data.keiyo, err) && step(4))) &&
+            load_sinkansen_stations(file, data.directory, data.sin, err) && step(5) &&
+            load_sinkansen_trains(file, data.directory, data.sin, err) && step(6) &&
+            fares::load_fare_tables(file, data.directory, data.sin, fares, err) && step(7);
   file.close();
   return ok;
 }

@@ -11,7 +11,7 @@
 
 namespace ravolin::data {
 
-// Opens `data_path`, reads the directory (get_control) and the edition (slot 23 must be
+// Opens `data_path`, reads the directory (load_directory) and the edition (slot 23 must be
 // 1..3), then the area list (progress 1), district names (2), the Keiyo stations and trains
 // (3, 4; only when keiyo_use is 1), the Shinkansen stations and trains (5, 6) and the fare
 // tables (7), calling progress(step) after each and `block_hook` once per block read; the

@@ -19,11 +19,10 @@ void out(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
 
 std::string hhmm(std::int32_t t) { return t == 0 ? "--:--" : text::format_hhmm(t); }
 
-std::string dump_text(const data::DataFile& file, const data::ScheduleData& d,
-                      const hotels::DistrictNames& districts, const fares::FareTables& f,
-                      const hotels::HotelTable& h) {
-  using std::to_string;
-  std::string s;
+using std::to_string;
+
+// The file's size, its edition and the section directory.
+void dump_header(std::string& s, const data::DataFile& file, const data::ScheduleData& d) {
   s += file.name() + ": " + to_string(file.size()) + " bytes, " +
        to_string(file.size() / data::kBlockSize) + " blocks\n";
   s += "edition " + to_string(d.edition->code) + " " + d.edition->caption + " (" +
@@ -33,14 +32,20 @@ std::string dump_text(const data::DataFile& file, const data::ScheduleData& d,
     s += ' ';
     s += to_string(i) + "=" + to_string(d.directory.slot[i]);
   }
-  s += "\n\n[areas] " + to_string(d.areas.count) + "\n";
-  for (int i = 1; i <= d.areas.count; ++i)
-    s += "  " + to_string(i) + "\t" + d.areas.name[i] + "\tregion " + to_string(d.areas.region[i]) +
-         "\tsecond " + to_string(d.areas.second[i]) + "\n";
+}
+
+void dump_areas(std::string& s, const data::AreaTable& areas,
+                const hotels::DistrictNames& districts) {
+  s += "\n\n[areas] " + to_string(areas.count) + "\n";
+  for (int i = 1; i <= areas.count; ++i)
+    s += "  " + to_string(i) + "\t" + areas.name[i] + "\tregion " + to_string(areas.region[i]) +
+         "\tsecond " + to_string(areas.second[i]) + "\n";
   s += "\n[districts] " + to_string(districts.count) + "\n";
   for (int i = 1; i <= districts.count; ++i) s += "  " + to_string(i) + "\t" + districts.name[i] + "\n";
+}
+
+void dump_keiyo(std::string& s, const data::KeiyoTables& k) {
   for (int v = 1; v <= data::kKeiyoSchedules; ++v) {
-    const auto& k = d.keiyo;
     s += "\n[keiyo schedule " + to_string(v) + "] stations " + to_string(k.station_count[v]) +
          ", trains " + to_string(k.train_count[v]) + "\n  stations:";
     for (int c = 1; c <= data::kKeiyoStations; ++c)
@@ -58,8 +63,10 @@ std::string dump_text(const data::DataFile& file, const data::ScheduleData& d,
       s += "\n";
     }
   }
+}
+
+void dump_shinkansen(std::string& s, const data::SinkansenTables& n) {
   for (int dir = 1; dir <= data::kSinDirections; ++dir) {
-    const auto& n = d.sin;
     s += "\n[shinkansen direction " + to_string(dir) + "] stations " + to_string(n.station_count) +
          ", trains " + to_string(n.train_count[dir]) + "\n";
     for (int r = 1; r <= data::kMaxSinStations; ++r)
@@ -77,6 +84,9 @@ std::string dump_text(const data::DataFile& file, const data::ScheduleData& d,
       s += "\n";
     }
   }
+}
+
+void dump_fares(std::string& s, const fares::FareTables& f) {
   s += "\n[kilo] " + to_string(f.kilo_count) + "\n";
   for (int i = 1; i <= f.kilo_count; ++i) {
     char km[32];
@@ -108,12 +118,27 @@ std::string dump_text(const data::DataFile& file, const data::ScheduleData& d,
     s += "  " + z.station_a + "\t" + z.station_b + "\t" + to_string(z.nozomi_fee) + "\t" +
          to_string(z.transfer_fee) + "\t" + to_string(z.spare) + "\n";
   }
+}
+
+void dump_hotels(std::string& s, const hotels::HotelTable& h) {
   s += "\n[hotels] " + to_string(h.file_hotel_count) + " (area district name phone rooms access price remarks)\n";
   for (int i = 1; i <= h.total(); ++i) {
     const auto& e = h.entry[i];
     s += "  " + e.area + " | " + e.district + " | " + e.name + " | " + e.phone + " | " + to_string(e.rooms) +
          " | " + e.access + " | " + e.price + " | " + e.remarks + "\n";
   }
+}
+
+std::string dump_text(const data::DataFile& file, const data::ScheduleData& d,
+                      const hotels::DistrictNames& districts, const fares::FareTables& f,
+                      const hotels::HotelTable& h) {
+  std::string s;
+  dump_header(s, file, d);
+  dump_areas(s, d.areas, districts);
+  dump_keiyo(s, d.keiyo);
+  dump_shinkansen(s, d.sin);
+  dump_fares(s, f);
+  dump_hotels(s, h);
   return s;
 }
 

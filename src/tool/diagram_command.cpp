@@ -9,6 +9,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ravolin::tool {
 namespace {
@@ -33,94 +34,96 @@ bool ends_with(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-}  // namespace
+// The command line as given: the folder and the options' texts.
+struct DiagramArgs {
+  std::string dir, date, out, from, to, direction, route;
+  std::string width = "1600", height = "1000";
+};
 
-int cmd_diagram(const Args& args) {
-  std::string dir, date, out, from_text, to_text, direction_text, route_text;
-  std::string width_text = "1600", height_text = "1000";
+// What the options ask for, checked.
+struct DiagramRequest {
+  calendar::SystemTime noon;  // of the date: the day's calendar flags
+  int direction = 0;          // 0 both, 1 down, 2 up
+  int from = -1, to = -1;     // minutes of the view, -1: the whole day
+  int width = 0, height = 0;
+  bool svg = false, pdf = false;  // neither: PNG
+};
+
+// Walks DIR and the "--name value" options. Returns 0, or the exit status after the message.
+int read_args(const Args& args, DiagramArgs& out) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     std::string* target = nullptr;
-    if (a == "--date") target = &date;
-    else if (a == "--from") target = &from_text;
-    else if (a == "--to") target = &to_text;
-    else if (a == "--direction") target = &direction_text;
-    else if (a == "--route") target = &route_text;
-    else if (a == "--out") target = &out;
-    else if (a == "--width") target = &width_text;
-    else if (a == "--height") target = &height_text;
+    if (a == "--date") target = &out.date;
+    else if (a == "--from") target = &out.from;
+    else if (a == "--to") target = &out.to;
+    else if (a == "--direction") target = &out.direction;
+    else if (a == "--route") target = &out.route;
+    else if (a == "--out") target = &out.out;
+    else if (a == "--width") target = &out.width;
+    else if (a == "--height") target = &out.height;
     else if (a.rfind("--", 0) == 0) return bad("unknown option '" + a + "'");
     if (target) {
       if (i + 1 >= args.size()) return bad("option " + a + " needs a value");
       *target = args[++i];
-    } else if (dir.empty()) {
-      dir = a;
+    } else if (out.dir.empty()) {
+      out.dir = a;
     } else {
       return bad("unexpected argument '" + a + "'");
     }
   }
-  if (dir.empty()) return bad("missing program folder DIR");
-  if (date.empty()) return bad("missing --date YYYY-MM-DD");
-  if (out.empty()) return bad("missing --out FILE.svg|.png|.pdf");
-  calendar::SystemTime noon;
-  if (!parse_at(date + " 12:00", noon)) return bad("--date must be a real date YYYY-MM-DD, not '" + date + "'");
-  int direction = 0;
-  if (direction_text == "down") direction = 1;
-  else if (direction_text == "up") direction = 2;
-  else if (!direction_text.empty()) return bad("--direction must be down or up");
-  const int from = from_text.empty() ? -1 : parse_clock(from_text);
-  const int to = to_text.empty() ? -1 : parse_clock(to_text);
-  if ((!from_text.empty() && from < 0) || (!to_text.empty() && to < 0))
+  return 0;
+}
+
+// Checks the options' values. Returns 0, or the exit status after the message.
+int check_args(const DiagramArgs& a, DiagramRequest& r) {
+  if (a.dir.empty()) return bad("missing program folder DIR");
+  if (a.date.empty()) return bad("missing --date YYYY-MM-DD");
+  if (a.out.empty()) return bad("missing --out FILE.svg|.png|.pdf");
+  if (!parse_at(a.date + " 12:00", r.noon))
+    return bad("--date must be a real date YYYY-MM-DD, not '" + a.date + "'");
+  if (a.direction == "down") r.direction = 1;
+  else if (a.direction == "up") r.direction = 2;
+  else if (!a.direction.empty()) return bad("--direction must be down or up");
+  r.from = a.from.empty() ? -1 : parse_clock(a.from);
+  r.to = a.to.empty() ? -1 : parse_clock(a.to);
+  if ((!a.from.empty() && r.from < 0) || (!a.to.empty() && r.to < 0))
     return bad("--from and --to are HH:MM");
-  if (from >= 0 && to >= 0 && to <= from) return bad("--to must be after --from");
-  int width = 0, height = 0;
+  if (r.from >= 0 && r.to >= 0 && r.to <= r.from) return bad("--to must be after --from");
   try {
-    width = std::stoi(width_text);
-    height = std::stoi(height_text);
+    r.width = std::stoi(a.width);
+    r.height = std::stoi(a.height);
   } catch (...) {
     return bad("--width and --height are numbers of pixels");
   }
-  if (width < 200 || height < 150 || width > 20000 || height > 20000)
+  if (r.width < 200 || r.height < 150 || r.width > 20000 || r.height > 20000)
     return bad("--width and --height must be 200..20000 and 150..20000 pixels");
-  const bool svg = ends_with(out, ".svg"), png = ends_with(out, ".png"), pdf = ends_with(out, ".pdf");
-  if (!svg && !png && !pdf) return bad("--out must end in .svg, .png or .pdf");
+  r.svg = ends_with(a.out, ".svg");
+  r.pdf = ends_with(a.out, ".pdf");
+  if (!r.svg && !ends_with(a.out, ".png") && !r.pdf)
+    return bad("--out must end in .svg, .png or .pdf");
+  return 0;
+}
 
-  auto f = std::make_unique<LoadedFolder>();
-  std::string error;
-  if (!load_program_folder(dir, *f, error)) {
-    std::fprintf(stderr, "ravolin-tool diagram: %s\n", error.c_str());
-    return 1;
-  }
-  const BoardMoment moment = moment_at(noon, f->settings);
-  const auto routes = board::diagram_routes(f->data.sin, f->fares);
-  if (routes.empty()) {
-    std::fprintf(stderr, "ravolin-tool diagram: no station of the timetable has kilometres\n");
-    return 1;
-  }
-  int route = board::preferred_route(routes, f->settings.sinkansen_station);
-  if (!route_text.empty()) {
-    route = -1;
-    for (std::size_t i = 0; i < routes.size(); ++i)
-      if (routes[i].caption == route_text || std::to_string(i + 1) == route_text)
-        route = static_cast<int>(i);
-    if (route < 0) {
-      std::string known;
-      for (std::size_t i = 0; i < routes.size(); ++i)
-        known += (i ? ", " : "") + std::to_string(i + 1) + " " + routes[i].caption;
-      return bad("--route must be one of: " + known);
-    }
-  }
-  const auto trains = board::diagram_trains(f->data.sin, routes[route], moment.flags, direction);
-  board::DiagramView view = board::whole_day_view(trains, width, height);
-  if (from >= 0) view.from_minute = from;
-  if (to >= 0) view.to_minute = to;
-  if (view.to_minute <= view.from_minute) view.to_minute = view.from_minute + 60;
-  board::DiagramMarks marks;
-  marks.user_station = f->settings.sinkansen_station;
-  marks.title = routes[route].caption + "  " + date;
-  const board::Scene scene = board::layout_diagram(routes[route], trains, view, marks);
+// The route --route names (its caption or its number from 1), or the preferred one.
+// Returns 0, or the exit status after the message.
+int choose_route(const std::vector<board::DiagramRoute>& routes, const std::string& asked,
+                 const std::string& user_station, int& route) {
+  route = board::preferred_route(routes, user_station);
+  if (asked.empty()) return 0;
+  route = -1;
+  for (std::size_t i = 0; i < routes.size(); ++i)
+    if (routes[i].caption == asked || std::to_string(i + 1) == asked) route = static_cast<int>(i);
+  if (route >= 0) return 0;
+  std::string known;
+  for (std::size_t i = 0; i < routes.size(); ++i)
+    known += (i ? ", " : "") + std::to_string(i + 1) + " " + routes[i].caption;
+  return bad("--route must be one of: " + known);
+}
 
-  if (svg) {
+// Writes the scene as SVG, or through the painter as PNG or PDF. Returns the exit status.
+int write_scene(const board::Scene& scene, const std::string& out, const DiagramRequest& r) {
+  if (r.svg) {
     std::ofstream file(out, std::ios::binary);
     file << board::scene_to_svg(scene);
     file.close();
@@ -130,11 +133,47 @@ int cmd_diagram(const Args& args) {
     }
     return 0;
   }
-  if (!write_raster(scene, out, pdf, error)) {
+  std::string error;
+  if (!write_raster(scene, out, r.pdf, error)) {
     std::fprintf(stderr, "ravolin-tool diagram: %s\n", error.c_str());
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+int cmd_diagram(const Args& args) {
+  DiagramArgs a;
+  DiagramRequest r;
+  if (int status = read_args(args, a); status != 0) return status;
+  if (int status = check_args(a, r); status != 0) return status;
+
+  auto f = std::make_unique<LoadedFolder>();
+  std::string error;
+  if (!load_program_folder(a.dir, *f, error)) {
+    std::fprintf(stderr, "ravolin-tool diagram: %s\n", error.c_str());
+    return 1;
+  }
+  const BoardMoment moment = moment_at(r.noon, f->settings);
+  const auto routes = board::diagram_routes(f->data.sin, f->fares);
+  if (routes.empty()) {
+    std::fprintf(stderr, "ravolin-tool diagram: no station of the timetable has kilometres\n");
+    return 1;
+  }
+  int route = 0;
+  if (int status = choose_route(routes, a.route, f->settings.sinkansen_station, route);
+      status != 0)
+    return status;
+  const auto trains = board::diagram_trains(f->data.sin, routes[route], moment.flags, r.direction);
+  board::DiagramView view = board::whole_day_view(trains, r.width, r.height);
+  if (r.from >= 0) view.from_minute = r.from;
+  if (r.to >= 0) view.to_minute = r.to;
+  if (view.to_minute <= view.from_minute) view.to_minute = view.from_minute + 60;
+  board::DiagramMarks marks;
+  marks.user_station = f->settings.sinkansen_station;
+  marks.title = routes[route].caption + "  " + a.date;
+  return write_scene(board::layout_diagram(routes[route], trains, view, marks), a.out, r);
 }
 
 }  // namespace ravolin::tool

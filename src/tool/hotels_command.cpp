@@ -39,6 +39,26 @@ bool parse_today(const std::string& s, std::int32_t& dn) {
   return true;
 }
 
+// The user's hotels, then the data file's: false after the message when the data file's
+// hotel section cannot be read. Broken lines of the user's file are reported and skipped.
+bool load_hotels(const LoadedFolder& folder, hotels::HotelTable& table) {
+  const std::string user_path = folder.dir + "/" + hotels::kUserHotelFileName;
+  const hotels::UserHotelReport report = hotels::get_hotel_user(user_path, table);
+  if (report.skipped_lines > 0)
+    std::fprintf(stderr, "ravolin-tool hotels: %s: %d broken line(s) left out, the first is line %d\n",
+                 user_path.c_str(), report.skipped_lines, report.first_skipped_line);
+  if (report.truncated)
+    std::fprintf(stderr, "ravolin-tool hotels: %s: more hotels than the table holds; the rest were left out\n",
+                 user_path.c_str());
+  data::DataError err;
+  if (!hotels::get_hotel(folder.data_path, folder.data.directory, folder.data.areas,
+                         folder.districts, table, err)) {
+    std::fprintf(stderr, "ravolin-tool hotels: %s\n", err.message().c_str());
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int cmd_hotels(const Args& args) {
@@ -80,20 +100,7 @@ int cmd_hotels(const Args& args) {
   }
 
   auto table = std::make_unique<hotels::HotelTable>();
-  const std::string user_path = folder->dir + "/" + hotels::kUserHotelFileName;
-  const hotels::UserHotelReport report = hotels::get_hotel_user(user_path, *table);
-  if (report.skipped_lines > 0)
-    std::fprintf(stderr, "ravolin-tool hotels: %s: %d broken line(s) left out, the first is line %d\n",
-                 user_path.c_str(), report.skipped_lines, report.first_skipped_line);
-  if (report.truncated)
-    std::fprintf(stderr, "ravolin-tool hotels: %s: more hotels than the table holds; the rest were left out\n",
-                 user_path.c_str());
-  data::DataError err;
-  if (!hotels::get_hotel(folder->data_path, folder->data.directory, folder->data.areas,
-                         folder->districts, *table, err)) {
-    std::fprintf(stderr, "ravolin-tool hotels: %s\n", err.message().c_str());
-    return 1;
-  }
+  if (!load_hotels(*folder, *table)) return 1;
 
   hotels::HotelSelection sel;
   hotels::start_hotel_search(sel, area);

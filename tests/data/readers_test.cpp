@@ -45,7 +45,7 @@ TEST(Directory, ReadsTheFirst96BytesOfTheLastBlock) {
   auto file = as_file(bytes);
   Directory dir;
   DataError err;
-  ASSERT_TRUE(get_control(file, dir, err)) << err.message();
+  ASSERT_TRUE(load_directory(file, dir, err)) << err.message();
   EXPECT_EQ(dir.slot[1], 77);
   EXPECT_EQ(dir.slot[24], 32767);
   EXPECT_EQ(dir.edition_code(), 1);
@@ -57,14 +57,14 @@ TEST(Directory, RefusesSlotsOutsideSixteenBitsAndShortFiles) {
   set_slot(bytes, 6, 32768);
   Directory dir;
   DataError err;
-  EXPECT_FALSE(get_control(as_file(bytes), dir, err));
+  EXPECT_FALSE(load_directory(as_file(bytes), dir, err));
   EXPECT_NE(err.reason.find("スロット 6"), std::string::npos) << err.reason;
   EXPECT_NE(err.message().find("ravolinh.dat"), std::string::npos);
 
   set_slot(bytes, 6, -1);
-  EXPECT_FALSE(get_control(as_file(bytes), dir, err));
+  EXPECT_FALSE(load_directory(as_file(bytes), dir, err));
 
-  EXPECT_FALSE(get_control(as_file(std::vector<std::uint8_t>(1023, 0)), dir, err));
+  EXPECT_FALSE(load_directory(as_file(std::vector<std::uint8_t>(1023, 0)), dir, err));
   EXPECT_NE(err.reason.find("1024"), std::string::npos);
 }
 
@@ -81,7 +81,7 @@ TEST(AreaList, NamesAndCodes) {
   auto file = as_file(build_data(small_sources()));
   AreaTable areas;
   DataError err;
-  ASSERT_TRUE(get_hatyaku(file, areas, err)) << err.message();
+  ASSERT_TRUE(load_areas(file, areas, err)) << err.message();
   ASSERT_EQ(areas.count, 4);
   EXPECT_EQ(areas.name[1], "東京／羽田");
   EXPECT_EQ(areas.name[4], "新大阪");
@@ -95,16 +95,16 @@ TEST(AreaList, CountsAreFloatCodedAndBounded) {
   AreaTable areas;
   DataError err;
   test_support::put_f32(bytes, 0, 2.5f);  // rounds to 2
-  ASSERT_TRUE(get_hatyaku(as_file(bytes), areas, err)) << err.message();
+  ASSERT_TRUE(load_areas(as_file(bytes), areas, err)) << err.message();
   EXPECT_EQ(areas.count, 2);
   test_support::put_f32(bytes, 0, 0.5f);  // reads as 0
-  ASSERT_TRUE(get_hatyaku(as_file(bytes), areas, err));
+  ASSERT_TRUE(load_areas(as_file(bytes), areas, err));
   EXPECT_EQ(areas.count, 0);
   test_support::put_f32(bytes, 0, 101.0f);
-  EXPECT_FALSE(get_hatyaku(as_file(bytes), areas, err));
+  EXPECT_FALSE(load_areas(as_file(bytes), areas, err));
   EXPECT_EQ(areas.count, 0) << "a refused section leaves the table as it was";
   test_support::put_f32(bytes, 0, -3.0f);
-  EXPECT_FALSE(get_hatyaku(as_file(bytes), areas, err));
+  EXPECT_FALSE(load_areas(as_file(bytes), areas, err));
 }
 
 TEST(AreaList, RefusedCountsSayWhy) {
@@ -112,11 +112,11 @@ TEST(AreaList, RefusedCountsSayWhy) {
   AreaTable areas;
   DataError err;
   test_support::put_f32(bytes, 0, 101.0f);
-  ASSERT_FALSE(get_hatyaku(as_file(bytes), areas, err));
+  ASSERT_FALSE(load_areas(as_file(bytes), areas, err));
   EXPECT_NE(err.message().find("地域が 101 件あり、上限 100 を超えています"), std::string::npos)
       << err.message();
   test_support::put_f32(bytes, 0, -3.0f);
-  ASSERT_FALSE(get_hatyaku(as_file(bytes), areas, err));
+  ASSERT_FALSE(load_areas(as_file(bytes), areas, err));
   EXPECT_NE(err.message().find("件数が負です (-3)"), std::string::npos) << err.message();
 }
 
@@ -130,10 +130,10 @@ TEST(Keiyo, IdentifiersTimesAndStationsBeyondTheCount) {
   auto file = as_file(build_data(small_sources()));
   Directory dir;
   DataError err;
-  ASSERT_TRUE(get_control(file, dir, err));
+  ASSERT_TRUE(load_directory(file, dir, err));
   auto k = std::make_unique<KeiyoTables>();
-  ASSERT_TRUE(get_keiyo_station(file, dir, *k, err)) << err.message();
-  ASSERT_TRUE(get_keiyo_time(file, dir, *k, err)) << err.message();
+  ASSERT_TRUE(load_keiyo_stations(file, dir, *k, err)) << err.message();
+  ASSERT_TRUE(load_keiyo_trains(file, dir, *k, err)) << err.message();
   EXPECT_EQ(k->station_count[1], 12);
   EXPECT_EQ(k->station_name[1][13], "海浜幕張") << "names beyond the count are kept";
   EXPECT_EQ(k->station_count[2], 12);
@@ -159,9 +159,9 @@ TEST(Keiyo, ANoStopFieldHoldsTheTrainNumberAlone) {
   EXPECT_EQ(test_support::get_u32(bytes, at_block(b + 4)), 1234u * 8192 + 1234);
   Directory dir;
   DataError err;
-  ASSERT_TRUE(get_control(file, dir, err));
+  ASSERT_TRUE(load_directory(file, dir, err));
   auto k = std::make_unique<KeiyoTables>();
-  ASSERT_TRUE(get_keiyo_time(file, dir, *k, err)) << err.message();
+  ASSERT_TRUE(load_keiyo_trains(file, dir, *k, err)) << err.message();
   EXPECT_EQ(k->time(1, 1, 1), 0);
   EXPECT_EQ(k->time(1, 2, 1), 0);
   EXPECT_EQ(k->time(1, 3, 1), 1000);
@@ -185,9 +185,9 @@ TEST(Keiyo, RecordsEndingAtThe255thOfABlockContinueInTheNextBlock) {
   auto file = as_file(bytes);
   Directory dir;
   DataError err;
-  ASSERT_TRUE(get_control(file, dir, err));
+  ASSERT_TRUE(load_directory(file, dir, err));
   auto k = std::make_unique<KeiyoTables>();
-  ASSERT_TRUE(get_keiyo_time(file, dir, *k, err)) << err.message();
+  ASSERT_TRUE(load_keiyo_trains(file, dir, *k, err)) << err.message();
   EXPECT_EQ(k->train_count[1], 85);
   EXPECT_EQ(k->time(1, 12, 85), 5 * 100 + 10 + 85 % 50);
   EXPECT_EQ(k->time(1, 1, 85), 500);
@@ -203,19 +203,19 @@ TEST(Keiyo, DamagedSectionsAreRefused) {
   {
     auto bad = bytes;
     put_u32(bad, at_block(b, 1020), 201);  // more than 200 trains
-    ASSERT_TRUE(get_control(as_file(bad), dir, err));
-    EXPECT_FALSE(get_keiyo_time(as_file(bad), dir, *k, err));
+    ASSERT_TRUE(load_directory(as_file(bad), dir, err));
+    EXPECT_FALSE(load_keiyo_trains(as_file(bad), dir, *k, err));
     EXPECT_NE(err.section.find("目次の 4 番"), std::string::npos);
   }
   {
     auto bad = bytes;
     put_u32(bad, at_block(b + 4), 0x80000001u);  // top byte 128 or more
-    EXPECT_FALSE(get_keiyo_time(as_file(bad), dir, *k, err));
+    EXPECT_FALSE(load_keiyo_trains(as_file(bad), dir, *k, err));
   }
   {
     auto bad = bytes;
     put_u32(bad, at_block(b + 4), 5u * 8192 + 5);  // below the train number 1501
-    EXPECT_FALSE(get_keiyo_time(as_file(bad), dir, *k, err));
+    EXPECT_FALSE(load_keiyo_trains(as_file(bad), dir, *k, err));
   }
   {
     auto bad = bytes;
@@ -224,13 +224,13 @@ TEST(Keiyo, DamagedSectionsAreRefused) {
     put_u32(tail, 4 * 5, static_cast<std::uint32_t>(b));  // directory: slot 6 etc. unused
     bad.insert(bad.end(), tail.begin(), tail.end());
     Directory d2 = dir;
-    EXPECT_FALSE(get_keiyo_time(as_file(bad), d2, *k, err)) << "a record past the end";
+    EXPECT_FALSE(load_keiyo_trains(as_file(bad), d2, *k, err)) << "a record past the end";
   }
   {
     auto bad = bytes;
     std::int32_t s = get_slot(bytes, 3);
     put_u32(bad, at_block(s), 16);  // station count above 15
-    EXPECT_FALSE(get_keiyo_station(as_file(bad), dir, *k, err));
+    EXPECT_FALSE(load_keiyo_stations(as_file(bad), dir, *k, err));
   }
 }
 
@@ -238,10 +238,10 @@ TEST(Shinkansen, StationsTrainsCodesAndCarTypes) {
   auto file = as_file(build_data(small_sources()));
   Directory dir;
   DataError err;
-  ASSERT_TRUE(get_control(file, dir, err));
+  ASSERT_TRUE(load_directory(file, dir, err));
   auto s = std::make_unique<SinkansenTables>();
-  ASSERT_TRUE(get_sinkansen_station(file, dir, *s, err)) << err.message();
-  ASSERT_TRUE(get_sinkansen_time(file, dir, *s, err)) << err.message();
+  ASSERT_TRUE(load_sinkansen_stations(file, dir, *s, err)) << err.message();
+  ASSERT_TRUE(load_sinkansen_trains(file, dir, *s, err)) << err.message();
   EXPECT_EQ(s->station_count, 5);
   EXPECT_EQ(s->station_name[1][3], "名古屋");
   EXPECT_EQ(s->station_flag[1][3], kFlagArrival);
@@ -284,8 +284,8 @@ TEST(Shinkansen, SelfDescribingRecordsAndCarTypeCodes) {
   Directory dir;
   DataError err;
   auto s = std::make_unique<SinkansenTables>();
-  ASSERT_TRUE(get_control(as_file(bytes), dir, err));
-  ASSERT_TRUE(get_sinkansen_time(as_file(bytes), dir, *s, err)) << err.message();
+  ASSERT_TRUE(load_directory(as_file(bytes), dir, err));
+  ASSERT_TRUE(load_sinkansen_trains(as_file(bytes), dir, *s, err)) << err.message();
   EXPECT_EQ(s->time(1, 7, 12), 1035);
   EXPECT_EQ(s->time(1, 1, 12), 0);
   EXPECT_EQ(s->time(1, 1, 1), 0);
@@ -296,8 +296,8 @@ TEST(Shinkansen, SelfDescribingRecordsAndCarTypeCodes) {
   // In editions 2 and 3 every car-type record marks the train of its low byte "M".
   set_slot(bytes, 23, 2);
   put_u32(bytes, at_block(b + 4, 0), 17);
-  ASSERT_TRUE(get_control(as_file(bytes), dir, err));
-  ASSERT_TRUE(get_sinkansen_time(as_file(bytes), dir, *s, err)) << err.message();
+  ASSERT_TRUE(load_directory(as_file(bytes), dir, err));
+  ASSERT_TRUE(load_sinkansen_trains(as_file(bytes), dir, *s, err)) << err.message();
   EXPECT_EQ(s->car_type[1][17], "M");
   EXPECT_EQ(s->car_type[1][0xEB], "M") << "1003 = 0x3EB: the low byte names train 235";
 }
@@ -308,21 +308,21 @@ TEST(Shinkansen, RecordsOutsideTheTablesAreRefused) {
   Directory dir;
   DataError err;
   auto s = std::make_unique<SinkansenTables>();
-  ASSERT_TRUE(get_control(as_file(bytes), dir, err));
+  ASSERT_TRUE(load_directory(as_file(bytes), dir, err));
   auto bad = bytes;
   put_u32(bad, at_block(b + 2), (1u * 64 + 51) * 5678 + 600);  // station 51
-  EXPECT_FALSE(get_sinkansen_time(as_file(bad), dir, *s, err));
+  EXPECT_FALSE(load_sinkansen_trains(as_file(bad), dir, *s, err));
   EXPECT_NE(err.reason.find("51"), std::string::npos);
   bad = bytes;
   put_u32(bad, at_block(b + 2), (251u * 64 + 1) * 5678 + 600);  // train 251
-  EXPECT_FALSE(get_sinkansen_time(as_file(bad), dir, *s, err));
+  EXPECT_FALSE(load_sinkansen_trains(as_file(bad), dir, *s, err));
   bad = bytes;
   put_u32(bad, at_block(b + 4), 1000);  // edition 1: "N" for train 1000
-  EXPECT_FALSE(get_sinkansen_time(as_file(bad), dir, *s, err));
+  EXPECT_FALSE(load_sinkansen_trains(as_file(bad), dir, *s, err));
   bad = bytes;
   std::int32_t st = get_slot(bytes, 5);
   put_u32(bad, at_block(st, 2), 0xFFFF);  // the first name's length runs past the end
-  EXPECT_FALSE(get_sinkansen_station(as_file(bad), dir, *s, err));
+  EXPECT_FALSE(load_sinkansen_stations(as_file(bad), dir, *s, err));
 }
 
 TEST(Loader, RunsTheStepsInOrderAndSkipsKeiyoWhenUnused) {
@@ -444,9 +444,9 @@ TEST(Keiyo, TheLargestStationCountIsRead) {
   auto file = as_file(build_data(src));
   Directory dir;
   DataError err;
-  ASSERT_TRUE(get_control(file, dir, err));
+  ASSERT_TRUE(load_directory(file, dir, err));
   auto k = std::make_unique<KeiyoTables>();
-  ASSERT_TRUE(get_keiyo_station(file, dir, *k, err)) << err.message();
+  ASSERT_TRUE(load_keiyo_stations(file, dir, *k, err)) << err.message();
   EXPECT_EQ(k->station_count[1], kKeiyoStations);
   EXPECT_EQ(k->station_name[1][kKeiyoStations], "駅15");
 }

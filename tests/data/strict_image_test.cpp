@@ -87,9 +87,10 @@ std::string program_view(const std::vector<std::uint8_t>& bytes) {
   auto keiyo = std::make_unique<KeiyoTables>();
   auto sin = std::make_unique<SinkansenTables>();
   DataError err;
-  if (!get_control(file, dir, err) || !get_keiyo_station(file, dir, *keiyo, err) ||
-      !get_keiyo_time(file, dir, *keiyo, err) || !get_sinkansen_station(file, dir, *sin, err) ||
-      !get_sinkansen_time(file, dir, *sin, err))
+  if (!load_directory(file, dir, err) || !load_keiyo_stations(file, dir, *keiyo, err) ||
+      !load_keiyo_trains(file, dir, *keiyo, err) ||
+      !load_sinkansen_stations(file, dir, *sin, err) ||
+      !load_sinkansen_trains(file, dir, *sin, err))
     return "unreadable: " + err.message();
   std::string s;
   for (int v = 1; v <= kKeiyoSchedules; ++v)

@@ -1,4 +1,4 @@
-// get_paytable over files compiled from small sources and byte patches of them.
+// load_fare_tables over files compiled from small sources and byte patches of them.
 #include "data/readers.h"
 #include "data/fare_reader.h"
 #include "support/data_builder.h"
@@ -30,9 +30,9 @@ struct Loaded {
 Loaded load(const std::vector<std::uint8_t>& bytes) {
   Loaded l;
   auto file = as_file(bytes);
-  l.ok = data::get_control(file, l.dir, l.err) &&
-         data::get_sinkansen_station(file, l.dir, *l.sin, l.err) &&
-         get_paytable(file, l.dir, *l.sin, *l.fares, l.err);
+  l.ok = data::load_directory(file, l.dir, l.err) &&
+         data::load_sinkansen_stations(file, l.dir, *l.sin, l.err) &&
+         load_fare_tables(file, l.dir, *l.sin, *l.fares, l.err);
   return l;
 }
 

@@ -90,8 +90,8 @@ struct Corridor {
   }
   std::string text(const char* from, const char* to, SearchDate d, int edition = 1,
                    const HolidayList& h = {}) const {
-    FareJourney j{from, to, d, edition, set_kikan(h, d, 2000)};
-    return edit_unchin(*t, *sin, h, 2000, j);
+    FareJourney j{from, to, d, edition, fare_season(h, d, 2000)};
+    return fare_text(*t, *sin, h, 2000, j);
   }
 };
 
@@ -272,20 +272,20 @@ TEST(FareText, OtherEditionsHaveNoNozomiLinesAndTohokuClasses) {
 }
 
 TEST(FareSeason, PeriodsWeekdaysAndHolidayEves) {
-  EXPECT_EQ(set_kikan(8, 8, 1, 0), kSeasonPeak);
-  EXPECT_EQ(set_kikan(8, 8, 3, 0), kSeasonPeak);
-  EXPECT_EQ(set_kikan(1, 10, 3, 0), kSeasonPeak);
-  EXPECT_EQ(set_kikan(12, 25, 3, 0), kSeasonPeak);
-  EXPECT_EQ(set_kikan(12, 20, 3, 0), kSeasonOffPeak);
-  for (int wd = 2; wd <= 5; ++wd) EXPECT_EQ(set_kikan(1, 16, wd, 0), kSeasonOffPeak) << wd;
-  for (int wd : {1, 6, 7}) EXPECT_EQ(set_kikan(1, 16, wd, 0), kSeasonRegular) << wd;
-  EXPECT_EQ(set_kikan(1, 16, 3, 1), kSeasonRegular);
-  EXPECT_EQ(set_kikan(1, 11, 3, 0), kSeasonRegular);
-  EXPECT_EQ(set_kikan(1, 15, 3, 0), kSeasonRegular);
+  EXPECT_EQ(fare_season(8, 8, 1, 0), kSeasonPeak);
+  EXPECT_EQ(fare_season(8, 8, 3, 0), kSeasonPeak);
+  EXPECT_EQ(fare_season(1, 10, 3, 0), kSeasonPeak);
+  EXPECT_EQ(fare_season(12, 25, 3, 0), kSeasonPeak);
+  EXPECT_EQ(fare_season(12, 20, 3, 0), kSeasonOffPeak);
+  for (int wd = 2; wd <= 5; ++wd) EXPECT_EQ(fare_season(1, 16, wd, 0), kSeasonOffPeak) << wd;
+  for (int wd : {1, 6, 7}) EXPECT_EQ(fare_season(1, 16, wd, 0), kSeasonRegular) << wd;
+  EXPECT_EQ(fare_season(1, 16, 3, 1), kSeasonRegular);
+  EXPECT_EQ(fare_season(1, 11, 3, 0), kSeasonRegular);
+  EXPECT_EQ(fare_season(1, 15, 3, 0), kSeasonRegular);
   // 2001/01/16 is a Tuesday: the eve of a listed 17 January, or the Monday-after rule.
-  EXPECT_EQ(set_kikan(holidays({}), date_of(2001, 1, 16), 2001), kSeasonOffPeak);
-  EXPECT_EQ(set_kikan(holidays({{1, 17}}), date_of(2001, 1, 16), 2001), kSeasonRegular);
-  EXPECT_EQ(set_kikan(holidays({{1, 17}}), date_of(2001, 1, 16), 2000), kSeasonOffPeak);
+  EXPECT_EQ(fare_season(holidays({}), date_of(2001, 1, 16), 2001), kSeasonOffPeak);
+  EXPECT_EQ(fare_season(holidays({{1, 17}}), date_of(2001, 1, 16), 2001), kSeasonRegular);
+  EXPECT_EQ(fare_season(holidays({{1, 17}}), date_of(2001, 1, 16), 2000), kSeasonOffPeak);
   EXPECT_STREQ(season_label(1), "　通常期");
   EXPECT_STREQ(season_label(2), "　繁忙期");
   EXPECT_STREQ(season_label(7), "　閑散期");
@@ -321,14 +321,14 @@ TEST(FareSeason, FirstDayOfEachPeriodAndTheDayBefore) {
   };
   const int last_day[] = {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   for (const Edge& e : edges) {
-    EXPECT_EQ(set_kikan(e.month, e.day, 3, 0), e.from) << e.month << "/" << e.day;
+    EXPECT_EQ(fare_season(e.month, e.day, 3, 0), e.from) << e.month << "/" << e.day;
     if (e.month == 1 && e.day == 1) {
-      EXPECT_EQ(set_kikan(12, 31, 3, 0), kSeasonPeak);
+      EXPECT_EQ(fare_season(12, 31, 3, 0), kSeasonPeak);
       continue;
     }
     int m = e.day > 1 ? e.month : e.month - 1;
     int d = e.day > 1 ? e.day - 1 : last_day[m];
-    EXPECT_EQ(set_kikan(m, d, 3, 0), e.before) << m << "/" << d;
+    EXPECT_EQ(fare_season(m, d, 3, 0), e.before) << m << "/" << d;
   }
 }
 

@@ -1,4 +1,4 @@
-// get_tiku and get_hotel over files compiled from small sources.
+// load_district_names and get_hotel over files compiled from small sources.
 #include "data/readers.h"
 #include "data/hotel_reader.h"
 #include "support/data_builder.h"
@@ -35,8 +35,8 @@ Loaded load(const std::vector<std::uint8_t>& bytes, int user_hotels = 0) {
   for (int i = 1; i <= user_hotels; ++i) l.table->entry[i].name = "user" + std::to_string(i);
   auto file = as_file(bytes);
   data::Directory dir;
-  l.ok = data::get_control(file, dir, l.err) && data::get_hatyaku(file, l.areas, l.err) &&
-         get_tiku(file, dir, l.districts, l.err) &&
+  l.ok = data::load_directory(file, dir, l.err) && data::load_areas(file, l.areas, l.err) &&
+         load_district_names(file, dir, l.districts, l.err) &&
          get_hotel(file, dir, l.areas, l.districts, *l.table, l.err);
   return l;
 }
@@ -172,7 +172,7 @@ TEST(HotelReader, ByPathWithABlockHook) {
   auto l = load(build_data(small_sources()));  // areas and districts
   auto file = as_file(build_data(small_sources()));
   data::Directory d;
-  ASSERT_TRUE(data::get_control(file, d, l.err));
+  ASSERT_TRUE(data::load_directory(file, d, l.err));
   auto table = std::make_unique<HotelTable>();
   int blocks = 0;
   ASSERT_TRUE(get_hotel(dir.data_path(), d, l.areas, l.districts, *table, l.err, [&] { ++blocks; }))
