@@ -41,7 +41,7 @@ TEST_F(Screenshots, DiagramOnTheDeliveredData) {
   ASSERT_GT(engine.search(state->schedule.sin, c, state->day_flags, *result), 0);
   int pick = 1;
   for (int i = 1; i <= result->count; ++i)
-    if (search::kaisuu(result->entry(i)) == 1) {
+    if (search::transfer_count(result->entry(i)) == 1) {
       pick = i;
       break;
     }
