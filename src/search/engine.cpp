@@ -60,7 +60,7 @@ int minutes_of(int hhmm) { return (hhmm / 100) * 60 + hhmm % 100; }
 int hhmm_from_minutes(int minutes) { return (minutes / 60) * 100 + minutes % 60; }
 
 bool set_search_rows(const data::SinkansenTables& tables, const SearchConditions& cond,
-                SearchResult& result) {
+                     SearchResult& result) {
   result.direction = 0;
   result.boarding_row = 0;
   result.alighting_row = 0;

@@ -82,7 +82,7 @@ int find_row(const data::SinkansenTables& tables, int d, std::string_view name, 
 // leaves direction 0, which makes the search find nothing) when a station name is not
 // in the list scanned, or when the boarding row is not before the alighting row.
 bool set_search_rows(const data::SinkansenTables& tables, const SearchConditions& cond,
-                SearchResult& result);
+                     SearchResult& result);
 // Clears entries 1..1000 and the count.
 void clear_results(SearchResult& result);
 
