@@ -229,13 +229,10 @@ void Navigator::open_search() {
     return static_cast<QWidget*>(picker);
   };
   ways.open_calendar = [this](const search::SearchWindow::DateBoxes& boxes) {
-    calendar::CalendarWindow::Targets targets;
-    targets.year = boxes.year;
-    targets.month = boxes.month;
-    targets.day = boxes.day;
-    targets.weekday = boxes.weekday;
-    targets.focus_after_pick = boxes.focus_after_pick;
-    targets.focus_after_close = boxes.focus_after_close;
+    const calendar::CalendarWindow::Targets targets{boxes.year,    boxes.month,
+                                                    boxes.day,     boxes.weekday,
+                                                    boxes.focus_after_pick,
+                                                    boxes.focus_after_close};
     auto* window = new calendar::CalendarWindow(state_, targets, search_.data());
     ui::bring_forward(window);
     return static_cast<QWidget*>(window);

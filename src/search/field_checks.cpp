@@ -209,17 +209,23 @@ FormFill fill_conditions_form(const settings::Settings& saved, int sort_order,
 
 namespace {
 
+// One check of a search start: the message line takes what it writes; true when it
+// refused, with its control in `res`.
+bool refused(const FieldCheck& c, const char* field, ConditionForm& form, StartResult& res) {
+  if (c.message) form.text[kMessageLine] = *c.message;
+  if (c.err_flg == 0) return false;
+  res.err_flg = 1;
+  res.field = field;
+  return true;
+}
+
 // The checks of a search start in the window's order, up to the travel date; true when
-// one refused (its control in `res`). The message line takes what each check writes.
+// one refused.
 bool refuse_conditions(const data::SinkansenTables& sin, int edition_code, ConditionForm& form,
                        StartResult& res) {
   auto& t = form.text;
-  auto refuse = [&](const FieldCheck& c, const char* field) {
-    if (c.message) t[kMessageLine] = *c.message;
-    if (c.err_flg == 0) return false;
-    res.err_flg = 1;
-    res.field = field;
-    return true;
+  const auto refuse = [&](const FieldCheck& c, const char* field) {
+    return refused(c, field, form, res);
   };
   return refuse(check_departure_station(sin, t[kDepartureStation]), "Text1") ||
          refuse(check_from_hour(t[kDepartFromHour]), "Text2") ||
@@ -244,18 +250,12 @@ bool refuse_conditions(const data::SinkansenTables& sin, int edition_code, Condi
 }
 
 // The travel date's checks; true when one refused. Each accepted part is stored.
-bool refuse_travel_date(int system_year, const ConditionForm& form, calendar::SearchDate& date,
+bool refuse_travel_date(int system_year, ConditionForm& form, calendar::SearchDate& date,
                         StartResult& res) {
   const auto& t = form.text;
-  const auto refused = [&](const FieldCheck& c, const char* field) {
-    if (c.err_flg == 0) return false;
-    res.err_flg = 1;
-    res.field = field;
-    return true;
-  };
-  return refused(check_travel_year(t[kTravelYear], system_year, date), "Text13") ||
-         refused(check_travel_month(t[kTravelMonth], date), "Text14") ||
-         refused(check_travel_day(t[kTravelDay], date), "Text15");
+  return refused(check_travel_year(t[kTravelYear], system_year, date), "Text13", form, res) ||
+         refused(check_travel_month(t[kTravelMonth], date), "Text14", form, res) ||
+         refused(check_travel_day(t[kTravelDay], date), "Text15", form, res);
 }
 
 // The accepted fields as the conditions they give (the sort order and the combination

@@ -38,21 +38,13 @@ QLabel* caption(const ui::TwipLayout& at, QWidget* parent, const QString& text, 
   return at.label(parent, QString(), text, left, top, width, 300);
 }
 
-// The boxes of a station frame (乗車条件, 下車条件): the station, then the time window.
-struct StationBoxes {
-  QLineEdit* station;
-  QLineEdit* from_hour;
-  QLineEdit* from_minute;
-  QLineEdit* to_hour;
-  QLineEdit* to_minute;
-};
-
 // A station frame with its boxes Text<first>..Text<first + 4>: the station, then the
 // time window as hour "時" minute "分" "～" hour "時" minute "分".
-StationBoxes station_frame(const ui::TwipLayout& at, QGroupBox* frame, int first,
-                           const QString& station_caption, const QString& time_caption) {
+SearchWindow::StationBoxes station_frame(const ui::TwipLayout& at, QGroupBox* frame, int first,
+                                         const QString& station_caption,
+                                         const QString& time_caption) {
   caption(at, frame, station_caption, 150, 330, 1080);
-  StationBoxes boxes{};
+  SearchWindow::StationBoxes boxes;
   boxes.station = at.box(frame, box_name(first), 1260, 300, 2700, 330);
   caption(at, frame, time_caption, 150, 660, 1080);
   constexpr int kTop = 630;
@@ -112,23 +104,12 @@ void SearchWindow::build_controls() {
 void SearchWindow::build_station_frames(const ui::TwipLayout& at, QGroupBox* frame1) {
   auto* frame2 =
       at.frame(frame1, QStringLiteral("Frame2"), QStringLiteral("乗車条件"), 120, 300, 6840, 1020);
-  const StationBoxes departure = station_frame(at, frame2, kDepartureStation,
-                                               QStringLiteral("乗車駅"), QStringLiteral("発車時刻"));
-  departure_station_ = departure.station;
-  depart_from_hour_ = departure.from_hour;
-  depart_from_minute_ = departure.from_minute;
-  depart_to_hour_ = departure.to_hour;
-  depart_to_minute_ = departure.to_minute;
-
+  departure_ = station_frame(at, frame2, kDepartureStation, QStringLiteral("乗車駅"),
+                             QStringLiteral("発車時刻"));
   auto* frame3 =
       at.frame(frame1, QStringLiteral("Frame3"), QStringLiteral("下車条件"), 120, 1380, 6840, 1020);
-  const StationBoxes arrival = station_frame(at, frame3, kArrivalStation,
-                                             QStringLiteral("下車駅"), QStringLiteral("到着時刻"));
-  arrival_station_ = arrival.station;
-  arrive_from_hour_ = arrival.from_hour;
-  arrive_from_minute_ = arrival.from_minute;
-  arrive_to_hour_ = arrival.to_hour;
-  arrive_to_minute_ = arrival.to_minute;
+  arrival_ = station_frame(at, frame3, kArrivalStation, QStringLiteral("下車駅"),
+                           QStringLiteral("到着時刻"));
 }
 
 void SearchWindow::build_option_frames(const ui::TwipLayout& at, QGroupBox* frame1) {
@@ -206,16 +187,28 @@ void SearchWindow::connect_keys() {
   keys->enter_checks(travel_year_, [this] { return enter_check(kTravelYear); }, travel_month_);
   keys->enter_checks(travel_month_, [this] { return enter_check(kTravelMonth); }, travel_day_);
   keys->enter_checks(travel_day_, [this] { return enter_check(kTravelDay); },
-                     departure_station_);
-  keys->double_click_runs(departure_station_, [this] { open_station_picker(kPickerBoarding); });
-  keys->double_click_runs(arrival_station_, [this] { open_station_picker(kPickerAlighting); });
+                     departure_.station);
+  keys->double_click_runs(departure_.station, [this] { open_station_picker(kPickerBoarding); });
+  keys->double_click_runs(arrival_.station, [this] { open_station_picker(kPickerAlighting); });
 }
 
 std::array<QLineEdit*, 16> SearchWindow::form_boxes() const {
-  return {nullptr,           departure_station_, depart_from_hour_,  depart_from_minute_,
-          depart_to_hour_,   depart_to_minute_,  arrival_station_,   arrive_from_hour_,
-          arrive_from_minute_, arrive_to_hour_,  arrive_to_minute_,  wait_minutes_,
-          message_line_,     travel_year_,       travel_month_,      travel_day_};
+  return {nullptr,
+          departure_.station,
+          departure_.from_hour,
+          departure_.from_minute,
+          departure_.to_hour,
+          departure_.to_minute,
+          arrival_.station,
+          arrival_.from_hour,
+          arrival_.from_minute,
+          arrival_.to_hour,
+          arrival_.to_minute,
+          wait_minutes_,
+          message_line_,
+          travel_year_,
+          travel_month_,
+          travel_day_};
 }
 
 void SearchWindow::fill_fields() {
@@ -228,7 +221,7 @@ void SearchWindow::fill_fields() {
   write_form(fill.form);
   message_line_->clear();
   weekday_->setText(QString::fromStdString(fill.weekday));
-  departure_station_->setFocus();
+  departure_.station->setFocus();
 }
 
 ConditionForm SearchWindow::read_form() const {
@@ -368,7 +361,7 @@ void SearchWindow::end_proc() {
 }
 
 void SearchWindow::open_station_picker(int mode) {
-  QLineEdit* target = mode == kPickerBoarding ? departure_station_ : arrival_station_;
+  QLineEdit* target = mode == kPickerBoarding ? departure_.station : arrival_.station;
   // One picker at a time: a new one replaces one still open for the other box.
   if (picker_) picker_->close();
   if (!ways_.open_station_picker) return;
@@ -382,14 +375,12 @@ void SearchWindow::open_calendar() {
     return;
   }
   if (!ways_.open_calendar) return;
-  DateBoxes boxes;
-  boxes.year = travel_year_;
-  boxes.month = travel_month_;
-  boxes.day = travel_day_;
-  boxes.weekday = weekday_;
-  boxes.focus_after_pick = departure_station_;
-  boxes.focus_after_close = depart_from_minute_;
-  calendar_ = ways_.open_calendar(boxes);
+  calendar_ = ways_.open_calendar({.year = travel_year_,
+                                   .month = travel_month_,
+                                   .day = travel_day_,
+                                   .weekday = weekday_,
+                                   .focus_after_pick = departure_.station,
+                                   .focus_after_close = departure_.from_minute});
 }
 
 void SearchWindow::closeEvent(QCloseEvent* event) {

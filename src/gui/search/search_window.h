@@ -29,6 +29,14 @@ namespace ravolin::search {
 class SearchWindow final : public QWidget {
   Q_OBJECT
  public:
+  // The boxes of a station frame: the station and its time window.
+  struct StationBoxes {
+    QLineEdit* station = nullptr;
+    QLineEdit* from_hour = nullptr;
+    QLineEdit* from_minute = nullptr;
+    QLineEdit* to_hour = nullptr;
+    QLineEdit* to_minute = nullptr;
+  };
   // The boxes the calendar fills with the day picked, and where the focus goes after.
   struct DateBoxes {
     QLineEdit* year = nullptr;
@@ -91,17 +99,9 @@ class SearchWindow final : public QWidget {
 
   app::AppState& state_;
   Ways ways_;
-  // Frame2 乗車条件 and Frame3 下車条件: station and time window.
-  QLineEdit* departure_station_ = nullptr;   // Text1
-  QLineEdit* depart_from_hour_ = nullptr;    // Text2
-  QLineEdit* depart_from_minute_ = nullptr;  // Text3
-  QLineEdit* depart_to_hour_ = nullptr;      // Text4
-  QLineEdit* depart_to_minute_ = nullptr;    // Text5
-  QLineEdit* arrival_station_ = nullptr;     // Text6
-  QLineEdit* arrive_from_hour_ = nullptr;    // Text7
-  QLineEdit* arrive_from_minute_ = nullptr;  // Text8
-  QLineEdit* arrive_to_hour_ = nullptr;      // Text9
-  QLineEdit* arrive_to_minute_ = nullptr;    // Text10
+  // Frame2 乗車条件 (Text1..Text5) and Frame3 下車条件 (Text6..Text10).
+  StationBoxes departure_;
+  StationBoxes arrival_;
   QLineEdit* wait_minutes_ = nullptr;        // Text11
   QLineEdit* message_line_ = nullptr;        // Text12
   QLineEdit* travel_year_ = nullptr;         // Text13
