@@ -207,55 +207,61 @@ FormFill fill_conditions_form(const settings::Settings& saved, int sort_order,
   return fill;
 }
 
+FieldCheck check_form_box(const data::SinkansenTables& sin, int system_year, int box,
+                          ConditionForm& form, calendar::SearchDate& date) {
+  auto& t = form.text;
+  switch (box) {
+    case kDepartureStation: return check_departure_station(sin, t[box]);
+    case kArrivalStation: return check_arrival_station(sin, t[kDepartureStation], t[box]);
+    case kDepartFromHour:
+    case kArriveFromHour: return check_from_hour(t[box]);
+    case kDepartFromMinute:
+    case kArriveFromMinute: return check_from_minute(t[box]);
+    case kDepartToHour:
+    case kArriveToHour: return check_to_hour(t[box]);
+    case kDepartToMinute:
+    case kArriveToMinute: return check_to_minute(t[box - 3], t[box - 2], t[box - 1], t[box]);
+    case kWaitMinutes: return check_wait_minutes(t[box]);
+    case kTravelYear: return check_travel_year(t[box], system_year, date);
+    case kTravelMonth: return check_travel_month(t[box], date);
+    case kTravelDay: return check_travel_day(t[box], date);
+    default: return {};
+  }
+}
+
 namespace {
 
 // One check of a search start: the message line takes what it writes; true when it
-// refused, with its control in `res`.
-bool refused(const FieldCheck& c, const char* field, ConditionForm& form, StartResult& res) {
+// refused, with the control of `box` in `res`.
+bool refused(const FieldCheck& c, int box, ConditionForm& form, StartResult& res) {
   if (c.message) form.text[kMessageLine] = *c.message;
   if (c.err_flg == 0) return false;
   res.err_flg = 1;
-  res.field = field;
+  res.field = "Text" + std::to_string(box);
   return true;
 }
 
 // The checks of a search start in the window's order, up to the travel date; true when
 // one refused.
-bool refuse_conditions(const data::SinkansenTables& sin, int edition_code, ConditionForm& form,
-                       StartResult& res) {
+bool refuse_conditions(const data::SinkansenTables& sin, int edition_code, int system_year,
+                       ConditionForm& form, calendar::SearchDate& date, StartResult& res) {
   auto& t = form.text;
-  const auto refuse = [&](const FieldCheck& c, const char* field) {
-    return refused(c, field, form, res);
-  };
-  return refuse(check_departure_station(sin, t[kDepartureStation]), "Text1") ||
-         refuse(check_from_hour(t[kDepartFromHour]), "Text2") ||
-         refuse(check_from_minute(t[kDepartFromMinute]), "Text3") ||
-         refuse(check_to_hour(t[kDepartToHour]), "Text4") ||
-         refuse(check_to_minute(t[kDepartFromHour], t[kDepartFromMinute], t[kDepartToHour],
-                                t[kDepartToMinute]),
-                "Text5") ||
-         refuse(check_arrival_station(sin, t[kDepartureStation], t[kArrivalStation]), "Text6") ||
-         refuse(check_from_hour(t[kArriveFromHour]), "Text7") ||
-         refuse(check_from_minute(t[kArriveFromMinute]), "Text8") ||
-         refuse(check_to_hour(t[kArriveToHour]), "Text9") ||
-         refuse(check_to_minute(t[kArriveFromHour], t[kArriveFromMinute], t[kArriveToHour],
-                                t[kArriveToMinute]),
-                "Text10") ||
-         refuse(check_station_pair(sin, edition_code, t[kDepartureStation], t[kArrivalStation]),
-                "Text1") ||
-         refuse(check_wait_minutes(t[kWaitMinutes]), "Text11") ||
-         refuse(check_two_transfer_window(t[kDepartFromHour], t[kDepartToHour],
-                                          form.two_transfers),
-                "Text2");
+  for (int box = kDepartureStation; box <= kArriveToMinute; ++box)
+    if (refused(check_form_box(sin, system_year, box, form, date), box, form, res)) return true;
+  return refused(check_station_pair(sin, edition_code, t[kDepartureStation], t[kArrivalStation]),
+                 kDepartureStation, form, res) ||
+         refused(check_wait_minutes(t[kWaitMinutes]), kWaitMinutes, form, res) ||
+         refused(check_two_transfer_window(t[kDepartFromHour], t[kDepartToHour],
+                                           form.two_transfers),
+                 kDepartFromHour, form, res);
 }
 
 // The travel date's checks; true when one refused. Each accepted part is stored.
-bool refuse_travel_date(int system_year, ConditionForm& form, calendar::SearchDate& date,
-                        StartResult& res) {
-  const auto& t = form.text;
-  return refused(check_travel_year(t[kTravelYear], system_year, date), "Text13", form, res) ||
-         refused(check_travel_month(t[kTravelMonth], date), "Text14", form, res) ||
-         refused(check_travel_day(t[kTravelDay], date), "Text15", form, res);
+bool refuse_travel_date(const data::SinkansenTables& sin, int system_year, ConditionForm& form,
+                        calendar::SearchDate& date, StartResult& res) {
+  for (int box : {kTravelYear, kTravelMonth, kTravelDay})
+    if (refused(check_form_box(sin, system_year, box, form, date), box, form, res)) return true;
+  return false;
 }
 
 // The accepted fields as the conditions they give (the sort order and the combination
@@ -279,13 +285,13 @@ StartResult search_start(const data::SinkansenTables& sin, int edition_code, int
                          const calendar::HolidayList& holidays, ConditionForm& form,
                          SearchRequest& request) {
   StartResult res;
-  if (refuse_conditions(sin, edition_code, form, res)) return res;
+  if (refuse_conditions(sin, edition_code, system_year, form, request.date, res)) return res;
 
   request.cond.sort_order =
       (form.sort_option == 1 || form.sort_option == 2) ? form.sort_option : 3;
 
   calendar::SearchDate& date = request.date;
-  if (refuse_travel_date(system_year, form, date, res)) return res;
+  if (refuse_travel_date(sin, system_year, form, date, res)) return res;
   date.day_number = calendar::day_number(date.year, date.month, date.day);
   date.weekday = calendar::weekday_of(date.day_number);
   request.flags = calendar::set_holiday(holidays, date.month, date.day, date.weekday);

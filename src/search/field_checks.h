@@ -82,6 +82,12 @@ struct ConditionForm {
   bool one_per_train = true;   // Option6 (else Option7)
 };
 
+// The check of one box of the form (FormBox, all but the message line) as Enter runs
+// it: defaults are written into the form, and the date boxes store an accepted part in
+// `date`.
+FieldCheck check_form_box(const data::SinkansenTables& sin, int system_year, int box,
+                          ConditionForm& form, calendar::SearchDate& date);
+
 // The weekday beside the travel date, "(aaa)", for the year, month and day fields as
 // they read (numbers as the checks read them); "" when they do not make a date.
 std::string weekday_label(std::string_view year, std::string_view month, std::string_view day);

@@ -251,44 +251,24 @@ void SearchWindow::show_weekday() {
                                                          travel_day_->text().toStdString())));
 }
 
-FieldCheck SearchWindow::check_box(int box, ConditionForm& form, calendar::SearchDate& date) {
-  auto& t = form.text;
-  const auto& sin = state_.schedule.sin;
-  const int system_year = state_.clock().now().year;
-  switch (box) {
-    case kDepartureStation: return check_departure_station(sin, t[box]);
-    case kArrivalStation: return check_arrival_station(sin, t[kDepartureStation], t[box]);
-    case kDepartFromHour:
-    case kArriveFromHour: return check_from_hour(t[box]);
-    case kDepartFromMinute:
-    case kArriveFromMinute: return check_from_minute(t[box]);
-    case kDepartToHour:
-    case kArriveToHour: return check_to_hour(t[box]);
-    case kDepartToMinute:
-    case kArriveToMinute: return check_to_minute(t[box - 3], t[box - 2], t[box - 1], t[box]);
-    case kWaitMinutes: return check_wait_minutes(t[box]);
-    case kTravelYear: return check_travel_year(t[box], system_year, date);
-    case kTravelMonth: return check_travel_month(t[box], date);
-    case kTravelDay: return check_travel_day(t[box], date);
-    default: return {};
-  }
-}
-
 bool SearchWindow::enter_check(int box) {
   ConditionForm f = read_form();
   // The date checks work on a copy: the search date changes only when a search starts.
   calendar::SearchDate date = state_.search_date;
+  const auto check = [&](int b) {
+    return check_form_box(state_.schedule.sin, state_.clock().now().year, b, f, date);
+  };
   if (box == kTravelDay) {
     // The length of the month needs the year and the month: a refused one of those
     // takes the focus instead.
     for (int earlier : {kTravelYear, kTravelMonth}) {
-      if (check_box(earlier, f, date).err_flg != 0) {
+      if (check(earlier).err_flg != 0) {
         form_boxes()[earlier]->setFocus(Qt::OtherFocusReason);
         return false;
       }
     }
   }
-  const FieldCheck c = check_box(box, f, date);
+  const FieldCheck c = check(box);
   write_form(f);
   if (c.message) message_line_->setText(QString::fromStdString(*c.message));
   if (c.err_flg == 0) return true;

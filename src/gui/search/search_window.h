@@ -90,7 +90,6 @@ class SearchWindow final : public QWidget {
   // Enter in a text box (FormBox, all but the message line): runs its check; true when
   // accepted.
   bool enter_check(int box);
-  FieldCheck check_box(int box, ConditionForm& form, calendar::SearchDate& date);
   // Stores accepted conditions in the state and the settings, with the two-transfer
   // question between the journey and the combination; false when it was cancelled.
   bool store_conditions(const ConditionForm& form, SearchRequest request, bool ask);
