@@ -7,6 +7,7 @@
 #include "gui/board/passing_window.h"
 #include "gui/board/schedule_window.h"
 #include "gui/board/version_window.h"
+#include "gui/calendar/calendar_window.h"
 #include "gui/calendar/correction_window.h"
 #include "gui/common/window_conventions.h"
 #include "gui/diagram/diagram_window.h"
@@ -23,6 +24,9 @@
 #include "gui/settings/station_picker_window.h"
 #include "settings/settings_file.h"
 #include "state/loader.h"
+
+#include <QLabel>
+#include <QLineEdit>
 
 namespace ravolin::app {
 
@@ -238,19 +242,49 @@ void Navigator::open_search() {
   // No new search while one runs (its results window is loading).
   if (searching_) return;
   if (bring_forward(search_)) return;  // one conditions window
-  search_ = new search::SearchWindow(
-      state_, {[this] { show_in_front(main_.get()); }, [this] { open_results(); }}, main_.get());
+  search::SearchWindow::Ways ways;
+  ways.back_to_board = [this] { show_in_front(main_.get()); };
+  ways.start_search = [this] { open_results(); };
+  ways.open_station_picker = [this](int mode, QLineEdit* box, std::function<void()> picked) {
+    auto* picker = new settings::StationPickerWindow(state_, mode, box, search_.data());
+    QObject::connect(picker, &settings::StationPickerWindow::picked, picker,
+                     [picked = std::move(picked)] {
+                       if (picked) picked();
+                     });
+    ui::bring_forward(picker);
+    return static_cast<QWidget*>(picker);
+  };
+  ways.open_calendar = [this](const search::SearchWindow::DateBoxes& boxes) {
+    const calendar::CalendarWindow::Targets targets{boxes.year,    boxes.month,
+                                                    boxes.day,     boxes.weekday,
+                                                    boxes.focus_after_pick,
+                                                    boxes.focus_after_close};
+    auto* window = new calendar::CalendarWindow(state_, targets, search_.data());
+    ui::bring_forward(window);
+    return static_cast<QWidget*>(window);
+  };
+  search_ = new search::SearchWindow(state_, std::move(ways), main_.get());
   show_in_front(search_.data());
 }
 
 void Navigator::open_results() {
   // One results window: a new search replaces the last one.
   replace(results_);
-  auto* w = new search::ResultsWindow(state_,
-                                      {[this] { show_in_front(main_.get()); },
-                                       [this] { open_search(); },
-                                       [this](int entry) { show_journey_in_diagram(entry); }},
-                                      main_.get());
+  search::ResultsWindow::Ways ways;
+  ways.back_to_board = [this] { show_in_front(main_.get()); };
+  ways.open_conditions = [this] { open_search(); };
+  ways.show_journey = [this](int entry) { show_journey_in_diagram(entry); };
+  ways.show_loading = [this] {
+    QPointer<board::LoadingWindow> loading =
+        new board::LoadingWindow(state_, board::kLoadingSearch);
+    loading->show();
+    return std::function<void()>([loading] {
+      if (!loading) return;
+      loading->finish();
+      delete loading.data();
+    });
+  };
+  auto* w = new search::ResultsWindow(state_, std::move(ways), main_.get());
   results_ = w;
   searching_ = true;
   const bool loaded = w->load();

@@ -36,7 +36,7 @@ int find_row(const data::SinkansenTables& t, int d, std::string_view name, int f
   return 0;
 }
 
-int kaisuu(const ResultEntry& e) {
+int transfer_count(const ResultEntry& e) {
   if (e.second_train == 0) return 0;
   if (e.third_train == 0) return 1;
   return 2;
@@ -59,8 +59,8 @@ int arrival_time(const data::SinkansenTables& tables, const SearchResult& result
 int minutes_of(int hhmm) { return (hhmm / 100) * 60 + hhmm % 100; }
 int hhmm_from_minutes(int minutes) { return (minutes / 60) * 100 + minutes % 60; }
 
-bool set_jyoken(const data::SinkansenTables& tables, const SearchConditions& cond,
-                SearchResult& result) {
+bool set_search_rows(const data::SinkansenTables& tables, const SearchConditions& cond,
+                     SearchResult& result) {
   result.direction = 0;
   result.boarding_row = 0;
   result.alighting_row = 0;
@@ -82,7 +82,7 @@ bool set_jyoken(const data::SinkansenTables& tables, const SearchConditions& con
   return true;
 }
 
-void clr_table1(SearchResult& result) {
+void clear_results(SearchResult& result) {
   for (int i = 1; i <= kMaxResults; ++i) result.entries[i] = ResultEntry{};
   result.count = 0;
 }
@@ -95,7 +95,7 @@ void select_data(const data::SinkansenTables& tables, const calendar::DayFlags& 
   if (!runs_on(tables.op_day[direction][train], flags)) skip_flg = 1;
 }
 
-void set_para(int sort_order, SearchResult& result, int indx, int kaisuu, int dep, int arr) {
+void set_para(int sort_order, SearchResult& result, int indx, int transfers, int dep, int arr) {
   const std::int32_t ride = minutes_of(arr) - minutes_of(dep);
   std::int32_t key;
   if (sort_order == kSortByArrival) {
@@ -107,7 +107,7 @@ void set_para(int sort_order, SearchResult& result, int indx, int kaisuu, int de
   }
   ResultEntry& e = result.entries[indx];
   e.ride_minutes = ride;
-  e.sort_key = key + kaisuu;
+  e.sort_key = key + transfers;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -410,8 +410,8 @@ int RouteSearch::search(const data::SinkansenTables& tables, const SearchConditi
                         const calendar::DayFlags& flags, SearchResult& result,
                         const PendingEvents& pending) {
   if (work_->busy) return 0;  // called again from its own pending-events hook
-  set_jyoken(tables, cond, result);
-  clr_table1(result);
+  set_search_rows(tables, cond, result);
+  clear_results(result);
   return sel_data(tables, cond, flags, result, pending);
 }
 

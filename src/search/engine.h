@@ -21,6 +21,7 @@
 
 #include "calendar/dates.h"
 #include "data/tables.h"
+#include "search/conditions.h"
 
 namespace ravolin::search {
 
@@ -32,22 +33,6 @@ inline constexpr int kMaxSecondTransfers = 100;  // second-transfer list entries
 inline constexpr int kSortByDeparture = 1;  // 発車時刻順
 inline constexpr int kSortByArrival = 2;    // 到着時刻順
 inline constexpr int kSortByRide = 3;       // 乗車時間順
-
-// The search conditions, as the conditions window stores them after its checks.
-struct SearchConditions {
-  std::string st_station;  // boarding station name (blanks trimmed when compared)
-  std::string ed_station;  // alighting station name
-  int st_time1 = 0;        // departure window at the boarding station, hhmm, ends included
-  int st_time2 = 0;
-  int ed_time1 = 0;        // arrival window at the alighting station, hhmm, ends included
-  int ed_time2 = 0;
-  int wait_time = 0;           // longest wait at a transfer, minutes
-  int wait_count = 1;          // 1: up to one transfer, 2: up to two
-  int combination_number = 0;  // 1: one connection per first train, 0: all (the report's rule)
-  // 1..3 once a search has been started; 0 as the program starts, so that the conditions
-  // window first selects 乗車時間順. The sort keys read any other value as 1.
-  int sort_order = 0;
-};
 
 // One connection. Trains are train numbers (1..250) of the search direction, rows are
 // station rows (1..50) of the search direction's list.
@@ -64,11 +49,11 @@ struct ResultEntry {
 };
 
 // Number of transfers of an entry: 0 direct, 1, or 2.
-int kaisuu(const ResultEntry& e);
+int transfer_count(const ResultEntry& e);
 
 // The engine's output, read by the results report.
 struct SearchResult {
-  int direction = 0;      // 1 down, 2 up; 0 when set_jyoken did not find a station
+  int direction = 0;      // 1 down, 2 up; 0 when set_search_rows did not find a station
   int boarding_row = 0;   // flag 0 or 2 row of st_station in the search direction
   int alighting_row = 0;  // flag 0 or 1 row of ed_station in the search direction
   int count = 0;          // 0..1000
@@ -93,13 +78,13 @@ int hhmm_from_minutes(int minutes);
 int find_row(const data::SinkansenTables& tables, int d, std::string_view name, int flag_a,
              int flag_b);
 
-// set_jyoken: search direction, boarding row and alighting row. Returns false (and
+// set_search_rows: search direction, boarding row and alighting row. Returns false (and
 // leaves direction 0, which makes the search find nothing) when a station name is not
 // in the list scanned, or when the boarding row is not before the alighting row.
-bool set_jyoken(const data::SinkansenTables& tables, const SearchConditions& cond,
-                SearchResult& result);
-// clr_table1: clears entries 1..1000 and the count.
-void clr_table1(SearchResult& result);
+bool set_search_rows(const data::SinkansenTables& tables, const SearchConditions& cond,
+                     SearchResult& result);
+// Clears entries 1..1000 and the count.
+void clear_results(SearchResult& result);
 
 // select_data: sets skip_flg to 1 when the train does not run on the day of the flags
 // (operation-day code of the train); otherwise leaves it unchanged. `row` is not used.
@@ -109,7 +94,7 @@ void select_data(const data::SinkansenTables& tables, const calendar::DayFlags& 
 bool runs_on(int op_day_code, const calendar::DayFlags& flags);
 
 // set_para: ride minutes and sort key of result indx from its departure and arrival.
-void set_para(int sort_order, SearchResult& result, int indx, int kaisuu, int dep, int arr);
+void set_para(int sort_order, SearchResult& result, int indx, int transfers, int dep, int arr);
 // sort_data: the exchange sort of entries 1..count by sort key (not stable: the order it
 // leaves among equal keys is the one the report lists).
 void sort_data(SearchResult& result);
@@ -129,14 +114,14 @@ class RouteSearch {
   RouteSearch(const RouteSearch&) = delete;
   RouteSearch& operator=(const RouteSearch&) = delete;
 
-  // sel_data: runs the whole search for the rows set_jyoken put in `result`, fills and
+  // sel_data: runs the whole search for the rows set_search_rows put in `result`, fills and
   // sorts the result list; returns the result count. `flags` are the search date's
   // day-type flags (with its weekday).
   int sel_data(const data::SinkansenTables& tables, const SearchConditions& cond,
                const calendar::DayFlags& flags, SearchResult& result,
                const PendingEvents& pending = {});
 
-  // set_jyoken + clr_table1 + sel_data.
+  // set_search_rows + clear_results + sel_data.
   int search(const data::SinkansenTables& tables, const SearchConditions& cond,
              const calendar::DayFlags& flags, SearchResult& result,
              const PendingEvents& pending = {});

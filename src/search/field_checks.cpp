@@ -26,9 +26,9 @@ bool is_station(const data::SinkansenTables& sin, std::string_view name) {
 }
 
 // An empty field takes its default; then the value must be a number in lo..hi.
-CheckResult range_check(std::string& field, const char* empty_default, double lo, double hi) {
+FieldCheck range_check(std::string& field, const char* empty_default, double lo, double hi) {
   if (text::trim(field).empty()) field = std::string(empty_default);
-  CheckResult r;
+  FieldCheck r;
   std::optional<double> v = parse_number(field);
   if (!v || *v < lo || *v > hi) r.err_flg = 1;
   return r;
@@ -43,8 +43,8 @@ std::optional<int> field_value(const std::string& field) {
 
 // A year, month or day field: a number in lo..hi, stored whole in `part`; otherwise an
 // error and `part` unchanged.
-CheckResult date_part(const std::string& field, double lo, double hi, int& part) {
-  CheckResult r;
+FieldCheck date_part(const std::string& field, double lo, double hi, int& part) {
+  FieldCheck r;
   std::optional<double> v = parse_number(field);
   if (!v || *v < lo || *v > hi) {
     r.err_flg = 1;
@@ -64,65 +64,70 @@ std::string weekday_of_date(int year, int month, int day) {
 
 }  // namespace
 
-CheckResult chk_text1(const data::SinkansenTables& sin, const std::string& text1) {
-  CheckResult r;
+FieldCheck check_departure_station(const data::SinkansenTables& sin,
+                                   const std::string& departure) {
+  FieldCheck r;
   r.message = kCleared;
-  if (!is_station(sin, text1)) {
+  if (!is_station(sin, departure)) {
     r.err_flg = 1;
     r.message = kMsgInputError;
   }
   return r;
 }
 
-CheckResult chk_text6(const data::SinkansenTables& sin, const std::string& text1,
-                      const std::string& text6) {
-  CheckResult r;
+FieldCheck check_arrival_station(const data::SinkansenTables& sin, const std::string& departure,
+                                 const std::string& arrival) {
+  FieldCheck r;
   r.message = kCleared;
-  if (text::trim(text6) == text::trim(text1)) {
+  if (text::trim(arrival) == text::trim(departure)) {
     r.err_flg = 1;  // the same station twice: refused without a message
-  } else if (!is_station(sin, text6)) {
+  } else if (!is_station(sin, arrival)) {
     r.err_flg = 1;
     r.message = kMsgInputError;
   }
   return r;
 }
 
-CheckResult chk_text2(std::string& text2) { return range_check(text2, "6", 6, 23); }
-CheckResult chk_text3(std::string& text3) { return range_check(text3, "0", 0, 59); }
-CheckResult chk_text4(std::string& text4) { return range_check(text4, "23", 0, 23); }
+FieldCheck check_from_hour(std::string& hour) { return range_check(hour, "6", 6, 23); }
+FieldCheck check_from_minute(std::string& minute) { return range_check(minute, "0", 0, 59); }
+FieldCheck check_to_hour(std::string& hour) { return range_check(hour, "23", 0, 23); }
 
-CheckResult chk_text5(const std::string& text2, const std::string& text3,
-                      const std::string& text4, std::string& text5) {
-  CheckResult r = range_check(text5, "59", 0, 59);
+FieldCheck check_to_minute(const std::string& from_hour, const std::string& from_minute,
+                           const std::string& to_hour, std::string& to_minute) {
+  FieldCheck r = range_check(to_minute, "59", 0, 59);
   if (r.err_flg) return r;
-  std::optional<int> h1 = field_value(text2), m1 = field_value(text3), h2 = field_value(text4);
-  int m2 = whole_number(*parse_number(text5));
+  std::optional<int> h1 = field_value(from_hour), m1 = field_value(from_minute),
+                     h2 = field_value(to_hour);
+  int m2 = whole_number(*parse_number(to_minute));
   // The start fields have checks of their own; an end before a readable start is refused.
   if (h1 && h2 && (*h2 < *h1 || (*h2 == *h1 && m1 && m2 < *m1))) r.err_flg = 1;
   return r;
 }
 
-CheckResult chk_text11(std::string& text11) { return range_check(text11, "60", 0, 120); }
-
-CheckResult chk_text13(const std::string& text13, int system_year, calendar::SearchDate& date) {
-  return date_part(text13, system_year, 9999, date.year);
+FieldCheck check_wait_minutes(std::string& minutes) {
+  return range_check(minutes, "60", 0, 120);
 }
 
-CheckResult chk_text14(const std::string& text14, calendar::SearchDate& date) {
-  return date_part(text14, 1, 12, date.month);
+FieldCheck check_travel_year(const std::string& year, int system_year,
+                             calendar::SearchDate& date) {
+  return date_part(year, system_year, 9999, date.year);
 }
 
-CheckResult chk_text15(const std::string& text15, calendar::SearchDate& date) {
+FieldCheck check_travel_month(const std::string& month, calendar::SearchDate& date) {
+  return date_part(month, 1, 12, date.month);
+}
+
+FieldCheck check_travel_day(const std::string& day, calendar::SearchDate& date) {
   int length = (date.month >= 1 && date.month <= 12) ? calendar::days_in_month(date.year, date.month)
                                                      : 0;
-  return date_part(text15, 1, length, date.day);
+  return date_part(day, 1, length, date.day);
 }
 
-CheckResult chk_text2_text4(const std::string& text2, const std::string& text4,
-                            bool two_transfers) {
-  CheckResult r;
+FieldCheck check_two_transfer_window(const std::string& from_hour, const std::string& to_hour,
+                                     bool two_transfers) {
+  FieldCheck r;
   r.message = kCleared;
-  std::optional<int> h1 = field_value(text2), h2 = field_value(text4);
+  std::optional<int> h1 = field_value(from_hour), h2 = field_value(to_hour);
   if (two_transfers && h1 && h2 && *h2 - *h1 > 2) {
     r.err_flg = 1;
     r.message = kMsgDepartRange;
@@ -130,18 +135,18 @@ CheckResult chk_text2_text4(const std::string& text2, const std::string& text4,
   return r;
 }
 
-CheckResult chk_text1_text6(const data::SinkansenTables& sin, int edition_code,
-                            const std::string& text1, const std::string& text6) {
-  CheckResult r;
+FieldCheck check_station_pair(const data::SinkansenTables& sin, int edition_code,
+                              const std::string& departure, const std::string& arrival) {
+  FieldCheck r;
   r.message = kCleared;
   if (edition_code != 2 && edition_code != 3) return r;
-  int b = station_row(sin, 1, text1);
-  int a = station_row(sin, 1, text6);
+  int b = station_row(sin, 1, departure);
+  int a = station_row(sin, 1, arrival);
   int d = 1;
   if (b > a) {
     d = 2;
-    b = station_row(sin, 2, text1);
-    a = station_row(sin, 2, text6);
+    b = station_row(sin, 2, departure);
+    a = station_row(sin, 2, arrival);
   }
   if (a == 0 || b == 0) return r;  // not stations: their own checks refuse them
   auto in = [](int v, int lo, int hi) { return v >= lo && v <= hi; };
@@ -167,109 +172,137 @@ std::string weekday_label(std::string_view year, std::string_view month, std::st
   return weekday_of_date(whole_number(*y), whole_number(*m), whole_number(*d));
 }
 
-FormFill set_form1(const settings::Settings& saved, int sort_order,
-                   const calendar::SearchDate& date, const calendar::SystemTime& system) {
+
+FormFill fill_conditions_form(const settings::Settings& saved, int sort_order,
+                              const calendar::SearchDate& date,
+                              const calendar::SystemTime& system) {
+  const SearchConditions cond = saved_conditions(saved);
   FormFill fill;
   ConditionForm& f = fill.form;
   auto& t = f.text;
-  t[1] = saved.st_station;
-  t[6] = saved.ed_station;
-  auto split = [&](int hhmm, int hour_field) {
-    t[hour_field] = text::format_plain(hhmm / 100);
-    t[hour_field + 1] = text::format_plain(hhmm % 100);
+  t[kDepartureStation] = cond.st_station;
+  t[kArrivalStation] = cond.ed_station;
+  auto split = [&](int hhmm, int hour_box) {
+    t[hour_box] = text::format_plain(hhmm / 100);
+    t[hour_box + 1] = text::format_plain(hhmm % 100);
   };
-  split(saved.st_time1, 2);
-  split(saved.st_time2, 4);
-  split(saved.ed_time1, 7);
-  split(saved.ed_time2, 9);
+  split(cond.st_time1, kDepartFromHour);
+  split(cond.st_time2, kDepartToHour);
+  split(cond.ed_time1, kArriveFromHour);
+  split(cond.ed_time2, kArriveToHour);
   f.sort_option = (sort_order == 1 || sort_order == 2) ? sort_order : 3;
-  t[11] = text::format_plain(saved.wait_time);
-  f.two_transfers = saved.wait_count != 1;
-  f.one_per_train = saved.combination_number == 1;
+  t[kWaitMinutes] = text::format_plain(cond.wait_time);
+  f.two_transfers = cond.wait_count != 1;
+  f.one_per_train = cond.combination_number == 1;
   int y = date.year, m = date.month, d = date.day;
   if (date.day_number == 0) {
     y = system.year;
     m = system.month;
     d = system.day;
   }
-  t[13] = text::format_plain(y);
-  t[14] = text::format_plain(m);
-  t[15] = text::format_plain(d);
-  fill.label21 = weekday_of_date(y, m, d);
+  t[kTravelYear] = text::format_plain(y);
+  t[kTravelMonth] = text::format_plain(m);
+  t[kTravelDay] = text::format_plain(d);
+  fill.weekday = weekday_of_date(y, m, d);
   return fill;
 }
 
+FieldCheck check_form_box(const data::SinkansenTables& sin, int system_year, int box,
+                          ConditionForm& form, calendar::SearchDate& date) {
+  auto& t = form.text;
+  switch (box) {
+    case kDepartureStation: return check_departure_station(sin, t[box]);
+    case kArrivalStation: return check_arrival_station(sin, t[kDepartureStation], t[box]);
+    case kDepartFromHour:
+    case kArriveFromHour: return check_from_hour(t[box]);
+    case kDepartFromMinute:
+    case kArriveFromMinute: return check_from_minute(t[box]);
+    case kDepartToHour:
+    case kArriveToHour: return check_to_hour(t[box]);
+    case kDepartToMinute:
+    case kArriveToMinute: return check_to_minute(t[box - 3], t[box - 2], t[box - 1], t[box]);
+    case kWaitMinutes: return check_wait_minutes(t[box]);
+    case kTravelYear: return check_travel_year(t[box], system_year, date);
+    case kTravelMonth: return check_travel_month(t[box], date);
+    case kTravelDay: return check_travel_day(t[box], date);
+    default: return {};
+  }
+}
+
+namespace {
+
+// One check of a search start: the message line takes what it writes; true when it
+// refused, with the control of `box` in `res`.
+bool refused(const FieldCheck& c, int box, ConditionForm& form, StartResult& res) {
+  if (c.message) form.text[kMessageLine] = *c.message;
+  if (c.err_flg == 0) return false;
+  res.err_flg = 1;
+  res.field = "Text" + std::to_string(box);
+  return true;
+}
+
+// The checks of a search start in the window's order, up to the travel date; true when
+// one refused.
+bool refuse_conditions(const data::SinkansenTables& sin, int edition_code, int system_year,
+                       ConditionForm& form, calendar::SearchDate& date, StartResult& res) {
+  auto& t = form.text;
+  for (int box = kDepartureStation; box <= kArriveToMinute; ++box)
+    if (refused(check_form_box(sin, system_year, box, form, date), box, form, res)) return true;
+  return refused(check_station_pair(sin, edition_code, t[kDepartureStation], t[kArrivalStation]),
+                 kDepartureStation, form, res) ||
+         refused(check_wait_minutes(t[kWaitMinutes]), kWaitMinutes, form, res) ||
+         refused(check_two_transfer_window(t[kDepartFromHour], t[kDepartToHour],
+                                           form.two_transfers),
+                 kDepartFromHour, form, res);
+}
+
+// The travel date's checks; true when one refused. Each accepted part is stored.
+bool refuse_travel_date(const data::SinkansenTables& sin, int system_year, ConditionForm& form,
+                        calendar::SearchDate& date, StartResult& res) {
+  for (int box : {kTravelYear, kTravelMonth, kTravelDay})
+    if (refused(check_form_box(sin, system_year, box, form, date), box, form, res)) return true;
+  return false;
+}
+
+// The accepted fields as the conditions they give (the sort order and the combination
+// are left alone: they are stored at their own steps).
+void store_journey(const ConditionForm& form, SearchConditions& cond) {
+  const auto& t = form.text;
+  auto v = [&](int box) { return whole_number(*parse_number(t[box])); };
+  cond.st_station = text::trim(t[kDepartureStation]);
+  cond.ed_station = text::trim(t[kArrivalStation]);
+  cond.st_time1 = v(kDepartFromHour) * 100 + v(kDepartFromMinute);
+  cond.st_time2 = v(kDepartToHour) * 100 + v(kDepartToMinute);
+  cond.ed_time1 = v(kArriveFromHour) * 100 + v(kArriveFromMinute);
+  cond.ed_time2 = v(kArriveToHour) * 100 + v(kArriveToMinute);
+  cond.wait_time = v(kWaitMinutes);
+  cond.wait_count = form.two_transfers ? 2 : 1;
+}
+
+}  // namespace
+
 StartResult search_start(const data::SinkansenTables& sin, int edition_code, int system_year,
                          const calendar::HolidayList& holidays, ConditionForm& form,
-                         StoredConditions& stored) {
-  auto& t = form.text;
+                         SearchRequest& request) {
   StartResult res;
-  auto refuse = [&](const CheckResult& c, const char* field) {
-    if (c.message) t[12] = *c.message;
-    if (c.err_flg == 0) return false;
-    res.err_flg = 1;
-    res.field = field;
-    return true;
-  };
-  if (refuse(chk_text1(sin, t[1]), "Text1")) return res;
-  if (refuse(chk_text2(t[2]), "Text2")) return res;
-  if (refuse(chk_text3(t[3]), "Text3")) return res;
-  if (refuse(chk_text4(t[4]), "Text4")) return res;
-  if (refuse(chk_text5(t[2], t[3], t[4], t[5]), "Text5")) return res;
-  if (refuse(chk_text6(sin, t[1], t[6]), "Text6")) return res;
-  if (refuse(chk_text7(t[7]), "Text7")) return res;
-  if (refuse(chk_text8(t[8]), "Text8")) return res;
-  if (refuse(chk_text9(t[9]), "Text9")) return res;
-  if (refuse(chk_text10(t[7], t[8], t[9], t[10]), "Text10")) return res;
-  if (refuse(chk_text1_text6(sin, edition_code, t[1], t[6]), "Text1")) return res;
-  if (refuse(chk_text11(t[11]), "Text11")) return res;
-  if (refuse(chk_text2_text4(t[2], t[4], form.two_transfers), "Text2")) return res;
+  if (refuse_conditions(sin, edition_code, system_year, form, request.date, res)) return res;
 
-  stored.sort_order = (form.sort_option == 1 || form.sort_option == 2) ? form.sort_option : 3;
+  request.cond.sort_order =
+      (form.sort_option == 1 || form.sort_option == 2) ? form.sort_option : 3;
 
-  if (refuse(chk_text13(t[13], system_year, stored.date), "Text13")) return res;
-  if (refuse(chk_text14(t[14], stored.date), "Text14")) return res;
-  if (refuse(chk_text15(t[15], stored.date), "Text15")) return res;
+  calendar::SearchDate& date = request.date;
+  if (refuse_travel_date(sin, system_year, form, date, res)) return res;
+  date.day_number = calendar::day_number(date.year, date.month, date.day);
+  date.weekday = calendar::weekday_of(date.day_number);
+  request.flags = calendar::set_holiday(holidays, date.month, date.day, date.weekday);
 
-  stored.date.day_number = calendar::day_number(stored.date.year, stored.date.month, stored.date.day);
-  stored.date.weekday = calendar::weekday_of(stored.date.day_number);
-  stored.flags = calendar::set_holiday(holidays, stored.date.month, stored.date.day,
-                                       stored.date.weekday);
-
-  stored.st_station = text::trim(t[1]);
-  stored.ed_station = text::trim(t[6]);
-  auto v = [&](int i) { return whole_number(*parse_number(t[i])); };
-  stored.st_time1 = v(2) * 100 + v(3);
-  stored.st_time2 = v(4) * 100 + v(5);
-  stored.ed_time1 = v(7) * 100 + v(8);
-  stored.ed_time2 = v(9) * 100 + v(10);
-  stored.wait_time = v(11);
-  stored.wait_count = form.two_transfers ? 2 : 1;
+  store_journey(form, request.cond);
   res.confirm_two_transfers = form.two_transfers;
   return res;
 }
 
-void store_combination(const ConditionForm& form, StoredConditions& stored) {
-  stored.combination_number = form.one_per_train ? 1 : 0;
-}
-
-void store_journey(const StoredConditions& stored, SearchConditions& cond) {
-  cond.st_station = stored.st_station;
-  cond.ed_station = stored.ed_station;
-  cond.st_time1 = stored.st_time1;
-  cond.st_time2 = stored.st_time2;
-  cond.ed_time1 = stored.ed_time1;
-  cond.ed_time2 = stored.ed_time2;
-  cond.wait_time = stored.wait_time;
-  cond.wait_count = stored.wait_count;
-}
-
-SearchConditions search_conditions(const StoredConditions& stored) {
-  SearchConditions cond;
-  store_journey(stored, cond);
-  cond.combination_number = stored.combination_number;
-  cond.sort_order = stored.sort_order;
-  return cond;
+void store_combination(const ConditionForm& form, SearchConditions& cond) {
+  cond.combination_number = form.one_per_train ? 1 : 0;
 }
 
 }  // namespace ravolin::search

@@ -87,14 +87,14 @@ std::string legend_text(int edition_code) {
   return "";
 }
 
-void edit_bin(const data::SinkansenTables& sin, int direction, int /*row*/, int train,
-              std::string& wk_list) {
+void append_train_label(const data::SinkansenTables& sin, int direction, int /*row*/, int train,
+                        std::string& line) {
   std::string id = text::trim(sin.train_id[direction][train]);
   if (!id.empty()) {
-    wk_list += board::train_type_name(id[0]);
-    wk_list += board::train_number_text(std::string_view(id).substr(1));
+    line += board::train_type_name(id[0]);
+    line += board::train_number_text(std::string_view(id).substr(1));
   }
-  wk_list += car_mark(sin.car_type[direction][train]);
+  line += car_mark(sin.car_type[direction][train]);
 }
 
 int entry_at_line(const data::SinkansenTables& sin, const SearchConditions& cond,
@@ -140,7 +140,7 @@ std::string edit_data(const data::SinkansenTables& sin, const SearchConditions& 
       std::string line = "[";
       line += text::format_000(e.ride_minutes);
       line += "分]";
-      edit_bin(sin, d, from, e.first_train, line);
+      append_train_label(sin, d, from, e.first_train, line);
       leg.stop(line, from, e.first_train, "発");
       line += "→";
       if (e.second_train == 0) {
@@ -154,7 +154,7 @@ std::string edit_data(const data::SinkansenTables& sin, const SearchConditions& 
 
         line = kCrLf;
         line += "\t\t～ ";
-        edit_bin(sin, d, e.first_transfer_row, e.second_train, line);
+        append_train_label(sin, d, e.first_transfer_row, e.second_train, line);
         leg.stop(line, e.first_transfer_row, e.second_train, "発");
         line += "→";
         if (e.third_train == 0) {
@@ -168,7 +168,7 @@ std::string edit_data(const data::SinkansenTables& sin, const SearchConditions& 
         if (e.third_train != 0) {
           line = kCrLf;
           line += "\t\t\t～ ";
-          edit_bin(sin, d, e.second_transfer_row, e.third_train, line);
+          append_train_label(sin, d, e.second_transfer_row, e.third_train, line);
           leg.stop(line, e.second_transfer_row, e.third_train, "発");
           line += "→";
           leg.stop(line, to, e.third_train, "着");

@@ -26,10 +26,10 @@ std::string frame1_caption(const SearchConditions& cond, const calendar::SearchD
 // (the label is then left as it is).
 std::string legend_text(int edition_code);
 
-// edit_bin: appends the train's label (type name, number "000", two-character car mark)
-// to wk_list. `row` is not used.
-void edit_bin(const data::SinkansenTables& sin, int direction, int row, int train,
-              std::string& wk_list);
+// Appends the train's label (type name, number "000", two-character car mark) to
+// `line`. `row` is not used.
+void append_train_label(const data::SinkansenTables& sin, int direction, int row, int train,
+                        std::string& line);
 
 // edit_data: the results text, CR LF line ends; with no connection listed, the
 // no-result text with the conditions.

@@ -64,58 +64,96 @@ std::string option_of(const std::string& field) {
   return it == kOptions.end() ? "the conditions" : it->second;
 }
 
-}  // namespace
+using Options = std::map<std::string, std::string>;
 
-int cmd_search(const Args& args) {
+// The options given, each once; "" when they are all there and known, else the refusal.
+std::string read_options(const Args& args, std::string& dir, Options& opt) {
   static const char* const kRequired[] = {"--today",  "--date",      "--from", "--to",
                                           "--depart", "--arrive",    "--wait", "--transfers",
                                           "--per-train", "--sort"};
-  std::string dir;
-  std::map<std::string, std::string> opt;
   const std::string usage = walk_args(args, dir, [&](const std::string& a, const std::string& value) {
     bool known = a == "--show";
     for (const char* r : kRequired) known = known || a == r;
     if (known) opt[a] = value;
     return known;
   });
-  if (!usage.empty()) return bad_args(usage);
+  if (!usage.empty()) return usage;
   for (const char* r : kRequired)
-    if (!opt.count(r)) return bad_args(std::string("option ") + r + " is missing");
+    if (!opt.count(r)) return std::string("option ") + r + " is missing";
+  return {};
+}
 
+// --today: the computer's date as the checks see it; "" and its year, or the refusal.
+std::string read_today(const Options& opt, int& system_year) {
+  const std::string& today = opt.at("--today");
   std::string ty, tm, td;
-  if (!split_date(opt["--today"], ty, tm, td))
-    return bad_args("--today must be YYYY-MM-DD, not '" + opt["--today"] + "'");
+  if (!split_date(today, ty, tm, td)) return "--today must be YYYY-MM-DD, not '" + today + "'";
   auto today_year = text::parse_number(ty), today_month = text::parse_number(tm),
        today_day = text::parse_number(td);
   if (!today_year || !today_month || !today_day ||
       !calendar::is_valid_date(text::whole_number(*today_year),
                                text::whole_number(*today_month),
                                text::whole_number(*today_day)))
-    return bad_args("--today is not a date: '" + opt["--today"] + "'");
-  const int system_year = text::whole_number(*today_year);
+    return "--today is not a date: '" + today + "'";
+  system_year = text::whole_number(*today_year);
+  return {};
+}
 
-  search::ConditionForm form;
+// The conditions window's fields as the options fill them; "" or the refusal of an
+// option whose shape is wrong (the values themselves are left to the field checks).
+std::string fill_form(const Options& opt, search::ConditionForm& form) {
   auto& t = form.text;
-  t[1] = opt["--from"];
-  t[6] = opt["--to"];
-  if (!split_window(opt["--depart"], &t[2]))
-    return bad_args("--depart must be HH:MM-HH:MM, not '" + opt["--depart"] + "'");
-  if (!split_window(opt["--arrive"], &t[7]))
-    return bad_args("--arrive must be HH:MM-HH:MM, not '" + opt["--arrive"] + "'");
-  t[11] = opt["--wait"];
-  if (!split_date(opt["--date"], t[13], t[14], t[15]))
-    return bad_args("--date must be YYYY-MM-DD, not '" + opt["--date"] + "'");
-  const std::string& transfers = opt["--transfers"];
-  if (transfers != "1" && transfers != "2") return bad_args("--transfers must be 1 or 2");
+  t[search::kDepartureStation] = opt.at("--from");
+  t[search::kArrivalStation] = opt.at("--to");
+  if (!split_window(opt.at("--depart"), &t[search::kDepartFromHour]))
+    return "--depart must be HH:MM-HH:MM, not '" + opt.at("--depart") + "'";
+  if (!split_window(opt.at("--arrive"), &t[search::kArriveFromHour]))
+    return "--arrive must be HH:MM-HH:MM, not '" + opt.at("--arrive") + "'";
+  t[search::kWaitMinutes] = opt.at("--wait");
+  if (!split_date(opt.at("--date"), t[search::kTravelYear], t[search::kTravelMonth],
+                  t[search::kTravelDay]))
+    return "--date must be YYYY-MM-DD, not '" + opt.at("--date") + "'";
+  const std::string& transfers = opt.at("--transfers");
+  if (transfers != "1" && transfers != "2") return "--transfers must be 1 or 2";
   form.two_transfers = transfers == "2";
-  const std::string& per_train = opt["--per-train"];
-  if (per_train != "one" && per_train != "all") return bad_args("--per-train must be one or all");
+  const std::string& per_train = opt.at("--per-train");
+  if (per_train != "one" && per_train != "all") return "--per-train must be one or all";
   form.one_per_train = per_train == "one";
-  const std::string& sort = opt["--sort"];
+  const std::string& sort = opt.at("--sort");
   if (sort == "depart") form.sort_option = 1;
   else if (sort == "arrive") form.sort_option = 2;
   else if (sort == "ride") form.sort_option = 3;
-  else return bad_args("--sort must be depart, arrive or ride");
+  else return "--sort must be depart, arrive or ride";
+  return {};
+}
+
+// The texts on stdout: all four with an empty line between them, or the one --show names.
+void print_texts(const search::ResultsTexts& texts, const std::string& show) {
+  if (show.empty()) {
+    std::string out = texts.caption + "\n\n" + texts.report + "\n\n" + texts.fare_text +
+                      "\n\n" + texts.legend + "\n";
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return;
+  }
+  const std::string& one = show == "caption" ? texts.caption
+                           : show == "report" ? texts.report
+                           : show == "fares"  ? texts.fare_text
+                                              : texts.legend;
+  std::fwrite(one.data(), 1, one.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+}  // namespace
+
+int cmd_search(const Args& args) {
+  std::string dir;
+  Options opt;
+  std::string refusal = read_options(args, dir, opt);
+  int system_year = 0;
+  if (refusal.empty()) refusal = read_today(opt, system_year);
+  search::ConditionForm form;
+  if (refusal.empty()) refusal = fill_form(opt, form);
+  if (!refusal.empty()) return bad_args(refusal);
   std::string show = opt.count("--show") ? opt["--show"] : "";
   if (!show.empty() && show != "caption" && show != "report" && show != "fares" &&
       show != "legend")
@@ -131,40 +169,23 @@ int cmd_search(const Args& args) {
   const int edition_code = data.directory.edition_code();
   const calendar::HolidayList& holidays = folder->settings.holidays;
 
-  search::StoredConditions stored;
-  search::StartResult start =
-      search::search_start(data.sin, edition_code, system_year, holidays, form, stored);
+  search::SearchRequest request;
+  const search::StartResult start =
+      search::search_start(data.sin, edition_code, system_year, holidays, form, request);
   if (start.err_flg != 0) {
     // The refusal names the option that filled the refused box, never the box itself.
     const std::string option = option_of(start.field);
-    if (!t[12].empty()) return bad_args(option + ": " + t[12]);
+    const std::string& message = form.text[search::kMessageLine];
+    if (!message.empty()) return bad_args(option + ": " + message);
     return bad_args(option + ": '" + opt[option] + "' is not accepted");
   }
-  search::store_combination(form, stored);
-
-  const search::SearchConditions cond = search::search_conditions(stored);
+  search::store_combination(form, request.cond);
 
   auto engine = std::make_unique<search::RouteSearch>();
   auto result = std::make_unique<search::SearchResult>();
-  search::ResultsInput in{data.sin,   folder->fares, holidays, edition_code, system_year,
-                          cond,       stored.date,   stored.flags};
-  search::ResultsTexts texts = search::load_results(in, *engine, *result);
-  const std::string& caption = texts.caption;
-  const std::string& report = texts.report;
-  const std::string& fare_text = texts.fare_text;
-  const std::string& legend = texts.legend;
-
-  if (show.empty()) {
-    std::string out = caption + "\n\n" + report + "\n\n" + fare_text + "\n\n" + legend + "\n";
-    std::fwrite(out.data(), 1, out.size(), stdout);
-  } else {
-    const std::string& one = show == "caption" ? caption
-                             : show == "report" ? report
-                             : show == "fares"  ? fare_text
-                                                : legend;
-    std::fwrite(one.data(), 1, one.size(), stdout);
-    std::fputc('\n', stdout);
-  }
+  search::ResultsInput in{data.sin,     folder->fares, holidays,     edition_code, system_year,
+                          request.cond, request.date,  request.flags};
+  print_texts(search::load_results(in, *engine, *result), show);
   return 0;
 }
 

@@ -417,7 +417,7 @@ TEST_P(DeliveredEdition, RouteSearchFindsEveryJourneyTheWindowAccepts) {
   for (const auto& a : stations)
     for (const auto& b : stations) {
       if (a == b) continue;
-      bool refused = search::chk_text1_text6(sin, ed, a, b).err_flg == 1;
+      bool refused = search::check_station_pair(sin, ed, a, b).err_flg == 1;
       bool impossible = needs_turning_back(ed, a, b);
       if (refused) {
         EXPECT_TRUE(impossible || known_refusals.count({a, b})) << a << " → " << b << " refused";
@@ -479,7 +479,7 @@ TEST(DeliveredTokaido, KodamaConnectsToAFasterTrainAtNagoya) {
   // two changes: こだま, a faster train, and a こだま again for the small station
   ASSERT_GT(connections(sin, "新富士", "厚狭", 2, *result, 800, 1000), 0);
   bool two = false;
-  for (int i = 1; i <= result->count; ++i) two = two || search::kaisuu(result->entry(i)) == 2;
+  for (int i = 1; i <= result->count; ++i) two = two || search::transfer_count(result->entry(i)) == 2;
   EXPECT_TRUE(two);
 }
 

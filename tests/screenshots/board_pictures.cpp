@@ -42,7 +42,7 @@ void diagram_pictures(Shots& shots) {
                "the route search found no journey");
   int pick = 1;
   for (int i = 1; i <= result->count; ++i)
-    if (search::kaisuu(result->entry(i)) == 1) {
+    if (search::transfer_count(result->entry(i)) == 1) {
       pick = i;
       break;
     }

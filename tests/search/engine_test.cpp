@@ -329,7 +329,7 @@ TEST(RouteSearch, ThousandResultsEndTheSearchAndHundredEndATransferList) {
   EXPECT_EQ(per_train[10], 91);  // the 1001st result ends the search
   EXPECT_EQ(per_train[11], 0);
   // All keys are equal except for the number of changes: directs first.
-  for (int i = 1; i <= 9; ++i) EXPECT_EQ(kaisuu(o.at(i)), 0);
+  for (int i = 1; i <= 9; ++i) EXPECT_EQ(transfer_count(o.at(i)), 0);
   // Train 1 changed to the first hundred trains after it (the sort mixes their order).
   std::vector<int> seconds;
   for (int i = 1; i <= o.count(); ++i) {
@@ -370,7 +370,7 @@ TEST(RouteSearch, StationNamesAreMatchedTrimmedAndUnknownNamesFindNothing) {
   SearchResult r;
   r.count = 5;
   r.entries[1].first_train = 7;
-  EXPECT_FALSE(set_jyoken(line.tables(), cond("A", "Z", 600, 2359, 600, 2359), r));
+  EXPECT_FALSE(set_search_rows(line.tables(), cond("A", "Z", 600, 2359, 600, 2359), r));
   EXPECT_EQ(engine.search(line.tables(), cond("A", "Z", 600, 2359, 600, 2359), plain_weekday(), r), 0);
   EXPECT_EQ(r.direction, 0);
   EXPECT_EQ(r.entries[1].first_train, 0);
@@ -382,7 +382,7 @@ TEST(RouteSearch, BoardingUsesDepartureRowsAndAlightingArrivalRows) {
   Line line{"A*", "B*"};  // rows: A arr 1, A dep 2, B arr 3, B dep 4
   line.train(1, {0, 900, 1000, 0});
   SearchResult r;
-  ASSERT_TRUE(set_jyoken(line.tables(), cond("A", "B", 600, 2359, 600, 2359), r));
+  ASSERT_TRUE(set_search_rows(line.tables(), cond("A", "B", 600, 2359, 600, 2359), r));
   EXPECT_EQ(r.boarding_row, 2);
   EXPECT_EQ(r.alighting_row, 3);
   EXPECT_EQ(run(line, cond("A", "B", 600, 2359, 600, 2359)).legs, (Legs{"1"}));

@@ -29,85 +29,85 @@ std::unique_ptr<data::SinkansenTables> corridor() {
 
 TEST(FieldChecks, StationNames) {
   auto sin = corridor();
-  CheckResult ok = chk_text1(*sin, " 京都 ");
+  FieldCheck ok = check_departure_station(*sin, " 京都 ");
   EXPECT_EQ(ok.err_flg, 0);
   EXPECT_EQ(ok.message, std::optional<std::string>(""));  // clears the message line
-  CheckResult bad = chk_text1(*sin, "大阪");
+  FieldCheck bad = check_departure_station(*sin, "大阪");
   EXPECT_EQ(bad.err_flg, 1);
   EXPECT_EQ(bad.message, std::optional<std::string>("入力エラーです"));
-  EXPECT_EQ(chk_text1(*sin, "").err_flg, 1);
+  EXPECT_EQ(check_departure_station(*sin, "").err_flg, 1);
 
-  CheckResult same = chk_text6(*sin, "京都", "京都 ");
+  FieldCheck same = check_arrival_station(*sin, "京都", "京都 ");
   EXPECT_EQ(same.err_flg, 1);
   EXPECT_EQ(same.message, std::optional<std::string>(""));  // refused without a message
-  EXPECT_EQ(chk_text6(*sin, "東京", "名古屋").err_flg, 0);
-  EXPECT_EQ(chk_text6(*sin, "東京", "横浜").message, std::optional<std::string>("入力エラーです"));
+  EXPECT_EQ(check_arrival_station(*sin, "東京", "名古屋").err_flg, 0);
+  EXPECT_EQ(check_arrival_station(*sin, "東京", "横浜").message, std::optional<std::string>("入力エラーです"));
 }
 
 TEST(FieldChecks, TimeWindowsAndDefaults) {
   std::string h1, m1, h2, m2;
-  EXPECT_EQ(chk_text2(h1).err_flg, 0);
-  EXPECT_EQ(chk_text3(m1).err_flg, 0);
-  EXPECT_EQ(chk_text4(h2).err_flg, 0);
-  EXPECT_EQ(chk_text5(h1, m1, h2, m2).err_flg, 0);
+  EXPECT_EQ(check_from_hour(h1).err_flg, 0);
+  EXPECT_EQ(check_from_minute(m1).err_flg, 0);
+  EXPECT_EQ(check_to_hour(h2).err_flg, 0);
+  EXPECT_EQ(check_to_minute(h1, m1, h2, m2).err_flg, 0);
   EXPECT_EQ(h1 + "/" + m1 + "/" + h2 + "/" + m2, "6/0/23/59");
-  EXPECT_FALSE(chk_text2(h1).message.has_value());  // leaves the message line alone
+  EXPECT_FALSE(check_from_hour(h1).message.has_value());  // leaves the message line alone
 
   std::string t;
   // Digits typed with the input method on count as the number they show.
   t = "１０";
-  EXPECT_EQ(chk_text2(t).err_flg, 0);
+  EXPECT_EQ(check_from_hour(t).err_flg, 0);
   t = "２４";
-  EXPECT_EQ(chk_text2(t).err_flg, 1);
+  EXPECT_EQ(check_from_hour(t).err_flg, 1);
   EXPECT_EQ(text::parse_number("－１．５"), -1.5);
   for (const char* v : {"5", "24", "x", "6:", "1e1", "１０分"}) {
     t = v;
-    EXPECT_EQ(chk_text2(t).err_flg, 1) << v;
+    EXPECT_EQ(check_from_hour(t).err_flg, 1) << v;
   }
   t = "60";
-  EXPECT_EQ(chk_text3(t).err_flg, 1);
+  EXPECT_EQ(check_from_minute(t).err_flg, 1);
   t = "0";
-  EXPECT_EQ(chk_text4(t).err_flg, 0);
+  EXPECT_EQ(check_to_hour(t).err_flg, 0);
 
   std::string s30 = "30", s29 = "29";
-  EXPECT_EQ(chk_text5("8", "30", "8", s30).err_flg, 0);   // 08:30 to 08:30
-  EXPECT_EQ(chk_text5("8", "30", "8", s29).err_flg, 1);   // 08:30 to 08:29
-  EXPECT_EQ(chk_text10("9", "0", "8", s30).err_flg, 1);   // end hour before start hour
+  EXPECT_EQ(check_to_minute("8", "30", "8", s30).err_flg, 0);   // 08:30 to 08:30
+  EXPECT_EQ(check_to_minute("8", "30", "8", s29).err_flg, 1);   // 08:30 to 08:29
+  EXPECT_EQ(check_to_minute("9", "0", "8", s30).err_flg, 1);   // end hour before start hour
 
   t = "";
-  EXPECT_EQ(chk_text11(t).err_flg, 0);
+  EXPECT_EQ(check_wait_minutes(t).err_flg, 0);
   EXPECT_EQ(t, "60");
   for (const char* v : {"0", "120", " 7 "}) {
     t = v;
-    EXPECT_EQ(chk_text11(t).err_flg, 0) << v;
+    EXPECT_EQ(check_wait_minutes(t).err_flg, 0) << v;
   }
   t = "121";
-  EXPECT_EQ(chk_text11(t).err_flg, 1);
+  EXPECT_EQ(check_wait_minutes(t).err_flg, 1);
 }
 
 TEST(FieldChecks, TwoTransfersAllowTwoHoursOfDeparture) {
-  EXPECT_EQ(chk_text2_text4("6", "8", true).err_flg, 0);
-  CheckResult r = chk_text2_text4("6", "9", true);
+  EXPECT_EQ(check_two_transfer_window("6", "8", true).err_flg, 0);
+  FieldCheck r = check_two_transfer_window("6", "9", true);
   EXPECT_EQ(r.err_flg, 1);
   EXPECT_EQ(r.message, std::optional<std::string>("発車時刻の範囲を２時間以内としてください"));
-  EXPECT_EQ(chk_text2_text4("6", "23", false).err_flg, 0);
+  EXPECT_EQ(check_two_transfer_window("6", "23", false).err_flg, 0);
 }
 
 TEST(FieldChecks, TravelDate) {
   calendar::SearchDate d;
-  EXPECT_EQ(chk_text13("1999", 2000, d).err_flg, 1);
+  EXPECT_EQ(check_travel_year("1999", 2000, d).err_flg, 1);
   EXPECT_EQ(d.year, 0);
-  EXPECT_EQ(chk_text13("2000", 2000, d).err_flg, 0);
+  EXPECT_EQ(check_travel_year("2000", 2000, d).err_flg, 0);
   EXPECT_EQ(d.year, 2000);
-  EXPECT_EQ(chk_text14("13", d).err_flg, 1);
-  EXPECT_EQ(chk_text14("2", d).err_flg, 0);
+  EXPECT_EQ(check_travel_month("13", d).err_flg, 1);
+  EXPECT_EQ(check_travel_month("2", d).err_flg, 0);
   for (int y : {2400, 2104, 2100, 2101}) {
     d.year = y;
     bool leap = y == 2400 || y == 2104;
-    EXPECT_EQ(chk_text15("29", d).err_flg, leap ? 0 : 1) << y;
+    EXPECT_EQ(check_travel_day("29", d).err_flg, leap ? 0 : 1) << y;
   }
-  EXPECT_EQ(chk_text15("0", d).err_flg, 1);
-  EXPECT_EQ(chk_text15("28", d).err_flg, 0);
+  EXPECT_EQ(check_travel_day("0", d).err_flg, 1);
+  EXPECT_EQ(check_travel_day("28", d).err_flg, 0);
   EXPECT_EQ(d.day, 28);
 }
 
@@ -123,7 +123,7 @@ TEST(FieldChecks, ForbiddenPairsByEdition) {
     sin.station_name[2][21 - s] = "駅" + std::to_string(s);
   }
   auto refused = [&](int ed, int b, int a) {
-    return chk_text1_text6(sin, ed, "駅" + std::to_string(b), "駅" + std::to_string(a)).err_flg;
+    return check_station_pair(sin, ed, "駅" + std::to_string(b), "駅" + std::to_string(a)).err_flg;
   };
   EXPECT_EQ(refused(1, 18, 20), 0);
   EXPECT_EQ(refused(2, 18, 20), 1);   // direction 1, boarding 17..22, alighting after 16
@@ -136,7 +136,7 @@ TEST(FieldChecks, ForbiddenPairsByEdition) {
   EXPECT_EQ(refused(3, 18, 15), 1);   // direction 2: rows 3 and 6
   EXPECT_EQ(refused(3, 19, 14), 0);   // direction 2: rows 2 and 7
   EXPECT_EQ(refused(3, 14, 9), 1);    // direction 2: rows 7 and 12
-  EXPECT_EQ(chk_text1_text6(sin, 2, "駅18", "駅20").message,
+  EXPECT_EQ(check_station_pair(sin, 2, "駅18", "駅20").message,
             std::optional<std::string>("指定できない組み合わせです"));
 }
 
@@ -165,25 +165,25 @@ TEST(SearchStart, StoresEveryConditionWhenAllFieldsPass) {
   auto sin = corridor();
   calendar::HolidayList h;
   ConditionForm f = good_form();
-  StoredConditions st;
+  SearchRequest st;
   StartResult r = search_start(*sin, 1, 2000, h, f, st);
   ASSERT_EQ(r.err_flg, 0) << r.field;
   EXPECT_FALSE(r.confirm_two_transfers);
-  EXPECT_EQ(st.st_station, "東京");
-  EXPECT_EQ(st.ed_station, "新大阪");
-  EXPECT_EQ(st.st_time1, 830);
-  EXPECT_EQ(st.st_time2, 1059);
-  EXPECT_EQ(st.ed_time1, 600);
-  EXPECT_EQ(st.ed_time2, 2359);
-  EXPECT_EQ(st.wait_time, 15);
-  EXPECT_EQ(st.wait_count, 1);
-  EXPECT_EQ(st.sort_order, 1);
+  EXPECT_EQ(st.cond.st_station, "東京");
+  EXPECT_EQ(st.cond.ed_station, "新大阪");
+  EXPECT_EQ(st.cond.st_time1, 830);
+  EXPECT_EQ(st.cond.st_time2, 1059);
+  EXPECT_EQ(st.cond.ed_time1, 600);
+  EXPECT_EQ(st.cond.ed_time2, 2359);
+  EXPECT_EQ(st.cond.wait_time, 15);
+  EXPECT_EQ(st.cond.wait_count, 1);
+  EXPECT_EQ(st.cond.sort_order, 1);
   EXPECT_EQ(st.date.weekday, 7);  // 2000/03/11 is a Saturday
   EXPECT_EQ(st.flags.plain_saturday, 1);
   EXPECT_EQ(f.text[12], "");
   EXPECT_EQ(f.text[10], "59");
-  store_combination(f, st);
-  EXPECT_EQ(st.combination_number, 1);
+  store_combination(f, st.cond);
+  EXPECT_EQ(st.cond.combination_number, 1);
 }
 
 // The ends of the year: December has its 31 days like any long month, January starts
@@ -200,8 +200,8 @@ TEST(FieldChecks, TravelDayAtTheEndsOfTheYear) {
     calendar::SearchDate d;
     d.year = 2000;
     d.day = 7;
-    EXPECT_EQ(chk_text14(std::to_string(c.month), d).err_flg, 0) << c.month;
-    EXPECT_EQ(chk_text15(c.day, d).err_flg, c.err_flg) << c.month << "/" << c.day;
+    EXPECT_EQ(check_travel_month(std::to_string(c.month), d).err_flg, 0) << c.month;
+    EXPECT_EQ(check_travel_day(c.day, d).err_flg, c.err_flg) << c.month << "/" << c.day;
     EXPECT_EQ(d.day, c.err_flg == 0 ? std::stoi(c.day) : 7) << c.month << "/" << c.day;
   }
 
@@ -214,7 +214,7 @@ TEST(FieldChecks, TravelDayAtTheEndsOfTheYear) {
     f.text[13] = y;
     f.text[14] = m;
     f.text[15] = day;
-    StoredConditions st;
+    SearchRequest st;
     const StartResult r = search_start(*sin, 1, 2000, h, f, st);
     EXPECT_EQ(r.err_flg, 0) << y << "/" << m << "/" << day << " " << r.field;
     EXPECT_EQ(st.date.day_number,
@@ -226,12 +226,12 @@ TEST(FieldChecks, TravelDayAtTheEndsOfTheYear) {
 TEST(SearchStart, StopsAtTheFirstRefusalKeepingEarlierStores) {
   auto sin = corridor();
   calendar::HolidayList h;
-  StoredConditions st;
+  SearchRequest st;
   ConditionForm f = good_form();
   f.text[6] = "東京";
   StartResult r = search_start(*sin, 1, 2000, h, f, st);
   EXPECT_EQ(r.field, "Text6");
-  EXPECT_EQ(st.st_station, "");
+  EXPECT_EQ(st.cond.st_station, "");
 
   f = good_form();
   f.two_transfers = true;
@@ -246,16 +246,16 @@ TEST(SearchStart, StopsAtTheFirstRefusalKeepingEarlierStores) {
   f.text[14] = "4";
   r = search_start(*sin, 1, 2000, h, f, st);
   EXPECT_EQ(r.field, "Text15");
-  EXPECT_EQ(st.sort_order, 2);  // stored before the date checks
+  EXPECT_EQ(st.cond.sort_order, 2);  // stored before the date checks
   EXPECT_EQ(st.date.month, 4);
-  EXPECT_EQ(st.st_station, "");
+  EXPECT_EQ(st.cond.st_station, "");
 
   f = good_form();
   f.two_transfers = true;
   r = search_start(*sin, 1, 2000, h, f, st);
   EXPECT_EQ(r.err_flg, 0);
   EXPECT_TRUE(r.confirm_two_transfers);
-  EXPECT_EQ(st.wait_count, 2);
+  EXPECT_EQ(st.cond.wait_count, 2);
 }
 
 TEST(ConditionsForm, FilledFromTheSavedConditionsAndTheDate) {
@@ -271,19 +271,19 @@ TEST(ConditionsForm, FilledFromTheSavedConditionsAndTheDate) {
   saved.combination_number = 0;
   calendar::SystemTime now = calendar::make_system_time(2000, 3, 11, 9, 5, 0);
   // The first opening in a run: the sort order as the program starts leaves 乗車時間順.
-  FormFill f = set_form1(saved, SearchConditions{}.sort_order, calendar::SearchDate{}, now);
+  FormFill f = fill_conditions_form(saved, SearchConditions{}.sort_order, calendar::SearchDate{}, now);
   std::array<std::string, 16> expected = {"", "東京", "6", "0", "10", "5", "新大阪", "0", "0",
                                           "23", "59", "30", "", "2000", "3", "11"};
   EXPECT_EQ(f.form.text, expected);
-  EXPECT_EQ(f.label21, "(土)");
+  EXPECT_EQ(f.weekday, "(土)");
   EXPECT_EQ(f.form.sort_option, 3);
   EXPECT_TRUE(f.form.two_transfers);
   EXPECT_FALSE(f.form.one_per_train);
 
   calendar::SearchDate chosen{calendar::day_number(2001, 1, 16), 2001, 1, 16, 3};
-  f = set_form1(saved, 2, chosen, now);
+  f = fill_conditions_form(saved, 2, chosen, now);
   EXPECT_EQ(f.form.text[13] + "/" + f.form.text[14] + "/" + f.form.text[15], "2001/1/16");
-  EXPECT_EQ(f.label21, "(火)");
+  EXPECT_EQ(f.weekday, "(火)");
   EXPECT_EQ(f.form.sort_option, 2);
 }
 
@@ -294,15 +294,15 @@ TEST(ConditionsForm, WeekdayBelongsToTheDateShown) {
   const calendar::SystemTime now = calendar::make_system_time(2000, 3, 11, 9, 5, 0);
   // Searched for Monday 15 May 2028, then refused at the day with 2028/2 accepted.
   calendar::SearchDate date{calendar::day_number(2028, 5, 15), 2028, 2, 15, 2};
-  FormFill f = set_form1(saved, 0, date, now);
+  FormFill f = fill_conditions_form(saved, 0, date, now);
   EXPECT_EQ(f.form.text[13] + "/" + f.form.text[14] + "/" + f.form.text[15], "2028/2/15");
-  EXPECT_EQ(f.label21, "(火)");
+  EXPECT_EQ(f.weekday, "(火)");
 
   // 31 May, then 2028/2 accepted and the 30th refused: 2028/2/31 is no date.
   date = {calendar::day_number(2028, 5, 31), 2028, 2, 31, 4};
-  f = set_form1(saved, 0, date, now);
+  f = fill_conditions_form(saved, 0, date, now);
   EXPECT_EQ(f.form.text[15], "31");
-  EXPECT_EQ(f.label21, "");
+  EXPECT_EQ(f.weekday, "");
 
   EXPECT_EQ(weekday_label("2028", "2", "15"), "(火)");
   EXPECT_EQ(weekday_label(" 2028 ", "02", "１５"), "(火)");
@@ -314,11 +314,11 @@ TEST(ConditionsForm, WeekdayBelongsToTheDateShown) {
 
 TEST(FieldChecks, FieldsOfBlanksTakeTheirDefaults) {
   std::string h1 = "  ", m1 = " ", h2 = "   ", m2 = " ", wait = "    ";
-  EXPECT_EQ(chk_text2(h1).err_flg, 0);
-  EXPECT_EQ(chk_text3(m1).err_flg, 0);
-  EXPECT_EQ(chk_text4(h2).err_flg, 0);
-  EXPECT_EQ(chk_text5(h1, m1, h2, m2).err_flg, 0);
-  EXPECT_EQ(chk_text11(wait).err_flg, 0);
+  EXPECT_EQ(check_from_hour(h1).err_flg, 0);
+  EXPECT_EQ(check_from_minute(m1).err_flg, 0);
+  EXPECT_EQ(check_to_hour(h2).err_flg, 0);
+  EXPECT_EQ(check_to_minute(h1, m1, h2, m2).err_flg, 0);
+  EXPECT_EQ(check_wait_minutes(wait).err_flg, 0);
   EXPECT_EQ(h1 + "/" + m1 + "/" + h2 + "/" + m2 + "/" + wait, "6/0/23/59/60");
 }
 

@@ -148,7 +148,7 @@ inline SearchConditions random_conditions(const data::SinkansenTables& t, std::m
   // Windows: the whole day, the hours the conditions window admits, or around the times
   // of a random train at the boarding and alighting rows.
   SearchResult rows;
-  set_jyoken(t, c, rows);
+  set_search_rows(t, c, rows);
   auto around = [&](int row, int& lo, int& hi, int late_end) {
     const int mode = rand_int(rng, 0, 9);
     if (mode < 2) {

@@ -25,14 +25,14 @@ class ReferenceSearch {
                   const calendar::DayFlags& flags)
       : t_(tables), c_(cond), f_(flags) {}
 
-  // set_jyoken, clr_table1 and sel_data; fills `out` (direction, rows, count, entries).
+  // set_search_rows, clear_results and sel_data; fills `out` (direction, rows, count, entries).
   int run(SearchResult& out, const std::function<void()>& pending = {}) {
     out.direction = 0;
     out.boarding_row = 0;
     out.alighting_row = 0;
     for (auto& e : out.entries) e = ResultEntry{};
     out.count = 0;
-    if (!set_jyoken()) return 0;
+    if (!set_search_rows()) return 0;
     out.direction = direction_;
     out.boarding_row = st_row_;
     out.alighting_row = ed_row_;
@@ -69,7 +69,7 @@ class ReferenceSearch {
     return 0;
   }
 
-  bool set_jyoken() {
+  bool set_search_rows() {
     st_row_ = scan(1, c_.st_station, 0, 2);
     ed_row_ = scan(1, c_.ed_station, 0, 1);
     if (st_row_ == 0 || ed_row_ == 0) return false;
@@ -104,7 +104,7 @@ class ReferenceSearch {
     }
   }
 
-  void set_para(int indx, int kaisuu, int dep, int arr) {
+  void set_para(int indx, int transfers, int dep, int arr) {
     const int ride = minutes(arr) - minutes(dep);
     int key = 0;
     if (c_.sort_order == 2) {
@@ -114,7 +114,7 @@ class ReferenceSearch {
     } else {
       key = dep * 10000 + ride;
     }
-    key = key + kaisuu;
+    key = key + transfers;
     res_->entries[indx].ride_minutes = ride;
     res_->entries[indx].sort_key = key;
   }

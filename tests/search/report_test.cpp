@@ -124,12 +124,12 @@ TEST(ResultsText, TrainLabelPadsTheNumberAndMapsTheCarCode) {
   Fixture f;
   f.train(1, "M7", "N7", {});
   std::string s = "x";
-  edit_bin(*f.sin, 1, 1, 1, s);
+  append_train_label(*f.sin, 1, 1, 1, s);
   EXPECT_EQ(s, "xこまち007E ");
   // A number padded with blanks inside its field still reads as a number.
   f.train(2, "K 12", "", {});
   s.clear();
-  edit_bin(*f.sin, 1, 1, 2, s);
+  append_train_label(*f.sin, 1, 1, 2, s);
   EXPECT_EQ(s, "こだま012  ");
 }
 

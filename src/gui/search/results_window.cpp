@@ -1,7 +1,6 @@
 #include "gui/search/results_window.h"
 
 #include "board/about_text.h"
-#include "gui/board/loading_window.h"
 #include "text/print_columns.h"
 #include "gui/common/window_conventions.h"
 
@@ -25,8 +24,8 @@ constexpr int kPrintPoints = 9;
 
 }  // namespace
 
-ResultsWindow::ResultsWindow(app::AppState& state, Routes routes, QWidget* parent)
-    : QWidget(parent, Qt::Window), state_(state), routes_(std::move(routes)) {
+ResultsWindow::ResultsWindow(app::AppState& state, Ways ways, QWidget* parent)
+    : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin26"));
   setWindowTitle(QStringLiteral("新幹線検索結果"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -36,13 +35,13 @@ ResultsWindow::ResultsWindow(app::AppState& state, Routes routes, QWidget* paren
 
 void ResultsWindow::build_controls() {
   const auto px = [this](int twips) { return ui::tw(this, twips); };
-  frame1_ = new QGroupBox(this);
-  frame1_->setObjectName(QStringLiteral("Frame1"));
-  frame1_->setGeometry(px(120), px(60), px(9240), px(7020));
+  results_frame_ = new QGroupBox(this);
+  results_frame_->setObjectName(QStringLiteral("Frame1"));
+  results_frame_->setGeometry(px(120), px(60), px(9240), px(7020));
 
   // Headings: buttons that only carry a caption.
   const auto heading = [&](const char* name, const QString& caption, int top) {
-    auto* b = new QPushButton(caption, frame1_);
+    auto* b = new QPushButton(caption, results_frame_);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(px(120), px(top), px(9000), px(360));
     b->setFocusPolicy(Qt::NoFocus);
@@ -50,7 +49,7 @@ void ResultsWindow::build_controls() {
   };
   // The texts show TABs at every 8 half-width columns, as the printed report has them.
   const auto text_box = [&](const char* name, int top, int height) {
-    auto* t = new QPlainTextEdit(frame1_);
+    auto* t = new QPlainTextEdit(results_frame_);
     t->setObjectName(QString::fromLatin1(name));
     t->setGeometry(px(120), px(top), px(9000), px(height));
     t->setReadOnly(true);
@@ -61,30 +60,31 @@ void ResultsWindow::build_controls() {
     return t;
   };
   heading("Command5", QStringLiteral("新幹線検索結果"), 300);
-  text1_ = text_box("Text1", 660, 3300);
+  report_ = text_box("Text1", 660, 3300);
   heading("Command6", QStringLiteral("新幹線運賃情報"), 4020);
-  text2_ = text_box("Text2", 4380, 2520);
+  fare_text_ = text_box("Text2", 4380, 2520);
 
-  label1_ = new QLabel(this);
-  label1_->setObjectName(QStringLiteral("Label1"));
-  label1_->setGeometry(px(120), px(7140), px(9240), px(300));
+  legend_ = new QLabel(this);
+  legend_->setObjectName(QStringLiteral("Label1"));
+  legend_->setGeometry(px(120), px(7140), px(9240), px(300));
 
   const auto button = [&](const char* name, const QString& caption, int left) {
     return ui::command_button(this, name, caption, left, 7530, 2000, 420);
   };
-  command1_ = button("Command1", QStringLiteral("検索終了"), 120);
-  command2_ = button("Command2", QStringLiteral("印刷"), 3740);
-  command3_ = button("Command3", QStringLiteral("再検索"), 7360);
-  connect(command1_, &QPushButton::clicked, this, &ResultsWindow::end_search);
-  connect(command2_, &QPushButton::clicked, this, &ResultsWindow::print);
-  connect(command3_, &QPushButton::clicked, this, &ResultsWindow::search_again);
+  end_button_ = button("Command1", QStringLiteral("検索終了"), 120);
+  print_button_ = button("Command2", QStringLiteral("印刷"), 3740);
+  again_button_ = button("Command3", QStringLiteral("再検索"), 7360);
+  connect(end_button_, &QPushButton::clicked, this, &ResultsWindow::end_search);
+  connect(print_button_, &QPushButton::clicked, this, &ResultsWindow::print);
+  connect(again_button_, &QPushButton::clicked, this, &ResultsWindow::search_again);
 
   auto* keys = new ui::KeyConventions(this);
-  for (QWidget* w : std::initializer_list<QWidget*>{text1_, text2_, command1_, command2_, command3_})
+  for (QWidget* w : std::initializer_list<QWidget*>{report_, fare_text_, end_button_,
+                                                    print_button_, again_button_})
     keys->escape_closes(w, [this] { end_proc(); });
 
-  text1_->viewport()->installEventFilter(this);
-  text1_->setToolTip(QStringLiteral("ダブルクリックでダイヤグラムに表示"));
+  report_->viewport()->installEventFilter(this);
+  report_->setToolTip(QStringLiteral("ダブルクリックでダイヤグラムに表示"));
 
   // Narrow enough to open beside the main window on a 1280-pixel screen.
   setFixedSize(px(9480), px(8100));
@@ -98,8 +98,8 @@ bool ResultsWindow::load() {
   const auto pending = [&state] {
     if (state.process_events) state.process_events();
   };
-  QPointer<board::LoadingWindow> loading = new board::LoadingWindow(state, board::kLoadingSearch);
-  loading->show();
+  const std::function<void()> close_loading =
+      ways_.show_loading ? ways_.show_loading() : std::function<void()>();
   pending();
 
   const SearchConditions cond = state.search_conditions;
@@ -109,32 +109,29 @@ bool ResultsWindow::load() {
                         state.edition_code(), state.clock().now().year, cond, date, flags};
   ResultsTexts texts;
   if (self) texts = load_results(in, state.route_search, state.search_result, pending);
-  if (loading) {
-    loading->finish();
-    delete loading.data();
-  }
+  if (close_loading) close_loading();
   if (!self) return false;
 
   ui::place_window(this, state_.settings.pos(settings::kResultsWindowId));
   cond_ = cond;
   date_ = date;
   texts_ = std::move(texts);
-  frame1_->setTitle(QString::fromStdString(texts_.caption));
-  if (!texts_.legend.empty()) label1_->setText(QString::fromStdString(texts_.legend));
-  text1_->setPlainText(ui::text_box_text(texts_.report));
-  text2_->setPlainText(ui::text_box_text(texts_.fare_text));
-  command1_->setFocus();
+  results_frame_->setTitle(QString::fromStdString(texts_.caption));
+  if (!texts_.legend.empty()) legend_->setText(QString::fromStdString(texts_.legend));
+  report_->setPlainText(ui::text_box_text(texts_.report));
+  fare_text_->setPlainText(ui::text_box_text(texts_.fare_text));
+  end_button_->setFocus();
   return true;
 }
 
 bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == text1_->viewport() && event->type() == QEvent::MouseButtonDblClick &&
-      routes_.show_journey) {
+  if (watched == report_->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+      ways_.show_journey) {
     const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-    const int line = text1_->cursorForPosition(at).blockNumber();
+    const int line = report_->cursorForPosition(at).blockNumber();
     const int entry = entry_at_line(state_.schedule.sin, cond_, state_.search_result, line);
     if (entry > 0) {
-      routes_.show_journey(entry);
+      ways_.show_journey(entry);
       return true;
     }
   }
@@ -163,13 +160,13 @@ void ResultsWindow::print() {
 
 void ResultsWindow::end_search() {
   ui::store_position(this, state_.settings.pos(settings::kResultsWindowId));
-  if (routes_.show_main) routes_.show_main();
+  if (ways_.back_to_board) ways_.back_to_board();
   close();
 }
 
 void ResultsWindow::search_again() {
   ui::store_position(this, state_.settings.pos(settings::kResultsWindowId));
-  if (routes_.open_conditions) routes_.open_conditions();
+  if (ways_.open_conditions) ways_.open_conditions();
   close();
 }
 

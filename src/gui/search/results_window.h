@@ -21,16 +21,18 @@ namespace ravolin::search {
 class ResultsWindow final : public QWidget {
   Q_OBJECT
  public:
-  // Where the window leads: back to the main window (検索終了), back to the conditions
-  // (再検索).
-  struct Routes {
-    std::function<void()> show_main;
-    std::function<void()> open_conditions;
+  // Where the window may go next.
+  struct Ways {
+    std::function<void()> back_to_board;    // 検索終了
+    std::function<void()> open_conditions;  // 再検索
     // A double-click on a connection of Text1: the result entry (1-based) to draw in the
     // train diagram. Empty: nothing happens.
     std::function<void(int entry)> show_journey = {};
+    // The loading window in its search mode, shown while the search runs: the call shows
+    // it and returns what closes it. Empty: the search runs without one.
+    std::function<std::function<void()>()> show_loading = {};
   };
-  ResultsWindow(app::AppState& state, Routes routes, QWidget* parent = nullptr);
+  ResultsWindow(app::AppState& state, Ways ways, QWidget* parent = nullptr);
 
   // The load: the loading window in its search mode, the fare season and caption, the
   // search over the conditions in state, the report and the fare text. Shows nothing
@@ -51,20 +53,20 @@ class ResultsWindow final : public QWidget {
   void build_controls();
 
   app::AppState& state_;
-  Routes routes_;
+  Ways ways_;
   ResultsTexts texts_;
   // The conditions the report was built from, printed in its header even when the
   // conditions window has stored others since.
   SearchConditions cond_;
   calendar::SearchDate date_;
 
-  QGroupBox* frame1_ = nullptr;
-  QPlainTextEdit* text1_ = nullptr;
-  QPlainTextEdit* text2_ = nullptr;
-  QLabel* label1_ = nullptr;
-  QPushButton* command1_ = nullptr;
-  QPushButton* command2_ = nullptr;
-  QPushButton* command3_ = nullptr;
+  QGroupBox* results_frame_ = nullptr;   // Frame1, its caption the conditions
+  QPlainTextEdit* report_ = nullptr;     // Text1
+  QPlainTextEdit* fare_text_ = nullptr;  // Text2
+  QLabel* legend_ = nullptr;             // Label1
+  QPushButton* end_button_ = nullptr;    // Command1 検索終了
+  QPushButton* print_button_ = nullptr;  // Command2 印刷
+  QPushButton* again_button_ = nullptr;  // Command3 再検索
 };
 
 }  // namespace ravolin::search

@@ -14,22 +14,50 @@
 #include <functional>
 
 class QCloseEvent;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+
+namespace ravolin::ui {
+class TwipLayout;
+}
 
 namespace ravolin::search {
 
 class SearchWindow final : public QWidget {
   Q_OBJECT
  public:
-  // Where the window leads: back to the main window (終了), on to the results (検索開始).
-  struct Routes {
-    std::function<void()> show_main;
-    std::function<void()> open_results;
+  // The boxes of a station frame: the station and its time window.
+  struct StationBoxes {
+    QLineEdit* station = nullptr;
+    QLineEdit* from_hour = nullptr;
+    QLineEdit* from_minute = nullptr;
+    QLineEdit* to_hour = nullptr;
+    QLineEdit* to_minute = nullptr;
   };
-  SearchWindow(app::AppState& state, Routes routes, QWidget* parent = nullptr);
+  // The boxes the calendar fills with the day picked, and where the focus goes after.
+  struct DateBoxes {
+    QLineEdit* year = nullptr;
+    QLineEdit* month = nullptr;
+    QLineEdit* day = nullptr;
+    QLabel* weekday = nullptr;
+    QWidget* focus_after_pick = nullptr;
+    QWidget* focus_after_close = nullptr;
+  };
+  // Where the window may go next.
+  struct Ways {
+    std::function<void()> back_to_board;  // 終了
+    std::function<void()> start_search;   // 検索開始, the conditions stored: the results
+    // The station picker of `mode` (12 the boarding, 22 the alighting station), which
+    // writes the name picked into `box` and then calls `picked`; returns the picker.
+    std::function<QWidget*(int mode, QLineEdit* box, std::function<void()> picked)>
+        open_station_picker;
+    // ｶﾚﾝﾀﾞｰ: the calendar for the travel date; returns it.
+    std::function<QWidget*(const DateBoxes& boxes)> open_calendar;
+  };
+  SearchWindow(app::AppState& state, Ways ways, QWidget* parent = nullptr);
 
   void search_start();  // Command1 検索開始
   void exit_button();   // Command2 終了
@@ -48,23 +76,47 @@ class SearchWindow final : public QWidget {
 
  private:
   void build_controls();
-  void set_form1();
+  void build_station_frames(const ui::TwipLayout& at, QGroupBox* frame1);
+  void build_option_frames(const ui::TwipLayout& at, QGroupBox* frame1);
+  void build_date_frame(const ui::TwipLayout& at, QGroupBox* frame1);
+  void build_commands(const ui::TwipLayout& at);
+  void connect_keys();
+  void fill_fields();
+  // The text boxes by the number the form gives them (FormBox); [0] is empty.
+  std::array<QLineEdit*, 16> form_boxes() const;
   // The form as the controls hold it, and back (defaults and the message line).
   ConditionForm read_form() const;
   void write_form(const ConditionForm& form);
-  // Enter in text box i (1..11, 13..15): runs its check; true when accepted.
-  bool enter_check(int i);
+  // Enter in a text box (FormBox, all but the message line): runs its check; true when
+  // accepted.
+  bool enter_check(int box);
+  // Stores accepted conditions in the state and the settings, with the two-transfer
+  // question between the journey and the combination; false when it was cancelled.
+  bool store_conditions(const ConditionForm& form, SearchRequest request, bool ask);
   // Label21: the weekday of the date in Text13..Text15, none when they make no date.
   void show_weekday();
 
   app::AppState& state_;
-  Routes routes_;
-  std::array<QLineEdit*, 16> text_{};  // Text1..Text15; [12] the message line
-  std::array<QRadioButton*, 8> option_{};  // Option1..Option7
-  QLabel* label21_ = nullptr;
-  QPushButton* command1_ = nullptr;
-  QPushButton* command2_ = nullptr;
-  QPushButton* command3_ = nullptr;
+  Ways ways_;
+  // Frame2 乗車条件 (Text1..Text5) and Frame3 下車条件 (Text6..Text10).
+  StationBoxes departure_;
+  StationBoxes arrival_;
+  QLineEdit* wait_minutes_ = nullptr;        // Text11
+  QLineEdit* message_line_ = nullptr;        // Text12
+  QLineEdit* travel_year_ = nullptr;         // Text13
+  QLineEdit* travel_month_ = nullptr;        // Text14
+  QLineEdit* travel_day_ = nullptr;          // Text15
+  QLabel* weekday_ = nullptr;                // Label21
+  QRadioButton* sort_by_departure_ = nullptr;  // Option1
+  QRadioButton* sort_by_arrival_ = nullptr;    // Option2
+  QRadioButton* sort_by_ride_ = nullptr;       // Option3
+  QRadioButton* one_transfer_ = nullptr;       // Option4
+  QRadioButton* two_transfers_ = nullptr;      // Option5
+  QRadioButton* one_per_train_ = nullptr;      // Option6
+  QRadioButton* all_per_train_ = nullptr;      // Option7
+  QPushButton* search_button_ = nullptr;       // Command1 検索開始
+  QPushButton* exit_button_ = nullptr;         // Command2 終了
+  QPushButton* calendar_button_ = nullptr;     // Command3 ｶﾚﾝﾀﾞｰ
   QPointer<QWidget> picker_;
   QPointer<QWidget> calendar_;
 };
