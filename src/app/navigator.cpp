@@ -246,13 +246,8 @@ void Navigator::open_search() {
   ways.back_to_board = [this] { show_in_front(main_.get()); };
   ways.start_search = [this] { open_results(); };
   ways.open_station_picker = [this](int mode, QLineEdit* box, std::function<void()> picked) {
-    auto* picker = new settings::StationPickerWindow(state_, mode, box, search_.data());
-    QObject::connect(picker, &settings::StationPickerWindow::picked, picker,
-                     [picked = std::move(picked)] {
-                       if (picked) picked();
-                     });
-    ui::bring_forward(picker);
-    return static_cast<QWidget*>(picker);
+    open_station_picker(search_.data(), mode, box, std::move(picked));
+    return static_cast<QWidget*>(station_picker_.data());
   };
   ways.open_calendar = [this](const search::SearchWindow::DateBoxes& boxes) {
     const calendar::CalendarWindow::Targets targets{boxes.year,    boxes.month,
