@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <langinfo.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -34,21 +35,21 @@
 
 namespace {
 
+using namespace ravolin;
+
 std::string env_value(const char* name) {
   const char* v = std::getenv(name);
   return v ? v : "";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  using namespace ravolin;
-
-  // --help and --version answer without a display, in the terminal's character set.
+// --help, --version and a refused option answer without a display, in the terminal's
+// character set; so does a start without a screen, where Qt would abort. The exit status,
+// or nothing when the program is to start.
+std::optional<int> answer_without_windows(const std::vector<std::string>& args,
+                                          settings::CommandLine& command_line) {
   std::setlocale(LC_CTYPE, "");
   const std::string codeset = nl_langinfo(CODESET);
-  const settings::CommandLine command_line =
-      settings::parse_command_line(std::vector<std::string>(argv + 1, argv + argc));
+  command_line = settings::parse_command_line(args);
   if (!command_line.error.empty()) {
     std::fputs(settings::refusal_text(command_line, codeset).c_str(), stderr);
     return 2;
@@ -61,70 +62,96 @@ int main(int argc, char** argv) {
     std::fputs(settings::version_text().c_str(), stdout);
     return 0;
   }
-
-  // Without a screen Qt would abort; say why instead.
   const std::string no_display = settings::missing_display_message(
-      std::vector<std::string>(argv + 1, argv + argc),
-      {env_value("QT_QPA_PLATFORM"), env_value("DISPLAY"), env_value("WAYLAND_DISPLAY")});
+      args, {env_value("QT_QPA_PLATFORM"), env_value("DISPLAY"), env_value("WAYLAND_DISPLAY")});
   if (!no_display.empty()) {
     std::fprintf(stderr, "ravolin: %s", no_display.c_str());
     return 1;
   }
+  return std::nullopt;
+}
 
-  QApplication app(argc, argv);
-  // The installed icon, and the desktop entry the windows belong to.
+// The installed icon, and Qt's own dialogs (printer, file) in Japanese where Qt's
+// translations are installed (qt6-translations-l10n); without them they stay as Qt draws them.
+void set_up_application(QTranslator& qt_japanese) {
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ravolin")));
-  // Qt's own dialogs (printer, file) in Japanese where Qt's translations are installed
-  // (qt6-translations-l10n); without them they stay as Qt draws them.
-  QTranslator qt_japanese;
   if (qt_japanese.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qt_japanese);
+}
 
-  ui::QtSystemClock clock;
-  ui::QtHelpViewer help;
-  ui::QtPrinter printer;
-
+settings::ProgramLocation locate_program(const settings::CommandLine& command_line) {
   const QString exe_folder = QCoreApplication::applicationDirPath();
   const std::string installed_data =
       QDir::cleanPath(exe_folder + QStringLiteral("/" RAVOLIN_DATA_FROM_BIN)).toStdString();
   const auto has_data = [](const std::string& folder) {
     return ::access((folder + "/" + data::kDataFileName).c_str(), R_OK) == 0;
   };
-  const settings::ProgramLocation location = settings::locate_program_folder(
-      exe_folder.toStdString(), installed_data, command_line.edition, has_data);
+  return settings::locate_program_folder(exe_folder.toStdString(), installed_data,
+                                         command_line.edition, has_data);
+}
+
+// Each edition is a program of its own to the desktop: its own window class (WM_CLASS,
+// from the application name) and desktop entry, so that a dock neither groups the three
+// editions together nor fails to match a window to its entry.
+void set_edition_identity(const settings::ProgramLocation& location) {
+  const QString identity = QString::fromStdString("ravolin-" + location.edition);
+  QCoreApplication::setApplicationName(identity);
+  if (location.installed) QGuiApplication::setDesktopFileName(identity);
+}
+
+// Where the files the program writes go; said once when nothing will be saved.
+settings::UserFolder choose_user_folder(const settings::ProgramLocation& location,
+                                        app::AppState& state, ui::MessageBoxes& messages) {
+  settings::UserFolder user_folder = settings::prepare_user_folder(
+      location, {env_value("XDG_CONFIG_HOME"), env_value("HOME")},
+      [](const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; },
+      QDir::tempPath().toStdString());
+  state.set_user_folder(user_folder.folder);
+  state.set_keeps_changes(user_folder.keeps_changes);
+  if (!user_folder.notice.empty()) messages.error(nullptr, user_folder.notice);
+  return user_folder;
+}
+
+// A scratch folder of a run without a folder of the user's own goes with the run.
+struct ScratchFolder {
+  std::string folder;
+  ~ScratchFolder() {
+    if (folder.empty()) return;
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  settings::CommandLine command_line;
+  if (const auto status =
+          answer_without_windows(std::vector<std::string>(argv + 1, argv + argc), command_line))
+    return *status;
+
+  QApplication application(argc, argv);
+  QTranslator qt_japanese;
+  set_up_application(qt_japanese);
+
+  ui::QtSystemClock clock;
+  ui::QtHelpViewer help;
+  ui::QtPrinter printer;
+  const settings::ProgramLocation location = locate_program(command_line);
   if (!location.error.empty()) {
     std::fprintf(stderr, "ravolin: %s\n", location.error.c_str());
     ui::QtMessageBoxes(help, std::string()).error(nullptr, location.error);
     return 1;
   }
-
-  // Each edition is a program of its own to the desktop: its own window class (WM_CLASS,
-  // from the application name) and desktop entry, so that a dock neither groups the three
-  // editions together nor fails to match a window to its entry.
-  const QString identity = QString::fromStdString("ravolin-" + location.edition);
-  QCoreApplication::setApplicationName(identity);
-  if (location.installed) QGuiApplication::setDesktopFileName(identity);
+  set_edition_identity(location);
 
   ui::QtMessageBoxes messages(help, location.folder + "/" + data::kHelpFileName);
   const auto tray = ui::make_qt_tray();
   auto state = std::make_unique<app::AppState>(
       location.folder, app::Platform{clock, messages, help, printer, tray.get()});
-
-  const settings::UserFolder user_folder = settings::prepare_user_folder(
-      location, {env_value("XDG_CONFIG_HOME"), env_value("HOME")},
-      [](const std::string& folder) { return ::access(folder.c_str(), W_OK) == 0; },
-      QDir::tempPath().toStdString());
-  // A scratch folder of a run without a folder of the user's own goes with the run.
-  const std::unique_ptr<const std::string, void (*)(const std::string*)> scratch(
-      user_folder.keeps_changes ? nullptr : &user_folder.folder, [](const std::string* folder) {
-        std::error_code ec;
-        std::filesystem::remove_all(*folder, ec);
-      });
-  state->set_user_folder(user_folder.folder);
-  state->set_keeps_changes(user_folder.keeps_changes);
-  if (!user_folder.notice.empty()) messages.error(nullptr, user_folder.notice);
-
+  const settings::UserFolder user_folder = choose_user_folder(location, *state, messages);
+  const ScratchFolder scratch{user_folder.keeps_changes ? std::string() : user_folder.folder};
   state->end_program = [] { QCoreApplication::exit(0); };
   state->process_events = [] { QCoreApplication::processEvents(); };
 
@@ -136,5 +163,5 @@ int main(int argc, char** argv) {
   if (!navigator.start()) return navigator.start_aborted() ? 0 : 1;
   navigator.main_window()->show();
   single_instance.bring_forward_on_request(navigator.main_window());
-  return app.exec();
+  return application.exec();
 }
