@@ -50,7 +50,7 @@ void BM_HotelSection(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    if (!hotels::get_hotel(kData, d->directory, d->areas, *districts, *table, err)) {
+    if (!hotels::load_hotels(kData, d->directory, d->areas, *districts, *table, err)) {
       state.SkipWithError(err.message().c_str());
       break;
     }

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
            data::load_sinkansen_stations(file, dir, tables->sin, err) &&
            data::load_sinkansen_trains(file, dir, tables->sin, err) &&
            fares::load_fare_tables(file, dir, tables->sin, *fare_tables, err) &&
-           hotels::get_hotel(file, dir, tables->areas, *districts, *hotel_table, err));
+           hotels::load_hotels(file, dir, tables->areas, *districts, *hotel_table, err));
   }
 
   auto raw = std::make_unique<data::RawData>();

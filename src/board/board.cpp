@@ -146,7 +146,7 @@ bool excluded_on_day(int code, const calendar::DayFlags& f) {
   }
 }
 
-void select_data(const data::SinkansenTables& t, int direction, int train,
+void exclude_if_not_running(const data::SinkansenTables& t, int direction, int train,
                  const calendar::DayFlags& flags, int& exclusion) {
   if (exclusion != 0) return;
   if (excluded_on_day(t.op_day[direction][train], flags)) exclusion = 1;
@@ -241,7 +241,7 @@ void append_train_name(std::string& out, const data::SinkansenTables& t, int d, 
 }
 }  // namespace
 
-std::string edit_bin(const data::SinkansenTables& t, int direction, int train) {
+std::string train_name(const data::SinkansenTables& t, int direction, int train) {
   std::string s;
   append_train_name(s, t, direction, train);
   return s;
@@ -313,7 +313,7 @@ void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
       if (tj == 0 || tj < th.hurry_arrival) continue;
       if (line_limit == 0 && tj >= th.window_end) continue;
       int exclusion = 0;
-      select_data(t, d, m, flags, exclusion);
+      exclude_if_not_running(t, d, m, flags, exclusion);
       if (exclusion != 0) continue;
       if (!serves_later_station(t, d, j, m)) continue;
       cand[n++] = m;

@@ -89,9 +89,9 @@ bool is_keiyo_rapid(std::string_view train_id);
 
 // Operation-day rule of a code: true when a train of that code does not run on the day.
 bool excluded_on_day(int op_day_code, const calendar::DayFlags& flags);
-// select_data: sets exclusion (in-out) when train m of direction d does not run on the
+// exclude_if_not_running: sets exclusion (in-out) when train m of direction d does not run on the
 // day; an exclusion already set stays set.
-void select_data(const data::SinkansenTables& t, int direction, int train,
+void exclude_if_not_running(const data::SinkansenTables& t, int direction, int train,
                  const calendar::DayFlags& flags, int& exclusion);
 
 // Exchange sorts of a candidate list (train indices) by their time at the station,
@@ -100,8 +100,8 @@ void sort_sinkansen(const data::SinkansenTables& t, int direction, int station, 
                     int count);
 void sort_keiyo(const data::KeiyoTables& t, int schedule, int station, int* trains, int count);
 
-// edit_bin: the train's display name, e.g. "のぞみ００１N" or "ひかり１２３ ".
-std::string edit_bin(const data::SinkansenTables& t, int direction, int train);
+// train_name: the train's display name, e.g. "のぞみ００１N" or "ひかり１２３ ".
+std::string train_name(const data::SinkansenTables& t, int direction, int train);
 // Board mark of a car-type code ("N5" -> "n"), empty for none.
 std::string_view car_type_mark(std::string_view code);
 // Note of a car-type code ("N" -> "　【のぞみ型車両】"), empty for none.

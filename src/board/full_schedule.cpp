@@ -50,7 +50,7 @@ FullSchedule full_schedule_sinkansen(const data::SinkansenTables& t, const setti
   const int trains = std::clamp(t.train_count[d], 0, data::kMaxSinTrains);
   for (int m = 1; m <= trains; ++m) {
     int exclusion = 0;
-    select_data(t, d, m, flags, exclusion);
+    exclude_if_not_running(t, d, m, flags, exclusion);
     if (exclusion != 0) continue;
     if (t.time(d, j, m) == 0 || !serves_later_station(t, d, j, m)) continue;
     cand[n++] = m;

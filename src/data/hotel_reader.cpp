@@ -23,7 +23,7 @@ bool load_district_names(const data::DataFile& file, const data::Directory& dir,
   return true;
 }
 
-bool get_hotel(const data::DataFile& file, const data::Directory& dir,
+bool load_hotels(const data::DataFile& file, const data::Directory& dir,
                const data::AreaTable& areas, const DistrictNames& districts,
                HotelTable& table, data::DataError& err) {
   table.file_hotel_count = 0;
@@ -50,7 +50,7 @@ bool get_hotel(const data::DataFile& file, const data::Directory& dir,
   return true;
 }
 
-bool get_hotel(const std::string& data_path, const data::Directory& dir,
+bool load_hotels(const std::string& data_path, const data::Directory& dir,
                const data::AreaTable& areas, const DistrictNames& districts,
                HotelTable& table, data::DataError& err,
                const std::function<void()>& block_hook) {
@@ -58,7 +58,7 @@ bool get_hotel(const std::string& data_path, const data::Directory& dir,
   data::DataFile file;
   if (!file.open(data_path, err)) return false;
   file.block_hook = block_hook;
-  return get_hotel(file, dir, areas, districts, table, err);
+  return load_hotels(file, dir, areas, districts, table, err);
 }
 
 }  // namespace ravolin::hotels

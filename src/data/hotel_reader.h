@@ -1,4 +1,4 @@
-// load_district_names (district names, a start-up step) and get_hotel (the hotel section,
+// load_district_names (district names, a start-up step) and load_hotels (the hotel section,
 // read when the hotel list first opens).
 #pragma once
 
@@ -21,13 +21,13 @@ bool load_district_names(const data::DataFile& file, const data::Directory& dir,
 // characters. More than 1000 hotels in all, an area number above 100 or a district number
 // above 200 is refused: the file's hotels are then not loaded (file_hotel_count 0) and the
 // user's hotels stay as they are.
-bool get_hotel(const data::DataFile& file, const data::Directory& dir,
+bool load_hotels(const data::DataFile& file, const data::Directory& dir,
                const data::AreaTable& areas, const DistrictNames& districts,
                HotelTable& table, data::DataError& err);
 
-// get_hotel on the data file at `data_path` (opened for this read and closed again), with
+// load_hotels on the data file at `data_path` (opened for this read and closed again), with
 // `block_hook` called once per block so a window can process pending events.
-bool get_hotel(const std::string& data_path, const data::Directory& dir,
+bool load_hotels(const std::string& data_path, const data::Directory& dir,
                const data::AreaTable& areas, const DistrictNames& districts,
                HotelTable& table, data::DataError& err,
                const std::function<void()>& block_hook = {});

@@ -1,5 +1,5 @@
 // Decoding the sections of the data file into the raw model. The program's readers
-// (load_areas, load_keiyo_trains, load_fare_tables, get_hotel, ...) and `export` both go
+// (load_areas, load_keiyo_trains, load_fare_tables, load_hotels, ...) and `export` both go
 // through these, so there is one decoder per section.
 #include "data/raw_data.h"
 #include "data/sources.h"

@@ -204,7 +204,7 @@ std::vector<DiagramTrain> diagram_trains(const data::SinkansenTables& t, const D
       train.train = m;
       const std::string id = text::trim(t.train_id[d][m]);
       train.type = id.empty() ? ' ' : id[0];
-      train.label = text::trim_right(edit_bin(t, d, m));
+      train.label = text::trim_right(train_name(t, d, m));
       for (int row = 1; row <= n; ++row) {
         const int hhmm = t.time(d, row, m);
         if (hhmm == 0) continue;

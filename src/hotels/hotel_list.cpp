@@ -14,7 +14,7 @@ std::string area_key(const std::string& area) {
   return t;
 }
 
-bool sel_data(const HotelTable& table, HotelSelection& sel, std::string& error) {
+bool select_hotels(const HotelTable& table, HotelSelection& sel, std::string& error) {
   sel.hit_list.clear();
   sel.district_list.clear();
   const std::string key = area_key(sel.hotel_area);

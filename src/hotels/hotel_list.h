@@ -1,4 +1,4 @@
-// The hotel directory's rules: the selection of an area's hotels (sel_data), their
+// The hotel directory's rules: the selection of an area's hotels (select_hotels), their
 // order (sort_hotel), the grid and title strip as text, the area check of the search
 // window, the district chooser's two lists and the area picker's lists.
 #pragma once
@@ -31,7 +31,7 @@ struct HotelSelection {
   // area they were chosen in: a search for another area clears them.
   std::vector<std::string> district_filter;
   std::string filter_area;
-  // Rebuilt by sel_data: positions in the hotel table, in display order, and the
+  // Rebuilt by select_hotels: positions in the hotel table, in display order, and the
   // districts met among the area's hotels, in order of appearance.
   std::vector<int> hit_list;
   std::vector<std::string> district_list;
@@ -42,10 +42,10 @@ struct HotelSelection {
 // hotel table stores them.
 std::string area_key(const std::string& area);
 
-// sel_data: fills hit_list and district_list from hotel_area and district_filter over
+// select_hotels: fills hit_list and district_list from hotel_area and district_filter over
 // positions 1 .. table.total(). False with `error` when the area holds more hotels or
 // districts than the list can show (200); the lists are then empty.
-bool sel_data(const HotelTable& table, HotelSelection& sel, std::string& error);
+bool select_hotels(const HotelTable& table, HotelSelection& sel, std::string& error);
 
 // sort_hotel: hit_list ascending by area, then district (untrimmed, by character codes).
 void sort_hotel(const HotelTable& table, std::vector<int>& hit_list);

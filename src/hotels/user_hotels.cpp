@@ -103,7 +103,7 @@ UserHotelReport parse_hotel_user(std::string_view bytes, HotelTable& table) {
   return report;
 }
 
-UserHotelReport get_hotel_user(const std::string& path, HotelTable& table) {
+UserHotelReport load_user_hotels(const std::string& path, HotelTable& table) {
   std::string bytes, error;
   if (!settings::read_whole_file(path, bytes, error)) {
     table.user_hotel_count = 0;

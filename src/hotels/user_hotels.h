@@ -27,7 +27,7 @@ std::optional<HotelEntry> parse_hotel_user_line(std::string_view cp932_line);
 // Reads hotelusr.csv into positions 1, 2, ... of the table and sets user_hotel_count
 // (file_hotel_count becomes 0: the data file's hotels follow and must be read again).
 // Broken lines are skipped, never the whole file; a missing file gives no user hotels.
-UserHotelReport get_hotel_user(const std::string& path, HotelTable& table);
+UserHotelReport load_user_hotels(const std::string& path, HotelTable& table);
 // The same over the bytes of a file.
 UserHotelReport parse_hotel_user(std::string_view cp932_bytes, HotelTable& table);
 

@@ -89,13 +89,13 @@ void clear_results(SearchResult& result) {
 
 bool runs_on(int code, const calendar::DayFlags& f) { return !board::excluded_on_day(code, f); }
 
-void select_data(const data::SinkansenTables& tables, const calendar::DayFlags& flags,
+void skip_if_not_running(const data::SinkansenTables& tables, const calendar::DayFlags& flags,
                  int direction, int /*row*/, int train, int& skip_flg) {
   if (skip_flg == 1) return;
   if (!runs_on(tables.op_day[direction][train], flags)) skip_flg = 1;
 }
 
-void set_para(int sort_order, SearchResult& result, int indx, int transfers, int dep, int arr) {
+void set_ride_and_sort_key(int sort_order, SearchResult& result, int indx, int transfers, int dep, int arr) {
   const std::int32_t ride = minutes_of(arr) - minutes_of(dep);
   std::int32_t key;
   if (sort_order == kSortByArrival) {
@@ -147,7 +147,7 @@ struct RouteSearch::Work {
   std::array<std::uint8_t, kMaxSinTrains + 1> runs{};
   std::array<std::uint8_t, kMaxSinTrains + 1> arr_ok{};
 
-  // What sel_data3 finds for a second train, from whatever row it starts: for each row r
+  // What the third-train scan finds for a second train, from whatever row it starts: for each row r
   // the third trains boarded when the walk over the rows visits r (pool[offset[r]] on,
   // length[r] of them, boarded at row[r], which is r + 1 after an arrival row); next[r],
   // the row the walk visits after r; first[r], the first row from r on along the walk
@@ -187,7 +187,7 @@ struct RouteSearch::Work {
                std::array<std::uint64_t, kBitWords>& bits) const;
   void prepare_second(int t2);
   void build_useful();
-  int sel_data2(int kk, int wait_count, int cap);
+  int find_second_trains(int kk, int wait_count, int cap);
 };
 
 void RouteSearch::Work::build_orders(const data::SinkansenTables& tables, int d) {
@@ -277,7 +277,7 @@ bool RouteSearch::Work::collect(const RowOrder& ro, std::int32_t lo, std::int32_
   return any;
 }
 
-// Builds the walk and the match lists of second train t2 (what sel_data3 scans for any
+// Builds the walk and the match lists of second train t2 (what the third-train scan looks at for any
 // row it is started from).
 void RouteSearch::Work::prepare_second(int t2) {
   SecondTrain& st = second[t2];
@@ -343,7 +343,7 @@ void RouteSearch::Work::build_useful() {
 
 // The transfer list of first train kk, built only as far as `cap` entries (the caller
 // needs no more). Returns its length.
-int RouteSearch::Work::sel_data2(int kk, int wait_count, int cap) {
+int RouteSearch::Work::find_second_trains(int kk, int wait_count, int cap) {
   int n = 0;
   std::array<std::uint64_t, kBitWords> bits{};
   for (int s = st_row + 1; s <= ed_row - 1; ++s) {
@@ -412,10 +412,10 @@ int RouteSearch::search(const data::SinkansenTables& tables, const SearchConditi
   if (work_->busy) return 0;  // called again from its own pending-events hook
   set_search_rows(tables, cond, result);
   clear_results(result);
-  return sel_data(tables, cond, flags, result, pending);
+  return run_search(tables, cond, flags, result, pending);
 }
 
-int RouteSearch::sel_data(const data::SinkansenTables& tables, const SearchConditions& cond,
+int RouteSearch::run_search(const data::SinkansenTables& tables, const SearchConditions& cond,
                           const calendar::DayFlags& flags, SearchResult& result,
                           const PendingEvents& pending) {
   Work& w = *work_;
@@ -446,14 +446,14 @@ int RouteSearch::sel_data(const data::SinkansenTables& tables, const SearchCondi
       if (count == kMaxResults) break;
       ResultEntry& e = result.entries[++count];
       e.first_train = t1;
-      set_para(cond.sort_order, result, count, 0, d, w.time(w.ed_row, t1));
+      set_ride_and_sort_key(cond.sort_order, result, count, 0, d, w.time(w.ed_row, t1));
     }
     // Only as many continuations as can still be stored, plus the one that ends the search.
     const int cap = std::min(kMaxTransfers, kMaxResults + 1 - count);
     if (cond.wait_count == 2 && !w.useful_built && w.looked_at > 4 * kMaxSinTrains) {
       w.build_useful();
     }
-    const int n = w.sel_data2(t1, cond.wait_count, cap);
+    const int n = w.find_second_trains(t1, cond.wait_count, cap);
     bool full = false;
     for (int j = 1; j <= n; ++j) {
       if (count == kMaxResults) {
@@ -468,13 +468,13 @@ int RouteSearch::sel_data(const data::SinkansenTables& tables, const SearchCondi
       e.first_transfer_row = tr.first_row;
       e.second_transfer_row = tr.second_row;
       const int last = tr.third_train != 0 ? tr.third_train : tr.second_train;
-      set_para(cond.sort_order, result, count, tr.third_train != 0 ? 2 : 1, d,
+      set_ride_and_sort_key(cond.sort_order, result, count, tr.third_train != 0 ? 2 : 1, d,
                w.time(w.ed_row, last));
     }
     if (full) break;
   }
   result.count = count;
-  sort_data(result);
+  sort_entries(result);
   return count;
 }
 
@@ -486,7 +486,7 @@ int RouteSearch::sel_data(const data::SinkansenTables& tables, const SearchCondi
 // first entry moved to its end. So each group is a list under a pending left rotation,
 // and the rotations a group owes are the entries with smaller keys taken since it last
 // changed, counted with a Fenwick tree over the groups.
-void sort_data(SearchResult& result) {
+void sort_entries(SearchResult& result) {
   const int n = result.count;
   if (n < 2) return;
   // Entries in key order (then list order) give the groups and their sizes.

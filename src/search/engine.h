@@ -86,18 +86,18 @@ bool set_search_rows(const data::SinkansenTables& tables, const SearchConditions
 // Clears entries 1..1000 and the count.
 void clear_results(SearchResult& result);
 
-// select_data: sets skip_flg to 1 when the train does not run on the day of the flags
+// skip_if_not_running: sets skip_flg to 1 when the train does not run on the day of the flags
 // (operation-day code of the train); otherwise leaves it unchanged. `row` is not used.
-void select_data(const data::SinkansenTables& tables, const calendar::DayFlags& flags,
+void skip_if_not_running(const data::SinkansenTables& tables, const calendar::DayFlags& flags,
                  int direction, int row, int train, int& skip_flg);
 // The operation-day rule alone: true when a train of this code runs on the day.
 bool runs_on(int op_day_code, const calendar::DayFlags& flags);
 
-// set_para: ride minutes and sort key of result indx from its departure and arrival.
-void set_para(int sort_order, SearchResult& result, int indx, int transfers, int dep, int arr);
-// sort_data: the exchange sort of entries 1..count by sort key (not stable: the order it
+// set_ride_and_sort_key: ride minutes and sort key of result indx from its departure and arrival.
+void set_ride_and_sort_key(int sort_order, SearchResult& result, int indx, int transfers, int dep, int arr);
+// sort_entries: the exchange sort of entries 1..count by sort key (not stable: the order it
 // leaves among equal keys is the one the report lists).
-void sort_data(SearchResult& result);
+void sort_entries(SearchResult& result);
 
 // Called every 20 first trains so the windows can process pending events.
 using PendingEvents = std::function<void()>;
@@ -114,14 +114,14 @@ class RouteSearch {
   RouteSearch(const RouteSearch&) = delete;
   RouteSearch& operator=(const RouteSearch&) = delete;
 
-  // sel_data: runs the whole search for the rows set_search_rows put in `result`, fills and
+  // run_search: runs the whole search for the rows set_search_rows put in `result`, fills and
   // sorts the result list; returns the result count. `flags` are the search date's
   // day-type flags (with its weekday).
-  int sel_data(const data::SinkansenTables& tables, const SearchConditions& cond,
+  int run_search(const data::SinkansenTables& tables, const SearchConditions& cond,
                const calendar::DayFlags& flags, SearchResult& result,
                const PendingEvents& pending = {});
 
-  // set_search_rows + clear_results + sel_data.
+  // set_search_rows + clear_results + run_search.
   int search(const data::SinkansenTables& tables, const SearchConditions& cond,
              const calendar::DayFlags& flags, SearchResult& result,
              const PendingEvents& pending = {});

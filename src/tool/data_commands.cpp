@@ -160,7 +160,7 @@ int cmd_dump(const Args& args) {
   auto whole = std::make_unique<data::RawData>();
   if (!file.open(args[0], err) || !data::read_image(file, *whole, err) ||
       !data::load_sections(args[0], 1, *d, *districts, *f, {}, err) ||
-      !hotels::get_hotel(file, d->directory, d->areas, *districts, *h, err)) {
+      !hotels::load_hotels(file, d->directory, d->areas, *districts, *h, err)) {
     std::fprintf(stderr, "ravolin-tool dump: %s\n", err.message().c_str());
     return 1;
   }

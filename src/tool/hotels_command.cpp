@@ -43,7 +43,7 @@ bool parse_today(const std::string& s, std::int32_t& dn) {
 // hotel section cannot be read. Broken lines of the user's file are reported and skipped.
 bool load_hotels(const LoadedFolder& folder, hotels::HotelTable& table) {
   const std::string user_path = folder.dir + "/" + hotels::kUserHotelFileName;
-  const hotels::UserHotelReport report = hotels::get_hotel_user(user_path, table);
+  const hotels::UserHotelReport report = hotels::load_user_hotels(user_path, table);
   if (report.skipped_lines > 0)
     std::fprintf(stderr, "ravolin-tool hotels: %s: %d broken line(s) left out, the first is line %d\n",
                  user_path.c_str(), report.skipped_lines, report.first_skipped_line);
@@ -51,7 +51,7 @@ bool load_hotels(const LoadedFolder& folder, hotels::HotelTable& table) {
     std::fprintf(stderr, "ravolin-tool hotels: %s: more hotels than the table holds; the rest were left out\n",
                  user_path.c_str());
   data::DataError err;
-  if (!hotels::get_hotel(folder.data_path, folder.data.directory, folder.data.areas,
+  if (!hotels::load_hotels(folder.data_path, folder.data.directory, folder.data.areas,
                          folder.districts, table, err)) {
     std::fprintf(stderr, "ravolin-tool hotels: %s\n", err.message().c_str());
     return false;
@@ -105,7 +105,7 @@ int cmd_hotels(const Args& args) {
   hotels::HotelSelection sel;
   hotels::start_hotel_search(sel, area);
   hotels::set_district_filter(sel, districts);
-  if (!hotels::sel_data(*table, sel, error)) {
+  if (!hotels::select_hotels(*table, sel, error)) {
     fail_line(error);
     return 1;
   }

@@ -315,7 +315,7 @@ TEST_P(DeliveredEdition, AreasAndHotelsAreUsableAndInvented) {
   auto table = std::make_unique<hotels::HotelTable>();
   data::DataError err;
   std::string path = std::string(RAVOLIN_PROGRAM_DIR) + "/" + GetParam().folder + "/ravolinh.dat";
-  ASSERT_TRUE(hotels::get_hotel(path, L1.d.directory, L1.d.areas, L1.districts, *table, err))
+  ASSERT_TRUE(hotels::load_hotels(path, L1.d.directory, L1.d.areas, L1.districts, *table, err))
       << err.message();
   ASSERT_GT(table->file_hotel_count, 0);
   const std::regex invented("0[0-9]{1,4}-0[0-9]{1,3}-[0-9]{4} *");

@@ -423,7 +423,7 @@ TEST(Loader, RandomlyDamagedFilesAreReadSafely) {
       EXPECT_FALSE(err.reason.empty());
     } else {
       DataError herr;
-      if (!hotels::get_hotel(path, l->data.directory, l->data.areas, l->districts, *hotels_table, herr)) {
+      if (!hotels::load_hotels(path, l->data.directory, l->data.areas, l->districts, *hotels_table, herr)) {
         EXPECT_FALSE(herr.reason.empty());
       }
     }

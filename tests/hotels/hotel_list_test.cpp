@@ -56,14 +56,14 @@ TEST(SelData, AnAreaOfTokyoOrOsakaFindsEveryHotelStoredUnderIt) {
   std::string error;
   for (const char* area : {"東京／羽田", "東京／成田", " 東京／羽田 "}) {
     HotelSelection sel = search(area);
-    ASSERT_TRUE(sel_data(*t.t, sel, error));
+    ASSERT_TRUE(select_hotels(*t.t, sel, error));
     EXPECT_EQ(t.names(sel.hit_list), (Names{"user", "ginza"})) << area;
   }
   HotelSelection osaka = search("大阪／関西");
-  ASSERT_TRUE(sel_data(*t.t, osaka, error));
+  ASSERT_TRUE(select_hotels(*t.t, osaka, error));
   EXPECT_EQ(t.names(osaka.hit_list), (Names{"umeda"}));
   HotelSelection none = search("新大阪");  // not 大阪: the name must begin with it
-  ASSERT_TRUE(sel_data(*t.t, none, error));
+  ASSERT_TRUE(select_hotels(*t.t, none, error));
   EXPECT_TRUE(none.hit_list.empty());
 }
 
@@ -75,7 +75,7 @@ TEST(SelData, ExaminesEveryPositionAfterTheUsersHotels) {
   ASSERT_EQ(t.t->total(), 503);
   HotelSelection sel = search("名古屋");
   std::string error;
-  ASSERT_TRUE(sel_data(*t.t, sel, error));
+  ASSERT_TRUE(select_hotels(*t.t, sel, error));
   ASSERT_EQ(sel.hit_list.size(), 4u);
   EXPECT_EQ(sel.hit_list.back(), 503);
 }
@@ -88,13 +88,13 @@ TEST(SelData, DistrictFilterAndDistrictListCompareTrimmedTexts) {
   t.add("名古屋", "金山", "f3");
   std::string error;
   HotelSelection all = search("名古屋");
-  ASSERT_TRUE(sel_data(*t.t, all, error));
+  ASSERT_TRUE(select_hotels(*t.t, all, error));
   EXPECT_EQ(t.names(all.hit_list), (Names{"u1", "f1", "f2", "f3"}));
   // Each district once, in order of appearance.
   EXPECT_EQ(all.district_list, (Names{"栄", "名駅", "金山"}));
 
   HotelSelection some = search("名古屋", {" 栄 ", "金山"});
-  ASSERT_TRUE(sel_data(*t.t, some, error));
+  ASSERT_TRUE(select_hotels(*t.t, some, error));
   EXPECT_EQ(t.names(some.hit_list), (Names{"u1", "f2", "f3"}));
   // The district list still holds all of the area's districts.
   EXPECT_EQ(some.district_list, all.district_list);
@@ -105,10 +105,10 @@ TEST(SelData, MoreHotelsThanTheListHoldsAreRefused) {
   for (int i = 0; i < kMaxHits; ++i) t.add("仙台", "駅前", "h");
   HotelSelection sel = search("仙台");
   std::string error;
-  EXPECT_TRUE(sel_data(*t.t, sel, error));
+  EXPECT_TRUE(select_hotels(*t.t, sel, error));
   EXPECT_EQ(sel.hit_list.size(), 200u);
   t.add("仙台", "駅前", "h");
-  EXPECT_FALSE(sel_data(*t.t, sel, error));
+  EXPECT_FALSE(select_hotels(*t.t, sel, error));
   EXPECT_TRUE(sel.hit_list.empty());
   EXPECT_NE(error.find("200"), std::string::npos) << error;
 }

@@ -1,4 +1,4 @@
-// load_district_names and get_hotel over files compiled from small sources.
+// load_district_names and load_hotels over files compiled from small sources.
 #include "data/readers.h"
 #include "data/hotel_reader.h"
 #include "support/data_builder.h"
@@ -37,7 +37,7 @@ Loaded load(const std::vector<std::uint8_t>& bytes, int user_hotels = 0) {
   data::Directory dir;
   l.ok = data::load_directory(file, dir, l.err) && data::load_areas(file, l.areas, l.err) &&
          load_district_names(file, dir, l.districts, l.err) &&
-         get_hotel(file, dir, l.areas, l.districts, *l.table, l.err);
+         load_hotels(file, dir, l.areas, l.districts, *l.table, l.err);
   return l;
 }
 
@@ -175,11 +175,11 @@ TEST(HotelReader, ByPathWithABlockHook) {
   ASSERT_TRUE(data::load_directory(file, d, l.err));
   auto table = std::make_unique<HotelTable>();
   int blocks = 0;
-  ASSERT_TRUE(get_hotel(dir.data_path(), d, l.areas, l.districts, *table, l.err, [&] { ++blocks; }))
+  ASSERT_TRUE(load_hotels(dir.data_path(), d, l.areas, l.districts, *table, l.err, [&] { ++blocks; }))
       << l.err.message();
   EXPECT_EQ(table->file_hotel_count, 3);
   EXPECT_GE(blocks, 6);
-  EXPECT_FALSE(get_hotel(dir.file("none.dat"), d, l.areas, l.districts, *table, l.err));
+  EXPECT_FALSE(load_hotels(dir.file("none.dat"), d, l.areas, l.districts, *table, l.err));
   EXPECT_EQ(table->file_hotel_count, 0);
   EXPECT_EQ(l.err.message(), "データファイル " + dir.file("none.dat") + ": ファイルを開けません（ファイルまたはフォルダがありません）");
 }

@@ -104,7 +104,7 @@ TEST(UserHotelFile, WritesAndReadsBackTheSameRecords) {
   const std::string path = (dir / kUserHotelFileName).string();
 
   auto table = std::make_unique<HotelTable>();
-  UserHotelReport r = get_hotel_user(path, *table);  // missing file: no user hotels
+  UserHotelReport r = load_user_hotels(path, *table);  // missing file: no user hotels
   EXPECT_FALSE(r.file_read);
   EXPECT_FALSE(r.error.empty());
   EXPECT_EQ(table->user_hotel_count, 0);
@@ -132,7 +132,7 @@ TEST(UserHotelFile, WritesAndReadsBackTheSameRecords) {
                   "\"\\8,500\",\"◎       \"\r\n"));
 
   auto back = std::make_unique<HotelTable>();
-  r = get_hotel_user(path, *back);
+  r = load_user_hotels(path, *back);
   EXPECT_TRUE(r.file_read);
   EXPECT_EQ(r.skipped_lines, 0);
   ASSERT_EQ(back->user_hotel_count, 2);
@@ -189,7 +189,7 @@ TEST(UserHotelFile, AProtectedFileIsLeftAloneAndALinkIsWrittenThrough) {
   EXPECT_FALSE(put_hotel_user(protected_file.string(), *table, error));
   EXPECT_NE(error.find("読み取り専用"), std::string::npos) << error;
   auto back = std::make_unique<HotelTable>();
-  get_hotel_user(protected_file.string(), *back);
+  load_user_hotels(protected_file.string(), *back);
   EXPECT_EQ(back->user_hotel_count, 2);
 
   fs::remove(protected_file);
@@ -197,7 +197,7 @@ TEST(UserHotelFile, AProtectedFileIsLeftAloneAndALinkIsWrittenThrough) {
   fs::create_symlink("kept/mine.csv", protected_file);
   ASSERT_TRUE(put_hotel_user(protected_file.string(), *table, error)) << error;
   EXPECT_TRUE(fs::is_symlink(protected_file));
-  get_hotel_user((dir / "kept" / "mine.csv").string(), *back);
+  load_user_hotels((dir / "kept" / "mine.csv").string(), *back);
   EXPECT_EQ(back->user_hotel_count, 1);
   fs::remove_all(dir);
 }

@@ -61,7 +61,7 @@ class UserHotelsWindowTest : public ::testing::Test {
   std::string hotels_text() const { return folder.read_text(kUserHotelFileName); }
   std::vector<std::string> names_in_file() const {
     auto table = std::make_unique<HotelTable>();
-    get_hotel_user(state->user_hotels_path(), *table);
+    load_user_hotels(state->user_hotels_path(), *table);
     std::vector<std::string> out;
     for (int i = 1; i <= table->user_hotel_count; ++i) out.push_back(table->entry[i].name);
     return out;
@@ -625,7 +625,7 @@ TEST_F(UserHotelsWindowTest, TypedHotelsComeBackFromTheFileUnchanged) {
   }
   QTest::mouseClick(button("Command1"), Qt::LeftButton);
   auto table = std::make_unique<HotelTable>();
-  const UserHotelReport report = get_hotel_user(state->user_hotels_path(), *table);
+  const UserHotelReport report = load_user_hotels(state->user_hotels_path(), *table);
   EXPECT_EQ(report.skipped_lines, 0);
   ASSERT_EQ(table->user_hotel_count, 4);
   for (int i = 0; i < 4; ++i) {

@@ -264,7 +264,7 @@ TEST(SortData, ExchangeSortIsNotStable) {
     r.entries[i].sort_key = keys[i - 1];
   }
   r.count = 3;
-  sort_data(r);
+  sort_entries(r);
   EXPECT_EQ(r.entries[1].first_train, 3);
   EXPECT_EQ(r.entries[2].first_train, 2);
   EXPECT_EQ(r.entries[3].first_train, 1);
@@ -274,7 +274,7 @@ TEST(SortData, ExchangeSortIsNotStable) {
   s.entries[1].sort_key = 5;
   s.entries[2].sort_key = 1;
   s.count = 1;
-  sort_data(s);
+  sort_entries(s);
   EXPECT_EQ(s.entries[1].sort_key, 5);
 }
 
@@ -305,7 +305,7 @@ TEST(SortData, LongListsMatchTheExchangeSortStepByStep) {
         plain[i] = r.entries[i];
       }
       r.count = n;
-      sort_data(r);
+      sort_entries(r);
       for (int i = 1; i < n; ++i) {
         for (int j = i + 1; j <= n; ++j) {
           if (plain[j].sort_key < plain[i].sort_key) std::swap(plain[i], plain[j]);
@@ -416,10 +416,10 @@ TEST(SelectData, OperationDayCodes) {
       const bool want = row.runs[d] == 'Y';
       EXPECT_EQ(runs_on(row.code, days[d].flags), want) << row.code << " " << days[d].name;
       int skip = 0;
-      select_data(line.tables(), days[d].flags, 1, 1, k, skip);
+      skip_if_not_running(line.tables(), days[d].flags, 1, 1, k, skip);
       EXPECT_EQ(skip, want ? 0 : 1) << row.code << " " << days[d].name;
       skip = 1;  // an already set flag stays set
-      select_data(line.tables(), days[d].flags, 1, 1, k, skip);
+      skip_if_not_running(line.tables(), days[d].flags, 1, 1, k, skip);
       EXPECT_EQ(skip, 1);
       EXPECT_EQ(run(line, cond("A", "B", 600, 2359, 600, 2359), days[d].flags).count(),
                 want ? 1 : 0);
@@ -483,7 +483,7 @@ TEST(RouteSearch, SearchStartedFromItsOwnHookIsRefusedAndChangesNothing) {
   engine.search(line.tables(), c, plain_weekday(), outer, [&] {
     inner_counts.push_back(engine.search(line.tables(), cond("B", "C", 600, 2359, 600, 2359),
                                          plain_weekday(), inner));
-    inner_counts.push_back(engine.sel_data(line.tables(), c, plain_weekday(), outer));
+    inner_counts.push_back(engine.run_search(line.tables(), c, plain_weekday(), outer));
   });
   EXPECT_EQ(inner_counts, (std::vector<int>{0, 0, 0, 0}));
   EXPECT_EQ(inner.count, 3);  // untouched

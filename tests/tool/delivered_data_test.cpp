@@ -71,7 +71,7 @@ TEST_P(DeliveredData, LoadsCompletelyAndTimesRunForwards) {
   data::DataFile file;
   auto hotel_table = std::make_unique<hotels::HotelTable>();
   ASSERT_TRUE(file.open(dat_, err));
-  ASSERT_TRUE(hotels::get_hotel(file, d->directory, d->areas, *districts, *hotel_table, err))
+  ASSERT_TRUE(hotels::load_hotels(file, d->directory, d->areas, *districts, *hotel_table, err))
       << err.message();
   EXPECT_GT(hotel_table->file_hotel_count, 0);
 

@@ -143,7 +143,7 @@ bool HotelListWindow::start() {
       title_strip(selection.caption_from, selection.hotel_area, state_.service_date.day_number)));
   if (!state_.hotels_loaded) load_hotels();
   std::string error;
-  if (!sel_data(state_.hotels, selection, error)) {
+  if (!select_hotels(state_.hotels, selection, error)) {
     state_.messages().error(this, error);
     close();
     return false;
@@ -167,7 +167,7 @@ void HotelListWindow::load_hotels() {
   const auto read_files = [&] {
     table.user_hotel_count = 0;
     table.file_hotel_count = 0;
-    const UserHotelReport report = get_hotel_user(state_.user_hotels_path(), table);
+    const UserHotelReport report = load_user_hotels(state_.user_hotels_path(), table);
     if (report.skipped_lines > 0 || report.truncated) {
       std::string text = "利用者ホテルファイル " + state_.user_hotels_path() + " の";
       if (report.skipped_lines > 0)
@@ -176,7 +176,7 @@ void HotelListWindow::load_hotels() {
       if (report.truncated) text += " ホテル数が上限を超えたため、残りを読みませんでした。";
       state_.messages().error(this, text);
     }
-    read = get_hotel(state_.data_path(), state_.schedule.directory, state_.schedule.areas,
+    read = hotels::load_hotels(state_.data_path(), state_.schedule.directory, state_.schedule.areas,
                      state_.districts, table, error, state_.process_events);
   };
   if (ways_.while_loading)

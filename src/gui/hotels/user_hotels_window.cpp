@@ -62,7 +62,7 @@ int user_capacity(const app::AppState& state) {
   if (state.hotels_loaded) return kMaxHotels - state.hotels.file_hotel_count;
   auto table = std::make_unique<HotelTable>();
   data::DataError error;
-  if (!get_hotel(state.data_path(), state.schedule.directory, state.schedule.areas,
+  if (!load_hotels(state.data_path(), state.schedule.directory, state.schedule.areas,
                  state.districts, *table, error))
     return kMaxHotels;
   return kMaxHotels - table->file_hotel_count;

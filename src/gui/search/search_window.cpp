@@ -85,11 +85,11 @@ SearchWindow::SearchWindow(app::AppState& state, Ways ways, QWidget* parent)
 
 void SearchWindow::build_controls() {
   const ui::TwipLayout at(this);
-  auto* frame1 =
+  auto* search_frame =
       at.frame(this, QStringLiteral("Frame1"), QStringLiteral("新幹線の検索"), 120, 60, 7080, 5280);
-  build_station_frames(at, frame1);
-  build_option_frames(at, frame1);
-  build_date_frame(at, frame1);
+  build_station_frames(at, search_frame);
+  build_option_frames(at, search_frame);
+  build_date_frame(at, search_frame);
 
   // The message line: the checks write to it, the user does not.
   message_line_ = at.box(this, box_name(kMessageLine), 120, 5430, 7080, 330);
@@ -101,58 +101,58 @@ void SearchWindow::build_controls() {
   setFixedSize(at.px(7320), at.px(6420));
 }
 
-void SearchWindow::build_station_frames(const ui::TwipLayout& at, QGroupBox* frame1) {
-  auto* frame2 =
-      at.frame(frame1, QStringLiteral("Frame2"), QStringLiteral("乗車条件"), 120, 300, 6840, 1020);
-  departure_ = station_frame(at, frame2, kDepartureStation, QStringLiteral("乗車駅"),
+void SearchWindow::build_station_frames(const ui::TwipLayout& at, QGroupBox* search_frame) {
+  auto* departure_frame =
+      at.frame(search_frame, QStringLiteral("Frame2"), QStringLiteral("乗車条件"), 120, 300, 6840, 1020);
+  departure_ = station_frame(at, departure_frame, kDepartureStation, QStringLiteral("乗車駅"),
                              QStringLiteral("発車時刻"));
-  auto* frame3 =
-      at.frame(frame1, QStringLiteral("Frame3"), QStringLiteral("下車条件"), 120, 1380, 6840, 1020);
-  arrival_ = station_frame(at, frame3, kArrivalStation, QStringLiteral("下車駅"),
+  auto* arrival_frame =
+      at.frame(search_frame, QStringLiteral("Frame3"), QStringLiteral("下車条件"), 120, 1380, 6840, 1020);
+  arrival_ = station_frame(at, arrival_frame, kArrivalStation, QStringLiteral("下車駅"),
                            QStringLiteral("到着時刻"));
 }
 
-void SearchWindow::build_option_frames(const ui::TwipLayout& at, QGroupBox* frame1) {
-  auto* frame4 = at.frame(frame1, QStringLiteral("Frame4"), QStringLiteral("検索結果の表示条件"),
+void SearchWindow::build_option_frames(const ui::TwipLayout& at, QGroupBox* search_frame) {
+  auto* sort_frame = at.frame(search_frame, QStringLiteral("Frame4"), QStringLiteral("検索結果の表示条件"),
                           120, 2460, 6840, 600);
-  sort_by_departure_ = option(at, frame4, 1, QStringLiteral("発車時刻順"), 150, 2000);
-  sort_by_arrival_ = option(at, frame4, 2, QStringLiteral("到着時刻順"), 2400, 2000);
-  sort_by_ride_ = option(at, frame4, 3, QStringLiteral("乗車時間順"), 4650, 2000);
+  sort_by_departure_ = option(at, sort_frame, 1, QStringLiteral("発車時刻順"), 150, 2000);
+  sort_by_arrival_ = option(at, sort_frame, 2, QStringLiteral("到着時刻順"), 2400, 2000);
+  sort_by_ride_ = option(at, sort_frame, 3, QStringLiteral("乗車時間順"), 4650, 2000);
 
-  auto* frame5 = at.frame(frame1, QStringLiteral("Frame5"), QStringLiteral("乗り換え時の条件"),
+  auto* transfer_wait_frame = at.frame(search_frame, QStringLiteral("Frame5"), QStringLiteral("乗り換え時の条件"),
                           120, 3120, 3360, 600);
-  caption(at, frame5, QStringLiteral("待ち合わせ時間"), 150, 250, 1560);
-  wait_minutes_ = at.number_box(frame5, box_name(kWaitMinutes), 1740, 220, 600, 330);
-  caption(at, frame5, QStringLiteral("分"), 2400, 250, 240);
+  caption(at, transfer_wait_frame, QStringLiteral("待ち合わせ時間"), 150, 250, 1560);
+  wait_minutes_ = at.number_box(transfer_wait_frame, box_name(kWaitMinutes), 1740, 220, 600, 330);
+  caption(at, transfer_wait_frame, QStringLiteral("分"), 2400, 250, 240);
 
-  auto* frame6 = at.frame(frame1, QStringLiteral("Frame6"), QStringLiteral("乗り換え回数"), 3600,
+  auto* transfer_count_frame = at.frame(search_frame, QStringLiteral("Frame6"), QStringLiteral("乗り換え回数"), 3600,
                           3120, 3360, 600);
-  one_transfer_ = option(at, frame6, 4, QStringLiteral("１回"), 150, 1400);
-  two_transfers_ = option(at, frame6, 5, QStringLiteral("２回"), 1650, 1400);
+  one_transfer_ = option(at, transfer_count_frame, 4, QStringLiteral("１回"), 150, 1400);
+  two_transfers_ = option(at, transfer_count_frame, 5, QStringLiteral("２回"), 1650, 1400);
 
-  auto* frame7 = at.frame(frame1, QStringLiteral("Frame7"), QStringLiteral("組み合わせ条件"), 120,
+  auto* combination_frame = at.frame(search_frame, QStringLiteral("Frame7"), QStringLiteral("組み合わせ条件"), 120,
                           3780, 6840, 600);
-  one_per_train_ = option(at, frame7, 6, QStringLiteral("１列車あたり１件"), 150, 3000);
-  all_per_train_ = option(at, frame7, 7, QStringLiteral("１列車あたり全件"), 3450, 3000);
+  one_per_train_ = option(at, combination_frame, 6, QStringLiteral("１列車あたり１件"), 150, 3000);
+  all_per_train_ = option(at, combination_frame, 7, QStringLiteral("１列車あたり全件"), 3450, 3000);
 }
 
-void SearchWindow::build_date_frame(const ui::TwipLayout& at, QGroupBox* frame1) {
+void SearchWindow::build_date_frame(const ui::TwipLayout& at, QGroupBox* search_frame) {
   // The date row with its ｶﾚﾝﾀﾞｰ button lies wholly below the frame's caption and border.
-  auto* frame8 = at.frame(frame1, QStringLiteral("Frame8"), QStringLiteral("乗車予定日"), 120,
+  auto* travel_date_frame = at.frame(search_frame, QStringLiteral("Frame8"), QStringLiteral("乗車予定日"), 120,
                           4440, 6840, 720);
   constexpr int kTop = 300;
-  caption(at, frame8, QStringLiteral("乗車予定日"), 150, kTop + 30, 1080);
-  travel_year_ = at.number_box(frame8, box_name(kTravelYear), 1260, kTop, 720, 330);
-  caption(at, frame8, QStringLiteral("年"), 2010, kTop + 30, 240);
-  travel_month_ = at.number_box(frame8, box_name(kTravelMonth), 2280, kTop, 480, 330);
-  caption(at, frame8, QStringLiteral("月"), 2790, kTop + 30, 240);
-  travel_day_ = at.number_box(frame8, box_name(kTravelDay), 3060, kTop, 480, 330);
-  caption(at, frame8, QStringLiteral("日"), 3570, kTop + 30, 240);
-  weekday_ = at.label(frame8, QStringLiteral("Label21"), QString(), 3870, kTop + 30, 900, 300);
+  caption(at, travel_date_frame, QStringLiteral("乗車予定日"), 150, kTop + 30, 1080);
+  travel_year_ = at.number_box(travel_date_frame, box_name(kTravelYear), 1260, kTop, 720, 330);
+  caption(at, travel_date_frame, QStringLiteral("年"), 2010, kTop + 30, 240);
+  travel_month_ = at.number_box(travel_date_frame, box_name(kTravelMonth), 2280, kTop, 480, 330);
+  caption(at, travel_date_frame, QStringLiteral("月"), 2790, kTop + 30, 240);
+  travel_day_ = at.number_box(travel_date_frame, box_name(kTravelDay), 3060, kTop, 480, 330);
+  caption(at, travel_date_frame, QStringLiteral("日"), 3570, kTop + 30, 240);
+  weekday_ = at.label(travel_date_frame, QStringLiteral("Label21"), QString(), 3870, kTop + 30, 900, 300);
   // The weekday goes with the date the boxes show, whoever writes them.
   for (QLineEdit* box : {travel_year_, travel_month_, travel_day_})
     connect(box, &QLineEdit::textChanged, this, [this] { show_weekday(); });
-  calendar_button_ = at.button(frame8, QStringLiteral("Command3"), QStringLiteral("ｶﾚﾝﾀﾞｰ"), 5100,
+  calendar_button_ = at.button(travel_date_frame, QStringLiteral("Command3"), QStringLiteral("ｶﾚﾝﾀﾞｰ"), 5100,
                                kTop, 1560, 330);
   connect(calendar_button_, &QPushButton::clicked, this, &SearchWindow::open_calendar);
 }

@@ -76,9 +76,9 @@ class SearchWindow final : public QWidget {
 
  private:
   void build_controls();
-  void build_station_frames(const ui::TwipLayout& at, QGroupBox* frame1);
-  void build_option_frames(const ui::TwipLayout& at, QGroupBox* frame1);
-  void build_date_frame(const ui::TwipLayout& at, QGroupBox* frame1);
+  void build_station_frames(const ui::TwipLayout& at, QGroupBox* search_frame);
+  void build_option_frames(const ui::TwipLayout& at, QGroupBox* search_frame);
+  void build_date_frame(const ui::TwipLayout& at, QGroupBox* search_frame);
   void build_commands(const ui::TwipLayout& at);
   void connect_keys();
   void fill_fields();
