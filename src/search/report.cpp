@@ -53,6 +53,26 @@ std::string condition_line(const char* label, const std::string& station, int t1
   return s;
 }
 
+// The entries the report shows, in order: with one connection per train
+// (combination_number 1) only the first entry of each first train.
+std::vector<int> shown_entries(const data::SinkansenTables& sin, const SearchConditions& cond,
+                               const SearchResult& result) {
+  std::vector<int> shown;
+  const int d = result.direction;
+  if (d != 1 && d != 2) return shown;
+  std::vector<std::string> used;
+  const int count = std::min(result.count, kMaxResults);
+  for (int i = 1; i <= count; ++i) {
+    if (cond.combination_number == 1) {
+      std::string id = text::trim(sin.train_id[d][result.entry(i).first_train]);
+      if (std::find(used.begin(), used.end(), id) != used.end()) continue;
+      used.push_back(id);
+    }
+    shown.push_back(i);
+  }
+  return shown;
+}
+
 }  // namespace
 
 const char* sort_order_name(int sort_order) {
@@ -99,18 +119,10 @@ void append_train_label(const data::SinkansenTables& sin, int direction, int /*r
 
 int entry_at_line(const data::SinkansenTables& sin, const SearchConditions& cond,
                   const SearchResult& result, int line) {
-  const int d = result.direction;
-  if ((d != 1 && d != 2) || line < 0) return 0;
-  std::vector<std::string> used;
+  if (line < 0) return 0;
   int first = 0;  // first text line of the entry
-  const int count = std::min(result.count, kMaxResults);
-  for (int i = 1; i <= count; ++i) {
+  for (const int i : shown_entries(sin, cond, result)) {
     const ResultEntry& e = result.entry(i);
-    if (cond.combination_number == 1) {
-      std::string id = text::trim(sin.train_id[d][e.first_train]);
-      if (std::find(used.begin(), used.end(), id) != used.end()) continue;
-      used.push_back(id);
-    }
     const int lines = 1 + (e.second_train != 0) + (e.third_train != 0);
     if (line < first + lines) return i;
     if (line == first + lines) return 0;  // the blank line between entries
@@ -127,16 +139,8 @@ std::string edit_data(const data::SinkansenTables& sin, const SearchConditions& 
     const Leg leg{sin, d};
     const int from = result.boarding_row;
     const int to = result.alighting_row;
-    std::vector<std::string> used;
-    used.reserve(static_cast<std::size_t>(std::max(result.count, 0)));
-    const int count = std::min(result.count, kMaxResults);
-    for (int i = 1; i <= count; ++i) {
+    for (const int i : shown_entries(sin, cond, result)) {
       const ResultEntry& e = result.entry(i);
-      if (cond.combination_number == 1) {
-        std::string id = text::trim(sin.train_id[d][e.first_train]);
-        if (std::find(used.begin(), used.end(), id) != used.end()) continue;
-        used.push_back(id);
-      }
       std::string line = "[";
       line += text::format_000(e.ride_minutes);
       line += "分]";
