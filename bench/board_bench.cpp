@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One refresh of both departure lists over full-size tables: 50 station rows and 250
 // trains per Shinkansen direction, 15 stations and 200 trains per Keiyo schedule.
 #include "board/board.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up loading and the data compiler on the delivered 東海道・山陽新幹線 data file.
 //
 //   build-x/data_load_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One full repaint of the train diagram for the whole day of the delivered 東海道・山陽
 // data (both directions) at 1600x1000: the scene laid out and painted, as the window does
 // on every change of view. Goal: 8 ms or less.

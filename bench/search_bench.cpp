@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Route search on a full-size table (250 trains over 48 rows in each direction): the
 // program's engine against the plain nested scan, same tables and conditions.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The route search as the user runs it on the delivered edition-1 data: from 検索開始 in
 // the conditions window to the results window filled (checks, loading window, search,
 // report, fare text, texts in the widgets). Goal: at most 50 ms.

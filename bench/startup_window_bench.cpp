@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up of the program on the delivered data (from the main window's start to the
 // window shown with both lists filled) and one full refresh of the main window.
 #include "state/app_state.h"

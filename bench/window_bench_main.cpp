@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // main() of every window benchmark: the offscreen platform unless the caller chose one,
 // one QApplication for all benchmarks.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The data file readers on any bytes: the program's start-up readers, the hotel reader
 // and the whole-file reader behind dump and export never crash, and a file the whole-file
 // reader accepts exports to sources that build into a file it accepts and exports the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help-file parser on any bytes: no crash, and a file it accepts, written out again
 // from what was parsed, parses to the same preface and topics.
 #include "gui/common/help_file.h"

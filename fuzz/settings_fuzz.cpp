@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings reader on any bytes: no crash, and what the writer writes reads back as
 // the same values, as a sound file. (The first write may drop what no settings file can
 // hold, such as a double quote inside a place name or a control character; from then on

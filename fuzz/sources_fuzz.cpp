@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The data compiler's source reader on any text: no crash, and sources it accepts build
 // a file that the program's whole-file reader accepts and exports back to sources that
 // build the same bytes. The input holds the source files one after another, separated by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hotelusr.csv reader on any bytes: no crash, and what the writer writes reads back
 // as the same records, none skipped. (The first write may drop what the file cannot hold,
 // such as a double quote or a line break inside a field; from then on nothing changes.)

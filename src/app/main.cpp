@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ravolin: the departure board, route search and hotel directory. The program reads its
 // data, help and default settings from its program folder (beside the executable, or the
 // installed edition folder) and writes its files into the user folder chosen for it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/navigator.h"
 
 #include "board/about_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's life between main() and the windows: the start-up with the loading
 // window, every window opened with its inputs and its ways on, and the exit path that
 // writes the settings. The only place that knows every window.

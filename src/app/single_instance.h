@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One running copy per user folder. Two copies writing the same settings file and
 // hotelusr.csv would each overwrite what the other saved, so a second start asks the
 // running copy to bring its main window forward and then ends. The copies meet through a

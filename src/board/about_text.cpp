@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/about_text.h"
 
 #include "data/tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The product lines of the loading and version information windows.
 #pragma once
 

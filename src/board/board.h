@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The departure board: which trains the two lists show, in which order, and the exact
 // text of every line. Everything here works on the shared tables and plain values, so
 // the main window, the settings and correction windows and ravolin-tool all build the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole day's departures from the user's station as an hour-by-minute table, as the
 // full schedule window holds it.
 #pragma once

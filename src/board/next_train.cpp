@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/next_train.h"
 
 #include "text/text.h"

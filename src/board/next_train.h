@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The next train in the system tray: the tooltip with the first line of each list, and the
 // moment a listed train's line gains "急げ!!" (time to leave), for a desktop notification.
 #pragma once

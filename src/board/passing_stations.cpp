@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/passing_stations.h"
 
 #include "text/text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The later stops of the train on one board line, as the passing-station window shows
 // them: "東京(10:00) → 名古屋(11:40)" and, for a Shinkansen train, its rolling-stock note.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calendar/clock.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The operating-system clock as a seam: the program reads (and the correction window
 // may set) it only through this interface, so tests use a fake (tests/support) and never
 // touch the real clock.

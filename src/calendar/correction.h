@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The date/time correction: the checks of the corrected date and time fields and what
 // 日時設定, 一時設定, 取消終了 and Escape do to the service date and the program clock.
 // `tick` is the system clock as the correction window last read it (its one-second

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calendar/dates.h"
 
 #include "text/text.h"

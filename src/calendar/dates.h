@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Service date, program clock, holiday list and day-type flags.
 // Core functions take the system time as a value; reading or setting the real clock
 // is the Clock seam's business (calendar/clock.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calendar/month_grid.h"
 
 #include "calendar/dates.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calendar's month grid: which month the stepper or a typed entry shows, and which
 // day of the month each of the 42 day buttons carries.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/data_file.h"
 
 #include "files/replace_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Read-only access to the data file ravolinh.dat: the whole file is held in memory and
 // every read is bounds-checked, so a short or damaged file becomes a DataError naming
 // the file, the section and the reason instead of a read outside the buffer.

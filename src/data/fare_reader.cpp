@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/fare_reader.h"
 
 #include "data/raw_data.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // load_fare_tables: the five fare sections of the data file into the fare tables.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fare tables loaded at start-up from the five fare sections of the data file.
 // Rows are 1-based; counts say how many are filled.
 #pragma once

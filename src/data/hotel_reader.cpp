@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/hotel_reader.h"
 
 #include "data/raw_data.h"

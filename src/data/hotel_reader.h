@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // load_district_names (district names, a start-up step) and load_hotels (the hotel section,
 // read when the hotel list first opens).
 #pragma once

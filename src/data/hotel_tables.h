@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // District names (read at start-up) and the hotel table (the user's hotels first,
 // then the data file's hotels, loaded when the hotel list first opens).
 #pragma once

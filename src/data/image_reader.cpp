@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Decoding the sections of the data file into the raw model. The program's readers
 // (load_areas, load_keiyo_trains, load_fare_tables, load_hotels, ...) and `export` both go
 // through these, so there is one decoder per section.

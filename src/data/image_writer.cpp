@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing the raw model as a data file, in the layout the section decoders read.
 #include "data/raw_data.h"
 

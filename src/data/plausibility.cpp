@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/plausibility.h"
 
 #include "text/text.h"

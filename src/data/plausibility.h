@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plausibility of the timetables of a data file: things a traveller knows cannot happen.
 //
 //  - a train's times go backwards;

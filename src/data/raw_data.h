@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The content of a data file as the file stores it, before the program's readers turn
 // it into tables: station, area and district numbers are kept as numbers and texts as
 // written (UTF-8). The data compiler parses text sources into this model and writes the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/readers.h"
 
 #include "data/raw_data.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The start-up readers of the schedule sections. Each positions the data file itself,
 // fills its tables and returns true; a damaged section leaves the tables untouched and
 // returns false with a DataError naming the file, the section and the reason.

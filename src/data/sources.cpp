@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/sources.h"
 
 #include "data/fare_tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text sources of a data file (format in docs/data-format.md): parsing them into the
 // raw model, writing them from it, and the folder they live in.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared schedule tables: editions, section directory, area list, Keiyo and
 // Shinkansen stations and trains. Filled once at start-up, read-only afterwards.
 // All indices are 1-based as the program uses them; index 0 exists and stays empty.

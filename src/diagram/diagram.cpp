@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "diagram/diagram.h"
 
 #include "board/board.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The train diagram (ダイヤグラム): time of day across, the corridor's stations down at
 // their operating kilometres, every Shinkansen train of the day as a line from stop to
 // stop. This file builds the model (routes, train lines, a journey to highlight) and lays

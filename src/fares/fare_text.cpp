@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fares/fare_text.h"
 
 #include "text/text.h"

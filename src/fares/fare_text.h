@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fare information text of a journey: base fare and validity, express
 // surcharges, Green car and compartments, Nozomi surcharges, the totals for each way
 // of travelling, the discount tickets of the station pair and the Nozomi transfer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data/fare_tables.h"
 
 namespace ravolin::fares {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "files/replace_file.h"
 
 #include "text/text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole-file replacement for the files the program writes (the settings file and the
 // user hotel file): the new content goes to a temporary file in the same folder, is
 // flushed to disk and then renamed over the old file, and the folder is flushed too, so

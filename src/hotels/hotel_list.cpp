@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hotels/hotel_list.h"
 
 #include "calendar/dates.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hotel directory's rules: the selection of an area's hotels (select_hotels), their
 // order (sort_hotel), the grid and title strip as text, the area check of the search
 // window, the district chooser's two lists and the area picker's lists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hotels/user_hotels.h"
 
 #include "data/hotel_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user's own hotels, kept in hotelusr.csv in the program folder: one record per
 // line (CP932, CR LF), eight comma-separated fields, texts in double quotes, the room
 // count bare. They fill the first positions of the hotel table.

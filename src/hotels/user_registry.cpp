@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hotels/user_registry.h"
 
 #include "data/hotel_reader.h"

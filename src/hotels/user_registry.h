@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user's hotel registry: the list of the user's own hotels as the list window
 // (ravolin13) and the edit window (ravolin14) work on it, the checks of the edit
 // window's fields with their messages, the sort, and storing the list in hotelusr.csv.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/scene_painter.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws a diagram scene with QPainter: on the diagram window, into PNG images and PDF
 // pages. Needs Qt GUI only, so ravolin-tool can use it without the windows.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "search/conditions.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The search conditions: what the conditions window (and ravolin-tool) stores once its
 // checks pass, what the route search looks for, what the results report and its printed
 // header show, and what the settings keep for the next run.

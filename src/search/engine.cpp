@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "search/engine.h"
 
 #include "board/board.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shinkansen route search: direct trains and connections with one or two changes of
 // train in the same direction, within departure and arrival windows, sorted.
 //

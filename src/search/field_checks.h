@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The checks of the search conditions fields, shared by the conditions window and
 // ravolin-tool. Each check takes the field texts, may write a field's default into an
 // empty field, and returns its verdict (err_flg 0 accepted, 1 refused) with the text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "search/report.h"
 
 #include "board/board.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The texts of the search results window: the frame caption that summarises the search,
 // the legend of the car-type marks, the connections report and the printed page.
 #pragma once

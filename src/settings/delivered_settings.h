@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The default settings files delivered with each edition, compiled into the program
 // from resources/ at build time, so that a missing settings file starts from them.
 #pragma once

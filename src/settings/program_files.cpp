@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/program_files.h"
 
 #include "data/tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the program's files are: the command line, the program folder of an edition
 // (beside the executable, or installed under share/ravolin/<edition>/), and the folder of
 // the files the program writes (the settings file and hotelusr.csv).

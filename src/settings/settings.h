@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings variables: everything the settings file stores between runs.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file (ravolin2.ini / ravolin3.ini / ravolin4.ini): CP932 text with CR LF
 // line ends, eight sections of "key=value" lines, place lines in double quotes and a
 // 20-line holiday list ending with 9999.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/settings_form.h"
 
 #include "settings/settings_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings window's rules without the window: its fields as they open, the check of
 // every text box with the message it leaves on the message line (Text9), and 了解, which
 // checks the boxes in order and applies them to the settings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/station_picker.h"
 
 namespace ravolin::settings {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the station picker (ravolin22) lists for each satellite-window mode: the title of
 // the line and the station names a traveller may choose from. The settings window checks
 // a typed station against the same sets, so a picked name always passes that check.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "state/app_state.h"
 
 #include "text/text.h"

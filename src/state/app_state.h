@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application state: everything the windows share, owned by main() and handed to
 // every window by reference. Tables are filled at start-up and read-only afterwards;
 // settings, dates and board state change as the windows work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "state/loader.h"
 
 #include "data/raw_data.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The start-up loading sequence shared by the main window and ravolin-tool.
 #pragma once
 

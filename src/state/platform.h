@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Platform services every window uses, as small interfaces: message boxes, the help
 // viewer and the printer. main() hands the real ones to AppState; tests hand fakes
 // (ui/fake_platform.h). The system clock seam is calendar::Clock.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The system tray as a seam: an icon with a tooltip, a small menu and desktop notifications.
 // The real one (QtTray) exists only where the desktop has a tray; tests use a fake.
 #pragma once

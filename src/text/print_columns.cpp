@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "text/print_columns.h"
 
 namespace ravolin::text {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Laying out a line of text in columns for a fixed-pitch Japanese font, where a
 // full-width character takes two columns and a half-width one (ASCII, half-width kana)
 // one: TABs become blanks up to the next tab stop, and a line too wide for the paper is

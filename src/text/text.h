@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text helpers shared by every subsystem: the CP932 file boundary, blank
 // trimming, full-width forms and the number and date formats the program shows.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tool/arguments.h"
 
 namespace ravolin::tool {

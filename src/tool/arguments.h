@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The argument walk the hotels and search subcommands share: one program folder DIR and
 // options written "--name value" or "--name=value".
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // board, timetable and stops: the departure board, the full schedule of the day and the
 // later stops of one board line, built by the same functions the windows use.
 #include "board/board.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ravolin-tool check: the plausibility of the timetables of a data file or of its sources.
 #include "data/plausibility.h"
 #include "data/raw_data.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Subcommands of ravolin-tool. Each takes the arguments after the subcommand name,
 // writes its output to stdout and its errors to stderr, and returns the exit status.
 #pragma once

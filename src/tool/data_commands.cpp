@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ravolin-tool dump / build / export: the data file and its text sources.
 #include "state/loader.h"
 #include "data/plausibility.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // diagram: the train diagram of a day as SVG, PNG or PDF, drawn by the same layout as the
 // diagram window.
 #include "diagram/diagram.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tool/diagram_raster.h"
 
 #ifdef RAVOLIN_TOOL_RENDER

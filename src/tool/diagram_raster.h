@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PNG and PDF output of ravolin-tool diagram. They need the Qt painter of the program's
 // windows; a build without the windows writes SVG only.
 #pragma once

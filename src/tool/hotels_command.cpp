@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // hotels: the hotel list of one area, as the hotel list window shows it after a search
 // from the hotel search window: the title strip, then the grid's heading row and one row
 // per hotel, cells joined by TAB.

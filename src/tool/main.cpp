@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ravolin-tool: the command-line companion of the departure board, for the people
 // who maintain the data files and for scripts.
 #include "tool/commands.h"

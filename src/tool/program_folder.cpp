@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tool/program_folder.h"
 
 #include "state/loader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A program folder as ravolin-tool sees it: the data file "ravolinh.dat" and the
 // edition's settings file beside it, loaded the way the program loads them at start-up.
 #pragma once

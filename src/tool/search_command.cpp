@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // search: a Shinkansen route search from the command line. The conditions pass through
 // the same field checks as the conditions window, and the caption, report, fare text and
 // legend are the texts the results window holds.

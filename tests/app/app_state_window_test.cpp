@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the application state finds its files.
 #include "state/app_state.h"
 #include "support/fake_platform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One copy per user folder: a second start finds the first and asks it to come forward; a
 // socket left by a copy that crashed does not stop the next start.
 #include "app/single_instance.h"

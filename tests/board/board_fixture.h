@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small schedule tables written in the tests themselves.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The train diagram's model and layout on small tables written here: routes with a branch,
 // train lines read back against the timetable, journeys, zoom and pan, hit test, SVG.
 #include "diagram/diagram.h"

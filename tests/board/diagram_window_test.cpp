@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The diagram window (ravolin30) on real widgets: lines that match the timetable, hover and
 // double-click, keyboard and wheel zoom, a journey shown, the moving clock line, exports
 // that other programs can read, Escape keeping the window's place; through the navigator,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A program folder for the main window tests: a small edition-1 data file with
 // departures around 09:00-11:00, and a settings file written by the program's writer.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window on real widgets: start-up order and progress, the lists and clock
 // line, the one-minute refresh, the layout without the Keiyo line, double-clicks,
 // menus, Escape, every exit path with control2_flg 1 and not 1, and start-up errors.

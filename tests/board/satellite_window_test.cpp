@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The full schedule (ravolin24) and passing-station (ravolin23) windows on real widgets:
 // contents by mode, their timers closing them, Escape and "終了", positions kept.
 #include "state/app_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's start-up with a missing, damaged or unreadable settings file: the
 // user is told once, works on, and loses nothing at exit.
 #include "state/app_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/full_schedule.h"
 #include "board/passing_stations.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tray icon of the main window with a fake tray and a fake clock: the tooltip follows
 // the refresh, a notification comes when a listed train's line gains "急げ!!" and only
 // then, the switch in the tray menu, the menu's show/hide and exit, and no tray at all.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's menu entry for the user hotel list: one list at a time, brought
 // forward with its changes on a second opening, and closed with the main window.
 #include "state/app_state.h"

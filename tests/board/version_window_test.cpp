@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The version window (ravolin9) from the keyboard: it opens with the focus on 確認, and
 // Escape, Enter or Space close it from wherever the focus is, keeping its place.
 #include "state/app_state.h"

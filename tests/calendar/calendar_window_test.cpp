@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calendar (ravolin4) on real widgets: the month shown by the stepper and by a typed
 // month, the day buttons, a picked date written where the search window reads it, and
 // the ways of closing without one.

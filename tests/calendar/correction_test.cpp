@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calendar/correction.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The date/time correction window (ravolin21) on real widgets, opened from a started main
 // window on a small program folder: the running system clock, the checks with the Enter
 // chain, and what 日時設定, 一時設定, 取消終了 and Escape do to the board.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calendar/clock.h"
 #include "support/fixed_clock.h"
 #include "calendar/dates.h"

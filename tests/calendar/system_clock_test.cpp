@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the program hands the system's time-setting service and how it words the
 // service's answers. The service itself is run in the Qt clock's tests
 // (tests/ui/system_clock_window_test.cpp), always as a stand-in program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Facts of the delivered data files that the program relies on: the edition, the station
 // rows that the settings and search windows test by number, train identifiers and
 // service, a price for every station pair, the Keiyo station columns the station picker

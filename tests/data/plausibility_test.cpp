@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plausibility check of timetables, on small corridors written here.
 #include "data/plausibility.h"
 #include "data/sources.h"

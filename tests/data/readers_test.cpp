@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The readers of the schedule sections against files compiled from small sources, and
 // against byte patches of them.
 #include "state/loader.h"

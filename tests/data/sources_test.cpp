@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text sources: errors with file and line, and export -> build giving the same bytes.
 #include "data/raw_data.h"
 #include "data/sources.h"

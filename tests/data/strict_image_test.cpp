@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A data file is accepted when its exported sources build into a file that the program
 // reads the same: real faults are refused, padding and bytes no reader looks at are not.
 #include "data/raw_data.h"

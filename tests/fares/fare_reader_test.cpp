@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // load_fare_tables over files compiled from small sources and byte patches of them.
 #include "data/readers.h"
 #include "data/fare_reader.h"

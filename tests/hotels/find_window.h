@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The open window of the program with this identifier (ravolin6, ravolin7, ravolin12,
 // ravolin15), or nullptr: how the hotel window tests find the windows the navigator opens.
 #pragma once

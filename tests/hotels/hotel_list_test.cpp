@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hotel directory's rules on tables written in the test: which hotels an area shows
 // and in what order, the grid and title texts, the area check, the picker's lists and the
 // district chooser.

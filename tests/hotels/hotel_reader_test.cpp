@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // load_district_names and load_hotels over files compiled from small sources.
 #include "data/readers.h"
 #include "data/hotel_reader.h"

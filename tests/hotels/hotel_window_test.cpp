@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hotel search (ravolin12), hotel list (ravolin6), district selection (ravolin7) and
 // area picker (ravolin15) windows on real widgets, over a program folder built in the test.
 #include "state/app_state.h"

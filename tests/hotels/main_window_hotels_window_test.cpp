@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ホテル検索 on the main window: the button and the menu entry open one hotel search
 // window, which closes with the main window.
 #include "app/navigator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user hotel list (ravolin13) and edit (ravolin14) windows on real widgets: the
 // checks with their messages in Text8, add / update / add-as-new / delete with their
 // confirmations, 登録終了 with each sort setting, 取消, a failed write and the lines the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user hotel registry without windows: the edit window's checks and messages, the
 // list lines, the sort rules, and storing the list in hotelusr.csv (backups of lines the
 // reader had to leave out, refusals that keep the old file).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board windows and the diagram on the delivered data.
 #include "shots.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calendar and the correction window on the delivered data.
 #include "shots.h"
 

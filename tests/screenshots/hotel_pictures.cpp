@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hotel windows and the user hotel list on the delivered data.
 #include "shots.h"
 

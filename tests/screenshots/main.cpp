@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The screenshots program: writes the pictures of the windows that docs/screenshots holds,
 // offscreen, on the delivered data and a fixed clock. scripts/screenshots.sh builds and
 // runs it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The route search windows on the delivered data and one printed page of the results.
 #include "shots.h"
 

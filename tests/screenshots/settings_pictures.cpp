@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings window and the station picker on the delivered data.
 #include "shots.h"
 

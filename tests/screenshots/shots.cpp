@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shots.h"
 
 #include "app/navigator.h"

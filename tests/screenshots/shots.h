@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ground of the screenshots program, which writes the pictures of docs/screenshots:
 // each set of pictures gets a fresh application state on a fixed clock, with fake message
 // boxes, help viewer and printer, and writes its pictures into one folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The search conditions the settings keep: every key read into its condition and written
 // back from it, the sort order left out.
 #include "search/conditions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A route search from end to end on the delivered edition-1 data: the main window's
 // 新幹線検索, the conditions, 検索開始, the results window (its texts equal to
 // ravolin-tool's) and 印刷 through the real Qt printer into a PDF file, read back with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The route search against the plain scan on the delivered data of each edition: every
 // pair of stations in both directions, with one transfer, and a spread of pairs with two.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The route search against the plain nested scan on random tables and conditions: the
 // result lists must be identical, entry for entry, including what the limits cut off and
 // the order the exchange sort leaves among equal keys.

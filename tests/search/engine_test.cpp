@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Route search on small hand-made lines: windows, waits, transfer rows, doubled
 // stations, directions, limits, sort order and operation days.
 #include <gtest/gtest.h>

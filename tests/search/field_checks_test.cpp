@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "search/field_checks.h"
 
 #include "search/engine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random Shinkansen tables and search conditions for comparing the route search with
 // the plain scan, and the full-size table of the search benchmark.
 #pragma once

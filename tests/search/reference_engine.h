@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The route search written as the plain nested scan, step by step, with no shortcuts.
 // It is slow and only used to check the program's engine: both must give the same
 // result list, entry for entry, for any table and conditions.

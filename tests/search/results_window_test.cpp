@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The results window (ravolin26) on real widgets: the search it runs while loading, texts
 // equal to ravolin-tool's, 再検索 and 検索終了, Escape, positions, and printing through the
 // fake printer (confirmation, cancel at either step, the printed lines, a failed print).

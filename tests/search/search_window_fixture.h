@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A started main window on a small edition-1 program folder (東京 品川 名古屋 新大阪,
 // trains N001 06:00, H101 07:00 and K201 21:00 down), with saved search conditions, for
 // the conditions and results window tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The search conditions window (ravolin25) on real widgets: filling, the checks of
 // 検索開始 with their messages and focus, the Enter chain, what a search start stores,
 // the two-transfer confirmation, Escape and 終了.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the delivered settings files open each window: on a 1280x1024 screen every window
 // opens beside the main window, never over its lists, and all three editions agree.
 #include "state/app_state.h"

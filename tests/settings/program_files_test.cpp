@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command line, the program folder of an edition and the folder of the files the
 // program writes (settings file, hotelusr.csv).
 #include "settings/program_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings window's rules: filling, the checks of every box with their messages,
 // 了解 stopping at the first refusal, and the store at exit after the Keiyo switch.
 #include "settings/settings_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file keeps the user's settings through damage, odd values, protected and
 // linked files, and failed reads.
 #include "data/hotel_tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings window (ravolin5) on real widgets, opened from a started main window:
 // captions and filling, the Enter chain with its checks and messages, 了解 rebuilding
 // both lists as ravolin-tool builds them, refusals, Escape, the position keys and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The station picker (ravolin22) on real widgets: what each mode lists, the box the name
 // goes to, 選択 enabled only with a station selected, and every way of closing it.
 #include "state/app_state.h"

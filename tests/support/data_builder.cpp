@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/data_builder.h"
 
 #include <gtest/gtest.h>

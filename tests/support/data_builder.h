@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Building data files for tests from text sources written in the test (the format of
 // docs/data-format.md).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fakes of the platform services for window tests: message boxes answered from a
 // queue, a help viewer and a printer that only record what they are asked; the fixed
 // clock comes with them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A clock for tests and benchmarks: it stands still at a given moment unless moved, and
 // answers a request to set it at once (set, or refused after refuse_set()); after
 // hold_sets() the request waits until answer_pending() or time_out_pending(), as a slow

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // main() of every window test program: the offscreen platform unless the caller chose
 // one, one QApplication for all tests.
 #include <QApplication>

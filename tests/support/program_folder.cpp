@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/program_folder.h"
 
 #include "data/tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A temporary program folder for tests: ravolinh.dat compiled from text sources and,
 // optionally, the edition's settings file; the folder is removed on destruction.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A main window started on a small edition-1 program folder, with a fixed clock and fake
 // message boxes, help viewer and printer: the ground of the tests of the windows it opens.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/tool_run.h"
 
 #include <sys/wait.h>

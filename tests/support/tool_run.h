@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs ravolin-tool as a separate program with standard output and error sent to files
 // in a program folder, and collects its exit status and both texts.
 //

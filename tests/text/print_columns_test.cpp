@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Columns of a printed line: TAB stops counted in half-width columns, and wrapping.
 #include "text/print_columns.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ravolin-tool board, timetable and stops, run as a program on a small program folder.
 #include "support/data_builder.h"
 #include "support/program_folder.h"

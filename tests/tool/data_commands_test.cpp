@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ravolin-tool dump / build / export, run as a program.
 #include "support/data_builder.h"
 #include "support/program_folder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The delivered data files: each edition's sources compile, load, list and survive
 // export -> build unchanged, and their timetables run forwards.
 #include "state/loader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ravolin-tool hotels, run as a program on a small program folder with a user hotel file.
 #include "support/data_builder.h"
 #include "support/program_folder.h"

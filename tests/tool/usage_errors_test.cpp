@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Usage errors of the subcommands that take a program folder and named options: each is
 // refused with exit status 2 and one line naming the fault, before any file is read. The
 // help, asked for, goes to standard output; the manual page lists what the help lists.

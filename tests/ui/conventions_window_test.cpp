@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared window conventions, platform fakes and the help file/viewer, on real
 // widgets under the offscreen platform.
 #include "support/fake_platform.h"

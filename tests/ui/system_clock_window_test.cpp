@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The computer's clock as the program sets it: through the time-setting service, run in
 // the background with a time limit. The service is always a stand-in script given by its
 // full path, so the real clock is never touched.

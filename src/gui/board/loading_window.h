@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The loading window (ravolin11): the product lines, a loading message and a progress
 // bar while the data file is read (at start-up, for the hotel list, for a search).
 #pragma once

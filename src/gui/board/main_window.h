@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window (ravolin1): the two departure lists and the clock line, refreshed once
 // a minute, with the buttons and menus that lead to every other window. Where they lead
 // is the app's business: the window only says what was asked for.

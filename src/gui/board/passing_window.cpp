@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/board/passing_window.h"
 
 #include "board/passing_stations.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The passing-station window (ravolin23): the later stops of the train on a
 // double-clicked board line. Closes itself ten seconds after opening.
 #pragma once

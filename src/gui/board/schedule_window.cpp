@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/board/schedule_window.h"
 
 #include "board/full_schedule.h"

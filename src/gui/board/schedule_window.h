@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The full schedule window (ravolin24): the whole day's departures from the user's
 // station as an hour-by-minute table. Closes itself one minute after opening.
 #pragma once

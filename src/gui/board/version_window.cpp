@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/board/version_window.h"
 
 #include "board/about_text.h"

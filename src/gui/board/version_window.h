@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The version information window (ravolin9).
 #pragma once
 

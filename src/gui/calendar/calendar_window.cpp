@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/calendar/calendar_window.h"
 
 #include "text/text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calendar (ravolin4): a month grid for picking the travel date of a route search.
 //
 // Use from the search conditions window:

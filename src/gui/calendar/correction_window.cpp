@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/calendar/correction_window.h"
 
 #include "calendar/correction.h"

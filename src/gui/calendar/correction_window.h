@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The date/time correction window (ravolin21): shows the running system clock and takes a
 // corrected date and time, applied by setting the system clock (日時設定) or by shifting
 // the program's own clock (一時設定); 取消終了 returns to the system date and time.

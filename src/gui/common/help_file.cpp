@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/common/help_file.h"
 
 #include <charconv>

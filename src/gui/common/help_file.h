@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's help file "ravolin2.hlp": UTF-8 text made of numbered topics.
 //
 //   @topic 204 ホテルデータなし

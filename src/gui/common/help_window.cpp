@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/common/help_window.h"
 
 #include "gui/common/window_conventions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's own help viewer: a small window listing the topics of the help file
 // on the left and showing the chosen topic's text on the right.
 #pragma once

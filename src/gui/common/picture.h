@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picture of the loading and version information windows, drawn by the program.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/common/qt_platform.h"
 
 #include "text/print_columns.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real platform services: Qt message boxes, the program's own help window, a Qt
 // printer and the computer's clock.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/common/separator_wrap.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A read-only text box whose lines break only after a separator, so that a list such as
 // "東京(09:03) → 新横浜(09:23) → …" is never cut inside one of its entries. The
 // toolkit's own line breaking may break between any two kanji or kana.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The desktop's tray icon (QSystemTrayIcon) behind the program's tray interface.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/common/twip_layout.h"
 
 #include "gui/common/window_conventions.h"

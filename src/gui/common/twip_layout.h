@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Controls placed in twips, as every window is laid out: the conversion to pixels, the
 // objectName (the control's name, which tests and the settings keys know) and the
 // geometry in one place, so that a window's build step reads as its layout table.

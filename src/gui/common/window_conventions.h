@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every window of the program does the same way, written once:
 // positions kept in twips in the settings, the fixed-pitch Japanese font, and the
 // keyboard rules (Escape runs the window's close step, Enter checks the field and moves

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/diagram/diagram_window.h"
 
 #include "board/board.h"

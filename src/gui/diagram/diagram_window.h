@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The diagram window (ravolin30): the train diagram of the service date, with the program
 // clock's time as a moving line, zoom and pan on the time axis, a train's label on hover,
 // its stops on double-click, and export to PNG, SVG and PDF.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/hotels/area_picker_window.h"
 
 #include "hotels/hotel_list.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The area picker (ravolin15): a hotel area chosen from one region's areas or from the
 // recently used places, handed to the window that opened it.
 #pragma once

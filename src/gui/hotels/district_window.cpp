@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/hotels/district_window.h"
 
 #include "gui/common/twip_layout.h"

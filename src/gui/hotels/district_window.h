@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The district selection window (ravolin7): the area's districts in two lists, those
 // not chosen and those chosen; closing it hands the choice back (了解, Esc) or leaves the
 // districts as they were (ｷｬﾝｾﾙ).

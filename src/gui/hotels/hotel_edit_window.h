@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hotel record edit window (ravolin14): one of the user's hotels, added (add mode) or
 // changed (update mode), with a hint and an example in the message field for the field
 // that has the focus, the checks of every field and the confirmation before storing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hotel list window (ravolin6): the hotels of the chosen area (and districts) in a
 // grid under a title strip, with the way to the district selection window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/hotels/hotel_search_window.h"
 
 #include "hotels/hotel_list.h"

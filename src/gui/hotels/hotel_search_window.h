@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hotel search window (ravolin12): one area name, checked against the area list,
 // opens the hotel list of that area.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/hotels/user_hotels_window.h"
 
 #include "data/hotel_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user hotel list window (ravolin13): the user's own hotels, one line each, with
 // add, change and delete through the edit window (ravolin14). "登録終了" stores the list
 // in hotelusr.csv; "取消" closes without touching the file.

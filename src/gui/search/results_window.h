@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The results window (ravolin26): runs the route search while it loads, with the loading
 // window on screen, and shows the connections, the fare text and the legend. The report
 // can be printed under a header that repeats the conditions.

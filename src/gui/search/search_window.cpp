@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/search/search_window.h"
 
 #include "settings/station_picker.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The search conditions window (ravolin25): boarding and alighting stations, departure
 // and arrival windows, order of the results, transfer conditions and travel date.
 // 検索開始 checks every field, stores the conditions (in the settings too, so the next

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gui/settings/settings_window.h"
 
 #include "settings/station_picker.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings window (ravolin5, 動作環境): stations, directions, walking minutes and
 // number of trains of both departure lists, the Keiyo display, the sorting of the user
 // hotel list and whether the settings are stored at exit.

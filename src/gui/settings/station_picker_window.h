@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The station picker (ravolin22): lists the stations of one line and writes the chosen
 // name into a text box of the window that opened it.
 //
