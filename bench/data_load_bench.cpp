@@ -13,10 +13,10 @@
 #include <memory>
 #include <string>
 
-#include "state/loader.h"
+#include "data/hotel_reader.h"
 #include "data/raw_data.h"
 #include "data/sources.h"
-#include "data/hotel_reader.h"
+#include "state/loader.h"
 
 namespace {
 
@@ -82,7 +82,8 @@ BENCHMARK(BM_BuildFromSources)->Unit(benchmark::kMillisecond);
 
 void BM_Export(benchmark::State& state) {
   std::ifstream in(kData, std::ios::binary);
-  data::DataFile file("ravolinh.dat", {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+  data::DataFile file("ravolinh.dat",
+                      {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
   auto raw = std::make_unique<data::RawData>();
   data::DataError err;
   for (auto _ : state) {

@@ -2,13 +2,13 @@
 // One full repaint of the train diagram for the whole day of the delivered 東海道・山陽
 // data (both directions) at 1600x1000: the scene laid out and painted, as the window does
 // on every change of view. Goal: 8 ms or less.
-#include "state/app_state.h"
-#include "diagram/diagram.h"
 #include "app/navigator.h"
+#include "diagram/diagram.h"
 #include "gui/board/main_window.h"
-#include "support/fixed_clock.h"
 #include "render/scene_painter.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
+#include "support/fixed_clock.h"
 
 #include <QApplication>
 #include <QImage>

@@ -40,17 +40,14 @@ calendar::DayFlags weekday() {
 
 struct Case {
   const char* name;
-  int from, to;     // station numbers 0..29
-  int ed1, ed2;     // arrival window
+  int from, to;  // station numbers 0..29
+  int ed1, ed2;  // arrival window
 };
 
 constexpr Case kCases[] = {
-    {"widest_down", 0, 29, 600, 2359},
-    {"widest_up", 29, 0, 600, 2359},
-    {"widest_middle", 5, 24, 600, 2359},
-    {"late_arrival", 0, 29, 2300, 2359},
-    {"last_minutes", 0, 29, 2355, 2359},
-    {"none_arrive_in_time", 0, 29, 900, 915},
+    {"widest_down", 0, 29, 600, 2359},   {"widest_up", 29, 0, 600, 2359},
+    {"widest_middle", 5, 24, 600, 2359}, {"late_arrival", 0, 29, 2300, 2359},
+    {"last_minutes", 0, 29, 2355, 2359}, {"none_arrive_in_time", 0, 29, 900, 915},
 };
 constexpr int kCaseCount = static_cast<int>(sizeof(kCases) / sizeof(kCases[0]));
 

@@ -8,13 +8,13 @@
 // Cases: the whole corridor (東京 → 博多, and back) with two changes, waits of up to
 // 120 minutes and every connection listed, over the widest departure window two changes
 // allow (3 hours: 06:00-08:59, and the busier 12:00-14:59), arriving any time of the day.
-#include "state/app_state.h"
 #include "app/navigator.h"
 #include "gui/board/main_window.h"
-#include "support/fixed_clock.h"
 #include "gui/search/results_window.h"
 #include "gui/search/search_window.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
+#include "support/fixed_clock.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -43,7 +43,8 @@ void BM_SearchStartToResultsFilled(benchmark::State& bs, Case c) {
   ui::FakeMessageBoxes messages;  // OK to the two-changes question
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
-  app::AppState state(RAVOLIN_PROGRAM_DIR "/tokaido", app::Platform{clock, messages, help, printer});
+  app::AppState state(RAVOLIN_PROGRAM_DIR "/tokaido",
+                      app::Platform{clock, messages, help, printer});
   state.end_program = [] {};
   state.process_events = [] { QCoreApplication::processEvents(); };
   app::Navigator app(state);
@@ -56,12 +57,13 @@ void BM_SearchStartToResultsFilled(benchmark::State& bs, Case c) {
     bs.PauseTiming();
     app.open_search();
     search::SearchWindow* w = app.search_window();
-    const char* const fields[][2] = {{"1", c.from}, {"2", c.hour1}, {"3", "0"},  {"4", c.hour2},
-                                     {"5", "59"},   {"6", c.to},    {"7", "6"},  {"8", "0"},
+    const char* const fields[][2] = {{"1", c.from}, {"2", c.hour1}, {"3", "0"},    {"4", c.hour2},
+                                     {"5", "59"},   {"6", c.to},    {"7", "6"},    {"8", "0"},
                                      {"9", "23"},   {"10", "59"},   {"11", "120"}, {"13", "2000"},
                                      {"14", "3"},   {"15", "14"}};
     for (const auto& f : fields)
-      w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(f[0]))->setText(QString::fromUtf8(f[1]));
+      w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(f[0]))
+          ->setText(QString::fromUtf8(f[1]));
     w->findChild<QRadioButton*>(QStringLiteral("Option5"))->setChecked(true);
     w->findChild<QRadioButton*>(QStringLiteral("Option7"))->setChecked(true);
     auto* start = w->findChild<QPushButton*>(QStringLiteral("Command1"));

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Start-up of the program on the delivered data (from the main window's start to the
 // window shown with both lists filled) and one full refresh of the main window.
-#include "state/app_state.h"
 #include "app/navigator.h"
 #include "gui/board/main_window.h"
-#include "support/fixed_clock.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
+#include "support/fixed_clock.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -27,8 +27,8 @@ struct Fakes {
 };
 
 std::unique_ptr<app::AppState> make_state(Fakes& f) {
-  auto state = std::make_unique<app::AppState>(RAVOLIN_PROGRAM_DIR "/tokaido",
-                                               app::Platform{f.clock, f.messages, f.help, f.printer});
+  auto state = std::make_unique<app::AppState>(
+      RAVOLIN_PROGRAM_DIR "/tokaido", app::Platform{f.clock, f.messages, f.help, f.printer});
   state->process_events = [] { QCoreApplication::processEvents(); };
   return state;
 }

@@ -3,11 +3,11 @@
 // and the whole-file reader behind dump and export never crash, and a file the whole-file
 // reader accepts exports to sources that build into a file it accepts and exports the same
 // way (the bytes may differ: padding, section places, bytes no reader looks at).
+#include "data/fare_reader.h"
+#include "data/hotel_reader.h"
 #include "data/raw_data.h"
 #include "data/readers.h"
 #include "data/sources.h"
-#include "data/fare_reader.h"
-#include "data/hotel_reader.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -14,9 +14,9 @@
 
 namespace {
 
-constexpr const char* kNames[] = {"edition.txt",     "areas.txt",      "districts.txt",
-                                  "stations.txt",    "trains-down.txt", "trains-up.txt",
-                                  "keiyo.txt",       "fares.txt",      "hotels.txt"};
+constexpr const char* kNames[] = {"edition.txt",  "areas.txt",       "districts.txt",
+                                  "stations.txt", "trains-down.txt", "trains-up.txt",
+                                  "keiyo.txt",    "fares.txt",       "hotels.txt"};
 
 }  // namespace
 

@@ -4,13 +4,13 @@
 // installed edition folder) and writes its files into the user folder chosen for it.
 #include "app/navigator.h"
 #include "app/single_instance.h"
-#include "gui/board/main_window.h"
-#include "state/app_state.h"
 #include "calendar/clock.h"
 #include "data/tables.h"
-#include "settings/program_files.h"
+#include "gui/board/main_window.h"
 #include "gui/common/qt_platform.h"
 #include "gui/common/tray.h"
+#include "settings/program_files.h"
+#include "state/app_state.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,15 +19,15 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <langinfo.h>
+#include <unistd.h>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <langinfo.h>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #ifndef RAVOLIN_DATA_FROM_BIN

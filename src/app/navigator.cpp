@@ -18,11 +18,11 @@
 #include "gui/hotels/hotel_list_window.h"
 #include "gui/hotels/hotel_search_window.h"
 #include "gui/hotels/user_hotels_window.h"
-#include "hotels/hotel_list.h"
 #include "gui/search/results_window.h"
 #include "gui/search/search_window.h"
 #include "gui/settings/settings_window.h"
 #include "gui/settings/station_picker_window.h"
+#include "hotels/hotel_list.h"
 #include "settings/settings_file.h"
 #include "state/loader.h"
 
@@ -89,9 +89,7 @@ board::VersionWindow* Navigator::version_window() const { return version_.data()
 board::DiagramWindow* Navigator::diagram_window() const { return diagram_.data(); }
 calendar::CorrectionWindow* Navigator::correction_window() const { return correction_.data(); }
 settings::SettingsWindow* Navigator::settings_window() const { return settings_.data(); }
-settings::StationPickerWindow* Navigator::station_picker() const {
-  return station_picker_.data();
-}
+settings::StationPickerWindow* Navigator::station_picker() const { return station_picker_.data(); }
 search::SearchWindow* Navigator::search_window() const { return search_.data(); }
 search::ResultsWindow* Navigator::results_window() const { return results_.data(); }
 hotels::HotelSearchWindow* Navigator::hotel_search_window() const { return hotel_search_.data(); }
@@ -108,8 +106,8 @@ bool Navigator::start() {
   // 1. The program folder is in state. 2. The section directory and the edition.
   step("get_control");
   data::DataError error;
-  if (!data::load_edition(state_.data_path(), state_.schedule.directory,
-                          state_.schedule.edition, error)) {
+  if (!data::load_edition(state_.data_path(), state_.schedule.directory, state_.schedule.edition,
+                          error)) {
     state_.messages().error(main_.get(), "データファイルを読めません。\n" + error.message());
     return false;
   }
@@ -251,8 +249,10 @@ void Navigator::open_search() {
     return static_cast<QWidget*>(station_picker_.data());
   };
   ways.open_calendar = [this](const search::SearchWindow::DateBoxes& boxes) {
-    const calendar::CalendarWindow::Targets targets{boxes.year,    boxes.month,
-                                                    boxes.day,     boxes.weekday,
+    const calendar::CalendarWindow::Targets targets{boxes.year,
+                                                    boxes.month,
+                                                    boxes.day,
+                                                    boxes.weekday,
                                                     boxes.focus_after_pick,
                                                     boxes.focus_after_close};
     auto* window = new calendar::CalendarWindow(state_, targets, search_.data());
@@ -398,8 +398,8 @@ void Navigator::open_hotel_editor(hotels::UserHotelsWindow& list_window, int ind
     if (list) list->edit_closed();
   };
   // The edit window belongs to the list: it goes when the list goes.
-  hotel_edit_ = new hotels::HotelEditWindow(state_, list_window.registry(), index,
-                                            std::move(ways), &list_window);
+  hotel_edit_ = new hotels::HotelEditWindow(state_, list_window.registry(), index, std::move(ways),
+                                            &list_window);
   show_in_front(hotel_edit_.data());
 }
 

@@ -32,8 +32,8 @@ SingleInstance::SingleInstance(const std::string& folder, QObject* parent)
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::server_name(const std::string& folder) {
-  const QByteArray hash = QCryptographicHash::hash(folder_identity(folder).toUtf8(),
-                                                   QCryptographicHash::Sha256);
+  const QByteArray hash =
+      QCryptographicHash::hash(folder_identity(folder).toUtf8(), QCryptographicHash::Sha256);
   return QStringLiteral("ravolin-%1-%2")
       .arg(static_cast<qulonglong>(::getuid()))
       .arg(QString::fromLatin1(hash.toHex().left(24)));

@@ -7,11 +7,16 @@ namespace ravolin::board {
 
 std::string loading_message(int mode) {
   switch (mode) {
-    case kLoadingStartup: return "データロード中!!  しばらくお待ち下さい";
-    case kLoadingFares: return "運賃表データロード中!!  しばらくお待ち下さい";
-    case kLoadingHotels: return "ホテルデータロード中!!  しばらくお待ち下さい";
-    case kLoadingSearch: return "新幹線列車検索中!!  しばらくお待ち下さい";
-    default: return {};
+    case kLoadingStartup:
+      return "データロード中!!  しばらくお待ち下さい";
+    case kLoadingFares:
+      return "運賃表データロード中!!  しばらくお待ち下さい";
+    case kLoadingHotels:
+      return "ホテルデータロード中!!  しばらくお待ち下さい";
+    case kLoadingSearch:
+      return "新幹線列車検索中!!  しばらくお待ち下さい";
+    default:
+      return {};
   }
 }
 

@@ -136,19 +136,27 @@ bool is_keiyo_rapid(std::string_view train_id) {
 
 bool excluded_on_day(int code, const calendar::DayFlags& f) {
   switch (code) {
-    case 11: return f.day_off == 1;
-    case 1: return f.sunday_or_holiday == 1;
-    case 10: return f.plain_saturday == 1;
-    case 50: return f.weekday != 6;
-    case 51: return f.sunday_or_holiday != 1 && f.weekday != 6;
-    case 70: return f.sunday_or_holiday != 1;
-    case 170: return f.weekday == 1;
-    default: return false;
+    case 11:
+      return f.day_off == 1;
+    case 1:
+      return f.sunday_or_holiday == 1;
+    case 10:
+      return f.plain_saturday == 1;
+    case 50:
+      return f.weekday != 6;
+    case 51:
+      return f.sunday_or_holiday != 1 && f.weekday != 6;
+    case 70:
+      return f.sunday_or_holiday != 1;
+    case 170:
+      return f.weekday == 1;
+    default:
+      return false;
   }
 }
 
 void exclude_if_not_running(const data::SinkansenTables& t, int direction, int train,
-                 const calendar::DayFlags& flags, int& exclusion) {
+                            const calendar::DayFlags& flags, int& exclusion) {
   if (exclusion != 0) return;
   if (excluded_on_day(t.op_day[direction][train], flags)) exclusion = 1;
 }
@@ -175,17 +183,28 @@ void sort_keiyo(const data::KeiyoTables& t, int schedule, int station, int* trai
 
 std::string_view train_type_name(char letter) {
   switch (letter) {
-    case 'N': return "のぞみ";
-    case 'H': return "ひかり";
-    case 'K': return "こだま";
-    case 'Y': return "やまびこ";
-    case 'M': return "こまち";
-    case 'T': return "つばさ";
-    case 'O': return "なすの";
-    case 'A': return "あさひ";
-    case 'S': return "あさま";
-    case 'G': return "たにがわ";
-    default: return {};
+    case 'N':
+      return "のぞみ";
+    case 'H':
+      return "ひかり";
+    case 'K':
+      return "こだま";
+    case 'Y':
+      return "やまびこ";
+    case 'M':
+      return "こまち";
+    case 'T':
+      return "つばさ";
+    case 'O':
+      return "なすの";
+    case 'A':
+      return "あさひ";
+    case 'S':
+      return "あさま";
+    case 'G':
+      return "たにがわ";
+    default:
+      return {};
   }
 }
 
@@ -194,10 +213,10 @@ struct CarType {
   std::string_view code, mark, note;
 };
 constexpr CarType kCarTypes[] = {
-    {"N", "N", "　【のぞみ型車両】"},       {"G", "G", "　【グランドひかり】"},
-    {"W", "W", "　【ウエストひかり】"},     {"N5", "n", "　【のぞみ５００系】"},
-    {"N7", "E", "　【のぞみ７００系】"},    {"F", "F", "　【ファミリひかり】"},
-    {"RS", "R", "　【Rail Star】"},         {"M", "M", "　【オール２階建て車両】"},
+    {"N", "N", "　【のぞみ型車両】"},    {"G", "G", "　【グランドひかり】"},
+    {"W", "W", "　【ウエストひかり】"},  {"N5", "n", "　【のぞみ５００系】"},
+    {"N7", "E", "　【のぞみ７００系】"}, {"F", "F", "　【ファミリひかり】"},
+    {"RS", "R", "　【Rail Star】"},      {"M", "M", "　【オール２階建て車両】"},
 };
 const CarType* find_car_type(std::string_view code) {
   for (const auto& c : kCarTypes)

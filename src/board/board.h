@@ -20,7 +20,7 @@ namespace ravolin::board {
 // train order) are left out.
 inline constexpr int kMaxCandidates = 200;
 // Lines a list can map back to a train (1-based line numbers).
-inline constexpr int kSinRowMapSize = data::kMaxSinTrains;    // 250
+inline constexpr int kSinRowMapSize = data::kMaxSinTrains;      // 250
 inline constexpr int kKeiyoRowMapSize = data::kMaxKeiyoTrains;  // 200
 
 inline constexpr const char* kHurryMark = "急げ!!";
@@ -93,7 +93,7 @@ bool excluded_on_day(int op_day_code, const calendar::DayFlags& flags);
 // exclude_if_not_running: sets exclusion (in-out) when train m of direction d does not run on the
 // day; an exclusion already set stays set.
 void exclude_if_not_running(const data::SinkansenTables& t, int direction, int train,
-                 const calendar::DayFlags& flags, int& exclusion);
+                            const calendar::DayFlags& flags, int& exclusion);
 
 // Exchange sorts of a candidate list (train indices) by their time at the station,
 // ascending; equal times are never swapped with each other directly.

@@ -14,10 +14,14 @@ constexpr const char* kKeiyoNote = "（注）（　）内は新習志野駅と�
 
 const char* edition_note(int edition_code) {
   switch (edition_code) {
-    case 1: return "（注）無印はひかり  [　］はのぞみ　（　）はこだま";
-    case 2: return "（注）無印はやまびこ  ［　］はつばさ　＜　＞はこまち　（　）はなすの";
-    case 3: return "（注）無印はあさひ ［　］はあさま　（　）はたにがわ";
-    default: return "";
+    case 1:
+      return "（注）無印はひかり  [　］はのぞみ　（　）はこだま";
+    case 2:
+      return "（注）無印はやまびこ  ［　］はつばさ　＜　＞はこまち　（　）はなすの";
+    case 3:
+      return "（注）無印はあさひ ［　］はあさま　（　）はたにがわ";
+    default:
+      return "";
   }
 }
 
@@ -74,11 +78,26 @@ FullSchedule full_schedule_sinkansen(const data::SinkansenTables& t, const setti
     const std::string mm = text::format_00(tj % 100);
     const std::string& id = t.train_id[d][m];
     switch (id.empty() ? ' ' : id[0]) {
-      case 'H': case 'Y': case 'A': fs.text += " " + mm + "  "; break;
-      case 'N': case 'T': case 'S': fs.text += "[" + mm + "] "; break;
-      case 'K': case 'O': case 'G': fs.text += "(" + mm + ") "; break;
-      case 'M': fs.text += "<" + mm + "> "; break;
-      default: break;
+      case 'H':
+      case 'Y':
+      case 'A':
+        fs.text += " " + mm + "  ";
+        break;
+      case 'N':
+      case 'T':
+      case 'S':
+        fs.text += "[" + mm + "] ";
+        break;
+      case 'K':
+      case 'O':
+      case 'G':
+        fs.text += "(" + mm + ") ";
+        break;
+      case 'M':
+        fs.text += "<" + mm + "> ";
+        break;
+      default:
+        break;
     }
   }
   return fs;

@@ -36,7 +36,8 @@ std::string passing_stations_of_train(const data::SinkansenTables& t, int d, int
   const int count = std::clamp(t.station_count, 0, data::kMaxSinStations);
   if (m < 1 || m > data::kMaxSinTrains || d < 1 || d > 2 || j < 1 || j > count) return out;
 
-  if (t.station_flag[d][j] == data::kFlagDeparture) append_stop(out, t.station_name[d][j], t.time(d, j, m));
+  if (t.station_flag[d][j] == data::kFlagDeparture)
+    append_stop(out, t.station_name[d][j], t.time(d, j, m));
   for (int c = j; c <= count; ++c) {
     int flag = t.station_flag[d][c];
     // A train's first stop at a station with two rows has its time on the departure row.

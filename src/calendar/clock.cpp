@@ -42,7 +42,8 @@ std::string service_start_failure_reason(const std::string& program, const std::
 }
 
 std::string service_timeout_reason(int seconds) {
-  return "時刻設定サービスが" + std::to_string(seconds) + "秒以内に終わらないため、設定を取りやめました";
+  return "時刻設定サービスが" + std::to_string(seconds) +
+         "秒以内に終わらないため、設定を取りやめました";
 }
 
 }  // namespace ravolin::calendar

@@ -32,8 +32,7 @@ bool store_and_test(std::string_view text, int& part, int lo, int hi) {
 int last_correction_year(int system_year) { return std::max(2020, system_year + 20); }
 
 bool check_year(std::string_view text, const SystemTime& tick, ServiceDate& service) {
-  return store_and_test(text, service.year, kFirstCorrectionYear,
-                        last_correction_year(tick.year));
+  return store_and_test(text, service.year, kFirstCorrectionYear, last_correction_year(tick.year));
 }
 
 bool check_month(std::string_view text, ServiceDate& service) {
@@ -86,8 +85,8 @@ double corrected_reading(const ServiceDate& service) {
 }
 
 SystemTime corrected_system_time(const ServiceDate& service) {
-  return make_system_time(service.year, service.month, service.day, service.hour,
-                          service.minute, service.second);
+  return make_system_time(service.year, service.month, service.day, service.hour, service.minute,
+                          service.second);
 }
 
 void apply_correction(const HolidayList& holidays, const SystemTime& tick, bool temporary,

@@ -22,9 +22,7 @@ std::int64_t days_from_civil(std::int64_t y, unsigned m, unsigned d) {
   return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
-bool is_leap_year(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
+bool is_leap_year(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 }  // namespace
 
@@ -120,7 +118,8 @@ void set_service_day_off(const HolidayList& list, ServiceDate& service, DayFlags
   service.weekday = weekday_of(service.day_number);
   flags.weekday = service.weekday;
   flags.day_off =
-      (service.weekday == 1 || service.weekday == 7 || is_listed_holiday(list, c.month, c.day)) ? 1 : 0;
+      (service.weekday == 1 || service.weekday == 7 || is_listed_holiday(list, c.month, c.day)) ? 1
+                                                                                                : 0;
 }
 
 int holiday_eve(const HolidayList& list, std::int32_t travel_day_number, int system_year) {

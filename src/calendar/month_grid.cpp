@@ -40,8 +40,7 @@ std::string month_text(const ShownMonth& m) {
 
 int last_typed_year(int system_year) { return std::max(2010, system_year + 10); }
 
-std::optional<ShownMonth> typed_month(std::string_view typed, int system_year,
-                                      int system_month) {
+std::optional<ShownMonth> typed_month(std::string_view typed, int system_year, int system_month) {
   // "２０２７／１" typed with the input method on reads as "2027/1".
   const std::string ascii = text::ascii_digits(typed);
   const std::string_view text = ascii;

@@ -116,7 +116,8 @@ bool Cursor::packed(std::int32_t& v) {
   std::uint32_t u = 0;
   if (!u32(u)) return false;
   if (u >= 0x80000000u)
-    return fail("圧縮レコードの最上位バイトが 128 以上です（先頭から " + std::to_string(at) + " バイト目）");
+    return fail("圧縮レコードの最上位バイトが 128 以上です（先頭から " + std::to_string(at) +
+                " バイト目）");
   v = static_cast<std::int32_t>(u);
   return true;
 }
@@ -132,8 +133,9 @@ bool Cursor::fixed_text(std::size_t n, std::string& utf8) {
   if (!need(n, "固定長フィールド")) return false;
   std::string_view raw(reinterpret_cast<const char*>(file_.at(pos_)), n);
   auto conv = text::cp932_to_utf8(raw);
-  if (!conv) return fail("文字コードを変換できない固定長フィールドがあります（先頭から " +
-                         std::to_string(pos_) + " バイト目）");
+  if (!conv)
+    return fail("文字コードを変換できない固定長フィールドがあります（先頭から " +
+                std::to_string(pos_) + " バイト目）");
   utf8 = std::move(*conv);
   pos_ += n;
   return true;
@@ -144,12 +146,14 @@ bool Cursor::framed(std::string& utf8) {
   std::uint16_t tag = 0, len = 0;
   if (!u16(tag) || !u16(len)) return false;
   if (tag != 8)
-    return fail("文字列の型タグが 8 ではありません（先頭から " + std::to_string(at) + " バイト目）");
+    return fail("文字列の型タグが 8 ではありません（先頭から " + std::to_string(at) +
+                " バイト目）");
   if (!need(len, "文字列")) return false;
   std::string_view raw(reinterpret_cast<const char*>(file_.at(pos_)), len);
   auto conv = text::cp932_to_utf8(raw);
   if (!conv)
-    return fail("文字コードを変換できない文字列があります（先頭から " + std::to_string(at) + " バイト目）");
+    return fail("文字コードを変換できない文字列があります（先頭から " + std::to_string(at) +
+                " バイト目）");
   utf8 = std::move(*conv);
   pos_ += len;
   return true;

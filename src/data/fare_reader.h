@@ -3,8 +3,8 @@
 #pragma once
 
 #include "data/data_file.h"
-#include "data/tables.h"
 #include "data/fare_tables.h"
+#include "data/tables.h"
 
 namespace ravolin::fares {
 

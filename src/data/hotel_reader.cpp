@@ -25,13 +25,14 @@ bool load_district_names(const data::DataFile& file, const data::Directory& dir,
 }
 
 bool load_hotels(const data::DataFile& file, const data::Directory& dir,
-               const data::AreaTable& areas, const DistrictNames& districts,
-               HotelTable& table, data::DataError& err) {
+                 const data::AreaTable& areas, const DistrictNames& districts, HotelTable& table,
+                 data::DataError& err) {
   table.file_hotel_count = 0;
   const int user = table.user_hotel_count;
   std::vector<data::RawHotel> raw;
   if (user < 0 || user > kMaxHotels) {
-    err = {file.name(), data::slot_section("ホテル", data::Slot::kHotels), "利用者ホテルの件数が範囲外です"};
+    err = {file.name(), data::slot_section("ホテル", data::Slot::kHotels),
+           "利用者ホテルの件数が範囲外です"};
     return false;
   }
   if (!data::read_hotel_section(file, dir, kMaxHotels - user, raw, err)) return false;
@@ -52,9 +53,8 @@ bool load_hotels(const data::DataFile& file, const data::Directory& dir,
 }
 
 bool load_hotels(const std::string& data_path, const data::Directory& dir,
-               const data::AreaTable& areas, const DistrictNames& districts,
-               HotelTable& table, data::DataError& err,
-               const std::function<void()>& block_hook) {
+                 const data::AreaTable& areas, const DistrictNames& districts, HotelTable& table,
+                 data::DataError& err, const std::function<void()>& block_hook) {
   table.file_hotel_count = 0;
   data::DataFile file;
   if (!file.open(data_path, err)) return false;

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "data/data_file.h"
-#include "data/tables.h"
 #include "data/hotel_tables.h"
+#include "data/tables.h"
 
 #include <functional>
 #include <string>
@@ -23,15 +23,14 @@ bool load_district_names(const data::DataFile& file, const data::Directory& dir,
 // above 200 is refused: the file's hotels are then not loaded (file_hotel_count 0) and the
 // user's hotels stay as they are.
 bool load_hotels(const data::DataFile& file, const data::Directory& dir,
-               const data::AreaTable& areas, const DistrictNames& districts,
-               HotelTable& table, data::DataError& err);
+                 const data::AreaTable& areas, const DistrictNames& districts, HotelTable& table,
+                 data::DataError& err);
 
 // load_hotels on the data file at `data_path` (opened for this read and closed again), with
 // `block_hook` called once per block so a window can process pending events.
 bool load_hotels(const std::string& data_path, const data::Directory& dir,
-               const data::AreaTable& areas, const DistrictNames& districts,
-               HotelTable& table, data::DataError& err,
-               const std::function<void()>& block_hook = {});
+                 const data::AreaTable& areas, const DistrictNames& districts, HotelTable& table,
+                 data::DataError& err, const std::function<void()>& block_hook = {});
 
 // "東京…" -> "東京", "大阪…" -> "大阪" (after trimming blanks); other names unchanged.
 std::string normalise_area(const std::string& area);

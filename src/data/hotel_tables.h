@@ -19,14 +19,14 @@ struct DistrictNames {
 };
 
 struct HotelEntry {
-  std::string area;      // "東京" / "大阪" normalised
+  std::string area;  // "東京" / "大阪" normalised
   std::string district;
   std::string name;
-  std::string phone;     // kept with its trailing blanks
+  std::string phone;  // kept with its trailing blanks
   std::int16_t rooms = 0;
   std::string access;
-  std::string price;     // display text
-  std::string remarks;   // exactly 8 characters
+  std::string price;    // display text
+  std::string remarks;  // exactly 8 characters
 };
 
 struct HotelTable {

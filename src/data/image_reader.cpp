@@ -130,8 +130,8 @@ bool read_areas(const DataFile& file, std::vector<RawArea>& areas, DataError& er
   return true;
 }
 
-bool read_districts(const DataFile& file, const Directory& dir,
-                    std::vector<std::string>& names, DataError& err) {
+bool read_districts(const DataFile& file, const Directory& dir, std::vector<std::string>& names,
+                    DataError& err) {
   Cursor cur(file, slot_section("地区名", Slot::kDistricts), err);
   std::int32_t n = 0;
   if (!cur.seek_block(dir[Slot::kDistricts]) || !read_count(cur, hotels::kMaxDistricts, "地区", n))
@@ -145,8 +145,7 @@ bool read_districts(const DataFile& file, const Directory& dir,
 }
 
 bool read_keiyo_stations(const DataFile& file, const Directory& dir,
-                         std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo,
-                         DataError& err) {
+                         std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo, DataError& err) {
   Cursor cur(file, slot_section("京葉線駅", Slot::kKeiyoStations), err);
   if (!cur.seek_block(dir[Slot::kKeiyoStations])) return false;
   auto out = keiyo;
@@ -166,8 +165,7 @@ bool read_keiyo_stations(const DataFile& file, const Directory& dir,
 }
 
 bool read_keiyo_trains(const DataFile& file, const Directory& dir,
-                       std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo,
-                       DataError& err) {
+                       std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo, DataError& err) {
   Cursor cur(file, slot_section("京葉線列車", Slot::kKeiyoTrains), err);
   const std::int64_t first_block = dir[Slot::kKeiyoTrains];
   auto out = keiyo;
@@ -177,7 +175,8 @@ bool read_keiyo_trains(const DataFile& file, const Directory& dir,
     if (!cur.seek_block(first_block + v - 1) || !cur.seek(cur.pos() + 1020) || !cur.packed(n))
       return false;
     if (n > kMaxKeiyoTrains)
-      return cur.fail("ダイヤ " + num(v) + " の列車が " + num(n) + " 本あり、上限 200 を超えています");
+      return cur.fail("ダイヤ " + num(v) + " の列車が " + num(n) +
+                      " 本あり、上限 200 を超えています");
     sch.train_count = n;
     sch.trains.assign(static_cast<std::size_t>(n), RawKeiyoTrain{});
     if (!cur.seek_block(first_block + v - 1)) return false;
@@ -201,7 +200,8 @@ bool read_keiyo_trains(const DataFile& file, const Directory& dir,
       std::int32_t x = t <= sch.train_count ? keiyo_train_number(tr.id) : 0;
       std::int32_t hi = u / 8192 - x, lo = u % 8192 - x;
       if (hi < 0 || lo < 0)
-        return cur.fail("ダイヤ " + num(v) + " 列車 " + num(t) + " の時刻が列車番号より小さい値です");
+        return cur.fail("ダイヤ " + num(v) + " 列車 " + num(t) +
+                        " の時刻が列車番号より小さい値です");
       tr.time[2 * c - 1] = hi;
       tr.time[2 * c] = lo;
       return true;
@@ -213,8 +213,8 @@ bool read_keiyo_trains(const DataFile& file, const Directory& dir,
 }
 
 bool read_sin_stations(const DataFile& file, const Directory& dir,
-                       std::array<RawSinDirection, kSinDirections + 1>& sin,
-                       int& station_count, DataError& err) {
+                       std::array<RawSinDirection, kSinDirections + 1>& sin, int& station_count,
+                       DataError& err) {
   Cursor cur(file, slot_section("新幹線駅", Slot::kSinStations), err);
   if (!cur.seek_block(dir[Slot::kSinStations])) return false;
   auto out = sin;
@@ -224,15 +224,14 @@ bool read_sin_stations(const DataFile& file, const Directory& dir,
     for (int s = 1; s <= kMaxSinStations; ++s) {
       if (!cur.i32(out[d].flag[s])) return false;
       if (out[d].flag[s] < 0 || out[d].flag[s] > 2)
-        return cur.fail("方向 " + num(d) + " の駅 " + num(s) + " のフラグ " +
-                        num(out[d].flag[s]) + " が 0..2 ではありません");
+        return cur.fail("方向 " + num(d) + " の駅 " + num(s) + " のフラグ " + num(out[d].flag[s]) +
+                        " が 0..2 ではありません");
     }
     cur.block_done();
   }
   std::int32_t n = 0;
   if (!cur.i32(n)) return false;
-  if (n < 0 || n > kMaxSinStations)
-    return cur.fail("駅数 " + num(n) + " が 0..50 の範囲外です");
+  if (n < 0 || n > kMaxSinStations) return cur.fail("駅数 " + num(n) + " が 0..50 の範囲外です");
   sin = std::move(out);
   station_count = n;
   return true;
@@ -367,7 +366,8 @@ bool read_chain(const DataFile& file, const Directory& dir, const ChainLayout& l
     bool last = true;
     if (layout.single_block) {
       if (trailer < 0 || trailer > layout.capacity)
-        return cur.fail("件数 " + num(trailer) + " が 0.." + num(layout.capacity) + " の範囲外です");
+        return cur.fail("件数 " + num(trailer) + " が 0.." + num(layout.capacity) +
+                        " の範囲外です");
       n = trailer;
     } else if (trailer == 999) {
       n = layout.capacity;
@@ -477,8 +477,7 @@ bool read_fare_rows(const DataFile& file, const Directory& dir, const ChainLayou
 
 }  // namespace
 
-bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw,
-                        DataError& err) {
+bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw, DataError& err) {
   std::vector<RawKilo> kilo;
   std::vector<RawPair> pairs;
   std::vector<RawGreen> green;
@@ -487,8 +486,8 @@ bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw
   const bool ok =
       read_fare_rows(file, dir, {"営業キロ", Slot::kKilometres, 4, 255, fares::kMaxKiloRows, true},
                      err, decode_kilo, kilo) &&
-      read_fare_rows(file, dir, {"区間運賃", Slot::kPairs, 16, 63, fares::kMaxPairRows, false},
-                     err, decode_pair, pairs) &&
+      read_fare_rows(file, dir, {"区間運賃", Slot::kPairs, 16, 63, fares::kMaxPairRows, false}, err,
+                     decode_pair, pairs) &&
       read_fare_rows(file, dir, {"グリーン料金", Slot::kGreen, 16, 63, fares::kMaxGreenRows, false},
                      err, decode_green, green) &&
       read_fare_rows(file, dir, {"割引切符", Slot::kTickets, 12, 85, fares::kMaxTicketRows, false},
@@ -510,8 +509,7 @@ namespace {
 
 // The hotel index from block `blk` on: area, district and rooms of 250 hotels a block,
 // trailer 999 on a full block. Afterwards `blk` is the block after the index.
-bool read_hotel_index(Cursor& cur, std::int64_t& blk, int max_hotels,
-                      std::vector<RawHotel>& out) {
+bool read_hotel_index(Cursor& cur, std::int64_t& blk, int max_hotels, std::vector<RawHotel>& out) {
   for (;;) {
     float f = 0;
     if (!cur.seek_block(blk) || !cur.seek(cur.pos() + 1020) || !cur.f32(f)) return false;
@@ -532,7 +530,8 @@ bool read_hotel_index(Cursor& cur, std::int64_t& blk, int max_hotels,
       h.rooms = static_cast<int>(u & 0xFFF);
       int no = static_cast<int>(out.size()) + 1;
       if (h.area > kMaxAreas)
-        return cur.fail("ホテル " + num(no) + " の地域番号 " + num(h.area) + " が 100 を超えています");
+        return cur.fail("ホテル " + num(no) + " の地域番号 " + num(h.area) +
+                        " が 100 を超えています");
       if (h.district > hotels::kMaxDistricts)
         return cur.fail("ホテル " + num(no) + " の地区番号 " + num(h.district) +
                         " が 200 を超えています");

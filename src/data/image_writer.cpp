@@ -244,12 +244,10 @@ bool write_keiyo_ids(int v, const RawKeiyoSchedule& sch, Image& img) {
 }
 
 // One schedule's time records: six a train, two times each, both raised by the train number.
-bool keiyo_time_records(const RawKeiyoSchedule& sch, Image& img,
-                        std::vector<std::uint32_t>& recs) {
+bool keiyo_time_records(const RawKeiyoSchedule& sch, Image& img, std::vector<std::uint32_t>& recs) {
   for (const auto& tr : sch.trains) {
     std::int32_t x = keiyo_number(tr.id);
-    if (x < 1)
-      return img.fail("京葉線の列車番号 「" + tr.id + "」 が 数字+1文字 ではありません");
+    if (x < 1) return img.fail("京葉線の列車番号 「" + tr.id + "」 が 数字+1文字 ではありません");
     for (int c = 1; c <= 6; ++c) {
       std::int64_t first = tr.time[2 * c - 1] + static_cast<std::int64_t>(x);
       std::int64_t second = tr.time[2 * c] + static_cast<std::int64_t>(x);
@@ -473,8 +471,8 @@ bool write_pairs(const std::vector<RawPair>& pairs, Image& img, Directory& dir) 
         !value16(img, p.fare, "区間運賃", i, false) ||
         !value16(img, p.express, "区間運賃", i, false))
       return false;
-    img.put_record_at(off, {std::int64_t{p.free_fee} * 4096 + p.b * 64 + p.a, p.fare, p.express,
-                            p.coupon});
+    img.put_record_at(
+        off, {std::int64_t{p.free_fee} * 4096 + p.b * 64 + p.a, p.fare, p.express, p.coupon});
     return true;
   });
 }
@@ -501,8 +499,8 @@ bool write_tickets(const std::vector<RawTicket>& tickets, Image& img, Directory&
         t.sheets < 0 || t.sheets > 63 || t.type < 0 || t.type > 63 ||
         !value16(img, t.valid, "割引切符", i, true))
       return img.fail("割引切符 行 " + num(i + 1) + " の値が範囲外です");
-    img.put_record_at(off, {t.a * 4096 + t.b * 64 + t.sheets, std::int64_t{t.valid} * 64 + t.type,
-                            t.price});
+    img.put_record_at(
+        off, {t.a * 4096 + t.b * 64 + t.sheets, std::int64_t{t.valid} * 64 + t.type, t.price});
     return true;
   });
 }

@@ -20,10 +20,10 @@ struct KeiyoKm {
   double km;
 };
 constexpr KeiyoKm kKeiyoKm[] = {
-    {"東京", 0.0},        {"八丁堀", 1.2},   {"越中島", 2.8},       {"潮見", 5.4},
-    {"新木場", 7.4},      {"葛西臨海公園", 10.6}, {"舞浜", 12.7},   {"新浦安", 16.1},
-    {"市川塩浜", 18.2},   {"二俣新町", 22.6}, {"南船橋", 26.0},     {"新習志野", 28.3},
-    {"海浜幕張", 31.7},   {"検見川浜", 33.7}, {"稲毛海岸", 35.3},   {"千葉みなと", 39.0},
+    {"東京", 0.0},      {"八丁堀", 1.2},        {"越中島", 2.8},    {"潮見", 5.4},
+    {"新木場", 7.4},    {"葛西臨海公園", 10.6}, {"舞浜", 12.7},     {"新浦安", 16.1},
+    {"市川塩浜", 18.2}, {"二俣新町", 22.6},     {"南船橋", 26.0},   {"新習志野", 28.3},
+    {"海浜幕張", 31.7}, {"検見川浜", 33.7},     {"稲毛海岸", 35.3}, {"千葉みなと", 39.0},
     {"蘇我", 43.0},
 };
 
@@ -41,9 +41,9 @@ struct Stop {
   std::string name;
   int node = -1;
   double km = kNone;
-  double arr = kNone;    // arrival (a second time only at a station with two rows)
-  double dep = kNone;    // departure
-  bool two = false;      // both an arrival and a departure time
+  double arr = kNone;        // arrival (a second time only at a station with two rows)
+  double dep = kNone;        // departure
+  bool two = false;          // both an arrival and a departure time
   std::int32_t raw_max = 0;  // the largest hhmm written for it
 };
 
@@ -54,9 +54,9 @@ struct Point {
   bool stop = false;
   bool two = false;
   bool first = false, last = false;
-  double at = 0;     // arrival time, or the time it passes
-  double leave = 0;  // departure time, or the time it passes (the arrival at the last stop)
-  double window = 0; // the earliest it may stand there (stops only)
+  double at = 0;      // arrival time, or the time it passes
+  double leave = 0;   // departure time, or the time it passes (the arrival at the last stop)
+  double window = 0;  // the earliest it may stand there (stops only)
 };
 
 struct Train {
@@ -66,14 +66,14 @@ struct Train {
 };
 
 struct Line {
-  std::string label;           // "新幹線 下り", "京葉線 平日下り", ...
-  double limit = 0;            // km/h
+  std::string label;  // "新幹線 下り", "京葉線 平日下り", ...
+  double limit = 0;   // km/h
   bool shinkansen = true;
   bool km_known = true;
   std::vector<Train> trains;
   std::vector<std::string> node_name;
   std::vector<double> node_km;
-  std::vector<int> parent;     // -1 for a root
+  std::vector<int> parent;  // -1 for a root
 };
 
 std::string trimmed(const std::string& s) { return text::trim(s); }
@@ -202,9 +202,7 @@ void check_pattern(const Line& line, const Train& t, std::vector<Finding>& out) 
 
 // ---------------------------------------------------------------- overtaking
 
-std::string point_text(const Point& p) {
-  return p.name + (p.stop ? " " : " ~") + clock(p.leave);
-}
+std::string point_text(const Point& p) { return p.name + (p.stop ? " " : " ~") + clock(p.leave); }
 
 // True when `y` may have passed `x` at point k: x stands there (not its last stop) while
 // y passes, or y stops beside it at a station with arrival and departure rows.
@@ -246,8 +244,10 @@ void check_pair(const Line& line, const Train& a, const Train& b, std::vector<Fi
         legal = may_pass_at(px, py);
       }
       if (!legal) {
-        const Point& x0 = a_overtaken ? a.route[common[last_at].first] : b.route[common[last_at].second];
-        const Point& y0 = a_overtaken ? b.route[common[last_at].second] : a.route[common[last_at].first];
+        const Point& x0 =
+            a_overtaken ? a.route[common[last_at].first] : b.route[common[last_at].second];
+        const Point& y0 =
+            a_overtaken ? b.route[common[last_at].second] : a.route[common[last_at].first];
         const Point& x1 = a_overtaken ? pa : pb;
         const Point& y1 = a_overtaken ? pb : pa;
         add(out, FindingKind::kOvertaking,
@@ -418,11 +418,16 @@ double shinkansen_speed_limit(int edition) { return edition == 1 ? 300.0 : 275.0
 
 const char* finding_kind_name(FindingKind kind) {
   switch (kind) {
-    case FindingKind::kBackwards: return "backwards";
-    case FindingKind::kTooFast: return "speed";
-    case FindingKind::kOvertaking: return "overtaking";
-    case FindingKind::kAfterMidnight: return "midnight";
-    case FindingKind::kStoppingPattern: return "pattern";
+    case FindingKind::kBackwards:
+      return "backwards";
+    case FindingKind::kTooFast:
+      return "speed";
+    case FindingKind::kOvertaking:
+      return "overtaking";
+    case FindingKind::kAfterMidnight:
+      return "midnight";
+    case FindingKind::kStoppingPattern:
+      return "pattern";
   }
   return "?";
 }

@@ -29,14 +29,14 @@ struct RawKeiyoTrain {
 struct RawKeiyoSchedule {
   int station_count = 0;
   std::array<std::string, kKeiyoStations + 1> station{};  // 1..15
-  int train_count = 0;                 // count in the identifier block
-  std::vector<RawKeiyoTrain> trains;   // trains[0] is train 1; may exceed train_count
+  int train_count = 0;                                    // count in the identifier block
+  std::vector<RawKeiyoTrain> trains;  // trains[0] is train 1; may exceed train_count
 };
 
 struct RawSinTrain {
-  std::string id;         // "N001": the 4-character field as read (the writer pads)
+  std::string id;  // "N001": the 4-character field as read (the writer pads)
   std::uint8_t op_day = 0;
-  std::string car_type;   // "", "N", "G", "W", "N5", "N7", "F", "RS", "M"
+  std::string car_type;  // "", "N", "G", "W", "N5", "N7", "F", "RS", "M"
   std::array<std::int32_t, kMaxSinStations + 1> time{};  // rows 1..50, 0 = no stop
 };
 
@@ -51,18 +51,23 @@ inline constexpr CarTypeBase kCarTypeBases[] = {
 };
 
 struct RawSinDirection {
-  std::array<std::string, kMaxSinStations + 1> station{};   // rows 1..50
-  std::array<std::int32_t, kMaxSinStations + 1> flag{};     // 0, 1, 2
+  std::array<std::string, kMaxSinStations + 1> station{};  // rows 1..50
+  std::array<std::int32_t, kMaxSinStations + 1> flag{};    // 0, 1, 2
   int train_count = 0;
   std::vector<RawSinTrain> trains;  // trains[0] is train 1; may exceed train_count
 };
 
-struct RawKilo { int station = 0; std::int32_t tenths = 0; };
+struct RawKilo {
+  int station = 0;
+  std::int32_t tenths = 0;
+};
 struct RawPair {
   int a = 0, b = 0;
   std::int32_t free_fee = 0, fare = 0, express = 0, coupon = 0;
 };
-struct RawGreen { std::int32_t upper = 0, green = 0, room2 = 0, room4 = 0; };
+struct RawGreen {
+  std::int32_t upper = 0, green = 0, room2 = 0, room4 = 0;
+};
 struct RawTicket {
   int a = 0, b = 0, sheets = 0, type = 0;
   std::int32_t valid = 0, price = 0;
@@ -88,7 +93,7 @@ struct RawData {
   std::vector<std::string> districts;
   std::array<RawKeiyoSchedule, kKeiyoSchedules + 1> keiyo{};  // 1..4
   int sin_station_count = 0;
-  std::array<RawSinDirection, kSinDirections + 1> sin{};      // 1..2
+  std::array<RawSinDirection, kSinDirections + 1> sin{};  // 1..2
   std::vector<RawKilo> kilo;
   std::vector<RawPair> pairs;
   std::vector<RawGreen> green;
@@ -105,23 +110,20 @@ std::string slot_section(const char* name, Slot slot);
 // section is damaged. They call file.block_hook once per block.
 bool read_directory(const DataFile& file, Directory& dir, DataError& err);
 bool read_areas(const DataFile& file, std::vector<RawArea>& areas, DataError& err);
-bool read_districts(const DataFile& file, const Directory& dir,
-                    std::vector<std::string>& names, DataError& err);
+bool read_districts(const DataFile& file, const Directory& dir, std::vector<std::string>& names,
+                    DataError& err);
 bool read_keiyo_stations(const DataFile& file, const Directory& dir,
-                         std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo,
-                         DataError& err);
+                         std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo, DataError& err);
 // Needs the identifiers: read them and the times together.
 bool read_keiyo_trains(const DataFile& file, const Directory& dir,
-                       std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo,
-                       DataError& err);
+                       std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo, DataError& err);
 bool read_sin_stations(const DataFile& file, const Directory& dir,
-                       std::array<RawSinDirection, kSinDirections + 1>& sin,
-                       int& station_count, DataError& err);
+                       std::array<RawSinDirection, kSinDirections + 1>& sin, int& station_count,
+                       DataError& err);
 bool read_sin_trains(const DataFile& file, const Directory& dir, int edition,
                      std::array<RawSinDirection, kSinDirections + 1>& sin, DataError& err);
 // Kilometres, pairs, Green bands, tickets and, in edition 1 only, the Nozomi table.
-bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw,
-                        DataError& err);
+bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw, DataError& err);
 // At most `max_hotels` hotels are accepted.
 bool read_hotel_section(const DataFile& file, const Directory& dir, int max_hotels,
                         std::vector<RawHotel>& hotels, DataError& err);

@@ -25,7 +25,8 @@ struct Token {
 // ---------------------------------------------------------------- error context
 class Ctx {
  public:
-  Ctx(std::string file, std::vector<SourceError>& errors) : file_(std::move(file)), errors_(errors) {}
+  Ctx(std::string file, std::vector<SourceError>& errors)
+      : file_(std::move(file)), errors_(errors) {}
   int line = 0;
   bool error(const std::string& reason) {
     if (errors_.size() < kMaxErrors) errors_.push_back({file_, line, reason});
@@ -183,7 +184,8 @@ bool parse_time(Ctx& ctx, const std::string& s, std::int32_t& hhmm) {
   if (!good) return ctx.error("時刻 「" + s + "」 が HH:MM の形ではありません");
   // The Shinkansen records keep a time below 5678; both lines share the same range.
   if (h > 56) return ctx.error("時刻 " + s + " が 56:59 を超えています");
-  if (h == 0 && m == 0) return ctx.error("時刻 0:00 は「停車しない」と区別できません (24:00 と書いてください)");
+  if (h == 0 && m == 0)
+    return ctx.error("時刻 0:00 は「停車しない」と区別できません (24:00 と書いてください)");
   hhmm = h * 100 + m;
   return true;
 }
@@ -248,7 +250,8 @@ int resolve(Ctx& ctx, const Rows& r, const std::string& ref, bool allow_zero, bo
     }
   }
   if (rows.size() > 1) {
-    ctx.error("駅名 「" + ref + "」 が複数の行にあります (NAME(着) / NAME(発) / @N で指定してください)");
+    ctx.error("駅名 「" + ref +
+              "」 が複数の行にあります (NAME(着) / NAME(発) / @N で指定してください)");
     return -1;
   }
   for (const char* suffix : {"(着)", "(発)"}) {
@@ -359,10 +362,14 @@ void parse_districts(const std::string& content, RawData& raw, Ctx& ctx) {
 }
 
 bool parse_flag(const std::string& s, std::int32_t& flag) {
-  if (s == "0") flag = 0;
-  else if (s == "1" || s == "着") flag = 1;
-  else if (s == "2" || s == "発") flag = 2;
-  else return false;
+  if (s == "0")
+    flag = 0;
+  else if (s == "1" || s == "着")
+    flag = 1;
+  else if (s == "2" || s == "発")
+    flag = 2;
+  else
+    return false;
   return true;
 }
 
@@ -393,8 +400,7 @@ void parse_station_row(const std::vector<Token>& t, int dir, Rows& r, Ctx& ctx) 
     ctx.error("着 の行 「" + r.name[r.count - 1] + "」 の直後に同じ駅の 発 の行がありません");
 }
 
-void parse_stations(const std::string& content, RawData& raw, std::array<Rows, 3>& rows,
-                    Ctx& ctx) {
+void parse_stations(const std::string& content, RawData& raw, std::array<Rows, 3>& rows, Ctx& ctx) {
   int dir = 0;
   int explicit_count = -1;
   std::array<int, 3> first_line{};
@@ -415,7 +421,8 @@ void parse_stations(const std::string& content, RawData& raw, std::array<Rows, 3
     if (keyword(t, "station-count")) {
       if (t.size() == 2 && int_in(ctx, t[1].text, 0, kMaxSinStations, "駅数", v))
         explicit_count = static_cast<int>(v);
-      else if (t.size() != 2) ctx.error("「station-count N」 と書いてください");
+      else if (t.size() != 2)
+        ctx.error("「station-count N」 と書いてください");
       return;
     }
     if (dir == 0) {
@@ -624,7 +631,8 @@ void parse_keiyo(const std::string& content, RawData& raw, Ctx& ctx) {
     if (keyword(t, "station-count")) {
       if (t.size() == 2 && int_in(ctx, t[1].text, 0, kKeiyoStations, "駅数", n))
         explicit_count[v] = static_cast<int>(n);
-      else if (t.size() != 2) ctx.error("「station-count N」 と書いてください");
+      else if (t.size() != 2)
+        ctx.error("「station-count N」 と書いてください");
       return;
     }
     if (keyword(t, "train")) {
@@ -772,12 +780,18 @@ void parse_fares(const std::string& content, RawData& raw, const Rows& rows, Ctx
     std::vector<Token> t;
     if (!tokenize(line, t, ctx)) return;
     if (fare_heading(t, section, ctx)) return;
-    if (section == "kilo") parse_kilo_row(t, raw, rows, ctx);
-    else if (section == "pair") parse_pair_row(t, raw, rows, ctx);
-    else if (section == "green") parse_green_row(t, raw, ctx);
-    else if (section == "ticket") parse_ticket_row(t, raw, rows, ctx);
-    else if (section == "nozomi") parse_nozomi_row(t, raw, rows, ctx);
-    else ctx.error("行の前に [kilo] などの見出しが必要です");
+    if (section == "kilo")
+      parse_kilo_row(t, raw, rows, ctx);
+    else if (section == "pair")
+      parse_pair_row(t, raw, rows, ctx);
+    else if (section == "green")
+      parse_green_row(t, raw, ctx);
+    else if (section == "ticket")
+      parse_ticket_row(t, raw, rows, ctx);
+    else if (section == "nozomi")
+      parse_nozomi_row(t, raw, rows, ctx);
+    else
+      ctx.error("行の前に [kilo] などの見出しが必要です");
   });
 }
 
@@ -1047,11 +1061,13 @@ std::string write_fares(const RawData& raw) {
   auto ref = [&](int n) { return station_ref(r1, n, true); };
   std::string s = "[kilo]\n# STATION KM\n";
   for (const auto& k : raw.kilo)
-    s += ref(k.station) + " " + std::to_string(k.tenths / 10) + "." + std::to_string(k.tenths % 10) + "\n";
+    s += ref(k.station) + " " + std::to_string(k.tenths / 10) + "." +
+         std::to_string(k.tenths % 10) + "\n";
   s += "\n[pair]\n# A B FARE EXPRESS FREE COUPON\n";
   for (const auto& p : raw.pairs)
-    s += ref(p.a) + " " + ref(p.b) + " " + std::to_string(p.fare) + " " + std::to_string(p.express) +
-         " " + std::to_string(p.free_fee) + " " + std::to_string(p.coupon) + "\n";
+    s += ref(p.a) + " " + ref(p.b) + " " + std::to_string(p.fare) + " " +
+         std::to_string(p.express) + " " + std::to_string(p.free_fee) + " " +
+         std::to_string(p.coupon) + "\n";
   s += "\n[green]\n# UPPER_KM GREEN ROOM2 ROOM4\n";
   for (const auto& g : raw.green)
     s += std::to_string(g.upper) + " " + std::to_string(g.green) + " " + std::to_string(g.room2) +
@@ -1113,9 +1129,9 @@ bool read_source_dir(const std::string& dir, SourceFiles& files, std::string& er
     error = dir + ": フォルダがありません";
     return false;
   }
-  for (const char* name : {"edition.txt", "areas.txt", "districts.txt", "stations.txt",
-                           "trains-down.txt", "trains-up.txt", "keiyo.txt", "fares.txt",
-                           "hotels.txt"}) {
+  for (const char* name :
+       {"edition.txt", "areas.txt", "districts.txt", "stations.txt", "trains-down.txt",
+        "trains-up.txt", "keiyo.txt", "fares.txt", "hotels.txt"}) {
     fs::path p = fs::path(dir) / name;
     if (!fs::exists(p, ec)) continue;
     std::string content;

@@ -57,8 +57,8 @@ int alight_time(const data::SinkansenTables& t, int d, int train, int row) {
 
 std::string number(double v) {
   char buf[32];
-  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, std::round(v * 10) / 10,
-                                 std::chars_format::fixed, 1);
+  auto [end, ec] =
+      std::to_chars(buf, buf + sizeof buf, std::round(v * 10) / 10, std::chars_format::fixed, 1);
   if (ec != std::errc()) return "0";
   std::string s(buf, end);
   if (s.size() > 2 && s.compare(s.size() - 2, 2, ".0") == 0) s.resize(s.size() - 2);
@@ -80,11 +80,20 @@ std::string xml_escape(std::string_view s) {
   std::string out;
   for (char c : s) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -104,10 +113,9 @@ struct TypeEntry {
   char type;
   const char* name;
 };
-constexpr TypeEntry kLegendOrder[] = {{'N', "のぞみ"}, {'H', "ひかり"},   {'K', "こだま"},
-                                      {'Y', "やまびこ"}, {'M', "こまち"}, {'T', "つばさ"},
-                                      {'O', "なすの"},   {'A', "あさひ"}, {'S', "あさま"},
-                                      {'G', "たにがわ"}};
+constexpr TypeEntry kLegendOrder[] = {
+    {'N', "のぞみ"}, {'H', "ひかり"}, {'K', "こだま"}, {'Y', "やまびこ"}, {'M', "こまち"},
+    {'T', "つばさ"}, {'O', "なすの"}, {'A', "あさひ"}, {'S', "あさま"},   {'G', "たにがわ"}};
 
 }  // namespace
 
@@ -288,21 +296,33 @@ int route_of_journey(const std::vector<DiagramRoute>& routes, const DiagramJourn
   return -1;
 }
 
-// ---- styles and axes ------------------------------------------------------------------------------
+// ---- styles and axes
+// ------------------------------------------------------------------------------
 
 TrainStyle train_style(char type) {
   switch (type) {
-    case 'N': return {{214, 72, 40}, 1.6, Dash::Solid};    // のぞみ: vermilion
-    case 'H': return {{38, 110, 190}, 1.3, Dash::Solid};   // ひかり: blue
-    case 'K': return {{46, 140, 80}, 1.1, Dash::Dashed};   // こだま: green, dashed
-    case 'Y': return {{46, 140, 80}, 1.3, Dash::Solid};    // やまびこ: green
-    case 'M': return {{196, 48, 110}, 1.4, Dash::Solid};   // こまち: rose
-    case 'T': return {{120, 80, 190}, 1.4, Dash::Solid};   // つばさ: violet
-    case 'O': return {{130, 150, 40}, 1.1, Dash::Dashed};  // なすの: olive, dashed
-    case 'A': return {{38, 110, 190}, 1.4, Dash::Solid};   // あさひ: blue
-    case 'S': return {{120, 80, 190}, 1.4, Dash::Solid};   // あさま: violet
-    case 'G': return {{46, 140, 80}, 1.1, Dash::Dashed};   // たにがわ: green, dashed
-    default: return {{110, 110, 110}, 1.0, Dash::Solid};
+    case 'N':
+      return {{214, 72, 40}, 1.6, Dash::Solid};  // のぞみ: vermilion
+    case 'H':
+      return {{38, 110, 190}, 1.3, Dash::Solid};  // ひかり: blue
+    case 'K':
+      return {{46, 140, 80}, 1.1, Dash::Dashed};  // こだま: green, dashed
+    case 'Y':
+      return {{46, 140, 80}, 1.3, Dash::Solid};  // やまびこ: green
+    case 'M':
+      return {{196, 48, 110}, 1.4, Dash::Solid};  // こまち: rose
+    case 'T':
+      return {{120, 80, 190}, 1.4, Dash::Solid};  // つばさ: violet
+    case 'O':
+      return {{130, 150, 40}, 1.1, Dash::Dashed};  // なすの: olive, dashed
+    case 'A':
+      return {{38, 110, 190}, 1.4, Dash::Solid};  // あさひ: blue
+    case 'S':
+      return {{120, 80, 190}, 1.4, Dash::Solid};  // あさま: violet
+    case 'G':
+      return {{46, 140, 80}, 1.1, Dash::Dashed};  // たにがわ: green, dashed
+    default:
+      return {{110, 110, 110}, 1.0, Dash::Solid};
   }
 }
 
@@ -387,13 +407,23 @@ void add_time_grid(Scene& sc, const DiagramAxes& ax) {
     const double x = ax.x_of(m);
     const bool hour = m % 60 == 0;
     sc.lines.push_back({{x, ax.plot_y, x, ax.plot_y + ax.plot_h},
-                        hour ? kGrid : kGridMinor, 1.0, 1.0, Dash::Solid, true, -1});
+                        hour ? kGrid : kGridMinor,
+                        1.0,
+                        1.0,
+                        Dash::Solid,
+                        true,
+                        -1});
     if (hour && m % label_every == 0) {
       const std::string label = px_per_minute * 60 >= 90 ? minute_text(m) : std::to_string(m / 60);
       sc.texts.push_back({x, ax.plot_y - 10, label, kSmallSize, kInk, Anchor::Middle, false});
     } else if (!hour && px_per_minute * minor >= 40) {
-      sc.texts.push_back({x, ax.plot_y - 10, minute_text(m), kSmallSize - 1, {134, 142, 150},
-                          Anchor::Middle, false});
+      sc.texts.push_back({x,
+                          ax.plot_y - 10,
+                          minute_text(m),
+                          kSmallSize - 1,
+                          {134, 142, 150},
+                          Anchor::Middle,
+                          false});
     }
   }
 }
@@ -421,19 +451,28 @@ StationYs station_ys(const DiagramRoute& route, const DiagramAxes& ax) {
 }
 
 // Station lines and labels; a thin leader joins a moved label to its line.
-void add_stations(Scene& sc, const DiagramAxes& ax, const DiagramRoute& route,
-                  const StationYs& ys, int user_index) {
+void add_stations(Scene& sc, const DiagramAxes& ax, const DiagramRoute& route, const StationYs& ys,
+                  int user_index) {
   for (std::size_t i = 0; i < route.stations.size(); ++i) {
     const auto& s = route.stations[i];
     const bool is_user = static_cast<int>(i) == user_index;
     sc.lines.push_back({{ax.plot_x, ys.line[i], ax.plot_x + ax.plot_w, ys.line[i]},
-                        s.major ? Rgb{170, 170, 166} : kGrid, s.major ? 1.2 : 1.0, 1.0,
-                        Dash::Solid, true, -1});
+                        s.major ? Rgb{170, 170, 166} : kGrid,
+                        s.major ? 1.2 : 1.0,
+                        1.0,
+                        Dash::Solid,
+                        true,
+                        -1});
     const double moved = ys.label[i] - (ys.line[i] + kLabelSize * 0.35);
     if (std::abs(moved) > 1.5)
       sc.lines.push_back({{ax.plot_x - 12, ys.label[i] - kLabelSize * 0.35, ax.plot_x - 6,
                            ys.label[i] - kLabelSize * 0.35, ax.plot_x, ys.line[i]},
-                          {173, 181, 189}, 0.8, 1.0, Dash::Solid, false, -1});
+                          {173, 181, 189},
+                          0.8,
+                          1.0,
+                          Dash::Solid,
+                          false,
+                          -1});
     sc.texts.push_back({ax.plot_x - 14, ys.label[i], s.name, kLabelSize,
                         is_user ? Rgb{180, 90, 0} : kInk, Anchor::End, s.major || is_user});
   }
@@ -444,13 +483,14 @@ void add_trains(Scene& sc, const DiagramAxes& ax, const std::vector<DiagramTrain
                 const StationYs& ys, bool has_journey) {
   for (std::size_t i = 0; i < trains.size(); ++i) {
     const auto& tr = trains[i];
-    if (tr.points.back().minute < ax.from_minute - 1 && tr.points.front().minute < ax.from_minute - 1)
+    if (tr.points.back().minute < ax.from_minute - 1 &&
+        tr.points.front().minute < ax.from_minute - 1)
       continue;
     if (tr.points.front().minute > ax.to_minute + 1 && tr.points.back().minute > ax.to_minute + 1)
       continue;
     const TrainStyle st = train_style(tr.type);
-    SceneLine line{{}, st.color, st.width, has_journey ? 0.3 : 0.9, st.dash, true,
-                   static_cast<int>(i)};
+    SceneLine line{{},      st.color, st.width,           has_journey ? 0.3 : 0.9,
+                   st.dash, true,     static_cast<int>(i)};
     line.xy.reserve(tr.points.size() * 2);
     for (const auto& p : tr.points) {
       line.xy.push_back(ax.x_of(p.minute));
@@ -489,8 +529,8 @@ void add_journey(Scene& sc, const DiagramAxes& ax, const DiagramRoute& route,
     const bool down = j.direction == 1;
     if (k == 0 && from >= 0)
       sc.texts.push_back({ax.x_of(leg.from_minute) - 6, ys.line[from] + (down ? 15 : -7),
-                          leg.from_station + " " + minute_text(leg.from_minute) + "発",
-                          kSmallSize, kJourneyInk, Anchor::End, true, true});
+                          leg.from_station + " " + minute_text(leg.from_minute) + "発", kSmallSize,
+                          kJourneyInk, Anchor::End, true, true});
     const int to = route.index_of(leg.to_station);
     if (k + 1 == j.legs.size() && to >= 0)
       sc.texts.push_back({ax.x_of(leg.to_minute) + 6, ys.line[to] + (down ? -7 : 15),
@@ -499,11 +539,11 @@ void add_journey(Scene& sc, const DiagramAxes& ax, const DiagramRoute& route,
     if (k + 1 < j.legs.size() && to >= 0) {
       const int wait = j.legs[k + 1].from_minute - leg.to_minute;
       const double x0 = ax.x_of(leg.to_minute), x1 = ax.x_of(j.legs[k + 1].from_minute);
-      sc.lines.push_back({{x0, ys.line[to], x1, ys.line[to]}, kChangeInk, 4.0, 1.0, Dash::Solid,
-                          true, -1});
+      sc.lines.push_back(
+          {{x0, ys.line[to], x1, ys.line[to]}, kChangeInk, 4.0, 1.0, Dash::Solid, true, -1});
       sc.texts.push_back({x1 + 8, ys.line[to] + (down ? -6 : 14),
-                          "乗換 " + leg.to_station + " " + std::to_string(wait) + "分",
-                          kSmallSize, kChangeInk, Anchor::Start, true, true});
+                          "乗換 " + leg.to_station + " " + std::to_string(wait) + "分", kSmallSize,
+                          kChangeInk, Anchor::Start, true, true});
     }
   }
 }
@@ -512,10 +552,16 @@ void add_journey(Scene& sc, const DiagramAxes& ax, const DiagramRoute& route,
 void add_clock(Scene& sc, const DiagramAxes& ax, int now_minute) {
   if (now_minute < ax.from_minute || now_minute > ax.to_minute) return;
   const double x = ax.x_of(now_minute);
-  sc.lines.push_back({{x, ax.plot_y, x, ax.plot_y + ax.plot_h}, {224, 49, 49}, 1.6, 1.0,
-                      Dash::Solid, true, -1});
-  sc.texts.push_back({x + 4, ax.plot_y + ax.plot_h - 6, "現在 " + minute_text(now_minute),
-                      kSmallSize, {224, 49, 49}, Anchor::Start, true, true});
+  sc.lines.push_back(
+      {{x, ax.plot_y, x, ax.plot_y + ax.plot_h}, {224, 49, 49}, 1.6, 1.0, Dash::Solid, true, -1});
+  sc.texts.push_back({x + 4,
+                      ax.plot_y + ax.plot_h - 6,
+                      "現在 " + minute_text(now_minute),
+                      kSmallSize,
+                      {224, 49, 49},
+                      Anchor::Start,
+                      true,
+                      true});
 }
 
 // Legend of the types drawn along the bottom, and the title at its right end.
@@ -530,8 +576,8 @@ void add_legend(Scene& sc, const DiagramAxes& ax, const std::vector<DiagramTrain
   for (const auto& e : kLegendOrder) {
     if (std::find(present.begin(), present.end(), e.type) == present.end()) continue;
     const TrainStyle st = train_style(e.type);
-    sc.lines.push_back({{lx, ly - 4, lx + 26, ly - 4}, st.color, st.width + 0.6, 1.0, st.dash,
-                        false, -1});
+    sc.lines.push_back(
+        {{lx, ly - 4, lx + 26, ly - 4}, st.color, st.width + 0.6, 1.0, st.dash, false, -1});
     sc.texts.push_back({lx + 32, ly, e.name, kLabelSize, kInk, Anchor::Start, false});
     lx += 32 + text_width(e.name, kLabelSize) + 20;
   }
@@ -572,8 +618,8 @@ int hit_train(const Scene& scene, double x, double y, double tolerance) {
   for (const auto& line : scene.lines) {
     if (line.train < 0) continue;
     for (std::size_t k = 0; k + 3 < line.xy.size(); k += 2) {
-      const double d = segment_distance(x, y, line.xy[k], line.xy[k + 1], line.xy[k + 2],
-                                        line.xy[k + 3]);
+      const double d =
+          segment_distance(x, y, line.xy[k], line.xy[k + 1], line.xy[k + 2], line.xy[k + 3]);
       if (d <= best_d) {
         best_d = d;
         best = line.train;
@@ -591,8 +637,8 @@ std::string scene_to_svg(const Scene& sc) {
        number(sc.height) + "\" viewBox=\"0 0 " + number(sc.width) + " " + number(sc.height) +
        "\">\n";
   s += "<defs><clipPath id=\"plot\"><rect x=\"" + number(sc.plot_x) + "\" y=\"" +
-       number(sc.plot_y) + "\" width=\"" + number(sc.plot_w) + "\" height=\"" +
-       number(sc.plot_h) + "\"/></clipPath></defs>\n";
+       number(sc.plot_y) + "\" width=\"" + number(sc.plot_w) + "\" height=\"" + number(sc.plot_h) +
+       "\"/></clipPath></defs>\n";
   s += "<rect width=\"100%\" height=\"100%\" fill=\"" + hex(sc.background) + "\"/>\n";
   for (const auto& r : sc.rects) {
     s += "<rect x=\"" + number(r.x) + "\" y=\"" + number(r.y) + "\" width=\"" + number(r.w) +
@@ -617,9 +663,8 @@ std::string scene_to_svg(const Scene& sc) {
     s += "\"/>\n";
   }
   for (const auto& t : sc.texts) {
-    s += "<text x=\"" + number(t.x) + "\" y=\"" + number(t.y) + "\" font-size=\"" +
-         number(t.size) + "\" font-family=\"IPAGothic, 'MS Gothic', monospace\" fill=\"" +
-         hex(t.color) + "\"";
+    s += "<text x=\"" + number(t.x) + "\" y=\"" + number(t.y) + "\" font-size=\"" + number(t.size) +
+         "\" font-family=\"IPAGothic, 'MS Gothic', monospace\" fill=\"" + hex(t.color) + "\"";
     if (t.anchor == Anchor::Middle) s += " text-anchor=\"middle\"";
     if (t.anchor == Anchor::End) s += " text-anchor=\"end\"";
     if (t.bold) s += " font-weight=\"bold\"";

@@ -7,8 +7,8 @@
 #pragma once
 
 #include "calendar/dates.h"
-#include "data/tables.h"
 #include "data/fare_tables.h"
+#include "data/tables.h"
 #include "search/engine.h"
 
 #include <cstdint>
@@ -118,7 +118,7 @@ enum class Anchor { Start, Middle, End };
 struct SceneText {
   double x = 0, y = 0;  // baseline point
   std::string text;
-  double size = 12;     // pixels
+  double size = 12;  // pixels
   Rgb color;
   Anchor anchor = Anchor::Start;
   bool bold = false;
@@ -145,10 +145,10 @@ struct DiagramView {
   double from_minute = 5 * 60, to_minute = 24 * 60 + 30;
 };
 struct DiagramMarks {
-  int now_minute = -1;            // the program clock; -1: no line
-  std::string user_station;       // highlighted
+  int now_minute = -1;                      // the program clock; -1: no line
+  std::string user_station;                 // highlighted
   const DiagramJourney* journey = nullptr;  // drawn bold, with its changes marked
-  std::string title;              // bottom right: route and date
+  std::string title;                        // bottom right: route and date
 };
 
 // Style of a train type: colour, width, dash and its name for the legend.

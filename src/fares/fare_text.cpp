@@ -27,8 +27,14 @@ bool in_ranges(int month, int day, std::initializer_list<DayRange> ranges) {
 
 bool is_peak(int month, int day) {
   return in_ranges(month, day,
-                   {{1, 1, 10}, {3, 21, 31}, {4, 1, 5}, {4, 28, 30}, {5, 1, 6}, {7, 21, 31},
-                    {8, 1, 31}, {12, 25, 31}});
+                   {{1, 1, 10},
+                    {3, 21, 31},
+                    {4, 1, 5},
+                    {4, 28, 30},
+                    {5, 1, 6},
+                    {7, 21, 31},
+                    {8, 1, 31},
+                    {12, 25, 31}});
 }
 
 bool is_off_peak_period(int month, int day) {
@@ -156,8 +162,8 @@ const char* season_label(int season) {
   return "　閑散期";
 }
 
-TicketFlags usable_tickets(const calendar::HolidayList& holidays,
-                           const calendar::SearchDate& date, int system_year) {
+TicketFlags usable_tickets(const calendar::HolidayList& holidays, const calendar::SearchDate& date,
+                           int system_year) {
   TicketFlags f;
   f.coupon_ok = !is_coupon_blackout(date.month, date.day);
   f.weekend_ok = date.weekday == 1 || date.weekday == 7;
@@ -223,8 +229,7 @@ JourneyFacts journey_facts(const FareTables& tables, const data::SinkansenTables
   f.distance_known = from_tenths >= 0 && to_tenths >= 0;
   if (f.distance_known)
     f.distance_km = static_cast<double>(std::llabs(to_tenths - from_tenths)) / 10.0;
-  f.pair = find_journey_row(tables.pair_fare_table, tables.pair_count, j.st_station,
-                            j.ed_station);
+  f.pair = find_journey_row(tables.pair_fare_table, tables.pair_count, j.st_station, j.ed_station);
   f.base_fare = f.pair ? f.pair->fare : 0;
   f.express_fee = f.pair ? f.pair->express_fee : 0;
   f.start_position = station_position(sin, j.st_station);
@@ -243,7 +248,7 @@ struct Charges {
   long long green_charge = 0;
   long long green_express = 0;  // the reserved express fee when travelling Green
   long long nozomi_express = 0;
-  long long free_express = 0;   // unreserved seats all the way
+  long long free_express = 0;  // unreserved seats all the way
 };
 
 void add_base_fare_line(std::string& out, const JourneyFacts& f) {

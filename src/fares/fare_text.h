@@ -6,8 +6,8 @@
 #pragma once
 
 #include "calendar/dates.h"
-#include "data/tables.h"
 #include "data/fare_tables.h"
+#include "data/tables.h"
 
 #include <cstdint>
 #include <string>
@@ -42,8 +42,8 @@ struct TicketFlags {
 
 // Which discount tickets may be used on the travel date. Holidays of the list are
 // placed in system_year (the computer's current year).
-TicketFlags usable_tickets(const calendar::HolidayList& holidays,
-                           const calendar::SearchDate& date, int system_year);
+TicketFlags usable_tickets(const calendar::HolidayList& holidays, const calendar::SearchDate& date,
+                           int system_year);
 
 struct FareJourney {
   std::string st_station;  // boarding station

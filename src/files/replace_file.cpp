@@ -3,15 +3,15 @@
 
 #include "text/text.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace ravolin::settings {
 namespace {
@@ -64,8 +64,8 @@ bool read_only(const std::string& path, const struct stat& st) {
 constexpr std::size_t kTemporarySuffixLength = 7;
 
 bool temporary_name_of(const std::string& entry, const std::string& name) {
-  if (entry.size() != name.size() + kTemporarySuffixLength || entry.compare(0, name.size(), name) != 0 ||
-      entry[name.size()] != '.')
+  if (entry.size() != name.size() + kTemporarySuffixLength ||
+      entry.compare(0, name.size(), name) != 0 || entry[name.size()] != '.')
     return false;
   for (std::size_t i = name.size() + 1; i < entry.size(); ++i) {
     const char c = entry[i];
@@ -99,29 +99,47 @@ int remove_stale_temporaries(const std::string& folder, const std::vector<std::s
 
 std::string system_error_text(int err) {
   switch (err) {
-    case ENOENT: return "ファイルまたはフォルダがありません";
+    case ENOENT:
+      return "ファイルまたはフォルダがありません";
     case EACCES:
-    case EPERM: return "アクセスが許可されていません";
-    case EROFS: return "書き込みのできないドライブです";
-    case ENOSPC: return "ディスクの空き容量が足りません";
+    case EPERM:
+      return "アクセスが許可されていません";
+    case EROFS:
+      return "書き込みのできないドライブです";
+    case ENOSPC:
+      return "ディスクの空き容量が足りません";
 #ifdef EDQUOT
-    case EDQUOT: return "ディスクの使用量の上限を超えています";
+    case EDQUOT:
+      return "ディスクの使用量の上限を超えています";
 #endif
-    case EISDIR: return "ファイルではなくフォルダです";
-    case ENOTDIR: return "途中の名前がフォルダではありません";
-    case EIO: return "ディスクの読み書きで障害が起きました";
-    case ENAMETOOLONG: return "ファイル名が長すぎます";
-    case ELOOP: return "シンボリックリンクが循環しています";
+    case EISDIR:
+      return "ファイルではなくフォルダです";
+    case ENOTDIR:
+      return "途中の名前がフォルダではありません";
+    case EIO:
+      return "ディスクの読み書きで障害が起きました";
+    case ENAMETOOLONG:
+      return "ファイル名が長すぎます";
+    case ELOOP:
+      return "シンボリックリンクが循環しています";
     case EMFILE:
-    case ENFILE: return "開いているファイルが多すぎます";
+    case ENFILE:
+      return "開いているファイルが多すぎます";
     case EBUSY:
-    case ETXTBSY: return "ファイルが使用中です";
-    case EXDEV: return "別のドライブへは置き換えられません";
-    case EEXIST: return "同じ名前のファイルがすでにあります";
-    case EFBIG: return "ファイルが大きすぎます";
-    case ENOMEM: return "メモリが足りません";
-    case EINVAL: return "この操作はできません";
-    default: return "システムエラーが起きました（番号 " + std::to_string(err) + "）";
+    case ETXTBSY:
+      return "ファイルが使用中です";
+    case EXDEV:
+      return "別のドライブへは置き換えられません";
+    case EEXIST:
+      return "同じ名前のファイルがすでにあります";
+    case EFBIG:
+      return "ファイルが大きすぎます";
+    case ENOMEM:
+      return "メモリが足りません";
+    case EINVAL:
+      return "この操作はできません";
+    default:
+      return "システムエラーが起きました（番号 " + std::to_string(err) + "）";
   }
 }
 
@@ -242,8 +260,10 @@ std::string encode_cp932_lossy(std::string_view utf8) {
     const auto lead = static_cast<unsigned char>(utf8[i]);
     std::size_t len = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
     if (i + len > utf8.size()) len = utf8.size() - i;
-    if (auto cp = text::utf8_to_cp932(utf8.substr(i, len))) out += *cp;
-    else out += '?';
+    if (auto cp = text::utf8_to_cp932(utf8.substr(i, len)))
+      out += *cp;
+    else
+      out += '?';
     i += len;
   }
   return out;

@@ -72,14 +72,19 @@ void set_district_filter(HotelSelection& sel, std::vector<std::string> filter) {
 }
 
 const GridRow& grid_heading() {
-  static const GridRow kHeading = {"地区", "ホテル名", "電話番号", "部屋数",
-                                   "交通", "部屋代", "備考(評価)"};
+  static const GridRow kHeading = {"地区", "ホテル名", "電話番号",  "部屋数",
+                                   "交通", "部屋代",   "備考(評価)"};
   return kHeading;
 }
 
 GridRow grid_row(const HotelEntry& e) {
-  return {e.district, e.name, e.phone, e.rooms == 0 ? std::string() : std::to_string(e.rooms),
-          e.access,   e.price, text::fit_chars(e.remarks, 8)};
+  return {e.district,
+          e.name,
+          e.phone,
+          e.rooms == 0 ? std::string() : std::to_string(e.rooms),
+          e.access,
+          e.price,
+          text::fit_chars(e.remarks, 8)};
 }
 
 std::vector<GridRow> grid_rows(const HotelTable& table, const std::vector<int>& hit_list) {

@@ -4,8 +4,8 @@
 // window, the district chooser's two lists and the area picker's lists.
 #pragma once
 
-#include "data/tables.h"
 #include "data/hotel_tables.h"
+#include "data/tables.h"
 #include "settings/settings.h"
 
 #include <array>
@@ -61,8 +61,8 @@ void set_district_filter(HotelSelection& sel, std::vector<std::string> filter);
 // The grid: the heading row, then one row per hit.
 using GridRow = std::array<std::string, kGridColumns>;
 const GridRow& grid_heading();
-inline constexpr std::array<int, kGridColumns> kGridColumnTwips = {900, 2520, 1170, 720,
-                                                                   1980, 720, 1080};
+inline constexpr std::array<int, kGridColumns> kGridColumnTwips = {900,  2520, 1170, 720,
+                                                                   1980, 720,  1080};
 GridRow grid_row(const HotelEntry& e);
 std::vector<GridRow> grid_rows(const HotelTable& table, const std::vector<int>& hit_list);
 // The grid as text: the heading row and each hotel's row, cells joined by TAB, each row

@@ -18,9 +18,12 @@ std::vector<std::string> split_csv(std::string_view line) {
   std::vector<std::string> fields(1);
   bool quoted = false;
   for (char c : line) {
-    if (c == '"') quoted = !quoted;
-    else if (c == ',' && !quoted) fields.emplace_back();
-    else fields.back() += c;
+    if (c == '"')
+      quoted = !quoted;
+    else if (c == ',' && !quoted)
+      fields.emplace_back();
+    else
+      fields.back() += c;
   }
   return fields;
 }
@@ -117,14 +120,14 @@ UserHotelReport load_user_hotels(const std::string& path, HotelTable& table) {
 }
 
 std::string format_hotel_user_line(const HotelEntry& e) {
-  return quoted(e.area) + "," + quoted(e.district) + "," + quoted(e.name) + "," +
-         quoted(e.phone) + "," + text::format_plain(e.rooms) + "," + quoted(e.access) + "," +
-         quoted(e.price) + ",\"" + text::fit_chars(storable(e.remarks), kRemarkChars) + "\"";
+  return quoted(e.area) + "," + quoted(e.district) + "," + quoted(e.name) + "," + quoted(e.phone) +
+         "," + text::format_plain(e.rooms) + "," + quoted(e.access) + "," + quoted(e.price) +
+         ",\"" + text::fit_chars(storable(e.remarks), kRemarkChars) + "\"";
 }
 
 std::string format_hotel_user_file(const HotelTable& table) {
   std::string out;
-  const int n = table.user_hotel_count < 0 ? 0
+  const int n = table.user_hotel_count < 0            ? 0
                 : table.user_hotel_count > kMaxHotels ? kMaxHotels
                                                       : table.user_hotel_count;
   for (int i = 1; i <= n; ++i) {

@@ -13,11 +13,11 @@
 namespace ravolin::hotels {
 
 struct UserHotelReport {
-  bool file_read = false;   // false: missing or unreadable (no user hotels)
-  int skipped_lines = 0;    // broken lines left out
+  bool file_read = false;      // false: missing or unreadable (no user hotels)
+  int skipped_lines = 0;       // broken lines left out
   int first_skipped_line = 0;  // 1-based line number of the first broken line, 0 if none
-  bool truncated = false;   // more records than the table holds; the rest were left out
-  std::string error;        // why the file could not be read
+  bool truncated = false;      // more records than the table holds; the rest were left out
+  std::string error;           // why the file could not be read
 };
 
 // One record from a line of the file (CP932 bytes, without its line end); nullopt for a

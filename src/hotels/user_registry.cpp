@@ -2,8 +2,8 @@
 #include "hotels/user_registry.h"
 
 #include "data/hotel_reader.h"
-#include "hotels/user_hotels.h"
 #include "files/replace_file.h"
+#include "hotels/user_hotels.h"
 #include "text/text.h"
 
 #include <filesystem>
@@ -74,28 +74,44 @@ std::string& HotelFields::operator[](HotelField f) {
 
 const std::string& HotelFields::operator[](HotelField f) const {
   switch (f) {
-    case HotelField::Area: return area;
-    case HotelField::District: return district;
-    case HotelField::Name: return name;
-    case HotelField::Phone: return phone;
-    case HotelField::Rooms: return rooms;
-    case HotelField::Access: return access;
-    case HotelField::Price: return price;
-    case HotelField::Remarks: break;
+    case HotelField::Area:
+      return area;
+    case HotelField::District:
+      return district;
+    case HotelField::Name:
+      return name;
+    case HotelField::Phone:
+      return phone;
+    case HotelField::Rooms:
+      return rooms;
+    case HotelField::Access:
+      return access;
+    case HotelField::Price:
+      return price;
+    case HotelField::Remarks:
+      break;
   }
   return remarks;
 }
 
 const char* field_word(HotelField f) {
   switch (f) {
-    case HotelField::Area: return "地域名";
-    case HotelField::District: return "地区名";
-    case HotelField::Name: return "ホテル名";
-    case HotelField::Phone: return "電話番号";
-    case HotelField::Rooms: return "部屋数";
-    case HotelField::Access: return "交通";
-    case HotelField::Price: return "部屋代";
-    case HotelField::Remarks: break;
+    case HotelField::Area:
+      return "地域名";
+    case HotelField::District:
+      return "地区名";
+    case HotelField::Name:
+      return "ホテル名";
+    case HotelField::Phone:
+      return "電話番号";
+    case HotelField::Rooms:
+      return "部屋数";
+    case HotelField::Access:
+      return "交通";
+    case HotelField::Price:
+      return "部屋代";
+    case HotelField::Remarks:
+      break;
   }
   return "備考";
 }
@@ -158,9 +174,9 @@ std::optional<std::string> check_field(HotelField f, HotelFields& fields,
 }
 
 std::optional<FieldError> check_fields(HotelFields& fields, const data::AreaTable& areas) {
-  for (HotelField f : {HotelField::Area, HotelField::District, HotelField::Name,
-                       HotelField::Phone, HotelField::Rooms, HotelField::Access,
-                       HotelField::Price, HotelField::Remarks}) {
+  for (HotelField f :
+       {HotelField::Area, HotelField::District, HotelField::Name, HotelField::Phone,
+        HotelField::Rooms, HotelField::Access, HotelField::Price, HotelField::Remarks}) {
     if (auto message = check_field(f, fields, areas)) return FieldError{f, *message};
   }
   return std::nullopt;
@@ -355,8 +371,8 @@ SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntr
   }
   result.ok = true;
   if (!result.backup_path.empty())
-    result.message = "読み込めなかった行を含む元のファイルを、次の名前で残しました。\n" +
-                     result.backup_path;
+    result.message =
+        "読み込めなかった行を含む元のファイルを、次の名前で残しました。\n" + result.backup_path;
   return result;
 }
 

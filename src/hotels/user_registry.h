@@ -6,8 +6,8 @@
 // the file until the list is stored.
 #pragma once
 
-#include "data/tables.h"
 #include "data/hotel_tables.h"
+#include "data/tables.h"
 
 #include <optional>
 #include <string>
@@ -107,9 +107,9 @@ struct RegistryLoad {
   bool unreadable = false;  // the file exists but could not be read
   int skipped_lines = 0;    // broken lines the reader had to leave out
   int first_skipped_line = 0;
-  bool truncated = false;   // more records than the table holds; the rest were left out
+  bool truncated = false;  // more records than the table holds; the rest were left out
   std::string error;
-  std::string bytes;        // the file as it was read (empty when missing)
+  std::string bytes;  // the file as it was read (empty when missing)
 };
 
 // Reads hotelusr.csv for the registry (a missing file gives no entries).

@@ -113,8 +113,8 @@ void paint_texts(QPainter& p, const board::Scene& sc) {
     if (t.halo) {
       QPainterPath path;
       path.addText(QPointF(x, t.y), font, s);
-      p.strokePath(path, QPen(color_of(sc.background), 3.0, Qt::SolidLine, Qt::RoundCap,
-                              Qt::RoundJoin));
+      p.strokePath(path,
+                   QPen(color_of(sc.background), 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     }
     p.drawText(QPointF(x, t.y), s);
   }

@@ -42,8 +42,7 @@ SearchConditions saved_conditions(const settings::Settings& s) {
 
 void save_conditions(const SearchConditions& cond, settings::Settings& s) {
   for (const KeptName& k : kKeptNames) s.*k.key = cond.*k.condition;
-  for (const KeptNumber& k : kKeptNumbers)
-    s.*k.key = static_cast<std::int16_t>(cond.*k.condition);
+  for (const KeptNumber& k : kKeptNumbers) s.*k.key = static_cast<std::int16_t>(cond.*k.condition);
 }
 
 }  // namespace ravolin::search

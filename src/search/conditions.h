@@ -15,7 +15,7 @@ struct SearchConditions {
   std::string ed_station;  // alighting station name
   int st_time1 = 0;        // departure window at the boarding station, hhmm, ends included
   int st_time2 = 0;
-  int ed_time1 = 0;        // arrival window at the alighting station, hhmm, ends included
+  int ed_time1 = 0;  // arrival window at the alighting station, hhmm, ends included
   int ed_time2 = 0;
   int wait_time = 0;           // longest wait at a transfer, minutes
   int wait_count = 1;          // 1: up to one transfer, 2: up to two

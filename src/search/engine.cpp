@@ -26,8 +26,7 @@ constexpr int kBitWords = (kMaxSinTrains + 1 + 63) / 64;
 
 }  // namespace
 
-int find_row(const data::SinkansenTables& t, int d, std::string_view name, int flag_a,
-             int flag_b) {
+int find_row(const data::SinkansenTables& t, int d, std::string_view name, int flag_a, int flag_b) {
   const std::string_view wanted = trim_blanks(name);
   const int rows = std::clamp(t.station_count, 0, kMaxSinStations);
   for (int s = 1; s <= rows; ++s) {
@@ -91,12 +90,13 @@ void clear_results(SearchResult& result) {
 bool runs_on(int code, const calendar::DayFlags& f) { return !board::excluded_on_day(code, f); }
 
 void skip_if_not_running(const data::SinkansenTables& tables, const calendar::DayFlags& flags,
-                 int direction, int /*row*/, int train, int& skip_flg) {
+                         int direction, int /*row*/, int train, int& skip_flg) {
   if (skip_flg == 1) return;
   if (!runs_on(tables.op_day[direction][train], flags)) skip_flg = 1;
 }
 
-void set_ride_and_sort_key(int sort_order, SearchResult& result, int indx, int transfers, int dep, int arr) {
+void set_ride_and_sort_key(int sort_order, SearchResult& result, int indx, int transfers, int dep,
+                           int arr) {
   const std::int32_t ride = minutes_of(arr) - minutes_of(dep);
   std::int32_t key;
   if (sort_order == kSortByArrival) {
@@ -177,7 +177,9 @@ struct RouteSearch::Work {
   int dir = 0, st_row = 0, ed_row = 0, trains = 0;
   int wait_time = 0;
 
-  Work() : pool(static_cast<std::size_t>(kMaxSinTrains) * (kMaxSinStations + 1) * kMaxSecondTransfers) {}
+  Work()
+      : pool(static_cast<std::size_t>(kMaxSinTrains) * (kMaxSinStations + 1) *
+             kMaxSecondTransfers) {}
 
   std::int32_t time(int s, int train) const { return t->times[dir][s][train]; }
   int flag(int s) const { return t->station_flag[dir][s]; }
@@ -260,8 +262,8 @@ void RouteSearch::Work::prepare(const SearchConditions& cond, const calendar::Da
 
 // Marks the trains of `ro` whose time lies in lo..hi, except `exclude`; false when there
 // are none (and then `bits` is left as it was).
-bool RouteSearch::Work::collect(const RowOrder& ro, std::int32_t lo, std::int32_t hi,
-                                int exclude, std::array<std::uint64_t, kBitWords>& bits) const {
+bool RouteSearch::Work::collect(const RowOrder& ro, std::int32_t lo, std::int32_t hi, int exclude,
+                                std::array<std::uint64_t, kBitWords>& bits) const {
   const std::int32_t* begin = ro.time.data();
   const std::int32_t* end = begin + ro.n;
   const std::int32_t* p = std::lower_bound(begin, end, lo);
@@ -278,8 +280,8 @@ bool RouteSearch::Work::collect(const RowOrder& ro, std::int32_t lo, std::int32_
   return any;
 }
 
-// Builds the walk and the match lists of second train t2 (what the third-train scan looks at for any
-// row it is started from).
+// Builds the walk and the match lists of second train t2 (what the third-train scan looks at for
+// any row it is started from).
 void RouteSearch::Work::prepare_second(int t2) {
   SecondTrain& st = second[t2];
   st.prepared = true;
@@ -374,7 +376,8 @@ int RouteSearch::Work::find_second_trains(int kk, int wait_count, int cap) {
         const int s1 = s + (flag(s) == data::kFlagArrival ? 1 : 0);
         if (s1 + 1 >= kRowSlots) continue;
         int m = 0;
-        for (int r = sc.first[s1 + 1]; r != 0 && m < kMaxSecondTransfers; r = sc.first[sc.next[r]]) {
+        for (int r = sc.first[s1 + 1]; r != 0 && m < kMaxSecondTransfers;
+             r = sc.first[sc.next[r]]) {
           const std::uint8_t* list = pool.data() + sc.offset[r];
           const int len = std::min<int>(sc.length[r], kMaxSecondTransfers - m);
           for (int k = 0; k < len; ++k) {
@@ -417,8 +420,8 @@ int RouteSearch::search(const data::SinkansenTables& tables, const SearchConditi
 }
 
 int RouteSearch::run_search(const data::SinkansenTables& tables, const SearchConditions& cond,
-                          const calendar::DayFlags& flags, SearchResult& result,
-                          const PendingEvents& pending) {
+                            const calendar::DayFlags& flags, SearchResult& result,
+                            const PendingEvents& pending) {
   Work& w = *work_;
   if (w.busy) return 0;  // called again from its own pending-events hook
   BusyGuard guard(w.busy);
@@ -470,7 +473,7 @@ int RouteSearch::run_search(const data::SinkansenTables& tables, const SearchCon
       e.second_transfer_row = tr.second_row;
       const int last = tr.third_train != 0 ? tr.third_train : tr.second_train;
       set_ride_and_sort_key(cond.sort_order, result, count, tr.third_train != 0 ? 2 : 1, d,
-               w.time(w.ed_row, last));
+                            w.time(w.ed_row, last));
     }
     if (full) break;
   }
@@ -493,7 +496,8 @@ void sort_entries(SearchResult& result) {
   // Entries in key order (then list order) give the groups and their sizes.
   std::array<std::uint64_t, kMaxResults> by_key;
   for (int i = 1; i <= n; ++i) {
-    const std::uint32_t biased = static_cast<std::uint32_t>(result.entries[i].sort_key) ^ 0x80000000u;
+    const std::uint32_t biased =
+        static_cast<std::uint32_t>(result.entries[i].sort_key) ^ 0x80000000u;
     by_key[i - 1] = (static_cast<std::uint64_t>(biased) << 16) | static_cast<std::uint64_t>(i);
   }
   std::sort(by_key.begin(), by_key.begin() + n);
@@ -501,17 +505,18 @@ void sort_entries(SearchResult& result) {
   std::array<std::int16_t, kMaxResults + 1> start;  // groups 0..groups-1 in key order
   int groups = 0;
   for (int k = 0; k < n; ++k) {
-    if (k == 0 || (by_key[k] >> 16) != (by_key[k - 1] >> 16)) start[groups++] = static_cast<std::int16_t>(k);
+    if (k == 0 || (by_key[k] >> 16) != (by_key[k - 1] >> 16))
+      start[groups++] = static_cast<std::int16_t>(k);
     group_of[by_key[k] & 0xffff] = static_cast<std::int16_t>(groups - 1);
   }
   start[groups] = static_cast<std::int16_t>(n);
 
-  std::array<std::int16_t, kMaxResults> store;      // each group's list at its start
-  std::array<std::int16_t, kMaxResults> size{};     // current length of each group
-  std::array<std::int16_t, kMaxResults> rot{};      // left rotation applied to the list
-  std::array<std::int16_t, kMaxResults> seen{};     // smaller-key count at the last change
-  std::array<std::int16_t, kMaxResults + 1> tree{}; // Fenwick tree: entries taken per group
-  const auto smaller = [&](int g) {  // entries taken so far in groups 0..g-1
+  std::array<std::int16_t, kMaxResults> store;       // each group's list at its start
+  std::array<std::int16_t, kMaxResults> size{};      // current length of each group
+  std::array<std::int16_t, kMaxResults> rot{};       // left rotation applied to the list
+  std::array<std::int16_t, kMaxResults> seen{};      // smaller-key count at the last change
+  std::array<std::int16_t, kMaxResults + 1> tree{};  // Fenwick tree: entries taken per group
+  const auto smaller = [&](int g) {                  // entries taken so far in groups 0..g-1
     int c = 0;
     for (int x = g; x > 0; x -= x & -x) c += tree[x];
     return c;

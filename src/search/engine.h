@@ -90,12 +90,13 @@ void clear_results(SearchResult& result);
 // skip_if_not_running: sets skip_flg to 1 when the train does not run on the day of the flags
 // (operation-day code of the train); otherwise leaves it unchanged. `row` is not used.
 void skip_if_not_running(const data::SinkansenTables& tables, const calendar::DayFlags& flags,
-                 int direction, int row, int train, int& skip_flg);
+                         int direction, int row, int train, int& skip_flg);
 // The operation-day rule alone: true when a train of this code runs on the day.
 bool runs_on(int op_day_code, const calendar::DayFlags& flags);
 
 // set_ride_and_sort_key: ride minutes and sort key of result indx from its departure and arrival.
-void set_ride_and_sort_key(int sort_order, SearchResult& result, int indx, int transfers, int dep, int arr);
+void set_ride_and_sort_key(int sort_order, SearchResult& result, int indx, int transfers, int dep,
+                           int arr);
 // sort_entries: the exchange sort of entries 1..count by sort key (not stable: the order it
 // leaves among equal keys is the one the report lists).
 void sort_entries(SearchResult& result);
@@ -119,8 +120,8 @@ class RouteSearch {
   // sorts the result list; returns the result count. `flags` are the search date's
   // day-type flags (with its weekday).
   int run_search(const data::SinkansenTables& tables, const SearchConditions& cond,
-               const calendar::DayFlags& flags, SearchResult& result,
-               const PendingEvents& pending = {});
+                 const calendar::DayFlags& flags, SearchResult& result,
+                 const PendingEvents& pending = {});
 
   // set_search_rows + clear_results + run_search.
   int search(const data::SinkansenTables& tables, const SearchConditions& cond,

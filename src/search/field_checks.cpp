@@ -65,8 +65,7 @@ std::string weekday_of_date(int year, int month, int day) {
 
 }  // namespace
 
-FieldCheck check_departure_station(const data::SinkansenTables& sin,
-                                   const std::string& departure) {
+FieldCheck check_departure_station(const data::SinkansenTables& sin, const std::string& departure) {
   FieldCheck r;
   r.message = kCleared;
   if (!is_station(sin, departure)) {
@@ -105,12 +104,9 @@ FieldCheck check_to_minute(const std::string& from_hour, const std::string& from
   return r;
 }
 
-FieldCheck check_wait_minutes(std::string& minutes) {
-  return range_check(minutes, "60", 0, 120);
-}
+FieldCheck check_wait_minutes(std::string& minutes) { return range_check(minutes, "60", 0, 120); }
 
-FieldCheck check_travel_year(const std::string& year, int system_year,
-                             calendar::SearchDate& date) {
+FieldCheck check_travel_year(const std::string& year, int system_year, calendar::SearchDate& date) {
   return date_part(year, system_year, 9999, date.year);
 }
 
@@ -119,8 +115,8 @@ FieldCheck check_travel_month(const std::string& month, calendar::SearchDate& da
 }
 
 FieldCheck check_travel_day(const std::string& day, calendar::SearchDate& date) {
-  int length = (date.month >= 1 && date.month <= 12) ? calendar::days_in_month(date.year, date.month)
-                                                     : 0;
+  int length =
+      (date.month >= 1 && date.month <= 12) ? calendar::days_in_month(date.year, date.month) : 0;
   return date_part(day, 1, length, date.day);
 }
 
@@ -153,11 +149,15 @@ FieldCheck check_station_pair(const data::SinkansenTables& sin, int edition_code
   auto in = [](int v, int lo, int hi) { return v >= lo && v <= hi; };
   bool refused = false;
   if (edition_code == 2) {
-    if (d == 1) refused = in(b, 17, 22) && a > 16;
-    else refused = in(b, 1, 16) && in(a, 17, 27);
+    if (d == 1)
+      refused = in(b, 17, 22) && a > 16;
+    else
+      refused = in(b, 1, 16) && in(a, 17, 27);
   } else {
-    if (d == 1) refused = (in(b, 8, 12) && a > 12) || (b >= 16 && a > 16);
-    else refused = (in(b, 1, 5) && (a == 6 || in(a, 10, 14))) || (in(b, 6, 9) && in(a, 10, 14));
+    if (d == 1)
+      refused = (in(b, 8, 12) && a > 12) || (b >= 16 && a > 16);
+    else
+      refused = (in(b, 1, 5) && (a == 6 || in(a, 10, 14))) || (in(b, 6, 9) && in(a, 10, 14));
   }
   if (refused) {
     r.err_flg = 1;
@@ -172,7 +172,6 @@ std::string weekday_label(std::string_view year, std::string_view month, std::st
   if (!y || !m || !d) return {};
   return weekday_of_date(whole_number(*y), whole_number(*m), whole_number(*d));
 }
-
 
 FormFill fill_conditions_form(const settings::Settings& saved, int sort_order,
                               const calendar::SearchDate& date,
@@ -212,21 +211,32 @@ FieldCheck check_form_box(const data::SinkansenTables& sin, int system_year, int
                           ConditionForm& form, calendar::SearchDate& date) {
   auto& t = form.text;
   switch (box) {
-    case kDepartureStation: return check_departure_station(sin, t[box]);
-    case kArrivalStation: return check_arrival_station(sin, t[kDepartureStation], t[box]);
+    case kDepartureStation:
+      return check_departure_station(sin, t[box]);
+    case kArrivalStation:
+      return check_arrival_station(sin, t[kDepartureStation], t[box]);
     case kDepartFromHour:
-    case kArriveFromHour: return check_from_hour(t[box]);
+    case kArriveFromHour:
+      return check_from_hour(t[box]);
     case kDepartFromMinute:
-    case kArriveFromMinute: return check_from_minute(t[box]);
+    case kArriveFromMinute:
+      return check_from_minute(t[box]);
     case kDepartToHour:
-    case kArriveToHour: return check_to_hour(t[box]);
+    case kArriveToHour:
+      return check_to_hour(t[box]);
     case kDepartToMinute:
-    case kArriveToMinute: return check_to_minute(t[box - 3], t[box - 2], t[box - 1], t[box]);
-    case kWaitMinutes: return check_wait_minutes(t[box]);
-    case kTravelYear: return check_travel_year(t[box], system_year, date);
-    case kTravelMonth: return check_travel_month(t[box], date);
-    case kTravelDay: return check_travel_day(t[box], date);
-    default: return {};
+    case kArriveToMinute:
+      return check_to_minute(t[box - 3], t[box - 2], t[box - 1], t[box]);
+    case kWaitMinutes:
+      return check_wait_minutes(t[box]);
+    case kTravelYear:
+      return check_travel_year(t[box], system_year, date);
+    case kTravelMonth:
+      return check_travel_month(t[box], date);
+    case kTravelDay:
+      return check_travel_day(t[box], date);
+    default:
+      return {};
   }
 }
 
@@ -252,9 +262,9 @@ bool refuse_conditions(const data::SinkansenTables& sin, int edition_code, int s
   return refused(check_station_pair(sin, edition_code, t[kDepartureStation], t[kArrivalStation]),
                  kDepartureStation, form, res) ||
          refused(check_wait_minutes(t[kWaitMinutes]), kWaitMinutes, form, res) ||
-         refused(check_two_transfer_window(t[kDepartFromHour], t[kDepartToHour],
-                                           form.two_transfers),
-                 kDepartFromHour, form, res);
+         refused(
+             check_two_transfer_window(t[kDepartFromHour], t[kDepartToHour], form.two_transfers),
+             kDepartFromHour, form, res);
 }
 
 // The travel date's checks; true when one refused. Each accepted part is stored.
@@ -288,8 +298,7 @@ StartResult search_start(const data::SinkansenTables& sin, int edition_code, int
   StartResult res;
   if (refuse_conditions(sin, edition_code, system_year, form, request.date, res)) return res;
 
-  request.cond.sort_order =
-      (form.sort_option == 1 || form.sort_option == 2) ? form.sort_option : 3;
+  request.cond.sort_order = (form.sort_option == 1 || form.sort_option == 2) ? form.sort_option : 3;
 
   calendar::SearchDate& date = request.date;
   if (refuse_travel_date(sin, system_year, form, date, res)) return res;

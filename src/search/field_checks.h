@@ -45,8 +45,7 @@ FieldCheck check_to_minute(const std::string& from_hour, const std::string& from
 FieldCheck check_wait_minutes(std::string& minutes);
 // Travel date: year (not before system_year), month, day. An accepted value is stored
 // in the search date.
-FieldCheck check_travel_year(const std::string& year, int system_year,
-                             calendar::SearchDate& date);
+FieldCheck check_travel_year(const std::string& year, int system_year, calendar::SearchDate& date);
 FieldCheck check_travel_month(const std::string& month, calendar::SearchDate& date);
 FieldCheck check_travel_day(const std::string& day, calendar::SearchDate& date);
 // Two transfers allow a departure window of at most two hours (hours only).
@@ -103,8 +102,7 @@ struct FormFill {
   std::string weekday;
 };
 FormFill fill_conditions_form(const settings::Settings& saved, int sort_order,
-                              const calendar::SearchDate& date,
-                              const calendar::SystemTime& system);
+                              const calendar::SearchDate& date, const calendar::SystemTime& system);
 
 // What a search start stores: the conditions, and the travel date with its day-type
 // flags.
@@ -116,7 +114,7 @@ struct SearchRequest {
 
 struct StartResult {
   int err_flg = 0;
-  std::string field;           // control that gets the focus on a refusal ("Text5")
+  std::string field;                   // control that gets the focus on a refusal ("Text5")
   bool confirm_two_transfers = false;  // ask kMsgTwoTransfers before searching
 };
 

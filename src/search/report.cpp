@@ -78,10 +78,14 @@ std::vector<int> shown_entries(const data::SinkansenTables& sin, const SearchCon
 
 const char* sort_order_name(int sort_order) {
   switch (sort_order) {
-    case kSortByDeparture: return "発車時刻順";
-    case kSortByArrival: return "到着時刻順";
-    case kSortByRide: return "乗車時間順";
-    default: return "";
+    case kSortByDeparture:
+      return "発車時刻順";
+    case kSortByArrival:
+      return "到着時刻順";
+    case kSortByRide:
+      return "乗車時間順";
+    default:
+      return "";
   }
 }
 

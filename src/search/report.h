@@ -4,8 +4,8 @@
 #pragma once
 
 #include "calendar/dates.h"
-#include "data/tables.h"
 #include "data/fare_tables.h"
+#include "data/tables.h"
 #include "search/engine.h"
 
 #include <string>

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "settings/program_files.h"
 
-#include "data/tables.h"
 #include "data/hotel_tables.h"
+#include "data/tables.h"
 #include "files/replace_file.h"
 #include "text/text.h"
 
-#include <algorithm>
-#include <filesystem>
-#include <cerrno>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 namespace ravolin::settings {
 namespace {
@@ -138,8 +138,7 @@ std::string version_text() {
 }
 
 ProgramLocation locate_program_folder(const std::string& exe_folder,
-                                      const std::string& installed_data,
-                                      const std::string& edition,
+                                      const std::string& installed_data, const std::string& edition,
                                       const std::function<bool(const std::string&)>& has_data) {
   ProgramLocation loc;
   if (edition.empty()) {
@@ -244,8 +243,7 @@ std::string make_scratch_folder(const std::string& parent) {
 bool seed_user_folder(const std::string& program_folder, const std::string& user_folder,
                       const std::vector<std::string>& names, std::string& error) {
   std::error_code ec;
-  if (!fs::is_directory(user_folder, ec) && !make_private_folders(user_folder, error))
-    return false;
+  if (!fs::is_directory(user_folder, ec) && !make_private_folders(user_folder, error)) return false;
   for (const std::string& name : names) {
     const std::string from = join(program_folder, name);
     const std::string to = join(user_folder, name);
@@ -268,9 +266,9 @@ UserFolder prepare_user_folder(const ProgramLocation& location, const Environmen
     remove_stale_temporaries(u.folder, seeded_file_names(), kStaleTemporarySeconds);
     return u;
   }
-  const std::string why = u.folder.empty()
-                              ? "設定を保存するフォルダがありません（" + no_folder_reason(env) + "）。"
-                              : "設定を保存するフォルダを用意できません。\n" + error;
+  const std::string why =
+      u.folder.empty() ? "設定を保存するフォルダがありません（" + no_folder_reason(env) + "）。"
+                       : "設定を保存するフォルダを用意できません。\n" + error;
   u.notice = why + "\n設定とホテル情報の変更は保存されません。";
   u.keeps_changes = false;
   u.folder = make_scratch_folder(scratch_parent);

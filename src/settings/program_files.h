@@ -24,8 +24,8 @@ const std::vector<std::string>& edition_names();
 struct CommandLine {
   bool help = false;
   bool version = false;
-  std::string edition;  // empty: not given
-  std::string error;    // non-empty: the arguments are refused for this reason
+  std::string edition;      // empty: not given
+  std::string error;        // non-empty: the arguments are refused for this reason
   std::string error_ascii;  // the same reason in English, for a terminal without Japanese
 };
 
@@ -43,10 +43,10 @@ std::string refusal_text(const CommandLine& cl, const std::string& codeset = "UT
 std::string version_text();
 
 struct ProgramLocation {
-  std::string folder;   // the program folder: data file, help file, default settings
-  std::string edition;  // its edition folder name: the name of the user's own folder
+  std::string folder;      // the program folder: data file, help file, default settings
+  std::string edition;     // its edition folder name: the name of the user's own folder
   bool installed = false;  // under share/ravolin/: shared, never written
-  std::string error;    // non-empty: no program folder for the requested edition
+  std::string error;       // non-empty: no program folder for the requested edition
 };
 
 // Finds the program folder. exe_folder is the executable's folder; installed_data is the
@@ -58,8 +58,7 @@ struct ProgramLocation {
 //  - With an edition: the installed edition, else the edition's folder beside the
 //    executable's own (the build tree's program/<edition>/), else an error.
 ProgramLocation locate_program_folder(const std::string& exe_folder,
-                                      const std::string& installed_data,
-                                      const std::string& edition,
+                                      const std::string& installed_data, const std::string& edition,
                                       const std::function<bool(const std::string&)>& has_data);
 
 // $XDG_CONFIG_HOME and $HOME as the program found them (empty when unset).

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "settings/settings_file.h"
 
-#include "settings/delivered_settings.h"
 #include "files/replace_file.h"
+#include "settings/delivered_settings.h"
 #include "text/text.h"
 
 #include <charconv>
@@ -45,8 +45,8 @@ constexpr NumberKey kControlKeys[] = {
     {"control9_flg", &Settings::control9_flg},
 };
 constexpr NumberKey kKeiyoKeys[] = {
-    {"keiyo_flg", &Settings::keiyo_flg},     {"keiyo_hun1", &Settings::keiyo_hun1},
-    {"keiyo_hun2", &Settings::keiyo_hun2},   {"keiyo_hyouji", &Settings::keiyo_hyouji},
+    {"keiyo_flg", &Settings::keiyo_flg},   {"keiyo_hun1", &Settings::keiyo_hun1},
+    {"keiyo_hun2", &Settings::keiyo_hun2}, {"keiyo_hyouji", &Settings::keiyo_hyouji},
     {"keiyo_use", &Settings::keiyo_use},
 };
 constexpr NumberKey kSinkansenKeys[] = {
@@ -56,9 +56,12 @@ constexpr NumberKey kSinkansenKeys[] = {
     {"sinkansen_hyouji", &Settings::sinkansen_hyouji},
 };
 constexpr NumberKey kRetrievalKeys[] = {
-    {"st_time1", &Settings::st_time1},   {"st_time2", &Settings::st_time2},
-    {"ed_time1", &Settings::ed_time1},   {"ed_time2", &Settings::ed_time2},
-    {"wait_time", &Settings::wait_time}, {"wait_count", &Settings::wait_count},
+    {"st_time1", &Settings::st_time1},
+    {"st_time2", &Settings::st_time2},
+    {"ed_time1", &Settings::ed_time1},
+    {"ed_time2", &Settings::ed_time2},
+    {"wait_time", &Settings::wait_time},
+    {"wait_count", &Settings::wait_count},
     {"combination_number", &Settings::combination_number},
 };
 
@@ -150,8 +153,10 @@ bool set_number(Settings& s, const NumberKey* begin, const NumberKey* end, const
   for (const NumberKey* k = begin; k != end; ++k) {
     if (key != k->key) continue;
     std::int16_t v = 0;
-    if (read_int16(value, v)) s.*(k->member) = v;
-    else problems.note(line, kTooLarge);
+    if (read_int16(value, v))
+      s.*(k->member) = v;
+    else
+      problems.note(line, kTooLarge);
     return true;
   }
   return false;
@@ -161,8 +166,10 @@ void form_key(Settings& s, const std::string& key, std::string_view value, int l
               Problems& problems) {
   if (key == "tray_notify") {
     std::int16_t v = 0;
-    if (!read_int16(value, v)) problems.note(line, kTooLarge);
-    else s.tray_notify = v;
+    if (!read_int16(value, v))
+      problems.note(line, kTooLarge);
+    else
+      s.tray_notify = v;
     return;
   }
   // "ravolin<id>_top" or "ravolin<id>_left" for one of the windows with a position.
@@ -178,9 +185,12 @@ void form_key(Settings& s, const std::string& key, std::string_view value, int l
   for (int w : kLaterFormWindows) known = known || w == id;
   if (!known || (suffix != "_top" && suffix != "_left")) return;
   std::int16_t v = 0;
-  if (!read_int16(value, v)) problems.note(line, kTooLarge);
-  else if (suffix == "_top") s.form[id].top = v;
-  else s.form[id].left = v;
+  if (!read_int16(value, v))
+    problems.note(line, kTooLarge);
+  else if (suffix == "_top")
+    s.form[id].top = v;
+  else
+    s.form[id].left = v;
 }
 
 // Last code point of a UTF-8 text.
@@ -205,22 +215,27 @@ void key_field(Settings& s, Section section, const std::string& field, int line,
       form_key(s, key, value, line, problems);
       break;
     case Section::Control:
-      set_number(s, std::begin(kControlKeys), std::end(kControlKeys), key, last_char(field),
-                 line, problems);
+      set_number(s, std::begin(kControlKeys), std::end(kControlKeys), key, last_char(field), line,
+                 problems);
       break;
     case Section::Keiyo:
-      if (key == "keiyo_station") s.keiyo_station = value;
-      else set_number(s, std::begin(kKeiyoKeys), std::end(kKeiyoKeys), key, value, line, problems);
+      if (key == "keiyo_station")
+        s.keiyo_station = value;
+      else
+        set_number(s, std::begin(kKeiyoKeys), std::end(kKeiyoKeys), key, value, line, problems);
       break;
     case Section::Sinkansen:
-      if (key == "sinkansen_station") s.sinkansen_station = value;
+      if (key == "sinkansen_station")
+        s.sinkansen_station = value;
       else
         set_number(s, std::begin(kSinkansenKeys), std::end(kSinkansenKeys), key, value, line,
                    problems);
       break;
     case Section::Retrieval:
-      if (key == "st_station") s.st_station = value;
-      else if (key == "ed_station") s.ed_station = value;
+      if (key == "st_station")
+        s.st_station = value;
+      else if (key == "ed_station")
+        s.ed_station = value;
       else
         set_number(s, std::begin(kRetrievalKeys), std::end(kRetrievalKeys), key, value, line,
                    problems);
@@ -283,10 +298,11 @@ bool read_int16(std::string_view text, std::int16_t& out) {
     if (c == ' ' || c == '\t') continue;
     if (c >= '0' && c <= '9') {
       num += c;
-      if (exponent) exp_digits = true;
-      else digits = true;
-    } else if ((c == '+' || c == '-') &&
-               (num.empty() || (exponent && (num.back() == 'e')))) {
+      if (exponent)
+        exp_digits = true;
+      else
+        digits = true;
+    } else if ((c == '+' || c == '-') && (num.empty() || (exponent && (num.back() == 'e')))) {
       num += c;
     } else if (c == '.' && !point && !exponent) {
       num += c;
@@ -352,8 +368,10 @@ Settings parse_settings(std::string_view cp932_bytes, std::string& problem) {
     const std::string field = text_of(raw[i]);
     if (!raw[i].quoted && !field.empty() && field.front() == '[') {
       // A header line; one that is none of the eight is passed over.
-      if (auto h = header_of(field)) section = *h;
-      else problems.note(raw[i].line, "見出し「" + field + "」を読めません");
+      if (auto h = header_of(field))
+        section = *h;
+      else
+        problems.note(raw[i].line, "見出し「" + field + "」を読めません");
       ++i;
       continue;
     }
@@ -394,8 +412,10 @@ Settings parse_settings(std::string_view cp932_bytes, std::string& problem) {
     key_field(s, section, field, raw[i].line, problems);
     ++i;
   }
-  if (!holiday_seen && raw.empty()) problems.note("ファイルが空です");
-  else if (!holiday_seen) problems.note("見出し「[Holiday]」がありません（ファイルが途中で切れています）");
+  if (!holiday_seen && raw.empty())
+    problems.note("ファイルが空です");
+  else if (!holiday_seen)
+    problems.note("見出し「[Holiday]」がありません（ファイルが途中で切れています）");
   problem = problems.first;
   return s;
 }
@@ -453,8 +473,10 @@ std::string format_settings(const Settings& s) {
   if (count > calendar::kMaxHolidays) count = calendar::kMaxHolidays;
   for (int slot = 1; slot <= calendar::kHolidaySlots; ++slot) {
     long v = 0;
-    if (slot <= count) v = static_cast<long>(s.holidays.month[slot]) * 100 + s.holidays.day[slot];
-    else if (slot == count + 1) v = 9999;
+    if (slot <= count)
+      v = static_cast<long>(s.holidays.month[slot]) * 100 + s.holidays.day[slot];
+    else if (slot == count + 1)
+      v = 9999;
     line(v == 0 ? std::string() : text::format_plain(v));
   }
   return out;
@@ -539,8 +561,7 @@ namespace {
 // delivered settings, a damaged one what could be read); when they cannot be read,
 // nothing is written rather than start values over the user's file. keiyo_on makes the
 // file hold keiyo_use=1 whatever control2_flg says.
-bool store_at_exit(const std::string& path, Settings& current, bool keiyo_on,
-                   std::string& error) {
+bool store_at_exit(const std::string& path, Settings& current, bool keiyo_on, std::string& error) {
   if (current.control2_flg != 1) {
     SettingsRead r = read_settings_file(path);
     if (r.unreadable) {
@@ -560,8 +581,7 @@ bool put_ini_file_at_exit(const std::string& path, Settings& current, std::strin
   return store_at_exit(path, current, false, error);
 }
 
-bool put_ini_file_at_exit_keiyo_on(const std::string& path, Settings& current,
-                                   std::string& error) {
+bool put_ini_file_at_exit_keiyo_on(const std::string& path, Settings& current, std::string& error) {
   return store_at_exit(path, current, true, error);
 }
 

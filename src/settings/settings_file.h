@@ -44,7 +44,7 @@ struct SettingsRead {
   bool missing = false;     // there was no file: the edition's delivered settings
   bool unreadable = false;  // the file is there but cannot be read (error): delivered too
   std::string error;
-  std::string problem;      // the file is damaged: its first problem; the rest was read
+  std::string problem;  // the file is damaged: its first problem; the rest was read
 };
 // Reads the file at path. A missing file gives the delivered settings of its name
 // (ravolin2.ini, ravolin3.ini, ravolin4.ini) and no complaint.
@@ -72,8 +72,7 @@ bool put_ini_file_at_exit(const std::string& path, Settings& current, std::strin
 // The store at exit after the settings window has switched the Keiyo display on: as
 // put_ini_file_at_exit, except that the file holds keiyo_use=1 whatever control2_flg
 // says, so that the next start loads the Keiyo data.
-bool put_ini_file_at_exit_keiyo_on(const std::string& path, Settings& current,
-                                   std::string& error);
+bool put_ini_file_at_exit_keiyo_on(const std::string& path, Settings& current, std::string& error);
 
 // The leading decimal number of a text as the settings reader sees it: blanks ignored,
 // optional sign, fraction and exponent; no number gives 0. Rounded half to even.

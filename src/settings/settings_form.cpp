@@ -102,8 +102,8 @@ FieldCheck check_keiyo_station(const data::KeiyoTables& keiyo, bool down, std::s
   return FieldCheck{0, kCleared};
 }
 
-FieldCheck check_sinkansen_station(const data::SinkansenTables& sin, int edition_code,
-                                   bool down, const std::string& station) {
+FieldCheck check_sinkansen_station(const data::SinkansenTables& sin, int edition_code, bool down,
+                                   const std::string& station) {
   const std::string name = text::trim(station);
   const int n = sin.station_count;
   int found = 0;
@@ -146,18 +146,23 @@ FieldCheck check_box(const data::ScheduleData& data, int box, SettingsForm& form
   switch (box) {
     case kKeiyoStationBox:
       return check_keiyo_station(data.keiyo, form.keiyo_down, t[kKeiyoStationBox]);
-    case kKeiyoNormalMinutesBox: return check_normal_minutes(t[kKeiyoNormalMinutesBox]);
+    case kKeiyoNormalMinutesBox:
+      return check_normal_minutes(t[kKeiyoNormalMinutesBox]);
     case kKeiyoHurryMinutesBox:
       return check_hurry_minutes(t[kKeiyoHurryMinutesBox], t[kKeiyoNormalMinutesBox]);
-    case kKeiyoTrainCountBox: return check_train_count(t[kKeiyoTrainCountBox]);
+    case kKeiyoTrainCountBox:
+      return check_train_count(t[kKeiyoTrainCountBox]);
     case kSinkansenStationBox:
       return check_sinkansen_station(data.sin, data.edition ? data.edition->code : 0,
                                      form.sinkansen_down, t[kSinkansenStationBox]);
-    case kSinkansenNormalMinutesBox: return check_normal_minutes(t[kSinkansenNormalMinutesBox]);
+    case kSinkansenNormalMinutesBox:
+      return check_normal_minutes(t[kSinkansenNormalMinutesBox]);
     case kSinkansenHurryMinutesBox:
       return check_hurry_minutes(t[kSinkansenHurryMinutesBox], t[kSinkansenNormalMinutesBox]);
-    case kSinkansenTrainCountBox: return check_train_count(t[kSinkansenTrainCountBox]);
-    default: return {};
+    case kSinkansenTrainCountBox:
+      return check_train_count(t[kSinkansenTrainCountBox]);
+    default:
+      return {};
   }
 }
 

@@ -59,8 +59,8 @@ FieldCheck check_keiyo_station(const data::KeiyoTables& keiyo, bool down, std::s
 // Text5: the Shinkansen station, a direction-1 row with flag 0 or 1; the last row (down),
 // the first row (up) and, down, row 16 of edition 2 and row 11 of edition 3 (the ends
 // of the 山形 and 長野 lines) are refused with a message.
-FieldCheck check_sinkansen_station(const data::SinkansenTables& sin, int edition_code,
-                                   bool down, const std::string& station);
+FieldCheck check_sinkansen_station(const data::SinkansenTables& sin, int edition_code, bool down,
+                                   const std::string& station);
 // Text2/Text6: minutes to the station at normal pace; Text4/Text8: number of trains
 // (0: the next two hours). A blank box becomes "0"; the text must be a whole or decimal
 // number from 0 to 32767 (full-width digits are taken as their ASCII forms).

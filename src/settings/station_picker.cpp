@@ -18,8 +18,8 @@ PickerContents picker_contents(const data::ScheduleData& schedule, int mode) {
       c.known_mode = true;
       c.title = schedule.edition ? schedule.edition->caption : "";
       const data::SinkansenTables& sin = schedule.sin;
-      const int n = sin.station_count < data::kMaxSinStations ? sin.station_count
-                                                              : data::kMaxSinStations;
+      const int n =
+          sin.station_count < data::kMaxSinStations ? sin.station_count : data::kMaxSinStations;
       for (int s = 1; s <= n; ++s) {
         const int flag = sin.station_flag[1][s];
         if (flag == data::kFlagSingle || flag == data::kFlagArrival)

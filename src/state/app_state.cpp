@@ -6,7 +6,9 @@
 namespace ravolin::app {
 
 AppState::AppState(std::string program_folder, Platform platform)
-    : program_folder_(text::trim(program_folder)), user_folder_(program_folder_), platform_(platform) {
+    : program_folder_(text::trim(program_folder)),
+      user_folder_(program_folder_),
+      platform_(platform) {
   end_program = [] {};
   process_events = [] {};
 }

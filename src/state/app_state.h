@@ -7,10 +7,10 @@
 #include "board/board.h"
 #include "calendar/clock.h"
 #include "calendar/dates.h"
-#include "data/tables.h"
 #include "data/fare_tables.h"
-#include "hotels/hotel_list.h"
 #include "data/hotel_tables.h"
+#include "data/tables.h"
+#include "hotels/hotel_list.h"
 #include "search/engine.h"
 #include "settings/settings.h"
 #include "state/platform.h"
@@ -83,7 +83,7 @@ class AppState {
   calendar::SystemTime system_time;  // the system clock as last captured
   calendar::ServiceDate service_date;
   calendar::ProgramClock program_clock;
-  calendar::DayFlags day_flags;         // of the service date
+  calendar::DayFlags day_flags;  // of the service date
   calendar::SearchDate search_date;
   calendar::DayFlags search_day_flags;  // of the search date
   int holiday_eve = 0;

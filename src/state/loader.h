@@ -3,9 +3,9 @@
 #pragma once
 
 #include "data/data_file.h"
-#include "data/tables.h"
 #include "data/fare_tables.h"
 #include "data/hotel_tables.h"
+#include "data/tables.h"
 
 #include <functional>
 #include <string>

@@ -11,7 +11,7 @@
 namespace ravolin::ui {
 
 struct TrayEntry {
-  std::string id;       // for tests: "show", "notify", "exit"
+  std::string id;  // for tests: "show", "notify", "exit"
   std::string caption;
   bool checkable = false;
   bool checked = false;

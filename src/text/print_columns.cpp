@@ -12,7 +12,8 @@ char32_t next_char(std::string_view s, std::size_t i, std::size_t& len) {
   if (i + len > s.size()) len = 1;
   if (len == 1) return b;
   char32_t c = b & (0xFF >> (len + 1));
-  for (std::size_t k = 1; k < len; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+  for (std::size_t k = 1; k < len; ++k)
+    c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
   return c;
 }
 
@@ -26,7 +27,8 @@ int char_columns(char32_t c) {
 
 int text_columns(std::string_view utf8) {
   int cols = 0;
-  for (std::size_t i = 0, len = 0; i < utf8.size(); i += len) cols += char_columns(next_char(utf8, i, len));
+  for (std::size_t i = 0, len = 0; i < utf8.size(); i += len)
+    cols += char_columns(next_char(utf8, i, len));
   return cols;
 }
 

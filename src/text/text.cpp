@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "text/text.h"
 
+#include <iconv.h>
 #include <cerrno>
 #include <cstdio>
-#include <iconv.h>
 #include <vector>
 
 namespace ravolin::text {
@@ -59,7 +59,10 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
       dst_left = out.size() - used;
       continue;
     }
-    if (!lossy) { ok = false; break; }
+    if (!lossy) {
+      ok = false;
+      break;
+    }
     // Replace one byte and go on.
     const char* repl = (std::string_view(to) == "UTF-8") ? "\xEF\xBF\xBD" : "?";
     std::string_view r_sv(repl);
@@ -69,7 +72,10 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
       dst = out.data() + used;
       dst_left = out.size() - used;
     }
-    for (char c : r_sv) { *dst++ = c; --dst_left; }
+    for (char c : r_sv) {
+      *dst++ = c;
+      --dst_left;
+    }
     ++src;
     --src_left;
   }
@@ -150,10 +156,16 @@ std::string to_full_width(std::string_view ascii) {
   for (char ch : ascii) {
     auto c = static_cast<unsigned char>(ch);
     char32_t cp = 0;
-    if (c == ' ') cp = 0x3000;
-    else if (c == '\\') cp = 0xFFE5;  // byte 0x5C is the yen sign in Japanese text: full-width ￥
-    else if (c > 0x20 && c < 0x7F) cp = 0xFF01 + (c - 0x21);
-    if (cp == 0) { out.push_back(ch); continue; }
+    if (c == ' ')
+      cp = 0x3000;
+    else if (c == '\\')
+      cp = 0xFFE5;  // byte 0x5C is the yen sign in Japanese text: full-width ￥
+    else if (c > 0x20 && c < 0x7F)
+      cp = 0xFF01 + (c - 0x21);
+    if (cp == 0) {
+      out.push_back(ch);
+      continue;
+    }
     out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
     out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
@@ -170,11 +182,16 @@ std::string ascii_digits(std::string_view utf8) {
         static_cast<unsigned char>(utf8[i + 1]) == 0xBC) {
       const auto c = static_cast<unsigned char>(utf8[i + 2]);
       char ascii = 0;
-      if (c >= 0x90 && c <= 0x99) ascii = static_cast<char>('0' + (c - 0x90));
-      else if (c == 0x8B) ascii = '+';
-      else if (c == 0x8D) ascii = '-';
-      else if (c == 0x8E) ascii = '.';
-      else if (c == 0x8F) ascii = '/';
+      if (c >= 0x90 && c <= 0x99)
+        ascii = static_cast<char>('0' + (c - 0x90));
+      else if (c == 0x8B)
+        ascii = '+';
+      else if (c == 0x8D)
+        ascii = '-';
+      else if (c == 0x8E)
+        ascii = '.';
+      else if (c == 0x8F)
+        ascii = '/';
       if (ascii != 0) {
         out += ascii;
         i += 3;
@@ -189,7 +206,10 @@ std::string ascii_digits(std::string_view utf8) {
 std::string format_hhmm(int hhmm) {
   char buf[32];
   int h = hhmm / 100, m = hhmm % 100;
-  if (hhmm < 0) { h = -(-hhmm / 100); m = (-hhmm) % 100; }
+  if (hhmm < 0) {
+    h = -(-hhmm / 100);
+    m = (-hhmm) % 100;
+  }
   std::snprintf(buf, sizeof buf, "%02d:%02d", h, m);
   return buf;
 }
@@ -202,8 +222,8 @@ std::string format_00(int n) { return zero_padded(n, 2); }
 
 std::string format_thousands(long long n) {
   bool neg = n < 0;
-  unsigned long long v = neg ? 0ULL - static_cast<unsigned long long>(n)
-                             : static_cast<unsigned long long>(n);
+  unsigned long long v =
+      neg ? 0ULL - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
   std::string digits = std::to_string(v);
   std::string out;
   int k = 0;

@@ -41,12 +41,12 @@ std::string to_full_width(std::string_view ascii);
 std::string ascii_digits(std::string_view utf8);
 
 // Number formats.
-std::string format_hhmm(int hhmm);           // "00:00" : 735 -> "07:35", 2410 -> "24:10"
-std::string format_0000(int hhmm);           // "0000" : 735 -> "0735"
-std::string format_000(int n);               // "000" : 7 -> "007"
-std::string format_00(int n);                // "00" : 7 -> "07"
-std::string format_thousands(long long n);   // "##,###" : 13750 -> "13,750", 0 -> "0"
-std::string format_plain(long long n);       // "#0" / "###0" : plain decimal, "-" when negative
+std::string format_hhmm(int hhmm);          // "00:00" : 735 -> "07:35", 2410 -> "24:10"
+std::string format_0000(int hhmm);          // "0000" : 735 -> "0735"
+std::string format_000(int n);              // "000" : 7 -> "007"
+std::string format_00(int n);               // "00" : 7 -> "07"
+std::string format_thousands(long long n);  // "##,###" : 13750 -> "13,750", 0 -> "0"
+std::string format_plain(long long n);      // "#0" / "###0" : plain decimal, "-" when negative
 
 // Japanese one-character weekday name, 1 = Sunday ("日") .. 7 = Saturday ("土").
 std::string weekday_name(int weekday);

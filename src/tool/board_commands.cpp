@@ -31,8 +31,7 @@ int bad_args(const char* cmd, const std::string& message) {
 
 // Parses DIR and the options a command accepts (want_line: --line; want_index: --index).
 // Returns 0 when the arguments are complete, otherwise the exit status after the message.
-int parse_args(const char* cmd, const Args& args, bool want_line, bool want_index,
-               BoardArgs& out) {
+int parse_args(const char* cmd, const Args& args, bool want_line, bool want_index, BoardArgs& out) {
   bool have_at = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -44,8 +43,8 @@ int parse_args(const char* cmd, const Args& args, bool want_line, bool want_inde
         value = a.substr(eq + 1);
         inline_value = true;
       }
-      const bool known = name == "--at" || (want_line && name == "--line") ||
-                         (want_index && name == "--index");
+      const bool known =
+          name == "--at" || (want_line && name == "--line") || (want_index && name == "--index");
       if (!known) return bad_args(cmd, "unknown option '" + name + "'");
       if (!inline_value) {
         if (i + 1 >= args.size()) return bad_args(cmd, "option " + name + " needs a value");
@@ -87,8 +86,8 @@ struct Prepared {
 int prepare(const char* cmd, const BoardArgs& a, Prepared& p) {
   calendar::SystemTime now;
   if (!parse_at(a.at, now))
-    return bad_args(cmd, "--at must be \"YYYY-MM-DD HH:MM\" with a real date and time, not '" +
-                             a.at + "'");
+    return bad_args(
+        cmd, "--at must be \"YYYY-MM-DD HH:MM\" with a real date and time, not '" + a.at + "'");
   std::string error;
   if (!load_program_folder(a.dir, *p.folder, error)) {
     std::fprintf(stderr, "ravolin-tool %s: %s\n", cmd, error.c_str());
@@ -99,9 +98,9 @@ int prepare(const char* cmd, const BoardArgs& a, Prepared& p) {
 }
 
 int keiyo_not_in_use(const char* cmd) {
-  std::fprintf(stderr,
-               "ravolin-tool %s: the Keiyo line is not in use in this folder (keiyo_use is not 1)\n",
-               cmd);
+  std::fprintf(
+      stderr, "ravolin-tool %s: the Keiyo line is not in use in this folder (keiyo_use is not 1)\n",
+      cmd);
   return 1;
 }
 
@@ -109,7 +108,6 @@ void put_line(std::string_view s) {
   std::fwrite(s.data(), 1, s.size(), stdout);
   std::fputc('\n', stdout);
 }
-
 
 }  // namespace
 
@@ -141,9 +139,8 @@ int cmd_timetable(const Args& args) {
   const LoadedFolder& f = *p.folder;
   const bool keiyo = a.line == "keiyo";
   if (keiyo && f.settings.keiyo_use != 1) return keiyo_not_in_use("timetable");
-  const board::FullSchedule fs =
-      board::full_schedule(keiyo ? board::kModeKeiyo : board::kModeSinkansen, f.data, f.settings,
-                           p.moment.flags);
+  const board::FullSchedule fs = board::full_schedule(
+      keiyo ? board::kModeKeiyo : board::kModeSinkansen, f.data, f.settings, p.moment.flags);
   put_line(fs.caption);
   // The schedule text exactly as the window holds it: rows joined by CR LF.
   put_line(fs.text);

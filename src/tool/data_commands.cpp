@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // ravolin-tool dump / build / export: the data file and its text sources.
-#include "state/loader.h"
+#include "data/hotel_reader.h"
 #include "data/plausibility.h"
 #include "data/raw_data.h"
 #include "data/readers.h"
 #include "data/sources.h"
-#include "data/hotel_reader.h"
+#include "state/loader.h"
 #include "text/text.h"
 #include "tool/commands.h"
 
@@ -42,7 +42,8 @@ void dump_areas(std::string& s, const data::AreaTable& areas,
     s += "  " + to_string(i) + "\t" + areas.name[i] + "\tregion " + to_string(areas.region[i]) +
          "\tsecond " + to_string(areas.second[i]) + "\n";
   s += "\n[districts] " + to_string(districts.count) + "\n";
-  for (int i = 1; i <= districts.count; ++i) s += "  " + to_string(i) + "\t" + districts.name[i] + "\n";
+  for (int i = 1; i <= districts.count; ++i)
+    s += "  " + to_string(i) + "\t" + districts.name[i] + "\n";
 }
 
 void dump_keiyo(std::string& s, const data::KeiyoTables& k) {
@@ -75,12 +76,16 @@ void dump_shinkansen(std::string& s, const data::SinkansenTables& n) {
         s += "  row " + to_string(r) + "\t" + n.station_name[dir][r] + "\tflag " +
              to_string(n.station_flag[dir][r]) + "\n";
     for (int t = 1; t <= n.train_count[dir]; ++t) {
-      s += "  train " + to_string(t) + " " + n.train_id[dir][t] + " day " + to_string(n.op_day[dir][t]);
+      s += "  train " + to_string(t) + " " + n.train_id[dir][t] + " day " +
+           to_string(n.op_day[dir][t]);
       if (!n.car_type[dir][t].empty()) s += " car " + n.car_type[dir][t];
       s += ":";
       for (int r = 1; r <= data::kMaxSinStations; ++r)
         if (n.times[dir][r][t] != 0)
-          s += " " + n.station_name[dir][r] + (n.station_flag[dir][r] == 1 ? "着" : n.station_flag[dir][r] == 2 ? "発" : "") +
+          s += " " + n.station_name[dir][r] +
+               (n.station_flag[dir][r] == 1   ? "着"
+                : n.station_flag[dir][r] == 2 ? "発"
+                                              : "") +
                " " + hhmm(n.times[dir][r][t]);
       s += "\n";
     }
@@ -97,21 +102,22 @@ void dump_fares(std::string& s, const fares::FareTables& f) {
   s += "\n[pair] " + to_string(f.pair_count) + " (A B fare express free coupon)\n";
   for (int i = 1; i <= f.pair_count; ++i) {
     const auto& p = f.pair_fare_table[i];
-    s += "  " + p.station_a + "\t" + p.station_b + "\t" + to_string(p.fare) + "\t" + to_string(p.express_fee) +
-         "\t" + to_string(p.free_seat_fee) + "\t" + to_string(p.coupon_price) + "\n";
+    s += "  " + p.station_a + "\t" + p.station_b + "\t" + to_string(p.fare) + "\t" +
+         to_string(p.express_fee) + "\t" + to_string(p.free_seat_fee) + "\t" +
+         to_string(p.coupon_price) + "\n";
   }
   s += "\n[green] " + to_string(f.green_count) + " (upper-km green room2 room4)\n";
   for (int i = 1; i <= f.green_count; ++i) {
     const auto& g = f.green_table[i];
-    s += "  " + to_string(g.upper_kilo) + "\t" + to_string(g.green_fee) + "\t" + to_string(g.room_fee_2) +
-         "\t" + to_string(g.room_fee_4) + "\n";
+    s += "  " + to_string(g.upper_kilo) + "\t" + to_string(g.green_fee) + "\t" +
+         to_string(g.room_fee_2) + "\t" + to_string(g.room_fee_4) + "\n";
   }
   s += "\n[ticket] " + to_string(f.ticket_count) + " (A B type sheets valid price)\n";
   for (int i = 1; i <= f.ticket_count; ++i) {
     const auto& t = f.ticket_table[i];
     s += "  " + t.station_a + "\t" + t.station_b + "\t" + to_string(t.ticket_type) + " " +
-         fares::ticket_name(t.ticket_type) + "\t" + to_string(t.sheets) + "\t" + to_string(t.valid_term) +
-         "\t" + to_string(t.price) + "\n";
+         fares::ticket_name(t.ticket_type) + "\t" + to_string(t.sheets) + "\t" +
+         to_string(t.valid_term) + "\t" + to_string(t.price) + "\n";
   }
   s += "\n[nozomi] " + to_string(f.nozomi_count) + " (A B fee transfer spare)\n";
   for (int i = 1; i <= f.nozomi_count; ++i) {
@@ -122,11 +128,12 @@ void dump_fares(std::string& s, const fares::FareTables& f) {
 }
 
 void dump_hotels(std::string& s, const hotels::HotelTable& h) {
-  s += "\n[hotels] " + to_string(h.file_hotel_count) + " (area district name phone rooms access price remarks)\n";
+  s += "\n[hotels] " + to_string(h.file_hotel_count) +
+       " (area district name phone rooms access price remarks)\n";
   for (int i = 1; i <= h.total(); ++i) {
     const auto& e = h.entry[i];
-    s += "  " + e.area + " | " + e.district + " | " + e.name + " | " + e.phone + " | " + to_string(e.rooms) +
-         " | " + e.access + " | " + e.price + " | " + e.remarks + "\n";
+    s += "  " + e.area + " | " + e.district + " | " + e.name + " | " + e.phone + " | " +
+         to_string(e.rooms) + " | " + e.access + " | " + e.price + " | " + e.remarks + "\n";
   }
 }
 
@@ -185,15 +192,16 @@ int cmd_build(const Args& args) {
   if (!data::parse_sources(files, *raw, errors)) {
     for (const auto& e : errors)
       std::fprintf(stderr, "ravolin-tool build: %s/%s\n", args[0].c_str(), e.message().c_str());
-    std::fprintf(stderr, "ravolin-tool build: %zu error(s); %s not written\n", errors.size(), args[1].c_str());
+    std::fprintf(stderr, "ravolin-tool build: %zu error(s); %s not written\n", errors.size(),
+                 args[1].c_str());
     return 1;
   }
   // a user's own data may be odd on purpose: the findings are warnings
   print_findings(data::check_plausibility(*raw), args[0], "ravolin-tool build: warning: ", stderr);
   std::vector<std::uint8_t> bytes;
   if (!data::write_image(*raw, bytes, error)) {
-    std::fprintf(stderr, "ravolin-tool build: %s: %s; %s not written\n", args[0].c_str(), error.c_str(),
-                 args[1].c_str());
+    std::fprintf(stderr, "ravolin-tool build: %s: %s; %s not written\n", args[0].c_str(),
+                 error.c_str(), args[1].c_str());
     return 1;
   }
   if (!data::write_file_atomic(args[1], std::string(bytes.begin(), bytes.end()), error)) {

@@ -55,15 +55,24 @@ int read_args(const Args& args, DiagramArgs& out) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     std::string* target = nullptr;
-    if (a == "--date") target = &out.date;
-    else if (a == "--from") target = &out.from;
-    else if (a == "--to") target = &out.to;
-    else if (a == "--direction") target = &out.direction;
-    else if (a == "--route") target = &out.route;
-    else if (a == "--out") target = &out.out;
-    else if (a == "--width") target = &out.width;
-    else if (a == "--height") target = &out.height;
-    else if (a.rfind("--", 0) == 0) return bad("unknown option '" + a + "'");
+    if (a == "--date")
+      target = &out.date;
+    else if (a == "--from")
+      target = &out.from;
+    else if (a == "--to")
+      target = &out.to;
+    else if (a == "--direction")
+      target = &out.direction;
+    else if (a == "--route")
+      target = &out.route;
+    else if (a == "--out")
+      target = &out.out;
+    else if (a == "--width")
+      target = &out.width;
+    else if (a == "--height")
+      target = &out.height;
+    else if (a.rfind("--", 0) == 0)
+      return bad("unknown option '" + a + "'");
     if (target) {
       if (i + 1 >= args.size()) return bad("option " + a + " needs a value");
       *target = args[++i];
@@ -83,9 +92,12 @@ int check_args(const DiagramArgs& a, DiagramRequest& r) {
   if (a.out.empty()) return bad("missing --out FILE.svg|.png|.pdf");
   if (!parse_at(a.date + " 12:00", r.noon))
     return bad("--date must be a real date YYYY-MM-DD, not '" + a.date + "'");
-  if (a.direction == "down") r.direction = 1;
-  else if (a.direction == "up") r.direction = 2;
-  else if (!a.direction.empty()) return bad("--direction must be down or up");
+  if (a.direction == "down")
+    r.direction = 1;
+  else if (a.direction == "up")
+    r.direction = 2;
+  else if (!a.direction.empty())
+    return bad("--direction must be down or up");
   r.from = a.from.empty() ? -1 : parse_clock(a.from);
   r.to = a.to.empty() ? -1 : parse_clock(a.to);
   if ((!a.from.empty() && r.from < 0) || (!a.to.empty() && r.to < 0))
@@ -163,8 +175,7 @@ int cmd_diagram(const Args& args) {
     return 1;
   }
   int route = 0;
-  if (int status = choose_route(routes, a.route, f->settings.sinkansen_station, route);
-      status != 0)
+  if (int status = choose_route(routes, a.route, f->settings.sinkansen_station, route); status != 0)
     return status;
   const auto trains = board::diagram_trains(f->data.sin, routes[route], moment.flags, r.direction);
   board::DiagramView view = board::whole_day_view(trains, r.width, r.height);

@@ -7,7 +7,8 @@
 
 namespace ravolin::tool {
 
-bool write_raster(const board::Scene& scene, const std::string& path, bool pdf, std::string& error) {
+bool write_raster(const board::Scene& scene, const std::string& path, bool pdf,
+                  std::string& error) {
 #ifdef RAVOLIN_TOOL_RENDER
   return render::write_scene_file(scene, path, pdf, error);
 #else

@@ -3,8 +3,8 @@
 // from the hotel search window: the title strip, then the grid's heading row and one row
 // per hotel, cells joined by TAB.
 #include "calendar/dates.h"
-#include "hotels/hotel_list.h"
 #include "data/hotel_reader.h"
+#include "hotels/hotel_list.h"
 #include "hotels/user_hotels.h"
 #include "tool/arguments.h"
 #include "tool/commands.h"
@@ -46,14 +46,17 @@ bool load_hotels(const LoadedFolder& folder, hotels::HotelTable& table) {
   const std::string user_path = folder.dir + "/" + hotels::kUserHotelFileName;
   const hotels::UserHotelReport report = hotels::load_user_hotels(user_path, table);
   if (report.skipped_lines > 0)
-    std::fprintf(stderr, "ravolin-tool hotels: %s: %d broken line(s) left out, the first is line %d\n",
+    std::fprintf(stderr,
+                 "ravolin-tool hotels: %s: %d broken line(s) left out, the first is line %d\n",
                  user_path.c_str(), report.skipped_lines, report.first_skipped_line);
   if (report.truncated)
-    std::fprintf(stderr, "ravolin-tool hotels: %s: more hotels than the table holds; the rest were left out\n",
-                 user_path.c_str());
+    std::fprintf(
+        stderr,
+        "ravolin-tool hotels: %s: more hotels than the table holds; the rest were left out\n",
+        user_path.c_str());
   data::DataError err;
   if (!hotels::load_hotels(folder.data_path, folder.data.directory, folder.data.areas,
-                         folder.districts, table, err)) {
+                           folder.districts, table, err)) {
     std::fprintf(stderr, "ravolin-tool hotels: %s\n", err.message().c_str());
     return false;
   }
@@ -66,20 +69,21 @@ int cmd_hotels(const Args& args) {
   std::string dir, today, area;
   bool have_today = false, have_area = false;
   std::vector<std::string> districts;
-  const std::string usage = walk_args(args, dir, [&](const std::string& a, const std::string& value) {
-    if (a == "--today") {
-      today = value;
-      have_today = true;
-    } else if (a == "--area") {
-      area = value;
-      have_area = true;
-    } else if (a == "--district") {
-      districts.push_back(value);
-    } else {
-      return false;
-    }
-    return true;
-  });
+  const std::string usage =
+      walk_args(args, dir, [&](const std::string& a, const std::string& value) {
+        if (a == "--today") {
+          today = value;
+          have_today = true;
+        } else if (a == "--area") {
+          area = value;
+          have_area = true;
+        } else if (a == "--district") {
+          districts.push_back(value);
+        } else {
+          return false;
+        }
+        return true;
+      });
   if (!usage.empty()) return bad_args(usage);
   if (!have_today) return bad_args("option --today is missing");
   if (!have_area) return bad_args("option --area is missing");
@@ -115,8 +119,8 @@ int cmd_hotels(const Args& args) {
     return 3;
   }
   if (folder->settings.control3_flg == 1) hotels::sort_hotel(*table, sel.hit_list);
-  const std::string out = hotels::title_strip(sel.caption_from, sel.hotel_area, list_date) +
-                          "\n" + hotels::grid_text(*table, sel.hit_list);
+  const std::string out = hotels::title_strip(sel.caption_from, sel.hotel_area, list_date) + "\n" +
+                          hotels::grid_text(*table, sel.hit_list);
   std::fwrite(out.data(), 1, out.size(), stdout);
   return 0;
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tool/program_folder.h"
 
-#include "state/loader.h"
 #include "settings/settings_file.h"
+#include "state/loader.h"
 
 #include <cctype>
 #include <filesystem>
@@ -59,8 +59,9 @@ bool load_program_folder(const std::string& dir, LoadedFolder& out, std::string&
     error = "cannot read the settings file " + out.settings_path + ": " + why;
     return false;
   }
-  if (!data::load_sections(out.data_path, out.settings.keiyo_use, out.data, out.districts,
-                           out.fares, [](int) {}, err)) {
+  if (!data::load_sections(
+          out.data_path, out.settings.keiyo_use, out.data, out.districts, out.fares, [](int) {},
+          err)) {
     error = err.message();
     return false;
   }

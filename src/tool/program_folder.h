@@ -4,9 +4,9 @@
 #pragma once
 
 #include "calendar/dates.h"
-#include "data/tables.h"
 #include "data/fare_tables.h"
 #include "data/hotel_tables.h"
+#include "data/tables.h"
 #include "settings/settings.h"
 
 #include <string>

@@ -56,11 +56,10 @@ bool split_window(const std::string& s, std::string* four) {
 // The option that fills each box of the conditions window.
 std::string option_of(const std::string& field) {
   static const std::map<std::string, const char*> kOptions = {
-      {"Text1", "--from"},  {"Text2", "--depart"}, {"Text3", "--depart"},
-      {"Text4", "--depart"}, {"Text5", "--depart"}, {"Text6", "--to"},
-      {"Text7", "--arrive"}, {"Text8", "--arrive"}, {"Text9", "--arrive"},
-      {"Text10", "--arrive"}, {"Text11", "--wait"}, {"Text13", "--date"},
-      {"Text14", "--date"}, {"Text15", "--date"}};
+      {"Text1", "--from"},   {"Text2", "--depart"},  {"Text3", "--depart"}, {"Text4", "--depart"},
+      {"Text5", "--depart"}, {"Text6", "--to"},      {"Text7", "--arrive"}, {"Text8", "--arrive"},
+      {"Text9", "--arrive"}, {"Text10", "--arrive"}, {"Text11", "--wait"},  {"Text13", "--date"},
+      {"Text14", "--date"},  {"Text15", "--date"}};
   auto it = kOptions.find(field);
   return it == kOptions.end() ? "the conditions" : it->second;
 }
@@ -69,15 +68,16 @@ using Options = std::map<std::string, std::string>;
 
 // The options given, each once; "" when they are all there and known, else the refusal.
 std::string read_options(const Args& args, std::string& dir, Options& opt) {
-  static const char* const kRequired[] = {"--today",  "--date",      "--from", "--to",
-                                          "--depart", "--arrive",    "--wait", "--transfers",
+  static const char* const kRequired[] = {"--today",     "--date",   "--from", "--to",
+                                          "--depart",    "--arrive", "--wait", "--transfers",
                                           "--per-train", "--sort"};
-  const std::string usage = walk_args(args, dir, [&](const std::string& a, const std::string& value) {
-    bool known = a == "--show";
-    for (const char* r : kRequired) known = known || a == r;
-    if (known) opt[a] = value;
-    return known;
-  });
+  const std::string usage =
+      walk_args(args, dir, [&](const std::string& a, const std::string& value) {
+        bool known = a == "--show";
+        for (const char* r : kRequired) known = known || a == r;
+        if (known) opt[a] = value;
+        return known;
+      });
   if (!usage.empty()) return usage;
   for (const char* r : kRequired)
     if (!opt.count(r)) return std::string("option ") + r + " is missing";
@@ -92,8 +92,7 @@ std::string read_today(const Options& opt, int& system_year) {
   auto today_year = text::parse_number(ty), today_month = text::parse_number(tm),
        today_day = text::parse_number(td);
   if (!today_year || !today_month || !today_day ||
-      !calendar::is_valid_date(text::whole_number(*today_year),
-                               text::whole_number(*today_month),
+      !calendar::is_valid_date(text::whole_number(*today_year), text::whole_number(*today_month),
                                text::whole_number(*today_day)))
     return "--today is not a date: '" + today + "'";
   system_year = text::whole_number(*today_year);
@@ -121,22 +120,26 @@ std::string fill_form(const Options& opt, search::ConditionForm& form) {
   if (per_train != "one" && per_train != "all") return "--per-train must be one or all";
   form.one_per_train = per_train == "one";
   const std::string& sort = opt.at("--sort");
-  if (sort == "depart") form.sort_option = 1;
-  else if (sort == "arrive") form.sort_option = 2;
-  else if (sort == "ride") form.sort_option = 3;
-  else return "--sort must be depart, arrive or ride";
+  if (sort == "depart")
+    form.sort_option = 1;
+  else if (sort == "arrive")
+    form.sort_option = 2;
+  else if (sort == "ride")
+    form.sort_option = 3;
+  else
+    return "--sort must be depart, arrive or ride";
   return {};
 }
 
 // The texts on stdout: all four with an empty line between them, or the one --show names.
 void print_texts(const search::ResultsTexts& texts, const std::string& show) {
   if (show.empty()) {
-    std::string out = texts.caption + "\n\n" + texts.report + "\n\n" + texts.fare_text +
-                      "\n\n" + texts.legend + "\n";
+    std::string out = texts.caption + "\n\n" + texts.report + "\n\n" + texts.fare_text + "\n\n" +
+                      texts.legend + "\n";
     std::fwrite(out.data(), 1, out.size(), stdout);
     return;
   }
-  const std::string& one = show == "caption" ? texts.caption
+  const std::string& one = show == "caption"  ? texts.caption
                            : show == "report" ? texts.report
                            : show == "fares"  ? texts.fare_text
                                               : texts.legend;
@@ -156,8 +159,7 @@ int cmd_search(const Args& args) {
   if (refusal.empty()) refusal = fill_form(opt, form);
   if (!refusal.empty()) return bad_args(refusal);
   std::string show = opt.count("--show") ? opt["--show"] : "";
-  if (!show.empty() && show != "caption" && show != "report" && show != "fares" &&
-      show != "legend")
+  if (!show.empty() && show != "caption" && show != "report" && show != "fares" && show != "legend")
     return bad_args("--show must be caption, report, fares or legend");
 
   auto folder = std::make_unique<LoadedFolder>();
@@ -184,8 +186,8 @@ int cmd_search(const Args& args) {
 
   auto engine = std::make_unique<search::RouteSearch>();
   auto result = std::make_unique<search::SearchResult>();
-  search::ResultsInput in{data.sin,     folder->fares, holidays,     edition_code, system_year,
-                          request.cond, request.date,  request.flags};
+  search::ResultsInput in{data.sin,    folder->fares, holidays,     edition_code,
+                          system_year, request.cond,  request.date, request.flags};
   print_texts(search::load_results(in, *engine, *result), show);
   return 0;
 }

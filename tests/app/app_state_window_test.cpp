@@ -13,7 +13,8 @@ TEST(AppState, FilesLieInTheTrimmedProgramFolderAndTheSettingsFileFollowsTheEdit
   ui::FakeMessageBoxes messages;
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
-  auto state = std::make_unique<AppState>("  /opt/ravolin ", Platform{clock, messages, help, printer});
+  auto state =
+      std::make_unique<AppState>("  /opt/ravolin ", Platform{clock, messages, help, printer});
   EXPECT_EQ(state->program_folder(), "/opt/ravolin");
   EXPECT_EQ(state->data_path(), "/opt/ravolin/ravolinh.dat");
   EXPECT_EQ(state->help_path(), "/opt/ravolin/ravolin2.hlp");

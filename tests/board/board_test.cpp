@@ -37,8 +37,8 @@ TEST(OperationDay, EachCodeRunsOnItsDays) {
   using testing::saturday;
   using testing::sunday;
   using testing::weekday;
-  const calendar::DayFlags days[] = {weekday(2), weekday(6), saturday(), sunday(),
-                                     holiday_on(2), holiday_on(7)};
+  const calendar::DayFlags days[] = {weekday(2), weekday(6),    saturday(),
+                                     sunday(),   holiday_on(2), holiday_on(7)};
   // Expected "runs" per day above: Monday, Friday, Saturday, Sunday, Monday holiday,
   // Saturday holiday.
   struct Case {
@@ -83,12 +83,12 @@ class SinkansenBoardTest : public ::testing::Test {
 };
 
 TEST_F(SinkansenBoardTest, GoldenLinesWithNamesMarksLastStopsAndHurry) {
-  t.train(1, "H123", {1050, 1104, 1230, 0, 0});              // ends at 名古屋 (arrival row)
+  t.train(1, "H123", {1050, 1104, 1230, 0, 0});  // ends at 名古屋 (arrival row)
   t.train(1, "N001", {1055, 1102, 1230, 1231, 1320}, 0, "N");
-  t.train(1, "K640", {1050, 1059, 1300, 1302, 1400});        // already gone when hurrying
-  t.train(1, "X456", {1100, 1110, 0, 0, 1400});              // unknown letter, no car type
+  t.train(1, "K640", {1050, 1059, 1300, 1302, 1400});  // already gone when hurrying
+  t.train(1, "X456", {1100, 1110, 0, 0, 1400});        // unknown letter, no car type
   t.train(1, "N700", {1100, 1120, 1250, 1251, 1340}, 0, "N5");
-  t.train(1, "H777", {1000, 1105, 0, 0, 0});                 // ends here: not shown
+  t.train(1, "H777", {1000, 1105, 0, 0, 0});  // ends here: not shown
   run(at(10, 58));
   EXPECT_EQ(b.caption, "新幹線（下り）  品川");
   const std::vector<std::string> want = {
@@ -244,8 +244,8 @@ class KeiyoBoardTest : public ::testing::Test {
 
 TEST_F(KeiyoBoardTest, GoldenLinesRapidAndLastStops) {
   t.train(1, "1001A", {900, 910, 920, 930, 940});
-  t.train(1, "1002B", {905, 915, 925, 935, 0});   // ends at 新習志野
-  t.train(1, "1003B", {0, 0, 935, 0, 0});          // ends here: shown, last stop 舞浜
+  t.train(1, "1002B", {905, 915, 925, 935, 0});  // ends at 新習志野
+  t.train(1, "1003B", {0, 0, 935, 0, 0});        // ends here: shown, last stop 舞浜
   run(at(9, 10));
   EXPECT_EQ(b.caption, "京葉線（平日下り）  舞浜");
   const std::vector<std::string> want = {

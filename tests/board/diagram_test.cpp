@@ -23,14 +23,16 @@ struct BranchCorridor {
   int down_through = 0, down_branch = 0, up_through = 0, weekday_only = 0;
 
   BranchCorridor() {
-    sin.stations(1, {{"東京"}, {"福島", 1}, {"福島", 2}, {"米沢"}, {"山形"}, {"白石蔵王"}, {"仙台"}});
-    sin.stations(2, {{"仙台"}, {"白石蔵王"}, {"山形"}, {"米沢"}, {"福島", 1}, {"福島", 2}, {"東京"}});
+    sin.stations(1,
+                 {{"東京"}, {"福島", 1}, {"福島", 2}, {"米沢"}, {"山形"}, {"白石蔵王"}, {"仙台"}});
+    sin.stations(2,
+                 {{"仙台"}, {"白石蔵王"}, {"山形"}, {"米沢"}, {"福島", 1}, {"福島", 2}, {"東京"}});
     down_through = sin.train(1, "Y101", {600, 730, 732, 0, 0, 750, 805});
     down_branch = sin.train(1, "T201", {610, 745, 748, 815, 850, 0, 0});
     up_through = sin.train(2, "Y102", {900, 915, 0, 0, 930, 932, 1100});
     weekday_only = sin.train(1, "Y103", {1000, 1130, 1132, 0, 0, 1150, 1205}, 11);
-    const std::pair<const char*, double> km[] = {{"東京", 0.0},    {"福島", 272.8},
-                                                 {"米沢", 312.9},  {"山形", 359.9},
+    const std::pair<const char*, double> km[] = {{"東京", 0.0},       {"福島", 272.8},
+                                                 {"米沢", 312.9},     {"山形", 359.9},
                                                  {"白石蔵王", 306.8}, {"仙台", 351.8}};
     for (const auto& [name, k] : km) {
       auto& row = fares->kilo_table[++fares->kilo_count];
@@ -195,7 +197,8 @@ TEST(DiagramLayout, SceneLinesSitOnTheAxesAndHitTheirTrain) {
   bool clock = false, band = false;
   for (const auto& l : sc.lines)
     clock = clock || (l.xy.size() == 4 && l.xy[0] == ax.x_of(455) && l.color == Rgb{224, 49, 49});
-  for (const auto& r : sc.rects) band = band || (r.clipped && r.y < ax.y_of(272.8) && r.y + r.h > ax.y_of(272.8));
+  for (const auto& r : sc.rects)
+    band = band || (r.clipped && r.y < ax.y_of(272.8) && r.y + r.h > ax.y_of(272.8));
   EXPECT_TRUE(clock);
   EXPECT_TRUE(band);
 }
@@ -206,7 +209,8 @@ TEST(DiagramLayout, CloseStationLabelsNeverOverlap) {
   sin.stations(2, {{"盛岡"}, {"大宮"}, {"上野"}, {"東京"}});
   sin.train(1, "Y1", {600, 605, 625, 900});
   fares::FareTables f;
-  const std::pair<const char*, double> km[] = {{"東京", 0}, {"上野", 3.6}, {"大宮", 30.3}, {"盛岡", 535.3}};
+  const std::pair<const char*, double> km[] = {
+      {"東京", 0}, {"上野", 3.6}, {"大宮", 30.3}, {"盛岡", 535.3}};
   for (const auto& [name, k] : km) {
     auto& row = f.kilo_table[++f.kilo_count];
     row.station_name = name;

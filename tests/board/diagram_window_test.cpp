@@ -3,23 +3,23 @@
 // double-click, keyboard and wheel zoom, a journey shown, the moving clock line, exports
 // that other programs can read, Escape keeping the window's place; through the navigator,
 // a double-clicked train's stops in a passing-station window.
-#include "state/app_state.h"
 #include "gui/diagram/diagram_window.h"
-#include "gui/board/passing_window.h"
 #include "board/passing_stations.h"
+#include "gui/board/passing_window.h"
+#include "gui/common/window_conventions.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
 #include "support/started_main_window.h"
-#include "gui/common/window_conventions.h"
 
 #include "board_fixture.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QGuiApplication>
 #include <QTest>
 #include <QTextEdit>
 #include <QWheelEvent>
@@ -38,8 +38,8 @@ namespace {
 class DiagramWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    state = std::make_unique<app::AppState>("/nowhere",
-                                            app::Platform{clock, messages, help, printer});
+    state =
+        std::make_unique<app::AppState>("/nowhere", app::Platform{clock, messages, help, printer});
     state->schedule.edition = data::find_edition(1);
     testing::SinTables sin;
     sin.stations(1, {{"東京"}, {"品川"}, {"名古屋", 1}, {"名古屋", 2}, {"新大阪"}});
@@ -59,11 +59,14 @@ class DiagramWindowTest : public ::testing::Test {
     state->settings.pos(settings::kDiagramWindowId) = {600, 900};
     state->day_flags = testing::weekday();
     state->program_clock.program_time = (10 * 60 + 0) / 1440.0;
-    dir = std::filesystem::temp_directory_path() / ("ravolin-diagram-" + std::to_string(::getpid()));
+    dir =
+        std::filesystem::temp_directory_path() / ("ravolin-diagram-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
-  static void flush_deletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+  static void flush_deletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
 
   DiagramWindow* open() {
     DiagramWindow::Ways ways;
@@ -138,8 +141,8 @@ TEST_F(DiagramWindowTest, KeysAndWheelZoomAndPanTheHoursOnly) {
   const DiagramAxes ax = diagram_axes(w->route(), w->view());
   const double x = ax.plot_x + ax.plot_w / 3;
   const double minute = ax.minute_at(x);
-  QWheelEvent wheel(QPointF(x, 200), canvas->mapToGlobal(QPointF(x, 200)), QPoint(),
-                    QPoint(0, 240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QWheelEvent wheel(QPointF(x, 200), canvas->mapToGlobal(QPointF(x, 200)), QPoint(), QPoint(0, 240),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(canvas, &wheel);
   EXPECT_NEAR(diagram_axes(w->route(), w->view()).x_of(minute), x, 1e-6);
 
@@ -223,7 +226,8 @@ TEST_F(DiagramWindowTest, ExportsAreFilesOtherProgramsRead) {
   QXmlStreamReader xml(&f);
   int polylines = 0;
   while (!xml.atEnd())
-    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QStringLiteral("polyline"))
+    if (xml.readNext() == QXmlStreamReader::StartElement &&
+        xml.name() == QStringLiteral("polyline"))
       ++polylines;
   EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
   EXPECT_GT(polylines, 3);

@@ -2,34 +2,34 @@
 // The main window on real widgets: start-up order and progress, the lists and clock
 // line, the one-minute refresh, the layout without the Keiyo line, double-clicks,
 // menus, Escape, every exit path with control2_flg 1 and not 1, and start-up errors.
-#include "state/app_state.h"
-#include "gui/board/loading_window.h"
-#include "app/navigator.h"
 #include "gui/board/main_window.h"
+#include "app/navigator.h"
+#include "gui/board/loading_window.h"
 #include "gui/board/passing_window.h"
 #include "gui/board/schedule_window.h"
 #include "gui/board/version_window.h"
+#include "gui/common/window_conventions.h"
 #include "gui/hotels/hotel_search_window.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
-#include "gui/common/window_conventions.h"
 
 #include "main_window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
-#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -142,9 +142,8 @@ TEST_F(MainWindowTest, StartsInOrderWithTheLoadingWindowAndItsProgress) {
   ASSERT_TRUE(app->start());
   EXPECT_EQ(steps, (std::vector<std::string>{"get_control", "get_today", "get_ini_file",
                                              "loading_shown", "progress 1", "progress 2",
-                                             "progress 3", "progress 4", "progress 5",
-                                             "progress 6", "progress 7", "set_form1",
-                                             "loading_closed"}));
+                                             "progress 3", "progress 4", "progress 5", "progress 6",
+                                             "progress 7", "set_form1", "loading_closed"}));
   ASSERT_EQ(seen.size(), 7u);
   for (std::size_t i = 0; i < seen.size(); ++i) {
     EXPECT_TRUE(seen[i].loading_visible);
@@ -183,8 +182,9 @@ TEST_F(MainWindowTest, ShowsTheClockLineAndBothListsAndRefreshesEveryMinute) {
   window->refresh();
   EXPECT_EQ(lines("List2"),
             (std::vector<std::string>{"普通 １０：００  新習志野 (１０：１０)  急げ!!"}));
-  EXPECT_EQ(lines("List1"), (std::vector<std::string>{"ひかり００３  １０：３０  名古屋 (１１：４０)",
-                                                      "ひかり００７  １１：１０  新大阪 (１３：３０)"}));
+  EXPECT_EQ(lines("List1"),
+            (std::vector<std::string>{"ひかり００３  １０：３０  名古屋 (１１：４０)",
+                                      "ひかり００７  １１：１０  新大阪 (１３：３０)"}));
 
   // Past midnight the date stays the service date; the lists say the service has ended.
   clock.move_to(calendar::make_system_time(2000, 3, 14, 0, 30, 0));
@@ -231,13 +231,26 @@ TEST_F(MainWindowTest, CaptionsAndAccessKeysOfButtonsAndMenus) {
     for (QAction* a : top->menu()->actions())
       menus.push_back(a->isSeparator() ? "-" : "  " + a->text().toStdString());
   }
-  EXPECT_EQ(menus, (std::vector<std::string>{
-                       "ﾌｧｲﾙ(&F&ﾊ)", "  Ravolinの終了(&X&ｻ)",
-                       "編集(&E&ｲ)", "  日時補正(&T&ｶ)", "-", "  動作環境登録(&C&ｿ)", "-",
-                       "  ホテル情報の登録・修正（&H&ｸ）",
-                       "表示(&V&ﾋ)", "  新幹線時刻表(&S&ﾄ)", "  京葉線時刻表(&K&ﾉ)", "-",
-                       "  新幹線検索(&C&ｿ)", "  ﾎﾃﾙ検索(&H&ｸ)", "-", "  ダイヤグラム(&D&ｼ)",
-                       "ﾍﾙﾌﾟ(&H&ｸ)", "  ﾄﾋﾟｯｸの検索(&H&ｸ)", "-", "  ﾊﾞｰｼﾞｮﾝ情報(&A&ﾁ)"}));
+  EXPECT_EQ(menus, (std::vector<std::string>{"ﾌｧｲﾙ(&F&ﾊ)",
+                                             "  Ravolinの終了(&X&ｻ)",
+                                             "編集(&E&ｲ)",
+                                             "  日時補正(&T&ｶ)",
+                                             "-",
+                                             "  動作環境登録(&C&ｿ)",
+                                             "-",
+                                             "  ホテル情報の登録・修正（&H&ｸ）",
+                                             "表示(&V&ﾋ)",
+                                             "  新幹線時刻表(&S&ﾄ)",
+                                             "  京葉線時刻表(&K&ﾉ)",
+                                             "-",
+                                             "  新幹線検索(&C&ｿ)",
+                                             "  ﾎﾃﾙ検索(&H&ｸ)",
+                                             "-",
+                                             "  ダイヤグラム(&D&ｼ)",
+                                             "ﾍﾙﾌﾟ(&H&ｸ)",
+                                             "  ﾄﾋﾟｯｸの検索(&H&ｸ)",
+                                             "-",
+                                             "  ﾊﾞｰｼﾞｮﾝ情報(&A&ﾁ)"}));
 
   action("menu_help_topics")->trigger();
   ASSERT_EQ(help.calls().size(), 1u);
@@ -275,14 +288,16 @@ TEST_F(MainWindowTest, MenuEntriesAreDrawnWhole) {
     reference.setFont(menu->font());
     std::vector<std::pair<QAction*, QAction*>> pairs;
     for (QAction* a : menu->actions())
-      if (!a->isSeparator()) pairs.emplace_back(a, reference.addAction(with_one_access_key(a->text())));
+      if (!a->isSeparator())
+        pairs.emplace_back(a, reference.addAction(with_one_access_key(a->text())));
     reference.popup(window->mapToGlobal(QPoint(0, 0)));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&reference));
     const QImage whole = reference.grab().toImage();
     for (const auto& [a, ref] : pairs) {
       const QRect r = menu->actionGeometry(a);
       const QRect rr = reference.actionGeometry(ref);
-      EXPECT_GE(ink_right(shown, r.adjusted(0, 0, -1, 0)), ink_right(whole, rr.adjusted(0, 0, -1, 0)))
+      EXPECT_GE(ink_right(shown, r.adjusted(0, 0, -1, 0)),
+                ink_right(whole, rr.adjusted(0, 0, -1, 0)))
           << a->text().toStdString();
     }
     reference.hide();
@@ -363,8 +378,10 @@ TEST_F(MainWindowTest, DoubleClicksOpenThePassingStationAndScheduleWindows) {
   flush_deletes();
   EXPECT_NE(app->passing_window(), nullptr);
   EXPECT_EQ(app->passing_window()->line(), 2);
-  EXPECT_TRUE(app->passing_window()->findChild<QTextEdit*>(QStringLiteral("Text1"))
-                  ->toPlainText().isEmpty());
+  EXPECT_TRUE(app->passing_window()
+                  ->findChild<QTextEdit*>(QStringLiteral("Text1"))
+                  ->toPlainText()
+                  .isEmpty());
   int open_passing = 0;
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->objectName() == QLatin1String("ravolin23") && w->isVisible()) ++open_passing;
@@ -373,8 +390,10 @@ TEST_F(MainWindowTest, DoubleClicksOpenThePassingStationAndScheduleWindows) {
   auto* list2 = child<QListWidget>("List2");
   double_click(list2->viewport(), list2->visualItemRect(list2->item(0)).center());
   EXPECT_EQ(app->passing_window()->mode(), kModeKeiyo);
-  EXPECT_EQ(app->passing_window()->findChild<QTextEdit*>(QStringLiteral("Text1"))
-                ->toPlainText().toStdString(),
+  EXPECT_EQ(app->passing_window()
+                ->findChild<QTextEdit*>(QStringLiteral("Text1"))
+                ->toPlainText()
+                .toStdString(),
             "舞浜(09:30) → 新習志野(09:40) → 蘇我(09:55)");
 
   double_click(child<QGroupBox>("Frame2"), QPoint(4, 4));
@@ -408,8 +427,9 @@ TEST_F(MainWindowTest, VersionWindowShowsTheProductLinesAndClosesWithConfirm) {
   EXPECT_EQ(app->version_window(), v.data());
   EXPECT_EQ(v->windowTitle(), QStringLiteral("ラボリン&ホテル情報"));
   EXPECT_EQ(v->pos(), QPoint(ui::tw(v, 900), ui::tw(v, 600)));
-  const QStringList text =
-      v->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText().split(QLatin1Char('\n'));
+  const QStringList text = v->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+                               ->toPlainText()
+                               .split(QLatin1Char('\n'));
   ASSERT_EQ(text.size(), 3);
   EXPECT_EQ(text[0], QStringLiteral("ラボリン（東海道・山陽新幹線編）＆ホテル情報　V1.59"));
   EXPECT_EQ(text[2], QStringLiteral("2000/03/11現在のデータを使用しています"));
@@ -429,15 +449,20 @@ TEST_F(MainWindowTest, StartsOnEveryDeliveredEdition) {
   for (const auto& [name, product] : editions) {
     const std::string dir = std::string(RAVOLIN_PROGRAM_DIR) + "/" + name;
     if (!std::filesystem::exists(dir + "/ravolinh.dat")) continue;  // not built here
-    auto delivered = std::make_unique<app::AppState>(dir, app::Platform{clock, messages, help, printer});
+    auto delivered =
+        std::make_unique<app::AppState>(dir, app::Platform{clock, messages, help, printer});
     app::Navigator nav(*delivered);
     ASSERT_TRUE(nav.start()) << name << ": "
                              << (messages.shown().empty() ? "" : messages.shown()[0].request.text);
     EXPECT_GT(nav.main_window()->findChild<QListWidget*>(QStringLiteral("List1"))->count(), 1)
         << name;
     nav.open_version();
-    EXPECT_EQ(nav.version_window()->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
-                  ->toPlainText().split(QLatin1Char('\n')).first().toStdString(),
+    EXPECT_EQ(nav.version_window()
+                  ->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))
+                  ->toPlainText()
+                  .split(QLatin1Char('\n'))
+                  .first()
+                  .toStdString(),
               product);
   }
   EXPECT_TRUE(messages.shown().empty());
@@ -526,8 +551,8 @@ TEST_F(ExitTest, EscapeOnAButtonOrListRunsEndProc) {
 }
 
 TEST_F(ExitTest, EscapeOnEachButtonAndListEndsTheProgram) {
-  for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "List1",
-                           "List2"}) {
+  for (const char* name :
+       {"Command1", "Command2", "Command3", "Command4", "Command5", "List1", "List2"}) {
     app.reset();
     end_calls = 0;
     ASSERT_TRUE(start(testing::default_settings()));

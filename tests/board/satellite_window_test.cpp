@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The full schedule (ravolin24) and passing-station (ravolin23) windows on real widgets:
 // contents by mode, their timers closing them, Escape and "終了", positions kept.
-#include "state/app_state.h"
 #include "board/full_schedule.h"
 #include "gui/board/passing_window.h"
 #include "gui/board/schedule_window.h"
-#include "support/fake_platform.h"
 #include "gui/common/window_conventions.h"
+#include "state/app_state.h"
+#include "support/fake_platform.h"
 
 #include "board_fixture.h"
 
@@ -35,8 +35,8 @@ namespace {
 class SatelliteWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    state = std::make_unique<app::AppState>(
-        "/nowhere", app::Platform{clock, messages, help, printer});
+    state =
+        std::make_unique<app::AppState>("/nowhere", app::Platform{clock, messages, help, printer});
     state->schedule.edition = data::find_edition(1);
     testing::SinTables sin;
     sin.stations(1, {{"東京", 0}, {"品川", 0}, {"名古屋", 1}, {"名古屋", 2}, {"博多", 0}});
@@ -86,8 +86,7 @@ TEST_F(SatelliteWindowTest, FullScheduleShowsTheTableOfTheMode) {
   EXPECT_EQ(text_of(w).toStdString(), "05|博[58] \n06|名 01  ");
   EXPECT_EQ(text_of(w).replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toStdString(),
             expected.text);
-  EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label1"))->text().toStdString(),
-            expected.note);
+  EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label1"))->text().toStdString(), expected.note);
   delete w;
 
   w = new ScheduleWindow(*state, kModeKeiyo);
@@ -174,12 +173,13 @@ TEST_F(SatelliteWindowTest, FullScheduleEscapeAndButtonClose) {
 }
 
 TEST_F(SatelliteWindowTest, PassingStationsOfTheSelectedLine) {
-  board::edit_sinkansen(state->schedule.sin, state->settings, state->day_flags,
-                        testing::at(5, 50), state->sinkansen_board);
+  board::edit_sinkansen(state->schedule.sin, state->settings, state->day_flags, testing::at(5, 50),
+                        state->sinkansen_board);
   ASSERT_EQ(state->sinkansen_board.train_lines, 2);
   auto* w = new PassingWindow(*state, kModeSinkansen, 0);
   EXPECT_EQ(w->windowTitle(), QStringLiteral("通過駅の時刻表示"));
-  EXPECT_EQ(text_of(w).toStdString(), "品川(05:58) → 名古屋(07:00) → 博多(09:00)　【のぞみ型車両】");
+  EXPECT_EQ(text_of(w).toStdString(),
+            "品川(05:58) → 名古屋(07:00) → 博多(09:00)　【のぞみ型車両】");
   delete w;
 
   // A line that carries no train (past the list) shows an empty text.
@@ -187,8 +187,8 @@ TEST_F(SatelliteWindowTest, PassingStationsOfTheSelectedLine) {
   EXPECT_TRUE(text_of(w).isEmpty());
   delete w;
 
-  board::edit_keiyo(state->schedule.keiyo, state->settings, state->day_flags,
-                    testing::at(5, 40), state->keiyo_board);
+  board::edit_keiyo(state->schedule.keiyo, state->settings, state->day_flags, testing::at(5, 40),
+                    state->keiyo_board);
   w = new PassingWindow(*state, kModeKeiyo, 0);
   EXPECT_EQ(text_of(w).toStdString(), "舞浜(05:55) → 新習志野(06:05) → 蘇我(06:20)");
   delete w;
@@ -196,9 +196,9 @@ TEST_F(SatelliteWindowTest, PassingStationsOfTheSelectedLine) {
 
 TEST_F(SatelliteWindowTest, PassingStationsWrapOnlyBetweenStops) {
   testing::SinTables sin;
-  const char* names[] = {"東京", "品川", "新横浜", "小田原", "熱海", "三島", "新富士", "静岡",
-                         "掛川", "浜松", "豊橋", "三河安城", "名古屋", "岐阜羽島", "米原",
-                         "京都", "新大阪"};
+  const char* names[] = {"東京",   "品川",     "新横浜", "小田原", "熱海",  "三島",
+                         "新富士", "静岡",     "掛川",   "浜松",   "豊橋",  "三河安城",
+                         "名古屋", "岐阜羽島", "米原",   "京都",   "新大阪"};
   std::vector<int> times;
   for (std::size_t i = 0; i < std::size(names); ++i) {
     sin.get().station_name[1][i + 1] = names[i];
@@ -210,8 +210,8 @@ TEST_F(SatelliteWindowTest, PassingStationsWrapOnlyBetweenStops) {
   for (std::size_t i = 0; i < times.size(); ++i) sin.get().times[1][i + 1][m] = times[i];
   state->schedule.sin = sin.get();
   state->settings.sinkansen_station = "東京";
-  board::edit_sinkansen(state->schedule.sin, state->settings, state->day_flags,
-                        testing::at(8, 0), state->sinkansen_board);
+  board::edit_sinkansen(state->schedule.sin, state->settings, state->day_flags, testing::at(8, 0),
+                        state->sinkansen_board);
   auto w = std::make_unique<PassingWindow>(*state, kModeSinkansen, 0);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
@@ -235,17 +235,33 @@ TEST_F(SatelliteWindowTest, PassingStationsWrapOnlyBetweenStops) {
 // shows whole, without a scroll bar.
 TEST_F(SatelliteWindowTest, PassingStationsShowTheLongestStopListWhole) {
   testing::SinTables sin;
-  sin.stations(1, {{"東京"}, {"上野"}, {"大宮"}, {"小山"}, {"宇都宮"}, {"那須塩原"},
-                   {"新白河"}, {"郡山"}, {"福島"}, {"白石蔵王"}, {"仙台"}, {"古川"},
-                   {"くりこま高原"}, {"一ノ関"}, {"水沢江刺"}, {"北上"}, {"新花巻"}, {"盛岡"}});
-  sin.train(1, "Y041", {1220, 1226, 1245, 1304, 1316, 1331, 1341, 1353, 1407, 1422, 1434,
-                        1447, 1456, 1511, 1520, 1527, 1534, 1544},
+  sin.stations(1, {{"東京"},
+                   {"上野"},
+                   {"大宮"},
+                   {"小山"},
+                   {"宇都宮"},
+                   {"那須塩原"},
+                   {"新白河"},
+                   {"郡山"},
+                   {"福島"},
+                   {"白石蔵王"},
+                   {"仙台"},
+                   {"古川"},
+                   {"くりこま高原"},
+                   {"一ノ関"},
+                   {"水沢江刺"},
+                   {"北上"},
+                   {"新花巻"},
+                   {"盛岡"}});
+  sin.train(1, "Y041",
+            {1220, 1226, 1245, 1304, 1316, 1331, 1341, 1353, 1407, 1422, 1434, 1447, 1456, 1511,
+             1520, 1527, 1534, 1544},
             0, "M");
   state->schedule.sin = sin.get();
   state->schedule.edition = data::find_edition(2);
   state->settings.sinkansen_station = "東京";
-  board::edit_sinkansen(state->schedule.sin, state->settings, state->day_flags,
-                        testing::at(12, 0), state->sinkansen_board);
+  board::edit_sinkansen(state->schedule.sin, state->settings, state->day_flags, testing::at(12, 0),
+                        state->sinkansen_board);
   auto w = std::make_unique<PassingWindow>(*state, kModeSinkansen, 0);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The main window's start-up with a missing, damaged or unreadable settings file: the
 // user is told once, works on, and loses nothing at exit.
-#include "state/app_state.h"
 #include "app/navigator.h"
 #include "gui/board/main_window.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
 
 #include "main_window_fixture.h"
@@ -61,8 +61,8 @@ TEST_F(SettingsStartTest, MissingFileStartsQuietlyFromTheDeliveredSettings) {
   window->close();
   // The file written at exit holds the delivered settings; only the loading window, the one
   // window shown, has stored where it was (pulled onto this small offscreen screen).
-  settings::Settings delivered = settings::parse_settings(
-      slurp(fs::path(RAVOLIN_SOURCE_DIR) / "resources" / "ravolin2.ini"));
+  settings::Settings delivered =
+      settings::parse_settings(slurp(fs::path(RAVOLIN_SOURCE_DIR) / "resources" / "ravolin2.ini"));
   const settings::Settings written = settings::parse_settings(folder.settings_bytes());
   delivered.pos(11) = written.pos(11);
   EXPECT_EQ(settings::format_settings(written), settings::format_settings(delivered));
@@ -94,7 +94,8 @@ TEST_F(SettingsStartTest, UnreadableFileIsReportedAndLeftAsItIs) {
   fs::create_directories(fs::path(folder.settings_path()) / "keep");  // cannot be read as a file
   ASSERT_TRUE(start());
   ASSERT_EQ(messages.shown().size(), 1u);
-  EXPECT_NE(messages.shown()[0].request.text.find("動作環境ファイルを読めません"), std::string::npos);
+  EXPECT_NE(messages.shown()[0].request.text.find("動作環境ファイルを読めません"),
+            std::string::npos);
   EXPECT_EQ(state->settings.sinkansen_station, "東京");
   window->close();
   EXPECT_TRUE(fs::is_directory(fs::path(folder.settings_path()) / "keep"));

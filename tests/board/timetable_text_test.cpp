@@ -27,11 +27,11 @@ class SinTextTest : public ::testing::Test {
 TEST_F(SinTextTest, FullScheduleRowsMarksAndInitials) {
   t.train(1, "H001", {0, 558, 700, 701, 900});
   t.train(1, "N002", {0, 559, 700, 701, 900});
-  t.train(1, "K003", {0, 601, 800, 0, 0});       // ends at 名古屋
-  t.train(1, "X004", {0, 610, 0, 0, 900});       // unknown letter: the initial alone
+  t.train(1, "K003", {0, 601, 800, 0, 0});  // ends at 名古屋
+  t.train(1, "X004", {0, 610, 0, 0, 900});  // unknown letter: the initial alone
   t.train(1, "M005", {0, 2405, 2500, 0, 0});
-  t.train(1, "N006", {0, 30, 200, 0, 0}, 11);   // not on a day off
-  t.train(1, "N007", {0, 640, 0, 0, 0});         // ends here
+  t.train(1, "N006", {0, 30, 200, 0, 0}, 11);  // not on a day off
+  t.train(1, "N007", {0, 640, 0, 0, 0});       // ends here
   FullSchedule fs = full_schedule_sinkansen(t.get(), s, testing::weekday(), 1);
   EXPECT_EQ(fs.caption, "新幹線（下り）  品川");
   EXPECT_EQ(fs.text,
@@ -70,7 +70,7 @@ TEST_F(SinTextTest, PassingStationsFromDepartureRowWithCarNote) {
   EXPECT_EQ(passing_stations_sinkansen(t.get(), b, 0),
             "名古屋(11:31) → 品川(12:20) → 東京(12:27)　【のぞみ７００系】");
   EXPECT_EQ(passing_stations_sinkansen(t.get(), b, 1), "名古屋(11:45) → 品川(12:35)");
-  EXPECT_EQ(passing_stations_sinkansen(t.get(), b, 2), "");   // no such line
+  EXPECT_EQ(passing_stations_sinkansen(t.get(), b, 2), "");  // no such line
   EXPECT_EQ(passing_stations_sinkansen(t.get(), b, -1), "");
 
   // A line that holds an empty-list message leads to no train.
@@ -101,8 +101,8 @@ class KeiyoTextTest : public ::testing::Test {
 
 TEST_F(KeiyoTextTest, FullScheduleRapidAndShortTrains) {
   t.train(1, "1001A", {540, 555, 605, 620});
-  t.train(1, "1002B", {545, 600, 610, 0});   // ends at 新習志野
-  t.train(1, "1003B", {0, 0, 700, 720});     // does not stop here
+  t.train(1, "1002B", {545, 600, 610, 0});  // ends at 新習志野
+  t.train(1, "1003B", {0, 0, 700, 720});    // does not stop here
   t.train(1, "1004B", {2350, 2405, 2415, 2430});
   t.train(3, "3001B", {600, 615, 625, 640});
   FullSchedule fs = full_schedule_keiyo(t.get(), s, testing::weekday());
@@ -132,7 +132,8 @@ TEST_F(SinTextTest, PassingStationsEndAtTheLastMappableListLine) {
   b.context = {1, 2};
   b.row_map[kSinRowMapSize] = 1;
   b.train_lines = 1;
-  EXPECT_EQ(passing_stations_sinkansen(t.get(), b, kSinRowMapSize - 1), "品川(09:00) → 博多(11:00)");
+  EXPECT_EQ(passing_stations_sinkansen(t.get(), b, kSinRowMapSize - 1),
+            "品川(09:00) → 博多(11:00)");
   EXPECT_EQ(passing_stations_sinkansen(t.get(), b, kSinRowMapSize), "");
 
   KeiyoTables k;

@@ -2,12 +2,12 @@
 // The tray icon of the main window with a fake tray and a fake clock: the tooltip follows
 // the refresh, a notification comes when a listed train's line gains "急げ!!" and only
 // then, the switch in the tray menu, the menu's show/hide and exit, and no tray at all.
-#include "state/app_state.h"
 #include "app/navigator.h"
-#include "gui/board/main_window.h"
 #include "board/next_train.h"
-#include "support/fake_platform.h"
+#include "gui/board/main_window.h"
+#include "state/app_state.h"
 #include "state/tray.h"
+#include "support/fake_platform.h"
 
 #include "main_window_fixture.h"
 
@@ -29,8 +29,8 @@ class TrayTest : public ::testing::Test {
     settings::Settings s = testing::default_settings();
     s.tray_notify = static_cast<std::int16_t>(notify);
     folder.write_settings(s);
-    state = std::make_unique<app::AppState>(
-        folder.path(), app::Platform{clock, messages, help, printer, t});
+    state = std::make_unique<app::AppState>(folder.path(),
+                                            app::Platform{clock, messages, help, printer, t});
     state->end_program = [this] { ++end_calls; };
     app = std::make_unique<app::Navigator>(*state);
     window = app->main_window();
@@ -58,8 +58,7 @@ class TrayTest : public ::testing::Test {
 TEST_F(TrayTest, TooltipShowsTheFirstLineOfEachList) {
   ASSERT_TRUE(start(&tray, 0));
   ASSERT_TRUE(tray.shown());
-  const std::string expected =
-      tray_tooltip(state->sinkansen_board, state->keiyo_board, true);
+  const std::string expected = tray_tooltip(state->sinkansen_board, state->keiyo_board, true);
   EXPECT_EQ(tray.tooltip(), expected);
   EXPECT_EQ(expected.rfind("ラボリン\n" + state->sinkansen_board.caption + "\n" +
                                state->sinkansen_board.lines.front() + "\n",
@@ -80,7 +79,7 @@ TEST_F(TrayTest, NotifiesOnceWhenALineGainsTheHurryMark) {
   EXPECT_NE(tray.notifications()[0].find("こだま"), std::string::npos);
   at(8, 56);  // still hurrying: no second notice
   EXPECT_EQ(tray.notifications().size(), 1u);
-  at(9, 0);   // N001 (9:15) joins
+  at(9, 0);  // N001 (9:15) joins
   EXPECT_EQ(tray.notifications().size(), 2u);
 
   // Switched off in the tray menu: the watch goes on, nothing is shown.

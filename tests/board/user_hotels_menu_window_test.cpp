@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The main window's menu entry for the user hotel list: one list at a time, brought
 // forward with its changes on a second opening, and closed with the main window.
-#include "state/app_state.h"
 #include "app/navigator.h"
 #include "gui/board/main_window.h"
 #include "gui/hotels/user_hotels_window.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
 
 #include "main_window_fixture.h"

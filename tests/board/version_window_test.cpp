@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The version window (ravolin9) from the keyboard: it opens with the focus on 確認, and
 // Escape, Enter or Space close it from wherever the focus is, keeping its place.
-#include "state/app_state.h"
 #include "gui/board/version_window.h"
-#include "support/fake_platform.h"
 #include "gui/common/window_conventions.h"
+#include "state/app_state.h"
+#include "support/fake_platform.h"
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>
@@ -41,8 +41,8 @@ TEST(VersionWindowKeys, EscapeEnterAndSpaceClose) {
     auto* ok = w->findChild<QPushButton*>(QStringLiteral("Command2"));
     EXPECT_EQ(w->focusWidget(), ok);  // not the read-only text
     w->move(ui::tw(w, 2880), ui::tw(w, 1440));
-    QWidget* target = *c.control ? w->findChild<QWidget*>(QString::fromLatin1(c.control))
-                                 : w->focusWidget();
+    QWidget* target =
+        *c.control ? w->findChild<QWidget*>(QString::fromLatin1(c.control)) : w->focusWidget();
     target->setFocus();
     QTest::keyClick(target, c.key);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

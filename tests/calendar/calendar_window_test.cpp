@@ -2,10 +2,10 @@
 // The calendar (ravolin4) on real widgets: the month shown by the stepper and by a typed
 // month, the day buttons, a picked date written where the search window reads it, and
 // the ways of closing without one.
-#include "state/app_state.h"
 #include "gui/calendar/calendar_window.h"
-#include "support/fake_platform.h"
 #include "gui/common/window_conventions.h"
+#include "state/app_state.h"
+#include "support/fake_platform.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -49,8 +49,8 @@ struct SearchWindowStandIn {
 class CalendarWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    state = std::make_unique<app::AppState>("/nowhere",
-                                            app::Platform{clock, messages, help, printer});
+    state =
+        std::make_unique<app::AppState>("/nowhere", app::Platform{clock, messages, help, printer});
     state->settings.pos(4) = {1200, 2400};
     search.window.show();
   }
@@ -186,7 +186,7 @@ TEST_F(CalendarWindowTest, TypedMonthShownOrRefused) {
   EXPECT_EQ(w->shown().year, 2010);
   EXPECT_EQ(w->shown().month, 12);
   EXPECT_EQ(grid(w).substr(0, 10), ". . . 1 2 ");  // 1 December 2010 was a Wednesday
-  EXPECT_EQ(w->stepper_value(), 3);  // the stepper is not moved
+  EXPECT_EQ(w->stepper_value(), 3);                // the stepper is not moved
   delete w.data();
 }
 
@@ -197,7 +197,7 @@ TEST_F(CalendarWindowTest, LeapFebruaries) {
   EXPECT_FALSE(day_button(w, 31)->isHidden());  // 1 February 2000 is a Tuesday: 29th on 31
   EXPECT_EQ(day_button(w, 31)->text(), QStringLiteral("29"));
   type_month(w, "2001/2");
-  EXPECT_TRUE(day_button(w, 33)->isHidden());   // 1 February 2001 is a Thursday
+  EXPECT_TRUE(day_button(w, 33)->isHidden());  // 1 February 2001 is a Thursday
   EXPECT_EQ(day_button(w, 32)->text(), QStringLiteral("28"));
   type_month(w, "2004/2");
   EXPECT_EQ(day_button(w, 29)->text(), QStringLiteral("29"));  // starts on a Sunday

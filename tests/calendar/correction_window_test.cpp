@@ -2,12 +2,12 @@
 // The date/time correction window (ravolin21) on real widgets, opened from a started main
 // window on a small program folder: the running system clock, the checks with the Enter
 // chain, and what 日時設定, 一時設定, 取消終了 and Escape do to the board.
-#include "state/app_state.h"
+#include "gui/calendar/correction_window.h"
 #include "app/navigator.h"
 #include "gui/board/main_window.h"
-#include "gui/calendar/correction_window.h"
-#include "support/fake_platform.h"
 #include "gui/common/window_conventions.h"
+#include "state/app_state.h"
+#include "support/fake_platform.h"
 
 #include "board/main_window_fixture.h"
 
@@ -98,8 +98,10 @@ TEST_F(CorrectionWindowTest, ShowsTheRunningSystemClock) {
   QPointer<CorrectionWindow> w = open();
   EXPECT_EQ(w->windowTitle(), QStringLiteral("日時補正"));
   EXPECT_EQ(w->pos(), QPoint(ui::tw(w, 2700), ui::tw(w, 1500)));
-  EXPECT_EQ(w->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(), QStringLiteral("現在日時"));
-  EXPECT_EQ(w->findChild<QGroupBox*>(QStringLiteral("Frame2"))->title(), QStringLiteral("補正日時"));
+  EXPECT_EQ(w->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
+            QStringLiteral("現在日時"));
+  EXPECT_EQ(w->findChild<QGroupBox*>(QStringLiteral("Frame2"))->title(),
+            QStringLiteral("補正日時"));
   EXPECT_EQ(button(w, 1)->text(), QStringLiteral("日時設定"));
   EXPECT_EQ(button(w, 2)->text(), QStringLiteral("一時設定"));
   EXPECT_EQ(button(w, 3)->text(), QStringLiteral("取消終了"));
@@ -158,11 +160,9 @@ TEST_F(CorrectionWindowTest, EachCheckKeepsTheFocusOrMovesItOn) {
   };
   const Step steps[] = {
       {7, "1995", false}, {7, "2021", false}, {7, "abc", false}, {7, "2020", true},
-      {8, "0", false},    {8, "13", false},   {8, "4", true},
-      {9, "31", false},   {9, "30", true},
-      {10, "24", false},  {10, "23", true},
-      {11, "60", false},  {11, "59", true},
-      {12, "60", false},  {12, "-1", false},  {12, "59", true},
+      {8, "0", false},    {8, "13", false},   {8, "4", true},    {9, "31", false},
+      {9, "30", true},    {10, "24", false},  {10, "23", true},  {11, "60", false},
+      {11, "59", true},   {12, "60", false},  {12, "-1", false}, {12, "59", true},
   };
   for (const Step& s : steps) {
     enter(w, s.field, s.text);
@@ -186,7 +186,7 @@ TEST_F(CorrectionWindowTest, EachCheckKeepsTheFocusOrMovesItOn) {
   EXPECT_FALSE(day_accepted("1999", "2", "29"));
   EXPECT_FALSE(day_accepted("2000", "3", "12"));  // before today
   EXPECT_TRUE(day_accepted("2000", "3", "13"));
-  EXPECT_TRUE(day_accepted("2000", "1", "5"));    // an earlier month of this year
+  EXPECT_TRUE(day_accepted("2000", "1", "5"));  // an earlier month of this year
   EXPECT_FALSE(day_accepted("2000", "13", "5"));
   EXPECT_EQ(focused(w), box(w, 9));
 
@@ -382,9 +382,8 @@ TEST_F(CorrectionWindowTest, ARefusedFieldStopsTheSettingWithTheFocusThere) {
 }
 
 TEST_F(CorrectionWindowTest, EscapeClosesFromEveryFieldAndButton) {
-  for (const char* name :
-       {"Text7", "Text8", "Text9", "Text10", "Text11", "Text12", "Command1", "Command2",
-        "Command3"}) {
+  for (const char* name : {"Text7", "Text8", "Text9", "Text10", "Text11", "Text12", "Command1",
+                           "Command2", "Command3"}) {
     QPointer<CorrectionWindow> w = open();
     w->move(ui::tw(w, 900), ui::tw(w, 1200));
     QWidget* c = w->findChild<QWidget*>(QString::fromLatin1(name));

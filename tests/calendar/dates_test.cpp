@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
+#include "calendar/dates.h"
 #include "calendar/clock.h"
 #include "support/fixed_clock.h"
-#include "calendar/dates.h"
 
 #include <gtest/gtest.h>
 
@@ -31,9 +31,9 @@ std::string hms(double t) {
 TEST(DayNumbers, EpochWeekdaysAndRoundTripAcrossLeapRules) {
   EXPECT_EQ(day_number(1899, 12, 30), 0);
   EXPECT_EQ(day_number(2000, 3, 11), 36596);
-  EXPECT_EQ(weekday_of(36596), 7);                  // Saturday
-  EXPECT_EQ(weekday_of(day_number(2000, 3, 12)), 1);  // Sunday
-  EXPECT_EQ(weekday_of(-1), 6);                     // 1899-12-29, a Friday
+  EXPECT_EQ(weekday_of(36596), 7);                                 // Saturday
+  EXPECT_EQ(weekday_of(day_number(2000, 3, 12)), 1);               // Sunday
+  EXPECT_EQ(weekday_of(-1), 6);                                    // 1899-12-29, a Friday
   EXPECT_EQ(day_number(2000, 3, 1) - day_number(2000, 2, 28), 2);  // 2000 is a leap year
   EXPECT_EQ(day_number(1900, 3, 1) - day_number(1900, 2, 28), 1);  // 1900 is not
   for (std::int32_t dn = day_number(1995, 1, 1); dn <= day_number(2025, 12, 31); ++dn) {
@@ -56,12 +56,12 @@ TEST(DayFlags, WeekdaysSaturdaysSundaysAndListedHolidays) {
     return std::to_string(f.day_off) + std::to_string(f.sunday_or_holiday) +
            std::to_string(f.plain_saturday);
   };
-  EXPECT_EQ(flags(5, 2, 3), "000");  // plain weekday
-  EXPECT_EQ(flags(5, 3, 4), "110");  // weekday that is listed
-  EXPECT_EQ(flags(5, 7, 1), "110");  // Sunday, not listed
-  EXPECT_EQ(flags(1, 1, 1), "110");  // Sunday, listed
+  EXPECT_EQ(flags(5, 2, 3), "000");   // plain weekday
+  EXPECT_EQ(flags(5, 3, 4), "110");   // weekday that is listed
+  EXPECT_EQ(flags(5, 7, 1), "110");   // Sunday, not listed
+  EXPECT_EQ(flags(1, 1, 1), "110");   // Sunday, listed
   EXPECT_EQ(flags(5, 13, 7), "101");  // plain Saturday
-  EXPECT_EQ(flags(5, 6, 7), "110");  // listed Saturday
+  EXPECT_EQ(flags(5, 6, 7), "110");   // listed Saturday
   const HolidayList empty;
   EXPECT_EQ(set_holiday(empty, 5, 3, 4).day_off, 0);
   EXPECT_EQ(set_holiday(empty, 5, 3, 7).plain_saturday, 1);

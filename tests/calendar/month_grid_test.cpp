@@ -34,7 +34,7 @@ TEST(MonthStepper, SixtyMonthsFromTheSystemMonth) {
 }
 
 TEST(TypedMonth, BoundsOfTheSystemMonthAndTheLastYear) {
-  EXPECT_EQ(typed("2000/2", 2000, 3), "refused");   // before the system month
+  EXPECT_EQ(typed("2000/2", 2000, 3), "refused");  // before the system month
   EXPECT_EQ(typed("2000/3", 2000, 3), "2000/3");
   EXPECT_EQ(typed("1999/12", 2000, 3), "refused");  // before the system year
   EXPECT_EQ(typed("2001/1", 2000, 3), "2001/1");    // an earlier month of a later year

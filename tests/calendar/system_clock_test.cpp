@@ -33,8 +33,10 @@ TEST(SetTimeService, ReasonsSayWhatTheServiceSaidOrHowItEnded) {
                                    true, 1),
             "時刻設定サービスが日時の設定を拒否しました: Failed to set time: Automatic time "
             "synchronization is enabled");
-  EXPECT_EQ(service_refusal_reason("", true, 3), "時刻設定サービスが日時の設定を拒否しました: 終了コード 3");
-  EXPECT_EQ(service_refusal_reason("\n", false, 0), "時刻設定サービスが日時の設定を拒否しました: 異常終了");
+  EXPECT_EQ(service_refusal_reason("", true, 3),
+            "時刻設定サービスが日時の設定を拒否しました: 終了コード 3");
+  EXPECT_EQ(service_refusal_reason("\n", false, 0),
+            "時刻設定サービスが日時の設定を拒否しました: 異常終了");
   EXPECT_EQ(service_timeout_reason(30),
             "時刻設定サービスが30秒以内に終わらないため、設定を取りやめました");
   EXPECT_EQ(kSetTimeLimitSeconds, 30);

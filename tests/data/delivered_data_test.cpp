@@ -3,21 +3,21 @@
 // rows that the settings and search windows test by number, train identifiers and
 // service, a price for every station pair, the Keiyo station columns the station picker
 // and the full schedule assume, and connections that the route search can find.
-#include "state/loader.h"
+#include "data/hotel_reader.h"
 #include "data/plausibility.h"
 #include "data/raw_data.h"
 #include "data/sources.h"
-#include "data/hotel_reader.h"
 #include "search/engine.h"
 #include "search/field_checks.h"
+#include "state/loader.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <map>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <regex>
 #include <set>
 #include <string>
@@ -133,8 +133,8 @@ TEST_P(DeliveredEdition, TrainsHaveWellFormedIdentifiersAndServeTheDay) {
         }
         if (sin.station_flag[d][s] == data::kFlagArrival && !sin.time(d, s + 1, t)) {
           for (int c = s + 1; c <= sin.station_count; ++c)
-            EXPECT_EQ(sin.time(d, c, t), 0) << id << " leaves " << sin.station_name[d][s]
-                                             << " without a departure time";
+            EXPECT_EQ(sin.time(d, c, t), 0)
+                << id << " leaves " << sin.station_name[d][s] << " without a departure time";
         }
       }
       EXPECT_GE(first, 500) << id;
@@ -338,8 +338,8 @@ TEST_P(DeliveredEdition, TimetablesArePlausible) {
   // no impossible speed, no overtaking on the open line, nothing after midnight
   data::SourceFiles files;
   std::string error;
-  ASSERT_TRUE(data::read_source_dir(std::string(RAVOLIN_SOURCE_DIR) + "/datasets/" + GetParam().folder,
-                                    files, error))
+  ASSERT_TRUE(data::read_source_dir(
+      std::string(RAVOLIN_SOURCE_DIR) + "/datasets/" + GetParam().folder, files, error))
       << error;
   auto raw = std::make_unique<data::RawData>();
   std::vector<data::SourceError> errors;
@@ -381,14 +381,15 @@ int connections(const data::SinkansenTables& sin, const std::string& from, const
 // Pairs that no train pair of one direction can serve: the journey would have to turn
 // back at a junction.
 bool needs_turning_back(int edition, const std::string& a, const std::string& b) {
-  static const std::set<std::string> yamagata = {"米沢", "高畠", "赤湯", "かみのやま温泉", "山形",
-                                                 "天童", "さくらんぼ東根", "村山", "大石田", "新庄"};
-  static const std::set<std::string> north = {"白石蔵王", "仙台", "古川", "くりこま高原", "一ノ関",
-                                              "水沢江刺", "北上", "新花巻", "盛岡", "雫石",
-                                              "田沢湖", "角館", "大曲", "秋田"};
+  static const std::set<std::string> yamagata = {
+      "米沢", "高畠",           "赤湯", "かみのやま温泉", "山形",
+      "天童", "さくらんぼ東根", "村山", "大石田",         "新庄"};
+  static const std::set<std::string> north = {
+      "白石蔵王", "仙台", "古川", "くりこま高原", "一ノ関", "水沢江刺", "北上",
+      "新花巻",   "盛岡", "雫石", "田沢湖",       "角館",   "大曲",     "秋田"};
   static const std::set<std::string> nagano = {"安中榛名", "軽井沢", "佐久平", "上田", "長野"};
-  static const std::set<std::string> niigata = {"上毛高原", "越後湯沢", "浦佐", "長岡", "燕三条",
-                                                "新潟", "ガーラ湯沢"};
+  static const std::set<std::string> niigata = {"上毛高原", "越後湯沢", "浦佐",      "長岡",
+                                                "燕三条",   "新潟",     "ガーラ湯沢"};
   static const std::set<std::string> beyond = {"浦佐", "長岡", "燕三条", "新潟"};
   auto across = [&](const auto& x, const auto& y) {
     return (x.count(a) && y.count(b)) || (y.count(a) && x.count(b));
@@ -407,11 +408,12 @@ TEST_P(DeliveredEdition, RouteSearchFindsEveryJourneyTheWindowAccepts) {
   const auto& sin = L().d.sin;
   const int ed = GetParam().code;
   const std::set<std::pair<std::string, std::string>> known_refusals = {
-      {"天童", "さくらんぼ東根"}, {"天童", "村山"}, {"天童", "大石田"}, {"天童", "新庄"},
-      {"さくらんぼ東根", "村山"}, {"さくらんぼ東根", "大石田"}, {"さくらんぼ東根", "新庄"},
-      {"村山", "大石田"}, {"村山", "新庄"}, {"大石田", "新庄"},
-      {"上毛高原", "越後湯沢"}, {"上毛高原", "浦佐"}, {"上毛高原", "長岡"}, {"上毛高原", "燕三条"},
-      {"上毛高原", "新潟"}, {"上毛高原", "ガーラ湯沢"}, {"燕三条", "新潟"}};
+      {"天童", "さくらんぼ東根"}, {"天童", "村山"},           {"天童", "大石田"},
+      {"天童", "新庄"},           {"さくらんぼ東根", "村山"}, {"さくらんぼ東根", "大石田"},
+      {"さくらんぼ東根", "新庄"}, {"村山", "大石田"},         {"村山", "新庄"},
+      {"大石田", "新庄"},         {"上毛高原", "越後湯沢"},   {"上毛高原", "浦佐"},
+      {"上毛高原", "長岡"},       {"上毛高原", "燕三条"},     {"上毛高原", "新潟"},
+      {"上毛高原", "ガーラ湯沢"}, {"燕三条", "新潟"}};
   auto stations = corridor_stations(sin);
   auto result = std::make_unique<search::SearchResult>();
   int found = 0;
@@ -480,7 +482,8 @@ TEST(DeliveredTokaido, KodamaConnectsToAFasterTrainAtNagoya) {
   // two changes: こだま, a faster train, and a こだま again for the small station
   ASSERT_GT(connections(sin, "新富士", "厚狭", 2, *result, 800, 1000), 0);
   bool two = false;
-  for (int i = 1; i <= result->count; ++i) two = two || search::transfer_count(result->entry(i)) == 2;
+  for (int i = 1; i <= result->count; ++i)
+    two = two || search::transfer_count(result->entry(i)) == 2;
   EXPECT_TRUE(two);
 }
 

@@ -51,14 +51,16 @@ TEST(Plausibility, ACleanTimetableHasNoFinding) {
   // a のぞみ passes the こだま while it stands at 静岡; a 快速 runs ten minutes behind a 普通
   // and never catches it; the Keiyo line may run past midnight
   auto f = corridor(kKodama + "train N001\n東京 06:20\n新横浜 06:36\n名古屋 07:56\n",
-                    kKeiyoDown + "train 1001A 08:10 08:18 - 08:22 08:48\n"
-                                 "train 0503Y 23:50 23:59 24:03 24:05 24:36\n");
+                    kKeiyoDown +
+                        "train 1001A 08:10 08:18 - 08:22 08:48\n"
+                        "train 0503Y 23:50 23:59 24:03 24:05 24:36\n");
   EXPECT_EQ(all(check(f)), "");
 }
 
 TEST(Plausibility, TimesThatGoBackwards) {
-  auto v = check(corridor("train K401\n東京 06:00\n新横浜 06:12\n小田原 06:05\n静岡 07:10 07:05\n"
-                          "名古屋 08:30\n"));
+  auto v =
+      check(corridor("train K401\n東京 06:00\n新横浜 06:12\n小田原 06:05\n静岡 07:10 07:05\n"
+                     "名古屋 08:30\n"));
   EXPECT_EQ(all(v),
             "backwards: 新幹線 下り K401: 新横浜 06:12 → 小田原 06:05: the time goes backwards\n"
             "backwards: 新幹線 下り K401: 静岡 arrives 07:10 after it departs 07:05\n");
@@ -67,13 +69,16 @@ TEST(Plausibility, TimesThatGoBackwards) {
 TEST(Plausibility, SpeedAboveTheLineLimit) {
   // 小田原–静岡 96.3 km: 20 min is 289 km/h (allowed), 19 min 304 km/h; Keiyo 東京–新木場
   // 7.4 km: 5 min is 89 km/h, 4 min 111 km/h
-  auto ok = check(corridor("train H001\n東京 06:00\n小田原 06:25\n静岡 06:45 06:46\n名古屋 08:00\n"));
+  auto ok =
+      check(corridor("train H001\n東京 06:00\n小田原 06:25\n静岡 06:45 06:46\n名古屋 08:00\n"));
   EXPECT_EQ(all(ok), "");
   auto v = check(corridor("train H001\n東京 06:00\n小田原 06:25\n静岡 06:44 06:46\n名古屋 08:00\n",
                           "schedule 1\nstations 東京 新木場\ntrain 0501Y 08:00 08:04\n"));
   EXPECT_EQ(all(v),
-            "speed: 新幹線 下り H001: 小田原 06:25 → 静岡 06:44: 96.3 km in 19 min = 304 km/h (limit 300 km/h)\n"
-            "speed: 京葉線 平日下り 0501Y: 東京 08:00 → 新木場 08:04: 7.4 km in 4 min = 111 km/h (limit 100 km/h)\n");
+            "speed: 新幹線 下り H001: 小田原 06:25 → 静岡 06:44: 96.3 km in 19 min = 304 km/h "
+            "(limit 300 km/h)\n"
+            "speed: 京葉線 平日下り 0501Y: 東京 08:00 → 新木場 08:04: 7.4 km in 4 min = 111 km/h "
+            "(limit 100 km/h)\n");
 }
 
 TEST(Plausibility, EditionsTwoAndThreeHaveTheLowerLimit) {
@@ -129,8 +134,9 @@ TEST(Plausibility, KeiyoRapidCatchingAnOrdinaryTrain) {
 }
 
 TEST(Plausibility, ShinkansenAfterMidnight) {
-  auto v = check(corridor("train K401\n東京 22:40\n新横浜 22:52\n小田原 23:12\n静岡 23:50 23:51\n"
-                          "名古屋 25:10\n"));
+  auto v =
+      check(corridor("train K401\n東京 22:40\n新横浜 22:52\n小田原 23:12\n静岡 23:50 23:51\n"
+                     "名古屋 25:10\n"));
   ASSERT_EQ(v.size(), 1u) << all(v);
   EXPECT_EQ(v[0].text, "新幹線 下り K401: 名古屋 25:10 is after midnight");
   EXPECT_EQ(all(check(corridor("train H001\n静岡 - 23:00\n名古屋 24:00\n"))), "");
@@ -138,11 +144,12 @@ TEST(Plausibility, ShinkansenAfterMidnight) {
 
 TEST(Plausibility, StoppingPatternOfTheTrainType) {
   // (a line's stations are known from the trains that stop at them: the ひかり's)
-  auto v = check(corridor("train K401\n東京 06:00\n小田原 06:32\n静岡 07:10 07:20\n名古屋 08:30\n"
-                          "train H001\n東京 06:30\n新横浜 06:45\n小田原 07:05\n静岡 07:30 07:31\n"
-                          "名古屋 08:40\n",
-                          kKeiyoDown + "train 0503Y 08:20 08:29 - 08:35 09:06\n"
-                                       "train 1001A 08:30 08:38 - 08:42 09:08\n"));
+  auto v =
+      check(corridor("train K401\n東京 06:00\n小田原 06:32\n静岡 07:10 07:20\n名古屋 08:30\n"
+                     "train H001\n東京 06:30\n新横浜 06:45\n小田原 07:05\n静岡 07:30 07:31\n"
+                     "名古屋 08:40\n",
+                     kKeiyoDown + "train 0503Y 08:20 08:29 - 08:35 09:06\n"
+                                  "train 1001A 08:30 08:38 - 08:42 09:08\n"));
   EXPECT_EQ(all(v),
             "pattern: 新幹線 下り K401 (こだま) does not stop at 新横浜\n"
             "pattern: 京葉線 平日下り 0503Y (普通) does not stop at 葛西臨海公園\n");
@@ -156,7 +163,8 @@ TEST(Plausibility, BranchesDoNotMeet) {
       "direction 1\n東京\n大宮\n高崎 着\n高崎 発\n軽井沢\n長野\n越後湯沢\n新潟\n"
       "direction 2\n新潟\n越後湯沢\n長野\n軽井沢\n高崎 着\n高崎 発\n大宮\n東京\n";
   f["fares.txt"] =
-      "[kilo]\n東京 0.0\n大宮 30.3\n高崎 105.0\n軽井沢 146.8\n長野 222.4\n越後湯沢 199.2\n新潟 333.9\n"
+      "[kilo]\n東京 0.0\n大宮 30.3\n高崎 105.0\n軽井沢 146.8\n長野 222.4\n越後湯沢 199.2\n新潟 "
+      "333.9\n"
       "[pair]\n東京 新潟 5460 4810 4300 0\n[green]\n100 1000 0 0\n";
   f["trains-down.txt"] =
       "train S501\n東京 06:00\n大宮 06:20\n高崎 06:45 06:46\n軽井沢 07:10\n長野 07:40\n"

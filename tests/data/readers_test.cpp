@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The readers of the schedule sections against files compiled from small sources, and
 // against byte patches of them.
-#include "state/loader.h"
-#include "data/raw_data.h"
 #include "data/readers.h"
-#include "data/sources.h"
 #include "data/hotel_reader.h"
+#include "data/raw_data.h"
+#include "data/sources.h"
+#include "state/loader.h"
 #include "support/data_builder.h"
 
 #include <gtest/gtest.h>
@@ -272,7 +272,8 @@ TEST(Shinkansen, SelfDescribingRecordsAndCarTypeCodes) {
   auto src = test_support::empty_sources(1);
   src["stations.txt"] = stations;
   src["trains-down.txt"] = "";
-  for (int t = 1; t <= 20; ++t) src["trains-down.txt"] += "train K" + std::to_string(100 + t) + "\n駅1 06:00\n";
+  for (int t = 1; t <= 20; ++t)
+    src["trains-down.txt"] += "train K" + std::to_string(100 + t) + "\n駅1 06:00\n";
   auto bytes = build_data(src);
   std::int32_t b = get_slot(bytes, 6);
   // Replace the down records with the single record of train 12 at station 7, 10:35,
@@ -334,8 +335,9 @@ TEST(Loader, RunsTheStepsInOrderAndSkipsKeiyoWhenUnused) {
   DataError err;
   std::vector<int> steps;
   int blocks = 0;
-  ASSERT_TRUE(load_sections(path, 1, l->data, l->districts, l->fares,
-                            [&](int s) { steps.push_back(s); }, err, [&] { ++blocks; }))
+  ASSERT_TRUE(load_sections(
+      path, 1, l->data, l->districts, l->fares, [&](int s) { steps.push_back(s); }, err,
+      [&] { ++blocks; }))
       << err.message();
   EXPECT_EQ(steps, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
   EXPECT_GT(blocks, 10);
@@ -346,8 +348,8 @@ TEST(Loader, RunsTheStepsInOrderAndSkipsKeiyoWhenUnused) {
 
   auto l2 = std::make_unique<Loaded>();
   steps.clear();
-  ASSERT_TRUE(load_sections(path, 0, l2->data, l2->districts, l2->fares,
-                            [&](int s) { steps.push_back(s); }, err));
+  ASSERT_TRUE(load_sections(
+      path, 0, l2->data, l2->districts, l2->fares, [&](int s) { steps.push_back(s); }, err));
   EXPECT_EQ(steps, (std::vector<int>{1, 2, 5, 6, 7}));
   EXPECT_EQ(l2->data.keiyo.train_count[1], 0);
 }
@@ -355,7 +357,8 @@ TEST(Loader, RunsTheStepsInOrderAndSkipsKeiyoWhenUnused) {
 TEST(Loader, MissingFileAndWrongEditionAreErrors) {
   auto l = std::make_unique<Loaded>();
   DataError err;
-  EXPECT_FALSE(load_sections("/nonexistent/ravolinh.dat", 1, l->data, l->districts, l->fares, {}, err));
+  EXPECT_FALSE(
+      load_sections("/nonexistent/ravolinh.dat", 1, l->data, l->districts, l->fares, {}, err));
   EXPECT_NE(err.message().find("/nonexistent/ravolinh.dat"), std::string::npos);
   // A folder in place of the file opens but cannot be read: an error, not an exception.
   const std::string folder = ::testing::TempDir();
@@ -424,7 +427,8 @@ TEST(Loader, RandomlyDamagedFilesAreReadSafely) {
       EXPECT_FALSE(err.reason.empty());
     } else {
       DataError herr;
-      if (!hotels::load_hotels(path, l->data.directory, l->data.areas, l->districts, *hotels_table, herr)) {
+      if (!hotels::load_hotels(path, l->data.directory, l->data.areas, l->districts, *hotels_table,
+                               herr)) {
         EXPECT_FALSE(herr.reason.empty());
       }
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The text sources: errors with file and line, and export -> build giving the same bytes.
-#include "data/raw_data.h"
 #include "data/sources.h"
+#include "data/raw_data.h"
 #include "support/data_builder.h"
 
 #include <gtest/gtest.h>
@@ -44,8 +44,7 @@ TEST(Sources, ExportKeepsAwkwardNamesAndReferences) {
   src["fares.txt"] =
       "[kilo]\n名古屋(発) 1.5\n@0 0.0\n[pair]\n名古屋 名古屋(発) -5 -7 0 -1\n"
       "[ticket]\n@0 品川 14 63 32767 2147483647\n[nozomi]\n名古屋 品川 1 2 -3\n";
-  src["hotels.txt"] =
-      "@3 | @2 | \"ホテル | 一\" | \" 03-1\" | 4095 | \" 駅前 \" | | \"  ○\"\"\"\n";
+  src["hotels.txt"] = "@3 | @2 | \"ホテル | 一\" | \" 03-1\" | 4095 | \" 駅前 \" | | \"  ○\"\"\"\n";
   auto bytes = build_data(src);
   ASSERT_FALSE(bytes.empty());
   EXPECT_EQ(export_and_rebuild(bytes), bytes);
@@ -71,10 +70,12 @@ TEST(Sources, LargeSectionsRoundTrip) {
   for (int t = 1; t <= 200; ++t) keiyo += "train " + std::to_string(t) + "A 05:00 - 05:10\n";
   src["keiyo.txt"] = keiyo;
   std::string down;
-  for (int t = 1; t <= 250; ++t) down += "train K" + std::to_string(t) + "\n東京 06:00\n名古屋 07:00 07:01\n";
+  for (int t = 1; t <= 250; ++t)
+    down += "train K" + std::to_string(t) + "\n東京 06:00\n名古屋 07:00 07:01\n";
   src["trains-down.txt"] = down;
   std::string hotels;
-  for (int i = 1; i <= 300; ++i) hotels += "名古屋 | 名駅 | H" + std::to_string(i) + " | 1 | 1 | a | b | c\n";
+  for (int i = 1; i <= 300; ++i)
+    hotels += "名古屋 | 名駅 | H" + std::to_string(i) + " | 1 | 1 | a | b | c\n";
   src["hotels.txt"] = hotels;
   auto bytes = build_data(src);
   ASSERT_FALSE(bytes.empty());
@@ -110,7 +111,8 @@ TEST(Sources, ErrorsNameTheFileAndLine) {
       {"trains-up.txt", "train N001 car N\n", "trains-up.txt:1:", "車両型", 2},
       {"trains-down.txt", "train N001\n東京 57:00\n", "trains-down.txt:2:", "56:59"},
       {"stations.txt", too_many_rows, "stations.txt:52:", "50"},
-      {"stations.txt", "direction 1\n東京\n名古屋 発\ndirection 2\n東京\n名古屋\n", "stations.txt:3:", "着"},
+      {"stations.txt", "direction 1\n東京\n名古屋 発\ndirection 2\n東京\n名古屋\n",
+       "stations.txt:3:", "着"},
       {"stations.txt", "direction 1\n東京\ndirection 2\n", "stations.txt:", "行数"},
       {"fares.txt", "[pair]\n東京 新大阪 40000 0 0 0\n", "fares.txt:2:", "運賃"},
       {"fares.txt", "[pair]\n東京 新大阪 1 2 3\n", "fares.txt:2:", "列の数"},
@@ -129,10 +131,12 @@ TEST(Sources, ErrorsNameTheFileAndLine) {
       {"keiyo.txt", "train 12A 05:00\n", "keiyo.txt:1:", "schedule"},
       {"hotels.txt", "名古屋 | 名駅 | H | | 1 | a | b | c\n", "hotels.txt:1:", "電話番号"},
       {"hotels.txt", "名古屋 | 名駅 | H | 1 | 1 | a | b\n", "hotels.txt:1:", "8 個"},
-      {"hotels.txt", "名古屋 | 名駅 | \"H | 1 | 1 | a | b | c\n", "hotels.txt:1:", "引用符が閉じていません"},
+      {"hotels.txt", "名古屋 | 名駅 | \"H | 1 | 1 | a | b | c\n",
+       "hotels.txt:1:", "引用符が閉じていません"},
       {"hotels.txt", "名古屋 | 梅田北 | H | 1 | 1 | a | b | c\n", "hotels.txt:1:", "梅田北"},
       {"hotels.txt", "名古屋 | 名駅 | H | 1 | 4096 | a | b | c\n", "hotels.txt:1:", "部屋数"},
-      {"hotels.txt", "名古屋 | 名駅 | H | 1 | 1 | a | \\1,000,000 | c\n", "hotels.txt:1:", "8 文字"},
+      {"hotels.txt", "名古屋 | 名駅 | H | 1 | 1 | a | \\1,000,000 | c\n",
+       "hotels.txt:1:", "8 文字"},
       {"areas.txt", long_areas, "areas.txt:", "1024"},
       {"areas.txt", "東京 100\n", "areas.txt:1:", "地方コード"},
       {"districts.txt", "\xE9\xBE\x96\n", "districts.txt:1:", "Shift-JIS"},
@@ -164,7 +168,8 @@ TEST(Sources, MissingRequiredFilesAndOptionalOnes) {
 TEST(Sources, CommentsQuotesAndLineEnds) {
   auto src = small_sources();
   src["hotels.txt"] = "";
-  src["districts.txt"] = "\xEF\xBB\xBF# comment\r\n  # indented comment\r\n京橋\r\n\r\n\"名 駅\"\r\n梅田#1\r\n";
+  src["districts.txt"] =
+      "\xEF\xBB\xBF# comment\r\n  # indented comment\r\n京橋\r\n\r\n\"名 駅\"\r\n梅田#1\r\n";
   auto bytes = build_data(src);
   auto raw = std::make_unique<RawData>();
   DataError err;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // load_fare_tables over files compiled from small sources and byte patches of them.
-#include "data/readers.h"
 #include "data/fare_reader.h"
+#include "data/readers.h"
 #include "support/data_builder.h"
 
 #include <gtest/gtest.h>
@@ -143,7 +143,8 @@ TEST(FareReader, DamagedSectionsAreRefusedAndTheTablesKept) {
     put_u32(bytes, at_block(get_slot(bytes, c.slot), c.offset), c.value);
     auto l = load(bytes);
     EXPECT_FALSE(l.ok) << c.what;
-    EXPECT_NE(l.err.section.find(c.section), std::string::npos) << c.what << ": " << l.err.message();
+    EXPECT_NE(l.err.section.find(c.section), std::string::npos)
+        << c.what << ": " << l.err.message();
     EXPECT_EQ(l.fares->pair_count, 0) << c.what;
   }
   // A chain that runs off the end of the file.

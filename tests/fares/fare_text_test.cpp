@@ -72,8 +72,12 @@ struct Corridor {
   }
   void pair(const char* a, const char* b, int fare, int express, int free_fee, int coupon) {
     auto& r = t->pair_fare_table[++t->pair_count];
-    r = {a, b, static_cast<std::int16_t>(free_fee), static_cast<std::int16_t>(fare),
-         static_cast<std::int16_t>(express), coupon};
+    r = {a,
+         b,
+         static_cast<std::int16_t>(free_fee),
+         static_cast<std::int16_t>(fare),
+         static_cast<std::int16_t>(express),
+         coupon};
   }
   void green(int upper, int fee, int r2, int r4) {
     auto& r = t->green_table[++t->green_count];
@@ -86,8 +90,12 @@ struct Corridor {
   }
   void ticket(const char* a, const char* b, int type, int sheets, int term, int price) {
     auto& r = t->ticket_table[++t->ticket_count];
-    r = {a, b, static_cast<std::int16_t>(sheets), static_cast<std::int16_t>(term),
-         static_cast<std::int16_t>(type), price};
+    r = {a,
+         b,
+         static_cast<std::int16_t>(sheets),
+         static_cast<std::int16_t>(term),
+         static_cast<std::int16_t>(type),
+         price};
   }
   std::string text(const char* from, const char* to, SearchDate d, int edition = 1,
                    const HolidayList& h = {}) const {
@@ -232,9 +240,9 @@ TEST(FareText, TicketDateRules) {
   const char* weekend = "新幹線ウィークエンド回数券";
   const char* weekday = "新幹線オフピーク回数券";
   EXPECT_FALSE(has(date_of(2000, 4, 30), "トクトク"));  // no block at all, heading included
-  EXPECT_TRUE(has(date_of(2000, 3, 11), weekend));     // Saturday
+  EXPECT_TRUE(has(date_of(2000, 3, 11), weekend));      // Saturday
   EXPECT_FALSE(has(date_of(2000, 3, 11), weekday));
-  EXPECT_FALSE(has(date_of(2000, 3, 14), weekend));    // Tuesday
+  EXPECT_FALSE(has(date_of(2000, 3, 14), weekend));  // Tuesday
   EXPECT_TRUE(has(date_of(2000, 3, 14), weekday));
   // A listed holiday on a Tuesday is neither weekend nor weekday.
   HolidayList h = holidays({{3, 14}});
@@ -301,23 +309,25 @@ TEST(FareLayout, AmountsCountsAndTabFill) {
   EXPECT_EQ(count_text(0), "");
   EXPECT_EQ(count_text(11), "１１");
   EXPECT_EQ(tab_fill("運賃", 5), "\t\t\t\t\t");
-  EXPECT_EQ(tab_fill("ABCD", 4), "\t\t\t");       // every character counts two columns
+  EXPECT_EQ(tab_fill("ABCD", 4), "\t\t\t");  // every character counts two columns
   EXPECT_EQ(tab_fill("１２３４５６７８９０１２３４５６", 4), "");  // 32 columns: 4 - 4
 }
 
 TEST(FareSeason, FirstDayOfEachPeriodAndTheDayBefore) {
   // (month, day of the first day, season from that day on, season of the day before),
   // all on a Tuesday that is no holiday eve
-  struct Edge { int month, day, from, before; };
+  struct Edge {
+    int month, day, from, before;
+  };
   const Edge edges[] = {
-      {1, 1, kSeasonPeak, kSeasonRegular},       // 12/31 is peak too: see below
-      {1, 11, kSeasonRegular, kSeasonPeak},      {1, 16, kSeasonOffPeak, kSeasonRegular},
-      {3, 1, kSeasonRegular, kSeasonOffPeak},    {3, 21, kSeasonPeak, kSeasonRegular},
-      {4, 6, kSeasonRegular, kSeasonPeak},       {4, 28, kSeasonPeak, kSeasonRegular},
-      {5, 7, kSeasonRegular, kSeasonPeak},       {6, 1, kSeasonOffPeak, kSeasonRegular},
-      {7, 1, kSeasonRegular, kSeasonOffPeak},    {7, 21, kSeasonPeak, kSeasonRegular},
-      {9, 1, kSeasonOffPeak, kSeasonPeak},       {10, 1, kSeasonRegular, kSeasonOffPeak},
-      {11, 1, kSeasonOffPeak, kSeasonRegular},   {12, 21, kSeasonRegular, kSeasonOffPeak},
+      {1, 1, kSeasonPeak, kSeasonRegular},  // 12/31 is peak too: see below
+      {1, 11, kSeasonRegular, kSeasonPeak},    {1, 16, kSeasonOffPeak, kSeasonRegular},
+      {3, 1, kSeasonRegular, kSeasonOffPeak},  {3, 21, kSeasonPeak, kSeasonRegular},
+      {4, 6, kSeasonRegular, kSeasonPeak},     {4, 28, kSeasonPeak, kSeasonRegular},
+      {5, 7, kSeasonRegular, kSeasonPeak},     {6, 1, kSeasonOffPeak, kSeasonRegular},
+      {7, 1, kSeasonRegular, kSeasonOffPeak},  {7, 21, kSeasonPeak, kSeasonRegular},
+      {9, 1, kSeasonOffPeak, kSeasonPeak},     {10, 1, kSeasonRegular, kSeasonOffPeak},
+      {11, 1, kSeasonOffPeak, kSeasonRegular}, {12, 21, kSeasonRegular, kSeasonOffPeak},
       {12, 25, kSeasonPeak, kSeasonRegular},
   };
   const int last_day[] = {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

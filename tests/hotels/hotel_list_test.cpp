@@ -2,8 +2,8 @@
 // The hotel directory's rules on tables written in the test: which hotels an area shows
 // and in what order, the grid and title texts, the area check, the picker's lists and the
 // district chooser.
-#include "calendar/dates.h"
 #include "hotels/hotel_list.h"
+#include "calendar/dates.h"
 
 #include <gtest/gtest.h>
 
@@ -152,7 +152,7 @@ TEST(HotelGrid, HeadingAndRowsAsTheGridShowsThem) {
   const int a = t.add("東京", "京橋", "ラボリンホテル");
   HotelEntry& e = t.t->entry[a];
   e.phone = "03-1234     ";
-  e.rooms = 0;  // an empty cell
+  e.rooms = 0;                         // an empty cell
   e.remarks = "とても良いホテルです";  // longer than 8: cut
   const int b = t.add("東京", "銀座", "銀座イン");
   t.t->entry[b].rooms = 4095;

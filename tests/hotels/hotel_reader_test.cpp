@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // load_district_names and load_hotels over files compiled from small sources.
-#include "data/readers.h"
 #include "data/hotel_reader.h"
+#include "data/readers.h"
 #include "support/data_builder.h"
 #include "support/program_folder.h"
 #include "text/text.h"
@@ -96,13 +96,15 @@ TEST(HotelReader, PhoneAndPriceBlocksFollowTheHotelCount) {
 // The block where a byte pattern first occurs at a block start.
 std::int64_t block_starting_with(const std::vector<std::uint8_t>& bytes, const std::string& head) {
   for (std::size_t b = 0; b * 1024 + head.size() <= bytes.size(); ++b)
-    if (std::equal(head.begin(), head.end(), bytes.begin() + static_cast<long>(b * 1024))) return static_cast<std::int64_t>(b);
+    if (std::equal(head.begin(), head.end(), bytes.begin() + static_cast<long>(b * 1024)))
+      return static_cast<std::int64_t>(b);
   return -1;
 }
 
 TEST(HotelReader, PhoneAndPriceBlockCounts) {
   const std::string tag("\x08\x00", 2);
-  for (auto [n, phone_blocks, price_blocks] : {std::tuple{85, 1, 1}, {86, 2, 1}, {128, 2, 1}, {129, 2, 2}}) {
+  for (auto [n, phone_blocks, price_blocks] :
+       {std::tuple{85, 1, 1}, {86, 2, 1}, {128, 2, 1}, {129, 2, 2}}) {
     auto src = small_sources();
     src["hotels.txt"] = hotels(n);
     auto bytes = build_data(src);
@@ -176,13 +178,15 @@ TEST(HotelReader, ByPathWithABlockHook) {
   ASSERT_TRUE(data::load_directory(file, d, l.err));
   auto table = std::make_unique<HotelTable>();
   int blocks = 0;
-  ASSERT_TRUE(load_hotels(dir.data_path(), d, l.areas, l.districts, *table, l.err, [&] { ++blocks; }))
-      << l.err.message();
+  ASSERT_TRUE(load_hotels(dir.data_path(), d, l.areas, l.districts, *table, l.err, [&] {
+    ++blocks;
+  })) << l.err.message();
   EXPECT_EQ(table->file_hotel_count, 3);
   EXPECT_GE(blocks, 6);
   EXPECT_FALSE(load_hotels(dir.file("none.dat"), d, l.areas, l.districts, *table, l.err));
   EXPECT_EQ(table->file_hotel_count, 0);
-  EXPECT_EQ(l.err.message(), "データファイル " + dir.file("none.dat") + ": ファイルを開けません（ファイルまたはフォルダがありません）");
+  EXPECT_EQ(l.err.message(), "データファイル " + dir.file("none.dat") +
+                                 ": ファイルを開けません（ファイルまたはフォルダがありません）");
 }
 
 }  // namespace

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: MIT
 // The hotel search (ravolin12), hotel list (ravolin6), district selection (ravolin7) and
 // area picker (ravolin15) windows on real widgets, over a program folder built in the test.
-#include "state/app_state.h"
-#include "state/loader.h"
 #include "app/navigator.h"
+#include "gui/common/window_conventions.h"
 #include "gui/hotels/area_picker_window.h"
-#include "hotels/hotel_list.h"
 #include "gui/hotels/hotel_list_window.h"
 #include "gui/hotels/hotel_search_window.h"
+#include "hotels/hotel_list.h"
+#include "state/app_state.h"
+#include "state/loader.h"
 #include "support/fake_platform.h"
-#include "gui/common/window_conventions.h"
 
+#include "hotels/find_window.h"
 #include "support/data_builder.h"
 #include "support/program_folder.h"
-#include "hotels/find_window.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -24,8 +24,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTableWidget>
-#include <QTextDocument>
 #include <QTest>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -76,8 +76,8 @@ class HotelWindowTest : public ::testing::Test {
                                             app::Platform{clock, messages, help, printer});
     state->process_events = [] { QCoreApplication::processEvents(); };
     data::DataError err;
-    ASSERT_TRUE(data::load_sections(folder.data_path(), 0, state->schedule, state->districts,
-                                    state->fares, [](int) {}, err))
+    ASSERT_TRUE(data::load_sections(
+        folder.data_path(), 0, state->schedule, state->districts, state->fares, [](int) {}, err))
         << err.message();
     state->service_date.day_number = calendar::day_number(1999, 1, 1);
     state->settings.pos(6) = {600, 600};
@@ -246,7 +246,8 @@ TEST_F(HotelWindowTest, ListWidenedForLongNamesStaysWholeOnTheScreen) {
   const QRect screen = QApplication::primaryScreen()->availableGeometry();
   const int designed = ui::tw(nullptr, 9600 + 240);
   const int left = screen.right() + 1 - designed;
-  state->settings.pos(6) = {600, static_cast<std::int16_t>(ui::pixels_to_twips(left, ui::logical_dpi(nullptr)))};
+  state->settings.pos(6) = {
+      600, static_cast<std::int16_t>(ui::pixels_to_twips(left, ui::logical_dpi(nullptr)))};
   HotelListWindow* list = search(open_search(), "東京／羽田");
   ASSERT_NE(list, nullptr);
   ASSERT_GT(list->width(), designed);
@@ -287,8 +288,8 @@ TEST_F(HotelWindowTest, TableIsReadOnceAndAgainAfterTheUserListWasStored) {
 }
 
 TEST_F(HotelWindowTest, BrokenUserLinesAndAMissingDataFileAreReportedAndTheRestListed) {
-  folder.write_file("hotelusr.csv",
-                    test_support::to_cp932_crlf(user_line("名古屋", "栄", "一軒目") + "壊れた行\n"));
+  folder.write_file("hotelusr.csv", test_support::to_cp932_crlf(
+                                        user_line("名古屋", "栄", "一軒目") + "壊れた行\n"));
   std::filesystem::remove(folder.data_path());
   auto* w = open_search();
   HotelListWindow* list = search(w, "名古屋");
@@ -301,8 +302,8 @@ TEST_F(HotelWindowTest, BrokenUserLinesAndAMissingDataFileAreReportedAndTheRestL
 }
 
 TEST_F(HotelWindowTest, HotelTextsThatLookLikeHtmlShowAsTheyAreInTheCellTooltips) {
-  folder.write_file("hotelusr.csv",
-                    test_support::to_cp932_crlf(user_line("名古屋", "<b>x</b>", "<img src=/etc/x.png>")));
+  folder.write_file("hotelusr.csv", test_support::to_cp932_crlf(
+                                        user_line("名古屋", "<b>x</b>", "<img src=/etc/x.png>")));
   auto* w = open_search();
   HotelListWindow* list = search(w, "名古屋");
   ASSERT_NE(list, nullptr);
@@ -357,8 +358,8 @@ TEST_F(HotelWindowTest, DistrictChooserButtonsFollowTheListsAndSelections) {
   auto* deselect = child<QPushButton>(d, "Command3");
   auto* deselect_all = child<QPushButton>(d, "Command4");
   const auto buttons = [&] {
-    return std::vector<bool>{select->isEnabled(), select_all->isEnabled(),
-                             deselect->isEnabled(), deselect_all->isEnabled()};
+    return std::vector<bool>{select->isEnabled(), select_all->isEnabled(), deselect->isEnabled(),
+                             deselect_all->isEnabled()};
   };
   EXPECT_EQ(items(list1), (Names{"京橋", "銀座", "新橋", "日本橋", "八重洲", "丸の内"}));
   EXPECT_TRUE(items(list2).empty());
@@ -457,7 +458,7 @@ TEST_F(HotelWindowTest, QuestionButtonBelongsToTheAreaFieldAndOpensThePicker) {
   auto* text1 = child<QLineEdit>(w, "Text1");
   auto* question = child<QPushButton>(w, "Command3");
   EXPECT_TRUE(question->isVisible());
-  QTest::keyClick(text1, Qt::Key_Tab);  // to "?"
+  QTest::keyClick(text1, Qt::Key_Tab);                        // to "?"
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // to 検索開始
   EXPECT_TRUE(child<QPushButton>(w, "Command1")->hasFocus());
   EXPECT_FALSE(question->isVisible());

@@ -29,8 +29,8 @@ TEST(MainWindowHotels, ButtonAndMenuOpenOneHotelSearchWindowThatClosesWithTheMai
   ui::FakeMessageBoxes messages;
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
-  auto state = std::make_unique<app::AppState>(folder.path(),
-                                               app::Platform{clock, messages, help, printer});
+  auto state =
+      std::make_unique<app::AppState>(folder.path(), app::Platform{clock, messages, help, printer});
   auto app = std::make_unique<app::Navigator>(*state);
   auto* window = app->main_window();
   ASSERT_TRUE(app->start());
@@ -62,8 +62,8 @@ TEST(MainWindowHotels, OpeningTheUserHotelListMakesTheHotelListReadEverythingAga
   ui::FakeMessageBoxes messages;
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
-  auto state = std::make_unique<app::AppState>(folder.path(),
-                                               app::Platform{clock, messages, help, printer});
+  auto state =
+      std::make_unique<app::AppState>(folder.path(), app::Platform{clock, messages, help, printer});
   auto app = std::make_unique<app::Navigator>(*state);
   auto* window = app->main_window();
   ASSERT_TRUE(app->start());

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
-#include <unistd.h>
 
 namespace ravolin::hotels {
 namespace {
@@ -41,8 +41,8 @@ TEST(UserHotelLine, ReadsTheEightFieldsOfARecord) {
 }
 
 TEST(UserHotelLine, NormalisesAreasFitsRemarksAndKeepsPhoneBlanks) {
-  auto e = parse_hotel_user_line(
-      cp932("\" 東京／羽田\",\"蒲田\",\"H\",\"03-1234    \", 7 ,\"\",\"\",\"とても良いホテルです\""));
+  auto e = parse_hotel_user_line(cp932(
+      "\" 東京／羽田\",\"蒲田\",\"H\",\"03-1234    \", 7 ,\"\",\"\",\"とても良いホテルです\""));
   ASSERT_TRUE(e);
   EXPECT_EQ(e->area, "東京");
   EXPECT_EQ(e->phone, "03-1234    ");
@@ -59,18 +59,21 @@ TEST(UserHotelLine, NormalisesAreasFitsRemarksAndKeepsPhoneBlanks) {
 
 TEST(UserHotelLine, BrokenLinesAreRefused) {
   EXPECT_FALSE(parse_hotel_user_line(cp932("\"東京\",\"京橋\",\"H\",\"1\",12,\"a\",\"b\"")));
-  EXPECT_FALSE(parse_hotel_user_line(cp932("\"東京\",\"京橋\",\"H\",\"1\",12,\"a\",\"b\",\"c\",\"d\"")));
+  EXPECT_FALSE(
+      parse_hotel_user_line(cp932("\"東京\",\"京橋\",\"H\",\"1\",12,\"a\",\"b\",\"c\",\"d\"")));
   EXPECT_FALSE(parse_hotel_user_line(cp932("\"東京\",\"京橋\",\"H\",\"1\",1x,\"a\",\"b\",\"c\"")));
   EXPECT_FALSE(parse_hotel_user_line(cp932("\"東京\",\"京橋\",\"H\",\"1\",,\"a\",\"b\",\"c\"")));
-  EXPECT_FALSE(parse_hotel_user_line(cp932("\"東京\",\"京橋\",\"H\",\"1\",40000,\"a\",\"b\",\"c\"")));
-  EXPECT_FALSE(parse_hotel_user_line(std::string("\"\x93\",\"a\",\"H\",\"1\",1,\"a\",\"b\",\"c\"")));
+  EXPECT_FALSE(
+      parse_hotel_user_line(cp932("\"東京\",\"京橋\",\"H\",\"1\",40000,\"a\",\"b\",\"c\"")));
+  EXPECT_FALSE(
+      parse_hotel_user_line(std::string("\"\x93\",\"a\",\"H\",\"1\",1,\"a\",\"b\",\"c\"")));
   EXPECT_FALSE(parse_hotel_user_line(""));
 }
 
 TEST(UserHotelFile, ReadsAllGoodLinesAndSkipsBrokenOnes) {
   std::string bytes = cp932(kSampleLine) + "\r\n";
   bytes += cp932("\"仙台\",\"青葉\",\"H2\",\"022\",5,\"\",\"\",\"\"") + "\r\n";
-  bytes += "\r\n";                                           // empty line: ignored
+  bytes += "\r\n";  // empty line: ignored
   bytes += cp932("\"仙台\",\"青葉\",\"H3\",\"022\",five,\"\",\"\",\"\"") + "\r\n";  // broken
   bytes += cp932("\"大阪\",\"梅田\",\"H4\",\"06\",-1,\"\",\"\",\"\"") + "\r\n";  // negative: broken
   bytes += cp932("\"大阪\",\"梅田\",\"H5\",\"06\", 0 ,\"\",\"\",\"\"");  // no final line end
@@ -99,7 +102,8 @@ TEST(UserHotelFile, StopsAtTheTableSize) {
 }
 
 TEST(UserHotelFile, WritesAndReadsBackTheSameRecords) {
-  const fs::path dir = fs::temp_directory_path() / ("ravolin_user_hotels_" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("ravolin_user_hotels_" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   const std::string path = (dir / kUserHotelFileName).string();
@@ -175,7 +179,8 @@ TEST(UserHotelFile, ALineOfBlanksIsIgnoredNotCountedAsBroken) {
 }
 
 TEST(UserHotelFile, AProtectedFileIsLeftAloneAndALinkIsWrittenThrough) {
-  const fs::path dir = fs::temp_directory_path() / ("ravolin_user_hotels_rw_" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("ravolin_user_hotels_rw_" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "kept");
   auto table = std::make_unique<HotelTable>();

@@ -3,17 +3,17 @@
 // checks with their messages in Text8, add / update / add-as-new / delete with their
 // confirmations, 登録終了 with each sort setting, 取消, a failed write and the lines the
 // reader had to leave out.
-#include "state/app_state.h"
+#include "gui/hotels/user_hotels_window.h"
 #include "app/navigator.h"
+#include "gui/common/window_conventions.h"
 #include "gui/hotels/area_picker_window.h"
 #include "gui/hotels/hotel_edit_window.h"
 #include "hotels/user_hotels.h"
-#include "gui/hotels/user_hotels_window.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
-#include "gui/common/window_conventions.h"
 
-#include "support/program_folder.h"
 #include "hotels/find_window.h"
+#include "support/program_folder.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -37,7 +37,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kThree =
-    "\"仙台\",\"青葉\",\"ホテルA\",\"022-000-0001\",10,\"仙台駅徒歩５分\",\"\\8,000\",\"○       \"\n"
+    "\"仙台\",\"青葉\",\"ホテルA\",\"022-000-0001\",10,\"仙台駅徒歩５分\",\"\\8,000\",\"○       "
+    "\"\n"
     "\"東京\",\"京橋\",\"ホテルB\",\"03-0000-0002\",20,\"京橋駅前\",\"\\12,000\",\"◎       \"\n"
     "\"札幌\",\"すすきの\",\"ホテルC\",\"011-000-0003\",30,\"\",\"\",\"        \"\n";
 
@@ -67,7 +68,9 @@ class UserHotelsWindowTest : public ::testing::Test {
     for (int i = 1; i <= table->user_hotel_count; ++i) out.push_back(table->entry[i].name);
     return out;
   }
-  static void flush_deletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+  static void flush_deletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
   static void show_active(QWidget* w) {
     w->show();
     w->activateWindow();
@@ -95,7 +98,8 @@ class UserHotelsWindowTest : public ::testing::Test {
   QListWidget* list1() const { return child<QListWidget>(list, "List1"); }
   std::vector<std::string> lines() const {
     std::vector<std::string> out;
-    for (int i = 0; i < list1()->count(); ++i) out.push_back(list1()->item(i)->text().toStdString());
+    for (int i = 0; i < list1()->count(); ++i)
+      out.push_back(list1()->item(i)->text().toStdString());
     return out;
   }
   void click_line(int row) {
@@ -118,7 +122,8 @@ class UserHotelsWindowTest : public ::testing::Test {
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
     for (QChar ch : text)
-      QTest::sendKeyEvent(QTest::KeyAction::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+      QTest::sendKeyEvent(QTest::KeyAction::Click, box, Qt::Key_unknown, QString(ch),
+                          Qt::NoModifier);
   }
   void enter(const char* name) {
     QTest::keyClick(field(name), Qt::Key_Return);
@@ -155,13 +160,13 @@ TEST_F(UserHotelsWindowTest, OpensWithOneLinePerEntryAndChangeAndDeleteDisabled)
   EXPECT_EQ(list->objectName(), QStringLiteral("ravolin13"));
   EXPECT_EQ(list->windowTitle(), QStringLiteral("ラボリン＆ホテル情報"));
   EXPECT_EQ(list->pos(), QPoint(ui::tw(list, 600), ui::tw(list, 900)));
-  EXPECT_EQ(lines(), (std::vector<std::string>{
-                         "仙台\t\t青葉\t\tホテルA\t\t\t022-000-0001",
-                         "東京\t\t京橋\t\tホテルB\t\t\t03-0000-0002",
-                         "札幌\t\tすすきの\tホテルC\t\t\t011-000-0003"}));
+  EXPECT_EQ(lines(), (std::vector<std::string>{"仙台\t\t青葉\t\tホテルA\t\t\t022-000-0001",
+                                               "東京\t\t京橋\t\tホテルB\t\t\t03-0000-0002",
+                                               "札幌\t\tすすきの\tホテルC\t\t\t011-000-0003"}));
   for (const char* h : {"地域名", "地区名", "ホテル名", "電話番号"}) {
     bool found = false;
-    for (auto* label : list->findChildren<QLabel*>()) found |= label->text() == QString::fromUtf8(h);
+    for (auto* label : list->findChildren<QLabel*>())
+      found |= label->text() == QString::fromUtf8(h);
     EXPECT_TRUE(found) << h;
   }
   EXPECT_FALSE(button("Command3")->isEnabled());
@@ -349,7 +354,7 @@ TEST_F(UserHotelsWindowTest, AddUpdateAndAddAsNewAskFirstAndKeepListAndEntriesIn
   flush_deletes();
   EXPECT_TRUE(list.isNull());
   EXPECT_EQ(names_in_file(), (std::vector<std::string>{"ホテルA", "ホテルB改", "ホテルC", "ホテルD",
-                                                      "ホテルA別館"}));
+                                                       "ホテルA別館"}));
 }
 
 TEST_F(UserHotelsWindowTest, AFileSavedMeanwhileIsOverwrittenOnlyWhenTheUserSaysSo) {
@@ -435,8 +440,8 @@ TEST_F(UserHotelsWindowTest, CancelLeavesTheFileAsItWas) {
 
 TEST_F(UserHotelsWindowTest, StoringSortsAsTheSettingSays) {
   const std::vector<std::vector<std::string>> expected = {
-      {"ホテルA", "ホテルB", "ホテルC", "ホテルE"},   // 0: never
-      {"ホテルA", "ホテルE", "ホテルC", "ホテルB"},   // 1: at each store (仙台 < 大阪 < 札幌 < 東京)
+      {"ホテルA", "ホテルB", "ホテルC", "ホテルE"},  // 0: never
+      {"ホテルA", "ホテルE", "ホテルC", "ホテルB"},  // 1: at each store (仙台 < 大阪 < 札幌 < 東京)
       {"ホテルA", "ホテルE", "ホテルC", "ホテルB"}};  // 2: when the list is stored
   for (int flag = 0; flag <= 2; ++flag) {
     SCOPED_TRACE(flag);
@@ -468,7 +473,8 @@ TEST_F(UserHotelsWindowTest, AFailedWriteIsReportedAndTheListStaysOpen) {
   EXPECT_TRUE(list->isVisible());
   ASSERT_EQ(messages.shown().size(), 1u);
   EXPECT_EQ(messages.shown()[0].title, "エラーメッセージ");
-  EXPECT_TRUE(last_message().starts_with("ホテル情報ファイルを保存できません。\n")) << last_message();
+  EXPECT_TRUE(last_message().starts_with("ホテル情報ファイルを保存できません。\n"))
+      << last_message();
   EXPECT_EQ(list1()->count(), 2);
   fs::create_directories(folder.path());  // the folder is back: the same list is stored
   QTest::mouseClick(button("Command1"), Qt::LeftButton);
@@ -478,7 +484,8 @@ TEST_F(UserHotelsWindowTest, AFailedWriteIsReportedAndTheListStaysOpen) {
 }
 
 TEST_F(UserHotelsWindowTest, LinesTheReaderSkippedAreKeptBesideTheFile) {
-  const std::string broken = std::string(kThree) + "\"東京\",\"京橋\",\"壊れた行\",\"03\",many,\"\",\"\",\"\"\n";
+  const std::string broken =
+      std::string(kThree) + "\"東京\",\"京橋\",\"壊れた行\",\"03\",many,\"\",\"\",\"\"\n";
   write_hotels(broken);
   const std::string before = folder.read_file(kUserHotelFileName);
   open();
@@ -611,8 +618,8 @@ TEST_F(UserHotelsWindowTest, TypedHotelsComeBackFromTheFileUnchanged) {
   open();
   std::vector<std::vector<QString>> typed;
   for (int i = 0; i < 4; ++i) {
-    typed.push_back({i % 2 ? QStringLiteral(" 仙台 ") : QStringLiteral("博多"), random_text(6, wide),
-                     random_text(16, wide), random_text(12, kana),
+    typed.push_back({i % 2 ? QStringLiteral(" 仙台 ") : QStringLiteral("博多"),
+                     random_text(6, wide), random_text(16, wide), random_text(12, kana),
                      QString::number(std::uniform_int_distribution<int>(0, 32767)(rng)),
                      random_text(12, wide), random_text(8, kana), random_text(8, wide)});
     open_edit("Command2");

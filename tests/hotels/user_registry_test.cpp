@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <unistd.h>
 
 namespace ravolin::hotels {
 namespace {
@@ -143,9 +143,9 @@ TEST(UserRegistryList, LinesAreTabAlignedByTwoColumnsACharacter) {
   e.phone = "012-345-6789";
   // 2 chars: 2 - 4/8 = 2 tabs; 7 chars: 4 - 14/8 = 3 tabs
   EXPECT_EQ(list_line(e), "東京\t\t京橋\t\tラボリンホテル\t\t\t012-345-6789");
-  e.area = "大阪／伊丹";           // 5 chars: 2 - 1 = 1 tab
-  e.district = "ABCDEFGH";        // 8 chars: 2 - 2 = none
-  e.name = "1234567890123456";    // 16 chars: 4 - 4 = none
+  e.area = "大阪／伊丹";        // 5 chars: 2 - 1 = 1 tab
+  e.district = "ABCDEFGH";      // 8 chars: 2 - 2 = none
+  e.name = "1234567890123456";  // 16 chars: 4 - 4 = none
   EXPECT_EQ(list_line(e), "大阪／伊丹\tABCDEFGH1234567890123456012-345-6789");
 }
 
@@ -236,9 +236,10 @@ TEST_F(UserRegistryFile, WritesExactlyTheEntriesInOrder) {
 }
 
 TEST_F(UserRegistryFile, LinesTheReaderSkippedAreKeptInABackup) {
-  const std::string old = cp932("\"仙台\",\"青葉\",\"H1\",\"022\",5,\"\",\"\",\"\"\r\n"
-                                "\"仙台\",\"青葉\",\"H2\",\"022\",five,\"\",\"\",\"\"\r\n"
-                                "\"仙台\",\"青葉\",\"H3\",\"022\",7,\"\",\"\"\r\n");
+  const std::string old = cp932(
+      "\"仙台\",\"青葉\",\"H1\",\"022\",5,\"\",\"\",\"\"\r\n"
+      "\"仙台\",\"青葉\",\"H2\",\"022\",five,\"\",\"\",\"\"\r\n"
+      "\"仙台\",\"青葉\",\"H3\",\"022\",7,\"\",\"\"\r\n");
   write(path, old);
   write(path + ".bak", "an older backup");
   const RegistryLoad load = load_user_hotels(path);
@@ -251,8 +252,8 @@ TEST_F(UserRegistryFile, LinesTheReaderSkippedAreKeptInABackup) {
   const SaveResult r = save_user_hotels(path, load.entries);
   ASSERT_TRUE(r.ok) << r.message;
   EXPECT_EQ(r.backup_path, path + ".bak2");  // an existing backup is never overwritten
-  EXPECT_EQ(r.message, "読み込めなかった行を含む元のファイルを、次の名前で残しました。\n" +
-                           path + ".bak2");
+  EXPECT_EQ(r.message,
+            "読み込めなかった行を含む元のファイルを、次の名前で残しました。\n" + path + ".bak2");
   EXPECT_EQ(read(path + ".bak2"), old);
   EXPECT_EQ(read(path + ".bak"), "an older backup");
   EXPECT_EQ(load_user_hotels(path).skipped_lines, 0);
@@ -312,10 +313,10 @@ TEST_F(UserRegistryFile, RandomHotelsComeBackUnchanged) {
   const auto a = areas();
   std::mt19937 rng(20261207);
   const std::vector<std::string> wide = {"東", "京", "駅", "前", "ホ", "テ", "ル", "ー", "あ",
-                                         "ん", "の", "ヴ", "○", "◎", "①", "～", "、", "。",
-                                         "Ａ", "１", "　", "髙", "﨑", "\\", ",", "'"};
-  const std::vector<std::string> kana = {"ｱ", "ｲ", "ｳ", "ｶﾞ", "ﾊﾟ", "ｰ", "ｯ", "ﾝ", "ｮ", "-",
-                                         "0", "9", " "};
+                                         "ん", "の", "ヴ", "○",  "◎",  "①",  "～", "、", "。",
+                                         "Ａ", "１", "　", "髙", "﨑", "\\", ",",  "'"};
+  const std::vector<std::string> kana = {"ｱ", "ｲ", "ｳ", "ｶﾞ", "ﾊﾟ", "ｰ", "ｯ",
+                                         "ﾝ", "ｮ", "-", "0",  "9",  " "};
   const auto pick = [&](const std::vector<std::string>& pool) {
     return pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(rng)];
   };

@@ -10,8 +10,8 @@
 #include "gui/hotels/hotel_list_window.h"
 #include "gui/hotels/hotel_search_window.h"
 #include "gui/hotels/user_hotels_window.h"
-#include "support/program_folder.h"
 #include "hotels/find_window.h"
+#include "support/program_folder.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -47,8 +47,7 @@ void hotel_pictures(Shots& shots) {
   shots.save(list, "hotel_list.png");
 
   QTest::mouseClick(list->findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
-  QWidget* districts =
-      Shots::need(hotels::find_hotel_window("ravolin7"), "the district selection");
+  QWidget* districts = Shots::need(hotels::find_hotel_window("ravolin7"), "the district selection");
   auto* list1 = districts->findChild<QListWidget*>(QStringLiteral("List1"));
   list1->item(1)->setSelected(true);
   districts->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
@@ -63,11 +62,16 @@ void user_hotel_pictures(Shots& shots) {
   test_support::ProgramFolder folder;
   for (const auto& f : fs::directory_iterator(Shots::delivered_folder()))
     fs::copy(f.path(), fs::path(folder.path()) / f.path().filename());
-  folder.write_file(hotels::kUserHotelFileName, test_support::to_cp932_crlf(
-      "\"東京\",\"京橋\",\"ラボリンホテル\",\"012-345-6789\",123,\"京橋駅徒歩１０分\",\"\\10,000\",\"○       \"\n"
-      "\"大阪\",\"梅田\",\"ホテル梅田ｲﾝ\",\"06-0000-1234\",48,\"梅田駅徒歩３分\",\"\\7,800\",\"◎       \"\n"
-      "\"仙台\",\"仙台駅前\",\"ビジネスホテル青葉城\",\"022-000-5678\",210,\"仙台駅西口すぐ\",\"\\6,500\",\"        \"\n"
-      "\"名古屋\",\"栄\",\"栄セントラルホテル\",\"052-000-2468\",95,\"栄駅徒歩２分\",\"\\9,200\",\"○       \"\n"));
+  folder.write_file(
+      hotels::kUserHotelFileName,
+      test_support::to_cp932_crlf("\"東京\",\"京橋\",\"ラボリンホテル\",\"012-345-6789\",123,"
+                                  "\"京橋駅徒歩１０分\",\"\\10,000\",\"○       \"\n"
+                                  "\"大阪\",\"梅田\",\"ホテル梅田ｲﾝ\",\"06-0000-1234\",48,"
+                                  "\"梅田駅徒歩３分\",\"\\7,800\",\"◎       \"\n"
+                                  "\"仙台\",\"仙台駅前\",\"ビジネスホテル青葉城\",\"022-000-5678\","
+                                  "210,\"仙台駅西口すぐ\",\"\\6,500\",\"        \"\n"
+                                  "\"名古屋\",\"栄\",\"栄セントラルホテル\",\"052-000-2468\",95,"
+                                  "\"栄駅徒歩２分\",\"\\9,200\",\"○       \"\n"));
 
   auto state = shots.make_state(folder.path());
   app::Navigator app(*state);

@@ -37,9 +37,10 @@ void print_page_picture(Shots& shots, search::ResultsWindow& results, ui::QtPrin
   Shots::check(shots.messages.shown().size() == 2u,
                "printing showed other messages than its two confirmations");
   const std::string png = scratch.filePath(QStringLiteral("page")).toStdString();
-  Shots::check(std::system(("pdftoppm -png -r 90 -f 1 -l 1 -singlefile '" + pdf + "' '" + png +
-                            "'").c_str()) == 0,
-               "pdftoppm failed (poppler-utils)");
+  Shots::check(
+      std::system(
+          ("pdftoppm -png -r 90 -f 1 -l 1 -singlefile '" + pdf + "' '" + png + "'").c_str()) == 0,
+      "pdftoppm failed (poppler-utils)");
   shots.keep_or_copy(png + ".png", "search_print_page.png");
 }
 
@@ -58,8 +59,8 @@ void search_pictures(Shots& shots) {
 
   app.open_search();
   search::SearchWindow* w = Shots::need(app.search_window(), "the search window");
-  const char* const fields[][2] = {{"1", "東京"}, {"2", "6"},  {"3", "0"},  {"4", "8"},
-                                   {"5", "0"},    {"6", "博多"}, {"7", "6"}, {"8", "0"},
+  const char* const fields[][2] = {{"1", "東京"}, {"2", "6"},    {"3", "0"},   {"4", "8"},
+                                   {"5", "0"},    {"6", "博多"}, {"7", "6"},   {"8", "0"},
                                    {"9", "23"},   {"10", "59"},  {"11", "30"}, {"13", "2000"},
                                    {"14", "3"},   {"15", "14"}};
   for (const auto& f : fields)

@@ -24,8 +24,8 @@ std::unique_ptr<app::AppState> Shots::make_state(const std::string& folder) {
 
 std::unique_ptr<app::AppState> Shots::make_state(const std::string& folder,
                                                  ui::Printer& with_printer) {
-  auto state = std::make_unique<app::AppState>(
-      folder, app::Platform{clock, messages, help, with_printer});
+  auto state =
+      std::make_unique<app::AppState>(folder, app::Platform{clock, messages, help, with_printer});
   // Nothing ends the program or waits for events unless a set says otherwise.
   state->end_program = [] {};
   state->process_events = [] {};

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "calendar/clock.h"
-#include "support/fixed_clock.h"
 #include "state/app_state.h"
 #include "support/fake_platform.h"
+#include "support/fixed_clock.h"
 
 #include <QImage>
 

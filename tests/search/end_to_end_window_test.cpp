@@ -3,10 +3,10 @@
 // 新幹線検索, the conditions, 検索開始, the results window (its texts equal to
 // ravolin-tool's) and 印刷 through the real Qt printer into a PDF file, read back with
 // poppler's pdftotext: the printed lines in order over several pages, none cut off.
-#include "search/report.h"
 #include "app/navigator.h"
-#include "text/print_columns.h"
 #include "gui/common/qt_platform.h"
+#include "search/report.h"
+#include "text/print_columns.h"
 
 #include "search_window_fixture.h"
 
@@ -105,9 +105,8 @@ TEST_F(EndToEndTest, SearchFromTheMainWindowToAPrintedPdf) {
   set(6, "");
   pick(1, "東京");
   pick(6, "博多");
-  const char* const fields[][2] = {{"2", "6"},   {"3", "0"},  {"4", "23"},
-                                   {"5", "0"},    {"7", "6"},  {"8", "0"},
-                                   {"9", "23"},   {"10", "59"},  {"11", "120"}};
+  const char* const fields[][2] = {{"2", "6"}, {"3", "0"},  {"4", "23"},  {"5", "0"},   {"7", "6"},
+                                   {"8", "0"}, {"9", "23"}, {"10", "59"}, {"11", "120"}};
   for (const auto& f : fields) set(std::stoi(f[0]), f[1]);
   // The travel date picked in the calendar: 14 March 2000, a Tuesday.
   QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
@@ -129,10 +128,10 @@ TEST_F(EndToEndTest, SearchFromTheMainWindowToAPrintedPdf) {
 
   // The texts equal the tool's for the same conditions.
   const test_support::ToolRun tool = test_support::run_tool(
-      folder, {"search", folder.path(), "--today", "2000-03-13", "--date", "2000-03-14", "--from",
-               "東京", "--to", "博多", "--depart", "06:00-23:00", "--arrive", "06:00-23:59",
-               "--wait", "120", "--transfers", "1", "--per-train", "all", "--sort", "depart",
-               "--show", "report"});
+      folder, {"search",      folder.path(), "--today", "2000-03-13", "--date",      "2000-03-14",
+               "--from",      "東京",        "--to",    "博多",       "--depart",    "06:00-23:00",
+               "--arrive",    "06:00-23:59", "--wait",  "120",        "--transfers", "1",
+               "--per-train", "all",         "--sort",  "depart",     "--show",      "report"});
   ASSERT_EQ(tool.status, 0) << tool.err;
   const std::string report = r->texts().report;
   EXPECT_EQ(tool.out, report + "\n");
@@ -174,7 +173,8 @@ TEST_F(EndToEndTest, SearchFromTheMainWindowToAPrintedPdf) {
   std::string expected;
   for (const std::string& line : printed) expected += line;
   const std::string got = squeeze(layout), want = squeeze(expected);
-  const std::size_t diff = std::mismatch(got.begin(), got.end(), want.begin(), want.end()).first - got.begin();
+  const std::size_t diff =
+      std::mismatch(got.begin(), got.end(), want.begin(), want.end()).first - got.begin();
   EXPECT_EQ(diff, want.size()) << "differs at: " << got.substr(diff > 30 ? diff - 30 : 0, 90)
                                << "\nexpected:   " << want.substr(diff > 30 ? diff - 30 : 0, 90);
   EXPECT_EQ(got.size(), want.size());
@@ -202,7 +202,7 @@ TEST(QtPrinterLayout, TabsLineUpAndLongLinesWrapInsideTheMargin) {
   printer.choose_pdf_file(pdf);
   printer.set_font("ＭＳ ゴシック", 9);
   printer.print_line("ab\tX1");
-  printer.print_line("あいう\tX2");       // 6 columns: the same stop as "ab"
+  printer.print_line("あいう\tX2");      // 6 columns: the same stop as "ab"
   printer.print_line("あいうえお\tX3");  // 10 columns: the next stop
   std::string long_line;
   for (int i = 0; i < 30; ++i) long_line += "のぞみ" + std::to_string(100 + i) + " ";
@@ -224,7 +224,8 @@ TEST(QtPrinterLayout, TabsLineUpAndLongLinesWrapInsideTheMargin) {
   ASSERT_TRUE(std::regex_search(bbox, m, std::regex("<page width=\"([0-9.]+)\"")));
   const double right = std::stod(m[1]) - 15 * 72 / 25.4;
   const std::regex word("xMax=\"([0-9.]+)\"");
-  for (auto it = std::sregex_iterator(bbox.begin(), bbox.end(), word); it != std::sregex_iterator(); ++it)
+  for (auto it = std::sregex_iterator(bbox.begin(), bbox.end(), word); it != std::sregex_iterator();
+       ++it)
     EXPECT_LE(std::stod((*it)[1]), right + 0.5);
   const std::string layout = run("pdftotext -layout '" + pdf + "' -");
   EXPECT_EQ(squeeze(layout), squeeze("abX1あいうX2あいうえおX3" + long_line));

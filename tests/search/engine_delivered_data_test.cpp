@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "state/loader.h"
 #include "search/engine.h"
 #include "search/reference_engine.h"
+#include "state/loader.h"
 
 namespace ravolin::search {
 namespace {
@@ -24,8 +24,8 @@ void compare_edition(const char* edition) {
   const std::string path = std::string(RAVOLIN_PROGRAM_DIR) + "/" + edition + "/ravolinh.dat";
   auto loaded = std::make_unique<Loaded>();
   data::DataError err;
-  ASSERT_TRUE(data::load_sections(path, 0, loaded->data, loaded->districts, loaded->fares,
-                                  [](int) {}, err))
+  ASSERT_TRUE(data::load_sections(
+      path, 0, loaded->data, loaded->districts, loaded->fares, [](int) {}, err))
       << err.message();
   const data::SinkansenTables& t = loaded->data.sin;
   std::vector<std::string> names;

@@ -21,10 +21,10 @@ using testing::TableShape;
 
 std::string describe(const SearchConditions& c, const calendar::DayFlags& f) {
   std::ostringstream o;
-  o << c.st_station << "->" << c.ed_station << " dep " << c.st_time1 << "-" << c.st_time2
-    << " arr " << c.ed_time1 << "-" << c.ed_time2 << " wait " << c.wait_time << " count "
-    << c.wait_count << " sort " << c.sort_order << " weekday " << f.weekday << " flags "
-    << f.day_off << f.sunday_or_holiday << f.plain_saturday;
+  o << c.st_station << "->" << c.ed_station << " dep " << c.st_time1 << "-" << c.st_time2 << " arr "
+    << c.ed_time1 << "-" << c.ed_time2 << " wait " << c.wait_time << " count " << c.wait_count
+    << " sort " << c.sort_order << " weekday " << f.weekday << " flags " << f.day_off
+    << f.sunday_or_holiday << f.plain_saturday;
   return o.str();
 }
 
@@ -33,9 +33,8 @@ std::string difference(const SearchResult& want, const SearchResult& got) {
   std::ostringstream o;
   if (want.direction != got.direction || want.boarding_row != got.boarding_row ||
       want.alighting_row != got.alighting_row) {
-    o << "rows: want " << want.direction << "/" << want.boarding_row << "/"
-      << want.alighting_row << " got " << got.direction << "/" << got.boarding_row << "/"
-      << got.alighting_row;
+    o << "rows: want " << want.direction << "/" << want.boarding_row << "/" << want.alighting_row
+      << " got " << got.direction << "/" << got.boarding_row << "/" << got.alighting_row;
     return o.str();
   }
   if (want.count != got.count) {
@@ -48,10 +47,9 @@ std::string difference(const SearchResult& want, const SearchResult& got) {
     if (a == b) continue;
     o << "entry " << i << ": want (" << a.first_train << "," << a.second_train << ","
       << a.third_train << " rows " << a.first_transfer_row << "," << a.second_transfer_row
-      << " ride " << a.ride_minutes << " key " << a.sort_key << ") got (" << b.first_train
-      << "," << b.second_train << "," << b.third_train << " rows " << b.first_transfer_row
-      << "," << b.second_transfer_row << " ride " << b.ride_minutes << " key " << b.sort_key
-      << ")";
+      << " ride " << a.ride_minutes << " key " << a.sort_key << ") got (" << b.first_train << ","
+      << b.second_train << "," << b.third_train << " rows " << b.first_transfer_row << ","
+      << b.second_transfer_row << " ride " << b.ride_minutes << " key " << b.sort_key << ")";
     return o.str();
   }
   return "";
@@ -72,12 +70,13 @@ void compare_family(std::uint32_t seed, int cases, const TableShape& base,
   struct Report {
     Coverage& c;
     ~Report() {
-      std::printf("  %d searches, %d with results (sort %d/%d/%d), %d in direction 2; "
-                  "%d two-transfer results, %d after midnight, %d via departure rows; "
-                  "cuts: results %d, transfer lists %d, second lists %d; day skips %d\n",
-                  c.cases, c.with_results, c.by_sort[1], c.by_sort[2], c.by_sort[3],
-                  c.direction2, c.two_transfer_results, c.after_midnight, c.via_departure_row,
-                  c.result_cuts, c.transfer_cuts, c.second_cuts, c.skipped_days);
+      std::printf(
+          "  %d searches, %d with results (sort %d/%d/%d), %d in direction 2; "
+          "%d two-transfer results, %d after midnight, %d via departure rows; "
+          "cuts: results %d, transfer lists %d, second lists %d; day skips %d\n",
+          c.cases, c.with_results, c.by_sort[1], c.by_sort[2], c.by_sort[3], c.direction2,
+          c.two_transfer_results, c.after_midnight, c.via_departure_row, c.result_cuts,
+          c.transfer_cuts, c.second_cuts, c.skipped_days);
     }
   } report{cov};
   std::mt19937 rng(seed);
@@ -144,16 +143,19 @@ void compare_family(std::uint32_t seed, int cases, const TableShape& base,
 TEST(RouteSearchDifferential, SmallAndMediumTablesGiveIdenticalLists) {
   Coverage cov;
   TableShape base;
-  compare_family(1001u, 2500, base, [](TableShape& s, std::mt19937& rng) {
-    s.stations = testing::rand_int(rng, 2, 14);
-    s.trains = testing::rand_int(rng, 0, 60);
-    s.doubled_pct = testing::rand_int(rng, 0, 60);
-    s.stop_pct = testing::rand_int(rng, 30, 100);
-    s.span = testing::rand_int(rng, 30, 1000);
-    s.max_hop = testing::rand_int(rng, 0, 40);
-    s.padded_names = testing::chance(rng, 20);
-    s.noise = testing::chance(rng, 10);
-  }, cov);
+  compare_family(
+      1001u, 2500, base,
+      [](TableShape& s, std::mt19937& rng) {
+        s.stations = testing::rand_int(rng, 2, 14);
+        s.trains = testing::rand_int(rng, 0, 60);
+        s.doubled_pct = testing::rand_int(rng, 0, 60);
+        s.stop_pct = testing::rand_int(rng, 30, 100);
+        s.span = testing::rand_int(rng, 30, 1000);
+        s.max_hop = testing::rand_int(rng, 0, 40);
+        s.padded_names = testing::chance(rng, 20);
+        s.noise = testing::chance(rng, 10);
+      },
+      cov);
   EXPECT_GT(cov.with_results, 1500);
   EXPECT_GT(cov.two_transfer_results, 5000);
   EXPECT_GT(cov.direction2, 700);
@@ -167,30 +169,37 @@ TEST(RouteSearchDifferential, SmallAndMediumTablesGiveIdenticalLists) {
 TEST(RouteSearchDifferential, DenseTablesHitEveryLimitIdentically) {
   Coverage cov;
   TableShape base;
-  compare_family(2002u, 600, base, [](TableShape& s, std::mt19937& rng) {
-    s.stations = testing::rand_int(rng, 4, 12);
-    s.trains = testing::rand_int(rng, 60, 250);
-    s.doubled_pct = testing::rand_int(rng, 0, 50);
-    s.stop_pct = testing::rand_int(rng, 60, 100);
-    s.first_minute = testing::rand_int(rng, 360, 1300);
-    s.span = testing::rand_int(rng, 10, 180);
-    s.max_hop = testing::rand_int(rng, 0, 15);
-    s.whole_line_pct = testing::rand_int(rng, 0, 60);
-  }, cov);
+  compare_family(
+      2002u, 600, base,
+      [](TableShape& s, std::mt19937& rng) {
+        s.stations = testing::rand_int(rng, 4, 12);
+        s.trains = testing::rand_int(rng, 60, 250);
+        s.doubled_pct = testing::rand_int(rng, 0, 50);
+        s.stop_pct = testing::rand_int(rng, 60, 100);
+        s.first_minute = testing::rand_int(rng, 360, 1300);
+        s.span = testing::rand_int(rng, 10, 180);
+        s.max_hop = testing::rand_int(rng, 0, 15);
+        s.whole_line_pct = testing::rand_int(rng, 0, 60);
+      },
+      cov);
   // Crowded: up to 250 trains within minutes of each other and long waits, so that one
   // second train has more than 100 continuations.
-  compare_family(2003u, 300, base, [](TableShape& s, std::mt19937& rng) {
-    s.stations = testing::rand_int(rng, 4, 10);
-    s.trains = testing::rand_int(rng, 120, 250);
-    s.doubled_pct = testing::rand_int(rng, 0, 50);
-    s.stop_pct = testing::rand_int(rng, 85, 100);
-    s.span = testing::rand_int(rng, 5, 40);
-    s.whole_line_pct = testing::rand_int(rng, 50, 100);
-    s.max_hop = testing::rand_int(rng, 0, 10);
-  }, cov, [](SearchConditions& c, std::mt19937& rng) {
-    c.wait_time = testing::rand_int(rng, 30, 180);
-    c.wait_count = testing::chance(rng, 80) ? 2 : 1;
-  });
+  compare_family(
+      2003u, 300, base,
+      [](TableShape& s, std::mt19937& rng) {
+        s.stations = testing::rand_int(rng, 4, 10);
+        s.trains = testing::rand_int(rng, 120, 250);
+        s.doubled_pct = testing::rand_int(rng, 0, 50);
+        s.stop_pct = testing::rand_int(rng, 85, 100);
+        s.span = testing::rand_int(rng, 5, 40);
+        s.whole_line_pct = testing::rand_int(rng, 50, 100);
+        s.max_hop = testing::rand_int(rng, 0, 10);
+      },
+      cov,
+      [](SearchConditions& c, std::mt19937& rng) {
+        c.wait_time = testing::rand_int(rng, 30, 180);
+        c.wait_count = testing::chance(rng, 80) ? 2 : 1;
+      });
   EXPECT_GT(cov.result_cuts, 200);
   EXPECT_GT(cov.transfer_cuts, 250);
   EXPECT_GT(cov.second_cuts, 50);
@@ -201,14 +210,17 @@ TEST(RouteSearchDifferential, DenseTablesHitEveryLimitIdentically) {
 TEST(RouteSearchDifferential, FullSizeTablesGiveIdenticalLists) {
   Coverage cov;
   TableShape base;
-  compare_family(3003u, 300, base, [](TableShape& s, std::mt19937& rng) {
-    s.stations = testing::rand_int(rng, 20, 40);
-    s.trains = testing::rand_int(rng, 150, 250);
-    s.doubled_pct = testing::rand_int(rng, 20, 70);
-    s.span = testing::rand_int(rng, 200, 1000);
-    s.max_hop = testing::rand_int(rng, 2, 12);
-    s.whole_line_pct = testing::rand_int(rng, 0, 80);
-  }, cov);
+  compare_family(
+      3003u, 300, base,
+      [](TableShape& s, std::mt19937& rng) {
+        s.stations = testing::rand_int(rng, 20, 40);
+        s.trains = testing::rand_int(rng, 150, 250);
+        s.doubled_pct = testing::rand_int(rng, 20, 70);
+        s.span = testing::rand_int(rng, 200, 1000);
+        s.max_hop = testing::rand_int(rng, 2, 12);
+        s.whole_line_pct = testing::rand_int(rng, 0, 80);
+      },
+      cov);
   EXPECT_GT(cov.with_results, 200);
   EXPECT_GT(cov.result_cuts, 30);
 }

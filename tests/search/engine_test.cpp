@@ -142,13 +142,12 @@ TEST(RouteSearch, DepartureAndArrivalWindowsIncludeBothEnds) {
 
 TEST(RouteSearch, ConnectionWaitCountsFromTheArrivalAcrossTheHour) {
   Line line{"A", "B", "C"};
-  line.train(1, {900, 950, 0});   // 1: first train, ends at B at 09:50
-  line.train(1, {0, 950, 1100});  // 2: leaves B the same minute
-  line.train(1, {0, 1005, 1110}); // 3: leaves B 15 minutes later
-  line.train(1, {0, 1006, 1120}); // 4: one minute more
-  line.train(1, {0, 949, 1040});  // 5: has already left
-  EXPECT_EQ(run(line, cond("A", "C", 600, 2359, 600, 2359, 15)).legs,
-            (Legs{"1>2@2", "1>3@2"}));
+  line.train(1, {900, 950, 0});    // 1: first train, ends at B at 09:50
+  line.train(1, {0, 950, 1100});   // 2: leaves B the same minute
+  line.train(1, {0, 1005, 1110});  // 3: leaves B 15 minutes later
+  line.train(1, {0, 1006, 1120});  // 4: one minute more
+  line.train(1, {0, 949, 1040});   // 5: has already left
+  EXPECT_EQ(run(line, cond("A", "C", 600, 2359, 600, 2359, 15)).legs, (Legs{"1>2@2", "1>3@2"}));
   EXPECT_EQ(run(line, cond("A", "C", 600, 2359, 600, 2359, 0)).legs, (Legs{"1>2@2"}));
   EXPECT_EQ(run(line, cond("A", "C", 600, 2359, 600, 2359, 16)).legs,
             (Legs{"1>2@2", "1>3@2", "1>4@2"}));
@@ -172,19 +171,19 @@ TEST(RouteSearch, NoChangeAtTheBoardingOrAlightingRow) {
   EXPECT_EQ(run(line, cond("A", "B", 600, 2359, 600, 2359, 60)).legs, (Legs{"3", "2"}));
 
   Line three{"A", "B", "C"};
-  three.train(1, {900, 0, 1000});    // 1 arrives at C
-  three.train(1, {0, 0, 1005});      // 2 is at C only
-  three.train(1, {905, 0, 0});       // 3 is at A only
+  three.train(1, {900, 0, 1000});  // 1 arrives at C
+  three.train(1, {0, 0, 1005});    // 2 is at C only
+  three.train(1, {905, 0, 0});     // 3 is at A only
   EXPECT_EQ(run(three, cond("A", "C", 600, 2359, 600, 2359, 60)).legs, (Legs{"1"}));
 }
 
 TEST(RouteSearch, DoubledStationComparesArrivalWithDeparturesAndStoresTheDepartureRow) {
-  Line line{"A", "B*", "C"};               // rows: A 1, B 2 (arrival), B 3 (departure), C 4
-  line.train(1, {900, 1000, 0, 0});        // 1: arrives at B 10:00, ends there
-  line.train(1, {0, 955, 1001, 1100});     // 2: leaves B 10:01
-  line.train(1, {0, 950, 958, 1050});      // 3: left B before 1 arrived
-  line.train(1, {0, 1000, 0, 0});          // 4: ends at B
-  line.train(1, {0, 1005, 0, 1110});       // 5: only an arrival time at B
+  Line line{"A", "B*", "C"};            // rows: A 1, B 2 (arrival), B 3 (departure), C 4
+  line.train(1, {900, 1000, 0, 0});     // 1: arrives at B 10:00, ends there
+  line.train(1, {0, 955, 1001, 1100});  // 2: leaves B 10:01
+  line.train(1, {0, 950, 958, 1050});   // 3: left B before 1 arrived
+  line.train(1, {0, 1000, 0, 0});       // 4: ends at B
+  line.train(1, {0, 1005, 0, 1110});    // 5: only an arrival time at B
   const Outcome o = run(line, cond("A", "C", 600, 2359, 600, 2359, 30));
   EXPECT_EQ(o.legs, (Legs{"1>2@3"}));
   EXPECT_EQ(o.at(1).first_transfer_row, 3);
@@ -192,8 +191,8 @@ TEST(RouteSearch, DoubledStationComparesArrivalWithDeparturesAndStoresTheDepartu
 
 TEST(RouteSearch, FirstTrainWithoutArrivalTimeUsesItsDepartureRow) {
   Line line{"A", "B*", "C"};
-  line.train(1, {900, 0, 1003, 0});     // 1: only a departure time at B
-  line.train(1, {0, 1000, 1010, 1100}); // 2: leaves B 7 minutes later
+  line.train(1, {900, 0, 1003, 0});      // 1: only a departure time at B
+  line.train(1, {0, 1000, 1010, 1100});  // 2: leaves B 7 minutes later
   EXPECT_EQ(run(line, cond("A", "C", 600, 2359, 600, 2359, 10)).legs, (Legs{"1>2@3"}));
   EXPECT_EQ(run(line, cond("A", "C", 600, 2359, 600, 2359, 6)).legs, (Legs{}));
 }
@@ -201,9 +200,9 @@ TEST(RouteSearch, FirstTrainWithoutArrivalTimeUsesItsDepartureRow) {
 TEST(RouteSearch, BoardingAfterAlightingStationSearchesTheUpDirection) {
   Line line{"A", "B*", "C", "D"};
   // direction 2 rows: D 1, C 2, B 3 (arrival), B 4 (departure), A 5
-  line.train(2, {0, 800, 830, 0, 0});       // 1: C 08:00 to B 08:30
-  line.train(2, {0, 0, 835, 840, 930});     // 2: B 08:40 to A
-  line.train(1, {700, 0, 0, 800, 0});       // a down train must not be found
+  line.train(2, {0, 800, 830, 0, 0});    // 1: C 08:00 to B 08:30
+  line.train(2, {0, 0, 835, 840, 930});  // 2: B 08:40 to A
+  line.train(1, {700, 0, 0, 800, 0});    // a down train must not be found
   const Outcome o = run(line, cond("C", "A", 600, 2359, 600, 2359, 30));
   EXPECT_EQ(o.result->direction, 2);
   EXPECT_EQ(o.result->boarding_row, 2);
@@ -216,8 +215,7 @@ TEST(RouteSearch, SecondChangeMayReturnToTheFirstTrain) {
   Line line{"A", "B", "C", "D"};
   line.train(1, {900, 930, 1000, 1100});  // 1
   line.train(1, {0, 935, 955, 0});        // 2: B to C, arriving before 1 leaves C
-  EXPECT_EQ(run(line, cond("A", "D", 600, 2359, 600, 2359, 30, 2)).legs,
-            (Legs{"1", "1>2@2>1@3"}));
+  EXPECT_EQ(run(line, cond("A", "D", 600, 2359, 600, 2359, 30, 2)).legs, (Legs{"1", "1>2@2>1@3"}));
   EXPECT_EQ(run(line, cond("A", "D", 600, 2359, 600, 2359, 30, 1)).legs, (Legs{"1"}));
 }
 
@@ -346,8 +344,8 @@ TEST(RouteSearch, ThousandResultsEndTheSearchAndHundredEndATransferList) {
 
 TEST(RouteSearch, SecondTransferListStopsAtHundred) {
   Line line{"A", "B", "C", "D"};
-  line.train(1, {900, 930, 0, 0});               // 1: A to B
-  line.train(1, {0, 935, 1000, 0});              // 2: B to C
+  line.train(1, {900, 930, 0, 0});                                  // 1: A to B
+  line.train(1, {0, 935, 1000, 0});                                 // 2: B to C
   for (int k = 0; k < 150; ++k) line.train(1, {0, 0, 1010, 1100});  // 3..152: C to D
   const Outcome o = run(line, cond("A", "D", 600, 2359, 600, 2359, 30, 2));
   ASSERT_EQ(o.count(), 100);
@@ -372,11 +370,13 @@ TEST(RouteSearch, StationNamesAreMatchedTrimmedAndUnknownNamesFindNothing) {
   r.count = 5;
   r.entries[1].first_train = 7;
   EXPECT_FALSE(set_search_rows(line.tables(), cond("A", "Z", 600, 2359, 600, 2359), r));
-  EXPECT_EQ(engine.search(line.tables(), cond("A", "Z", 600, 2359, 600, 2359), plain_weekday(), r), 0);
+  EXPECT_EQ(engine.search(line.tables(), cond("A", "Z", 600, 2359, 600, 2359), plain_weekday(), r),
+            0);
   EXPECT_EQ(r.direction, 0);
   EXPECT_EQ(r.entries[1].first_train, 0);
   // The same station twice (the conditions window refuses it) finds nothing either.
-  EXPECT_EQ(engine.search(line.tables(), cond("A", "A", 600, 2359, 600, 2359), plain_weekday(), r), 0);
+  EXPECT_EQ(engine.search(line.tables(), cond("A", "A", 600, 2359, 600, 2359), plain_weekday(), r),
+            0);
 }
 
 TEST(RouteSearch, BoardingUsesDepartureRowsAndAlightingArrivalRows) {
@@ -396,9 +396,12 @@ struct Day {
 
 TEST(SelectData, OperationDayCodes) {
   const Day days[] = {
-      {"Monday", {0, 0, 0, 2}},          {"Friday", {0, 0, 0, 6}},
-      {"Saturday", {1, 0, 1, 7}},        {"Sunday", {1, 1, 0, 1}},
-      {"holiday Wednesday", {1, 1, 0, 4}}, {"holiday Friday", {1, 1, 0, 6}},
+      {"Monday", {0, 0, 0, 2}},
+      {"Friday", {0, 0, 0, 6}},
+      {"Saturday", {1, 0, 1, 7}},
+      {"Sunday", {1, 1, 0, 1}},
+      {"holiday Wednesday", {1, 1, 0, 4}},
+      {"holiday Friday", {1, 1, 0, 6}},
       {"holiday Saturday", {1, 1, 0, 7}},
   };
   struct Row {
@@ -406,8 +409,8 @@ TEST(SelectData, OperationDayCodes) {
     const char* runs;  // one letter per day above: Y runs, N left out
   };
   const Row rows[] = {
-      {11, "YYNNNNN"}, {1, "YYYNNNN"},  {10, "YYNYYYY"}, {50, "NYNNNYN"},
-      {51, "NYNYYYY"}, {70, "NNNYYYY"}, {170, "YYYNYYY"}, {0, "YYYYYYY"}, {99, "YYYYYYY"},
+      {11, "YYNNNNN"}, {1, "YYYNNNN"},   {10, "YYNYYYY"}, {50, "NYNNNYN"}, {51, "NYNYYYY"},
+      {70, "NNNYYYY"}, {170, "YYYNYYY"}, {0, "YYYYYYY"},  {99, "YYYYYYY"},
   };
   Line line{"A", "B"};
   const int k = line.train(1, {900, 1000});
@@ -441,8 +444,8 @@ TEST(RouteSearch, TrainsNotRunningThatDayAreNeitherFirstNorConnectingTrains) {
 Line forty_five_trains_a_minute_apart() {
   Line line{"A", "B", "C"};
   for (int k = 0; k < 45; ++k) {
-    line.train(1, {hhmm_from_minutes(540 + k), hhmm_from_minutes(570 + k),
-                   hhmm_from_minutes(600 + k)});
+    line.train(
+        1, {hhmm_from_minutes(540 + k), hhmm_from_minutes(570 + k), hhmm_from_minutes(600 + k)});
   }
   return line;
 }
@@ -482,8 +485,8 @@ TEST(RouteSearch, SearchStartedFromItsOwnHookIsRefusedAndChangesNothing) {
   inner.direction = 1;
   std::vector<int> inner_counts;
   engine.search(line.tables(), c, plain_weekday(), outer, [&] {
-    inner_counts.push_back(engine.search(line.tables(), cond("B", "C", 600, 2359, 600, 2359),
-                                         plain_weekday(), inner));
+    inner_counts.push_back(
+        engine.search(line.tables(), cond("B", "C", 600, 2359, 600, 2359), plain_weekday(), inner));
     inner_counts.push_back(engine.run_search(line.tables(), c, plain_weekday(), outer));
   });
   EXPECT_EQ(inner_counts, (std::vector<int>{0, 0, 0, 0}));
@@ -507,10 +510,10 @@ TEST(RouteSearch, KeptTimeOrdersFollowChangesToTheTable) {
 }
 
 TEST(RouteSearch, SecondChangeAtADoubledStationBoardsFromTheDepartureRow) {
-  Line line{"A", "B", "C*", "D"};          // rows: A 1, B 2, C 3 (arrival), C 4 (departure), D 5
-  line.train(1, {900, 930, 0, 0, 0});      // 1: A to B
-  line.train(1, {0, 935, 1000, 0, 0});     // 2: B to C, arriving at C's arrival row
-  line.train(1, {0, 0, 0, 1010, 1100});    // 3: leaves C from its departure row
+  Line line{"A", "B", "C*", "D"};        // rows: A 1, B 2, C 3 (arrival), C 4 (departure), D 5
+  line.train(1, {900, 930, 0, 0, 0});    // 1: A to B
+  line.train(1, {0, 935, 1000, 0, 0});   // 2: B to C, arriving at C's arrival row
+  line.train(1, {0, 0, 0, 1010, 1100});  // 3: leaves C from its departure row
   const Outcome o = run(line, cond("A", "D", 600, 2359, 600, 2359, 30, 2));
   EXPECT_EQ(o.legs, (Legs{"1>2@2>3@4"}));
   ASSERT_EQ(o.count(), 1);

@@ -42,7 +42,8 @@ TEST(FieldChecks, StationNames) {
   EXPECT_EQ(same.err_flg, 1);
   EXPECT_EQ(same.message, std::optional<std::string>(""));  // refused without a message
   EXPECT_EQ(check_arrival_station(*sin, "東京", "名古屋").err_flg, 0);
-  EXPECT_EQ(check_arrival_station(*sin, "東京", "横浜").message, std::optional<std::string>("入力エラーです"));
+  EXPECT_EQ(check_arrival_station(*sin, "東京", "横浜").message,
+            std::optional<std::string>("入力エラーです"));
 }
 
 TEST(FieldChecks, TimeWindowsAndDefaults) {
@@ -71,8 +72,8 @@ TEST(FieldChecks, TimeWindowsAndDefaults) {
   EXPECT_EQ(check_to_hour(t).err_flg, 0);
 
   std::string s30 = "30", s29 = "29";
-  EXPECT_EQ(check_to_minute("8", "30", "8", s30).err_flg, 0);   // 08:30 to 08:30
-  EXPECT_EQ(check_to_minute("8", "30", "8", s29).err_flg, 1);   // 08:30 to 08:29
+  EXPECT_EQ(check_to_minute("8", "30", "8", s30).err_flg, 0);  // 08:30 to 08:30
+  EXPECT_EQ(check_to_minute("8", "30", "8", s29).err_flg, 1);  // 08:30 to 08:29
   EXPECT_EQ(check_to_minute("9", "0", "8", s30).err_flg, 1);   // end hour before start hour
 
   t = "";
@@ -127,16 +128,16 @@ TEST(FieldChecks, ForbiddenPairsByEdition) {
     return check_station_pair(sin, ed, "駅" + std::to_string(b), "駅" + std::to_string(a)).err_flg;
   };
   EXPECT_EQ(refused(1, 18, 20), 0);
-  EXPECT_EQ(refused(2, 18, 20), 1);   // direction 1, boarding 17..22, alighting after 16
+  EXPECT_EQ(refused(2, 18, 20), 1);  // direction 1, boarding 17..22, alighting after 16
   EXPECT_EQ(refused(2, 15, 20), 0);
-  EXPECT_EQ(refused(2, 20, 2), 1);    // direction 2: rows 1 and 19
-  EXPECT_EQ(refused(2, 20, 10), 0);   // direction 2: rows 1 and 11
-  EXPECT_EQ(refused(3, 10, 13), 1);   // direction 1: 8..12 to after 12
+  EXPECT_EQ(refused(2, 20, 2), 1);   // direction 2: rows 1 and 19
+  EXPECT_EQ(refused(2, 20, 10), 0);  // direction 2: rows 1 and 11
+  EXPECT_EQ(refused(3, 10, 13), 1);  // direction 1: 8..12 to after 12
   EXPECT_EQ(refused(3, 10, 12), 0);
   EXPECT_EQ(refused(3, 16, 17), 1);
-  EXPECT_EQ(refused(3, 18, 15), 1);   // direction 2: rows 3 and 6
-  EXPECT_EQ(refused(3, 19, 14), 0);   // direction 2: rows 2 and 7
-  EXPECT_EQ(refused(3, 14, 9), 1);    // direction 2: rows 7 and 12
+  EXPECT_EQ(refused(3, 18, 15), 1);  // direction 2: rows 3 and 6
+  EXPECT_EQ(refused(3, 19, 14), 0);  // direction 2: rows 2 and 7
+  EXPECT_EQ(refused(3, 14, 9), 1);   // direction 2: rows 7 and 12
   EXPECT_EQ(check_station_pair(sin, 2, "駅18", "駅20").message,
             std::optional<std::string>("指定できない組み合わせです"));
 }
@@ -195,8 +196,8 @@ TEST(FieldChecks, TravelDayAtTheEndsOfTheYear) {
     const char* day;
     int err_flg;
   };
-  const Case cases[] = {{12, "31", 0}, {12, "1", 0},  {12, "32", 1}, {1, "1", 0},
-                        {1, "31", 0},  {1, "0", 1},   {11, "30", 0}, {11, "31", 1}};
+  const Case cases[] = {{12, "31", 0}, {12, "1", 0}, {12, "32", 1}, {1, "1", 0},
+                        {1, "31", 0},  {1, "0", 1},  {11, "30", 0}, {11, "31", 1}};
   for (const Case& c : cases) {
     calendar::SearchDate d;
     d.year = 2000;
@@ -218,8 +219,7 @@ TEST(FieldChecks, TravelDayAtTheEndsOfTheYear) {
     SearchRequest st;
     const StartResult r = search_start(*sin, 1, 2000, h, f, st);
     EXPECT_EQ(r.err_flg, 0) << y << "/" << m << "/" << day << " " << r.field;
-    EXPECT_EQ(st.date.day_number,
-              calendar::day_number(std::stoi(y), std::stoi(m), std::stoi(day)));
+    EXPECT_EQ(st.date.day_number, calendar::day_number(std::stoi(y), std::stoi(m), std::stoi(day)));
     EXPECT_EQ(st.date.weekday, weekday) << y << "/" << m << "/" << day;
   }
 }
@@ -272,9 +272,10 @@ TEST(ConditionsForm, FilledFromTheSavedConditionsAndTheDate) {
   saved.combination_number = 0;
   calendar::SystemTime now = calendar::make_system_time(2000, 3, 11, 9, 5, 0);
   // The first opening in a run: the sort order as the program starts leaves 乗車時間順.
-  FormFill f = fill_conditions_form(saved, SearchConditions{}.sort_order, calendar::SearchDate{}, now);
-  std::array<std::string, 16> expected = {"", "東京", "6", "0", "10", "5", "新大阪", "0", "0",
-                                          "23", "59", "30", "", "2000", "3", "11"};
+  FormFill f =
+      fill_conditions_form(saved, SearchConditions{}.sort_order, calendar::SearchDate{}, now);
+  std::array<std::string, 16> expected = {"",  "東京", "6",  "0",  "10", "5",    "新大阪", "0",
+                                          "0", "23",   "59", "30", "",   "2000", "3",      "11"};
   EXPECT_EQ(f.form.text, expected);
   EXPECT_EQ(f.weekday, "(土)");
   EXPECT_EQ(f.form.sort_option, 3);

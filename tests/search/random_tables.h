@@ -16,17 +16,17 @@
 namespace ravolin::search::testing {
 
 struct TableShape {
-  int stations = 10;      // physical stations (a doubled one takes two rows)
-  int trains = 50;        // per direction
-  int doubled_pct = 30;   // stations listed as arrival + departure rows
-  int stop_pct = 70;      // chance that a train stops at a single row
-  int first_minute = 360; // first departures
-  int span = 900;         // minutes over which first departures spread
-  int max_hop = 25;       // minutes between consecutive rows
-  int op_day_pct = 20;    // trains with an operation-day code other than "every day"
-  int missing_pct = 5;    // a doubled station with only one of its two times
-  int whole_line_pct = 0; // trains that run from the first row to the last
-  bool noise = false;     // times anywhere, no order along the rows
+  int stations = 10;       // physical stations (a doubled one takes two rows)
+  int trains = 50;         // per direction
+  int doubled_pct = 30;    // stations listed as arrival + departure rows
+  int stop_pct = 70;       // chance that a train stops at a single row
+  int first_minute = 360;  // first departures
+  int span = 900;          // minutes over which first departures spread
+  int max_hop = 25;        // minutes between consecutive rows
+  int op_day_pct = 20;     // trains with an operation-day code other than "every day"
+  int missing_pct = 5;     // a doubled station with only one of its two times
+  int whole_line_pct = 0;  // trains that run from the first row to the last
+  bool noise = false;      // times anywhere, no order along the rows
   bool padded_names = false;
 };
 
@@ -35,13 +35,12 @@ inline int rand_int(std::mt19937& rng, int lo, int hi) {
 }
 inline bool chance(std::mt19937& rng, int pct) { return rand_int(rng, 0, 99) < pct; }
 
-inline std::string station_name(int i) {
-  return "ST" + std::to_string(100 + i).substr(1);
-}
+inline std::string station_name(int i) { return "ST" + std::to_string(100 + i).substr(1); }
 
 // Fills `t` (all of it: stale values from an earlier fill are cleared).
 inline void fill_tables(data::SinkansenTables& t, const TableShape& shape, std::mt19937& rng) {
-  for (auto& d : t.times) for (auto& row : d) row.fill(0);
+  for (auto& d : t.times)
+    for (auto& row : d) row.fill(0);
   for (auto& d : t.station_name) d.fill(std::string());
   for (auto& d : t.station_flag) d.fill(0);
   for (auto& d : t.op_day) d.fill(0);
@@ -83,7 +82,8 @@ inline void fill_tables(data::SinkansenTables& t, const TableShape& shape, std::
     t.train_count[d] = n;
     for (int k = 1; k <= n; ++k) {
       t.train_id[d][k] = "H" + std::to_string(1000 + k).substr(1);
-      if (chance(rng, shape.op_day_pct)) t.op_day[d][k] = static_cast<std::uint8_t>(kCodes[rand_int(rng, 0, 7)]);
+      if (chance(rng, shape.op_day_pct))
+        t.op_day[d][k] = static_cast<std::uint8_t>(kCodes[rand_int(rng, 0, 7)]);
       if (rows == 0) continue;
       if (shape.noise) {
         for (int s = 1; s <= rows; ++s) {
@@ -212,11 +212,12 @@ inline void fill_full_size(data::SinkansenTables& t) {
     }
   }
   t.station_count = r;  // 48
-  for (auto& d : t.times) for (auto& row : d) row.fill(0);
+  for (auto& d : t.times)
+    for (auto& row : d) row.fill(0);
   for (int d = 1; d <= 2; ++d) {
     for (int k = 1; k <= 250; ++k) {
       int m = 360 + (k - 1) * 4 + rand_int(rng, 0, 3);  // 06:00 .. about 22:40
-      const int kind = rand_int(rng, 0, 2);              // 0 fast, 1 semi-fast, 2 all stops
+      const int kind = rand_int(rng, 0, 2);             // 0 fast, 1 semi-fast, 2 all stops
       for (int s = 1; s <= r; ++s) {
         const int f = t.station_flag[d][s];
         const bool ends = s == 1 || s == r;

@@ -27,7 +27,7 @@ struct Fixture {
     train(3, "N001", "N", {0, 0, 0, 830, 858});
     train(4, "Z123", "", {600, 0, 0, 0, 605});
     train(5, "H005 ", "G", {700, 850, 852, 920, 955});  // same identifier as train 1
-    train(6, "K200", "N5", {700, 0, 800, 0, 0});       // no time in 名古屋's arrival row
+    train(6, "K200", "N5", {700, 0, 800, 0, 0});        // no time in 名古屋's arrival row
     train(7, "H300", "RS", {0, 0, 805, 0, 930});
     sin->train_count[1] = 7;
     res->direction = 1;

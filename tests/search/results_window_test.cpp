@@ -2,8 +2,8 @@
 // The results window (ravolin26) on real widgets: the search it runs while loading, texts
 // equal to ravolin-tool's, 再検索 and 検索終了, Escape, positions, and printing through the
 // fake printer (confirmation, cancel at either step, the printed lines, a failed print).
-#include "gui/diagram/diagram_window.h"
 #include "app/navigator.h"
+#include "gui/diagram/diagram_window.h"
 #include "search/report.h"
 
 #include <QTextBlock>
@@ -17,9 +17,9 @@ namespace {
 using testing::SearchWindowTest;
 
 const std::vector<std::string> kToolConditions = {
-    "--date",   "2000-03-14",  "--from", "東京", "--to",        "新大阪", "--depart",
-    "06:00-23:00", "--arrive", "06:00-23:59", "--wait", "120", "--transfers", "1",
-    "--per-train", "all",      "--sort",      "depart"};
+    "--date",      "2000-03-14",  "--from",      "東京",        "--to",   "新大阪",
+    "--depart",    "06:00-23:00", "--arrive",    "06:00-23:59", "--wait", "120",
+    "--transfers", "1",           "--per-train", "all",         "--sort", "depart"};
 
 class ResultsWindowTest : public SearchWindowTest {
  protected:
@@ -48,14 +48,16 @@ TEST_F(ResultsWindowTest, ShowsTheTextsOfTheToolWhileTheLoadingWindowCoversTheSe
   ASSERT_NE(r, nullptr);
   EXPECT_TRUE(r->isVisible());
   ASSERT_FALSE(loading_texts.empty());
-  for (const std::string& t : loading_texts) EXPECT_EQ(t, "新幹線列車検索中!!  しばらくお待ち下さい");
+  for (const std::string& t : loading_texts)
+    EXPECT_EQ(t, "新幹線列車検索中!!  しばらくお待ち下さい");
   for (QWidget* w : QApplication::topLevelWidgets())
     EXPECT_FALSE(w->objectName() == QLatin1String("ravolin11") && w->isVisible());
 
   EXPECT_EQ(r->windowTitle(), QStringLiteral("新幹線検索結果"));
   EXPECT_EQ(plain(r, "Text1"), tool_text(kToolConditions, "report"));
   EXPECT_EQ(plain(r, "Text2"), tool_text(kToolConditions, "fares"));
-  EXPECT_EQ(child<QGroupBox>(r, "Frame1")->title().toStdString(), tool_text(kToolConditions, "caption"));
+  EXPECT_EQ(child<QGroupBox>(r, "Frame1")->title().toStdString(),
+            tool_text(kToolConditions, "caption"));
   EXPECT_EQ(child<QLabel>(r, "Label1")->text().toStdString(), tool_text(kToolConditions, "legend"));
   EXPECT_EQ(child(r, "Command5")->text(), QStringLiteral("新幹線検索結果"));
   EXPECT_EQ(child(r, "Command6")->text(), QStringLiteral("新幹線運賃情報"));
@@ -68,8 +70,8 @@ TEST_F(ResultsWindowTest, DoubleClickOnAConnectionDrawsItInTheDiagram) {
   ASSERT_NE(r, nullptr);
   auto* text1 = child<QPlainTextEdit>(r, "Text1");
   const int line = 2;  // the second connection (direct trains: two lines each)
-  const int entry = entry_at_line(state->schedule.sin, state->search_conditions,
-                                  state->search_result, line);
+  const int entry =
+      entry_at_line(state->schedule.sin, state->search_conditions, state->search_result, line);
   ASSERT_GT(entry, 0);
   QTextCursor at(text1->document()->findBlockByNumber(line));
   QTest::mouseDClick(text1->viewport(), Qt::LeftButton, Qt::NoModifier,

@@ -4,14 +4,14 @@
 // the conditions and results window tests.
 #pragma once
 
-#include "state/app_state.h"
 #include "app/navigator.h"
 #include "gui/board/main_window.h"
+#include "gui/common/window_conventions.h"
 #include "gui/search/results_window.h"
 #include "gui/search/search_window.h"
 #include "settings/settings_file.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
-#include "gui/common/window_conventions.h"
 
 #include "board/main_window_fixture.h"
 #include "support/data_builder.h"
@@ -80,7 +80,9 @@ class SearchWindowTest : public test_support::StartedMainWindow {
     return app->search_window()->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(i));
   }
   std::string text(int i) const { return box(i)->text().toStdString(); }
-  void set(int i, const std::string& value) const { box(i)->setText(QString::fromStdString(value)); }
+  void set(int i, const std::string& value) const {
+    box(i)->setText(QString::fromStdString(value));
+  }
   QRadioButton* option(int i) const {
     return app->search_window()->findChild<QRadioButton*>(QStringLiteral("Option%1").arg(i));
   }
@@ -104,7 +106,8 @@ class SearchWindowTest : public test_support::StartedMainWindow {
   }
   // ravolin-tool search on the same folder, one text of its output as a text box holds it.
   std::string tool_text(const std::vector<std::string>& conditions, const std::string& show) {
-    std::vector<std::string> args = {"search", folder.path(), "--today", "2000-03-13", "--show", show};
+    std::vector<std::string> args = {"search",     folder.path(), "--today",
+                                     "2000-03-13", "--show",      show};
     args.insert(args.end(), conditions.begin(), conditions.end());
     const test_support::ToolRun r = test_support::run_tool(folder, args);
     EXPECT_EQ(r.status, 0) << r.err;

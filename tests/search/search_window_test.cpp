@@ -2,9 +2,9 @@
 // The search conditions window (ravolin25) on real widgets: filling, the checks of
 // 検索開始 with their messages and focus, the Enter chain, what a search start stores,
 // the two-transfer confirmation, Escape and 終了.
-#include "search/field_checks.h"
 #include "app/navigator.h"
 #include "gui/settings/station_picker_window.h"
+#include "search/field_checks.h"
 
 #include "search_window_fixture.h"
 
@@ -23,8 +23,9 @@ TEST_F(SearchWindowTest, OpensFromTheMainWindowFilledWithTheSavedConditions) {
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->objectName(), QStringLiteral("ravolin25"));
   EXPECT_EQ(w->windowTitle(), QStringLiteral("新幹線の検索"));
-  const std::vector<std::string> expected = {"",  "東京", "6",  "0",  "23", "0",    "新大阪", "6",
-                                             "0", "23",   "59", "120", "",  "2000", "3",      "13"};
+  const std::vector<std::string> expected = {"",       "東京", "6", "0",  "23", "0",
+                                             "新大阪", "6",    "0", "23", "59", "120",
+                                             "",       "2000", "3", "13"};
   for (int i = 1; i <= 15; ++i) EXPECT_EQ(text(i), expected[i]) << "Text" << i;
   // Sort order 0 as the program starts: 乗車時間順; wait_count 1; combination 0.
   EXPECT_TRUE(option(3)->isChecked());
@@ -59,7 +60,10 @@ TEST_F(SearchWindowTest, EachRefusalKeepsTheWindowWithItsMessageAndFocus) {
       {"alighting name not a station", {{6, "大宮"}}, false, 6, kMsgInputError},
       {"arrival end before start", {{7, "10"}, {9, "9"}}, false, 10, ""},
       {"wait 121", {{11, "121"}}, false, 11, ""},
-      {"two transfers over two hours", {{2, "6"}, {3, "0"}, {4, "9"}, {5, "0"}}, true, 2,
+      {"two transfers over two hours",
+       {{2, "6"}, {3, "0"}, {4, "9"}, {5, "0"}},
+       true,
+       2,
        kMsgDepartRange},
       {"year before this year", {{13, "1999"}}, false, 13, ""},
       {"month 13", {{14, "13"}}, false, 14, ""},
@@ -96,26 +100,68 @@ struct Accepted {
 TEST_F(SearchWindowTest, EdgesThatAreAcceptedStartTheSearch) {
   start();
   const Accepted cases[] = {
-      {"empty times become 06:00 to 23:59", {{2, ""}, {3, " "}, {4, ""}, {5, ""}, {11, ""}},
-       false, 600, 2359, 60, 2000, 3, 13},
-      {"a window of one minute", {{2, "8"}, {3, "30"}, {4, "8"}, {5, "30"}}, false, 830, 830,
-       120, 2000, 3, 13},
+      {"empty times become 06:00 to 23:59",
+       {{2, ""}, {3, " "}, {4, ""}, {5, ""}, {11, ""}},
+       false,
+       600,
+       2359,
+       60,
+       2000,
+       3,
+       13},
+      {"a window of one minute",
+       {{2, "8"}, {3, "30"}, {4, "8"}, {5, "30"}},
+       false,
+       830,
+       830,
+       120,
+       2000,
+       3,
+       13},
       {"wait 0", {{11, "0"}}, false, 600, 2300, 0, 2000, 3, 13},
-      {"two transfers within two hours", {{2, "6"}, {3, "0"}, {4, "8"}, {5, "59"}}, true, 600,
-       859, 120, 2000, 3, 13},
-      {"29 February 2104", {{13, "2104"}, {14, "2"}, {15, "29"}}, false, 600, 2300, 120, 2104,
-       2, 29},
-      {"29 February 2400", {{13, "2400"}, {14, "2"}, {15, "29"}}, false, 600, 2300, 120, 2400,
-       2, 29},
-      {"an earlier day of this year", {{13, "2000"}, {14, "1"}, {15, "1"}}, false, 600, 2300,
-       120, 2000, 1, 1},
+      {"two transfers within two hours",
+       {{2, "6"}, {3, "0"}, {4, "8"}, {5, "59"}},
+       true,
+       600,
+       859,
+       120,
+       2000,
+       3,
+       13},
+      {"29 February 2104",
+       {{13, "2104"}, {14, "2"}, {15, "29"}},
+       false,
+       600,
+       2300,
+       120,
+       2104,
+       2,
+       29},
+      {"29 February 2400",
+       {{13, "2400"}, {14, "2"}, {15, "29"}},
+       false,
+       600,
+       2300,
+       120,
+       2400,
+       2,
+       29},
+      {"an earlier day of this year",
+       {{13, "2000"}, {14, "1"}, {15, "1"}},
+       false,
+       600,
+       2300,
+       120,
+       2000,
+       1,
+       1},
   };
   for (const Accepted& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_NE(open(), nullptr);
     // The window opens with the last case's conditions: start from the same ones.
-    const std::pair<int, std::string> base[] = {{2, "6"},     {3, "0"},  {4, "23"}, {5, "0"},
-                                                {11, "120"},  {13, "2000"}, {14, "3"}, {15, "13"}};
+    const std::pair<int, std::string> base[] = {{2, "6"},    {3, "0"},     {4, "23"}, {5, "0"},
+                                                {11, "120"}, {13, "2000"}, {14, "3"}, {15, "13"}};
     for (const auto& [i, value] : base) set(i, value);
     for (const auto& [i, value] : c.fields) set(i, value);
     option(c.two_transfers ? 5 : 4)->setChecked(true);
@@ -215,7 +261,7 @@ TEST_F(SearchWindowTest, EnterChecksTheFieldAndMovesAlongTheChain) {
   ASSERT_NE(w, nullptr);
   QApplication::setActiveWindow(w);  // focus events reach the boxes
   box(1)->setFocus();
-  const char* const chain[] = {"Text2", "Text3", "Text4", "Text5",  "Text6",   "Text7",
+  const char* const chain[] = {"Text2", "Text3", "Text4",  "Text5",  "Text6",   "Text7",
                                "Text8", "Text9", "Text10", "Text11", "Command1"};
   for (const char* next : chain) {
     QTest::keyClick(w->focusWidget(), Qt::Key_Return);
@@ -418,7 +464,8 @@ TEST_F(SearchWindowTest, CalendarButtonLiesInsideTheTravelDateFrame) {
 TEST_F(SearchWindowTest, EscapeClosesFromEveryControlAndEndStoresThePosition) {
   start();
   std::vector<std::string> controls;
-  for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 14, 15}) controls.push_back("Text" + std::to_string(i));
+  for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 14, 15})
+    controls.push_back("Text" + std::to_string(i));
   for (int i = 1; i <= 7; ++i) controls.push_back("Option" + std::to_string(i));
   for (int i = 1; i <= 3; ++i) controls.push_back("Command" + std::to_string(i));
   for (const std::string& name : controls) {

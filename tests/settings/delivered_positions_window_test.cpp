@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Where the delivered settings files open each window: on a 1280x1024 screen every window
 // opens beside the main window, never over its lists, and all three editions agree.
-#include "state/app_state.h"
 #include "app/navigator.h"
 #include "board/about_text.h"
 #include "gui/board/loading_window.h"
@@ -11,10 +10,11 @@
 #include "gui/board/version_window.h"
 #include "gui/calendar/calendar_window.h"
 #include "gui/calendar/correction_window.h"
-#include "settings/settings_file.h"
-#include "gui/settings/station_picker_window.h"
-#include "support/fake_platform.h"
 #include "gui/common/window_conventions.h"
+#include "gui/settings/station_picker_window.h"
+#include "settings/settings_file.h"
+#include "state/app_state.h"
+#include "support/fake_platform.h"
 
 #include <QLineEdit>
 #include <QRect>
@@ -29,7 +29,7 @@
 namespace ravolin::settings {
 namespace {
 
-constexpr int kScreenWidth = 1280 * 15;   // twips at 96 dpi
+constexpr int kScreenWidth = 1280 * 15;  // twips at 96 dpi
 constexpr int kScreenHeight = 1024 * 15;
 // What a window manager adds around a window: borders and the title bar.
 constexpr int kFrameWidth = 8 * 15;
@@ -78,8 +78,8 @@ TEST(DeliveredPositions, EveryWindowOpensBesideTheMainWindow) {
 
   QLineEdit target;
   std::vector<std::pair<int, std::unique_ptr<QWidget>>> windows;
-  windows.emplace_back(4, std::make_unique<calendar::CalendarWindow>(
-                              state, calendar::CalendarWindow::Targets{}));
+  windows.emplace_back(
+      4, std::make_unique<calendar::CalendarWindow>(state, calendar::CalendarWindow::Targets{}));
   windows.emplace_back(9, std::make_unique<board::VersionWindow>(state, nullptr));
   windows.emplace_back(11, std::make_unique<board::LoadingWindow>(state, board::kLoadingStartup));
   windows.emplace_back(

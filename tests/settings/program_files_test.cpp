@@ -9,11 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <set>
-#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <ctime>
+#include <filesystem>
+#include <set>
 
 namespace ravolin::settings {
 namespace {
@@ -39,9 +39,12 @@ TEST(CommandLine, EditionHelpAndVersionAreReadAndWindowSystemArgumentsLeftAlone)
 }
 
 TEST(CommandLine, UnknownEditionsMissingValuesAndUnknownLongOptionsAreRefused) {
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"--edition"}, {"--edition="}, {"--edition", "sanyo"}, {"--edition", "../tohoku"},
-           {"--editon", "tohoku"}, {"--folder=/tmp"}}) {
+  for (const auto& args : std::vector<std::vector<std::string>>{{"--edition"},
+                                                                {"--edition="},
+                                                                {"--edition", "sanyo"},
+                                                                {"--edition", "../tohoku"},
+                                                                {"--editon", "tohoku"},
+                                                                {"--folder=/tmp"}}) {
     CommandLine cl = parse_command_line(args);
     EXPECT_NE(cl.error, "") << args[0];
     EXPECT_TRUE(cl.edition.empty()) << args[0];
@@ -50,9 +53,10 @@ TEST(CommandLine, UnknownEditionsMissingValuesAndUnknownLongOptionsAreRefused) {
 }
 
 TEST(CommandLine, ARefusedOptionWinsOverHelpAndVersionWhereverItStands) {
-  for (const auto& args : std::vector<std::vector<std::string>>{
-           {"--help", "--bogus"}, {"--bogus", "--help"}, {"-h", "--edition", "sanyo"},
-           {"--version", "--edition"}}) {
+  for (const auto& args : std::vector<std::vector<std::string>>{{"--help", "--bogus"},
+                                                                {"--bogus", "--help"},
+                                                                {"-h", "--edition", "sanyo"},
+                                                                {"--version", "--edition"}}) {
     const CommandLine cl = parse_command_line(args);
     EXPECT_NE(cl.error, "") << args[0] << " " << args[1];
     EXPECT_NE(cl.error_ascii, "") << args[0] << " " << args[1];
@@ -92,7 +96,8 @@ std::function<bool(const std::string&)> data_in(std::set<std::string> folders) {
 
 TEST(ProgramLocation, BuildTreeAndCopiedFoldersAreUsedBesideTheExecutable) {
   const auto has = data_in({"/b/program/tokaido", "/b/program/tohoku", "/copy/mine"});
-  ProgramLocation own = locate_program_folder("/b/program/tohoku", "/b/program/share/ravolin", "", has);
+  ProgramLocation own =
+      locate_program_folder("/b/program/tohoku", "/b/program/share/ravolin", "", has);
   EXPECT_EQ(own.folder, "/b/program/tohoku");
   EXPECT_EQ(own.edition, "tohoku");
   EXPECT_FALSE(own.installed);
@@ -148,7 +153,8 @@ TEST(UserFolder, AWritableProgramFolderKeepsTheUsersFilesAndAnInstalledOneNever)
 
 TEST(UserFolder, XdgConfigHomeThenHomeDotConfigAndNothingWithoutEither) {
   ProgramLocation loc{"/usr/share/ravolin/joetsu", "joetsu", true, ""};
-  EXPECT_EQ(choose_user_folder(loc, {"", "/home/bo"}, read_only), "/home/bo/.config/ravolin/joetsu");
+  EXPECT_EQ(choose_user_folder(loc, {"", "/home/bo"}, read_only),
+            "/home/bo/.config/ravolin/joetsu");
   // A relative XDG_CONFIG_HOME is not a base directory.
   EXPECT_EQ(choose_user_folder(loc, {"cfg", "/home/bo"}, read_only),
             "/home/bo/.config/ravolin/joetsu");
@@ -277,10 +283,12 @@ TEST_F(InstalledLayout, AConfigHomeThatIsAFileIsReportedInJapaneseAndNothingIsSa
   const UserFolder u = prepare_user_folder(location, {root.path() + "/config-file", "/home/ai"},
                                            everything_writable, root.path() + "/tmp");
   EXPECT_FALSE(u.keeps_changes);
-  EXPECT_EQ(u.notice, "設定を保存するフォルダを用意できません。\n"
-                      "フォルダを作成できません: " + root.path() +
-                          "/config-file/ravolin/tokaido（途中の名前がフォルダではありません）\n"
-                          "設定とホテル情報の変更は保存されません。");
+  EXPECT_EQ(u.notice,
+            "設定を保存するフォルダを用意できません。\n"
+            "フォルダを作成できません: " +
+                root.path() +
+                "/config-file/ravolin/tokaido（途中の名前がフォルダではありません）\n"
+                "設定とホテル情報の変更は保存されません。");
   EXPECT_NE(u.folder.find("/tmp/ravolin-"), std::string::npos) << u.folder;
   EXPECT_EQ(program_files(), (std::set<std::string>{"ravolin2.ini"}));
 }
@@ -296,8 +304,7 @@ TEST_F(InstalledLayout, AUsableHomeGetsPrivateFoldersDownFromDotConfig) {
   EXPECT_EQ(u.notice, "");
   EXPECT_EQ(u.folder, home + "/.config/ravolin/tokaido");
   for (const char* made : {"/.config", "/.config/ravolin", "/.config/ravolin/tokaido"})
-    EXPECT_EQ(fs::status(home + made).permissions() & fs::perms::all, fs::perms::owner_all)
-        << made;
+    EXPECT_EQ(fs::status(home + made).permissions() & fs::perms::all, fs::perms::owner_all) << made;
   // A folder that was there already keeps its mode.
   EXPECT_EQ(fs::status(home).permissions() & fs::perms::all,
             fs::perms::all & ~(fs::perms::group_write | fs::perms::others_write));
@@ -315,9 +322,9 @@ TEST_F(InstalledLayout, StaleTemporaryFilesOfInterruptedWritesGoAndNothingElse) 
   const std::vector<std::string> stale{"ravolin2.ini.a1B2c3", "hotelusr.csv.XyZ789",
                                        "ravolin4.ini.000000"};
   const std::vector<std::string> kept{
-      "ravolin2.ini",        "hotelusr.csv",        "ravolin2.ini.bak",    "ravolin2.ini.a1B2c",
-      "ravolin2.ini.a1B2c3d", "ravolin2.ini.a1-2c3", "ravolin5.ini.a1B2c3", "notes.txt.a1B2c3",
-      "xravolin2.ini.a1B2c3"};
+      "ravolin2.ini",        "hotelusr.csv",         "ravolin2.ini.bak",
+      "ravolin2.ini.a1B2c",  "ravolin2.ini.a1B2c3d", "ravolin2.ini.a1-2c3",
+      "ravolin5.ini.a1B2c3", "notes.txt.a1B2c3",     "xravolin2.ini.a1B2c3"};
   for (const std::string& name : stale) old_file(name);
   for (const std::string& name : kept) old_file(name);
   write(user + "/ravolin3.ini.Fresh1", "another copy is writing this now");

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace ravolin::settings {
 namespace {
@@ -66,8 +66,7 @@ Settings sample() {
 }
 
 TEST(SettingsWriter, WritesTheWholeFileInItsCanonicalLayout) {
-  std::string expected_utf8 =
-      "[Form]\r\nravolin1_top=-120\r\nravolin1_left=3000\r\n";
+  std::string expected_utf8 = "[Form]\r\nravolin1_top=-120\r\nravolin1_left=3000\r\n";
   for (int id : kFormWindows) {
     if (id == 1 || id == 26) continue;
     expected_utf8 += "ravolin" + std::to_string(id) + "_top=0\r\n";
@@ -108,7 +107,10 @@ TEST(SettingsWriter, HolidayListIsAlwaysWrittenWellFormed) {
   std::string utf8 = *text::cp932_to_utf8(format_settings(s));
   EXPECT_NE(utf8.find("[Holiday]\r\n9999\r\n\r\n"), std::string::npos);
   s.holidays.count = 40;  // damaged count: at most 19 holidays, then the terminator
-  for (int i = 1; i <= 20; ++i) { s.holidays.month[i] = 1; s.holidays.day[i] = static_cast<std::int16_t>(i); }
+  for (int i = 1; i <= 20; ++i) {
+    s.holidays.month[i] = 1;
+    s.holidays.day[i] = static_cast<std::int16_t>(i);
+  }
   Settings back = parse_settings(format_settings(s));
   EXPECT_EQ(back.holidays.count, 19);
   EXPECT_EQ(back.holidays.day[19], 19);
@@ -117,11 +119,11 @@ TEST(SettingsWriter, HolidayListIsAlwaysWrittenWellFormed) {
 
 TEST(SettingsReader, KeysHeadersAndSectionsAsTheProgramWritesThem) {
   const Settings s = parse_settings(ini({
-      "ravolin4_top=100",       // before any header: a window position
-      "[Unknown]",              // ignored, section stays [Form]
+      "ravolin4_top=100",  // before any header: a window position
+      "[Unknown]",         // ignored, section stays [Form]
       "ravolin4_left=-200",
       "unknown_key=5",
-      "ravolin4_top =7",        // key compared without trimming
+      "ravolin4_top =7",  // key compared without trimming
       "[Keiyo_line]",
       "keiyo_hun1=10",
       "keiyo_hun1=12",          // last one wins
@@ -131,12 +133,12 @@ TEST(SettingsReader, KeysHeadersAndSectionsAsTheProgramWritesThem) {
       "Keiyo_use=1",            // case-sensitive
       "ravolin5_top=9",         // key of another section
       "[Retrieval condition]",
-      "st_time1=6 00",          // blanks inside a number are ignored
-      "st_time2=12:00",         // leading number only
+      "st_time1=6 00",   // blanks inside a number are ignored
+      "st_time2=12:00",  // leading number only
       "wait_time=abc",
       "[Control]",
       "control2_flg=1",
-      "control3_flg=12",        // only the last character counts
+      "control3_flg=12",  // only the last character counts
       "control9_flg=7x",
       "[Holiday]",
       "9999",
@@ -178,8 +180,8 @@ TEST(SettingsReader, NumbersRoundHalfToEvenAndMustFitSixteenBits) {
   EXPECT_EQ(num(""), "0");
   EXPECT_EQ(num("-"), "0");
   // A value too large leaves the setting as it was.
-  const Settings s = parse_settings(ini({"[Keiyo_line]", "keiyo_hun1=9", "keiyo_hun1=70000",
-                                         "[Holiday]", "9999"}));
+  const Settings s = parse_settings(
+      ini({"[Keiyo_line]", "keiyo_hun1=9", "keiyo_hun1=70000", "[Holiday]", "9999"}));
   EXPECT_EQ(s.keiyo_hun1, 9);
 }
 
@@ -188,7 +190,10 @@ TEST(SettingsReader, NumbersDoNotDependOnTheUsersLocale) {
   const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
   const char* comma = nullptr;
   for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE.utf8", "fr_FR.utf8"})
-    if (std::setlocale(LC_NUMERIC, name)) { comma = name; break; }
+    if (std::setlocale(LC_NUMERIC, name)) {
+      comma = name;
+      break;
+    }
   if (!comma) GTEST_SKIP() << "no locale with a decimal comma on this machine";
   std::int16_t v = 0;
   EXPECT_TRUE(read_int16("3.5", v));
@@ -201,18 +206,13 @@ TEST(SettingsReader, NumbersDoNotDependOnTheUsersLocale) {
 TEST(SettingsReader, PlaceSectionsTakeFiveFieldsAndQuotesProtectCommas) {
   const Settings s = parse_settings(ini({
       "[Departure ground]",
-      "[Not a section]",      // passed over, not a place
-      "\"大阪,梅田\"",        // quoted: one field
-      "京都,奈良",            // unquoted: two fields
-      "  \"  新神戸 \"  ",
-      "\"\"",
-      "[Arrival ground]",
-      "\"仙台\"",
-      "\"盛岡\"",
-      "[Form]",               // taken as a place name
-      "\"\"",
-      "\"秋田\"",
-      "\"山形\"",             // a further line starts again at slot 1
+      "[Not a section]",  // passed over, not a place
+      "\"大阪,梅田\"",    // quoted: one field
+      "京都,奈良",        // unquoted: two fields
+      "  \"  新神戸 \"  ", "\"\"", "[Arrival ground]", "\"仙台\"", "\"盛岡\"",
+      "[Form]",  // taken as a place name
+      "\"\"", "\"秋田\"",
+      "\"山形\"",  // a further line starts again at slot 1
   }));
   EXPECT_EQ(s.departure_ground[1], "大阪,梅田");
   EXPECT_EQ(s.departure_ground[2], "京都");
@@ -301,8 +301,8 @@ class SettingsFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("ravolin_settings_" + std::to_string(::getpid()) +
-            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+           ("ravolin_settings_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

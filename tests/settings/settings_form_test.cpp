@@ -1,27 +1,27 @@
 // SPDX-License-Identifier: MIT
 // The settings window's rules: filling, the checks of every box with their messages,
 // 了解 stopping at the first refusal, and the store at exit after the Keiyo switch.
-#include "settings/settings_file.h"
 #include "settings/settings_form.h"
+#include "settings/settings_file.h"
 
 #include "text/text.h"
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <unistd.h>
 
 namespace ravolin::settings {
 namespace {
 
 // The Keiyo weekday down list as delivered: eleven stations, then empty names up to 15.
 void keiyo_stations(data::KeiyoTables& k) {
-  const char* names[] = {"東京", "八丁堀", "新木場", "葛西臨海公園", "舞浜", "新浦安",
-                         "南船橋", "新習志野", "海浜幕張", "千葉みなと", "蘇我"};
+  const char* names[] = {"東京",   "八丁堀",   "新木場",   "葛西臨海公園", "舞浜", "新浦安",
+                         "南船橋", "新習志野", "海浜幕張", "千葉みなと",   "蘇我"};
   k.station_count[1] = 15;
   for (int i = 1; i <= 11; ++i) k.station_name[1][i] = names[i - 1];
 }
@@ -158,10 +158,9 @@ TEST_F(SettingsFormTest, NumberBoxes) {
     std::string out;  // the box afterwards
   };
   const Case cases[] = {
-      {"", 0, "0"},          {"   ", 0, "0"},        {"15", 0, "15"},
-      {" 15 ", 0, " 15 "},   {"12.5", 0, "12.5"},   {"0", 0, "0"},
-      {"１５", 0, "15"},     {"abc", 1, "abc"},     {"15分", 1, "15分"},
-      {"1 5", 1, "1 5"},     {"-1", 1, "-1"},       {"32767", 0, "32767"},
+      {"", 0, "0"},          {"   ", 0, "0"},       {"15", 0, "15"},   {" 15 ", 0, " 15 "},
+      {"12.5", 0, "12.5"},   {"0", 0, "0"},         {"１５", 0, "15"}, {"abc", 1, "abc"},
+      {"15分", 1, "15分"},   {"1 5", 1, "1 5"},     {"-1", 1, "-1"},   {"32767", 0, "32767"},
       {"32768", 1, "32768"}, {"99999", 1, "99999"}, {".", 1, "."},
   };
   for (const Case& c : cases) {
@@ -206,9 +205,11 @@ TEST_F(SettingsFormTest, OkStopsAtTheFirstRefusalInOrderAndAppliesNothing) {
     std::optional<std::string> message;
   };
   const Case cases[] = {
-      {1, "新習志野", true, ""}, {1, "蘇我", true, kTerminusMessage}, {2, "x", true, ""},
-      {3, "15", true, ""},           {4, "-2", true, ""},           {5, "博多", true, kTerminusMessage},
-      {6, "x", true, ""},            {7, "10", true, ""},           {8, "x", true, ""},
+      {1, "新習志野", true, ""}, {1, "蘇我", true, kTerminusMessage},
+      {2, "x", true, ""},        {3, "15", true, ""},
+      {4, "-2", true, ""},       {5, "博多", true, kTerminusMessage},
+      {6, "x", true, ""},        {7, "10", true, ""},
+      {8, "x", true, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.box);
@@ -312,9 +313,9 @@ TEST(KeiyoSwitchAtExit, TheFileHoldsKeiyoUseWhateverControl2Says) {
     ASSERT_TRUE(put_ini_file_at_exit_keiyo_on(path, current, error)) << error;
     const std::string written = file_text();
     EXPECT_NE(written.find("\r\nkeiyo_use=1\r\n"), std::string::npos) << written;
-    EXPECT_NE(written.find(control2 == 1 ? "sinkansen_station=品川\r\n"
-                                         : "sinkansen_station=東京\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        written.find(control2 == 1 ? "sinkansen_station=品川\r\n" : "sinkansen_station=東京\r\n"),
+        std::string::npos)
         << written;
     EXPECT_NE(written.find(control2 == 1 ? "control2_flg=1\r\n" : "control2_flg=0\r\n"),
               std::string::npos);

@@ -10,14 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace ravolin::settings {
 namespace {
@@ -273,8 +273,8 @@ TEST_F(SettingsOnDisk, BothExitPathsReadTheFileAgainTheSameWay) {
     const fs::path missing = dir_ / "ravolin2.ini";
     Settings current = changed;
     ASSERT_TRUE(exit.store(missing.string(), current, error)) << error;
-    EXPECT_EQ(slurp(missing), expected_at_exit(parse_settings(resource("ravolin2.ini")),
-                                               exit.keiyo_on));
+    EXPECT_EQ(slurp(missing),
+              expected_at_exit(parse_settings(resource("ravolin2.ini")), exit.keiyo_on));
     EXPECT_NE(get_ini_file(missing.string()).sinkansen_station, "");
 
     // Damaged: what could be read is written back, and the damaged file is kept.
@@ -287,8 +287,7 @@ TEST_F(SettingsOnDisk, BothExitPathsReadTheFileAgainTheSameWay) {
     current = changed;
     ASSERT_TRUE(exit.store(damaged_path.string(), current, error)) << error;
     EXPECT_EQ(slurp(damaged_copy_path(damaged_path.string())), damaged);
-    EXPECT_EQ(slurp(damaged_path),
-              expected_at_exit(parse_settings(damaged), exit.keiyo_on));
+    EXPECT_EQ(slurp(damaged_path), expected_at_exit(parse_settings(damaged), exit.keiyo_on));
     EXPECT_EQ(current.form[1].top, on_disk.form[1].top);
 
     // Unreadable: nothing is written, and the reason is given.
@@ -401,9 +400,9 @@ TEST_F(SettingsOnDisk, AReplacedFileKeepsItsOwnerWhereTheSystemAllows) {
   const fs::path theirs = dir_ / "ravolin2.ini";
   spit(theirs, format_settings(filled()));
   ASSERT_EQ(::chown(theirs.c_str(), 65534, 65534), 0);
-  fs::permissions(theirs, fs::perms::owner_read | fs::perms::owner_write |
-                              fs::perms::group_read | fs::perms::group_write |
-                              fs::perms::others_read | fs::perms::others_write);
+  fs::permissions(theirs, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                              fs::perms::group_write | fs::perms::others_read |
+                              fs::perms::others_write);
   std::string error;
   ASSERT_TRUE(put_ini_file(theirs.string(), filled(), error)) << error;
   struct stat st {};
@@ -427,7 +426,9 @@ TEST_F(SettingsOnDisk, AReplacedFileKeepsItsOwnerWhereTheSystemAllows) {
 TEST(FileErrors, SystemErrorsReadAsJapaneseSentencesWithTheFileName) {
   std::string bytes, error;
   EXPECT_FALSE(read_whole_file("/nonexistent/ravolin2.ini", bytes, error));
-  EXPECT_EQ(error, "ファイルを開けません: /nonexistent/ravolin2.ini（ファイルまたはフォルダがありません）");
+  EXPECT_EQ(
+      error,
+      "ファイルを開けません: /nonexistent/ravolin2.ini（ファイルまたはフォルダがありません）");
   for (int err : {EACCES, ENOSPC, EROFS, EIO, EISDIR, 12345}) {
     const std::string t = system_error_text(err);
     EXPECT_EQ(text::cp932_to_utf8(*text::utf8_to_cp932(t)), t);  // shown and stored as Japanese

@@ -3,15 +3,15 @@
 // captions and filling, the Enter chain with its checks and messages, 了解 rebuilding
 // both lists as ravolin-tool builds them, refusals, Escape, the position keys and the
 // Keiyo display switched off and on (the settings file with control2_flg 1 and 0).
-#include "state/app_state.h"
+#include "gui/settings/settings_window.h"
 #include "app/navigator.h"
 #include "gui/board/main_window.h"
+#include "gui/common/window_conventions.h"
+#include "gui/settings/station_picker_window.h"
 #include "settings/settings_file.h"
 #include "settings/settings_form.h"
-#include "gui/settings/settings_window.h"
-#include "gui/settings/station_picker_window.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
-#include "gui/common/window_conventions.h"
 
 #include "support/data_builder.h"
 #include "support/program_folder.h"
@@ -161,15 +161,15 @@ TEST_F(SettingsWindowTest, OpensWithEveryCaptionFilledFromTheSettings) {
     std::vector<std::string> labels;
     for (auto* l : child<QGroupBox>(QString::fromLatin1(f))->findChildren<QLabel*>())
       labels.push_back(l->text().toStdString());
-    EXPECT_EQ(labels, (std::vector<std::string>{"利用している駅", "駅まで通常", "分",
-                                                "駅まで急いで", "分", "列車案内の表示件数",
-                                                "（０：２時間後まで表示）"}));
+    EXPECT_EQ(labels,
+              (std::vector<std::string>{"利用している駅", "駅まで通常", "分", "駅まで急いで", "分",
+                                        "列車案内の表示件数", "（０：２時間後まで表示）"}));
   }
 
   const char* texts[] = {"", "舞浜", "10", "0", "4", "品川", "10", "5", "12", ""};
   for (int n = 1; n <= 9; ++n) EXPECT_EQ(text(n)->text().toStdString(), texts[n]) << n;
   EXPECT_EQ(text(1)->height(), ui::tw(w, 255));
-  const bool checked[] = {false, false, true, true, false, false,
+  const bool checked[] = {false, false, true, true,  false, false,
                           true,  false, true, false, true,  false};
   for (int n = 1; n <= 11; ++n) EXPECT_EQ(option(n)->isChecked(), checked[n]) << n;
   // The focus starts in the Shinkansen station.
@@ -332,9 +332,8 @@ TEST_F(SettingsWindowTest, OkRefusalKeepsTheWindowAndEverySetting) {
 TEST_F(SettingsWindowTest, EscapeChangesNothing) {
   start(base_settings());
   const std::vector<std::string> lines1 = list("List1"), lines2 = list("List2");
-  const auto names = {QStringLiteral("Text1"), QStringLiteral("Text7"),
-                      QStringLiteral("Option4"), QStringLiteral("Option11"),
-                      QStringLiteral("Command1")};
+  const auto names = {QStringLiteral("Text1"), QStringLiteral("Text7"), QStringLiteral("Option4"),
+                      QStringLiteral("Option11"), QStringLiteral("Command1")};
   int moved = 0;
   for (const QString& name : names) {
     SCOPED_TRACE(name.toStdString());

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The station picker (ravolin22) on real widgets: what each mode lists, the box the name
 // goes to, 選択 enabled only with a station selected, and every way of closing it.
-#include "state/app_state.h"
-#include "settings/station_picker.h"
 #include "gui/settings/station_picker_window.h"
-#include "support/fake_platform.h"
 #include "gui/common/window_conventions.h"
+#include "settings/station_picker.h"
+#include "state/app_state.h"
+#include "support/fake_platform.h"
 
 #include "board/board_fixture.h"
 
@@ -30,17 +30,17 @@ using board::testing::SinTables;
 class StationPickerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    state = std::make_unique<app::AppState>("/nowhere",
-                                            app::Platform{clock, messages, help, printer});
+    state =
+        std::make_unique<app::AppState>("/nowhere", app::Platform{clock, messages, help, printer});
     state->schedule.edition = data::find_edition(1);
     SinTables sin;
-    sin.stations(1, {{"東京", 0}, {"品川", 0}, {"名古屋", 1}, {"名古屋", 2}, {"京都", 0},
-                     {"博多", 0}});
+    sin.stations(
+        1, {{"東京", 0}, {"品川", 0}, {"名古屋", 1}, {"名古屋", 2}, {"京都", 0}, {"博多", 0}});
     state->schedule.sin = sin.get();
     KeiyoTables keiyo;
-    keiyo.stations(1, {"東京", "八丁堀", "越中島", "潮見", "新木場", "葛西臨海公園", "舞浜",
-                       "市川塩浜", "新浦安", "南船橋", "海浜幕張", "検見川浜", "稲毛海岸",
-                       "千葉みなと", "蘇我"});
+    keiyo.stations(
+        1, {"東京", "八丁堀", "越中島", "潮見", "新木場", "葛西臨海公園", "舞浜", "市川塩浜",
+            "新浦安", "南船橋", "海浜幕張", "検見川浜", "稲毛海岸", "千葉みなと", "蘇我"});
     state->schedule.keiyo = keiyo.get();
     state->settings.pos(22) = {1800, 2400};
     target.setText(QStringLiteral("前の駅名"));

@@ -39,12 +39,14 @@ data::SourceFiles small_sources(int edition) {
                        "train H102 day 70\n新大阪 10:00\n名古屋 - 10:55\n東京 12:40\n";
   f["keiyo.txt"] =
       "schedule 1\n"
-      "stations 東京 八丁堀 越中島 潮見 新木場 葛西臨海公園 舞浜 新浦安 市川塩浜 二俣新町 南船橋 新習志野 海浜幕張\n"
+      "stations 東京 八丁堀 越中島 潮見 新木場 葛西臨海公園 舞浜 新浦安 市川塩浜 二俣新町 南船橋 "
+      "新習志野 海浜幕張\n"
       "station-count 12\n"
       "train 1501A 05:10 05:12 05:14 05:16 05:19 05:22 05:25 05:28 05:31 05:34 05:37 05:40\n"
       "train 503B 05:20 05:22 - - 05:29 - 05:34\n"
       "schedule 2\n"
-      "stations 新習志野 南船橋 二俣新町 市川塩浜 新浦安 舞浜 葛西臨海公園 新木場 潮見 越中島 八丁堀 東京\n"
+      "stations 新習志野 南船橋 二俣新町 市川塩浜 新浦安 舞浜 葛西臨海公園 新木場 潮見 越中島 "
+      "八丁堀 東京\n"
       "train 1502A 06:00 06:03 06:06 06:09 06:12 06:15 06:18 06:21 06:24 06:27 06:30 06:33\n"
       "train 504B 23:50 23:53 23:56 23:59 24:02\n";
   f["fares.txt"] = std::string(
@@ -125,7 +127,8 @@ std::uint32_t get_u32(const std::vector<std::uint8_t>& bytes, std::size_t offset
 }
 
 std::int32_t get_slot(const std::vector<std::uint8_t>& bytes, int slot) {
-  return static_cast<std::int32_t>(get_u32(bytes, bytes.size() - data::kBlockSize + 4 * (slot - 1)));
+  return static_cast<std::int32_t>(
+      get_u32(bytes, bytes.size() - data::kBlockSize + 4 * (slot - 1)));
 }
 
 void set_slot(std::vector<std::uint8_t>& bytes, int slot, std::int32_t v) {

@@ -27,7 +27,10 @@ class FakeMessageBoxes final : public MessageBoxes {
 
   const std::vector<Shown>& shown() const { return shown_; }
   std::size_t pending_answers() const { return answers_.size(); }
-  void clear() { shown_.clear(); answers_.clear(); }
+  void clear() {
+    shown_.clear();
+    answers_.clear();
+  }
 
  private:
   std::deque<MessageAnswer> answers_;
@@ -60,7 +63,10 @@ class FakePrinter final : public Printer {
  public:
   void set_choose_answer(bool ok) { choose_answer_ = ok; }
   void set_end_failure(std::string reason) { end_failure_ = std::move(reason); }
-  bool choose(QWidget*) override { ++choose_calls_; return choose_answer_; }
+  bool choose(QWidget*) override {
+    ++choose_calls_;
+    return choose_answer_;
+  }
   void set_font(const std::string& face, int point_size) override {
     face_ = face;
     point_size_ = point_size;

@@ -25,7 +25,10 @@ class FixedClock final : public Clock {
   }
   void advance_seconds(int seconds);
   void move_to(const SystemTime& t) { t_ = t; }
-  void refuse_set(std::string reason) { refuse_ = true; refuse_reason_ = std::move(reason); }
+  void refuse_set(std::string reason) {
+    refuse_ = true;
+    refuse_reason_ = std::move(reason);
+  }
   void hold_sets() { hold_ = true; }
   bool set_pending() const { return static_cast<bool>(pending_done_); }
   // Answers the waiting request: set, or refused after refuse_set().

@@ -3,11 +3,11 @@
 // message boxes, help viewer and printer: the ground of the tests of the windows it opens.
 #pragma once
 
-#include "state/app_state.h"
 #include "app/navigator.h"
 #include "gui/board/main_window.h"
-#include "support/fixed_clock.h"
+#include "state/app_state.h"
 #include "support/fake_platform.h"
+#include "support/fixed_clock.h"
 
 #include "support/data_builder.h"
 #include "support/program_folder.h"

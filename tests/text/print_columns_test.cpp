@@ -22,7 +22,8 @@ TEST(PrintColumns, TabsReachTheNextStopOfEightColumns) {
   EXPECT_EQ(expand_tabs("運賃\t："), "運賃    ：");
   // A full-width character across a stop: the tab goes on to the one after.
   EXPECT_EQ(expand_tabs("abcdefgあ\tx"), "abcdefgあ       x");
-  EXPECT_EQ(expand_tabs("あいうえおかきく\t\tx"), std::string("あいうえおかきく") + std::string(16, ' ') + "x");
+  EXPECT_EQ(expand_tabs("あいうえおかきく\t\tx"),
+            std::string("あいうえおかきく") + std::string(16, ' ') + "x");
   EXPECT_EQ(expand_tabs("\t\t～ "), std::string(16, ' ') + "～ ");
 }
 

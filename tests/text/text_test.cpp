@@ -18,7 +18,7 @@ TEST(Cp932, RoundTripsJapaneseAndMapsBackslashAndWaveDashAsWindowsDoes) {
 
 TEST(Cp932, InvalidBytesAreRefusedOrReplaced) {
   EXPECT_FALSE(cp932_to_utf8(std::string("\x93", 1)));  // lead byte without trail
-  EXPECT_FALSE(utf8_to_cp932("\xF0\x9F\x98\x80"));       // emoji has no CP932 form
+  EXPECT_FALSE(utf8_to_cp932("\xF0\x9F\x98\x80"));      // emoji has no CP932 form
   EXPECT_EQ(cp932_to_utf8_lossy(std::string("A\x93", 2)), "A\xEF\xBF\xBD");
 }
 

@@ -45,7 +45,8 @@ TEST(ToolData, BuildDumpExportRoundTrip) {
   ASSERT_EQ(d.status, 0) << d.err;
   EXPECT_NE(d.out.find("edition 1 東海道・山陽新幹線 (ravolin2.ini, 5006)"), std::string::npos);
   EXPECT_NE(d.out.find("[pair] 2"), std::string::npos);
-  EXPECT_NE(d.out.find("train 1 N001 day 0 car N7: 東京 06:00 品川 06:07 名古屋着 07:36 名古屋発 07:37 新大阪 08:30"),
+  EXPECT_NE(d.out.find("train 1 N001 day 0 car N7: 東京 06:00 品川 06:07 名古屋着 07:36 名古屋発 "
+                       "07:37 新大阪 08:30"),
             std::string::npos)
       << d.out;
   EXPECT_NE(d.out.find("  1501A 05:10 05:12"), std::string::npos);
@@ -65,8 +66,8 @@ TEST(ToolData, PaddedIdentifiersAndUnreadBytesDumpAndExportAsTheProgramReadsThem
   ASSERT_EQ(run_tool(work, {"build", work.file("src"), work.file("a.dat")}).status, 0);
   std::string bytes = slurp(work.file("a.dat"));
   // Keiyo identifiers right-aligned in their columns and a byte after the directory slots.
-  for (const auto& [from, to] : {std::pair<std::string, std::string>{"503B ", " 503B"},
-                                 {"504B ", " 504B"}}) {
+  for (const auto& [from, to] :
+       {std::pair<std::string, std::string>{"503B ", " 503B"}, {"504B ", " 504B"}}) {
     const auto at = bytes.find(from);
     ASSERT_NE(at, std::string::npos) << from;
     bytes.replace(at, from.size(), to);
@@ -92,8 +93,8 @@ TEST(ToolData, PaddedIdentifiersAndUnreadBytesDumpAndExportAsTheProgramReadsThem
   // A real fault is still refused: a Keiyo time of 05:64.
   std::string bad = slurp(work.file("b.dat"));
   const std::uint32_t wrong = (564 + 1501) * 8192u + (512 + 1501);
-  const auto keiyo = static_cast<std::size_t>(test_support::get_slot(
-      std::vector<std::uint8_t>(bad.begin(), bad.end()), 4));
+  const auto keiyo = static_cast<std::size_t>(
+      test_support::get_slot(std::vector<std::uint8_t>(bad.begin(), bad.end()), 4));
   std::memcpy(bad.data() + (keiyo + 4) * 1024, &wrong, 4);
   work.write_file("bad.dat", bad);
   for (const char* cmd : {"dump", "export"}) {
@@ -187,21 +188,25 @@ TEST(ToolData, CheckReportsFindingsAndBuildWarnsButWrites) {
   ToolRun b = run_tool(work, {"build", work.file("src"), work.file("a.dat")});
   ASSERT_EQ(b.status, 0) << b.err;
   EXPECT_TRUE(fs::exists(work.file("a.dat")));
-  EXPECT_NE(b.err.find("warning: " + work.file("src") + ": 新幹線 下り K201: 新大阪 24:10 is after midnight"),
+  EXPECT_NE(b.err.find("warning: " + work.file("src") +
+                       ": 新幹線 下り K201: 新大阪 24:10 is after midnight"),
             std::string::npos)
       << b.err;
 
   for (const std::string& what : {work.file("src"), work.file("a.dat")}) {
     ToolRun c = run_tool(work, {"check", what});
     EXPECT_EQ(c.status, 1) << what;
-    EXPECT_NE(c.out.find(what + ": 新幹線 下り K201: 新大阪 24:10 is after midnight"), std::string::npos)
+    EXPECT_NE(c.out.find(what + ": 新幹線 下り K201: 新大阪 24:10 is after midnight"),
+              std::string::npos)
         << c.out;
-    EXPECT_NE(c.out.find("京葉線 平日下り 503B (普通) does not stop at 越中島"), std::string::npos) << c.out;
+    EXPECT_NE(c.out.find("京葉線 平日下り 503B (普通) does not stop at 越中島"), std::string::npos)
+        << c.out;
     EXPECT_NE(c.out.find(": 4 finding(s): 1 midnight, 3 pattern"), std::string::npos) << c.out;
   }
 
   auto clean = small_sources(1);
-  clean["trains-down.txt"] = "train N001\n東京 06:00\n品川 06:07\n名古屋 07:36 07:37\n新大阪 08:30\n";
+  clean["trains-down.txt"] =
+      "train N001\n東京 06:00\n品川 06:07\n名古屋 07:36 07:37\n新大阪 08:30\n";
   clean["keiyo.txt"] = "";
   write_sources(work.file("clean"), clean);
   ToolRun c = run_tool(work, {"check", work.file("clean")});

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The delivered data files: each edition's sources compile, load, list and survive
 // export -> build unchanged, and their timetables run forwards.
-#include "state/loader.h"
+#include "data/hotel_reader.h"
 #include "data/raw_data.h"
 #include "data/sources.h"
-#include "data/hotel_reader.h"
+#include "state/loader.h"
 #include "support/data_builder.h"
 
 #include <gtest/gtest.h>
@@ -84,7 +84,8 @@ TEST_P(DeliveredData, LoadsCompletelyAndTimesRunForwards) {
         int tm = d->sin.time(dir, s, t);
         if (tm == 0) continue;
         ++stops;
-        EXPECT_GE(tm, last) << "direction " << dir << " train " << d->sin.train_id[dir][t] << " row " << s;
+        EXPECT_GE(tm, last) << "direction " << dir << " train " << d->sin.train_id[dir][t]
+                            << " row " << s;
         EXPECT_LT(tm % 100, 60);
         last = tm;
       }

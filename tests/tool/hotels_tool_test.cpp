@@ -21,7 +21,8 @@ data::SourceFiles sources() {
       "東京／羽田 | 銀座 | 銀座ホテル | 03-111-2222 | 300 | 銀座駅徒歩２分 | \\12,000 | ◎\n"
       "東京／成田 | 京橋 | ラボリンホテル | 03-1234-5678 | 123 | 京橋駅徒歩１０分 | \\10,000 | ○\n"
       "名古屋 | 名駅 | ホテル名駅 | 052-000-0000 | 80 | 名古屋駅徒歩３分 | \\8,000 | ◎\n"
-      "東京／羽田 | 京橋 | 京橋イン | 03-222-3333 | 0 | 京橋駅すぐ | \\6,500 | 普通のホテルですね\n";
+      "東京／羽田 | 京橋 | 京橋イン | 03-222-3333 | 0 | 京橋駅すぐ | \\6,500 | "
+      "普通のホテルですね\n";
   return src;
 }
 
@@ -43,10 +44,12 @@ struct Folder {
 const std::string kTitle = "＊＊＊＊＊ → 東京／羽田  2000/03/13 (月) 出発\n";
 const std::string kHeading = "地区\tホテル名\t電話番号\t部屋数\t交通\t部屋代\t備考(評価)\n";
 const std::string kUser = "新橋\tユーザーホテル\t03-9999-0000\t50\t新橋駅すぐ\t\\7,000\t◎       \n";
-const std::string kGinza = "銀座\t銀座ホテル\t03-111-2222 \t300\t銀座駅徒歩２分\t\\12,000 \t◎       \n";
+const std::string kGinza =
+    "銀座\t銀座ホテル\t03-111-2222 \t300\t銀座駅徒歩２分\t\\12,000 \t◎       \n";
 const std::string kLaborin =
     "京橋\tラボリンホテル\t03-1234-5678\t123\t京橋駅徒歩１０分\t\\10,000 \t○       \n";
-const std::string kInn = "京橋\t京橋イン\t03-222-3333 \t\t京橋駅すぐ\t\\6,500  \t普通のホテルです\n";
+const std::string kInn =
+    "京橋\t京橋イン\t03-222-3333 \t\t京橋駅すぐ\t\\6,500  \t普通のホテルです\n";
 
 TEST(HotelsTool, UserHotelsFirstThenTheDataFilesInFileOrder) {
   Folder f;
@@ -70,8 +73,8 @@ TEST(HotelsTool, DistrictsNarrowTheList) {
   Folder f;
   ToolRun r = f.run({"--area", " 東京／成田 ", "--district", "新橋", "--district", "京橋"});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "＊＊＊＊＊ → 東京／成田  2000/03/13 (月) 出発\n" + kHeading + kUser +
-                       kLaborin + kInn);
+  EXPECT_EQ(r.out,
+            "＊＊＊＊＊ → 東京／成田  2000/03/13 (月) 出発\n" + kHeading + kUser + kLaborin + kInn);
 }
 
 TEST(HotelsTool, UnknownAreaNoHotelAndBadArguments) {
@@ -106,9 +109,10 @@ TEST(HotelsTool, BrokenUserLinesAreToldAndTheRestListed) {
                                                "broken line\n"));
   ToolRun r = f.run({"--area", "名古屋"});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "＊＊＊＊＊ → 名古屋  2000/03/13 (月) 出発\n" + kHeading +
-                       "栄\t栄ホテル\t052\t9\t栄駅\t\\5,000\t○       \n"
-                       "名駅\tホテル名駅\t052-000-0000\t80\t名古屋駅徒歩３分\t\\8,000  \t◎       \n");
+  EXPECT_EQ(r.out,
+            "＊＊＊＊＊ → 名古屋  2000/03/13 (月) 出発\n" + kHeading +
+                "栄\t栄ホテル\t052\t9\t栄駅\t\\5,000\t○       \n"
+                "名駅\tホテル名駅\t052-000-0000\t80\t名古屋駅徒歩３分\t\\8,000  \t◎       \n");
   EXPECT_NE(r.err.find("line 2"), std::string::npos) << r.err;
 }
 

@@ -23,9 +23,9 @@ const char* const kSettings = "[Holiday]\n9999\n";
 
 std::vector<std::string> conditions(const std::string& date, const std::string& wait,
                                     const std::string& per_train = "all") {
-  return {"--today", "2000-03-01", "--date", date, "--from", "東京", "--to", "新大阪",
-          "--depart", "06:00-23:00", "--arrive", "06:00-23:59", "--wait", wait,
-          "--transfers", "1", "--per-train", per_train, "--sort", "depart"};
+  return {"--today",     "2000-03-01", "--date",      date,       "--from",      "東京",   "--to",
+          "新大阪",      "--depart",   "06:00-23:00", "--arrive", "06:00-23:59", "--wait", wait,
+          "--transfers", "1",          "--per-train", per_train,  "--sort",      "depart"};
 }
 
 std::vector<std::string> with(std::vector<std::string> args, std::vector<std::string> more) {

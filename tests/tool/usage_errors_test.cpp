@@ -121,8 +121,8 @@ TEST(ToolHelp, ManualPageSynopsisListsEverySubcommandOfTheHelp) {
   std::stringstream text;
   text << man.rdbuf();
   const std::string page = text.str();
-  const std::string synopsis =
-      page.substr(page.find(".SH SYNOPSIS"), page.find(".SH DESCRIPTION") - page.find(".SH SYNOPSIS"));
+  const std::string synopsis = page.substr(
+      page.find(".SH SYNOPSIS"), page.find(".SH DESCRIPTION") - page.find(".SH SYNOPSIS"));
   const std::vector<std::string> names = help_commands(r.out);
   ASSERT_EQ(names.size(), 10u) << r.out;
   for (const std::string& name : names)

@@ -1,33 +1,33 @@
 // SPDX-License-Identifier: MIT
 // The shared window conventions, platform fakes and the help file/viewer, on real
 // widgets under the offscreen platform.
-#include "support/fake_platform.h"
 #include "gui/common/help_file.h"
 #include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
 #include "gui/common/window_conventions.h"
+#include "support/fake_platform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
-#include <QLabel>
-#include <QTextDocument>
-#include <QMessageBox>
-#include <QTimer>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextDocument>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 #include <fstream>
 #include <set>
 #include <vector>
@@ -88,7 +88,13 @@ TEST(KeyConventions, EscapeRunsEndProcEnterChecksAndMovesOn) {
   int checks = 0;
   keys->escape_closes(button, [&] { ++end_calls; });
   keys->escape_closes(box, [&] { ++end_calls; });
-  keys->enter_checks(box, [&] { ++checks; return accept; }, next);
+  keys->enter_checks(
+      box,
+      [&] {
+        ++checks;
+        return accept;
+      },
+      next);
   keys->select_all_on_focus(next);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -129,10 +135,11 @@ TEST(FakeMessageBoxes, AnswersFromTheQueueAndRecords) {
 TEST(HelpFile, ParsesTopicsAndRefusesABrokenTopicLine) {
   ui::HelpFile file;
   std::string error;
-  ASSERT_TRUE(ui::parse_help_file("\xEF\xBB\xBF# comment\r\nまえがき\r\n\r\n"
-                                  "@topic 204 ホテルデータなし\r\n一行目\r\n二行目\r\n\r\n"
-                                  "@topic 7 空\r\n",
-                                  file, error));
+  ASSERT_TRUE(
+      ui::parse_help_file("\xEF\xBB\xBF# comment\r\nまえがき\r\n\r\n"
+                          "@topic 204 ホテルデータなし\r\n一行目\r\n二行目\r\n\r\n"
+                          "@topic 7 空\r\n",
+                          file, error));
   EXPECT_EQ(file.preface, "まえがき");
   ASSERT_EQ(file.topics.size(), 2u);
   EXPECT_EQ(file.topics[0].number, 204);
@@ -153,8 +160,8 @@ TEST(HelpFile, DeliveredFileHasEveryTopicTheWindowsName) {
   ASSERT_TRUE(ui::read_help_file(RAVOLIN_SOURCE_DIR "/resources/ravolin2.hlp", file, error))
       << error;
   // Message topics, and one topic per window.
-  for (int topic : {204, 251, 252, 253, 256, 257, 258, 101, 102, 104, 105, 106, 107, 109, 112,
-                    113, 114, 115, 121, 122, 123, 124, 125, 126}) {
+  for (int topic : {204, 251, 252, 253, 256, 257, 258, 101, 102, 104, 105, 106,
+                    107, 109, 112, 113, 114, 115, 121, 122, 123, 124, 125, 126}) {
     const ui::HelpTopic* t = file.find(topic);
     ASSERT_NE(t, nullptr) << topic;
     EXPECT_FALSE(t->title.empty()) << topic;
@@ -190,8 +197,8 @@ TEST(HelpWindow, ShowsContentsAndTopicsAndSaysWhenTheFileIsMissing) {
 }
 
 TEST(HelpWindow, ADamagedHelpFileIsNamedInsteadOfABlankWindow) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                    ("ravolin_help_" + std::to_string(::getpid()));
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("ravolin_help_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   struct Case {
     const char* what;
@@ -213,7 +220,8 @@ TEST(HelpWindow, ADamagedHelpFileIsNamedInsteadOfABlankWindow) {
     w.show_contents();
     w.show_topic(101);
     const QString shown = w.shown_text();
-    EXPECT_TRUE(shown.startsWith(QStringLiteral("ヘルプファイルを読めません。"))) << shown.toStdString();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("ヘルプファイルを読めません。")))
+        << shown.toStdString();
     EXPECT_TRUE(shown.contains(QString::fromStdString(path))) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QString::fromUtf8(c.reason))) << shown.toStdString();
   }
@@ -234,10 +242,13 @@ TEST(QtMessageBoxes, TitleIconButtonsAndF1OpensTheHelpTopic) {
     QTimer::singleShot(0, [&, which] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
-      seen = {box->windowTitle(), box->text(), box->icon(),
-              static_cast<int>(box->buttons().size()), box->button(QMessageBox::Ok)->text(),
-              box->button(QMessageBox::Cancel) ? box->button(QMessageBox::Cancel)->text()
-                                               : QString()};
+      seen = {
+          box->windowTitle(),
+          box->text(),
+          box->icon(),
+          static_cast<int>(box->buttons().size()),
+          box->button(QMessageBox::Ok)->text(),
+          box->button(QMessageBox::Cancel) ? box->button(QMessageBox::Cancel)->text() : QString()};
       QTest::keyClick(box, Qt::Key_F1);
       box->button(which)->click();
     });
@@ -312,7 +323,8 @@ TEST(QtHelpViewer, ShowsTheProgramsOwnHelpWindowAndClosesIt) {
   viewer.show_topic(RAVOLIN_SOURCE_DIR "/resources/ravolin2.hlp", 256);
   ASSERT_NE(viewer.window(), nullptr);
   EXPECT_TRUE(viewer.window()->isVisible());
-  EXPECT_TRUE(viewer.window()->shown_text().startsWith(QStringLiteral("ホテル検索地域名の入力エラー")));
+  EXPECT_TRUE(
+      viewer.window()->shown_text().startsWith(QStringLiteral("ホテル検索地域名の入力エラー")));
   viewer.close();
   EXPECT_FALSE(viewer.window()->isVisible());
   viewer.show_contents(RAVOLIN_SOURCE_DIR "/resources/ravolin2.hlp");
@@ -340,8 +352,8 @@ TEST(QtPrinter, AnEntryHoldingLineBreaksPrintsOneLineEach) {
     const auto first = line.find_first_not_of(' ');
     if (first != std::string::npos) lines.push_back(line.substr(first));
   }
-  EXPECT_EQ(lines, (std::vector<std::string>{"検索結果", "東京(10:00) 発", "新大阪(12:30) 着",
-                                             "運賃"}));
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"検索結果", "東京(10:00) 発", "新大阪(12:30) 着", "運賃"}));
 }
 
 TEST(QtPrinter, PrintsLinesOnPagesAndReportsAFailedDocument) {

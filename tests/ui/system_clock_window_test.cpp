@@ -11,12 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <signal.h>
 #include <sstream>
 #include <string>
 

@@ -15,8 +15,7 @@
 namespace ravolin::board {
 
 LoadingWindow::LoadingWindow(app::AppState& state, int mode, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
-      state_(state) {
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint), state_(state) {
   setObjectName(QStringLiteral("ravolin11"));
   setWindowTitle(QStringLiteral("ラボリン&ホテル情報"));
   setFont(ui::gothic_font(12));
@@ -35,8 +34,8 @@ LoadingWindow::LoadingWindow(app::AppState& state, int mode, QWidget* parent)
   about_box_->setReadOnly(true);
   about_box_->setFocusPolicy(Qt::NoFocus);
   about_box_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  about_box_->setPlainText(ui::text_box_text(
-      about_text(state.schedule.edition ? state.schedule.edition->caption : "")));
+  about_box_->setPlainText(
+      ui::text_box_text(about_text(state.schedule.edition ? state.schedule.edition->caption : "")));
 
   loading_message_ = new QPushButton(QString::fromStdString(loading_message(mode)), this);
   loading_message_->setObjectName(QStringLiteral("Command1"));

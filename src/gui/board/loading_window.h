@@ -33,10 +33,10 @@ class LoadingWindow final : public QWidget {
 
  private:
   app::AppState& state_;
-  QPlainTextEdit* about_box_;      // Text1: the product lines
-  QProgressBar* progress_;         // ProgressBar1
-  QPushButton* loading_message_;   // Command1: what is being loaded
-  QPushButton* exit_button_;       // Command2: 終了
+  QPlainTextEdit* about_box_;     // Text1: the product lines
+  QProgressBar* progress_;        // ProgressBar1
+  QPushButton* loading_message_;  // Command1: what is being loaded
+  QPushButton* exit_button_;      // Command2: 終了
   bool aborted_ = false;
 };
 

@@ -71,14 +71,13 @@ void MainWindow::build_controls() {
   build_buttons();
 
   auto* keys = new ui::KeyConventions(this);
-  for (QWidget* w : std::initializer_list<QWidget*>{exit_button_, clock_button_, search_button_,
-                                                    hotels_button_, settings_button_,
-                                                    sinkansen_list_, keiyo_list_})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{exit_button_, clock_button_, search_button_, hotels_button_,
+                                       settings_button_, sinkansen_list_, keiyo_list_})
     keys->escape_closes(w, [this] { end_proc(); });
 
-  for (QWidget* w : std::initializer_list<QWidget*>{sinkansen_frame_, keiyo_frame_,
-                                                    sinkansen_list_->viewport(),
-                                                    keiyo_list_->viewport()})
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           sinkansen_frame_, keiyo_frame_, sinkansen_list_->viewport(), keiyo_list_->viewport()})
     w->installEventFilter(this);
 
   central_->setFixedSize(px(kClientWidth), px(kClientHeight));
@@ -119,8 +118,8 @@ void MainWindow::build_menus() {
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E&ｲ)"));
   edit->setObjectName(QStringLiteral("menu_edit"));
-  connect(action(edit, "menu_edit_time", QStringLiteral("日時補正(&T&ｶ)")),
-          &QAction::triggered, this, [this] { ways_.open_correction(); });
+  connect(action(edit, "menu_edit_time", QStringLiteral("日時補正(&T&ｶ)")), &QAction::triggered,
+          this, [this] { ways_.open_correction(); });
   edit->addSeparator();
   connect(action(edit, "menu_edit_settings", QStringLiteral("動作環境登録(&C&ｿ)")),
           &QAction::triggered, this, [this] { ways_.open_settings(); });
@@ -136,10 +135,10 @@ void MainWindow::build_menus() {
   connect(keiyo_schedule_action_, &QAction::triggered, this,
           [this] { ways_.open_full_schedule(kModeKeiyo); });
   view->addSeparator();
-  connect(action(view, "menu_view_search", QStringLiteral("新幹線検索(&C&ｿ)")),
-          &QAction::triggered, this, [this] { ways_.open_search(); });
-  connect(action(view, "menu_view_hotels", QStringLiteral("ﾎﾃﾙ検索(&H&ｸ)")),
-          &QAction::triggered, this, [this] { ways_.open_hotel_search(); });
+  connect(action(view, "menu_view_search", QStringLiteral("新幹線検索(&C&ｿ)")), &QAction::triggered,
+          this, [this] { ways_.open_search(); });
+  connect(action(view, "menu_view_hotels", QStringLiteral("ﾎﾃﾙ検索(&H&ｸ)")), &QAction::triggered,
+          this, [this] { ways_.open_hotel_search(); });
   view->addSeparator();
   connect(action(view, "menu_view_diagram", QStringLiteral("ダイヤグラム(&D&ｼ)")),
           &QAction::triggered, this, [this] { ways_.open_diagram(); });

@@ -24,15 +24,15 @@ class MainWindow final : public QMainWindow {
  public:
   // Where the buttons, menus and double-clicks lead, and what follows a refresh or a close.
   struct Ways {
-    std::function<void()> open_correction;    // Command2, 日時補正
-    std::function<void()> open_settings;      // Command5, 動作環境登録
-    std::function<void()> open_search;        // Command3, 新幹線検索
-    std::function<void()> open_hotel_search;  // Command4, ﾎﾃﾙ検索
-    std::function<void()> open_user_hotels;   // ホテル情報の登録・修正
-    std::function<void()> open_diagram;       // ダイヤグラム
-    std::function<void()> open_version;       // ﾊﾞｰｼﾞｮﾝ情報
-    std::function<void()> open_help_contents; // ﾄﾋﾟｯｸの検索
-    std::function<void(int mode)> open_full_schedule;               // a frame double-clicked
+    std::function<void()> open_correction;             // Command2, 日時補正
+    std::function<void()> open_settings;               // Command5, 動作環境登録
+    std::function<void()> open_search;                 // Command3, 新幹線検索
+    std::function<void()> open_hotel_search;           // Command4, ﾎﾃﾙ検索
+    std::function<void()> open_user_hotels;            // ホテル情報の登録・修正
+    std::function<void()> open_diagram;                // ダイヤグラム
+    std::function<void()> open_version;                // ﾊﾞｰｼﾞｮﾝ情報
+    std::function<void()> open_help_contents;          // ﾄﾋﾟｯｸの検索
+    std::function<void(int mode)> open_full_schedule;  // a frame double-clicked
     std::function<void(int mode, int line)> open_passing_stations;  // a line double-clicked
     std::function<void()> refreshed;       // after every refresh of the board
     std::function<void()> closing;         // the window closes: the exit path

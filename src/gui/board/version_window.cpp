@@ -34,8 +34,8 @@ VersionWindow::VersionWindow(app::AppState& state, QWidget* main_window)
   about_box->setObjectName(QStringLiteral("Text1"));
   about_box->setGeometry(px(120), px(180), px(5520), px(1260));
   about_box->setReadOnly(true);
-  about_box->setPlainText(ui::text_box_text(
-      about_text(state.schedule.edition ? state.schedule.edition->caption : "")));
+  about_box->setPlainText(
+      ui::text_box_text(about_text(state.schedule.edition ? state.schedule.edition->caption : "")));
 
   auto* confirm_button = new QPushButton(QStringLiteral("確認"), this);
   confirm_button->setObjectName(QStringLiteral("Command2"));

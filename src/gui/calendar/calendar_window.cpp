@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "gui/calendar/calendar_window.h"
 
-#include "text/text.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
+#include "text/text.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -136,8 +136,9 @@ void CalendarWindow::day_clicked(int i) {
   if (targets_.month) targets_.month->setText(QString::fromStdString(text::format_00(d.month)));
   if (targets_.day) targets_.day->setText(QString::fromStdString(text::format_00(d.day)));
   if (targets_.weekday)
-    targets_.weekday->setText(
-        QStringLiteral("(") + QString::fromStdString(text::weekday_name(d.weekday)) + QStringLiteral(")"));
+    targets_.weekday->setText(QStringLiteral("(") +
+                              QString::fromStdString(text::weekday_name(d.weekday)) +
+                              QStringLiteral(")"));
   emit picked();
   ui::store_position(this, state_.settings.pos(settings::kCalendarWindowId));
   back_to(targets_.focus_after_pick);
@@ -163,11 +164,20 @@ bool CalendarWindow::eventFilter(QObject* watched, QEvent* event) {
     // The arrow keys move between the days of the grid.
     int step = 0;
     switch (static_cast<QKeyEvent*>(event)->key()) {
-      case Qt::Key_Left: step = -1; break;
-      case Qt::Key_Right: step = 1; break;
-      case Qt::Key_Up: step = -7; break;
-      case Qt::Key_Down: step = 7; break;
-      default: break;
+      case Qt::Key_Left:
+        step = -1;
+        break;
+      case Qt::Key_Right:
+        step = 1;
+        break;
+      case Qt::Key_Up:
+        step = -7;
+        break;
+      case Qt::Key_Down:
+        step = 7;
+        break;
+      default:
+        break;
     }
     if (step != 0) {
       for (int i = 1; i <= kGridButtons; ++i) {

@@ -19,8 +19,8 @@
 // typed as "yyyy/m", up to ten years past the system year.
 #pragma once
 
-#include "state/app_state.h"
 #include "calendar/month_grid.h"
+#include "state/app_state.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -79,8 +79,8 @@ class CalendarWindow final : public QWidget {
   std::array<int, kGridButtons + 1> days_{};
   // Command1..Command42, numbered as the month grid numbers its days.
   std::array<QPushButton*, kGridButtons + 1> day_buttons_{};
-  QLineEdit* month_box_ = nullptr;        // Text1
-  QScrollBar* month_stepper_ = nullptr;   // VScroll1
+  QLineEdit* month_box_ = nullptr;       // Text1
+  QScrollBar* month_stepper_ = nullptr;  // VScroll1
 };
 
 }  // namespace ravolin::calendar

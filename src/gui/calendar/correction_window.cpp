@@ -2,9 +2,9 @@
 #include "gui/calendar/correction_window.h"
 
 #include "calendar/correction.h"
-#include "text/text.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
+#include "text/text.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -74,12 +74,12 @@ void CorrectionWindow::build_boxes() {
 
 void CorrectionWindow::build_buttons() {
   const ui::TwipLayout layout(this);
-  set_system_button_ = layout.button(this, QStringLiteral("Command1"),
-                                     QStringLiteral("日時設定"), 120, 1740, 1440, 420);
+  set_system_button_ = layout.button(this, QStringLiteral("Command1"), QStringLiteral("日時設定"),
+                                     120, 1740, 1440, 420);
   set_temporary_button_ = layout.button(this, QStringLiteral("Command2"),
                                         QStringLiteral("一時設定"), 1980, 1740, 1440, 420);
-  cancel_button_ = layout.button(this, QStringLiteral("Command3"), QStringLiteral("取消終了"),
-                                 3840, 1740, 1440, 420);
+  cancel_button_ = layout.button(this, QStringLiteral("Command3"), QStringLiteral("取消終了"), 3840,
+                                 1740, 1440, 420);
   connect(set_system_button_, &QPushButton::clicked, this, &CorrectionWindow::set_system_clock);
   connect(set_temporary_button_, &QPushButton::clicked, this, &CorrectionWindow::set_temporary);
   connect(cancel_button_, &QPushButton::clicked, this, &CorrectionWindow::cancel);
@@ -182,8 +182,8 @@ void CorrectionWindow::set_temporary() {
   if (setting_) return;
   if (!check_all()) return;
   clock_timer_->stop();
-  apply_correction(state_.settings.holidays, tick_, true, state_.service_date,
-                   state_.program_clock, state_.day_flags);
+  apply_correction(state_.settings.holidays, tick_, true, state_.service_date, state_.program_clock,
+                   state_.day_flags);
   finish();
 }
 

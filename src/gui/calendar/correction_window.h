@@ -13,8 +13,8 @@
 // The window is modeless and deletes itself when it closes.
 #pragma once
 
-#include "state/app_state.h"
 #include "calendar/correction.h"
+#include "state/app_state.h"
 
 #include <QWidget>
 
@@ -42,9 +42,9 @@ class CorrectionWindow final : public QWidget {
   // 日時設定 (Command1): asks the platform to set the system clock and closes when it
   // has answered; until then the window waits with nothing to press.
   void set_system_clock();
-  void set_temporary();     // 一時設定 (Command2)
-  void cancel();            // 取消終了 (Command3)
-  void end_proc();          // Escape
+  void set_temporary();  // 一時設定 (Command2)
+  void cancel();         // 取消終了 (Command3)
+  void end_proc();       // Escape
   // Timer1: reads the system clock and shows it in the system boxes.
   void tick();
 
@@ -72,8 +72,8 @@ class CorrectionWindow final : public QWidget {
   QPushButton* set_system_button_ = nullptr;     // Command1 日時設定
   QPushButton* set_temporary_button_ = nullptr;  // Command2 一時設定
   QPushButton* cancel_button_ = nullptr;         // Command3 取消終了
-  bool setting_ = false;  // waiting for the system clock to be set
-  QTimer* clock_timer_ = nullptr;  // Timer1
+  bool setting_ = false;                         // waiting for the system clock to be set
+  QTimer* clock_timer_ = nullptr;                // Timer1
 };
 
 }  // namespace ravolin::calendar

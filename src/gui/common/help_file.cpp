@@ -25,7 +25,10 @@ std::size_t utf8_length(std::string_view s, std::size_t i) {
   const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
   const unsigned char c = b(0);
   if (c < 0x80) return 1;
-  std::size_t n = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+  std::size_t n = c >= 0xC2 && c <= 0xDF   ? 2
+                  : c >= 0xE0 && c <= 0xEF ? 3
+                  : c >= 0xF0 && c <= 0xF4 ? 4
+                                           : 0;
   if (n == 0 || i + n > s.size()) return 0;
   for (std::size_t k = 1; k < n; ++k)
     if ((b(k) & 0xC0) != 0x80) return 0;

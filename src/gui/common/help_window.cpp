@@ -45,8 +45,7 @@ bool HelpWindow::load(const std::string& path) {
     return false;
   }
   file_ = std::move(file);
-  for (const auto& t : file_.topics)
-    topics_->addItem(QString::fromStdString(t.title));
+  for (const auto& t : file_.topics) topics_->addItem(QString::fromStdString(t.title));
   topics_->blockSignals(false);
   return true;
 }
@@ -73,7 +72,8 @@ void HelpWindow::show_topic(int number) {
     }
   }
   if (!file_.topics.empty() || path_.empty())
-    text_->setPlainText(QStringLiteral("このトピック（%1）はヘルプファイルにありません。").arg(number));
+    text_->setPlainText(
+        QStringLiteral("このトピック（%1）はヘルプファイルにありません。").arg(number));
 }
 
 void HelpWindow::show_row(int row) {

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "gui/common/qt_platform.h"
 
-#include "text/print_columns.h"
 #include "gui/common/help_window.h"
 #include "gui/common/window_conventions.h"
+#include "text/print_columns.h"
 
+#include <QAbstractButton>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QTimer>
-#include <QAbstractButton>
-#include <QKeyEvent>
 
 #include <chrono>
 #include <functional>
@@ -270,13 +270,12 @@ void QtSystemClock::set(const calendar::SystemTime& t, calendar::ClockSetDone do
                    [this](int exit_code, QProcess::ExitStatus status) {
                      service_finished(exit_code, status == QProcess::NormalExit);
                    });
-  QObject::connect(process_, &QProcess::errorOccurred, process_,
-                   [this](QProcess::ProcessError error) {
-                     if (error != QProcess::FailedToStart) return;  // finished() follows
-                     finish({Outcome::Refused,
-                             calendar::service_start_failure_reason(
-                                 program_, process_->errorString().toStdString())});
-                   });
+  QObject::connect(
+      process_, &QProcess::errorOccurred, process_, [this](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart) return;  // finished() follows
+        finish({Outcome::Refused, calendar::service_start_failure_reason(
+                                      program_, process_->errorString().toStdString())});
+      });
   limit_->start(time_limit_);
   const QStringList arguments = {QStringLiteral("set-time"),
                                  QString::fromStdString(calendar::set_time_argument(t))};
@@ -291,8 +290,7 @@ void QtSystemClock::service_finished(int exit_code, bool exited_normally) {
     finish({Outcome::Set, {}});
   } else {
     const std::string said = process_->readAll().left(4096).toStdString();
-    finish({Outcome::Refused,
-            calendar::service_refusal_reason(said, exited_normally, exit_code)});
+    finish({Outcome::Refused, calendar::service_refusal_reason(said, exited_normally, exit_code)});
   }
 }
 

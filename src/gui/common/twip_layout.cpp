@@ -13,18 +13,17 @@ namespace ravolin::ui {
 
 int TwipLayout::px(int twips) const { return tw(window_, twips); }
 
-void TwipLayout::set_geometry(QWidget* control, int left, int top, int width,
-                              int height) const {
+void TwipLayout::set_geometry(QWidget* control, int left, int top, int width, int height) const {
   control->setGeometry(px(left), px(top), px(width), px(height));
 }
 
-QGroupBox* TwipLayout::frame(QWidget* parent, const QString& name, const QString& caption,
-                             int left, int top, int width, int height) const {
+QGroupBox* TwipLayout::frame(QWidget* parent, const QString& name, const QString& caption, int left,
+                             int top, int width, int height) const {
   return place(new QGroupBox(caption, parent), name, left, top, width, height);
 }
 
-QLabel* TwipLayout::label(QWidget* parent, const QString& name, const QString& caption,
-                          int left, int top, int width, int height) const {
+QLabel* TwipLayout::label(QWidget* parent, const QString& name, const QString& caption, int left,
+                          int top, int width, int height) const {
   return place(new QLabel(caption, parent), name, left, top, width, height);
 }
 

@@ -30,10 +30,10 @@ class TwipLayout {
     return control;
   }
 
-  QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, int left,
-                   int top, int width, int height) const;
-  QLabel* label(QWidget* parent, const QString& name, const QString& caption, int left,
-                int top, int width, int height) const;
+  QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                   int width, int height) const;
+  QLabel* label(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                int width, int height) const;
   QLineEdit* box(QWidget* parent, const QString& name, int left, int top, int width,
                  int height) const;
   // A box for digits: keys go in directly, with the input method off.

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "gui/common/window_conventions.h"
 
+#include <QAction>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QAction>
-#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -107,7 +107,9 @@ QString plain_tooltip(const QString& text) {
   return Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
 }
 
-QString plain_tooltip(const std::string& text) { return plain_tooltip(QString::fromStdString(text)); }
+QString plain_tooltip(const std::string& text) {
+  return plain_tooltip(QString::fromStdString(text));
+}
 
 void show_plain(QLabel* label) { label->setTextFormat(Qt::PlainText); }
 

@@ -3,8 +3,8 @@
 
 #include "board/board.h"
 #include "board/passing_stations.h"
-#include "render/scene_painter.h"
 #include "gui/common/window_conventions.h"
+#include "render/scene_painter.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -164,7 +164,8 @@ void DiagramWindow::build_controls() {
   route_box_->setVisible(routes_.size() > 1);
   direction_box_ = new QComboBox(this);
   direction_box_->setObjectName(QStringLiteral("Combo2"));
-  direction_box_->addItems({QStringLiteral("上下"), QStringLiteral("下り"), QStringLiteral("上り")});
+  direction_box_->addItems(
+      {QStringLiteral("上下"), QStringLiteral("下り"), QStringLiteral("上り")});
   auto* whole_day_button = new QPushButton(QStringLiteral("全日表示"), this);
   whole_day_button->setObjectName(QStringLiteral("Command1"));
   auto* export_button = new QPushButton(QStringLiteral("書き出し..."), this);
@@ -259,9 +260,7 @@ void DiagramWindow::relayout() {
   if (canvas_) canvas_->update();
 }
 
-void DiagramWindow::refresh() {
-  rebuild_trains();
-}
+void DiagramWindow::refresh() { rebuild_trains(); }
 
 void DiagramWindow::show_journey(const DiagramJourney& journey) {
   journey_ = journey;
@@ -307,8 +306,7 @@ bool DiagramWindow::export_to(const std::string& path, bool whole_day, std::stri
   marks.now_minute = whole_day ? -1 : now_minute();
   marks.user_station = state_.settings.sinkansen_station;
   marks.journey = journey_.empty() ? nullptr : &journey_;
-  marks.title = route().caption + "  " +
-                calendar::date_text_ascii(state_.service_date.day_number);
+  marks.title = route().caption + "  " + calendar::date_text_ascii(state_.service_date.day_number);
   const Scene exported = layout_diagram(route(), trains_, v, marks);
   if (ends_with(path, ".svg")) {
     QFile f(QString::fromStdString(path));

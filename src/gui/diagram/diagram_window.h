@@ -4,8 +4,8 @@
 // its stops on double-click, and export to PNG, SVG and PDF.
 #pragma once
 
-#include "state/app_state.h"
 #include "diagram/diagram.h"
+#include "state/app_state.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "gui/hotels/area_picker_window.h"
 
-#include "hotels/hotel_list.h"
-#include "text/text.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
+#include "hotels/hotel_list.h"
+#include "text/text.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -80,8 +80,9 @@ void AreaPickerWindow::build_lists(QWidget* frame) {
   const ui::TwipLayout layout(this);
   // Caption-only headings above the lists.
   const auto heading = [&](const char* name, const char* caption, int left, int width) {
-    layout.place(new QPushButton(QString::fromUtf8(caption), frame), QLatin1String(name), left,
-                 720, width, 330)
+    layout
+        .place(new QPushButton(QString::fromUtf8(caption), frame), QLatin1String(name), left, 720,
+               width, 330)
         ->setFocusPolicy(Qt::NoFocus);
   };
   heading("Command4", "ホテル地域", 2100, 2640);
@@ -108,8 +109,8 @@ void AreaPickerWindow::build_buttons() {
                                   3360, 4680, 1440, 420);
   cancel_button_ = layout.button(this, QStringLiteral("Command2"), QStringLiteral("取消"), 4920,
                                  4680, 1440, 420);
-  close_button_ = layout.button(this, QStringLiteral("Command1"), QStringLiteral("取消終了"),
-                                6480, 4680, 1440, 420);
+  close_button_ = layout.button(this, QStringLiteral("Command1"), QStringLiteral("取消終了"), 6480,
+                                4680, 1440, 420);
   cancel_button_->setEnabled(false);
   connect(confirm_button_, &QPushButton::clicked, this, &AreaPickerWindow::confirm);
   connect(close_button_, &QPushButton::clicked, this, &AreaPickerWindow::cancel_and_close);

@@ -12,8 +12,7 @@
 namespace ravolin::hotels {
 
 DistrictWindow::DistrictWindow(app::AppState& state, const std::vector<std::string>& districts,
-                               const std::vector<std::string>& chosen, Ways ways,
-                               QWidget* parent)
+                               const std::vector<std::string>& chosen, Ways ways, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       state_(state),
       ways_(std::move(ways)),

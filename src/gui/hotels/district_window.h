@@ -4,8 +4,8 @@
 // districts as they were (ｷｬﾝｾﾙ).
 #pragma once
 
-#include "state/app_state.h"
 #include "hotels/hotel_list.h"
+#include "state/app_state.h"
 
 #include <QWidget>
 

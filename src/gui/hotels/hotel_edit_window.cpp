@@ -14,7 +14,6 @@
 namespace ravolin::hotels {
 namespace {
 
-
 struct FieldLook {
   HotelField field;
   const char* control;
@@ -26,7 +25,8 @@ struct FieldLook {
 
 // In the window's order, top to bottom.
 const FieldLook kFields[] = {
-    {HotelField::Area, "Text9", "地域名　　：", "地域名を選択して下さい", "入力例：大阪／伊丹", true},
+    {HotelField::Area, "Text9", "地域名　　：", "地域名を選択して下さい", "入力例：大阪／伊丹",
+     true},
     {HotelField::District, "Text1", "地区名　　：", "地区名を入力して下さい(日本語6文字以内)",
      "入力例：京橋", true},
     {HotelField::Name, "Text2", "ホテル名　：", "ホテル名を入力して下さい(日本語16文字以内)",
@@ -64,8 +64,8 @@ HotelEditWindow::HotelEditWindow(app::AppState& state, const UserRegistry& regis
   setFont(ui::gothic_font(12));
   const ui::TwipLayout layout(this);
 
-  auto* frame = layout.frame(this, QStringLiteral("Frame1"), QStringLiteral("ホテル情報"), 120,
-                             60, 6720, 4860);
+  auto* frame = layout.frame(this, QStringLiteral("Frame1"), QStringLiteral("ホテル情報"), 120, 60,
+                             6720, 4860);
   mode_label_ = layout.label(frame, QStringLiteral("Label10"), QString(), 4920, 240, 1560, 300);
   mode_label_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   build_fields(frame);
@@ -109,8 +109,8 @@ void HotelEditWindow::build_fields(QWidget* frame) {
   const int message_top = 600 + row * 420;
   layout.label(frame, QStringLiteral("Label9"), QStringLiteral("メッセージ："), 180, message_top,
                1320, 330);
-  message_box_ = layout.place(new QPlainTextEdit(frame), QStringLiteral("Text8"), 1500,
-                              message_top, 5040, 720);
+  message_box_ = layout.place(new QPlainTextEdit(frame), QStringLiteral("Text8"), 1500, message_top,
+                              5040, 720);
   message_box_->setReadOnly(true);
   message_box_->setFocusPolicy(Qt::NoFocus);
   message_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -143,9 +143,10 @@ void HotelEditWindow::connect_keys() {
   for (std::size_t i = 0; i < std::size(kFields); ++i) {
     const HotelField f = kFields[i].field;
     QWidget* next = i + 1 < std::size(kFields) ? static_cast<QWidget*>(box(kFields[i + 1].field))
-                                                : static_cast<QWidget*>(store_button_);
+                                               : static_cast<QWidget*>(store_button_);
     keys->select_all_on_focus(box(f));
-    keys->enter_checks(box(f), [this, f] { return check_on_enter(f); }, next);
+    keys->enter_checks(
+        box(f), [this, f] { return check_on_enter(f); }, next);
     keys->escape_closes(box(f), [this] { escape(); });
   }
   for (QPushButton* b : {store_button_, cancel_button_, store_as_new_button_, picker_button_}) {

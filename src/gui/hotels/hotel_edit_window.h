@@ -4,8 +4,8 @@
 // that has the focus, the checks of every field and the confirmation before storing.
 #pragma once
 
-#include "state/app_state.h"
 #include "hotels/user_registry.h"
+#include "state/app_state.h"
 
 #include <QWidget>
 
@@ -72,13 +72,13 @@ class HotelEditWindow final : public QWidget {
   const UserRegistry& registry_;
   int index_;
   Ways ways_;
-  std::array<QLineEdit*, 8> boxes_{};              // by HotelField
-  QPlainTextEdit* message_box_ = nullptr;          // Text8
-  QLabel* mode_label_ = nullptr;                   // Label10
-  QPushButton* store_button_ = nullptr;            // Command1 更新
-  QPushButton* cancel_button_ = nullptr;           // Command2 取消
-  QPushButton* store_as_new_button_ = nullptr;     // Command3 追加更新
-  QPushButton* picker_button_ = nullptr;           // Command4 "?"
+  std::array<QLineEdit*, 8> boxes_{};           // by HotelField
+  QPlainTextEdit* message_box_ = nullptr;       // Text8
+  QLabel* mode_label_ = nullptr;                // Label10
+  QPushButton* store_button_ = nullptr;         // Command1 更新
+  QPushButton* cancel_button_ = nullptr;        // Command2 取消
+  QPushButton* store_as_new_button_ = nullptr;  // Command3 追加更新
+  QPushButton* picker_button_ = nullptr;        // Command4 "?"
   int hint_field_ = -1;  // the field whose hint was written last; -1 after a button
 };
 

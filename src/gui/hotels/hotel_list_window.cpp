@@ -2,11 +2,11 @@
 #include "gui/hotels/hotel_list_window.h"
 
 #include "board/about_text.h"
-#include "hotels/hotel_list.h"
 #include "data/hotel_reader.h"
-#include "hotels/user_hotels.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
+#include "hotels/hotel_list.h"
+#include "hotels/user_hotels.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -60,8 +60,8 @@ HotelListWindow::HotelListWindow(app::AppState& state, Ways ways, QWidget* paren
   const ui::TwipLayout layout(this);
 
   // The title strip: a caption-only button.
-  title_strip_ = layout.place(new QPushButton(this), QStringLiteral("Command1"), 120, 120, 9600,
-                              360);
+  title_strip_ =
+      layout.place(new QPushButton(this), QStringLiteral("Command1"), 120, 120, 9600, 360);
   build_grid();
   rating_note_ = layout.label(
       this, QStringLiteral("Label1"),
@@ -71,8 +71,8 @@ HotelListWindow::HotelListWindow(app::AppState& state, Ways ways, QWidget* paren
   districts_button_ = layout.button(this, QStringLiteral("Command3"),
                                     QStringLiteral("地区の絞り込み"), 6000, 5760, 1800, 420);
   connect(districts_button_, &QPushButton::clicked, this, &HotelListWindow::narrow_districts);
-  end_button_ = layout.button(this, QStringLiteral("Command2"), QStringLiteral("終了"), 7920,
-                              5760, 1800, 420);
+  end_button_ = layout.button(this, QStringLiteral("Command2"), QStringLiteral("終了"), 7920, 5760,
+                              1800, 420);
   connect(end_button_, &QPushButton::clicked, this, &HotelListWindow::end_list);
 
   auto* keys = new ui::KeyConventions(this);
@@ -86,8 +86,7 @@ HotelListWindow::HotelListWindow(app::AppState& state, Ways ways, QWidget* paren
 
 void HotelListWindow::build_grid() {
   const ui::TwipLayout layout(this);
-  grid_ = layout.place(new QTableWidget(this), QStringLiteral("MSFlexGrid1"), 120, 540, 9600,
-                       4800);
+  grid_ = layout.place(new QTableWidget(this), QStringLiteral("MSFlexGrid1"), 120, 540, 9600, 4800);
   grid_->setHorizontalHeader(new RaisedHeader(grid_));
   grid_->setColumnCount(kGridColumns);
   grid_->verticalHeader()->hide();  // no fixed columns
@@ -178,7 +177,7 @@ void HotelListWindow::load_hotels() {
       state_.messages().error(this, text);
     }
     read = hotels::load_hotels(state_.data_path(), state_.schedule.directory, state_.schedule.areas,
-                     state_.districts, table, error, state_.process_events);
+                               state_.districts, table, error, state_.process_events);
   };
   if (ways_.while_loading)
     ways_.while_loading(read_files);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "gui/hotels/hotel_search_window.h"
 
-#include "hotels/hotel_list.h"
-#include "text/text.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
+#include "hotels/hotel_list.h"
+#include "text/text.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -28,7 +28,8 @@ HotelSearchWindow::HotelSearchWindow(app::AppState& state, Ways ways, QWidget* p
 
   auto* keys = new ui::KeyConventions(this);
   keys->select_all_on_focus(area_);
-  keys->enter_checks(area_, [this] { return check_area_field(); }, search_button_);
+  keys->enter_checks(
+      area_, [this] { return check_area_field(); }, search_button_);
   for (QWidget* w : {static_cast<QWidget*>(area_), static_cast<QWidget*>(search_button_),
                      static_cast<QWidget*>(end_button_), static_cast<QWidget*>(picker_button_)})
     keys->escape_closes(w, [this] { end_search(); });
@@ -43,20 +44,20 @@ HotelSearchWindow::HotelSearchWindow(app::AppState& state, Ways ways, QWidget* p
 
 void HotelSearchWindow::build_controls() {
   const ui::TwipLayout layout(this);
-  auto* frame = layout.frame(this, QStringLiteral("Frame1"), QStringLiteral("ホテル検索条件"),
-                             120, 60, 5400, 900);
-  layout.label(frame, QStringLiteral("Label1"), QStringLiteral("ホテル検索地域名"), 180, 360,
-               1800, 330);
+  auto* frame = layout.frame(this, QStringLiteral("Frame1"), QStringLiteral("ホテル検索条件"), 120,
+                             60, 5400, 900);
+  layout.label(frame, QStringLiteral("Label1"), QStringLiteral("ホテル検索地域名"), 180, 360, 1800,
+               330);
   area_ = layout.box(frame, QStringLiteral("Text1"), 2040, 330, 2400, 390);
-  picker_button_ = layout.button(frame, QStringLiteral("Command3"), QStringLiteral("?"), 4500,
-                                 330, 390, 390);
+  picker_button_ =
+      layout.button(frame, QStringLiteral("Command3"), QStringLiteral("?"), 4500, 330, 390, 390);
   // Reached with Tab, but a click leaves the focus in the area field.
   picker_button_->setFocusPolicy(Qt::TabFocus);
   picker_button_->hide();
   connect(picker_button_, &QPushButton::clicked, this, &HotelSearchWindow::open_area_picker);
 
-  search_button_ = layout.button(this, QStringLiteral("Command1"), QStringLiteral("検索開始"),
-                                 2520, 1080, 1440, 420);
+  search_button_ = layout.button(this, QStringLiteral("Command1"), QStringLiteral("検索開始"), 2520,
+                                 1080, 1440, 420);
   connect(search_button_, &QPushButton::clicked, this, &HotelSearchWindow::search);
   end_button_ = layout.button(this, QStringLiteral("Command2"), QStringLiteral("検索終了"), 4080,
                               1080, 1440, 420);
@@ -71,8 +72,10 @@ bool HotelSearchWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn) {
     // "?" belongs to the area field: shown while it has the focus, hidden when a button
     // takes it.
-    if (watched == area_) picker_button_->show();
-    else if (watched == search_button_ || watched == end_button_) picker_button_->hide();
+    if (watched == area_)
+      picker_button_->show();
+    else if (watched == search_button_ || watched == end_button_)
+      picker_button_->hide();
   } else if (event->type() == QEvent::MouseButtonDblClick && watched == area_) {
     open_area_picker();
     return true;

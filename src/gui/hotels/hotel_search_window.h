@@ -48,10 +48,10 @@ class HotelSearchWindow final : public QWidget {
 
   app::AppState& state_;
   Ways ways_;
-  QLineEdit* area_ = nullptr;                 // Text1
-  QPushButton* search_button_ = nullptr;      // Command1 検索開始
-  QPushButton* end_button_ = nullptr;         // Command2 検索終了
-  QPushButton* picker_button_ = nullptr;      // Command3 "?"
+  QLineEdit* area_ = nullptr;             // Text1
+  QPushButton* search_button_ = nullptr;  // Command1 検索開始
+  QPushButton* end_button_ = nullptr;     // Command2 検索終了
+  QPushButton* picker_button_ = nullptr;  // Command3 "?"
 };
 
 }  // namespace ravolin::hotels

@@ -22,7 +22,7 @@ namespace ravolin::hotels {
 namespace {
 
 constexpr int kHelpTopic = 113;  // ホテル情報の登録・修正
-constexpr int kTabColumns = 8;  // half-width characters per tab stop
+constexpr int kTabColumns = 8;   // half-width characters per tab stop
 
 // Draws a list line with its TABs expanded to stops of eight half-width characters, so
 // the columns stand under their headings.
@@ -41,12 +41,12 @@ class TabStopDelegate final : public QStyledItemDelegate {
     if (style) style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
     QTextOption text_option(Qt::AlignLeft | Qt::AlignVCenter);
     text_option.setWrapMode(QTextOption::NoWrap);
-    text_option.setTabStopDistance(kTabColumns * QFontMetricsF(opt.font).horizontalAdvance(QChar(' ')));
+    text_option.setTabStopDistance(kTabColumns *
+                                   QFontMetricsF(opt.font).horizontalAdvance(QChar(' ')));
     painter->save();
     painter->setFont(opt.font);
-    painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected
-                                          ? QPalette::HighlightedText
-                                          : QPalette::Text));
+    painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                         : QPalette::Text));
     painter->drawText(QRectF(opt.rect).adjusted(2, 0, 0, 0), text, text_option);
     painter->restore();
   }
@@ -64,7 +64,7 @@ int user_capacity(const app::AppState& state) {
   auto table = std::make_unique<HotelTable>();
   data::DataError error;
   if (!load_hotels(state.data_path(), state.schedule.directory, state.schedule.areas,
-                 state.districts, *table, error))
+                   state.districts, *table, error))
     return kMaxHotels;
   return kMaxHotels - table->file_hotel_count;
 }
@@ -98,8 +98,8 @@ UserHotelsWindow::UserHotelsWindow(app::AppState& state, Ways ways, QWidget* par
 void UserHotelsWindow::build_controls() {
   const ui::TwipLayout layout(this);
   const int half = QFontMetrics(font()).horizontalAdvance(QChar(' '));
-  auto* frame = layout.frame(this, QStringLiteral("Frame1"), QStringLiteral("ホテル情報"), 120,
-                             60, 8400, 4440);
+  auto* frame = layout.frame(this, QStringLiteral("Frame1"), QStringLiteral("ホテル情報"), 120, 60,
+                             8400, 4440);
 
   // Headings over the list's tab stops: area 0, district 2, name 4, phone 8 stops.
   const int text_x = layout.px(120) + 2 + 3;  // the list's frame and the line's own margin
@@ -107,8 +107,10 @@ void UserHotelsWindow::build_controls() {
     const char* name;
     const char* text;
     int stop;
-  } headings[] = {{"Label1", "地域名", 0}, {"Label2", "地区名", 2},
-                  {"Label3", "ホテル名", 4}, {"Label4", "電話番号", 8}};
+  } headings[] = {{"Label1", "地域名", 0},
+                  {"Label2", "地区名", 2},
+                  {"Label3", "ホテル名", 4},
+                  {"Label4", "電話番号", 8}};
   for (const auto& h : headings) {
     auto* label = new QLabel(QString::fromUtf8(h.text), frame);
     label->setObjectName(QString::fromLatin1(h.name));
@@ -152,8 +154,7 @@ void UserHotelsWindow::connect_controls() {
   connect(hotel_lines_, &QListWidget::itemDoubleClicked, this, &UserHotelsWindow::open_update);
   auto* keys = new ui::KeyConventions(this);
   for (QWidget* w : std::initializer_list<QWidget*>{hotel_lines_, store_button_, add_button_,
-                                                    change_button_, delete_button_,
-                                                    cancel_button_})
+                                                    change_button_, delete_button_, cancel_button_})
     keys->escape_closes(w, [this] { escape(); });
 }
 
@@ -179,8 +180,8 @@ void UserHotelsWindow::disable_entry_commands() {
 void UserHotelsWindow::apply_enabled() {
   // While an entry is being edited the list stays as it is, so the entry the edit window
   // works on keeps its place.
-  for (QWidget* w : std::initializer_list<QWidget*>{hotel_lines_, store_button_, add_button_,
-                                                    cancel_button_})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{hotel_lines_, store_button_, add_button_, cancel_button_})
     w->setEnabled(!editing_);
   change_button_->setEnabled(entry_commands_ && !editing_);
   delete_button_->setEnabled(entry_commands_ && !editing_);

@@ -4,8 +4,8 @@
 // in hotelusr.csv; "取消" closes without touching the file.
 #pragma once
 
-#include "state/app_state.h"
 #include "hotels/user_registry.h"
+#include "state/app_state.h"
 
 #include <QWidget>
 
@@ -67,15 +67,15 @@ class UserHotelsWindow final : public QWidget {
   UserRegistry registry_;
   RegistryLoad file_as_read_;  // the file as the list was read from it
   bool changed_ = false;
-  bool filling_ = false;         // the list is being refilled (no user choice)
-  bool editing_ = false;         // the edit window is open
-  bool entry_commands_ = false;  // 修正 and 削除 may be used (a line was clicked)
-  QListWidget* hotel_lines_ = nullptr;     // List1
-  QPushButton* store_button_ = nullptr;    // Command1 登録終了
-  QPushButton* add_button_ = nullptr;      // Command2 追加
-  QPushButton* change_button_ = nullptr;   // Command3 修正
-  QPushButton* delete_button_ = nullptr;   // Command4 削除
-  QPushButton* cancel_button_ = nullptr;   // Command5 取消
+  bool filling_ = false;                  // the list is being refilled (no user choice)
+  bool editing_ = false;                  // the edit window is open
+  bool entry_commands_ = false;           // 修正 and 削除 may be used (a line was clicked)
+  QListWidget* hotel_lines_ = nullptr;    // List1
+  QPushButton* store_button_ = nullptr;   // Command1 登録終了
+  QPushButton* add_button_ = nullptr;     // Command2 追加
+  QPushButton* change_button_ = nullptr;  // Command3 修正
+  QPushButton* delete_button_ = nullptr;  // Command4 削除
+  QPushButton* cancel_button_ = nullptr;  // Command5 取消
 };
 
 }  // namespace ravolin::hotels

@@ -2,8 +2,8 @@
 #include "gui/search/results_window.h"
 
 #include "board/about_text.h"
-#include "text/print_columns.h"
 #include "gui/common/window_conventions.h"
+#include "text/print_columns.h"
 
 #include <QCloseEvent>
 #include <QFontMetricsF>
@@ -57,7 +57,8 @@ void ResultsWindow::build_controls() {
     t->setTabChangesFocus(true);
     t->setLineWrapMode(QPlainTextEdit::NoWrap);
     t->setFont(ui::gothic_font(12));
-    t->setTabStopDistance(text::kTabColumns * QFontMetricsF(t->font()).horizontalAdvance(QLatin1Char(' ')));
+    t->setTabStopDistance(text::kTabColumns *
+                          QFontMetricsF(t->font()).horizontalAdvance(QLatin1Char(' ')));
     return t;
   };
   heading("Command5", QStringLiteral("新幹線検索結果"), 300);
@@ -80,8 +81,8 @@ void ResultsWindow::build_controls() {
   connect(again_button_, &QPushButton::clicked, this, &ResultsWindow::search_again);
 
   auto* keys = new ui::KeyConventions(this);
-  for (QWidget* w : std::initializer_list<QWidget*>{report_, fare_text_, end_button_,
-                                                    print_button_, again_button_})
+  for (QWidget* w : std::initializer_list<QWidget*>{report_, fare_text_, end_button_, print_button_,
+                                                    again_button_})
     keys->escape_closes(w, [this] { end_proc(); });
 
   report_->viewport()->installEventFilter(this);
@@ -106,8 +107,14 @@ bool ResultsWindow::load() {
   const SearchConditions cond = state.search_conditions;
   const calendar::SearchDate date = state.search_date;
   const calendar::DayFlags flags = state.search_day_flags;
-  const ResultsInput in{state.schedule.sin, state.fares, state.settings.holidays,
-                        state.edition_code(), state.clock().now().year, cond, date, flags};
+  const ResultsInput in{state.schedule.sin,
+                        state.fares,
+                        state.settings.holidays,
+                        state.edition_code(),
+                        state.clock().now().year,
+                        cond,
+                        date,
+                        flags};
   ResultsTexts texts;
   if (self) texts = load_results(in, state.route_search, state.search_result, pending);
   if (close_loading) close_loading();

@@ -4,8 +4,8 @@
 // can be printed under a header that repeats the conditions.
 #pragma once
 
-#include "state/app_state.h"
 #include "search/report.h"
+#include "state/app_state.h"
 
 #include <QWidget>
 

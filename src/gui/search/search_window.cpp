@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "gui/search/search_window.h"
 
-#include "settings/station_picker.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
+#include "settings/station_picker.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -22,11 +22,10 @@ constexpr int kPickerBoarding = settings::kPickBoardingStation;
 constexpr int kPickerAlighting = settings::kPickAlightingStation;
 
 // The text boxes of the window in the order the fields are checked and filled.
-constexpr int kTextBoxes[] = {kDepartureStation, kDepartFromHour,    kDepartFromMinute,
-                              kDepartToHour,     kDepartToMinute,    kArrivalStation,
-                              kArriveFromHour,   kArriveFromMinute,  kArriveToHour,
-                              kArriveToMinute,   kWaitMinutes,       kTravelYear,
-                              kTravelMonth,      kTravelDay};
+constexpr int kTextBoxes[] = {
+    kDepartureStation, kDepartFromHour, kDepartFromMinute, kDepartToHour, kDepartToMinute,
+    kArrivalStation,   kArriveFromHour, kArriveFromMinute, kArriveToHour, kArriveToMinute,
+    kWaitMinutes,      kTravelYear,     kTravelMonth,      kTravelDay};
 
 bool is_date_field(const std::string& field) {
   return field == "Text13" || field == "Text14" || field == "Text15";
@@ -34,8 +33,8 @@ bool is_date_field(const std::string& field) {
 
 QString box_name(int box) { return QStringLiteral("Text%1").arg(box); }
 
-QLabel* caption(const ui::TwipLayout& at, QWidget* parent, const QString& text, int left,
-                int top, int width) {
+QLabel* caption(const ui::TwipLayout& at, QWidget* parent, const QString& text, int left, int top,
+                int width) {
   return at.label(parent, QString(), text, left, top, width, 300);
 }
 
@@ -67,8 +66,8 @@ SearchWindow::StationBoxes station_frame(const ui::TwipLayout& at, QGroupBox* fr
   return boxes;
 }
 
-QRadioButton* option(const ui::TwipLayout& at, QWidget* frame, int i, const QString& text,
-                     int left, int width) {
+QRadioButton* option(const ui::TwipLayout& at, QWidget* frame, int i, const QString& text, int left,
+                     int width) {
   return at.option(frame, QStringLiteral("Option%1").arg(i), text, left, 240, width, 300);
 }
 
@@ -103,44 +102,44 @@ void SearchWindow::build_controls() {
 }
 
 void SearchWindow::build_station_frames(const ui::TwipLayout& at, QGroupBox* search_frame) {
-  auto* departure_frame =
-      at.frame(search_frame, QStringLiteral("Frame2"), QStringLiteral("乗車条件"), 120, 300, 6840, 1020);
+  auto* departure_frame = at.frame(search_frame, QStringLiteral("Frame2"),
+                                   QStringLiteral("乗車条件"), 120, 300, 6840, 1020);
   departure_ = station_frame(at, departure_frame, kDepartureStation, QStringLiteral("乗車駅"),
                              QStringLiteral("発車時刻"));
-  auto* arrival_frame =
-      at.frame(search_frame, QStringLiteral("Frame3"), QStringLiteral("下車条件"), 120, 1380, 6840, 1020);
+  auto* arrival_frame = at.frame(search_frame, QStringLiteral("Frame3"), QStringLiteral("下車条件"),
+                                 120, 1380, 6840, 1020);
   arrival_ = station_frame(at, arrival_frame, kArrivalStation, QStringLiteral("下車駅"),
                            QStringLiteral("到着時刻"));
 }
 
 void SearchWindow::build_option_frames(const ui::TwipLayout& at, QGroupBox* search_frame) {
-  auto* sort_frame = at.frame(search_frame, QStringLiteral("Frame4"), QStringLiteral("検索結果の表示条件"),
-                          120, 2460, 6840, 600);
+  auto* sort_frame = at.frame(search_frame, QStringLiteral("Frame4"),
+                              QStringLiteral("検索結果の表示条件"), 120, 2460, 6840, 600);
   sort_by_departure_ = option(at, sort_frame, 1, QStringLiteral("発車時刻順"), 150, 2000);
   sort_by_arrival_ = option(at, sort_frame, 2, QStringLiteral("到着時刻順"), 2400, 2000);
   sort_by_ride_ = option(at, sort_frame, 3, QStringLiteral("乗車時間順"), 4650, 2000);
 
-  auto* transfer_wait_frame = at.frame(search_frame, QStringLiteral("Frame5"), QStringLiteral("乗り換え時の条件"),
-                          120, 3120, 3360, 600);
+  auto* transfer_wait_frame = at.frame(search_frame, QStringLiteral("Frame5"),
+                                       QStringLiteral("乗り換え時の条件"), 120, 3120, 3360, 600);
   caption(at, transfer_wait_frame, QStringLiteral("待ち合わせ時間"), 150, 250, 1560);
   wait_minutes_ = at.number_box(transfer_wait_frame, box_name(kWaitMinutes), 1740, 220, 600, 330);
   caption(at, transfer_wait_frame, QStringLiteral("分"), 2400, 250, 240);
 
-  auto* transfer_count_frame = at.frame(search_frame, QStringLiteral("Frame6"), QStringLiteral("乗り換え回数"), 3600,
-                          3120, 3360, 600);
+  auto* transfer_count_frame = at.frame(search_frame, QStringLiteral("Frame6"),
+                                        QStringLiteral("乗り換え回数"), 3600, 3120, 3360, 600);
   one_transfer_ = option(at, transfer_count_frame, 4, QStringLiteral("１回"), 150, 1400);
   two_transfers_ = option(at, transfer_count_frame, 5, QStringLiteral("２回"), 1650, 1400);
 
-  auto* combination_frame = at.frame(search_frame, QStringLiteral("Frame7"), QStringLiteral("組み合わせ条件"), 120,
-                          3780, 6840, 600);
+  auto* combination_frame = at.frame(search_frame, QStringLiteral("Frame7"),
+                                     QStringLiteral("組み合わせ条件"), 120, 3780, 6840, 600);
   one_per_train_ = option(at, combination_frame, 6, QStringLiteral("１列車あたり１件"), 150, 3000);
   all_per_train_ = option(at, combination_frame, 7, QStringLiteral("１列車あたり全件"), 3450, 3000);
 }
 
 void SearchWindow::build_date_frame(const ui::TwipLayout& at, QGroupBox* search_frame) {
   // The date row with its ｶﾚﾝﾀﾞｰ button lies wholly below the frame's caption and border.
-  auto* travel_date_frame = at.frame(search_frame, QStringLiteral("Frame8"), QStringLiteral("乗車予定日"), 120,
-                          4440, 6840, 720);
+  auto* travel_date_frame = at.frame(search_frame, QStringLiteral("Frame8"),
+                                     QStringLiteral("乗車予定日"), 120, 4440, 6840, 720);
   constexpr int kTop = 300;
   caption(at, travel_date_frame, QStringLiteral("乗車予定日"), 150, kTop + 30, 1080);
   travel_year_ = at.number_box(travel_date_frame, box_name(kTravelYear), 1260, kTop, 720, 330);
@@ -149,12 +148,13 @@ void SearchWindow::build_date_frame(const ui::TwipLayout& at, QGroupBox* search_
   caption(at, travel_date_frame, QStringLiteral("月"), 2790, kTop + 30, 240);
   travel_day_ = at.number_box(travel_date_frame, box_name(kTravelDay), 3060, kTop, 480, 330);
   caption(at, travel_date_frame, QStringLiteral("日"), 3570, kTop + 30, 240);
-  weekday_ = at.label(travel_date_frame, QStringLiteral("Label21"), QString(), 3870, kTop + 30, 900, 300);
+  weekday_ =
+      at.label(travel_date_frame, QStringLiteral("Label21"), QString(), 3870, kTop + 30, 900, 300);
   // The weekday goes with the date the boxes show, whoever writes them.
   for (QLineEdit* box : {travel_year_, travel_month_, travel_day_})
     connect(box, &QLineEdit::textChanged, this, [this] { show_weekday(); });
-  calendar_button_ = at.button(travel_date_frame, QStringLiteral("Command3"), QStringLiteral("ｶﾚﾝﾀﾞｰ"), 5100,
-                               kTop, 1560, 330);
+  calendar_button_ = at.button(travel_date_frame, QStringLiteral("Command3"),
+                               QStringLiteral("ｶﾚﾝﾀﾞｰ"), 5100, kTop, 1560, 330);
   connect(calendar_button_, &QPushButton::clicked, this, &SearchWindow::open_calendar);
 }
 
@@ -183,12 +183,15 @@ void SearchWindow::connect_keys() {
   // Enter: Text1 → … → Text11 → 検索開始, and Text13 → Text14 → Text15 → Text1.
   for (int i = kDepartureStation; i <= kWaitMinutes; ++i) {
     QWidget* next = i < kWaitMinutes ? static_cast<QWidget*>(boxes[i + 1]) : search_button_;
-    keys->enter_checks(boxes[i], [this, i] { return enter_check(i); }, next);
+    keys->enter_checks(
+        boxes[i], [this, i] { return enter_check(i); }, next);
   }
-  keys->enter_checks(travel_year_, [this] { return enter_check(kTravelYear); }, travel_month_);
-  keys->enter_checks(travel_month_, [this] { return enter_check(kTravelMonth); }, travel_day_);
-  keys->enter_checks(travel_day_, [this] { return enter_check(kTravelDay); },
-                     departure_.station);
+  keys->enter_checks(
+      travel_year_, [this] { return enter_check(kTravelYear); }, travel_month_);
+  keys->enter_checks(
+      travel_month_, [this] { return enter_check(kTravelMonth); }, travel_day_);
+  keys->enter_checks(
+      travel_day_, [this] { return enter_check(kTravelDay); }, departure_.station);
   keys->double_click_runs(departure_.station, [this] { open_station_picker(kPickerBoarding); });
   keys->double_click_runs(arrival_.station, [this] { open_station_picker(kPickerAlighting); });
 }
@@ -216,9 +219,8 @@ void SearchWindow::fill_fields() {
   ui::place_window(this, state_.settings.pos(settings::kSearchWindowId));
   sort_by_ride_->setChecked(true);
   one_transfer_->setChecked(true);
-  const FormFill fill =
-      fill_conditions_form(state_.settings, state_.search_conditions.sort_order,
-                           state_.search_date, state_.clock().now());
+  const FormFill fill = fill_conditions_form(state_.settings, state_.search_conditions.sort_order,
+                                             state_.search_date, state_.clock().now());
   write_form(fill.form);
   message_line_->clear();
   weekday_->setText(QString::fromStdString(fill.weekday));
@@ -282,9 +284,9 @@ void SearchWindow::search_start() {
   ConditionForm form = read_form();
   // The checks start from the stored conditions and date: what they reach is replaced.
   SearchRequest request{state_.search_conditions, state_.search_date, {}};
-  const StartResult r = search::search_start(state_.schedule.sin, state_.edition_code(),
-                                             state_.clock().now().year, state_.settings.holidays,
-                                             form, request);
+  const StartResult r =
+      search::search_start(state_.schedule.sin, state_.edition_code(), state_.clock().now().year,
+                           state_.settings.holidays, form, request);
   write_form(form);
   message_line_->setText(QString::fromStdString(form.text[kMessageLine]));
 
@@ -346,8 +348,8 @@ void SearchWindow::open_station_picker(int mode) {
   // One picker at a time: a new one replaces one still open for the other box.
   if (picker_) picker_->close();
   if (!ways_.open_station_picker) return;
-  picker_ = ways_.open_station_picker(mode, target,
-                                      [target] { target->setFocus(Qt::OtherFocusReason); });
+  picker_ =
+      ways_.open_station_picker(mode, target, [target] { target->setFocus(Qt::OtherFocusReason); });
 }
 
 void SearchWindow::open_calendar() {

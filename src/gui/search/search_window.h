@@ -5,8 +5,8 @@
 // run starts with them) and hands over to the results window.
 #pragma once
 
-#include "state/app_state.h"
 #include "search/field_checks.h"
+#include "state/app_state.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -102,12 +102,12 @@ class SearchWindow final : public QWidget {
   // Frame2 乗車条件 (Text1..Text5) and Frame3 下車条件 (Text6..Text10).
   StationBoxes departure_;
   StationBoxes arrival_;
-  QLineEdit* wait_minutes_ = nullptr;        // Text11
-  QLineEdit* message_line_ = nullptr;        // Text12
-  QLineEdit* travel_year_ = nullptr;         // Text13
-  QLineEdit* travel_month_ = nullptr;        // Text14
-  QLineEdit* travel_day_ = nullptr;          // Text15
-  QLabel* weekday_ = nullptr;                // Label21
+  QLineEdit* wait_minutes_ = nullptr;          // Text11
+  QLineEdit* message_line_ = nullptr;          // Text12
+  QLineEdit* travel_year_ = nullptr;           // Text13
+  QLineEdit* travel_month_ = nullptr;          // Text14
+  QLineEdit* travel_day_ = nullptr;            // Text15
+  QLabel* weekday_ = nullptr;                  // Label21
   QRadioButton* sort_by_departure_ = nullptr;  // Option1
   QRadioButton* sort_by_arrival_ = nullptr;    // Option2
   QRadioButton* sort_by_ride_ = nullptr;       // Option3

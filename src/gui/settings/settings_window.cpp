@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "gui/settings/settings_window.h"
 
-#include "settings/station_picker.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
+#include "settings/station_picker.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -17,8 +17,8 @@ namespace ravolin::settings {
 namespace {
 
 // Layout in twips.
-constexpr int kColumnWidth = 5400;   // the two line frames
-constexpr int kRightLeft = 5640;     // the switches, the message line and 了解
+constexpr int kColumnWidth = 5400;  // the two line frames
+constexpr int kRightLeft = 5640;    // the switches, the message line and 了解
 constexpr int kRightWidth = 5040;
 constexpr int kLineFrameHeight = 2820;
 constexpr int kBoxHeight = 255;
@@ -74,14 +74,12 @@ SettingsWindow::LineControls SettingsWindow::build_line_frame(const ui::TwipLayo
                          kColumnWidth - 360, 300);
   };
   int label_number = f.first_label;
-  const auto label = [&](QWidget* parent, const QString& caption, int left, int top,
-                         int width) {
-    layout.label(parent, QStringLiteral("Label%1").arg(label_number++), caption, left, top,
-                 width, kBoxHeight);
+  const auto label = [&](QWidget* parent, const QString& caption, int left, int top, int width) {
+    layout.label(parent, QStringLiteral("Label%1").arg(label_number++), caption, left, top, width,
+                 kBoxHeight);
   };
   const auto box = [&](QWidget* parent, int number, int left, int top, int width) {
-    return layout.box(parent, QStringLiteral("Text%1").arg(number), left, top, width,
-                      kBoxHeight);
+    return layout.box(parent, QStringLiteral("Text%1").arg(number), left, top, width, kBoxHeight);
   };
   const auto number_box = [&](QWidget* parent, int number, int top) {
     QLineEdit* b = box(parent, number, 1860, top, 600);
@@ -94,8 +92,8 @@ SettingsWindow::LineControls SettingsWindow::build_line_frame(const ui::TwipLayo
   c.down = option(frame, f.first_option, f.down, 300);
   c.up = option(frame, f.first_option + 1, f.up, 600);
   QGroupBox* stations =
-      layout.frame(frame, QString::fromLatin1(f.station_frame), QStringLiteral("利用駅の設定"),
-                   120, 960, kColumnWidth - 240, 300 + 4 * kRowHeight);
+      layout.frame(frame, QString::fromLatin1(f.station_frame), QStringLiteral("利用駅の設定"), 120,
+                   960, kColumnWidth - 240, 300 + 4 * kRowHeight);
   const int row = 300;
   label(stations, QStringLiteral("利用している駅"), 120, row, 1680);
   c.station = box(stations, f.first_box, 1860, row, 1980);
@@ -137,17 +135,16 @@ void SettingsWindow::build_switches(const ui::TwipLayout& layout) {
       option(hotels, 6, QStringLiteral("格納時，地域名順，地区名順に並び換えする"), 600);
   no_sorting_ = option(hotels, 7, QStringLiteral("並び換えしない"), 900);
 
-  QGroupBox* storing = layout.frame(this, QStringLiteral("Frame2"),
-                                    QStringLiteral("動作環境の退避"), kRightLeft, 3420,
-                                    kRightWidth, 1020);
+  QGroupBox* storing =
+      layout.frame(this, QStringLiteral("Frame2"), QStringLiteral("動作環境の退避"), kRightLeft,
+                   3420, kRightWidth, 1020);
   store_at_exit_ = option(storing, 3, QStringLiteral("終了時の動作環境を退避する"), 300);
   no_store_at_exit_ = option(storing, 4, QStringLiteral("終了時の動作環境を待避しない"), 600);
 }
 
 void SettingsWindow::build_message_line_and_ok(const ui::TwipLayout& layout) {
   // The message line: the checks write to it, the user does not.
-  message_line_ =
-      layout.box(this, QStringLiteral("Text9"), kRightLeft, 4560, kRightWidth, 330);
+  message_line_ = layout.box(this, QStringLiteral("Text9"), kRightLeft, 4560, kRightWidth, 330);
   message_line_->setReadOnly(true);
   message_line_->setFocusPolicy(Qt::NoFocus);
 
@@ -163,14 +160,15 @@ void SettingsWindow::connect_keys() {
   for (int box = 1; box <= kFormBoxes; ++box) {
     QWidget* next = form_boxes_[box == kSinkansenTrainCountBox ? kKeiyoStationBox : box + 1];
     if (box == kKeiyoTrainCountBox) next = ok_button_;
-    keys->enter_checks(form_boxes_[box], [this, box] { return check(box); }, next);
+    keys->enter_checks(
+        form_boxes_[box], [this, box] { return check(box); }, next);
     keys->select_all_on_focus(form_boxes_[box]);
     keys->escape_closes(form_boxes_[box], escape);
   }
-  for (QWidget* option : std::initializer_list<QWidget*>{
-           keiyo_.down, keiyo_.up, store_at_exit_, no_store_at_exit_, sort_on_entry_,
-           sort_on_storing_, no_sorting_, sinkansen_.down, sinkansen_.up, keiyo_shown_,
-           keiyo_hidden_})
+  for (QWidget* option :
+       std::initializer_list<QWidget*>{keiyo_.down, keiyo_.up, store_at_exit_, no_store_at_exit_,
+                                       sort_on_entry_, sort_on_storing_, no_sorting_,
+                                       sinkansen_.down, sinkansen_.up, keiyo_shown_, keiyo_hidden_})
     keys->escape_closes(option, escape);
   keys->escape_closes(ok_button_, escape);
   keys->double_click_runs(keiyo_.station, [this] { open_station_picker(kPickKeiyoStation); });
@@ -181,16 +179,26 @@ void SettingsWindow::connect_keys() {
 void SettingsWindow::set_tab_order() {
   // Tab goes through the window as it reads: the Shinkansen frame, the Keiyo frame, then
   // the switches on the right and 了解.
-  QWidget* const order[] = {sinkansen_.down,        sinkansen_.up,
-                            sinkansen_.station,     sinkansen_.normal_minutes,
-                            sinkansen_.hurry_minutes, sinkansen_.train_count,
-                            keiyo_.down,            keiyo_.up,
-                            keiyo_.station,         keiyo_.normal_minutes,
-                            keiyo_.hurry_minutes,   keiyo_.train_count,
-                            keiyo_shown_,           keiyo_hidden_,
-                            sort_on_entry_,         sort_on_storing_,
-                            no_sorting_,            store_at_exit_,
-                            no_store_at_exit_,      ok_button_};
+  QWidget* const order[] = {sinkansen_.down,
+                            sinkansen_.up,
+                            sinkansen_.station,
+                            sinkansen_.normal_minutes,
+                            sinkansen_.hurry_minutes,
+                            sinkansen_.train_count,
+                            keiyo_.down,
+                            keiyo_.up,
+                            keiyo_.station,
+                            keiyo_.normal_minutes,
+                            keiyo_.hurry_minutes,
+                            keiyo_.train_count,
+                            keiyo_shown_,
+                            keiyo_hidden_,
+                            sort_on_entry_,
+                            sort_on_storing_,
+                            no_sorting_,
+                            store_at_exit_,
+                            no_store_at_exit_,
+                            ok_button_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i)
     QWidget::setTabOrder(order[i], order[i + 1]);
 }

@@ -4,8 +4,8 @@
 // hotel list and whether the settings are stored at exit.
 #pragma once
 
-#include "state/app_state.h"
 #include "settings/settings_form.h"
+#include "state/app_state.h"
 
 #include <QWidget>
 
@@ -94,15 +94,15 @@ class SettingsWindow final : public QWidget {
   LineControls sinkansen_;  // Frame5 / Frame6: Option8, Option9, Text5..Text8
   // The eight boxes by their FormBox number, as the form and its checks count them.
   std::array<QLineEdit*, kFormBoxes + 1> form_boxes_{};
-  QRadioButton* keiyo_shown_ = nullptr;        // Option10
-  QRadioButton* keiyo_hidden_ = nullptr;       // Option11
-  QRadioButton* sort_on_entry_ = nullptr;      // Option5
-  QRadioButton* sort_on_storing_ = nullptr;    // Option6
-  QRadioButton* no_sorting_ = nullptr;         // Option7
-  QRadioButton* store_at_exit_ = nullptr;      // Option3
-  QRadioButton* no_store_at_exit_ = nullptr;   // Option4
-  QLineEdit* message_line_ = nullptr;          // Text9
-  QPushButton* ok_button_ = nullptr;           // Command1
+  QRadioButton* keiyo_shown_ = nullptr;       // Option10
+  QRadioButton* keiyo_hidden_ = nullptr;      // Option11
+  QRadioButton* sort_on_entry_ = nullptr;     // Option5
+  QRadioButton* sort_on_storing_ = nullptr;   // Option6
+  QRadioButton* no_sorting_ = nullptr;        // Option7
+  QRadioButton* store_at_exit_ = nullptr;     // Option3
+  QRadioButton* no_store_at_exit_ = nullptr;  // Option4
+  QLineEdit* message_line_ = nullptr;         // Text9
+  QPushButton* ok_button_ = nullptr;          // Command1
 };
 
 }  // namespace ravolin::settings

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "gui/settings/station_picker_window.h"
 
-#include "settings/station_picker.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
+#include "settings/station_picker.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -25,12 +25,11 @@ StationPickerWindow::StationPickerWindow(app::AppState& state, int mode, QLineEd
   const PickerContents contents = picker_contents(state.schedule, mode);
   known_mode_ = contents.known_mode;
 
-  auto* title_button =
-      layout.place(new QPushButton(QString::fromStdString(contents.title), this),
-                   QStringLiteral("Command1"), 120, 120, 3360, 420);
+  auto* title_button = layout.place(new QPushButton(QString::fromStdString(contents.title), this),
+                                    QStringLiteral("Command1"), 120, 120, 3360, 420);
 
-  station_list_ = layout.place(new QListWidget(this), QStringLiteral("List1"), 120, 660, 3360,
-                               3900);
+  station_list_ =
+      layout.place(new QListWidget(this), QStringLiteral("List1"), 120, 660, 3360, 3900);
   station_list_->setSelectionMode(QAbstractItemView::SingleSelection);
   for (const std::string& name : contents.stations)
     station_list_->addItem(QString::fromStdString(name));
@@ -38,8 +37,8 @@ StationPickerWindow::StationPickerWindow(app::AppState& state, int mode, QLineEd
   choose_button_ =
       layout.button(this, QStringLiteral("Command3"), QStringLiteral("選択"), 120, 4680, 1620, 420);
   choose_button_->setEnabled(false);
-  auto* cancel_button = layout.button(this, QStringLiteral("Command2"),
-                                      QStringLiteral("取消終了"), 1860, 4680, 1620, 420);
+  auto* cancel_button = layout.button(this, QStringLiteral("Command2"), QStringLiteral("取消終了"),
+                                      1860, 4680, 1620, 420);
 
   connect(choose_button_, &QPushButton::clicked, this, &StationPickerWindow::choose);
   connect(cancel_button, &QPushButton::clicked, this, &StationPickerWindow::end_proc);
@@ -51,8 +50,8 @@ StationPickerWindow::StationPickerWindow(app::AppState& state, int mode, QLineEd
   station_list_->installEventFilter(this);
 
   auto* keys = new ui::KeyConventions(this);
-  for (QWidget* w : std::initializer_list<QWidget*>{station_list_, title_button, cancel_button,
-                                                    choose_button_})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{station_list_, title_button, cancel_button, choose_button_})
     keys->escape_closes(w, [this] { end_proc(); });
 
   setFixedSize(layout.px(3600), layout.px(5220));

@@ -32,8 +32,7 @@ namespace ravolin::settings {
 class StationPickerWindow final : public QWidget {
   Q_OBJECT
  public:
-  StationPickerWindow(app::AppState& state, int mode, QLineEdit* target,
-                      QWidget* parent = nullptr);
+  StationPickerWindow(app::AppState& state, int mode, QLineEdit* target, QWidget* parent = nullptr);
   int mode() const { return mode_; }
 
   // 選択: writes the first selected station into the target box and closes. Nothing
@@ -57,7 +56,7 @@ class StationPickerWindow final : public QWidget {
   int mode_;
   QPointer<QLineEdit> target_;
   bool known_mode_ = false;
-  QListWidget* station_list_ = nullptr;  // List1
+  QListWidget* station_list_ = nullptr;   // List1
   QPushButton* choose_button_ = nullptr;  // Command3 選択
 };
 
