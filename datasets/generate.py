@@ -480,11 +480,40 @@ def place_all(cor, plans, direction, edition):
                                       plan["day"], plan["car"], sched, direction)
             if not plan["train"].dropped:
                 break
+        if plan["train"].dropped and up_kodama and plan["kind"] == "K" and \
+                plan["stops"][-1] == "東京":
+            place_short_kodama(cor, plan, set(shifts), sched, direction)
     for plan in plans:
         if plan["train"].dropped:
             print("left out: %s %s %s from %s" % (plan["kind"], plan["stops"][0], plan["stops"][-1],
                                                   hhmm(plan["dep"])), file=sys.stderr)
     return [plan["train"] for plan in plans if not plan["train"].dropped]
+
+
+def place_short_kodama(cor, plan, tried, sched, direction):
+    """An up こだま to 東京 the line has no room for at the minutes tried: any other minute
+    of the hour it is planned to leave in, and then, as the down ones that end at 名古屋,
+    浜松 or 静岡 in the evening, a start at one of those stations on its way, in the same
+    hour (the faster trains coming in from the 山陽 line crowd 三島–小田原, where a こだま
+    has no station to be passed at, in irregular gaps)."""
+    dep = plan["dep"]
+    hour = dep - dep % 60
+    minutes = sorted(range(hour, hour + 60), key=lambda t: (abs(t - dep), t))
+    stops = plan["stops"]
+    origins = [stops[0]] + [s for s in KODAMA_SHORT_STARTS if s in stops[1:]]
+    for origin in origins:
+        short = stops[stops.index(origin):]
+        for t in minutes:
+            if origin == stops[0] and t - dep in tried:
+                continue
+            train = run_train(cor, plan["kind"], plan["cat"], short, t, plan["factor"],
+                              plan["dwell"], plan["day"], plan["car"], sched, direction)
+            if not train.dropped:
+                plan["train"], plan["stops"], plan["dep"] = train, short, t
+                return
+
+
+KODAMA_SHORT_STARTS = ("名古屋", "浜松", "静岡")   # where the down evening こだま end
 
 
 def kodama_to_tokyo(cor, origin):
