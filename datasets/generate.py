@@ -467,6 +467,7 @@ def place_all(cor, plans, direction, edition):
             t += kodama_to_tokyo(cor, plan["stops"][0])
         return (rank.get(plan["kind"], 9), f, t)
 
+    later = []
     for plan in sorted(plans, key=key):
         # where the line has no room at the planned minute, a few minutes earlier or later;
         # an up こだま takes the nearest minute with room (the faster trains coming off the
@@ -482,7 +483,11 @@ def place_all(cor, plans, direction, edition):
                 break
         if plan["train"].dropped and up_kodama and plan["kind"] == "K" and \
                 plan["stops"][-1] == "東京":
-            place_short_kodama(cor, plan, set(shifts), sched, direction)
+            later.append((plan, set(shifts)))
+    # only once every こだま has had its own minutes, so that one placed elsewhere takes
+    # no room from another
+    for plan, tried in later:
+        place_short_kodama(cor, plan, tried, sched, direction)
     for plan in plans:
         if plan["train"].dropped:
             print("left out: %s %s %s from %s" % (plan["kind"], plan["stops"][0], plan["stops"][-1],
