@@ -22,20 +22,30 @@
 namespace ravolin::board {
 namespace {
 
-TEST(MainWindowHotels, ButtonAndMenuOpenOneHotelSearchWindowThatClosesWithTheMainWindow) {
+// The program started on a small edition-1 folder with the delivered settings, shown.
+class MainWindowHotels : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder.write_settings(testing::default_settings());
+    state = std::make_unique<app::AppState>(folder.path(),
+                                            app::Platform{clock, messages, help, printer});
+    app = std::make_unique<app::Navigator>(*state);
+    window = app->main_window();
+    ASSERT_TRUE(app->start());
+    window->show();
+  }
+
   testing::ProgramFolder folder;
-  folder.write_settings(testing::default_settings());
   calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 9, 5, 0)};
   ui::FakeMessageBoxes messages;
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
-  auto state =
-      std::make_unique<app::AppState>(folder.path(), app::Platform{clock, messages, help, printer});
-  auto app = std::make_unique<app::Navigator>(*state);
-  auto* window = app->main_window();
-  ASSERT_TRUE(app->start());
-  window->show();
+  std::unique_ptr<app::AppState> state;
+  std::unique_ptr<app::Navigator> app;
+  MainWindow* window = nullptr;
+};
 
+TEST_F(MainWindowHotels, ButtonAndMenuOpenOneHotelSearchWindowThatClosesWithTheMainWindow) {
   EXPECT_EQ(app->hotel_search_window(), nullptr);
   QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command4")), Qt::LeftButton);
   QPointer<hotels::HotelSearchWindow> search = app->hotel_search_window();
@@ -55,20 +65,7 @@ TEST(MainWindowHotels, ButtonAndMenuOpenOneHotelSearchWindowThatClosesWithTheMai
   EXPECT_TRUE(search == nullptr || !search->isVisible());
 }
 
-TEST(MainWindowHotels, OpeningTheUserHotelListMakesTheHotelListReadEverythingAgain) {
-  testing::ProgramFolder folder;
-  folder.write_settings(testing::default_settings());
-  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 9, 5, 0)};
-  ui::FakeMessageBoxes messages;
-  ui::FakeHelpViewer help;
-  ui::FakePrinter printer;
-  auto state =
-      std::make_unique<app::AppState>(folder.path(), app::Platform{clock, messages, help, printer});
-  auto app = std::make_unique<app::Navigator>(*state);
-  auto* window = app->main_window();
-  ASSERT_TRUE(app->start());
-  window->show();
-
+TEST_F(MainWindowHotels, OpeningTheUserHotelListMakesTheHotelListReadEverythingAgain) {
   state->hotels_loaded = true;  // the hotel list has read the table
   window->findChild<QAction*>(QStringLiteral("menu_edit_hotels"))->trigger();
   QPointer<hotels::UserHotelsWindow> list = app->user_hotels_window();
