@@ -33,19 +33,15 @@ namespace ravolin::app {
 
 namespace {
 
-// Shows a window opened from the main window and gives it the keyboard, so that a key
+// A window opened is shown in front with the keyboard (ui::bring_forward), so that a key
 // pressed next (Escape above all) goes to it and not to the main window's lists.
-void show_in_front(QWidget* w) {
-  w->show();
-  w->raise();
-  w->activateWindow();
-}
+using ui::bring_forward;
 
 // Brings an open window of a kind that exists once forward; false when there is none.
 template <typename Window>
-bool bring_forward(const QPointer<Window>& w) {
+bool bring_open_one_forward(const QPointer<Window>& w) {
   if (!w || !w->isVisible()) return false;
-  show_in_front(w.data());
+  bring_forward(w.data());
   return true;
 }
 
@@ -173,33 +169,33 @@ void Navigator::open_full_schedule(int mode) {
   // table always shows the line just asked for.
   replace(schedule_);
   schedule_ = new board::ScheduleWindow(state_, mode, main_.get());
-  show_in_front(schedule_.data());
+  bring_forward(schedule_.data());
 }
 
 void Navigator::open_passing_stations(int mode, int line) {
   replace(passing_);
   passing_ = new board::PassingWindow(state_, mode, line, main_.get());
-  show_in_front(passing_.data());
+  bring_forward(passing_.data());
 }
 
 void Navigator::open_version() {
-  if (bring_forward(version_)) return;  // one version window
+  if (bring_open_one_forward(version_)) return;  // one version window
   version_ = new board::VersionWindow(state_, main_.get());
-  show_in_front(version_.data());
+  bring_forward(version_.data());
 }
 
 void Navigator::open_help_contents() { state_.help().show_contents(state_.help_path()); }
 
 void Navigator::open_correction() {
-  if (bring_forward(correction_)) return;  // one correction window
+  if (bring_open_one_forward(correction_)) return;  // one correction window
   calendar::CorrectionWindow::Ways ways;
   ways.refresh_board = [this] { main_->refresh(); };
   correction_ = new calendar::CorrectionWindow(state_, std::move(ways), main_.get());
-  show_in_front(correction_.data());
+  bring_forward(correction_.data());
 }
 
 void Navigator::open_settings() {
-  if (bring_forward(settings_)) return;  // one settings window
+  if (bring_open_one_forward(settings_)) return;  // one settings window
   settings::SettingsWindow::Ways ways;
   ways.rebuild_board = [this] {
     main_->edit_sinkansen();
@@ -214,7 +210,7 @@ void Navigator::open_settings() {
     open_station_picker(settings_.data(), mode, target, std::move(picked));
   };
   settings_ = new settings::SettingsWindow(state_, std::move(ways), main_.get());
-  show_in_front(settings_.data());
+  bring_forward(settings_.data());
 }
 
 void Navigator::open_station_picker(QWidget* opener, int mode, QLineEdit* target,
@@ -240,9 +236,9 @@ void Navigator::end_for_keiyo_data() {
 void Navigator::open_search() {
   // No new search while one runs (its results window is loading).
   if (searching_) return;
-  if (bring_forward(search_)) return;  // one conditions window
+  if (bring_open_one_forward(search_)) return;  // one conditions window
   search::SearchWindow::Ways ways;
-  ways.back_to_board = [this] { show_in_front(main_.get()); };
+  ways.back_to_board = [this] { bring_forward(main_.get()); };
   ways.start_search = [this] { open_results(); };
   ways.open_station_picker = [this](int mode, QLineEdit* box, std::function<void()> picked) {
     open_station_picker(search_.data(), mode, box, std::move(picked));
@@ -260,14 +256,14 @@ void Navigator::open_search() {
     return static_cast<QWidget*>(window);
   };
   search_ = new search::SearchWindow(state_, std::move(ways), main_.get());
-  show_in_front(search_.data());
+  bring_forward(search_.data());
 }
 
 void Navigator::open_results() {
   // One results window: a new search replaces the last one.
   replace(results_);
   search::ResultsWindow::Ways ways;
-  ways.back_to_board = [this] { show_in_front(main_.get()); };
+  ways.back_to_board = [this] { bring_forward(main_.get()); };
   ways.open_conditions = [this] { open_search(); };
   ways.show_journey = [this](int entry) { show_journey_in_diagram(entry); };
   ways.show_loading = [this] {
@@ -285,7 +281,7 @@ void Navigator::open_results() {
   searching_ = true;
   const bool loaded = w->load();
   searching_ = false;
-  if (loaded && results_) show_in_front(w);
+  if (loaded && results_) bring_forward(w);
 }
 
 void Navigator::show_journey_in_diagram(int entry) {
@@ -296,7 +292,7 @@ void Navigator::show_journey_in_diagram(int entry) {
 // ---- hotels ------------------------------------------------------------------------------
 
 void Navigator::open_hotel_search() {
-  if (bring_forward(hotel_search_)) return;  // one hotel search window
+  if (bring_open_one_forward(hotel_search_)) return;  // one hotel search window
   hotels::HotelSearchWindow::Ways ways;
   ways.open_area_picker = [this] {
     open_area_picker(hotel_search_.data(), hotels::AreaPickerWindow::kModeHotelSearch,
@@ -306,7 +302,7 @@ void Navigator::open_hotel_search() {
   };
   ways.open_hotel_list = [this] { return open_hotel_list(); };
   hotel_search_ = new hotels::HotelSearchWindow(state_, std::move(ways), main_.get());
-  show_in_front(hotel_search_.data());
+  bring_forward(hotel_search_.data());
 }
 
 bool Navigator::open_hotel_list() {
@@ -326,7 +322,7 @@ bool Navigator::open_hotel_list() {
   };
   hotel_list_ = new hotels::HotelListWindow(state_, std::move(ways), main_.get());
   if (!hotel_list_->start()) return false;  // closed, and deleted on close
-  show_in_front(hotel_list_.data());
+  bring_forward(hotel_list_.data());
   return true;
 }
 
@@ -341,7 +337,7 @@ void Navigator::open_districts() {
   const hotels::HotelSelection& selection = state_.hotel_selection;
   districts_ = new hotels::DistrictWindow(state_, selection.district_list,
                                           selection.district_filter, std::move(ways), main_.get());
-  show_in_front(districts_.data());
+  bring_forward(districts_.data());
 }
 
 void Navigator::open_area_picker(QWidget* caller, int mode,
@@ -354,7 +350,7 @@ void Navigator::open_area_picker(QWidget* caller, int mode,
   // From the search window the picker stands beside it; from the edit window it belongs to it.
   QWidget* parent = mode == hotels::AreaPickerWindow::kModeHotelRecord ? caller : main_.get();
   area_picker_ = new hotels::AreaPickerWindow(state_, mode, std::move(chosen), parent);
-  show_in_front(area_picker_.data());
+  bring_forward(area_picker_.data());
 }
 
 void Navigator::open_user_hotels() {
@@ -363,7 +359,7 @@ void Navigator::open_user_hotels() {
   // outside the program since the table was read).
   state_.hotels_loaded = false;
   // One list at a time: a second opening brings the open one forward with its changes.
-  if (bring_forward(user_hotels_)) return;
+  if (bring_open_one_forward(user_hotels_)) return;
   hotels::UserHotelsWindow::Ways ways;
   ways.open_editor = [this](int index) {
     if (user_hotels_) open_hotel_editor(*user_hotels_, index);
@@ -372,11 +368,11 @@ void Navigator::open_user_hotels() {
     if (hotel_edit_) hotel_edit_->close();
   };
   user_hotels_ = new hotels::UserHotelsWindow(state_, std::move(ways), main_.get());
-  show_in_front(user_hotels_.data());
+  bring_forward(user_hotels_.data());
 }
 
 void Navigator::open_hotel_editor(hotels::UserHotelsWindow& list_window, int index) {
-  if (bring_forward(hotel_edit_)) return;  // one entry edited at a time
+  if (bring_open_one_forward(hotel_edit_)) return;  // one entry edited at a time
   const QPointer<hotels::UserHotelsWindow> list = &list_window;
   hotels::HotelEditWindow::Ways ways;
   ways.add_entry = [list](hotels::HotelEntry entry) {
@@ -400,7 +396,7 @@ void Navigator::open_hotel_editor(hotels::UserHotelsWindow& list_window, int ind
   // The edit window belongs to the list: it goes when the list goes.
   hotel_edit_ = new hotels::HotelEditWindow(state_, list_window.registry(), index, std::move(ways),
                                             &list_window);
-  show_in_front(hotel_edit_.data());
+  bring_forward(hotel_edit_.data());
 }
 
 // ---- diagram -----------------------------------------------------------------------------
@@ -411,11 +407,11 @@ void Navigator::open_diagram() {
     // A train's stops open over the diagram, one window for each train asked for; they
     // close with the diagram.
     ways.show_stops = [this](const std::string& stops) {
-      show_in_front(new board::PassingWindow(state_, stops, diagram_.data()));
+      bring_forward(new board::PassingWindow(state_, stops, diagram_.data()));
     };
     diagram_ = new board::DiagramWindow(state_, std::move(ways), main_.get());
   }
-  show_in_front(diagram_.data());
+  bring_forward(diagram_.data());
 }
 
 // ---- refresh and tray ------------------------------------------------------------------------
