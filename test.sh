@@ -5,7 +5,8 @@ cd "$(dirname "$0")"
 
 need=()
 for pkg in cmake g++ ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
-           fonts-ipafont-gothic xvfb xauth poppler-utils locales clang libclang-rt-14-dev; do
+           fonts-ipafont-gothic xvfb xauth poppler-utils locales clang libclang-rt-14-dev \
+           qt6-l10n-tools; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then

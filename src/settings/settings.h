@@ -57,6 +57,9 @@ struct Settings {
   // The tray's notification when a listed train's line gains "急げ!!" (1 on); kept with the
   // window positions.
   std::int16_t tray_notify = 0;
+  // The language the user chose in the settings window ("ja" or "en"; empty: the desktop's),
+  // kept with the window positions like tray_notify.
+  std::string language;
   // [Departure ground], [Arrival ground]: slots 1..5, slot 1 most recent
   std::array<std::string, 6> departure_ground{};
   std::array<std::string, 6> arrival_ground{};

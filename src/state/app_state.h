@@ -9,12 +9,14 @@
 #include "calendar/dates.h"
 #include "data/fare_tables.h"
 #include "data/hotel_tables.h"
+#include "data/place_names.h"
 #include "data/tables.h"
 #include "hotels/hotel_list.h"
 #include "search/engine.h"
 #include "settings/settings.h"
 #include "state/platform.h"
 #include "state/tray.h"
+#include "text/language.h"
 
 #include <functional>
 #include <string>
@@ -66,8 +68,15 @@ class AppState {
   // Processes pending window events during long work (loading, searching).
   std::function<void()> process_events;
 
+  // ---- language ----------------------------------------------------------------------
+  // The language of the windows and of the texts the core builds for them; chosen at
+  // start-up (command line, settings file, desktop locale) and fixed for the run.
+  text::Language language = text::Language::kJapanese;
+  bool english() const { return language == text::Language::kEnglish; }
+
   // ---- tables (read-only after start-up) ------------------------------------------
   data::ScheduleData schedule;
+  data::PlaceNames place_names;  // English names of stations and areas (may be empty)
   fares::FareTables fares;
   hotels::DistrictNames districts;
   hotels::HotelTable hotels;

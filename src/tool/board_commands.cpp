@@ -111,7 +111,7 @@ void put_line(std::string_view s) {
 
 }  // namespace
 
-int cmd_board(const Args& args) {
+int cmd_board(const Args& args, text::Language /*language*/) {
   BoardArgs a;
   if (int rc = parse_args("board", args, false, false, a)) return rc;
   Prepared p;
@@ -131,7 +131,7 @@ int cmd_board(const Args& args) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-int cmd_timetable(const Args& args) {
+int cmd_timetable(const Args& args, text::Language /*language*/) {
   BoardArgs a;
   if (int rc = parse_args("timetable", args, true, false, a)) return rc;
   Prepared p;
@@ -148,7 +148,7 @@ int cmd_timetable(const Args& args) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-int cmd_stops(const Args& args) {
+int cmd_stops(const Args& args, text::Language /*language*/) {
   BoardArgs a;
   if (int rc = parse_args("stops", args, true, true, a)) return rc;
   Prepared p;

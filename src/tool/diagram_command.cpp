@@ -156,7 +156,7 @@ int write_scene(const board::Scene& scene, const std::string& out, const Diagram
 
 }  // namespace
 
-int cmd_diagram(const Args& args) {
+int cmd_diagram(const Args& args, text::Language /*language*/) {
   DiagramArgs a;
   DiagramRequest r;
   if (int status = read_args(args, a); status != 0) return status;

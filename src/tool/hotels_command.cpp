@@ -65,7 +65,7 @@ bool load_hotels(const LoadedFolder& folder, hotels::HotelTable& table) {
 
 }  // namespace
 
-int cmd_hotels(const Args& args) {
+int cmd_hotels(const Args& args, text::Language /*language*/) {
   std::string dir, today, area;
   bool have_today = false, have_area = false;
   std::vector<std::string> districts;

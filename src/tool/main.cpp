@@ -32,7 +32,9 @@ void usage(std::FILE* to) {
       "                                      print the hotel list of an area\n"
       "  diagram DIR --date YYYY-MM-DD [--from HH:MM --to HH:MM] [--direction down|up]\n"
       "         [--route N|NAME] [--width PX --height PX] --out FILE.svg|.png|.pdf\n"
-      "                                      draw the train diagram of a day\n",
+      "                                      draw the train diagram of a day\n"
+      "  --lang en|ja                        board, timetable, stops, search, hotels and\n"
+      "                                      diagram texts in English or Japanese (default)\n",
       to);
 }
 
@@ -45,17 +47,37 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string cmd = argv[1];
-  Args args(argv + 2, argv + argc);
+  Args args;
+  ravolin::text::Language language = ravolin::text::Language::kJapanese;
+  // --lang en|ja (or --lang=en) anywhere after the command: the language of the texts.
+  for (int i = 2; i < argc; ++i) {
+    std::string arg = argv[i];
+    std::string code;
+    if (arg == "--lang" && i + 1 < argc) {
+      code = argv[++i];
+    } else if (arg.rfind("--lang=", 0) == 0) {
+      code = arg.substr(7);
+    } else {
+      args.push_back(arg);
+      continue;
+    }
+    auto chosen = ravolin::text::language_from_code(code);
+    if (!chosen) {
+      std::fprintf(stderr, "ravolin-tool: --lang takes en or ja, not '%s'\n", code.c_str());
+      return 2;
+    }
+    language = *chosen;
+  }
   if (cmd == "dump") return cmd_dump(args);
   if (cmd == "build") return cmd_build(args);
   if (cmd == "export") return cmd_export(args);
   if (cmd == "check") return cmd_check(args);
-  if (cmd == "board") return cmd_board(args);
-  if (cmd == "timetable") return cmd_timetable(args);
-  if (cmd == "stops") return cmd_stops(args);
-  if (cmd == "search") return cmd_search(args);
-  if (cmd == "hotels") return cmd_hotels(args);
-  if (cmd == "diagram") return cmd_diagram(args);
+  if (cmd == "board") return cmd_board(args, language);
+  if (cmd == "timetable") return cmd_timetable(args, language);
+  if (cmd == "stops") return cmd_stops(args, language);
+  if (cmd == "search") return cmd_search(args, language);
+  if (cmd == "hotels") return cmd_hotels(args, language);
+  if (cmd == "diagram") return cmd_diagram(args, language);
   if (cmd == "-h" || cmd == "--help" || cmd == "help") {
     usage(stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;

@@ -149,7 +149,7 @@ void print_texts(const search::ResultsTexts& texts, const std::string& show) {
 
 }  // namespace
 
-int cmd_search(const Args& args) {
+int cmd_search(const Args& args, text::Language /*language*/) {
   std::string dir;
   Options opt;
   std::string refusal = read_options(args, dir, opt);
