@@ -17,7 +17,7 @@ namespace ravolin::board {
 LoadingWindow::LoadingWindow(app::AppState& state, int mode, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint), state_(state) {
   setObjectName(QStringLiteral("ravolin11"));
-  setWindowTitle(QStringLiteral("ラボリン&ホテル情報"));
+  setWindowTitle(tr("ラボリン&ホテル情報"));
   setFont(ui::gothic_font(12));
   const auto px = [this](int twips) { return ui::tw(this, twips); };
 
@@ -33,6 +33,7 @@ LoadingWindow::LoadingWindow(app::AppState& state, int mode, QWidget* parent)
   about_box_->setGeometry(px(1740), px(180), px(5520), px(1260));
   about_box_->setReadOnly(true);
   about_box_->setFocusPolicy(Qt::NoFocus);
+  about_box_->setAccessibleName(tr("製品情報"));
   about_box_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   about_box_->setPlainText(
       ui::text_box_text(about_text(state.schedule.edition ? state.schedule.edition->caption : "")));
@@ -46,9 +47,10 @@ LoadingWindow::LoadingWindow(app::AppState& state, int mode, QWidget* parent)
   progress_->setObjectName(QStringLiteral("ProgressBar1"));
   progress_->setGeometry(px(120), px(2280), px(5820), px(330));
   progress_->setTextVisible(false);
+  progress_->setAccessibleName(tr("読み込みの進み具合"));
   progress_->hide();
 
-  exit_button_ = new QPushButton(QStringLiteral("終了"), this);
+  exit_button_ = new QPushButton(tr("終了"), this);
   exit_button_->setObjectName(QStringLiteral("Command2"));
   exit_button_->setGeometry(px(6180), px(2250), px(1320), px(390));
   connect(exit_button_, &QPushButton::clicked, this, [this] {

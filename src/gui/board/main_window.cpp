@@ -34,7 +34,7 @@ void fill_list(QListWidget* list, const std::vector<std::string>& lines) {
 MainWindow::MainWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QMainWindow(parent), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin1"));
-  setWindowTitle(QStringLiteral("ラボリン&ホテル情報"));
+  setWindowTitle(tr("ラボリン&ホテル情報"));
   setFont(ui::gothic_font(12));
   build_controls();
   build_menus();
@@ -52,21 +52,27 @@ void MainWindow::build_controls() {
   clock_button_ = new QPushButton(central_);
   clock_button_->setObjectName(QStringLiteral("Command2"));
   clock_button_->setGeometry(px(120), px(90), px(7560), px(420));
+  // The caption is the date and time shown; the name says what pressing it does.
+  clock_button_->setAccessibleName(tr("日時補正"));
   connect(clock_button_, &QPushButton::clicked, this, [this] { ways_.open_correction(); });
 
-  sinkansen_frame_ = new QGroupBox(QStringLiteral("新幹線"), central_);
+  sinkansen_frame_ = new QGroupBox(tr("新幹線"), central_);
   sinkansen_frame_->setObjectName(QStringLiteral("Frame1"));
   sinkansen_frame_->setGeometry(px(120), px(570), px(7560), px(2520));
   sinkansen_list_ = new QListWidget(sinkansen_frame_);
   sinkansen_list_->setObjectName(QStringLiteral("List1"));
   sinkansen_list_->setGeometry(px(90), px(300), px(7380), px(2130));
 
-  keiyo_frame_ = new QGroupBox(QStringLiteral("京葉線"), central_);
+  keiyo_frame_ = new QGroupBox(tr("京葉線"), central_);
   keiyo_frame_->setObjectName(QStringLiteral("Frame2"));
   keiyo_frame_->setGeometry(px(120), px(3180), px(7560), px(1395));
   keiyo_list_ = new QListWidget(keiyo_frame_);
   keiyo_list_->setObjectName(QStringLiteral("List2"));
   keiyo_list_->setGeometry(px(90), px(300), px(7380), px(1005));
+  // The frames' titles change with the board; the lists keep names of their own, and
+  // their items carry each board line's whole text.
+  sinkansen_list_->setAccessibleName(tr("新幹線の発車案内"));
+  keiyo_list_->setAccessibleName(tr("京葉線の発車案内"));
 
   build_buttons();
 
@@ -91,10 +97,10 @@ void MainWindow::build_buttons() {
     b->setGeometry(px(left), px(kButtonsTop), px(1800), px(450));
     return b;
   };
-  search_button_ = button("Command3", QStringLiteral("新幹線検索"), 120);
-  hotels_button_ = button("Command4", QStringLiteral("ホテル検索"), 2040);
-  settings_button_ = button("Command5", QStringLiteral("動作環境"), 3960);
-  exit_button_ = button("Command1", QStringLiteral("終了"), 5880);
+  search_button_ = button("Command3", tr("新幹線検索"), 120);
+  hotels_button_ = button("Command4", tr("ホテル検索"), 2040);
+  settings_button_ = button("Command5", tr("動作環境"), 3960);
+  exit_button_ = button("Command1", tr("終了"), 5880);
   // Enter on a focused button presses it, as Space does.
   for (QPushButton* b :
        {exit_button_, clock_button_, search_button_, hotels_button_, settings_button_})
@@ -111,45 +117,45 @@ void MainWindow::build_menus() {
     a->setObjectName(QString::fromLatin1(name));
     return a;
   };
-  QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F&ﾊ)"));
+  QMenu* file = menuBar()->addMenu(tr("ﾌｧｲﾙ(&F&ﾊ)"));
   file->setObjectName(QStringLiteral("menu_file"));
-  connect(action(file, "menu_file_exit", QStringLiteral("Ravolinの終了(&X&ｻ)")),
-          &QAction::triggered, this, &MainWindow::exit_from_menu);
+  connect(action(file, "menu_file_exit", tr("Ravolinの終了(&X&ｻ)")), &QAction::triggered, this,
+          &MainWindow::exit_from_menu);
 
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E&ｲ)"));
+  QMenu* edit = menuBar()->addMenu(tr("編集(&E&ｲ)"));
   edit->setObjectName(QStringLiteral("menu_edit"));
-  connect(action(edit, "menu_edit_time", QStringLiteral("日時補正(&T&ｶ)")), &QAction::triggered,
-          this, [this] { ways_.open_correction(); });
+  connect(action(edit, "menu_edit_time", tr("日時補正(&T&ｶ)")), &QAction::triggered, this,
+          [this] { ways_.open_correction(); });
   edit->addSeparator();
-  connect(action(edit, "menu_edit_settings", QStringLiteral("動作環境登録(&C&ｿ)")),
-          &QAction::triggered, this, [this] { ways_.open_settings(); });
+  connect(action(edit, "menu_edit_settings", tr("動作環境登録(&C&ｿ)")), &QAction::triggered, this,
+          [this] { ways_.open_settings(); });
   edit->addSeparator();
-  connect(action(edit, "menu_edit_hotels", QStringLiteral("ホテル情報の登録・修正（&H&ｸ）")),
+  connect(action(edit, "menu_edit_hotels", tr("ホテル情報の登録・修正（&H&ｸ）")),
           &QAction::triggered, this, [this] { ways_.open_user_hotels(); });
 
-  QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V&ﾋ)"));
+  QMenu* view = menuBar()->addMenu(tr("表示(&V&ﾋ)"));
   view->setObjectName(QStringLiteral("menu_view"));
-  connect(action(view, "menu_view_sinkansen", QStringLiteral("新幹線時刻表(&S&ﾄ)")),
-          &QAction::triggered, this, [this] { ways_.open_full_schedule(kModeSinkansen); });
-  keiyo_schedule_action_ = action(view, "menu_view_keiyo", QStringLiteral("京葉線時刻表(&K&ﾉ)"));
+  connect(action(view, "menu_view_sinkansen", tr("新幹線時刻表(&S&ﾄ)")), &QAction::triggered, this,
+          [this] { ways_.open_full_schedule(kModeSinkansen); });
+  keiyo_schedule_action_ = action(view, "menu_view_keiyo", tr("京葉線時刻表(&K&ﾉ)"));
   connect(keiyo_schedule_action_, &QAction::triggered, this,
           [this] { ways_.open_full_schedule(kModeKeiyo); });
   view->addSeparator();
-  connect(action(view, "menu_view_search", QStringLiteral("新幹線検索(&C&ｿ)")), &QAction::triggered,
-          this, [this] { ways_.open_search(); });
-  connect(action(view, "menu_view_hotels", QStringLiteral("ﾎﾃﾙ検索(&H&ｸ)")), &QAction::triggered,
-          this, [this] { ways_.open_hotel_search(); });
+  connect(action(view, "menu_view_search", tr("新幹線検索(&C&ｿ)")), &QAction::triggered, this,
+          [this] { ways_.open_search(); });
+  connect(action(view, "menu_view_hotels", tr("ﾎﾃﾙ検索(&H&ｸ)")), &QAction::triggered, this,
+          [this] { ways_.open_hotel_search(); });
   view->addSeparator();
-  connect(action(view, "menu_view_diagram", QStringLiteral("ダイヤグラム(&D&ｼ)")),
-          &QAction::triggered, this, [this] { ways_.open_diagram(); });
+  connect(action(view, "menu_view_diagram", tr("ダイヤグラム(&D&ｼ)")), &QAction::triggered, this,
+          [this] { ways_.open_diagram(); });
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H&ｸ)"));
+  QMenu* help = menuBar()->addMenu(tr("ﾍﾙﾌﾟ(&H&ｸ)"));
   help->setObjectName(QStringLiteral("menu_help"));
-  connect(action(help, "menu_help_topics", QStringLiteral("ﾄﾋﾟｯｸの検索(&H&ｸ)")),
-          &QAction::triggered, this, [this] { ways_.open_help_contents(); });
+  connect(action(help, "menu_help_topics", tr("ﾄﾋﾟｯｸの検索(&H&ｸ)")), &QAction::triggered, this,
+          [this] { ways_.open_help_contents(); });
   help->addSeparator();
-  connect(action(help, "menu_help_version", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A&ﾁ)")),
-          &QAction::triggered, this, [this] { ways_.open_version(); });
+  connect(action(help, "menu_help_version", tr("ﾊﾞｰｼﾞｮﾝ情報(&A&ﾁ)")), &QAction::triggered, this,
+          [this] { ways_.open_version(); });
 
   for (QMenu* menu : {file, edit, view, help}) ui::fit_access_key_entries(menu);
 }
@@ -184,6 +190,7 @@ void MainWindow::edit_time() {
   calendar::update_program_time(state_.program_clock, state_.system_time.time_of_day);
   clock_button_->setText(QString::fromStdString(
       calendar::clock_caption(state_.service_date, state_.program_clock.program_time)));
+  clock_button_->setAccessibleDescription(clock_button_->text());
 }
 
 void MainWindow::edit_sinkansen() {

@@ -23,7 +23,7 @@ PassingWindow::PassingWindow(app::AppState& state, int mode, int line, QWidget* 
 PassingWindow::PassingWindow(app::AppState& state, const std::string& stops, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state) {
   setObjectName(QStringLiteral("ravolin23"));
-  setWindowTitle(QStringLiteral("通過駅の時刻表示"));
+  setWindowTitle(tr("通過駅の時刻表示"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   const auto px = [this](int twips) { return ui::tw(this, twips); };
@@ -34,6 +34,7 @@ PassingWindow::PassingWindow(app::AppState& state, const std::string& stops, QWi
   // note) to show whole: the window closes before anyone could scroll it.
   stops_text->setGeometry(px(60), px(60), px(7680), px(1560));
   stops_text->setReadOnly(true);
+  stops_text->setAccessibleName(tr("通過駅の時刻"));
   stops_text->setAcceptRichText(false);
   stops_text->setFont(ui::gothic_font(12));
   // Lines break between stops only, never inside a station name.

@@ -16,7 +16,7 @@ namespace ravolin::board {
 ScheduleWindow::ScheduleWindow(app::AppState& state, int mode, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), mode_(mode) {
   setObjectName(QStringLiteral("ravolin24"));
-  setWindowTitle(QStringLiteral("時刻表の表示"));
+  setWindowTitle(tr("時刻表の表示"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   const auto px = [this](int twips) { return ui::tw(this, twips); };
@@ -29,6 +29,7 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, int mode, QWidget* parent)
   // Wide enough for the busiest hour (14 departures) to show its whole row.
   table_text->setGeometry(px(120), px(300), px(9540), px(4080));
   table_text->setReadOnly(true);
+  table_text->setAccessibleName(tr("時刻表"));
   table_text->setLineWrapMode(QPlainTextEdit::NoWrap);
   table_text->setFont(ui::gothic_font(12));
 
@@ -36,8 +37,9 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, int mode, QWidget* parent)
   note_label->setObjectName(QStringLiteral("Label1"));
   ui::show_plain(note_label);  // the note comes from the data file
   note_label->setGeometry(px(120), px(4680), px(6600), px(360));
+  note_label->setBuddy(table_text);
 
-  auto* exit_button = new QPushButton(QStringLiteral("終了"), this);
+  auto* exit_button = new QPushButton(tr("終了"), this);
   exit_button->setObjectName(QStringLiteral("Command1"));
   exit_button->setGeometry(px(8580), px(4650), px(1320), px(420));
   exit_button->setAutoDefault(true);  // Enter on 終了 presses it

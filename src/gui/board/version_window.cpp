@@ -17,7 +17,7 @@ VersionWindow::VersionWindow(app::AppState& state, QWidget* main_window)
       state_(state),
       main_window_(main_window) {
   setObjectName(QStringLiteral("ravolin9"));
-  setWindowTitle(QStringLiteral("ラボリン&ホテル情報"));
+  setWindowTitle(tr("ラボリン&ホテル情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   const auto px = [this](int twips) { return ui::tw(this, twips); };
@@ -34,10 +34,11 @@ VersionWindow::VersionWindow(app::AppState& state, QWidget* main_window)
   about_box->setObjectName(QStringLiteral("Text1"));
   about_box->setGeometry(px(120), px(180), px(5520), px(1260));
   about_box->setReadOnly(true);
+  about_box->setAccessibleName(tr("製品情報"));
   about_box->setPlainText(
       ui::text_box_text(about_text(state.schedule.edition ? state.schedule.edition->caption : "")));
 
-  auto* confirm_button = new QPushButton(QStringLiteral("確認"), this);
+  auto* confirm_button = new QPushButton(tr("確認"), this);
   confirm_button->setObjectName(QStringLiteral("Command2"));
   confirm_button->setGeometry(px(6180), px(1740), px(1320), px(420));
   confirm_button->setDefault(true);

@@ -5,9 +5,11 @@
 #include "gui/common/window_conventions.h"
 #include "text/text.h"
 
+#include <QDate>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -22,12 +24,23 @@ constexpr int kGridTop = 900;
 
 const char* const kWeekdayHeadings[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
+// The whole date a day button stands for, as a screen reader says it:
+// "2026年12月7日 月曜日" or "Monday, 7 December 2026".
+QString spoken_date(int year, int month, int day, text::Language language) {
+  const QDate date(year, month, day);
+  if (language == text::Language::kEnglish)
+    return QLocale(QLocale::English, QLocale::UnitedKingdom)
+        .toString(date, QStringLiteral("dddd, d MMMM yyyy"));
+  return QLocale(QLocale::Japanese, QLocale::Japan)
+      .toString(date, QStringLiteral("yyyy年M月d日 dddd"));
+}
+
 }  // namespace
 
 CalendarWindow::CalendarWindow(app::AppState& state, Targets targets, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), targets_(std::move(targets)) {
   setObjectName(QStringLiteral("ravolin4"));
-  setWindowTitle(QStringLiteral("カレンダｰ"));
+  setWindowTitle(tr("カレンダｰ"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   build_controls();
@@ -49,6 +62,8 @@ void CalendarWindow::build_controls() {
   const auto escape = [this] { end_proc(); };
 
   month_box_ = layout.box(this, QStringLiteral("Text1"), kGridLeft, 120, 1620, 330);
+  month_box_->setAccessibleName(tr("表示する年月"));
+  month_box_->setAccessibleDescription(tr("年/月の形で入力して Enter (例 2000/3)"));
   keys.select_all_on_focus(month_box_);
   keys.enter_checks(month_box_, [this] { return typed_month_entered(); });
   keys.escape_closes(month_box_, escape);
@@ -81,10 +96,11 @@ void CalendarWindow::build_controls() {
   month_stepper_->setSingleStep(1);
   month_stepper_->setPageStep(12);
   month_stepper_->setValue(kStepperMonths);
+  month_stepper_->setAccessibleName(tr("表示する月の切り替え"));
   keys.escape_closes(month_stepper_, escape);
 
   QPushButton* end_button =
-      layout.button(this, QStringLiteral("Command43"), QStringLiteral("終了"),
+      layout.button(this, QStringLiteral("Command43"), tr("終了"),
                     kGridLeft + 7 * kButtonWidth + 420 - 1320, 3540, 1320, 420);
   connect(end_button, &QPushButton::clicked, this, &CalendarWindow::end_proc);
   keys.escape_closes(end_button, escape);
@@ -117,6 +133,8 @@ void CalendarWindow::fill_grid() {
     if (i <= 7 || i >= 29) day_buttons_[i]->setText(QString());
     if (days_[i] != 0) {
       day_buttons_[i]->setText(QString::number(days_[i]));
+      day_buttons_[i]->setAccessibleName(
+          spoken_date(shown_.year, shown_.month, days_[i], state_.language));
       day_buttons_[i]->show();
     } else {
       day_buttons_[i]->hide();

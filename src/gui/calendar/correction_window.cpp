@@ -19,14 +19,35 @@ namespace ravolin::calendar {
 namespace {
 
 constexpr int kBoxHeight = 255;
-const char* const kUnits[] = {"年", "月", "日", "時", "分", "秒"};
+// Texts translated where they are shown (tr() in the window).
+const char* const kUnits[] = {QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "年"),
+                              QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "月"),
+                              QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "日"),
+                              QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "時"),
+                              QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "分"),
+                              QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "秒")};
+// The boxes' names: the frame's caption and the unit.
+const char* const kSystemBoxNames[] = {
+    QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "現在日時 年"),
+    QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "現在日時 月"),
+    QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "現在日時 日"),
+    QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "現在日時 時"),
+    QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "現在日時 分"),
+    QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "現在日時 秒")};
+const char* const kCorrectedBoxNames[] = {
+    QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "補正日時 年"),
+    QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "補正日時 月"),
+    QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "補正日時 日"),
+    QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "補正日時 時"),
+    QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "補正日時 分"),
+    QT_TRANSLATE_NOOP("ravolin::calendar::CorrectionWindow", "補正日時 秒")};
 
 }  // namespace
 
 CorrectionWindow::CorrectionWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin21"));
-  setWindowTitle(QStringLiteral("日時補正"));
+  setWindowTitle(tr("日時補正"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   build_boxes();
@@ -51,6 +72,7 @@ void CorrectionWindow::build_boxes() {
   const ui::TwipLayout layout(this);
   // Two frames of six boxes: year, month, day, hour, minute, second with their units.
   const auto frame = [&](const char* name, const QString& caption, int top, int first,
+                         const char* const(&names)[kDateTimeFields],
                          std::array<QLineEdit*, kDateTimeFields>& boxes) {
     QGroupBox* f = layout.frame(this, QString::fromLatin1(name), caption, 120, top, 5160, 720);
     int left = 150;
@@ -59,13 +81,15 @@ void CorrectionWindow::build_boxes() {
       boxes[i] =
           layout.box(f, QStringLiteral("Text%1").arg(first + i), left, 330, width, kBoxHeight);
       boxes[i]->setAlignment(Qt::AlignRight);
-      layout.label(f, QStringLiteral("Label%1").arg(first + i), QString::fromUtf8(kUnits[i]),
-                   left + width + 30, 330, 270, kBoxHeight);
+      boxes[i]->setAccessibleName(tr(names[i]));
+      QLabel* unit = layout.label(f, QStringLiteral("Label%1").arg(first + i), tr(kUnits[i]),
+                                  left + width + 30, 330, 270, kBoxHeight);
+      unit->setBuddy(boxes[i]);
       left += width + 330;
     }
   };
-  frame("Frame1", QStringLiteral("現在日時"), 90, 1, system_boxes_);
-  frame("Frame2", QStringLiteral("補正日時"), 900, kFirstCorrectedBox, corrected_boxes_);
+  frame("Frame1", tr("現在日時"), 90, 1, kSystemBoxNames, system_boxes_);
+  frame("Frame2", tr("補正日時"), 900, kFirstCorrectedBox, kCorrectedBoxNames, corrected_boxes_);
   for (QLineEdit* box : system_boxes_) {
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::NoFocus);
@@ -74,12 +98,12 @@ void CorrectionWindow::build_boxes() {
 
 void CorrectionWindow::build_buttons() {
   const ui::TwipLayout layout(this);
-  set_system_button_ = layout.button(this, QStringLiteral("Command1"), QStringLiteral("日時設定"),
-                                     120, 1740, 1440, 420);
-  set_temporary_button_ = layout.button(this, QStringLiteral("Command2"),
-                                        QStringLiteral("一時設定"), 1980, 1740, 1440, 420);
-  cancel_button_ = layout.button(this, QStringLiteral("Command3"), QStringLiteral("取消終了"), 3840,
-                                 1740, 1440, 420);
+  set_system_button_ =
+      layout.button(this, QStringLiteral("Command1"), tr("日時設定"), 120, 1740, 1440, 420);
+  set_temporary_button_ =
+      layout.button(this, QStringLiteral("Command2"), tr("一時設定"), 1980, 1740, 1440, 420);
+  cancel_button_ =
+      layout.button(this, QStringLiteral("Command3"), tr("取消終了"), 3840, 1740, 1440, 420);
   connect(set_system_button_, &QPushButton::clicked, this, &CorrectionWindow::set_system_clock);
   connect(set_temporary_button_, &QPushButton::clicked, this, &CorrectionWindow::set_temporary);
   connect(cancel_button_, &QPushButton::clicked, this, &CorrectionWindow::cancel);
@@ -160,8 +184,11 @@ void CorrectionWindow::system_clock_answered(const ClockSetResult& result) {
   apply_correction(state_.settings.holidays, tick_, !result.ok(), state_.service_date,
                    state_.program_clock, state_.day_flags);
   if (!result.ok())
-    state_.messages().error(this, "システムの日時を設定できませんでした。\n" + result.reason +
-                                      "\n補正した日時は一時設定として使います。");
+    state_.messages().error(
+        this,
+        tr("システムの日時を設定できませんでした。\n%1\n補正した日時は一時設定として使います。")
+            .arg(QString::fromStdString(result.reason))
+            .toStdString());
   finish();
 }
 
