@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace ravolin::search {
 
@@ -64,6 +65,19 @@ std::string weekday_of_date(int year, int month, int day) {
 }
 
 }  // namespace
+
+std::string check_message(const std::string& message, text::Language language) {
+  if (language != text::Language::kEnglish) return message;
+  static const std::pair<const char*, const char*> kEnglish[] = {
+      {kMsgInputError, "Input error"},
+      {kMsgDepartRange, "With 2 transfers keep the departure window within 2 hours"},
+      {kMsgForbiddenPair, "This pair of stations cannot be searched"},
+      {kMsgTwoTransfers, "With 2 transfers the search takes a while"},
+  };
+  for (const auto& [japanese, english] : kEnglish)
+    if (message == japanese) return english;
+  return message;
+}
 
 FieldCheck check_departure_station(const data::SinkansenTables& sin, const std::string& departure) {
   FieldCheck r;

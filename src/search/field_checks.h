@@ -10,6 +10,7 @@
 #include "search/conditions.h"
 #include "settings/settings.h"
 #include "settings/settings_form.h"
+#include "text/language.h"
 
 #include <array>
 #include <optional>
@@ -22,6 +23,9 @@ inline constexpr const char* kMsgInputError = "入力エラーです";
 inline constexpr const char* kMsgDepartRange = "発車時刻の範囲を２時間以内としてください";
 inline constexpr const char* kMsgForbiddenPair = "指定できない組み合わせです";
 inline constexpr const char* kMsgTwoTransfers = "乗り換え回数が２回の場合、検索に時間がかかります";
+
+// A message of the checks above (or "") in `language`; any other text as it stands.
+std::string check_message(const std::string& message, text::Language language);
 
 // The verdict of a field check, the same as the settings window's checks give. A check
 // that "clears" the message line (Text12) gives "" as its message when it accepts;
