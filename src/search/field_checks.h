@@ -94,7 +94,9 @@ FieldCheck check_form_box(const data::SinkansenTables& sin, int system_year, int
 
 // The weekday beside the travel date, "(aaa)", for the year, month and day fields as
 // they read (numbers as the checks read them); "" when they do not make a date.
-std::string weekday_label(std::string_view year, std::string_view month, std::string_view day);
+// In English "(Mon)".
+std::string weekday_label(std::string_view year, std::string_view month, std::string_view day,
+                          text::Language language = text::Language::kJapanese);
 
 // The fields as the conditions window opens, from the saved conditions, the sort order
 // of this run and the search date (the system date while the search date has no day
