@@ -149,7 +149,7 @@
     </message>
     <message>
         <source>乗り換え時の条件</source>
-        <translation>Transfer</translation>
+        <translation>At a transfer</translation>
     </message>
     <message>
         <source>待ち合わせ時間</source>

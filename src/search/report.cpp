@@ -199,8 +199,8 @@ std::string frame1_caption(const SearchConditions& cond, const calendar::SearchD
 std::string legend_text(int edition_code, text::Language language) {
   if (language == text::Language::kEnglish) {
     if (edition_code == 1)
-      return "Marks after the train: [N] Nozomi type [n] Nozomi 500 series [E] Nozomi 700 series "
-             "[G] Grand Hikari [W] West Hikari [R] Rail Star";
+      return "[N] Nozomi type [n] Nozomi 500 [E] Nozomi 700 [G] Grand Hikari [W] West Hikari "
+             "[R] Rail Star";
     if (edition_code == 2 || edition_code == 3) return "[M] after the train: all cars double-deck";
     return "";
   }

@@ -221,8 +221,8 @@ TEST(EnglishResults, ReportCaptionLegendAndEmptyResult) {
   EXPECT_EQ(frame1_caption(f.cond, d, 3, en.wording()),
             "Tokyo → Shin-Osaka  [Sat 11 Mar 2000  Season: off-peak]  Order: by ride time");
   EXPECT_EQ(legend_text(1, text::Language::kEnglish),
-            "Marks after the train: [N] Nozomi type [n] Nozomi 500 series [E] Nozomi 700 series "
-            "[G] Grand Hikari [W] West Hikari [R] Rail Star");
+            "[N] Nozomi type [n] Nozomi 500 [E] Nozomi 700 [G] Grand Hikari [W] West Hikari "
+            "[R] Rail Star");
   EXPECT_EQ(legend_text(2, text::Language::kEnglish), "[M] after the train: all cars double-deck");
   EXPECT_EQ(legend_text(4, text::Language::kEnglish), "");
 }
