@@ -576,6 +576,16 @@ TEST_F(SearchWindowTest, EnglishWindowTakesAndShowsStationsInEnglish) {
       EXPECT_FALSE(t.contains(japanese)) << c->objectName().toStdString() << " " << t.toStdString();
   }
 
+  // A day picked in the calendar keeps the weekday in English.
+  QTest::mouseClick(child(w, "Command3"), Qt::LeftButton);
+  QPointer<QWidget> cal = w->calendar();
+  ASSERT_FALSE(cal.isNull());
+  for (QPushButton* b : cal->findChildren<QPushButton*>())
+    if (b->text() == QStringLiteral("25")) QTest::mouseClick(b, Qt::LeftButton);
+  flush_deletes();
+  EXPECT_EQ(text(15), "25");
+  EXPECT_EQ(child<QLabel>(w, "Label21")->text(), QStringLiteral("(Sat)"));
+
   set(1, "Osaka");
   search();
   EXPECT_EQ(focused(), "Text1");

@@ -424,7 +424,8 @@ void SearchWindow::open_calendar() {
   calendar_ = ways_.open_calendar({.year = travel_year_,
                                    .month = travel_month_,
                                    .day = travel_day_,
-                                   .weekday = weekday_,
+                                   // English: the boxes' own weekday, in English.
+                                   .weekday = state_.english() ? nullptr : weekday_,
                                    .focus_after_pick = departure_.station,
                                    .focus_after_close = departure_.from_minute});
 }
