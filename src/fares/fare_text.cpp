@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "fares/fare_text.h"
 
+#include "text/print_columns.h"
 #include "text/text.h"
 
 #include <algorithm>
@@ -104,23 +105,119 @@ bool holiday_day_number(const calendar::HolidayList& list, int i, int year, std:
   return true;
 }
 
-// "<label><tabs>：<amount>円" and CR LF, the label padded by tab_fill(label, stop).
-void amount_line(std::string& out, std::string_view label, int stop, double amount) {
+// The words of the fare text in one language: the Japanese ones as the program always
+// wrote them, the English ones on the same tab stops.
+struct Words {
+  bool english;
+  const char* fare;
+  const char* reserved_express;
+  const char* green_charge;
+  const char* room_2;
+  const char* room_4;
+  const char* green_note;  // before the amount
+  const char* green_note_end;
+  const char* nozomi_express;
+  const char* free_express;
+  const char* totals;
+  const char* total_reserved;
+  const char* total_green;
+  const char* total_nozomi;
+  const char* total_nozomi_green;
+  const char* total_free;
+  const char* tickets;
+  const char* no_tickets;
+  const char* transfer_charges;
+};
+
+constexpr Words kJapanese{
+    false,
+    "運賃",
+    "普通車指定席特急料金",
+    "グリーン車料金",
+    "グリーン車個室料金（１～２人用；１人分）",
+    "グリーン車個室料金（３～４人用；１人分）",
+    "\t※グリーン車利用の場合､普通車指定席特急料金は､",
+    "円となります",
+    "のぞみ特急料金",
+    "全区間自由席利用時の特急料金",
+    "＜＜交通費の合計＞＞",
+    "普通席指定席利用時",
+    "グリーン車指定席利用時",
+    "のぞみ指定席利用時",
+    "のぞみグリーン車指定席利用時",
+    "全区間自由席利用時",
+    "＜＜新幹線のトクトクきっぷ＞＞",
+    "　　　　新幹線のトクトクきっぷは設定されていません",
+    "＜＜のぞみとひかり・こだまを乗り継ぐ場合の普通車指定席特急料金の加算料金＞＞",
+};
+
+constexpr Words kEnglish{
+    true,
+    "Fare",
+    "Limited express charge, reserved seat",
+    "Green Car charge",
+    "Green Car room for 1-2, per person",
+    "Green Car room for 3-4, per person",
+    "\t* With a Green Car seat the limited express charge is ",
+    " yen",
+    "Nozomi limited express charge",
+    "Limited express charge, non-reserved",
+    "<< Totals >>",
+    "Reserved seat",
+    "Green Car",
+    "Nozomi, reserved seat",
+    "Nozomi, Green Car",
+    "Non-reserved",
+    "<< Shinkansen discount tickets >>",
+    "        No discount tickets for this journey",
+    "<< Extra limited express charge, Nozomi with Hikari or Kodama >>",
+};
+
+const Words& words_of(text::Language language) {
+  return language == text::Language::kEnglish ? kEnglish : kJapanese;
+}
+
+// An English amount: "##,###" in ASCII digits, "-" for none.
+std::string english_amount(double amount) {
+  long long whole = std::llround(amount);
+  return whole == 0 ? std::string("-") : text::format_thousands(whole);
+}
+
+// The TABs after a label: the Japanese count two columns a character, the English count
+// the columns the label takes.
+std::string label_fill(const Words& w, std::string_view label, int k) {
+  if (!w.english) return tab_fill(label, k);
+  long long n = k - text::text_columns(label) / 8;
+  return n < 1 ? std::string() : std::string(static_cast<std::size_t>(n), '\t');
+}
+
+// "<label><tabs>：<amount>円" and CR LF, the label padded by tab_fill(label, stop); in
+// English "<label><tabs>: <amount> yen", the amount right-aligned in seven columns.
+void amount_line(std::string& out, const Words& w, std::string_view label, int stop,
+                 double amount) {
   out += label;
-  out += tab_fill(label, stop);
-  out += "：";
-  out += amount_text(amount);
-  out += "円";
+  out += label_fill(w, label, stop);
+  if (w.english) {
+    const std::string a = english_amount(amount);
+    out += ": ";
+    out += std::string(a.size() < 7 ? 7 - a.size() : 0, ' ');
+    out += a;
+    if (a != "-") out += " yen";
+  } else {
+    out += "：";
+    out += amount_text(amount);
+    out += "円";
+  }
   out += kCrLf;
 }
 
-void item_line(std::string& out, std::string_view label, double amount) {
-  amount_line(out, label, 5, amount);
+void item_line(std::string& out, const Words& w, std::string_view label, double amount) {
+  amount_line(out, w, label, 5, amount);
 }
 
-void total_line(std::string& out, std::string_view label, double amount) {
+void total_line(std::string& out, const Words& w, std::string_view label, double amount) {
   out += "\t";
-  amount_line(out, label, 4, amount);
+  amount_line(out, w, label, 4, amount);
 }
 
 void ticket_line(std::string& out, std::string_view name, long long price, int sheets,
@@ -141,6 +238,40 @@ void ticket_line(std::string& out, std::string_view name, long long price, int s
   out += kCrLf;
 }
 
+// "<name><tabs>: <each> yen each (<n> tickets, valid <term> days|months, <price> yen)".
+void english_ticket_line(std::string& out, std::string_view name, long long price, int sheets,
+                         int valid_term, bool days) {
+  out += name;
+  out += label_fill(kEnglish, name, 5);
+  const std::string each = english_amount(static_cast<double>(price) / sheets);
+  out += ": ";
+  out += std::string(each.size() < 7 ? 7 - each.size() : 0, ' ');
+  out += each;
+  out += " yen each (";
+  out += text::format_plain(sheets);
+  out += " tickets, valid ";
+  out += text::format_plain(valid_term);
+  out += days ? (valid_term == 1 ? " day" : " days") : (valid_term == 1 ? " month" : " months");
+  out += ", ";
+  out += english_amount(static_cast<double>(price));
+  out += " yen)";
+  out += kCrLf;
+}
+
+// A ticket line in the journey's language; `days`: a validity in days, else in months.
+void any_ticket_line(std::string& out, const FareJourney& j, int type, long long price, int sheets,
+                     int valid_term, bool days) {
+  if (j.language == text::Language::kEnglish)
+    english_ticket_line(out, ticket_name(type, j.language), price, sheets, valid_term, days);
+  else
+    ticket_line(out, ticket_name(type), price, sheets, valid_term, days ? "日" : "ヶ月");
+}
+
+// A station name as the journey's language shows it.
+std::string place(const FareJourney& j, const std::string& name) {
+  return j.names ? j.names->shown(name, j.language) : name;
+}
+
 }  // namespace
 
 int fare_season(int month, int day, int weekday, int holiday_eve) {
@@ -156,7 +287,12 @@ int fare_season(const calendar::HolidayList& holidays, const calendar::SearchDat
   return fare_season(date.month, date.day, date.weekday, eve);
 }
 
-const char* season_label(int season) {
+const char* season_label(int season, text::Language language) {
+  if (language == text::Language::kEnglish) {
+    if (season == kSeasonRegular) return "  Season: regular";
+    if (season == kSeasonPeak) return "  Season: peak";
+    return "  Season: off-peak";
+  }
   if (season == kSeasonRegular) return "　通常期";
   if (season == kSeasonPeak) return "　繁忙期";
   return "　閑散期";
@@ -251,7 +387,19 @@ struct Charges {
   long long free_express = 0;  // unreserved seats all the way
 };
 
-void add_base_fare_line(std::string& out, const JourneyFacts& f) {
+void add_base_fare_line(std::string& out, const JourneyFacts& f, const Words& w) {
+  if (w.english) {
+    std::string line;
+    amount_line(line, w, w.fare, 5, static_cast<double>(f.base_fare));
+    line.resize(line.size() - 2);  // the validity goes before the line end
+    out += line;
+    if (f.distance_known) {
+      const int days = validity_days(f.distance_km);
+      out += " (valid " + text::format_plain(days) + (days == 1 ? " day)" : " days)");
+    }
+    out += kCrLf;
+    return;
+  }
   out += "運賃";
   out += tab_fill("運賃", 5);
   out += "：";
@@ -295,6 +443,7 @@ long long free_seat_express_fee(const JourneyFacts& f) {
 // The express, Green car, Nozomi and unreserved-seat lines.
 Charges add_charge_lines(std::string& out, const FareTables& tables, const JourneyFacts& f,
                          const FareJourney& j) {
+  const Words& w = words_of(j.language);
   Charges c;
   if (f.pair) {
     int adjust = f.through_journey ? 340 : 200;
@@ -302,43 +451,44 @@ Charges add_charge_lines(std::string& out, const FareTables& tables, const Journ
     if (j.season == kSeasonPeak) c.reserved_express += adjust;
     if (j.season == kSeasonOffPeak) c.reserved_express -= adjust;
   }
-  item_line(out, "普通車指定席特急料金", static_cast<double>(c.reserved_express));
+  item_line(out, w, w.reserved_express, static_cast<double>(c.reserved_express));
 
   const GreenRow& band =
       f.distance_known ? green_band(tables, f.distance_km) : tables.green_table[0];
   c.green_charge = band.green_fee;
-  item_line(out, "グリーン車料金", static_cast<double>(c.green_charge));
-  item_line(out, "グリーン車個室料金（１～２人用；１人分）", band.room_fee_2);
-  item_line(out, "グリーン車個室料金（３～４人用；１人分）", band.room_fee_4);
+  item_line(out, w, w.green_charge, static_cast<double>(c.green_charge));
+  item_line(out, w, w.room_2, band.room_fee_2);
+  item_line(out, w, w.room_4, band.room_fee_4);
 
   c.green_express = f.pair ? f.express_fee - (f.through_journey ? 870 : 510) : 0;
-  out += "\t※グリーン車利用の場合､普通車指定席特急料金は､";
-  out += amount_text(static_cast<double>(c.green_express));
-  out += "円となります";
+  out += w.green_note;
+  out += w.english ? english_amount(static_cast<double>(c.green_express))
+                   : amount_text(static_cast<double>(c.green_express));
+  out += w.green_note_end;
   out += kCrLf;
 
   if (f.tokaido) {
     c.nozomi_express = nozomi_express_fee(tables, j);
-    item_line(out, "のぞみ特急料金", static_cast<double>(c.nozomi_express));
+    item_line(out, w, w.nozomi_express, static_cast<double>(c.nozomi_express));
   }
   c.free_express = free_seat_express_fee(f);
-  item_line(out, "全区間自由席利用時の特急料金", static_cast<double>(c.free_express));
+  item_line(out, w, w.free_express, static_cast<double>(c.free_express));
   return c;
 }
 
-void add_totals(std::string& out, long long base_fare, const Charges& c) {
+void add_totals(std::string& out, const Words& w, long long base_fare, const Charges& c) {
   out += kCrLf;
-  out += "＜＜交通費の合計＞＞";
+  out += w.totals;
   out += kCrLf;
-  total_line(out, "普通席指定席利用時", static_cast<double>(base_fare + c.reserved_express));
-  total_line(out, "グリーン車指定席利用時",
+  total_line(out, w, w.total_reserved, static_cast<double>(base_fare + c.reserved_express));
+  total_line(out, w, w.total_green,
              static_cast<double>(base_fare + c.green_charge + c.green_express));
   if (c.nozomi_express != 0) {
-    total_line(out, "のぞみ指定席利用時", static_cast<double>(base_fare + c.nozomi_express));
-    total_line(out, "のぞみグリーン車指定席利用時",
+    total_line(out, w, w.total_nozomi, static_cast<double>(base_fare + c.nozomi_express));
+    total_line(out, w, w.total_nozomi_green,
                static_cast<double>(base_fare + c.nozomi_express + c.green_charge - 510));
   }
-  total_line(out, "全区間自由席利用時", static_cast<double>(base_fare + c.free_express));
+  total_line(out, w, w.total_free, static_cast<double>(base_fare + c.free_express));
 }
 
 // The discount tickets of the station pair usable on the date; nothing at all on a date
@@ -348,8 +498,9 @@ void add_discount_tickets(std::string& out, const FareTables& tables,
                           const FareJourney& j, const PairFareRow* pair) {
   TicketFlags flags = usable_tickets(holidays, j.date, system_year);
   if (!flags.coupon_ok) return;
+  const Words& w = words_of(j.language);
   out += kCrLf;
-  out += "＜＜新幹線のトクトクきっぷ＞＞";
+  out += w.tickets;
   out += kCrLf;
   bool any = false;
   int count = std::min(tables.ticket_count, kMaxTicketRows);
@@ -359,23 +510,24 @@ void add_discount_tickets(std::string& out, const FareTables& tables,
     if (r.ticket_type == 11 && !flags.weekend_ok) continue;
     if (r.ticket_type == 12 && !flags.weekday_ok) continue;
     if (r.sheets <= 0) continue;  // no price per ticket: not a usable row
-    ticket_line(out, ticket_name(r.ticket_type), r.price, r.sheets, r.valid_term,
-                r.ticket_type == 7 ? "日" : "ヶ月");
+    any_ticket_line(out, j, r.ticket_type, r.price, r.sheets, r.valid_term, r.ticket_type == 7);
     any = true;
   }
   if (pair && pair->coupon_price != 0) {
-    ticket_line(out, ticket_name(14), pair->coupon_price, 6, 3, "ヶ月");
+    any_ticket_line(out, j, 14, pair->coupon_price, 6, 3, false);
     any = true;
   }
   if (!any) {
-    out += "　　　　新幹線のトクトクきっぷは設定されていません";
+    out += w.no_tickets;
     out += kCrLf;
   }
 }
 
 // The Nozomi transfer charges of the sections the journey covers (Tokaido edition only).
 void add_nozomi_transfer_charges(std::string& out, const FareTables& tables,
-                                 const data::SinkansenTables& sin, const JourneyFacts& f) {
+                                 const data::SinkansenTables& sin, const JourneyFacts& f,
+                                 const FareJourney& j) {
+  const Words& w = words_of(j.language);
   if (!f.tokaido || f.start_position == 0 || f.end_position == 0) return;
   bool heading = false;
   int count = std::min(tables.nozomi_count, kMaxNozomiRows);
@@ -387,12 +539,13 @@ void add_nozomi_transfer_charges(std::string& out, const FareTables& tables,
     if (!(f.start_position <= pa && f.end_position >= pb)) continue;
     if (!heading) {
       out += kCrLf;
-      out += "＜＜のぞみとひかり・こだまを乗り継ぐ場合の普通車指定席特急料金の加算料金＞＞";
+      out += w.transfer_charges;
       out += kCrLf;
       heading = true;
     }
-    std::string label = r.station_a + "～" + r.station_b + "間乗車時";
-    total_line(out, label, r.transfer_fee);
+    std::string label = w.english ? place(j, r.station_a) + " - " + place(j, r.station_b)
+                                  : r.station_a + "～" + r.station_b + "間乗車時";
+    total_line(out, w, label, r.transfer_fee);
   }
 }
 
@@ -403,11 +556,12 @@ std::string fare_text(const FareTables& tables, const data::SinkansenTables& sin
                       const FareJourney& j) {
   const JourneyFacts facts = journey_facts(tables, sin, j);
   std::string out;
-  add_base_fare_line(out, facts);
+  const Words& w = words_of(j.language);
+  add_base_fare_line(out, facts, w);
   const Charges charges = add_charge_lines(out, tables, facts, j);
-  add_totals(out, facts.base_fare, charges);
+  add_totals(out, w, facts.base_fare, charges);
   add_discount_tickets(out, tables, holidays, system_year, j, facts.pair);
-  add_nozomi_transfer_charges(out, tables, sin, facts);
+  add_nozomi_transfer_charges(out, tables, sin, facts, j);
   return out;
 }
 

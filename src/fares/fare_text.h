@@ -7,7 +7,9 @@
 
 #include "calendar/dates.h"
 #include "data/fare_tables.h"
+#include "data/place_names.h"
 #include "data/tables.h"
+#include "text/language.h"
 
 #include <cstdint>
 #include <string>
@@ -31,8 +33,12 @@ int fare_season(int month, int day, int weekday, int holiday_eve);
 int fare_season(const calendar::HolidayList& holidays, const calendar::SearchDate& date,
                 int system_year);
 
-// "　通常期", "　繁忙期" or "　閑散期" (anything but 1 and 2 reads as off-peak).
-const char* season_label(int season);
+// "　通常期", "　繁忙期" or "　閑散期" (anything but 1 and 2 reads as off-peak); in English
+// "  Season: regular", "  Season: peak" or "  Season: off-peak".
+const char* season_label(int season, text::Language language = text::Language::kJapanese);
+
+// The name of a discount ticket type (1..kTicketTypes) in `language`; "" for another type.
+const char* ticket_name(int type, text::Language language);
 
 struct TicketFlags {
   bool coupon_ok = false;   // discount tickets may be used on the date
@@ -51,11 +57,15 @@ struct FareJourney {
   calendar::SearchDate date;
   int edition_code = 0;
   int season = kSeasonRegular;  // as fare_season gave it
+  // The language of the text, and the English station names it shows (none: as in the data).
+  text::Language language = text::Language::kJapanese;
+  const data::PlaceNames* names = nullptr;
 };
 
-// The whole fare text, every line ending with CR LF. `sin` supplies the direction-1
-// station names that give the stations their positions. A station or pair missing from
-// the tables gives amounts of 0 (shown as an empty amount).
+// The whole fare text, every line ending with CR LF, in the journey's language (the
+// English labels take the same tab stops, amounts right-aligned in ASCII digits). `sin` supplies
+// the direction-1 station names that give the stations their positions. A station or pair missing
+// from the tables gives amounts of 0 (shown as an empty amount).
 std::string fare_text(const FareTables& tables, const data::SinkansenTables& sin,
                       const calendar::HolidayList& holidays, int system_year,
                       const FareJourney& journey);

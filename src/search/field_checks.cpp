@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace ravolin::search {
 
@@ -55,15 +56,32 @@ FieldCheck date_part(const std::string& field, double lo, double hi, int& part) 
   return r;
 }
 
-std::string weekday_of_date(int year, int month, int day) {
+std::string weekday_of_date(int year, int month, int day,
+                            text::Language language = text::Language::kJapanese) {
   if (!calendar::is_valid_date(year, month, day)) return {};
+  static const char* const kEnglish[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  const int weekday = calendar::weekday_of(calendar::day_number(year, month, day));
   std::string label = "(";
-  label += text::weekday_name(calendar::weekday_of(calendar::day_number(year, month, day)));
+  label += language == text::Language::kEnglish ? std::string(kEnglish[weekday - 1])
+                                                : text::weekday_name(weekday);
   label += ')';
   return label;
 }
 
 }  // namespace
+
+std::string check_message(const std::string& message, text::Language language) {
+  if (language != text::Language::kEnglish) return message;
+  static const std::pair<const char*, const char*> kEnglish[] = {
+      {kMsgInputError, "Input error"},
+      {kMsgDepartRange, "With 2 transfers keep the departure window within 2 hours"},
+      {kMsgForbiddenPair, "This pair of stations cannot be searched"},
+      {kMsgTwoTransfers, "With 2 transfers the search takes a while"},
+  };
+  for (const auto& [japanese, english] : kEnglish)
+    if (message == japanese) return english;
+  return message;
+}
 
 FieldCheck check_departure_station(const data::SinkansenTables& sin, const std::string& departure) {
   FieldCheck r;
@@ -166,11 +184,12 @@ FieldCheck check_station_pair(const data::SinkansenTables& sin, int edition_code
   return r;
 }
 
-std::string weekday_label(std::string_view year, std::string_view month, std::string_view day) {
+std::string weekday_label(std::string_view year, std::string_view month, std::string_view day,
+                          text::Language language) {
   const std::optional<double> y = parse_number(year), m = parse_number(month),
                               d = parse_number(day);
   if (!y || !m || !d) return {};
-  return weekday_of_date(whole_number(*y), whole_number(*m), whole_number(*d));
+  return weekday_of_date(whole_number(*y), whole_number(*m), whole_number(*d), language);
 }
 
 FormFill fill_conditions_form(const settings::Settings& saved, int sort_order,

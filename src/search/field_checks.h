@@ -10,6 +10,7 @@
 #include "search/conditions.h"
 #include "settings/settings.h"
 #include "settings/settings_form.h"
+#include "text/language.h"
 
 #include <array>
 #include <optional>
@@ -22,6 +23,9 @@ inline constexpr const char* kMsgInputError = "入力エラーです";
 inline constexpr const char* kMsgDepartRange = "発車時刻の範囲を２時間以内としてください";
 inline constexpr const char* kMsgForbiddenPair = "指定できない組み合わせです";
 inline constexpr const char* kMsgTwoTransfers = "乗り換え回数が２回の場合、検索に時間がかかります";
+
+// A message of the checks above (or "") in `language`; any other text as it stands.
+std::string check_message(const std::string& message, text::Language language);
 
 // The verdict of a field check, the same as the settings window's checks give. A check
 // that "clears" the message line (Text12) gives "" as its message when it accepts;
@@ -90,7 +94,9 @@ FieldCheck check_form_box(const data::SinkansenTables& sin, int system_year, int
 
 // The weekday beside the travel date, "(aaa)", for the year, month and day fields as
 // they read (numbers as the checks read them); "" when they do not make a date.
-std::string weekday_label(std::string_view year, std::string_view month, std::string_view day);
+// In English "(Mon)".
+std::string weekday_label(std::string_view year, std::string_view month, std::string_view day,
+                          text::Language language = text::Language::kJapanese);
 
 // The fields as the conditions window opens, from the saved conditions, the sort order
 // of this run and the search date (the system date while the search date has no day

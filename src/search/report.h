@@ -5,8 +5,10 @@
 
 #include "calendar/dates.h"
 #include "data/fare_tables.h"
+#include "data/place_names.h"
 #include "data/tables.h"
 #include "search/engine.h"
+#include "text/language.h"
 
 #include <string>
 #include <string_view>
@@ -16,16 +18,28 @@ namespace ravolin::search {
 
 inline constexpr const char* kNoResultText = "条件にあう新幹線を検索できませんでした";
 
-// "発車時刻順", "到着時刻順", "乗車時間順"; "" for any other value.
-const char* sort_order_name(int sort_order);
+// The language of the texts and the English names of the stations they show (none: the
+// names as in the data). Japanese is the default everywhere.
+struct Wording {
+  text::Language language = text::Language::kJapanese;
+  const data::PlaceNames* names = nullptr;
+  bool english() const { return language == text::Language::kEnglish; }
+  // A station name as shown in the language.
+  std::string place(const std::string& name) const;
+};
 
-// Frame1 caption: "東京 → 新大阪  【2000/03/11（土）　通常期】　表示順序：発車時刻順".
+// "発車時刻順", "到着時刻順", "乗車時間順" (English "by departure", "by arrival",
+// "by ride time"); "" for any other value.
+const char* sort_order_name(int sort_order, text::Language language = text::Language::kJapanese);
+
+// Frame1 caption: "東京 → 新大阪  【2000/03/11（土）　通常期】　表示順序：発車時刻順";
+// English "Tokyo → Shin-Osaka  [Sat 11 Mar 2000  Season: regular]  Order: by departure".
 std::string frame1_caption(const SearchConditions& cond, const calendar::SearchDate& date,
-                           int season);
+                           int season, const Wording& wording = {});
 
 // Legend of the car-type marks for an edition code; "" for a code other than 1..3
 // (the label is then left as it is).
-std::string legend_text(int edition_code);
+std::string legend_text(int edition_code, text::Language language = text::Language::kJapanese);
 
 // Appends the train's label (type name, number "000", two-character car mark) to
 // `line`. `row` is not used.
@@ -33,9 +47,14 @@ void append_train_label(const data::SinkansenTables& sin, int direction, int row
                         std::string& line);
 
 // edit_data: the results text, CR LF line ends; with no connection listed, the
-// no-result text with the conditions.
+// no-result text with the conditions. English lines read
+// "[175 min] Hikari 005G Tokyo (dep 06:00) -> Shin-Osaka (arr 08:55) ".
 std::string edit_data(const data::SinkansenTables& sin, const SearchConditions& cond,
-                      const SearchResult& result);
+                      const SearchResult& result, const Wording& wording = {});
+
+// The number of connections the report lists.
+int connection_count(const data::SinkansenTables& sin, const SearchConditions& cond,
+                     const SearchResult& result);
 
 // The result entry (1-based) whose lines in the edit_data text hold 0-based text line
 // `line`; 0 for the blank line after an entry, a line past the end, or no result.
@@ -53,6 +72,7 @@ struct PrintPage {
   int season = 1;
   std::string results_text;  // Text1
   std::string fare_text;     // Text2
+  Wording wording;           // the header's language and station names
 };
 std::vector<std::string> print_lines(const PrintPage& page);
 
@@ -75,6 +95,7 @@ struct ResultsInput {
   const SearchConditions& cond;
   const calendar::SearchDate& date;
   const calendar::DayFlags& flags;  // day-type flags of the search date
+  Wording wording = {};
 };
 // `pending` runs between the load steps and every 20 first trains of the search.
 ResultsTexts load_results(const ResultsInput& in, RouteSearch& engine, SearchResult& result,

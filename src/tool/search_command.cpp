@@ -149,7 +149,7 @@ void print_texts(const search::ResultsTexts& texts, const std::string& show) {
 
 }  // namespace
 
-int cmd_search(const Args& args, text::Language /*language*/) {
+int cmd_search(const Args& args, text::Language language) {
   std::string dir;
   Options opt;
   std::string refusal = read_options(args, dir, opt);
@@ -171,6 +171,9 @@ int cmd_search(const Args& args, text::Language /*language*/) {
   const data::ScheduleData& data = folder->data;
   const int edition_code = data.directory.edition_code();
   const calendar::HolidayList& holidays = folder->settings.holidays;
+  // A station may be named in English as well as in Japanese.
+  for (int box : {search::kDepartureStation, search::kArrivalStation})
+    form.text[box] = folder->place_names.japanese_of(form.text[box]);
 
   search::SearchRequest request;
   const search::StartResult start =
@@ -178,7 +181,7 @@ int cmd_search(const Args& args, text::Language /*language*/) {
   if (start.err_flg != 0) {
     // The refusal names the option that filled the refused box, never the box itself.
     const std::string option = option_of(start.field);
-    const std::string& message = form.text[search::kMessageLine];
+    const std::string message = search::check_message(form.text[search::kMessageLine], language);
     if (!message.empty()) return bad_args(option + ": " + message);
     return bad_args(option + ": '" + opt[option] + "' is not accepted");
   }
@@ -186,8 +189,9 @@ int cmd_search(const Args& args, text::Language /*language*/) {
 
   auto engine = std::make_unique<search::RouteSearch>();
   auto result = std::make_unique<search::SearchResult>();
-  search::ResultsInput in{data.sin,    folder->fares, holidays,     edition_code,
-                          system_year, request.cond,  request.date, request.flags};
+  search::ResultsInput in{data.sin,     folder->fares, holidays,
+                          edition_code, system_year,   request.cond,
+                          request.date, request.flags, {language, &folder->place_names}};
   print_texts(search::load_results(in, *engine, *result), show);
   return 0;
 }

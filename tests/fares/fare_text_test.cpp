@@ -98,8 +98,12 @@ struct Corridor {
          price};
   }
   std::string text(const char* from, const char* to, SearchDate d, int edition = 1,
-                   const HolidayList& h = {}) const {
+                   const HolidayList& h = {}, const data::PlaceNames* english = nullptr) const {
     FareJourney j{from, to, d, edition, fare_season(h, d, 2000)};
+    if (english) {
+      j.language = text::Language::kEnglish;
+      j.names = english;
+    }
     return fare_text(*t, *sin, h, 2000, j);
   }
 };
@@ -348,6 +352,52 @@ TEST(FareText, AJourneyOfExactlyABandsUpperDistanceTakesThatBand) {
   c.t->kilo_table[3].kilo = 100.0;  // 東京–新横浜 exactly 100 km: the first Green band
   const std::string t = c.text("東京", "新横浜", date_of(2000, 3, 11));
   EXPECT_NE(t.find("グリーン車料金\t\t\t\t：１，０００円\r\n"), std::string::npos) << t;
+}
+
+// The English text: the same amounts and tab stops, amounts right-aligned, the station
+// pairs of the transfer charges in English (a name without one as in the data).
+TEST(FareText, EnglishTextOfTheSameJourney) {
+  Corridor c;
+  c.ticket("新大阪", "東京", 1, 6, 3, 67500);
+  c.ticket("東京", "新大阪", 7, 11, 1, 10000);
+  data::PlaceNames names;
+  names.add("東京", "Tokyo");
+  names.add("新大阪", "Shin-Osaka");
+  names.add("名古屋", "Nagoya");
+  EXPECT_EQ(c.text("東京", "新大阪", date_of(2000, 3, 11), 1, {}, &names),
+            "Fare\t\t\t\t\t:   8,510 yen (valid 4 days)\r\n"
+            "Limited express charge, reserved seat\t:   5,540 yen\r\n"
+            "Green Car charge\t\t\t:   5,000 yen\r\n"
+            "Green Car room for 1-2, per person\t:  12,000 yen\r\n"
+            "Green Car room for 3-4, per person\t:   9,000 yen\r\n"
+            "\t* With a Green Car seat the limited express charge is 5,030 yen\r\n"
+            "Nozomi limited express charge\t\t:   6,490 yen\r\n"
+            "Limited express charge, non-reserved\t:   5,030 yen\r\n"
+            "\r\n"
+            "<< Totals >>\r\n"
+            "\tReserved seat\t\t\t:  14,050 yen\r\n"
+            "\tGreen Car\t\t\t:  18,540 yen\r\n"
+            "\tNozomi, reserved seat\t\t:  15,000 yen\r\n"
+            "\tNozomi, Green Car\t\t:  19,490 yen\r\n"
+            "\tNon-reserved\t\t\t:  13,540 yen\r\n"
+            "\r\n"
+            "<< Shinkansen discount tickets >>\r\n"
+            "Nozomi coupons, reserved seat\t\t:  11,250 yen each (6 tickets, valid 3 months, "
+            "67,500 yen)\r\n"
+            "Nasuno return ticket, non-reserved\t:     909 yen each (11 tickets, valid 1 day, "
+            "10,000 yen)\r\n"
+            "\r\n"
+            "<< Extra limited express charge, Nozomi with Hikari or Kodama >>\r\n"
+            "\tTokyo - Shin-Osaka\t\t:     950 yen\r\n"
+            "\tTokyo - Nagoya\t\t\t:     760 yen\r\n"
+            "\t品川 - 京都\t\t\t:     600 yen\r\n");
+  // Amounts of a station missing from the tables, and no discount ticket.
+  std::string s = c.text("品川", "新大阪", date_of(2000, 3, 14), 1, {}, &names);
+  EXPECT_NE(s.find("        No discount tickets for this journey\r\n"), std::string::npos) << s;
+  c.sin->station_name[1][8] = "岐阜羽島";
+  s = c.text("岐阜羽島", "東京", date_of(2000, 3, 14), 1, {}, &names);
+  EXPECT_EQ(s.substr(0, s.find("\r\n")), "Fare\t\t\t\t\t:       -");
+  EXPECT_STREQ(season_label(3, text::Language::kEnglish), "  Season: off-peak");
 }
 
 }  // namespace

@@ -324,5 +324,20 @@ TEST(FieldChecks, FieldsOfBlanksTakeTheirDefaults) {
   EXPECT_EQ(h1 + "/" + m1 + "/" + h2 + "/" + m2 + "/" + wait, "6/0/23/59/60");
 }
 
+// The messages of the checks and the weekday in English; other texts pass unchanged.
+TEST(FieldChecks, MessagesAndWeekdayInEnglish) {
+  const auto en = text::Language::kEnglish;
+  EXPECT_EQ(check_message(kMsgInputError, en), "Input error");
+  EXPECT_EQ(check_message(kMsgDepartRange, en),
+            "With 2 transfers keep the departure window within 2 hours");
+  EXPECT_EQ(check_message(kMsgForbiddenPair, en), "This pair of stations cannot be searched");
+  EXPECT_EQ(check_message(kMsgTwoTransfers, en), "With 2 transfers the search takes a while");
+  EXPECT_EQ(check_message("", en), "");
+  EXPECT_EQ(check_message(kMsgInputError, text::Language::kJapanese), kMsgInputError);
+  EXPECT_EQ(weekday_label("2028", "2", "15", en), "(Tue)");
+  EXPECT_EQ(weekday_label("2028", "2", "13", en), "(Sun)");
+  EXPECT_EQ(weekday_label("2028", "2", "30", en), "");
+}
+
 }  // namespace
 }  // namespace ravolin::search

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "search/report.h"
 
+#include "text/print_columns.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -181,6 +183,92 @@ TEST(ResultsWindowTexts, CaptionLegendAndPrintedPage) {
   EXPECT_EQ(lines, expected);
   p.edition_code = 0;
   EXPECT_EQ(print_lines(p).size(), expected.size() - 1);  // no legend line
+}
+
+// English: the same connections, the stations through their English names (a name
+// without one stays as in the data), the header's values in the Japanese columns.
+struct EnglishNames {
+  data::PlaceNames names;
+  EnglishNames() {
+    names.add("東京", "Tokyo");
+    names.add("名古屋", "Nagoya");
+    names.add("新大阪", "Shin-Osaka");
+  }
+  Wording wording() const { return {text::Language::kEnglish, &names}; }
+};
+
+TEST(EnglishResults, ReportCaptionLegendAndEmptyResult) {
+  Fixture f;
+  const EnglishNames en;
+  f.add(1, 2, 3, 3, 4, 178);
+  f.add(4, 0, 0, 0, 0, 5);
+  f.cond.combination_number = 0;
+  EXPECT_EQ(edit_data(*f.sin, f.cond, *f.res, en.wording()),
+            "[178 min] Hikari 005G Tokyo (dep 06:00) -> Nagoya (arr 07:50) \r\n"
+            "\t\t~ Kodama 101  Nagoya (dep 07:55) -> 米原 (arr 08:25) \r\n"
+            "\t\t\t~ Nozomi 001N 米原 (dep 08:30) -> Shin-Osaka (arr 08:58) \r\n\r\n"
+            "[005 min] 123  Tokyo (dep 06:00) -> Shin-Osaka (arr 06:05) \r\n\r\n");
+  f.res->count = 0;
+  EXPECT_EQ(edit_data(*f.sin, f.cond, *f.res, en.wording()),
+            "No Shinkansen found for these conditions\r\n"
+            "Departure:Tokyo   \t06:00 -> 10:00\r\n"
+            "Arrival:  Shin-Osaka   \t06:00 -> 23:59\r\n");
+
+  calendar::SearchDate d{calendar::day_number(2000, 3, 11), 2000, 3, 11, 7};
+  EXPECT_EQ(frame1_caption(f.cond, d, 1, en.wording()),
+            "Tokyo → Shin-Osaka  [Sat 11 Mar 2000  Season: regular]  Order: by departure");
+  f.cond.sort_order = kSortByRide;
+  EXPECT_EQ(frame1_caption(f.cond, d, 3, en.wording()),
+            "Tokyo → Shin-Osaka  [Sat 11 Mar 2000  Season: off-peak]  Order: by ride time");
+  EXPECT_EQ(legend_text(1, text::Language::kEnglish),
+            "[N] Nozomi type [n] Nozomi 500 [E] Nozomi 700 [G] Grand Hikari [W] West Hikari "
+            "[R] Rail Star");
+  EXPECT_EQ(legend_text(2, text::Language::kEnglish), "[M] after the train: all cars double-deck");
+  EXPECT_EQ(legend_text(4, text::Language::kEnglish), "");
+}
+
+TEST(EnglishResults, PrintedHeaderLinesUpAsTheJapaneseOne) {
+  Fixture f;
+  const EnglishNames en;
+  PrintPage p;
+  p.corridor_caption = "東海道・山陽新幹線";
+  p.program_version = "1.59";
+  p.edition_code = 1;
+  p.cond = f.cond;
+  p.cond.wait_count = 2;
+  p.date = {calendar::day_number(2000, 3, 11), 2000, 3, 11, 7};
+  p.season = 2;
+  p.results_text = "R\r\n";
+  p.fare_text = "F\r\n";
+  const std::vector<std::string> japanese = print_lines(p);
+  p.wording = en.wording();
+  const std::vector<std::string> lines = print_lines(p);
+  const std::vector<std::string> expected = {
+      " ",
+      "Ravolin (Tokaido/Sanyo Shinkansen) & Hotels  (Version 1.59)",
+      std::string(89, '='),
+      "  Conditions  From    : Tokyo   To: Shin-Osaka",
+      "              Depart  : 06:00 - 10:00",
+      "              Arrive  : 06:00 - 23:59",
+      "              Transfer: 2 transfers   [Transfer time: 5 min]",
+      "              Order   : by departure",
+      "              Date    : Sat 11 Mar 2000  Season: peak",
+      std::string(89, '='),
+      "R\r\n",
+      std::string(89, '-'),
+      "F\r\n",
+      std::string(89, '='),
+      legend_text(1, text::Language::kEnglish),
+  };
+  EXPECT_EQ(lines, expected);
+  // Each condition's value starts in the column where the Japanese one does.
+  for (std::size_t i = 3; i <= 8; ++i) {
+    const std::string& ja = japanese[i];
+    const std::size_t ja_colon = ja.find("：");
+    EXPECT_EQ(text::text_columns(lines[i].substr(0, lines[i].find(": ") + 2)),
+              text::text_columns(ja.substr(0, ja_colon + std::string("：").size())))
+        << lines[i];
+  }
 }
 
 }  // namespace

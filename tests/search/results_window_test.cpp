@@ -3,6 +3,7 @@
 // equal to ravolin-tool's, 再検索 and 検索終了, Escape, positions, and printing through the
 // fake printer (confirmation, cancel at either step, the printed lines, a failed print).
 #include "app/navigator.h"
+#include "gui/common/translation.h"
 #include "gui/diagram/diagram_window.h"
 #include "search/report.h"
 
@@ -208,6 +209,52 @@ TEST_F(ResultsWindowTest, AFailedPrintIsReportedInsteadOfEndingSilently) {
   EXPECT_EQ(messages.shown()[1].title, "エラーメッセージ");
   EXPECT_EQ(messages.shown()[1].request.text, "印刷できませんでした。\nプリンタが応答しません。");
   EXPECT_TRUE(r->isVisible());
+}
+
+// The number of connections found is spoken on the results list.
+TEST_F(ResultsWindowTest, TheNumberOfConnectionsIsAnnounced) {
+  start();
+  ResultsWindow* r = search_tool_conditions();
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(child<QPlainTextEdit>(r, "Text1")->accessibleDescription(), QStringLiteral("3件"));
+  EXPECT_EQ(child<QPlainTextEdit>(r, "Text1")->accessibleName(), QStringLiteral("検索結果"));
+}
+
+// The English window: the caption, report and fare text in English as the tool gives
+// them, and the printed page in English with its header lined up as the Japanese one.
+TEST_F(ResultsWindowTest, EnglishResultsAndPrintedPage) {
+  start();
+  ASSERT_TRUE(ui::use_language(*qApp, text::Language::kEnglish,
+                               QStringLiteral(RAVOLIN_PROGRAM_DIR "/tokaido")));
+  state->language = text::Language::kEnglish;
+  state->place_names.add("東京", "Tokyo");
+  state->place_names.add("新大阪", "Shin-Osaka");
+  ResultsWindow* r = search_tool_conditions();
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->windowTitle(), QStringLiteral("Shinkansen search results"));
+  EXPECT_EQ(child(r, "Command2")->text(), QStringLiteral("Print"));
+  EXPECT_EQ(child<QGroupBox>(r, "Frame1")->title().toStdString(),
+            "Tokyo → Shin-Osaka  [Tue 14 Mar 2000  Season: regular]  Order: by departure");
+  const std::string report = plain(r, "Text1");
+  EXPECT_EQ(report.rfind("[150 min] Nozomi 001E Tokyo (dep 06:00) -> Shin-Osaka (arr 08:30) ", 0),
+            0u)
+      << report;
+  EXPECT_EQ(plain(r, "Text2").rfind("Fare\t\t\t\t\t:   8,510 yen (valid 4 days)", 0), 0u);
+  EXPECT_EQ(child<QPlainTextEdit>(r, "Text1")->accessibleDescription(),
+            QStringLiteral("3 connections"));
+
+  printer.set_choose_answer(true);
+  QTest::mouseClick(child(r, "Command2"), Qt::LeftButton);
+  ui::use_language(*qApp, text::Language::kJapanese, QString());
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_EQ(messages.shown()[0].request.text, "Print now?");
+  const std::vector<std::string>& lines = printer.lines();
+  ASSERT_EQ(lines.size(), 15u);
+  EXPECT_EQ(lines[1], "Ravolin (Tokaido/Sanyo Shinkansen) & Hotels  (Version 1.59)");
+  EXPECT_EQ(lines[3], "  Conditions  From    : Tokyo   To: Shin-Osaka");
+  EXPECT_EQ(lines[6], "              Transfer: 1 transfer   [Transfer time: 120 min]");
+  EXPECT_EQ(lines[8], "              Date    : Tue 14 Mar 2000  Season: regular");
+  EXPECT_EQ(ui::text_box_text(lines[10]).toStdString(), report);
 }
 
 }  // namespace

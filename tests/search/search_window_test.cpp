@@ -8,7 +8,11 @@
 
 #include "search_window_fixture.h"
 
+#include "gui/common/translation.h"
+
 #include <QListWidget>
+#include <QRegularExpression>
+#include <set>
 
 #include <utility>
 
@@ -494,6 +498,106 @@ TEST_F(SearchWindowTest, EscapeClosesFromEveryControlAndEndStoresThePosition) {
   EXPECT_TRUE(w.isNull());
   EXPECT_TRUE(main->isVisible());
   EXPECT_EQ(end_calls, 0);
+}
+
+// Each box says what it is, in a name unique in the window; the captions are the
+// buddies of their boxes; a refusal is spoken on the field that gets the focus.
+TEST_F(SearchWindowTest, BoxesHaveTheirOwnNamesAndARefusalIsAnnounced) {
+  start();
+  SearchWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  const char* const names[] = {"",
+                               "乗車駅",
+                               "発車時刻 開始 時",
+                               "発車時刻 開始 分",
+                               "発車時刻 終了 時",
+                               "発車時刻 終了 分",
+                               "下車駅",
+                               "到着時刻 開始 時",
+                               "到着時刻 開始 分",
+                               "到着時刻 終了 時",
+                               "到着時刻 終了 分",
+                               "待ち合わせ時間",
+                               "メッセージ",
+                               "乗車予定日 年",
+                               "乗車予定日 月",
+                               "乗車予定日 日"};
+  for (int i = 1; i <= 15; ++i) EXPECT_EQ(box(i)->accessibleName().toStdString(), names[i]);
+  std::set<QString> seen;
+  for (QWidget* c : w->findChildren<QWidget*>()) {
+    if (c->focusPolicy() == Qt::NoFocus && !qobject_cast<QLineEdit*>(c)) continue;
+    const QString name =
+        c->accessibleName().isEmpty() ? c->property("text").toString() : c->accessibleName();
+    EXPECT_FALSE(name.isEmpty()) << c->objectName().toStdString();
+    EXPECT_TRUE(seen.insert(name).second) << name.toStdString();
+  }
+  std::set<QString> frames;
+  for (QGroupBox* g : w->findChildren<QGroupBox*>())
+    EXPECT_TRUE(frames.insert(g->accessibleName()).second) << g->accessibleName().toStdString();
+  for (auto [caption, buddy] : {std::pair{"乗車駅", 1}, {"到着時刻", 7}, {"乗車予定日", 13}}) {
+    QLabel* label = nullptr;
+    for (QLabel* l : w->findChildren<QLabel*>())
+      if (l->text() == QString::fromUtf8(caption)) label = l;
+    ASSERT_NE(label, nullptr) << caption;
+    EXPECT_EQ(label->buddy(), box(buddy)) << caption;
+  }
+
+  set(1, "大宮");
+  search();
+  EXPECT_EQ(focused(), "Text1");
+  EXPECT_EQ(box(1)->accessibleDescription().toStdString(), "乗車駅: 入力エラーです");
+  set(1, "東京");
+  set(2, "5");  // refused without a message of its own
+  search();
+  EXPECT_EQ(box(2)->accessibleDescription().toStdString(), "発車時刻 開始 時: 入力エラーです");
+}
+
+// The English window: every text translated, the stations in English and typed in
+// English, the messages of the checks in English.
+TEST_F(SearchWindowTest, EnglishWindowTakesAndShowsStationsInEnglish) {
+  start();
+  ASSERT_TRUE(ui::use_language(*qApp, text::Language::kEnglish,
+                               QStringLiteral(RAVOLIN_PROGRAM_DIR "/tokaido")));
+  state->language = text::Language::kEnglish;
+  state->place_names.add("東京", "Tokyo");
+  state->place_names.add("新大阪", "Shin-Osaka");
+  SearchWindow* w = open();
+  ui::use_language(*qApp, text::Language::kJapanese, QString());
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Shinkansen search"));
+  EXPECT_EQ(text(1), "Tokyo");
+  EXPECT_EQ(text(6), "Shin-Osaka");
+  EXPECT_EQ(child<QLabel>(w, "Label21")->text(), QStringLiteral("(Mon)"));
+  EXPECT_EQ(box(2)->accessibleName(), QStringLiteral("Departs from, hour"));
+  const QRegularExpression japanese(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+  for (QWidget* c : w->findChildren<QWidget*>()) {
+    for (const QString& t :
+         {c->property("text").toString(), c->property("title").toString(), c->accessibleName()})
+      EXPECT_FALSE(t.contains(japanese)) << c->objectName().toStdString() << " " << t.toStdString();
+  }
+
+  // A day picked in the calendar keeps the weekday in English.
+  QTest::mouseClick(child(w, "Command3"), Qt::LeftButton);
+  QPointer<QWidget> cal = w->calendar();
+  ASSERT_FALSE(cal.isNull());
+  for (QPushButton* b : cal->findChildren<QPushButton*>())
+    if (b->text() == QStringLiteral("25")) QTest::mouseClick(b, Qt::LeftButton);
+  flush_deletes();
+  EXPECT_EQ(text(15), "25");
+  EXPECT_EQ(child<QLabel>(w, "Label21")->text(), QStringLiteral("(Sat)"));
+
+  set(1, "Osaka");
+  search();
+  EXPECT_EQ(focused(), "Text1");
+  EXPECT_EQ(text(12), "Input error");
+  set(1, " shin osaka ");
+  set(6, "TOKYO");
+  set(5, "59");
+  ResultsWindow* r = search();
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(state->search_conditions.st_station, "新大阪");
+  EXPECT_EQ(state->search_conditions.ed_station, "東京");
+  EXPECT_EQ(state->settings.st_station, "新大阪");
 }
 
 }  // namespace

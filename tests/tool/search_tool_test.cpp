@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -129,6 +131,110 @@ TEST(SearchTool, RefusedConditionsAndBadArguments) {
   }
   test_support::ProgramFolder empty;
   EXPECT_NE(run_search(empty, conditions("2000-03-14", "10")).status, 0);
+}
+
+// --lang en on the delivered data.
+std::vector<std::string> delivered(const char* edition, const std::string& from,
+                                   const std::string& to, std::vector<std::string> more) {
+  std::vector<std::string> args = {"search",      std::string(RAVOLIN_PROGRAM_DIR) + "/" + edition,
+                                   "--today",     "2026-12-01",
+                                   "--date",      "2026-12-14",
+                                   "--from",      from,
+                                   "--to",        to,
+                                   "--depart",    "06:00-08:00",
+                                   "--arrive",    "06:00-23:59",
+                                   "--wait",      "60",
+                                   "--transfers", "1",
+                                   "--per-train", "one",
+                                   "--sort",      "depart"};
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
+}
+
+TEST(SearchToolEnglish, FareTextAndRefusalsOnTheDeliveredData) {
+  test_support::ProgramFolder out;
+  ToolRun r = test_support::run_tool(
+      out, delivered("tohoku", "東京", "仙台", {"--show", "fares", "--lang", "en"}));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Fare\t\t\t\t\t:   5,780 yen (valid 3 days)\r\n"
+            "Limited express charge, reserved seat\t:   4,610 yen\r\n"
+            "Green Car charge\t\t\t:   4,000 yen\r\n"
+            "Green Car room for 1-2, per person\t:       -\r\n"
+            "Green Car room for 3-4, per person\t:       -\r\n"
+            "\t* With a Green Car seat the limited express charge is 4,300 yen\r\n"
+            "Limited express charge, non-reserved\t:   4,300 yen\r\n"
+            "\r\n"
+            "<< Totals >>\r\n"
+            "\tReserved seat\t\t\t:  10,390 yen\r\n"
+            "\tGreen Car\t\t\t:  14,080 yen\r\n"
+            "\tNon-reserved\t\t\t:  10,080 yen\r\n"
+            "\r\n"
+            "<< Shinkansen discount tickets >>\r\n"
+            "Economy ticket, reserved seat\t\t:   9,910 yen each (30 tickets, valid 3 months, "
+            "297,300 yen)\r\n"
+            "Economy ticket, Green Car\t\t:  13,177 yen each (30 tickets, valid 3 months, "
+            "395,300 yen)\r\n"
+            "Shinkansen coupons, reserved seat\t:  10,050 yen each (6 tickets, valid 3 months, "
+            "60,300 yen)\r\n"
+            "Shinkansen coupons, Green Car\t\t:  13,367 yen each (6 tickets, valid 3 months, "
+            "80,200 yen)\r\n"
+            "Off-peak coupons, non-reserved\t\t:   8,867 yen each (6 tickets, valid 1 month, "
+            "53,200 yen)\r\n"
+            "Shinkansen coupons, non-reserved\t:   9,475 yen each (6 tickets, valid 3 months, "
+            "56,850 yen)\r\n\n");
+  r = test_support::run_tool(out,
+                             delivered("tohoku", "東京", "仙台", {"--show=legend", "--lang=en"}));
+  EXPECT_EQ(r.out, "[M] after the train: all cars double-deck\n");
+
+  r = test_support::run_tool(out, delivered("tokaido", "Osaka", "東京", {"--lang", "en"}));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "ravolin-tool search: --from: Input error\n");
+  std::vector<std::string> two = delivered("tokaido", "東京", "新大阪", {"--lang", "en"});
+  two[17] = "2";            // --transfers
+  two[11] = "06:00-09:00";  // --depart
+  r = test_support::run_tool(out, two);
+  EXPECT_EQ(r.err,
+            "ravolin-tool search: --depart: With 2 transfers keep the departure window within 2 "
+            "hours\n");
+}
+
+// The digits of a report (ride minutes, train numbers, times) line by line: the same
+// connections give the same digits in either language.
+std::vector<std::string> connection_digits(const std::string& report) {
+  std::vector<std::string> lines;
+  const std::regex digits("[0-9]+");
+  std::size_t start = 0;
+  while (start < report.size()) {
+    std::size_t end = report.find('\n', start);
+    if (end == std::string::npos) end = report.size();
+    const std::string line = report.substr(start, end - start);
+    std::string found;
+    for (std::sregex_iterator it(line.begin(), line.end(), digits), last; it != last; ++it)
+      found += it->str() + " ";
+    lines.push_back(found);
+    start = end + 1;
+  }
+  return lines;
+}
+
+TEST(SearchToolEnglish, TokyoToHakataFindsTheJapaneseConnections) {
+  const std::string folder = std::string(RAVOLIN_PROGRAM_DIR) + "/tokaido";
+  test_support::ProgramFolder out;
+  const ToolRun japanese =
+      test_support::run_tool(out, delivered("tokaido", "東京", "博多", {"--show", "report"}));
+  ASSERT_EQ(japanese.status, 0) << japanese.err;
+  const ToolRun english = test_support::run_tool(
+      out, delivered("tokaido", "Tokyo", "Hakata", {"--show", "report", "--lang", "en"}));
+  bool has_names = false;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    has_names = has_names || entry.path().filename().string().find("name") != std::string::npos;
+  if (english.status != 0 && !has_names) GTEST_SKIP() << "no English place names in " << folder;
+  ASSERT_EQ(english.status, 0) << english.err;
+  EXPECT_NE(english.out.find("Tokyo (dep "), std::string::npos) << english.out;
+  EXPECT_NE(english.out.find("Hakata (arr "), std::string::npos) << english.out;
+  EXPECT_EQ(connection_digits(english.out), connection_digits(japanese.out));
+  EXPECT_NE(japanese.out.find("博多("), std::string::npos) << japanese.out;
 }
 
 }  // namespace

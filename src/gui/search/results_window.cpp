@@ -2,6 +2,7 @@
 #include "gui/search/results_window.h"
 
 #include "board/about_text.h"
+#include "gui/common/accessibility.h"
 #include "gui/common/window_conventions.h"
 #include "text/print_columns.h"
 
@@ -19,7 +20,6 @@ namespace ravolin::search {
 namespace {
 
 constexpr int kHelpPrint = 257;
-constexpr const char* kMsgPrintStart = "印刷開始します！！";
 constexpr const char* kPrintFace = "ＭＳ ゴシック";
 constexpr int kPrintPoints = 9;
 
@@ -28,7 +28,7 @@ constexpr int kPrintPoints = 9;
 ResultsWindow::ResultsWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin26"));
-  setWindowTitle(QStringLiteral("新幹線検索結果"));
+  setWindowTitle(tr("新幹線検索結果"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   build_controls();
@@ -61,10 +61,12 @@ void ResultsWindow::build_controls() {
                           QFontMetricsF(t->font()).horizontalAdvance(QLatin1Char(' ')));
     return t;
   };
-  heading("Command5", QStringLiteral("新幹線検索結果"), 300);
+  heading("Command5", tr("新幹線検索結果"), 300);
   report_ = text_box("Text1", 660, 3300);
-  heading("Command6", QStringLiteral("新幹線運賃情報"), 4020);
+  report_->setAccessibleName(tr("検索結果"));
+  heading("Command6", tr("新幹線運賃情報"), 4020);
   fare_text_ = text_box("Text2", 4380, 2520);
+  fare_text_->setAccessibleName(tr("運賃情報"));
 
   legend_ = new QLabel(this);
   legend_->setObjectName(QStringLiteral("Label1"));
@@ -73,9 +75,9 @@ void ResultsWindow::build_controls() {
   const auto button = [&](const char* name, const QString& caption, int left) {
     return ui::command_button(this, name, caption, left, 7530, 2000, 420);
   };
-  end_button_ = button("Command1", QStringLiteral("検索終了"), 120);
-  print_button_ = button("Command2", QStringLiteral("印刷"), 3740);
-  again_button_ = button("Command3", QStringLiteral("再検索"), 7360);
+  end_button_ = button("Command1", tr("検索終了"), 120);
+  print_button_ = button("Command2", tr("印刷"), 3740);
+  again_button_ = button("Command3", tr("再検索"), 7360);
   connect(end_button_, &QPushButton::clicked, this, &ResultsWindow::end_search);
   connect(print_button_, &QPushButton::clicked, this, &ResultsWindow::print);
   connect(again_button_, &QPushButton::clicked, this, &ResultsWindow::search_again);
@@ -86,7 +88,8 @@ void ResultsWindow::build_controls() {
     keys->escape_closes(w, [this] { end_proc(); });
 
   report_->viewport()->installEventFilter(this);
-  report_->setToolTip(QStringLiteral("ダブルクリックでダイヤグラムに表示"));
+  report_->setToolTip(tr("ダブルクリックでダイヤグラムに表示"));
+  report_->setAccessibleDescription(report_->toolTip());
 
   // Narrow enough to open beside the main window on a 1280-pixel screen.
   setFixedSize(px(9480), px(8100));
@@ -114,7 +117,8 @@ bool ResultsWindow::load() {
                         state.clock().now().year,
                         cond,
                         date,
-                        flags};
+                        flags,
+                        {state.language, &state.place_names}};
   ResultsTexts texts;
   if (self) texts = load_results(in, state.route_search, state.search_result, pending);
   if (close_loading) close_loading();
@@ -129,6 +133,8 @@ bool ResultsWindow::load() {
   report_->setPlainText(ui::text_box_text(texts_.report));
   fare_text_->setPlainText(ui::text_box_text(texts_.fare_text));
   end_button_->setFocus();
+  const int found = connection_count(state_.schedule.sin, cond_, state_.search_result);
+  ui::announce(report_, tr("%n件", nullptr, found));
   return true;
 }
 
@@ -147,7 +153,8 @@ bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ResultsWindow::print() {
-  if (state_.messages().confirm(this, kMsgPrintStart, kHelpPrint) == ui::MessageAnswer::Cancel)
+  if (state_.messages().confirm(this, tr("印刷開始します！！").toStdString(), kHelpPrint) ==
+      ui::MessageAnswer::Cancel)
     return;
   ui::Printer& printer = state_.printer();
   if (!printer.choose(this)) return;
@@ -161,9 +168,11 @@ void ResultsWindow::print() {
   page.season = texts_.season;
   page.results_text = texts_.report;
   page.fare_text = texts_.fare_text;
+  page.wording = {state_.language, &state_.place_names};
   for (const std::string& line : print_lines(page)) printer.print_line(line);
   std::string error;
-  if (!printer.end_doc(error)) state_.messages().error(this, "印刷できませんでした。\n" + error);
+  if (!printer.end_doc(error))
+    state_.messages().error(this, tr("印刷できませんでした。\n").toStdString() + error);
 }
 
 void ResultsWindow::end_search() {

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "gui/search/search_window.h"
 
+#include "gui/common/accessibility.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 #include "settings/station_picker.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +35,13 @@ bool is_date_field(const std::string& field) {
 
 QString box_name(int box) { return QStringLiteral("Text%1").arg(box); }
 
+// The accessible names of a station frame's boxes: the station, then "<time> 開始 時",
+// "<time> 開始 分", "<time> 終了 時", "<time> 終了 分".
+struct StationNames {
+  QString station;
+  std::array<QString, 4> times;
+};
+
 QLabel* caption(const ui::TwipLayout& at, QWidget* parent, const QString& text, int left, int top,
                 int width) {
   return at.label(parent, QString(), text, left, top, width, 300);
@@ -42,23 +51,33 @@ QLabel* caption(const ui::TwipLayout& at, QWidget* parent, const QString& text, 
 // time window as hour "時" minute "分" "～" hour "時" minute "分".
 SearchWindow::StationBoxes station_frame(const ui::TwipLayout& at, QGroupBox* frame, int first,
                                          const QString& station_caption,
-                                         const QString& time_caption) {
-  caption(at, frame, station_caption, 150, 330, 1080);
+                                         const QString& time_caption, const StationNames& names) {
+  QLabel* station_label = caption(at, frame, station_caption, 150, 330, 1080);
   SearchWindow::StationBoxes boxes;
   boxes.station = at.box(frame, box_name(first), 1260, 300, 2700, 330);
-  caption(at, frame, time_caption, 150, 660, 1080);
+  boxes.station->setAccessibleName(names.station);
+  station_label->setBuddy(boxes.station);
+  QLabel* time_label = caption(at, frame, time_caption, 150, 660, 1080);
   constexpr int kTop = 630;
   QLineEdit* time_boxes[4];
   int left = 1260;
   for (int k = 0; k < 2; ++k) {
     time_boxes[2 * k] = at.number_box(frame, box_name(first + 1 + 2 * k), left, kTop, 480, 330);
-    caption(at, frame, QStringLiteral("時"), left + 510, kTop + 30, 240);
+    caption(at, frame, QCoreApplication::translate("ravolin::search::SearchWindow", "時"),
+            left + 510, kTop + 30, 240)
+        ->setBuddy(time_boxes[2 * k]);
     time_boxes[2 * k + 1] =
         at.number_box(frame, box_name(first + 2 + 2 * k), left + 780, kTop, 480, 330);
-    caption(at, frame, QStringLiteral("分"), left + 1290, kTop + 30, 240);
-    if (k == 0) caption(at, frame, QStringLiteral("～"), left + 1590, kTop + 30, 240);
+    caption(at, frame, QCoreApplication::translate("ravolin::search::SearchWindow", "分"),
+            left + 1290, kTop + 30, 240)
+        ->setBuddy(time_boxes[2 * k + 1]);
+    if (k == 0)
+      caption(at, frame, QCoreApplication::translate("ravolin::search::SearchWindow", "～"),
+              left + 1590, kTop + 30, 240);
     left += 1890;
   }
+  for (int k = 0; k < 4; ++k) time_boxes[k]->setAccessibleName(names.times[k]);
+  time_label->setBuddy(time_boxes[0]);
   boxes.from_hour = time_boxes[0];
   boxes.from_minute = time_boxes[1];
   boxes.to_hour = time_boxes[2];
@@ -76,7 +95,7 @@ QRadioButton* option(const ui::TwipLayout& at, QWidget* frame, int i, const QStr
 SearchWindow::SearchWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin25"));
-  setWindowTitle(QStringLiteral("新幹線の検索"));
+  setWindowTitle(tr("新幹線の検索"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   build_controls();
@@ -86,7 +105,8 @@ SearchWindow::SearchWindow(app::AppState& state, Ways ways, QWidget* parent)
 void SearchWindow::build_controls() {
   const ui::TwipLayout at(this);
   auto* search_frame =
-      at.frame(this, QStringLiteral("Frame1"), QStringLiteral("新幹線の検索"), 120, 60, 7080, 5280);
+      at.frame(this, QStringLiteral("Frame1"), tr("新幹線の検索"), 120, 60, 7080, 5280);
+  search_frame->setAccessibleName(tr("新幹線の検索"));
   build_station_frames(at, search_frame);
   build_option_frames(at, search_frame);
   build_date_frame(at, search_frame);
@@ -95,6 +115,7 @@ void SearchWindow::build_controls() {
   message_line_ = at.box(this, box_name(kMessageLine), 120, 5430, 7080, 330);
   message_line_->setReadOnly(true);
   message_line_->setFocusPolicy(Qt::NoFocus);
+  message_line_->setAccessibleName(tr("メッセージ"));
 
   build_commands(at);
   connect_keys();
@@ -102,68 +123,86 @@ void SearchWindow::build_controls() {
 }
 
 void SearchWindow::build_station_frames(const ui::TwipLayout& at, QGroupBox* search_frame) {
-  auto* departure_frame = at.frame(search_frame, QStringLiteral("Frame2"),
-                                   QStringLiteral("乗車条件"), 120, 300, 6840, 1020);
-  departure_ = station_frame(at, departure_frame, kDepartureStation, QStringLiteral("乗車駅"),
-                             QStringLiteral("発車時刻"));
-  auto* arrival_frame = at.frame(search_frame, QStringLiteral("Frame3"), QStringLiteral("下車条件"),
-                                 120, 1380, 6840, 1020);
-  arrival_ = station_frame(at, arrival_frame, kArrivalStation, QStringLiteral("下車駅"),
-                           QStringLiteral("到着時刻"));
+  auto* departure_frame =
+      at.frame(search_frame, QStringLiteral("Frame2"), tr("乗車条件"), 120, 300, 6840, 1020);
+  departure_frame->setAccessibleName(tr("乗車条件"));
+  departure_ = station_frame(at, departure_frame, kDepartureStation, tr("乗車駅"), tr("発車時刻"),
+                             {tr("乗車駅"),
+                              {tr("発車時刻 開始 時"), tr("発車時刻 開始 分"),
+                               tr("発車時刻 終了 時"), tr("発車時刻 終了 分")}});
+  auto* arrival_frame =
+      at.frame(search_frame, QStringLiteral("Frame3"), tr("下車条件"), 120, 1380, 6840, 1020);
+  arrival_frame->setAccessibleName(tr("下車条件"));
+  arrival_ = station_frame(at, arrival_frame, kArrivalStation, tr("下車駅"), tr("到着時刻"),
+                           {tr("下車駅"),
+                            {tr("到着時刻 開始 時"), tr("到着時刻 開始 分"), tr("到着時刻 終了 時"),
+                             tr("到着時刻 終了 分")}});
 }
 
 void SearchWindow::build_option_frames(const ui::TwipLayout& at, QGroupBox* search_frame) {
-  auto* sort_frame = at.frame(search_frame, QStringLiteral("Frame4"),
-                              QStringLiteral("検索結果の表示条件"), 120, 2460, 6840, 600);
-  sort_by_departure_ = option(at, sort_frame, 1, QStringLiteral("発車時刻順"), 150, 2000);
-  sort_by_arrival_ = option(at, sort_frame, 2, QStringLiteral("到着時刻順"), 2400, 2000);
-  sort_by_ride_ = option(at, sort_frame, 3, QStringLiteral("乗車時間順"), 4650, 2000);
+  auto* sort_frame = at.frame(search_frame, QStringLiteral("Frame4"), tr("検索結果の表示条件"), 120,
+                              2460, 6840, 600);
+  sort_frame->setAccessibleName(tr("検索結果の表示条件"));
+  sort_by_departure_ = option(at, sort_frame, 1, tr("発車時刻順"), 150, 2000);
+  sort_by_arrival_ = option(at, sort_frame, 2, tr("到着時刻順"), 2400, 2000);
+  sort_by_ride_ = option(at, sort_frame, 3, tr("乗車時間順"), 4650, 2000);
 
   auto* transfer_wait_frame = at.frame(search_frame, QStringLiteral("Frame5"),
-                                       QStringLiteral("乗り換え時の条件"), 120, 3120, 3360, 600);
-  caption(at, transfer_wait_frame, QStringLiteral("待ち合わせ時間"), 150, 250, 1560);
+                                       tr("乗り換え時の条件"), 120, 3120, 3360, 600);
+  transfer_wait_frame->setAccessibleName(tr("乗り換え時の条件"));
+  QLabel* wait_label = caption(at, transfer_wait_frame, tr("待ち合わせ時間"), 150, 250, 1560);
   wait_minutes_ = at.number_box(transfer_wait_frame, box_name(kWaitMinutes), 1740, 220, 600, 330);
-  caption(at, transfer_wait_frame, QStringLiteral("分"), 2400, 250, 240);
+  wait_minutes_->setAccessibleName(tr("待ち合わせ時間"));
+  wait_label->setBuddy(wait_minutes_);
+  caption(at, transfer_wait_frame, tr("分"), 2400, 250, 240);
 
-  auto* transfer_count_frame = at.frame(search_frame, QStringLiteral("Frame6"),
-                                        QStringLiteral("乗り換え回数"), 3600, 3120, 3360, 600);
-  one_transfer_ = option(at, transfer_count_frame, 4, QStringLiteral("１回"), 150, 1400);
-  two_transfers_ = option(at, transfer_count_frame, 5, QStringLiteral("２回"), 1650, 1400);
+  auto* transfer_count_frame =
+      at.frame(search_frame, QStringLiteral("Frame6"), tr("乗り換え回数"), 3600, 3120, 3360, 600);
+  transfer_count_frame->setAccessibleName(tr("乗り換え回数"));
+  one_transfer_ = option(at, transfer_count_frame, 4, tr("１回"), 150, 1400);
+  two_transfers_ = option(at, transfer_count_frame, 5, tr("２回"), 1650, 1400);
+  one_transfer_->setAccessibleName(tr("乗り換え １回"));
+  two_transfers_->setAccessibleName(tr("乗り換え ２回"));
 
-  auto* combination_frame = at.frame(search_frame, QStringLiteral("Frame7"),
-                                     QStringLiteral("組み合わせ条件"), 120, 3780, 6840, 600);
-  one_per_train_ = option(at, combination_frame, 6, QStringLiteral("１列車あたり１件"), 150, 3000);
-  all_per_train_ = option(at, combination_frame, 7, QStringLiteral("１列車あたり全件"), 3450, 3000);
+  auto* combination_frame =
+      at.frame(search_frame, QStringLiteral("Frame7"), tr("組み合わせ条件"), 120, 3780, 6840, 600);
+  combination_frame->setAccessibleName(tr("組み合わせ条件"));
+  one_per_train_ = option(at, combination_frame, 6, tr("１列車あたり１件"), 150, 3000);
+  all_per_train_ = option(at, combination_frame, 7, tr("１列車あたり全件"), 3450, 3000);
 }
 
 void SearchWindow::build_date_frame(const ui::TwipLayout& at, QGroupBox* search_frame) {
   // The date row with its ｶﾚﾝﾀﾞｰ button lies wholly below the frame's caption and border.
-  auto* travel_date_frame = at.frame(search_frame, QStringLiteral("Frame8"),
-                                     QStringLiteral("乗車予定日"), 120, 4440, 6840, 720);
+  auto* travel_date_frame =
+      at.frame(search_frame, QStringLiteral("Frame8"), tr("乗車予定日"), 120, 4440, 6840, 720);
+  travel_date_frame->setAccessibleName(tr("乗車予定日"));
   constexpr int kTop = 300;
-  caption(at, travel_date_frame, QStringLiteral("乗車予定日"), 150, kTop + 30, 1080);
+  QLabel* date_label = caption(at, travel_date_frame, tr("乗車予定日"), 150, kTop + 30, 1080);
   travel_year_ = at.number_box(travel_date_frame, box_name(kTravelYear), 1260, kTop, 720, 330);
-  caption(at, travel_date_frame, QStringLiteral("年"), 2010, kTop + 30, 240);
+  caption(at, travel_date_frame, tr("年"), 2010, kTop + 30, 240)->setBuddy(travel_year_);
   travel_month_ = at.number_box(travel_date_frame, box_name(kTravelMonth), 2280, kTop, 480, 330);
-  caption(at, travel_date_frame, QStringLiteral("月"), 2790, kTop + 30, 240);
+  caption(at, travel_date_frame, tr("月"), 2790, kTop + 30, 240)->setBuddy(travel_month_);
   travel_day_ = at.number_box(travel_date_frame, box_name(kTravelDay), 3060, kTop, 480, 330);
-  caption(at, travel_date_frame, QStringLiteral("日"), 3570, kTop + 30, 240);
+  caption(at, travel_date_frame, tr("日"), 3570, kTop + 30, 240)->setBuddy(travel_day_);
+  date_label->setBuddy(travel_year_);
+  travel_year_->setAccessibleName(tr("乗車予定日 年"));
+  travel_month_->setAccessibleName(tr("乗車予定日 月"));
+  travel_day_->setAccessibleName(tr("乗車予定日 日"));
   weekday_ =
       at.label(travel_date_frame, QStringLiteral("Label21"), QString(), 3870, kTop + 30, 900, 300);
   // The weekday goes with the date the boxes show, whoever writes them.
   for (QLineEdit* box : {travel_year_, travel_month_, travel_day_})
     connect(box, &QLineEdit::textChanged, this, [this] { show_weekday(); });
-  calendar_button_ = at.button(travel_date_frame, QStringLiteral("Command3"),
-                               QStringLiteral("ｶﾚﾝﾀﾞｰ"), 5100, kTop, 1560, 330);
+  calendar_button_ =
+      at.button(travel_date_frame, QStringLiteral("Command3"), tr("ｶﾚﾝﾀﾞｰ"), 5100, kTop, 1560, 330);
   connect(calendar_button_, &QPushButton::clicked, this, &SearchWindow::open_calendar);
 }
 
 void SearchWindow::build_commands(const ui::TwipLayout& at) {
   // Enter on a button presses it (the Enter chain ends on 検索開始).
   search_button_ =
-      at.button(this, QStringLiteral("Command1"), QStringLiteral("検索開始"), 120, 5880, 2000, 420);
-  exit_button_ =
-      at.button(this, QStringLiteral("Command2"), QStringLiteral("終了"), 5200, 5880, 2000, 420);
+      at.button(this, QStringLiteral("Command1"), tr("検索開始"), 120, 5880, 2000, 420);
+  exit_button_ = at.button(this, QStringLiteral("Command2"), tr("終了"), 5200, 5880, 2000, 420);
   connect(search_button_, &QPushButton::clicked, this, &SearchWindow::search_start);
   connect(exit_button_, &QPushButton::clicked, this, &SearchWindow::exit_button);
 }
@@ -224,6 +263,7 @@ void SearchWindow::fill_fields() {
   write_form(fill.form);
   message_line_->clear();
   weekday_->setText(QString::fromStdString(fill.weekday));
+  if (state_.english()) show_weekday();
   departure_.station->setFocus();
 }
 
@@ -231,6 +271,9 @@ ConditionForm SearchWindow::read_form() const {
   ConditionForm f;
   const std::array<QLineEdit*, 16> boxes = form_boxes();
   for (int i = 1; i <= kTravelDay; ++i) f.text[i] = boxes[i]->text().toStdString();
+  // A station may be typed in English as well as in Japanese.
+  for (int i : {kDepartureStation, kArrivalStation})
+    f.text[i] = state_.place_names.japanese_of(f.text[i]);
   f.sort_option = sort_by_departure_->isChecked() ? 1 : sort_by_arrival_->isChecked() ? 2 : 3;
   f.two_transfers = two_transfers_->isChecked();
   f.one_per_train = one_per_train_->isChecked();
@@ -239,7 +282,11 @@ ConditionForm SearchWindow::read_form() const {
 
 void SearchWindow::write_form(const ConditionForm& f) {
   const std::array<QLineEdit*, 16> boxes = form_boxes();
-  for (int i = 1; i <= kTravelDay; ++i) ui::show_text(boxes[i], f.text[i]);
+  for (int i = 1; i <= kTravelDay; ++i) {
+    const bool station = i == kDepartureStation || i == kArrivalStation;
+    ui::show_text(boxes[i],
+                  station ? state_.place_names.shown(f.text[i], state_.language) : f.text[i]);
+  }
   (f.sort_option == 1   ? sort_by_departure_
    : f.sort_option == 2 ? sort_by_arrival_
                         : sort_by_ride_)
@@ -248,10 +295,22 @@ void SearchWindow::write_form(const ConditionForm& f) {
   (f.one_per_train ? one_per_train_ : all_per_train_)->setChecked(true);
 }
 
+void SearchWindow::show_message(const std::string& message) {
+  message_line_->setText(QString::fromStdString(check_message(message, state_.language)));
+}
+
+void SearchWindow::announce_refusal(QWidget* field) {
+  // A refusal without a message of its own is spoken as an input error.
+  const QString message = message_line_->text();
+  ui::announce_refusal(field, message.isEmpty() ? QString::fromStdString(check_message(
+                                                      kMsgInputError, state_.language))
+                                                : message);
+}
+
 void SearchWindow::show_weekday() {
-  weekday_->setText(QString::fromStdString(weekday_label(travel_year_->text().toStdString(),
-                                                         travel_month_->text().toStdString(),
-                                                         travel_day_->text().toStdString())));
+  weekday_->setText(QString::fromStdString(
+      weekday_label(travel_year_->text().toStdString(), travel_month_->text().toStdString(),
+                    travel_day_->text().toStdString(), state_.language)));
 }
 
 bool SearchWindow::enter_check(int box) {
@@ -267,14 +326,16 @@ bool SearchWindow::enter_check(int box) {
     for (int earlier : {kTravelYear, kTravelMonth}) {
       if (check(earlier).err_flg != 0) {
         form_boxes()[earlier]->setFocus(Qt::OtherFocusReason);
+        announce_refusal(form_boxes()[earlier]);
         return false;
       }
     }
   }
   const FieldCheck c = check(box);
   write_form(f);
-  if (c.message) message_line_->setText(QString::fromStdString(*c.message));
+  if (c.message) show_message(*c.message);
   if (c.err_flg == 0) return true;
+  announce_refusal(form_boxes()[box]);
   if (box == kDepartureStation) open_station_picker(kPickerBoarding);
   if (box == kArrivalStation) open_station_picker(kPickerAlighting);
   return false;
@@ -288,7 +349,7 @@ void SearchWindow::search_start() {
       search::search_start(state_.schedule.sin, state_.edition_code(), state_.clock().now().year,
                            state_.settings.holidays, form, request);
   write_form(form);
-  message_line_->setText(QString::fromStdString(form.text[kMessageLine]));
+  show_message(form.text[kMessageLine]);
 
   // The sort order and the date's year, month and day are stored as their steps run,
   // even when a later field is refused.
@@ -298,8 +359,10 @@ void SearchWindow::search_start() {
   state_.search_date.month = request.date.month;
   state_.search_date.day = request.date.day;
   if (r.err_flg != 0) {
-    if (auto* field = findChild<QLineEdit*>(QString::fromStdString(r.field)))
+    if (auto* field = findChild<QLineEdit*>(QString::fromStdString(r.field))) {
       field->setFocus(Qt::OtherFocusReason);
+      announce_refusal(field);
+    }
     return;
   }
   if (!store_conditions(form, request, r.confirm_two_transfers)) return;
@@ -322,8 +385,8 @@ bool SearchWindow::store_conditions(const ConditionForm& form, SearchRequest req
   kept.combination_number = saved_conditions(state_.settings).combination_number;
   save_conditions(kept, state_.settings);
 
-  if (ask && state_.messages().confirm(this, kMsgTwoTransfers, kHelpTwoTransfers) ==
-                 ui::MessageAnswer::Cancel)
+  if (ask && state_.messages().confirm(this, check_message(kMsgTwoTransfers, state_.language),
+                                       kHelpTwoTransfers) == ui::MessageAnswer::Cancel)
     return false;
 
   store_combination(form, request.cond);
@@ -361,7 +424,8 @@ void SearchWindow::open_calendar() {
   calendar_ = ways_.open_calendar({.year = travel_year_,
                                    .month = travel_month_,
                                    .day = travel_day_,
-                                   .weekday = weekday_,
+                                   // English: the boxes' own weekday, in English.
+                                   .weekday = state_.english() ? nullptr : weekday_,
                                    .focus_after_pick = departure_.station,
                                    .focus_after_close = departure_.from_minute});
 }

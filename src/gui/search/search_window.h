@@ -96,6 +96,10 @@ class SearchWindow final : public QWidget {
   bool store_conditions(const ConditionForm& form, SearchRequest request, bool ask);
   // Label21: the weekday of the date in Text13..Text15, none when they make no date.
   void show_weekday();
+  // Text12: a message of the checks in the window's language.
+  void show_message(const std::string& message);
+  // Tells a screen reader that `field` was refused, with the message line's text.
+  void announce_refusal(QWidget* field);
 
   app::AppState& state_;
   Ways ways_;
