@@ -112,10 +112,19 @@ double segment_distance(double px, double py, double x0, double y0, double x1, d
 struct TypeEntry {
   char type;
   const char* name;
+  const char* english;
 };
-constexpr TypeEntry kLegendOrder[] = {
-    {'N', "のぞみ"}, {'H', "ひかり"}, {'K', "こだま"}, {'Y', "やまびこ"}, {'M', "こまち"},
-    {'T', "つばさ"}, {'O', "なすの"}, {'A', "あさひ"}, {'S', "あさま"},   {'G', "たにがわ"}};
+constexpr TypeEntry kLegendOrder[] = {{'N', "のぞみ", "Nozomi"},  {'H', "ひかり", "Hikari"},
+                                      {'K', "こだま", "Kodama"},  {'Y', "やまびこ", "Yamabiko"},
+                                      {'M', "こまち", "Komachi"}, {'T', "つばさ", "Tsubasa"},
+                                      {'O', "なすの", "Nasuno"},  {'A', "あさひ", "Asahi"},
+                                      {'S', "あさま", "Asama"},   {'G', "たにがわ", "Tanigawa"}};
+
+const std::string& shown(const std::string& name, const DiagramMarks& marks) {
+  return marks.place_names ? marks.place_names->shown(name, marks.language) : name;
+}
+
+bool english(const DiagramMarks& marks) { return marks.language == text::Language::kEnglish; }
 
 }  // namespace
 
@@ -246,11 +255,27 @@ std::string minute_text(int minute) {
   return std::to_string(minute / 60) + (m < 10 ? ":0" : ":") + std::to_string(m);
 }
 
-std::string hover_text(const DiagramTrain& train, const DiagramRoute& route, double minute) {
+std::string hover_text(const DiagramTrain& train, const DiagramRoute& route, double minute,
+                       text::Language language, const data::PlaceNames* names) {
   const NearestStop stop = nearest_stop(train, minute);
   if (stop.station < 0 || stop.station >= static_cast<int>(route.stations.size()))
     return train.label;
-  return train.label + "  " + route.stations[stop.station].name + " " + minute_text(stop.minute);
+  const std::string& station = route.stations[stop.station].name;
+  return train.label + "  " + (names ? names->shown(station, language) : station) + " " +
+         minute_text(stop.minute);
+}
+
+std::string type_name(char type, text::Language language) {
+  for (const auto& e : kLegendOrder)
+    if (e.type == type) return language == text::Language::kEnglish ? e.english : e.name;
+  return {};
+}
+
+std::string route_caption(const DiagramRoute& route, text::Language language,
+                          const data::PlaceNames& names) {
+  if (route.stations.empty()) return route.caption;
+  return names.shown(route.stations.front().name, language) + "–" +
+         names.shown(route.stations.back().name, language);
 }
 
 // ---- journey ---------------------------------------------------------------------------------
@@ -299,31 +324,52 @@ int route_of_journey(const std::vector<DiagramRoute>& routes, const DiagramJourn
 // ---- styles and axes
 // ------------------------------------------------------------------------------
 
-TrainStyle train_style(char type) {
+TrainStyle train_style(char type, bool dark) {
+  // Colours dark enough to read on the white plot (and light enough on the dark one); on
+  // each line the fastest kind is drawn wide, the all-stations kind dashed.
+  const auto pick = [dark](Rgb light, Rgb on_dark) { return dark ? on_dark : light; };
+  const Rgb vermilion = pick({173, 58, 32}, {255, 128, 96});
+  const Rgb blue = pick({33, 97, 167}, {96, 164, 255});
+  const Rgb green = pick({35, 108, 62}, {96, 200, 120});
+  const Rgb rose = pick({178, 44, 100}, {250, 120, 180});
+  const Rgb violet = pick({112, 74, 177}, {180, 150, 255});
+  const Rgb olive = pick({87, 100, 27}, {190, 205, 90});
   switch (type) {
     case 'N':
-      return {{214, 72, 40}, 1.6, Dash::Solid};  // のぞみ: vermilion
+      return {vermilion, 2.2, Dash::Solid};  // のぞみ: wide
     case 'H':
-      return {{38, 110, 190}, 1.3, Dash::Solid};  // ひかり: blue
+      return {blue, 1.2, Dash::Solid};  // ひかり: thin
     case 'K':
-      return {{46, 140, 80}, 1.1, Dash::Dashed};  // こだま: green, dashed
+      return {green, 1.1, Dash::Dashed};  // こだま: dashed
     case 'Y':
-      return {{46, 140, 80}, 1.3, Dash::Solid};  // やまびこ: green
+      return {green, 1.2, Dash::Solid};  // やまびこ: thin
     case 'M':
-      return {{196, 48, 110}, 1.4, Dash::Solid};  // こまち: rose
+      return {rose, 2.2, Dash::Solid};  // こまち: wide
     case 'T':
-      return {{120, 80, 190}, 1.4, Dash::Solid};  // つばさ: violet
+      return {violet, 2.2, Dash::Dotted};  // つばさ: wide, dotted
     case 'O':
-      return {{130, 150, 40}, 1.1, Dash::Dashed};  // なすの: olive, dashed
+      return {olive, 1.1, Dash::Dashed};  // なすの: dashed
     case 'A':
-      return {{38, 110, 190}, 1.4, Dash::Solid};  // あさひ: blue
+      return {blue, 2.2, Dash::Solid};  // あさひ: wide
     case 'S':
-      return {{120, 80, 190}, 1.4, Dash::Solid};  // あさま: violet
+      return {violet, 1.2, Dash::Solid};  // あさま: thin
     case 'G':
-      return {{46, 140, 80}, 1.1, Dash::Dashed};  // たにがわ: green, dashed
+      return {green, 1.1, Dash::Dashed};  // たにがわ: dashed
     default:
-      return {{110, 110, 110}, 1.0, Dash::Solid};
+      return {pick({100, 100, 100}, {170, 170, 170}), 1.0, Dash::Solid};
   }
+}
+
+const SceneColours& scene_colours(bool dark) {
+  static const SceneColours light{
+      {250, 249, 246}, {255, 255, 255}, {52, 58, 64},    {103, 109, 115}, {222, 222, 218},
+      {238, 238, 234}, {222, 222, 218}, {170, 170, 166}, {173, 181, 189}, {255, 236, 153},
+      {169, 85, 0},    {27, 42, 73},    {186, 71, 10},   {206, 45, 45},   0.7};
+  static const SceneColours on_dark{
+      {30, 32, 36},   {22, 24, 27},    {222, 226, 230}, {170, 178, 186}, {52, 56, 62},
+      {38, 41, 46},   {52, 56, 62},    {92, 96, 104},   {88, 94, 102},   {56, 50, 16},
+      {255, 190, 90}, {235, 240, 250}, {255, 150, 70},  {255, 110, 110}, 0.7};
+  return dark ? on_dark : light;
 }
 
 double text_width(std::string_view utf8, double size) {
@@ -361,10 +407,12 @@ double DiagramAxes::minute_at(double x) const {
   return from_minute + (x - plot_x) / plot_w * (to_minute - from_minute);
 }
 
-DiagramAxes diagram_axes(const DiagramRoute& route, const DiagramView& view) {
+DiagramAxes diagram_axes(const DiagramRoute& route, const DiagramView& view,
+                         const DiagramMarks& marks) {
   DiagramAxes a;
   double label_w = 0;
-  for (const auto& s : route.stations) label_w = std::max(label_w, text_width(s.name, kLabelSize));
+  for (const auto& s : route.stations)
+    label_w = std::max(label_w, text_width(shown(s.name, marks), kLabelSize));
   a.plot_x = std::max(56.0, label_w + 28);
   a.plot_y = 34;
   a.plot_w = std::max(40.0, view.width - a.plot_x - 18);
@@ -382,23 +430,18 @@ DiagramAxes diagram_axes(const DiagramRoute& route, const DiagramView& view) {
 
 namespace {
 
-constexpr Rgb kInk{52, 58, 64};
-constexpr Rgb kGrid{222, 222, 218};
-constexpr Rgb kGridMinor{238, 238, 234};
-constexpr Rgb kJourneyInk{27, 42, 73};
-constexpr Rgb kChangeInk{232, 89, 12};
-
-// The white plot area, and the band of the user's station across it.
-void add_plot_area(Scene& sc, const DiagramAxes& ax, const DiagramRoute& route, int user_index) {
-  sc.rects.push_back({ax.plot_x, ax.plot_y, ax.plot_w, ax.plot_h, {255, 255, 255}, 1.0, false});
+// The plot area, and the band of the user's station across it.
+void add_plot_area(Scene& sc, const DiagramAxes& ax, const DiagramRoute& route, int user_index,
+                   const SceneColours& c) {
+  sc.rects.push_back({ax.plot_x, ax.plot_y, ax.plot_w, ax.plot_h, c.plot, 1.0, false});
   if (user_index >= 0) {
     const double y = ax.y_of(route.stations[user_index].km);
-    sc.rects.push_back({ax.plot_x, y - 5, ax.plot_w, 10, {255, 236, 153}, 0.7, true});
+    sc.rects.push_back({ax.plot_x, y - 5, ax.plot_w, 10, c.user_band, c.user_band_opacity, true});
   }
 }
 
 // Time grid: hours, and ten minutes where there is room; hour labels above.
-void add_time_grid(Scene& sc, const DiagramAxes& ax) {
+void add_time_grid(Scene& sc, const DiagramAxes& ax, const SceneColours& c) {
   const double px_per_minute = ax.plot_w / (ax.to_minute - ax.from_minute);
   const int minor = px_per_minute * 10 >= 14 ? 10 : px_per_minute * 30 >= 14 ? 30 : 60;
   const int label_every = px_per_minute * 60 >= 44 ? 60 : px_per_minute * 120 >= 44 ? 120 : 180;
@@ -407,27 +450,22 @@ void add_time_grid(Scene& sc, const DiagramAxes& ax) {
     const double x = ax.x_of(m);
     const bool hour = m % 60 == 0;
     sc.lines.push_back({{x, ax.plot_y, x, ax.plot_y + ax.plot_h},
-                        hour ? kGrid : kGridMinor,
+                        hour ? c.grid : c.grid_minor,
                         1.0,
                         1.0,
                         Dash::Solid,
                         true,
-                        -1});
+                        -1,
+                        true});
     if (hour && m % label_every == 0) {
       const std::string label = px_per_minute * 60 >= 90 ? minute_text(m) : std::to_string(m / 60);
-      sc.texts.push_back({x, ax.plot_y - 10, label, kSmallSize, kInk, Anchor::Middle, false});
+      sc.texts.push_back({x, ax.plot_y - 10, label, kSmallSize, c.ink, Anchor::Middle, false});
     } else if (!hour && px_per_minute * minor >= 40) {
-      sc.texts.push_back({x,
-                          ax.plot_y - 10,
-                          minute_text(m),
-                          kSmallSize - 1,
-                          {134, 142, 150},
-                          Anchor::Middle,
-                          false});
+      sc.texts.push_back({x, ax.plot_y - 10, minute_text(m), kSmallSize - 1, c.minor_label,
+                          Anchor::Middle, false});
     }
   }
 }
-
 // The y of each station's line, and of its label's baseline: labels of close stations
 // are spread apart and kept above the bottom of the plot.
 struct StationYs {
@@ -452,35 +490,37 @@ StationYs station_ys(const DiagramRoute& route, const DiagramAxes& ax) {
 
 // Station lines and labels; a thin leader joins a moved label to its line.
 void add_stations(Scene& sc, const DiagramAxes& ax, const DiagramRoute& route, const StationYs& ys,
-                  int user_index) {
+                  int user_index, const DiagramMarks& marks, const SceneColours& c) {
   for (std::size_t i = 0; i < route.stations.size(); ++i) {
     const auto& s = route.stations[i];
     const bool is_user = static_cast<int>(i) == user_index;
     sc.lines.push_back({{ax.plot_x, ys.line[i], ax.plot_x + ax.plot_w, ys.line[i]},
-                        s.major ? Rgb{170, 170, 166} : kGrid,
+                        s.major ? c.major_station_rule : c.station_rule,
                         s.major ? 1.2 : 1.0,
                         1.0,
                         Dash::Solid,
                         true,
-                        -1});
+                        -1,
+                        true});
     const double moved = ys.label[i] - (ys.line[i] + kLabelSize * 0.35);
     if (std::abs(moved) > 1.5)
       sc.lines.push_back({{ax.plot_x - 12, ys.label[i] - kLabelSize * 0.35, ax.plot_x - 6,
                            ys.label[i] - kLabelSize * 0.35, ax.plot_x, ys.line[i]},
-                          {173, 181, 189},
+                          c.leader,
                           0.8,
                           1.0,
                           Dash::Solid,
                           false,
-                          -1});
-    sc.texts.push_back({ax.plot_x - 14, ys.label[i], s.name, kLabelSize,
-                        is_user ? Rgb{180, 90, 0} : kInk, Anchor::End, s.major || is_user});
+                          -1,
+                          true});
+    sc.texts.push_back({ax.plot_x - 14, ys.label[i], shown(s.name, marks), kLabelSize,
+                        is_user ? c.user_ink : c.ink, Anchor::End, s.major || is_user});
   }
 }
 
 // Every train inside the view, in its type's style; faint when a journey is drawn over them.
 void add_trains(Scene& sc, const DiagramAxes& ax, const std::vector<DiagramTrain>& trains,
-                const StationYs& ys, bool has_journey) {
+                const StationYs& ys, bool has_journey, bool dark) {
   for (std::size_t i = 0; i < trains.size(); ++i) {
     const auto& tr = trains[i];
     if (tr.points.back().minute < ax.from_minute - 1 &&
@@ -488,7 +528,7 @@ void add_trains(Scene& sc, const DiagramAxes& ax, const std::vector<DiagramTrain
       continue;
     if (tr.points.front().minute > ax.to_minute + 1 && tr.points.back().minute > ax.to_minute + 1)
       continue;
-    const TrainStyle st = train_style(tr.type);
+    const TrainStyle st = train_style(tr.type, dark);
     SceneLine line{{},      st.color, st.width,           has_journey ? 0.3 : 0.9,
                    st.dash, true,     static_cast<int>(i)};
     line.xy.reserve(tr.points.size() * 2);
@@ -502,11 +542,11 @@ void add_trains(Scene& sc, const DiagramAxes& ax, const std::vector<DiagramTrain
 
 // One leg of the journey in bold: the part of its train's line between boarding and alighting.
 void add_journey_leg(Scene& sc, const DiagramAxes& ax, const std::vector<DiagramTrain>& trains,
-                     const StationYs& ys, int direction, const JourneyLeg& leg) {
+                     const StationYs& ys, int direction, const JourneyLeg& leg, Rgb ink) {
   for (std::size_t i = 0; i < trains.size(); ++i) {
     const auto& tr = trains[i];
     if (tr.direction != direction || tr.train != leg.train) continue;
-    SceneLine line{{}, kJourneyInk, 3.6, 1.0, Dash::Solid, true, static_cast<int>(i)};
+    SceneLine line{{}, ink, 3.6, 1.0, Dash::Solid, true, static_cast<int>(i)};
     for (const auto& p : tr.points)
       if (p.minute >= leg.from_minute && p.minute <= leg.to_minute) {
         line.xy.push_back(ax.x_of(p.minute));
@@ -516,57 +556,69 @@ void add_journey_leg(Scene& sc, const DiagramAxes& ax, const std::vector<Diagram
   }
 }
 
+// "東京 9:00発" / "Tokyo dep 9:00", "新大阪 11:30着" / "Shin-Osaka arr 11:30".
+std::string stop_label(const std::string& station, int minute, bool departs,
+                       const DiagramMarks& marks) {
+  if (english(marks))
+    return shown(station, marks) + (departs ? " dep " : " arr ") + minute_text(minute);
+  return station + " " + minute_text(minute) + (departs ? "発" : "着");
+}
+
+// "乗換 名古屋 12分" / "Change at Nagoya 12 min".
+std::string change_label(const std::string& station, int wait, const DiagramMarks& marks) {
+  if (english(marks))
+    return "Change at " + shown(station, marks) + " " + std::to_string(wait) + " min";
+  return "乗換 " + station + " " + std::to_string(wait) + "分";
+}
+
 // The journey: its legs bold, its start and end labelled, its changes marked with the wait.
 void add_journey(Scene& sc, const DiagramAxes& ax, const DiagramRoute& route,
                  const std::vector<DiagramTrain>& trains, const StationYs& ys,
-                 const DiagramJourney& j) {
+                 const DiagramMarks& marks, const SceneColours& c) {
+  const DiagramJourney& j = *marks.journey;
   for (std::size_t k = 0; k < j.legs.size(); ++k) {
     const auto& leg = j.legs[k];
-    add_journey_leg(sc, ax, trains, ys, j.direction, leg);
+    add_journey_leg(sc, ax, trains, ys, j.direction, leg, c.journey_ink);
     const int from = route.index_of(leg.from_station);
     // Start and end labels on the side away from the line: left of the start, right of
     // the end, below a top station and above a bottom one.
     const bool down = j.direction == 1;
     if (k == 0 && from >= 0)
       sc.texts.push_back({ax.x_of(leg.from_minute) - 6, ys.line[from] + (down ? 15 : -7),
-                          leg.from_station + " " + minute_text(leg.from_minute) + "発", kSmallSize,
-                          kJourneyInk, Anchor::End, true, true});
+                          stop_label(leg.from_station, leg.from_minute, true, marks), kSmallSize,
+                          c.journey_ink, Anchor::End, true, true});
     const int to = route.index_of(leg.to_station);
     if (k + 1 == j.legs.size() && to >= 0)
       sc.texts.push_back({ax.x_of(leg.to_minute) + 6, ys.line[to] + (down ? -7 : 15),
-                          leg.to_station + " " + minute_text(leg.to_minute) + "着", kSmallSize,
-                          kJourneyInk, Anchor::Start, true, true});
+                          stop_label(leg.to_station, leg.to_minute, false, marks), kSmallSize,
+                          c.journey_ink, Anchor::Start, true, true});
     if (k + 1 < j.legs.size() && to >= 0) {
       const int wait = j.legs[k + 1].from_minute - leg.to_minute;
       const double x0 = ax.x_of(leg.to_minute), x1 = ax.x_of(j.legs[k + 1].from_minute);
       sc.lines.push_back(
-          {{x0, ys.line[to], x1, ys.line[to]}, kChangeInk, 4.0, 1.0, Dash::Solid, true, -1});
+          {{x0, ys.line[to], x1, ys.line[to]}, c.change_ink, 4.0, 1.0, Dash::Solid, true, -1});
       sc.texts.push_back({x1 + 8, ys.line[to] + (down ? -6 : 14),
-                          "乗換 " + leg.to_station + " " + std::to_string(wait) + "分", kSmallSize,
-                          kChangeInk, Anchor::Start, true, true});
+                          change_label(leg.to_station, wait, marks), kSmallSize, c.change_ink,
+                          Anchor::Start, true, true});
     }
   }
 }
 
 // The program clock, when it falls inside the view.
-void add_clock(Scene& sc, const DiagramAxes& ax, int now_minute) {
+void add_clock(Scene& sc, const DiagramAxes& ax, const DiagramMarks& marks, const SceneColours& c) {
+  const int now_minute = marks.now_minute;
   if (now_minute < ax.from_minute || now_minute > ax.to_minute) return;
   const double x = ax.x_of(now_minute);
   sc.lines.push_back(
-      {{x, ax.plot_y, x, ax.plot_y + ax.plot_h}, {224, 49, 49}, 1.6, 1.0, Dash::Solid, true, -1});
-  sc.texts.push_back({x + 4,
-                      ax.plot_y + ax.plot_h - 6,
-                      "現在 " + minute_text(now_minute),
-                      kSmallSize,
-                      {224, 49, 49},
-                      Anchor::Start,
-                      true,
-                      true});
+      {{x, ax.plot_y, x, ax.plot_y + ax.plot_h}, c.clock, 1.6, 1.0, Dash::Solid, true, -1});
+  sc.texts.push_back({x + 4, ax.plot_y + ax.plot_h - 6,
+                      (english(marks) ? "Now " : "現在 ") + minute_text(now_minute), kSmallSize,
+                      c.clock, Anchor::Start, true, true});
 }
 
 // Legend of the types drawn along the bottom, and the title at its right end.
 void add_legend(Scene& sc, const DiagramAxes& ax, const std::vector<DiagramTrain>& trains,
-                double height, const std::string& title) {
+                double height, const DiagramMarks& marks, const SceneColours& c) {
   std::vector<char> present;
   for (const auto& tr : trains)
     if (std::find(present.begin(), present.end(), tr.type) == present.end())
@@ -575,40 +627,43 @@ void add_legend(Scene& sc, const DiagramAxes& ax, const std::vector<DiagramTrain
   const double ly = height - 16;
   for (const auto& e : kLegendOrder) {
     if (std::find(present.begin(), present.end(), e.type) == present.end()) continue;
-    const TrainStyle st = train_style(e.type);
+    const TrainStyle st = train_style(e.type, marks.dark);
+    const std::string name = english(marks) ? e.english : e.name;
     sc.lines.push_back(
         {{lx, ly - 4, lx + 26, ly - 4}, st.color, st.width + 0.6, 1.0, st.dash, false, -1});
-    sc.texts.push_back({lx + 32, ly, e.name, kLabelSize, kInk, Anchor::Start, false});
-    lx += 32 + text_width(e.name, kLabelSize) + 20;
+    sc.texts.push_back({lx + 32, ly, name, kLabelSize, c.ink, Anchor::Start, false});
+    lx += 32 + text_width(name, kLabelSize) + 20;
   }
-  if (!title.empty())
-    sc.texts.push_back({ax.plot_x + ax.plot_w, ly, title, kLabelSize, kInk, Anchor::End, true});
+  if (!marks.title.empty())
+    sc.texts.push_back(
+        {ax.plot_x + ax.plot_w, ly, marks.title, kLabelSize, c.ink, Anchor::End, true});
 }
 
 }  // namespace
 
 Scene layout_diagram(const DiagramRoute& route, const std::vector<DiagramTrain>& trains,
                      const DiagramView& view, const DiagramMarks& marks) {
+  const SceneColours& c = scene_colours(marks.dark);
   Scene sc;
   sc.width = view.width;
   sc.height = view.height;
-  sc.background = {250, 249, 246};
-  const DiagramAxes ax = diagram_axes(route, view);
+  sc.background = c.background;
+  const DiagramAxes ax = diagram_axes(route, view, marks);
   sc.plot_x = ax.plot_x;
   sc.plot_y = ax.plot_y;
   sc.plot_w = ax.plot_w;
   sc.plot_h = ax.plot_h;
   const std::string user = text::trim(marks.user_station);
   const int user_index = user.empty() ? -1 : route.index_of(user);
-  add_plot_area(sc, ax, route, user_index);
-  add_time_grid(sc, ax);
+  add_plot_area(sc, ax, route, user_index, c);
+  add_time_grid(sc, ax, c);
   const StationYs ys = station_ys(route, ax);
-  add_stations(sc, ax, route, ys, user_index);
+  add_stations(sc, ax, route, ys, user_index, marks, c);
   const bool has_journey = marks.journey && !marks.journey->empty();
-  add_trains(sc, ax, trains, ys, has_journey);
-  if (has_journey) add_journey(sc, ax, route, trains, ys, *marks.journey);
-  add_clock(sc, ax, marks.now_minute);
-  add_legend(sc, ax, trains, view.height, marks.title);
+  add_trains(sc, ax, trains, ys, has_journey, marks.dark);
+  if (has_journey) add_journey(sc, ax, route, trains, ys, marks, c);
+  add_clock(sc, ax, marks, c);
+  add_legend(sc, ax, trains, view.height, marks, c);
   return sc;
 }
 

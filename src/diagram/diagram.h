@@ -8,6 +8,7 @@
 
 #include "calendar/dates.h"
 #include "data/fare_tables.h"
+#include "data/place_names.h"
 #include "data/tables.h"
 #include "search/engine.h"
 
@@ -72,7 +73,10 @@ struct NearestStop {
 };
 NearestStop nearest_stop(const DiagramTrain& train, double minute);
 // "のぞみ００１N  名古屋 9:34" for the tooltip of a train line.
-std::string hover_text(const DiagramTrain& train, const DiagramRoute& route, double minute);
+// The station named in `language` where `names` knows its English form.
+std::string hover_text(const DiagramTrain& train, const DiagramRoute& route, double minute,
+                       text::Language language = text::Language::kJapanese,
+                       const data::PlaceNames* names = nullptr);
 // "9:34" (no leading zero, minutes past 24:00 shown as 24:10).
 std::string minute_text(int minute);
 
@@ -113,6 +117,7 @@ struct SceneLine {
   Dash dash = Dash::Solid;
   bool clipped = true;  // drawn inside the plot area only
   int train = -1;       // index into the trains the scene was laid out from
+  bool guide = false;   // grid, station rule or leader: a guide for the eye, no meaning of its own
 };
 enum class Anchor { Start, Middle, End };
 struct SceneText {
@@ -149,15 +154,34 @@ struct DiagramMarks {
   std::string user_station;                 // highlighted
   const DiagramJourney* journey = nullptr;  // drawn bold, with its changes marked
   std::string title;                        // bottom right: route and date
+  bool dark = false;                        // the colours for a dark window
+  text::Language language = text::Language::kJapanese;
+  const data::PlaceNames* place_names = nullptr;  // station names in English, where known
 };
 
-// Style of a train type: colour, width, dash and its name for the legend.
+// Style of a train type: colour, width and dash. The kinds of one line differ by width or
+// dash as well as by colour, so they are told apart without telling red from green.
 struct TrainStyle {
   Rgb color;
   double width;
   Dash dash;
 };
-TrainStyle train_style(char type);
+TrainStyle train_style(char type, bool dark = false);
+
+// The colours of the picture other than the trains', light (the default, and every
+// export) or dark (a window on a dark desktop).
+struct SceneColours {
+  Rgb background, plot, ink, minor_label, grid, grid_minor, station_rule, major_station_rule,
+      leader, user_band, user_ink, journey_ink, change_ink, clock;
+  double user_band_opacity;
+};
+const SceneColours& scene_colours(bool dark);
+
+// The legend name of a train type ("のぞみ", "Nozomi"); empty for a type it does not list.
+std::string type_name(char type, text::Language language = text::Language::kJapanese);
+// "東京–新大阪" in the language of the names.
+std::string route_caption(const DiagramRoute& route, text::Language language,
+                          const data::PlaceNames& names);
 
 // Text width in pixels at a pixel size in the program's Gothic font: half-width characters
 // half the size, the rest the full size.
@@ -174,7 +198,9 @@ struct DiagramAxes {
   double y_of(double km) const;
   double minute_at(double x) const;
 };
-DiagramAxes diagram_axes(const DiagramRoute& route, const DiagramView& view);
+// The station labels' width is measured in the marks' language.
+DiagramAxes diagram_axes(const DiagramRoute& route, const DiagramView& view,
+                         const DiagramMarks& marks = {});
 
 // The train whose line passes nearest to (x, y) within `tolerance` pixels; -1 for none.
 int hit_train(const Scene& scene, double x, double y, double tolerance = 4.0);

@@ -156,7 +156,7 @@ int write_scene(const board::Scene& scene, const std::string& out, const Diagram
 
 }  // namespace
 
-int cmd_diagram(const Args& args, text::Language /*language*/) {
+int cmd_diagram(const Args& args, text::Language language) {
   DiagramArgs a;
   DiagramRequest r;
   if (int status = read_args(args, a); status != 0) return status;
@@ -182,9 +182,14 @@ int cmd_diagram(const Args& args, text::Language /*language*/) {
   if (r.from >= 0) view.from_minute = r.from;
   if (r.to >= 0) view.to_minute = r.to;
   if (view.to_minute <= view.from_minute) view.to_minute = view.from_minute + 60;
+  // English station names come with the folder's place-name list; until it is loaded here
+  // the stations keep their Japanese names and only the program's own words are English.
+  const data::PlaceNames names;
   board::DiagramMarks marks;
   marks.user_station = f->settings.sinkansen_station;
-  marks.title = routes[route].caption + "  " + a.date;
+  marks.language = language;
+  marks.place_names = &names;
+  marks.title = board::route_caption(routes[route], language, names) + "  " + a.date;
   return write_scene(board::layout_diagram(routes[route], trains, view, marks), a.out, r);
 }
 

@@ -196,7 +196,8 @@ TEST(DiagramLayout, SceneLinesSitOnTheAxesAndHitTheirTrain) {
   // The clock line and the user's station band.
   bool clock = false, band = false;
   for (const auto& l : sc.lines)
-    clock = clock || (l.xy.size() == 4 && l.xy[0] == ax.x_of(455) && l.color == Rgb{224, 49, 49});
+    clock = clock ||
+            (l.xy.size() == 4 && l.xy[0] == ax.x_of(455) && l.color == scene_colours(false).clock);
   for (const auto& r : sc.rects)
     band = band || (r.clipped && r.y < ax.y_of(272.8) && r.y + r.h > ax.y_of(272.8));
   EXPECT_TRUE(clock);

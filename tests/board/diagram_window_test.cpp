@@ -5,7 +5,10 @@
 // a double-clicked train's stops in a passing-station window.
 #include "gui/diagram/diagram_window.h"
 #include "board/passing_stations.h"
+#include "diagram/contrast.h"
 #include "gui/board/passing_window.h"
+#include "gui/common/help_file.h"
+#include "gui/common/translation.h"
 #include "gui/common/window_conventions.h"
 #include "state/app_state.h"
 #include "support/fake_platform.h"
@@ -13,10 +16,12 @@
 
 #include "board_fixture.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPalette>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -184,7 +189,7 @@ TEST_F(DiagramWindowTest, TheClockLineMovesWithTheRefresh) {
   QPointer<DiagramWindow> w = open();
   const auto clock_x = [&] {
     for (const auto& l : w->scene().lines)
-      if (l.color == Rgb{224, 49, 49} && l.xy.size() == 4) return l.xy[0];
+      if (l.color == scene_colours(false).clock && l.xy.size() == 4) return l.xy[0];
     return -1.0;
   };
   const DiagramAxes ax = diagram_axes(w->route(), w->view());
@@ -241,6 +246,100 @@ TEST_F(DiagramWindowTest, ExportsAreFilesOtherProgramsRead) {
   EXPECT_FALSE(w->export_to((dir / "no" / "such" / "d.png").string(), false, error));
   EXPECT_FALSE(w->export_to((dir / "d.gif").string(), false, error));
   delete w.data();
+}
+
+TEST_F(DiagramWindowTest, ADarkDesktopGetsTheDarkCanvasAndFilesStayLight) {
+  QPointer<DiagramWindow> w = open();
+  EXPECT_EQ(w->scene().background, scene_colours(false).background);
+  QPalette dark = w->palette();
+  dark.setColor(QPalette::Window, QColor(37, 37, 38));
+  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  w->setPalette(dark);
+  EXPECT_EQ(w->scene().background, scene_colours(true).background);
+  // On screen: the plot is dark, and the legend's first sample reads on it.
+  auto* canvas = w->findChild<QWidget*>(QStringLiteral("Picture1"));
+  const QImage shown = canvas->grab().toImage();
+  const Scene& sc = w->scene();
+  const QColor plot =
+      shown.pixelColor(static_cast<int>(sc.plot_x + 3), static_cast<int>(sc.plot_y + 3));
+  EXPECT_LT(relative_luminance({static_cast<std::uint8_t>(plot.red()),
+                                static_cast<std::uint8_t>(plot.green()),
+                                static_cast<std::uint8_t>(plot.blue())}),
+            0.05);
+  // A file goes to paper and other programs: light whatever the desktop.
+  std::string error;
+  const std::string svg = (dir / "d.svg").string();
+  ASSERT_TRUE(w->export_to(svg, false, error)) << error;
+  QFile f(QString::fromStdString(svg));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(f.readAll().contains("<rect width=\"100%\" height=\"100%\" fill=\"#faf9f6\"/>"));
+  delete w.data();
+}
+
+TEST_F(DiagramWindowTest, KeysInTheTooltipAndTheHelpTopicThatF1Opens) {
+  QPointer<DiagramWindow> w = open();
+  auto* canvas = w->findChild<QWidget*>(QStringLiteral("Picture1"));
+  ui::HelpFile file;
+  std::string error;
+  ASSERT_TRUE(ui::read_help_file(RAVOLIN_SOURCE_DIR "/resources/ravolin2.hlp", file, error))
+      << error;
+  const ui::HelpTopic* topic = file.find(130);
+  ASSERT_NE(topic, nullptr);
+  EXPECT_EQ(topic->title, "ダイヤグラム");
+  for (const char* key : {"＋ または ↑", "－ または ↓", "← →", "F1", "Esc"}) {
+    EXPECT_TRUE(canvas->toolTip().contains(QString::fromUtf8(key))) << key;
+    EXPECT_NE(topic->text.find(key), std::string::npos) << key;
+  }
+  help.clear();
+  QTest::keyClick(canvas, Qt::Key_F1);
+  auto* close_button = w->findChild<QPushButton*>(QStringLiteral("Command3"));
+  QTest::keyClick(close_button, Qt::Key_F1);
+  ASSERT_EQ(help.calls().size(), 2u);
+  for (const auto& call : help.calls()) {
+    EXPECT_EQ(call.what, "topic");
+    EXPECT_EQ(call.topic, 130);
+    EXPECT_EQ(call.path, state->help_path());
+  }
+  // Every control that takes the focus says what it is, each differently.
+  QStringList names;
+  for (QWidget* c : w->findChildren<QWidget*>())
+    if (c->focusPolicy() != Qt::NoFocus && !c->isWindow()) {
+      EXPECT_FALSE(c->accessibleName().isEmpty()) << c->objectName().toStdString();
+      EXPECT_FALSE(names.contains(c->accessibleName())) << c->accessibleName().toStdString();
+      names << c->accessibleName();
+    }
+  EXPECT_GE(names.size(), 5);
+  delete w.data();
+}
+
+TEST_F(DiagramWindowTest, EnglishWindowShowsEnglishTextsAndStationNames) {
+  ASSERT_TRUE(ui::use_language(*qApp, text::Language::kEnglish, RAVOLIN_PROGRAM_DIR "/tokaido"));
+  state->language = text::Language::kEnglish;
+  for (const auto& [ja, en] :
+       std::initializer_list<std::pair<const char*, const char*>>{{"東京", "Tokyo"},
+                                                                  {"品川", "Shinagawa"},
+                                                                  {"名古屋", "Nagoya"},
+                                                                  {"新大阪", "Shin-Osaka"}})
+    state->place_names.add(ja, en);
+  QPointer<DiagramWindow> w = open();
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Diagram"));
+  EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("Command1"))->text(),
+            QStringLiteral("Whole day"));
+  EXPECT_EQ(w->findChild<QComboBox*>(QStringLiteral("Combo2"))->itemText(1),
+            QStringLiteral("Down"));
+  auto* canvas = w->findChild<QWidget*>(QStringLiteral("Picture1"));
+  EXPECT_TRUE(canvas->toolTip().startsWith(QStringLiteral("+ or Up: zoom in")));
+  std::vector<std::string> texts;
+  for (const auto& t : w->scene().texts) texts.push_back(t.text);
+  for (const char* expected : {"Nagoya", "Shin-Osaka", "Nozomi", "Kodama", "Now 10:00"})
+    EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
+  for (QWidget* c : w->findChildren<QWidget*>())
+    if (c->isVisible() && !c->accessibleName().isEmpty()) {
+      for (QChar ch : c->accessibleName())
+        EXPECT_LT(ch.unicode(), 0x80) << c->accessibleName().toStdString();
+    }
+  delete w.data();
+  ui::use_language(*qApp, text::Language::kJapanese, RAVOLIN_PROGRAM_DIR "/tokaido");
 }
 
 // Opened through the navigator, the diagram's double-click opens the train's stops in a

@@ -51,6 +51,19 @@ void diagram_pictures(Shots& shots) {
   shots.save(w, "diagram_journey.png");
 }
 
+void dark_pictures(Shots& shots) {
+  shots.clock.move_to(calendar::make_system_time(2000, 3, 15, 10, 20, 0));
+  auto state = shots.make_state(Shots::delivered_folder());
+  app::Navigator app(*state);
+  shots.start(app);
+  app.main_window()->move(40, 40);
+  shots.save(app.main_window(), "main-dark.png");
+  app.open_diagram();
+  board::DiagramWindow* w = Shots::need(app.diagram_window(), "the diagram window");
+  w->resize(1400, 860);
+  shots.save(w, "diagram-dark.png");
+}
+
 void board_pictures(Shots& shots) {
   auto owned = shots.make_state(shots.program_folder());
   app::AppState& state = *owned;

@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -117,7 +119,7 @@ class DiagramCanvas final : public QWidget {
   }
 
  private:
-  DiagramAxes axes() const { return diagram_axes(window_->route(), window_->view()); }
+  DiagramAxes axes() const { return window_->axes(); }
 
   DiagramWindow* window_;
   bool dragging_ = false;
@@ -127,6 +129,8 @@ class DiagramCanvas final : public QWidget {
 namespace {
 
 const DiagramRoute kNoRoute{};
+// The help topic of the diagram in the help file.
+constexpr int kHelpTopic = 130;
 // Room left on the screen around the window for its frame and title bar.
 constexpr QSize kFrameAllowance(16, 48);
 
@@ -140,7 +144,7 @@ bool ends_with(const std::string& s, const char* tail) {
 DiagramWindow::DiagramWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin30"));
-  setWindowTitle(QStringLiteral("ダイヤグラム"));
+  setWindowTitle(tr("ダイヤグラム"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
 
@@ -159,24 +163,23 @@ void DiagramWindow::build_controls() {
   auto* bar = new QHBoxLayout;
   route_box_ = new QComboBox(this);
   route_box_->setObjectName(QStringLiteral("Combo1"));
-  for (const auto& r : routes_) route_box_->addItem(QString::fromStdString(r.caption));
+  for (const auto& r : routes_)
+    route_box_->addItem(
+        QString::fromStdString(route_caption(r, state_.language, state_.place_names)));
   route_box_->setCurrentIndex(route_index_);
   route_box_->setVisible(routes_.size() > 1);
   direction_box_ = new QComboBox(this);
   direction_box_->setObjectName(QStringLiteral("Combo2"));
-  direction_box_->addItems(
-      {QStringLiteral("上下"), QStringLiteral("下り"), QStringLiteral("上り")});
-  auto* whole_day_button = new QPushButton(QStringLiteral("全日表示"), this);
+  direction_box_->addItems({tr("上下"), tr("下り"), tr("上り")});
+  auto* whole_day_button = new QPushButton(tr("全日表示"), this);
   whole_day_button->setObjectName(QStringLiteral("Command1"));
-  auto* export_button = new QPushButton(QStringLiteral("書き出し..."), this);
+  auto* export_button = new QPushButton(tr("書き出し..."), this);
   export_button->setObjectName(QStringLiteral("Command2"));
   auto* export_menu = new QMenu(export_button);
-  export_menu->addAction(QStringLiteral("表示範囲を書き出す..."), this,
-                         [this] { export_dialog(false); });
-  export_menu->addAction(QStringLiteral("一日全体を書き出す..."), this,
-                         [this] { export_dialog(true); });
+  export_menu->addAction(tr("表示範囲を書き出す..."), this, [this] { export_dialog(false); });
+  export_menu->addAction(tr("一日全体を書き出す..."), this, [this] { export_dialog(true); });
   export_button->setMenu(export_menu);
-  auto* close_button = new QPushButton(QStringLiteral("閉じる"), this);
+  auto* close_button = new QPushButton(tr("閉じる"), this);
   close_button->setObjectName(QStringLiteral("Command3"));
   bar->addWidget(route_box_);
   bar->addWidget(direction_box_);
@@ -186,6 +189,7 @@ void DiagramWindow::build_controls() {
   bar->addWidget(close_button);
 
   canvas_ = new DiagramCanvas(this);
+  name_controls(whole_day_button, export_button, close_button);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addLayout(bar);
@@ -205,11 +209,54 @@ void DiagramWindow::build_controls() {
     set_view(whole_day_view(trains_, view_.width, view_.height));
   });
   connect(close_button, &QPushButton::clicked, this, &DiagramWindow::close_step);
+  auto* help_key = new QShortcut(QKeySequence(Qt::Key_F1), this, [this] { show_help(); });
+  help_key->setContext(Qt::WidgetWithChildrenShortcut);
 
   auto* keys = new ui::KeyConventions(this);
   for (QWidget* w : std::initializer_list<QWidget*>{route_box_, direction_box_, whole_day_button,
                                                     export_button, close_button, canvas_})
     keys->escape_closes(w, [this] { close_step(); });
+}
+
+void DiagramWindow::name_controls(QPushButton* whole_day, QPushButton* export_button,
+                                  QPushButton* close_button) {
+  route_box_->setAccessibleName(tr("路線"));
+  direction_box_->setAccessibleName(tr("方向"));
+  whole_day->setAccessibleName(tr("全日表示"));
+  export_button->setAccessibleName(tr("書き出し"));
+  close_button->setAccessibleName(tr("閉じる"));
+  canvas_->setAccessibleName(tr("ダイヤグラム"));
+  canvas_->setAccessibleDescription(tr("横に時刻、縦に駅をとった列車の線図"));
+  canvas_->setToolTip(keys_text());
+}
+
+QString DiagramWindow::keys_text() {
+  return tr(
+      "＋ または ↑: 拡大\n－ または ↓: 縮小\n← →: 時刻を前後に移動\n"
+      "ホイール: 拡大・縮小　ドラッグ: 移動\n"
+      "ダブルクリック: 列車の停車駅\nF1: ヘルプ　Esc: 閉じる");
+}
+
+void DiagramWindow::show_help() { state_.help().show_topic(state_.help_path(), kHelpTopic); }
+
+bool DiagramWindow::dark_palette() const {
+  // A dark desktop: the window's ground darker than its text.
+  return palette().color(QPalette::Window).lightness() <
+         palette().color(QPalette::WindowText).lightness();
+}
+
+void DiagramWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange) relayout();
+}
+
+DiagramMarks DiagramWindow::marks() const {
+  DiagramMarks m;
+  m.user_station = state_.settings.sinkansen_station;
+  m.journey = journey_.empty() ? nullptr : &journey_;
+  m.language = state_.language;
+  m.place_names = &state_.place_names;
+  return m;
 }
 
 void DiagramWindow::fit_to_screen() {
@@ -251,12 +298,11 @@ void DiagramWindow::set_view(const DiagramView& v) {
 }
 
 void DiagramWindow::relayout() {
-  DiagramMarks marks;
-  marks.now_minute = now_minute();
-  marks.user_station = state_.settings.sinkansen_station;
-  marks.journey = journey_.empty() ? nullptr : &journey_;
-  marks.title = route().caption;
-  scene_ = layout_diagram(route(), trains_, view_, marks);
+  DiagramMarks m = marks();
+  m.now_minute = now_minute();
+  m.title = route_caption(route(), state_.language, state_.place_names);
+  m.dark = dark_palette();
+  scene_ = layout_diagram(route(), trains_, view_, m);
   if (canvas_) canvas_->update();
 }
 
@@ -283,8 +329,8 @@ void DiagramWindow::show_journey(const DiagramJourney& journey) {
 std::string DiagramWindow::hover_at(double x, double y) const {
   const int i = hit_train(scene_, x, y, 5.0);
   if (i < 0) return {};
-  const DiagramAxes ax = diagram_axes(route(), view_);
-  return hover_text(trains_[i], route(), ax.minute_at(x));
+  const DiagramAxes ax = diagram_axes(route(), view_, marks());
+  return hover_text(trains_[i], route(), ax.minute_at(x), state_.language, &state_.place_names);
 }
 
 bool DiagramWindow::open_stops_at(double x, double y) {
@@ -302,31 +348,31 @@ bool DiagramWindow::export_to(const std::string& path, bool whole_day, std::stri
   if (whole_day) {
     v = whole_day_view(trains_, 1600, 1000);
   }
-  DiagramMarks marks;
-  marks.now_minute = whole_day ? -1 : now_minute();
-  marks.user_station = state_.settings.sinkansen_station;
-  marks.journey = journey_.empty() ? nullptr : &journey_;
-  marks.title = route().caption + "  " + calendar::date_text_ascii(state_.service_date.day_number);
-  const Scene exported = layout_diagram(route(), trains_, v, marks);
+  // Files keep the light colours whatever the desktop: they go to paper and other programs.
+  DiagramMarks m = marks();
+  m.now_minute = whole_day ? -1 : now_minute();
+  m.title = route_caption(route(), state_.language, state_.place_names) + "  " +
+            calendar::date_text_ascii(state_.service_date.day_number);
+  const Scene exported = layout_diagram(route(), trains_, v, m);
   if (ends_with(path, ".svg")) {
     QFile f(QString::fromStdString(path));
     const std::string svg = scene_to_svg(exported);
     if (!f.open(QIODevice::WriteOnly) ||
         f.write(svg.data(), static_cast<qint64>(svg.size())) != static_cast<qint64>(svg.size()) ||
         !f.flush()) {
-      error = "書き出せません: " + path;
+      error = tr("書き出せません: ").toStdString() + path;
       return false;
     }
     return true;
   }
   if (ends_with(path, ".png") || ends_with(path, ".pdf")) {
     if (!render::write_scene_file(exported, path, ends_with(path, ".pdf"), error)) {
-      error = "書き出せません: " + path;
+      error = tr("書き出せません: ").toStdString() + path;
       return false;
     }
     return true;
   }
-  error = "ファイル名は .png, .svg または .pdf で終えてください: " + path;
+  error = tr("ファイル名は .png, .svg または .pdf で終えてください: ").toStdString() + path;
   return false;
 }
 
@@ -336,7 +382,7 @@ void DiagramWindow::export_dialog(bool whole_day) {
   if (choose_file) {
     path = choose_file(suggested);
   } else {
-    path = QFileDialog::getSaveFileName(this, QStringLiteral("ダイヤグラムの書き出し"), suggested,
+    path = QFileDialog::getSaveFileName(this, tr("ダイヤグラムの書き出し"), suggested,
                                         QStringLiteral("PNG (*.png);;SVG (*.svg);;PDF (*.pdf)"))
                .toStdString();
   }

@@ -54,14 +54,25 @@ class DiagramWindow final : public QWidget {
   std::string hover_at(double x, double y) const;
   // Shows the stops of the train under a point (Ways::show_stops); false when there is none.
   bool open_stops_at(double x, double y);
+  // The axes of the window's scene (station labels measured in its language).
+  DiagramAxes axes() const { return diagram_axes(route(), view_, marks()); }
+  // The keys and mouse actions of the diagram, as its tooltip lists them.
+  static QString keys_text();
+  // F1: the diagram's topic of the help file.
+  void show_help();
   // Replaces the file dialog of the export buttons (tests): returns the chosen path or "".
   std::function<std::string(const QString& suggested)> choose_file;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void build_controls();
+  void name_controls(QPushButton* whole_day, QPushButton* export_button, QPushButton* close_button);
+  bool dark_palette() const;
+  // The marks the window and its exports share: user station, journey, language.
+  DiagramMarks marks() const;
   void fit_to_screen();
   void rebuild_trains();
   void relayout();
