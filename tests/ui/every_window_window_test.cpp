@@ -11,6 +11,7 @@
 #include "gui/board/schedule_window.h"
 #include "gui/board/version_window.h"
 #include "gui/calendar/correction_window.h"
+#include "gui/common/help_window.h"
 #include "gui/diagram/diagram_window.h"
 #include "gui/hotels/hotel_edit_window.h"
 #include "gui/hotels/hotel_search_window.h"
@@ -235,7 +236,7 @@ class EveryWindow : public test_support::StartedMainWindow,
     start_main();
   }
   void TearDown() override {
-    loading_.reset();
+    owned_.reset();
     app.reset();
     for (QWidget* w : QApplication::topLevelWidgets()) w->close();
     flush_deletes();
@@ -265,7 +266,7 @@ class EveryWindow : public test_support::StartedMainWindow,
   }
 
   friend struct Openers;
-  std::unique_ptr<QWidget> loading_;
+  std::unique_ptr<QWidget> owned_;  // a window the test opens itself
 };
 
 struct Openers {
@@ -339,10 +340,18 @@ struct Openers {
     t.app->open_diagram();
     return t.app->diagram_window();
   }
+  static QWidget* help(EveryWindow& t) {
+    auto* window = new HelpWindow;
+    t.owned_.reset(window);
+    window->load(t.state->help_path());
+    window->show_contents();
+    window->show();
+    return window;
+  }
   static QWidget* loading(EveryWindow& t) {
-    t.loading_ = std::make_unique<board::LoadingWindow>(*t.state, board::kLoadingSearch);
-    t.loading_->show();
-    return t.loading_.get();
+    t.owned_ = std::make_unique<board::LoadingWindow>(*t.state, board::kLoadingSearch);
+    t.owned_->show();
+    return t.owned_.get();
   }
 };
 
@@ -365,6 +374,7 @@ const WindowCase kWindows[] = {
     {"hotel_edit", &Openers::hotel_edit},
     {"diagram", &Openers::diagram},
     {"loading", &Openers::loading},
+    {"help", &Openers::help},
 };
 
 TEST_P(EveryWindow, EachControlHasANameOfItsOwnAndItsHintAsDescription) {
