@@ -2,7 +2,9 @@
 #include "gui/board/main_window.h"
 
 #include "board/about_text.h"
+#include "gui/common/accessibility.h"
 #include "gui/common/window_conventions.h"
+#include "text/text.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -175,6 +177,7 @@ void MainWindow::lay_out() {
   central_->setFixedSize(px(kClientWidth), px(kClientHeight - shift));
   setFixedSize(px(kClientWidth), menuBar()->sizeHint().height() + px(kClientHeight - shift));
   keiyo_schedule_action_->setEnabled(keiyo_layout);
+  announce_hurry();
   refresh_timer_->start();
 }
 
@@ -213,7 +216,20 @@ void MainWindow::refresh() {
   edit_time();
   edit_sinkansen();
   edit_keiyo();
+  announce_hurry();
   if (ways_.refreshed) ways_.refreshed();
+}
+
+void MainWindow::announce_hurry() {
+  const bool keiyo = state_.settings.keiyo_use == 1;
+  for (const std::string& line :
+       hurry_watch_.update(state_.sinkansen_board, state_.keiyo_board, keiyo)) {
+    // Spoken on the list that shows the line.
+    QListWidget* list = sinkansen_list_;
+    for (int row = 0; row < keiyo_list_->count(); ++row)
+      if (text::trim(keiyo_list_->item(row)->text().toStdString()) == line) list = keiyo_list_;
+    ui::announce(list, QString::fromStdString(line));
+  }
 }
 
 // ---- exit -------------------------------------------------------------------------

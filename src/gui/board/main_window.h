@@ -4,6 +4,7 @@
 // is the app's business: the window only says what was asked for.
 #pragma once
 
+#include "board/next_train.h"
 #include "state/app_state.h"
 
 #include <QMainWindow>
@@ -70,6 +71,9 @@ class MainWindow final : public QMainWindow {
   void build_controls();
   void build_buttons();
   void build_menus();
+  // Tells a screen reader of each line that has just gained "急げ!!" (the first call
+  // only takes note of the lines that show it).
+  void announce_hurry();
 
   app::AppState& state_;
   Ways ways_;
@@ -86,6 +90,7 @@ class MainWindow final : public QMainWindow {
   QPushButton* settings_button_ = nullptr;
   QTimer* refresh_timer_ = nullptr;
   QAction* keiyo_schedule_action_ = nullptr;
+  board::HurryWatch hurry_watch_;
 };
 
 }  // namespace ravolin::board

@@ -2,17 +2,89 @@
 #include "gui/common/accessibility.h"
 
 #include <QAccessible>
+#include <QEvent>
+#include <QTimer>
 #include <QWidget>
+
+#include <utility>
 
 namespace ravolin::ui {
 
+namespace {
+
+// How long a notice stays the description of a control that does not have the focus.
+constexpr int kNoticeMilliseconds = 5000;
+constexpr char kKeeperName[] = "ravolin_notice_keeper";
+
+// Sets a control's description with the change event a screen reader listens to, also
+// when the text is the same as before (a second notice of the same text is spoken too).
+void change_description(QWidget* control, const QString& text) {
+  if (control->accessibleDescription() != text) {
+    control->setAccessibleDescription(text);  // sends the change itself
+    return;
+  }
+  QAccessibleEvent changed(control, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&changed);
+}
+
+// Holds a control's own description while a notice stands in its place, and puts it back
+// when the focus leaves the control, the control is hidden or the time is up.
+class DescriptionKeeper final : public QObject {
+ public:
+  DescriptionKeeper(QWidget* control, QString own, QString notice)
+      : QObject(control), control_(control), own_(std::move(own)), notice_(std::move(notice)) {
+    setObjectName(QString::fromLatin1(kKeeperName));
+    control->installEventFilter(this);
+    if (!control->hasFocus()) QTimer::singleShot(kNoticeMilliseconds, this, [this] { restore(); });
+  }
+  const QString& own() const { return own_; }
+  // Puts the own description back, unless the window has set another one meanwhile.
+  void restore() {
+    if (!finish()) return;
+    if (control_->accessibleDescription() == notice_) control_->setAccessibleDescription(own_);
+  }
+  // A newer notice takes over: this one ends without touching the description.
+  void give_way() { finish(); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == control_ && (event->type() == QEvent::FocusOut || event->type() == QEvent::Hide))
+      restore();
+    return false;
+  }
+
+ private:
+  bool finish() {
+    if (done_) return false;
+    done_ = true;
+    control_->removeEventFilter(this);
+    setObjectName(QString());
+    deleteLater();
+    return true;
+  }
+
+  QWidget* control_;
+  QString own_;
+  QString notice_;
+  bool done_ = false;
+};
+
+}  // namespace
+
 void announce(QWidget* where, const QString& text) {
   if (!where || text.isEmpty()) return;
-  where->setAccessibleDescription(text);
-  QAccessibleEvent changed(where, QAccessible::DescriptionChanged);
-  QAccessible::updateAccessibility(&changed);
+  QString own = where->accessibleDescription();
+  // A notice still standing: the control's own description is the one it holds.
+  QObject* standing =
+      where->findChild<QObject*>(QString::fromLatin1(kKeeperName), Qt::FindDirectChildrenOnly);
+  if (auto* keeper = dynamic_cast<DescriptionKeeper*>(standing)) {
+    own = keeper->own();
+    keeper->give_way();
+  }
+  change_description(where, text);
   QAccessibleEvent alert(where, QAccessible::Alert);
   QAccessible::updateAccessibility(&alert);
+  new DescriptionKeeper(where, own, text);
 }
 
 void announce_refusal(QWidget* field, const QString& message) {
