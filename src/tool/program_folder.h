@@ -6,6 +6,7 @@
 #include "calendar/dates.h"
 #include "data/fare_tables.h"
 #include "data/hotel_tables.h"
+#include "data/place_names.h"
 #include "data/tables.h"
 #include "settings/settings.h"
 
@@ -21,6 +22,7 @@ struct LoadedFolder {
   hotels::DistrictNames districts;
   fares::FareTables fares;
   settings::Settings settings;
+  data::PlaceNames place_names;  // English names of stations and areas (empty: none)
 };
 
 // Loads DIR as the program starts up: the edition from the data file's directory, then
