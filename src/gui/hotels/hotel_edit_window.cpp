@@ -237,7 +237,7 @@ void HotelEditWindow::message(const std::string& text) {
 
 bool HotelEditWindow::check_on_enter(HotelField f) {
   HotelFields fields = read_fields();
-  const auto error = check_field(f, fields, state_.schedule.areas);
+  const auto error = check_field(f, fields, state_.schedule.areas, state_.language);
   show_fields(fields);
   if (error) {
     message(*error);
@@ -252,7 +252,7 @@ void HotelEditWindow::store_as_new() { store_entry(true); }
 
 void HotelEditWindow::store_entry(bool as_new) {
   HotelFields fields = read_fields();
-  const auto error = check_fields(fields, state_.schedule.areas);
+  const auto error = check_fields(fields, state_.schedule.areas, state_.language);
   show_fields(fields);
   if (error) {
     // The focus goes to the field, with its hint and "?" as any focus brings them (also
@@ -265,7 +265,7 @@ void HotelEditWindow::store_entry(bool as_new) {
   }
   const bool adding = add_mode() || as_new;
   if (adding && registry_.full()) {
-    message(full_table_message(registry_.capacity()));
+    message(full_table_message(registry_.capacity(), state_.language));
     return;
   }
   const QString question = adding ? tr("追加しますよ！！") : tr("更新しますよ！！");

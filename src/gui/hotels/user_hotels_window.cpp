@@ -88,7 +88,7 @@ UserHotelsWindow::UserHotelsWindow(app::AppState& state, Ways ways, QWidget* par
   file_as_read_.entries.clear();  // the registry holds them now
   fill_list();
   disable_entry_commands();
-  const std::string message = load_message(file_as_read_);
+  const std::string message = load_message(file_as_read_, state_.language);
   if (!message.empty()) {
     // Once the window is on the screen, so the message stands in front of it.
     QTimer::singleShot(0, this, [this, message] { state_.messages().error(this, message); });
@@ -201,7 +201,7 @@ void UserHotelsWindow::open_editor(int index) {
 
 void UserHotelsWindow::open_add() {
   if (registry_.full()) {
-    state_.messages().error(this, full_table_message(registry_.capacity()));
+    state_.messages().error(this, full_table_message(registry_.capacity(), state_.language));
     return;
   }
   open_editor(-1);
@@ -244,12 +244,14 @@ void UserHotelsWindow::update_entry(int index, HotelEntry entry) {
 void UserHotelsWindow::store_and_close() {
   // Saved meanwhile (by hand or by another program): overwriting it is the user's choice.
   if (changed_since_load(state_.user_hotels_path(), file_as_read_) &&
-      state_.messages().confirm(this, kChangedFileQuestion, kHelpTopic) != ui::MessageAnswer::Ok)
+      state_.messages().confirm(this, changed_file_question(state_.language), kHelpTopic) !=
+          ui::MessageAnswer::Ok)
     return;
   registry_.prepare_for_saving(state_.settings.control3_flg);
   fill_list();
   disable_entry_commands();
-  const SaveResult result = save_user_hotels(state_.user_hotels_path(), registry_.entries());
+  const SaveResult result =
+      save_user_hotels(state_.user_hotels_path(), registry_.entries(), state_.language);
   if (!result.ok) {
     // The list stays open with every entry, so nothing typed is lost.
     state_.messages().error(this, result.message);
