@@ -8,6 +8,18 @@
 
 namespace ravolin::hotels {
 
+namespace {
+bool english(text::Language language) { return language == text::Language::kEnglish; }
+}  // namespace
+
+const char* no_hotel_message(text::Language language) {
+  return english(language) ? "No hotels found" : kNoHotelMessage;
+}
+
+const char* area_error_message(text::Language language) {
+  return english(language) ? "Unknown hotel area!!" : kAreaErrorMessage;
+}
+
 std::string area_key(const std::string& area) {
   std::string t = text::trim(area);
   if (t.rfind("東京", 0) == 0) return "東京";
@@ -15,7 +27,8 @@ std::string area_key(const std::string& area) {
   return t;
 }
 
-bool select_hotels(const HotelTable& table, HotelSelection& sel, std::string& error) {
+bool select_hotels(const HotelTable& table, HotelSelection& sel, std::string& error,
+                   text::Language language) {
   sel.hit_list.clear();
   sel.district_list.clear();
   const std::string key = area_key(sel.hotel_area);
@@ -35,8 +48,10 @@ bool select_hotels(const HotelTable& table, HotelSelection& sel, std::string& er
       sel.district_list.push_back(district);
   }
   if (static_cast<int>(sel.hit_list.size()) > kMaxHits) {
-    error = "ホテルデータが多すぎます（一覧に表示できるのは" + std::to_string(kMaxHits) +
-            "件までです）";
+    error = english(language)
+                ? "Too many hotels (the list shows up to " + std::to_string(kMaxHits) + ")"
+                : "ホテルデータが多すぎます（一覧に表示できるのは" + std::to_string(kMaxHits) +
+                      "件までです）";
     sel.hit_list.clear();
     sel.district_list.clear();
     return false;
@@ -71,14 +86,16 @@ void set_district_filter(HotelSelection& sel, std::vector<std::string> filter) {
   sel.filter_area = area_key(sel.hotel_area);
 }
 
-const GridRow& grid_heading() {
+const GridRow& grid_heading(text::Language language) {
   static const GridRow kHeading = {"地区", "ホテル名", "電話番号",  "部屋数",
                                    "交通", "部屋代",   "備考(評価)"};
-  return kHeading;
+  static const GridRow kEnglish = {"District", "Hotel", "Phone",          "Rooms",
+                                   "Access",   "Rate",  "Remarks(rating)"};
+  return english(language) ? kEnglish : kHeading;
 }
 
-GridRow grid_row(const HotelEntry& e) {
-  return {e.district,
+GridRow grid_row(const HotelEntry& e, text::Language language, const data::PlaceNames& names) {
+  return {names.shown(e.district, language),
           e.name,
           e.phone,
           e.rooms == 0 ? std::string() : std::to_string(e.rooms),
@@ -87,10 +104,11 @@ GridRow grid_row(const HotelEntry& e) {
           text::fit_chars(e.remarks, 8)};
 }
 
-std::vector<GridRow> grid_rows(const HotelTable& table, const std::vector<int>& hit_list) {
+std::vector<GridRow> grid_rows(const HotelTable& table, const std::vector<int>& hit_list,
+                               text::Language language, const data::PlaceNames& names) {
   std::vector<GridRow> rows;
   rows.reserve(hit_list.size());
-  for (int i : hit_list) rows.push_back(grid_row(table.entry[i]));
+  for (int i : hit_list) rows.push_back(grid_row(table.entry[i], language, names));
   return rows;
 }
 
@@ -104,15 +122,26 @@ void append_row(std::string& out, const GridRow& row) {
 }
 }  // namespace
 
-std::string grid_text(const HotelTable& table, const std::vector<int>& hit_list) {
+std::string grid_text(const HotelTable& table, const std::vector<int>& hit_list,
+                      text::Language language, const data::PlaceNames& names) {
   std::string out;
-  append_row(out, grid_heading());
-  for (const GridRow& row : grid_rows(table, hit_list)) append_row(out, row);
+  append_row(out, grid_heading(language));
+  for (const GridRow& row : grid_rows(table, hit_list, language, names)) append_row(out, row);
   return out;
 }
 
 std::string title_strip(const std::string& caption_from, const std::string& hotel_area,
-                        std::int32_t list_date) {
+                        std::int32_t list_date, text::Language language,
+                        const data::PlaceNames& names) {
+  if (english(language)) {
+    static const char* const kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    const std::string from = text::trim(caption_from);
+    const calendar::CivilDate c = calendar::civil_from_day_number(list_date);
+    return (from == kCaptionFromSearch ? std::string("*****") : from) + " → " +
+           names.shown(text::trim(hotel_area), language) + "  " +
+           text::format_ymd(c.year, c.month, c.day) + " (" +
+           kWeekdays[calendar::weekday_of(list_date) - 1] + ") Departure";
+  }
   return text::trim(caption_from) + " → " + text::trim(hotel_area) + "  " +
          calendar::date_text_ascii(list_date) + " 出発";
 }
@@ -126,22 +155,28 @@ bool check_area(const data::AreaTable& areas, const std::string& text) {
   return false;
 }
 
-std::string area_prefill(const settings::Settings& s) {
-  return s.arrival_ground[1].empty() ? std::string(kDefaultArea) : s.arrival_ground[1];
+std::string area_prefill(const settings::Settings& s, text::Language language,
+                         const data::PlaceNames& names) {
+  return names.shown(s.arrival_ground[1].empty() ? std::string(kDefaultArea) : s.arrival_ground[1],
+                     language);
 }
 
-std::vector<std::string> areas_of_region(const data::AreaTable& areas, int region) {
+std::vector<std::string> areas_of_region(const data::AreaTable& areas, int region,
+                                         text::Language language, const data::PlaceNames& names) {
   std::vector<std::string> out;
   const int n = std::min(areas.count, data::kMaxAreas);
   for (int i = 1; i <= n; ++i)
-    if (region == 0 || areas.region[i] == region) out.push_back(areas.name[i]);
+    if (region == 0 || areas.region[i] == region)
+      out.push_back(names.shown(areas.name[i], language));
   return out;
 }
 
-std::vector<std::string> recent_places(const settings::Settings& s) {
+std::vector<std::string> recent_places(const settings::Settings& s, text::Language language,
+                                       const data::PlaceNames& names) {
   std::vector<std::string> out;
   for (int slot = 1; slot <= 5; ++slot)
-    if (!s.departure_ground[slot].empty()) out.push_back(s.departure_ground[slot]);
+    if (!s.departure_ground[slot].empty())
+      out.push_back(names.shown(s.departure_ground[slot], language));
   return out;
 }
 

@@ -5,8 +5,10 @@
 #pragma once
 
 #include "data/hotel_tables.h"
+#include "data/place_names.h"
 #include "data/tables.h"
 #include "settings/settings.h"
+#include "text/language.h"
 
 #include <array>
 #include <cstdint>
@@ -23,6 +25,10 @@ inline constexpr const char* kAreaErrorMessage = "ホテル検索地域名の入
 inline constexpr int kAreaErrorHelpTopic = 256;
 inline constexpr const char* kCaptionFromSearch = "＊＊＊＊＊";
 inline constexpr const char* kDefaultArea = "東京／羽田";
+
+// The messages of the hotel search in the window's language.
+const char* no_hotel_message(text::Language language = text::Language::kJapanese);
+const char* area_error_message(text::Language language = text::Language::kJapanese);
 
 // What the hotel list shows, shared by the search, list and district windows.
 struct HotelSelection {
@@ -44,9 +50,10 @@ struct HotelSelection {
 std::string area_key(const std::string& area);
 
 // select_hotels: fills hit_list and district_list from hotel_area and district_filter over
-// positions 1 .. table.total(). False with `error` when the area holds more hotels or
-// districts than the list can show (200); the lists are then empty.
-bool select_hotels(const HotelTable& table, HotelSelection& sel, std::string& error);
+// positions 1 .. table.total(). False with `error` (in `language`) when the area holds more
+// hotels or districts than the list can show (200); the lists are then empty.
+bool select_hotels(const HotelTable& table, HotelSelection& sel, std::string& error,
+                   text::Language language = text::Language::kJapanese);
 
 // sort_hotel: hit_list ascending by area, then district (untrimmed, by character codes).
 void sort_hotel(const HotelTable& table, std::vector<int>& hit_list);
@@ -58,30 +65,45 @@ void start_hotel_search(HotelSelection& sel, const std::string& area_text);
 // area shown.
 void set_district_filter(HotelSelection& sel, std::vector<std::string> filter);
 
-// The grid: the heading row, then one row per hit.
+// The grid: the heading row, then one row per hit. In English the district is shown by its
+// English name where `names` has one; the hotel's own texts stay as written.
 using GridRow = std::array<std::string, kGridColumns>;
-const GridRow& grid_heading();
+const GridRow& grid_heading(text::Language language = text::Language::kJapanese);
 inline constexpr std::array<int, kGridColumns> kGridColumnTwips = {900,  2520, 1170, 720,
                                                                    1980, 720,  1080};
-GridRow grid_row(const HotelEntry& e);
-std::vector<GridRow> grid_rows(const HotelTable& table, const std::vector<int>& hit_list);
+GridRow grid_row(const HotelEntry& e, text::Language language = text::Language::kJapanese,
+                 const data::PlaceNames& names = data::PlaceNames());
+std::vector<GridRow> grid_rows(const HotelTable& table, const std::vector<int>& hit_list,
+                               text::Language language = text::Language::kJapanese,
+                               const data::PlaceNames& names = data::PlaceNames());
 // The grid as text: the heading row and each hotel's row, cells joined by TAB, each row
 // followed by LF.
-std::string grid_text(const HotelTable& table, const std::vector<int>& hit_list);
+std::string grid_text(const HotelTable& table, const std::vector<int>& hit_list,
+                      text::Language language = text::Language::kJapanese,
+                      const data::PlaceNames& names = data::PlaceNames());
 
-// The title strip: "＊＊＊＊＊ → 東京／羽田  2000/03/13 (月) 出発".
+// The title strip: "＊＊＊＊＊ → 東京／羽田  2000/03/13 (月) 出発"; in English
+// "***** → Tokyo/Haneda  2000/03/13 (Mon) Departure", the area shown by its English name.
 std::string title_strip(const std::string& caption_from, const std::string& hotel_area,
-                        std::int32_t list_date);
+                        std::int32_t list_date, text::Language language = text::Language::kJapanese,
+                        const data::PlaceNames& names = data::PlaceNames());
 
 // check_text1 of the search window: the trimmed text is one of the area names.
 bool check_area(const data::AreaTable& areas, const std::string& text);
 // The area field's first text: slot 1 of the recent arrival places, or 東京／羽田.
-std::string area_prefill(const settings::Settings& s);
+std::string area_prefill(const settings::Settings& s,
+                         text::Language language = text::Language::kJapanese,
+                         const data::PlaceNames& names = data::PlaceNames());
 
 // The area picker: the areas of one region (0: the whole country) in area-list order,
-// and the recent departure places that are not empty, slot 1 first.
-std::vector<std::string> areas_of_region(const data::AreaTable& areas, int region);
-std::vector<std::string> recent_places(const settings::Settings& s);
+// and the recent departure places that are not empty, slot 1 first; names shown in
+// `language`.
+std::vector<std::string> areas_of_region(const data::AreaTable& areas, int region,
+                                         text::Language language = text::Language::kJapanese,
+                                         const data::PlaceNames& names = data::PlaceNames());
+std::vector<std::string> recent_places(const settings::Settings& s,
+                                       text::Language language = text::Language::kJapanese,
+                                       const data::PlaceNames& names = data::PlaceNames());
 
 // The district chooser: List1 holds the area's districts not chosen, List2 the chosen
 // ones; moves append to the other list in order. Each button's enabled state follows

@@ -17,11 +17,20 @@ namespace {
 constexpr std::size_t kRemarkChars = 8;
 constexpr long kMaxRooms = 32767;
 
-const char* const kAreaMissing = "ホテル検索地域名は省略できません";
-const char* const kAreaUnknown = "ホテル検索地域名の入力です";
-const char* const kNameMissing = "ホテル名は省略できません";
-const char* const kPhoneMissing = "電話番号は省略できません";
-const char* const kRoomsWrong = "部屋数の入力に誤り(数字のみ可)";
+// A message in the language asked for: Japanese, or the English form beside it.
+struct Message {
+  const char* japanese;
+  const char* english;
+  std::string in(text::Language language) const {
+    return language == text::Language::kEnglish ? english : japanese;
+  }
+};
+
+const Message kAreaMissing = {"ホテル検索地域名は省略できません", "Enter the hotel area"};
+const Message kAreaUnknown = {"ホテル検索地域名の入力です", "Unknown hotel area"};
+const Message kNameMissing = {"ホテル名は省略できません", "Enter the hotel name"};
+const Message kPhoneMissing = {"電話番号は省略できません", "Enter the phone number"};
+const Message kRoomsWrong = {"部屋数の入力に誤り(数字のみ可)", "Rooms: digits only"};
 
 // The first character of a UTF-8 text that has no CP932 form; empty when all have one.
 std::string first_unstorable(std::string_view utf8) {
@@ -38,12 +47,18 @@ std::string first_unstorable(std::string_view utf8) {
 }
 
 // The file keeps texts in double quotes without escapes, one record per line.
-std::optional<std::string> check_storable(HotelField f, const std::string& s) {
-  const std::string word = field_word(f);
-  if (s.find('"') != std::string::npos) return word + "に「\"」は使えません";
-  if (s.find_first_of("\r\n") != std::string::npos) return word + "に改行は使えません";
+std::optional<std::string> check_storable(HotelField f, const std::string& s,
+                                          text::Language language) {
+  const bool english = language == text::Language::kEnglish;
+  const std::string word = field_word(f, language);
+  if (s.find('"') != std::string::npos)
+    return english ? word + ": no \" allowed" : word + "に「\"」は使えません";
+  if (s.find_first_of("\r\n") != std::string::npos)
+    return english ? word + ": no line breaks allowed" : word + "に改行は使えません";
   const std::string bad = first_unstorable(s);
-  if (!bad.empty()) return word + "に保存できない文字「" + bad + "」があります";
+  if (!bad.empty())
+    return english ? word + ": \"" + bad + "\" cannot be saved"
+                   : word + "に保存できない文字「" + bad + "」があります";
   return std::nullopt;
 }
 
@@ -94,26 +109,27 @@ const std::string& HotelFields::operator[](HotelField f) const {
   return remarks;
 }
 
-const char* field_word(HotelField f) {
+const char* field_word(HotelField f, text::Language language) {
+  const bool english = language == text::Language::kEnglish;
   switch (f) {
     case HotelField::Area:
-      return "地域名";
+      return english ? "Area" : "地域名";
     case HotelField::District:
-      return "地区名";
+      return english ? "District" : "地区名";
     case HotelField::Name:
-      return "ホテル名";
+      return english ? "Hotel name" : "ホテル名";
     case HotelField::Phone:
-      return "電話番号";
+      return english ? "Phone" : "電話番号";
     case HotelField::Rooms:
-      return "部屋数";
+      return english ? "Rooms" : "部屋数";
     case HotelField::Access:
-      return "交通";
+      return english ? "Access" : "交通";
     case HotelField::Price:
-      return "部屋代";
+      return english ? "Rate" : "部屋代";
     case HotelField::Remarks:
       break;
   }
-  return "備考";
+  return english ? "Remarks" : "備考";
 }
 
 std::string storable_form(const std::string& typed) {
@@ -143,26 +159,26 @@ bool known_area(const std::string& text_in, const data::AreaTable& areas) {
 }
 
 std::optional<std::string> check_field(HotelField f, HotelFields& fields,
-                                       const data::AreaTable& areas) {
+                                       const data::AreaTable& areas, text::Language language) {
   std::string& s = fields[f];
   s = storable_form(s);
   switch (f) {
     case HotelField::Area:
-      if (text::trim(s).empty()) return std::string(kAreaMissing);
-      if (!known_area(s, areas)) return std::string(kAreaUnknown);
+      if (text::trim(s).empty()) return kAreaMissing.in(language);
+      if (!known_area(s, areas)) return kAreaUnknown.in(language);
       return std::nullopt;
     case HotelField::District:
       if (text::trim(s).empty()) s = fields.area;
       break;
     case HotelField::Name:
-      if (text::trim(s).empty()) return std::string(kNameMissing);
+      if (text::trim(s).empty()) return kNameMissing.in(language);
       break;
     case HotelField::Phone:
-      if (text::trim(s).empty()) return std::string(kPhoneMissing);
+      if (text::trim(s).empty()) return kPhoneMissing.in(language);
       break;
     case HotelField::Rooms: {
       long v = 0;
-      if (!rooms_number(s, v)) return std::string(kRoomsWrong);
+      if (!rooms_number(s, v)) return kRoomsWrong.in(language);
       return std::nullopt;
     }
     case HotelField::Access:
@@ -170,14 +186,15 @@ std::optional<std::string> check_field(HotelField f, HotelFields& fields,
     case HotelField::Remarks:
       break;
   }
-  return check_storable(f, s);
+  return check_storable(f, s, language);
 }
 
-std::optional<FieldError> check_fields(HotelFields& fields, const data::AreaTable& areas) {
+std::optional<FieldError> check_fields(HotelFields& fields, const data::AreaTable& areas,
+                                       text::Language language) {
   for (HotelField f :
        {HotelField::Area, HotelField::District, HotelField::Name, HotelField::Phone,
         HotelField::Rooms, HotelField::Access, HotelField::Price, HotelField::Remarks}) {
-    if (auto message = check_field(f, fields, areas)) return FieldError{f, *message};
+    if (auto message = check_field(f, fields, areas, language)) return FieldError{f, *message};
   }
   return std::nullopt;
 }
@@ -257,7 +274,9 @@ void UserRegistry::prepare_for_saving(int sort_flag) {
   if (sort_flag == kSortWhenSaved) sort_entries(entries_);
 }
 
-std::string full_table_message(int capacity) {
+std::string full_table_message(int capacity, text::Language language) {
+  if (language == text::Language::kEnglish)
+    return "No more hotels can be added (up to " + text::format_plain(capacity) + ")";
   return "これ以上ホテルを登録できません（登録できるのは" + text::format_plain(capacity) +
          "件までです）";
 }
@@ -318,7 +337,33 @@ bool changed_since_load(const std::string& path, const RegistryLoad& load) {
   return bytes != load.bytes;
 }
 
-std::string load_message(const RegistryLoad& load) {
+const char* changed_file_question(text::Language language) {
+  return language == text::Language::kEnglish
+             ? "The hotel file was changed after this list was opened.\n"
+               "Saving now loses those changes. Save anyway?"
+             : kChangedFileQuestion;
+}
+
+namespace {
+
+std::string english_load_message(const RegistryLoad& load) {
+  if (load.unreadable)
+    return "The hotel file cannot be read. Nothing will be saved.\n" + load.error;
+  std::string m;
+  if (load.skipped_lines > 0)
+    m = text::format_plain(load.skipped_lines) + " line(s) of the hotel file could not be read " +
+        "(the first is line " + text::format_plain(load.first_skipped_line) + ").\n";
+  if (load.truncated)
+    m += "The hotel file holds more than " + text::format_plain(kMaxHotels) +
+         " hotels; the rest were not read.\n";
+  return m + "Saving keeps the old file as a backup.";
+}
+
+}  // namespace
+
+std::string load_message(const RegistryLoad& load, text::Language language) {
+  if (!load.unreadable && load.skipped_lines == 0 && !load.truncated) return {};
+  if (language == text::Language::kEnglish) return english_load_message(load);
   if (load.unreadable)
     return "ホテル情報ファイルを読み込めません。登録終了しても保存しません。\n" + load.error;
   if (load.skipped_lines == 0 && !load.truncated) return {};
@@ -334,11 +379,15 @@ std::string load_message(const RegistryLoad& load) {
   return m + "登録終了で保存するときは、元のファイルを控えとして残します。";
 }
 
-SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntry>& entries) {
+SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntry>& entries,
+                            text::Language language) {
+  const bool english = language == text::Language::kEnglish;
   SaveResult result;
   FileCheck c = read_current(path);
   if (c.exists && !c.readable) {
-    result.message = "ホテル情報ファイルを読み込めないため、保存しませんでした。\n" + c.error;
+    result.message = (english ? "The hotel file cannot be read, so nothing was saved.\n"
+                              : "ホテル情報ファイルを読み込めないため、保存しませんでした。\n") +
+                     c.error;
     return result;
   }
   if (c.exists && (c.report.skipped_lines > 0 || c.report.truncated)) {
@@ -349,11 +398,17 @@ SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntr
     }
     std::string error;
     if (backup.empty()) {
-      result.message = "ホテル情報ファイルの控えを作れないため、保存しませんでした。\n" + path;
+      result.message =
+          (english ? "No backup of the hotel file could be made, so nothing was saved.\n"
+                   : "ホテル情報ファイルの控えを作れないため、保存しませんでした。\n") +
+          path;
       return result;
     }
     if (!settings::replace_file(backup, c.bytes, error)) {
-      result.message = "ホテル情報ファイルの控えを作れないため、保存しませんでした。\n" + error;
+      result.message =
+          (english ? "No backup of the hotel file could be made, so nothing was saved.\n"
+                   : "ホテル情報ファイルの控えを作れないため、保存しませんでした。\n") +
+          error;
       return result;
     }
     result.backup_path = backup;
@@ -366,13 +421,17 @@ SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntr
   table->user_hotel_count = static_cast<int>(n);
   std::string error;
   if (!put_hotel_user(path, *table, error)) {
-    result.message = "ホテル情報ファイルを保存できません。\n" + error;
+    result.message =
+        (english ? "The hotel file cannot be saved.\n" : "ホテル情報ファイルを保存できません。\n") +
+        error;
     return result;
   }
   result.ok = true;
   if (!result.backup_path.empty())
     result.message =
-        "読み込めなかった行を含む元のファイルを、次の名前で残しました。\n" + result.backup_path;
+        (english ? "The old file, with the lines that could not be read, is kept as\n"
+                 : "読み込めなかった行を含む元のファイルを、次の名前で残しました。\n") +
+        result.backup_path;
   return result;
 }
 

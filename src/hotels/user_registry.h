@@ -8,6 +8,7 @@
 
 #include "data/hotel_tables.h"
 #include "data/tables.h"
+#include "text/language.h"
 
 #include <optional>
 #include <string>
@@ -32,16 +33,19 @@ struct FieldError {
 };
 
 // The label word of a field in messages ("ホテル名").
-const char* field_word(HotelField f);
+const char* field_word(HotelField f, text::Language language = text::Language::kJapanese);
 
 // The check run when Enter leaves a field, in the edit window's order. A district left
 // empty becomes the area's text (no error). Any text field holding a double quote or a
 // character that the file's code page cannot store is refused: the file could not give it
 // back. Rooms must be digits only (blanks around allowed) and at most 32767.
+// The messages are in `language`.
 std::optional<std::string> check_field(HotelField f, HotelFields& fields,
-                                       const data::AreaTable& areas);
+                                       const data::AreaTable& areas,
+                                       text::Language language = text::Language::kJapanese);
 // Every check in the order of the store buttons; the first failure with its field.
-std::optional<FieldError> check_fields(HotelFields& fields, const data::AreaTable& areas);
+std::optional<FieldError> check_fields(HotelFields& fields, const data::AreaTable& areas,
+                                       text::Language language = text::Language::kJapanese);
 
 // Whether a text (trimmed) names an area of the area list. The short forms "東京" and
 // "大阪" that the hotel table stores for the areas beginning with them count as well, so
@@ -97,7 +101,7 @@ class UserRegistry {
 };
 
 // The message when the table has no room for another entry.
-std::string full_table_message(int capacity);
+std::string full_table_message(int capacity, text::Language language = text::Language::kJapanese);
 
 // ---- reading and storing ------------------------------------------------------------------
 
@@ -122,10 +126,12 @@ bool changed_since_load(const std::string& path, const RegistryLoad& load);
 inline constexpr const char* kChangedFileQuestion =
     "ホテル情報ファイルは、この一覧を開いた後に変更されています。\n"
     "上書きすると、その変更は失われます。上書きしますか？";
+const char* changed_file_question(text::Language language = text::Language::kJapanese);
 
 // The message at opening when lines had to be left out or the file could not be read;
 // empty when there is nothing to say.
-std::string load_message(const RegistryLoad& load);
+std::string load_message(const RegistryLoad& load,
+                         text::Language language = text::Language::kJapanese);
 
 struct SaveResult {
   bool ok = false;
@@ -138,6 +144,7 @@ struct SaveResult {
 // storing would lose them: the old file is first copied to a new backup beside it
 // (hotelusr.csv.bak, .bak2, ... .bak99), and the message says where. A file that exists but
 // cannot be read is not replaced. On failure the old file is unchanged.
-SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntry>& entries);
+SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntry>& entries,
+                            text::Language language = text::Language::kJapanese);
 
 }  // namespace ravolin::hotels

@@ -65,7 +65,7 @@ bool load_hotels(const LoadedFolder& folder, hotels::HotelTable& table) {
 
 }  // namespace
 
-int cmd_hotels(const Args& args, text::Language /*language*/) {
+int cmd_hotels(const Args& args, text::Language language) {
   std::string dir, today, area;
   bool have_today = false, have_area = false;
   std::vector<std::string> districts;
@@ -99,8 +99,11 @@ int cmd_hotels(const Args& args, text::Language /*language*/) {
     std::fprintf(stderr, "ravolin-tool hotels: %s\n", error.c_str());
     return 1;
   }
+  // An area (and a district) may be given by its English name as well.
+  area = folder->place_names.japanese_of(area);
+  for (std::string& d : districts) d = folder->place_names.japanese_of(d);
   if (!hotels::check_area(folder->data.areas, area)) {
-    fail_line(hotels::kAreaErrorMessage);
+    fail_line(hotels::area_error_message(language));
     return 2;
   }
 
@@ -110,17 +113,19 @@ int cmd_hotels(const Args& args, text::Language /*language*/) {
   hotels::HotelSelection sel;
   hotels::start_hotel_search(sel, area);
   hotels::set_district_filter(sel, districts);
-  if (!hotels::select_hotels(*table, sel, error)) {
+  if (!hotels::select_hotels(*table, sel, error, language)) {
     fail_line(error);
     return 1;
   }
   if (sel.hit_list.empty()) {
-    fail_line(hotels::kNoHotelMessage);
+    fail_line(hotels::no_hotel_message(language));
     return 3;
   }
   if (folder->settings.control3_flg == 1) hotels::sort_hotel(*table, sel.hit_list);
-  const std::string out = hotels::title_strip(sel.caption_from, sel.hotel_area, list_date) + "\n" +
-                          hotels::grid_text(*table, sel.hit_list);
+  const data::PlaceNames& names = folder->place_names;
+  const std::string out =
+      hotels::title_strip(sel.caption_from, sel.hotel_area, list_date, language, names) + "\n" +
+      hotels::grid_text(*table, sel.hit_list, language, names);
   std::fwrite(out.data(), 1, out.size(), stdout);
   return 0;
 }

@@ -197,6 +197,69 @@ TEST(AreaChoice, CheckPrefillAndPickerLists) {
   EXPECT_EQ(recent_places(s), (Names{"那覇", "札幌"}));
 }
 
+// The English edition: headings, title strip and messages in English, areas and districts
+// by their English names where there is one, the hotels' own texts as written.
+data::PlaceNames english_names() {
+  data::PlaceNames names;
+  names.add("東京／羽田", "Tokyo/Haneda");
+  names.add("札幌", "Sapporo");
+  names.add("京橋", "Kyobashi");
+  return names;
+}
+
+TEST(HotelGridEnglish, HeadingRowsAndTitleStrip) {
+  const auto en = text::Language::kEnglish;
+  const data::PlaceNames names = english_names();
+  Table t;
+  const int a = t.add("東京", "京橋", "ラボリンホテル");
+  const int b = t.add("東京", "銀座", "銀座イン");  // no English name: as in the data
+  EXPECT_EQ(grid_text(*t.t, {a, b}, en, names),
+            "District\tHotel\tPhone\tRooms\tAccess\tRate\tRemarks(rating)\n"
+            "Kyobashi\tラボリンホテル\t03-0000-0000\t10\t駅前\t\\5,000\t○       \n"
+            "銀座\t銀座イン\t03-0000-0000\t10\t駅前\t\\5,000\t○       \n");
+  // Japanese stays as it is, whatever names are at hand.
+  EXPECT_EQ(grid_rows(*t.t, {a}, text::Language::kJapanese, names)[0][0], "京橋");
+
+  EXPECT_EQ(
+      title_strip(" ＊＊＊＊＊ ", " 東京／羽田 ", calendar::day_number(2000, 3, 13), en, names),
+      "***** → Tokyo/Haneda  2000/03/13 (Mon) Departure");
+  EXPECT_EQ(title_strip("＊＊＊＊＊", "仙台", calendar::day_number(2026, 12, 5), en, names),
+            "***** → 仙台  2026/12/05 (Sat) Departure");
+  EXPECT_EQ(title_strip("＊＊＊＊＊", "東京／羽田", calendar::day_number(2026, 12, 6),
+                        text::Language::kJapanese, names),
+            "＊＊＊＊＊ → 東京／羽田  2026/12/06 (日) 出発");
+}
+
+TEST(HotelGridEnglish, MessagesAndPickerLists) {
+  const auto en = text::Language::kEnglish;
+  const data::PlaceNames names = english_names();
+  EXPECT_STREQ(no_hotel_message(en), "No hotels found");
+  EXPECT_STREQ(area_error_message(en), "Unknown hotel area!!");
+  EXPECT_STREQ(no_hotel_message(), "ホテルデータなし");
+  EXPECT_STREQ(area_error_message(), "ホテル検索地域名の入力エラー！！");
+
+  Table t;
+  for (int i = 0; i <= kMaxHits; ++i) t.add("仙台", "駅前", "h");
+  HotelSelection sel = search("仙台");
+  std::string error;
+  EXPECT_FALSE(select_hotels(*t.t, sel, error, en));
+  EXPECT_EQ(error, "Too many hotels (the list shows up to 200)");
+
+  data::AreaTable areas;
+  areas.count = 2;
+  areas.name[1] = "東京／羽田";
+  areas.name[2] = "那覇";
+  areas.region[1] = 4;
+  areas.region[2] = 9;
+  EXPECT_EQ(areas_of_region(areas, 0, en, names), (Names{"Tokyo/Haneda", "那覇"}));
+  settings::Settings s;
+  EXPECT_EQ(area_prefill(s, en, names), "Tokyo/Haneda");
+  s.arrival_ground[1] = "札幌";
+  EXPECT_EQ(area_prefill(s, en, names), "Sapporo");
+  s.departure_ground = {"", "札幌", "那覇", "", "", ""};
+  EXPECT_EQ(recent_places(s, en, names), (Names{"Sapporo", "那覇"}));
+}
+
 TEST(DistrictChooser, ListsMovesAndEnabledStates) {
   DistrictChooser c({"栄", "名駅", "金山", "大須"}, {"金山"});
   EXPECT_EQ(c.list1(), (Names{"栄", "名駅", "大須"}));

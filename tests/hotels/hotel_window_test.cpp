@@ -2,6 +2,7 @@
 // The hotel search (ravolin12), hotel list (ravolin6), district selection (ravolin7) and
 // area picker (ravolin15) windows on real widgets, over a program folder built in the test.
 #include "app/navigator.h"
+#include "gui/common/translation.h"
 #include "gui/common/window_conventions.h"
 #include "gui/hotels/area_picker_window.h"
 #include "gui/hotels/hotel_list_window.h"
@@ -15,13 +16,16 @@
 #include "support/data_builder.h"
 #include "support/program_folder.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTableWidget>
 #include <QTest>
@@ -31,6 +35,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -611,6 +616,123 @@ TEST_F(AreaPickerTest, ChoosingWritesTheTrimmedNameAndMovesTheCallersFocus) {
   flush_deletes();
   EXPECT_EQ(text9->text(), QStringLiteral("元の地域"));
   EXPECT_EQ(find_hotel_window("ravolin15"), nullptr);
+}
+
+// The English windows: texts from the translation file, areas and districts by their
+// English names (typed ones too), hotel names as written.
+class HotelEnglishTest : public AreaPickerTest {
+ protected:
+  void SetUp() override {
+    AreaPickerTest::SetUp();
+    ASSERT_TRUE(ui::use_language(*qApp, text::Language::kEnglish,
+                                 QStringLiteral(RAVOLIN_PROGRAM_DIR "/tokaido")));
+    state->language = text::Language::kEnglish;
+    state->place_names.add("東京／羽田", "Tokyo/Haneda");
+    state->place_names.add("名古屋", "Nagoya");
+    state->place_names.add("京橋", "Kyobashi");
+    state->place_names.add("銀座", "Ginza");
+  }
+  void TearDown() override {
+    AreaPickerTest::TearDown();
+    ui::use_language(*qApp, text::Language::kJapanese, QString());
+  }
+  // Visible captions of the window's own controls that still hold Japanese.
+  static QStringList japanese_captions(QWidget* w) {
+    static const QRegularExpression kana_kanji(QStringLiteral("[\u3040-\u30ff\u4e00-\u9fff]"));
+    QStringList found;
+    QStringList texts{w->windowTitle()};
+    for (auto* c : w->findChildren<QAbstractButton*>()) texts << c->text();
+    for (auto* c : w->findChildren<QLabel*>()) texts << c->text();
+    for (auto* c : w->findChildren<QGroupBox*>()) texts << c->title();
+    for (const QString& t : texts)
+      if (t.contains(kana_kanji)) found << t;
+    return found;
+  }
+  // Each control that takes the focus has a name of its own in the window.
+  static void expect_named_controls(QWidget* w) {
+    std::set<QString> names;
+    for (QWidget* c : w->findChildren<QWidget*>()) {
+      if (c->focusPolicy() == Qt::NoFocus || !c->isEnabledTo(w) || c->isWindow() ||
+          qobject_cast<QAbstractScrollArea*>(c->parentWidget()))
+        continue;
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+      ASSERT_NE(a, nullptr);
+      const QString name = a->text(QAccessible::Name);
+      EXPECT_FALSE(name.isEmpty()) << c->objectName().toStdString();
+      EXPECT_TRUE(names.insert(name).second)
+          << name.toStdString() << " twice in " << w->objectName().toStdString();
+    }
+  }
+};
+
+TEST_F(HotelEnglishTest, SearchAndListInEnglish) {
+  auto* w = open_search();
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Ravolin Hotels"));
+  auto* area = child<QLineEdit>(w, "Text1");
+  EXPECT_EQ(area->text(), QStringLiteral("Tokyo/Haneda"));
+  EXPECT_EQ(japanese_captions(w), QStringList());
+  expect_named_controls(w);
+
+  // A refused area: the English message, told to a screen reader on the field.
+  EXPECT_EQ(search(w, "Yokohama"), nullptr);
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_EQ(messages.shown()[0].request.text, "Unknown hotel area!!");
+  EXPECT_TRUE(area->hasFocus());
+  EXPECT_EQ(area->accessibleDescription(), QStringLiteral("Hotel area: Unknown hotel area!!"));
+
+  // The English name typed any way finds the area's hotels.
+  HotelListWindow* list = search(w, " TOKYO/haneda ");
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(state->hotel_selection.hotel_area, "東京／羽田");
+  EXPECT_EQ(child<QPushButton>(list, "Command1")->text().toStdString(),
+            "***** → Tokyo/Haneda  2000/03/13 (Mon) Departure");
+  auto* g = grid(list);
+  QStringList headings;
+  for (int c = 0; c < g->columnCount(); ++c) {
+    headings << g->model()->headerData(c, Qt::Horizontal).toString();
+    // The column's header is what a screen reader says for a cell.
+    QAccessibleInterface* cell =
+        QAccessible::queryAccessibleInterface(g)->tableInterface()->cellAt(0, c);
+    ASSERT_NE(cell, nullptr);
+    ASSERT_EQ(cell->tableCellInterface()->columnHeaderCells().size(), 1);
+    EXPECT_EQ(cell->tableCellInterface()->columnHeaderCells()[0]->text(QAccessible::Name),
+              headings.back());
+  }
+  EXPECT_EQ(headings.join(QLatin1Char('|')),
+            QStringLiteral("District|Hotel|Phone|Rooms|Access|Rate|Remarks(rating)"));
+  EXPECT_EQ(column(list, 0),
+            (Names{"Kyobashi", "Ginza", "新橋", "日本橋", "八重洲", "丸の内", "Kyobashi"}));
+  EXPECT_EQ(column(list, 1)[0], "京橋ホテル");
+  EXPECT_EQ(japanese_captions(list), QStringList());
+  expect_named_controls(list);
+
+  // The district chooser lists the English names and hands back the data's.
+  QTest::mouseClick(child<QPushButton>(list, "Command3"), Qt::LeftButton);
+  flush_deletes();
+  QWidget* d = find_hotel_window("ravolin7");
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(items(child<QListWidget>(d, "List1")),
+            (Names{"Kyobashi", "Ginza", "新橋", "日本橋", "八重洲", "丸の内"}));
+  EXPECT_EQ(japanese_captions(d), QStringList());
+  expect_named_controls(d);
+  click_item(child<QListWidget>(d, "List1"), 1);
+  QTest::mouseClick(child<QPushButton>(d, "Command1"), Qt::LeftButton);
+  EXPECT_EQ(items(child<QListWidget>(d, "List2")), (Names{"Ginza"}));
+  QTest::mouseClick(child<QPushButton>(d, "Command6"), Qt::LeftButton);
+  flush_deletes();
+  EXPECT_EQ(state->hotel_selection.district_filter, (Names{"銀座"}));
+  EXPECT_EQ(column(find_hotel_window("ravolin6"), 1), (Names{"銀座ホテル"}));
+}
+
+TEST_F(HotelEnglishTest, AreaPickerInEnglish) {
+  state->settings.control9_flg = 0;
+  state->settings.departure_ground = {"", "名古屋", "", "", "", ""};
+  AreaPickerWindow* p = open_picker();
+  EXPECT_EQ(items(child<QListWidget>(p, "List1")),
+            (Names{"Tokyo/Haneda", "東京／成田", "Nagoya", "新大阪", "札幌"}));
+  EXPECT_EQ(items(child<QListWidget>(p, "List2")), (Names{"Nagoya"}));
+  EXPECT_EQ(japanese_captions(p), QStringList());
+  expect_named_controls(p);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // reader had to leave out.
 #include "gui/hotels/user_hotels_window.h"
 #include "app/navigator.h"
+#include "gui/common/translation.h"
 #include "gui/common/window_conventions.h"
 #include "gui/hotels/area_picker_window.h"
 #include "gui/hotels/hotel_edit_window.h"
@@ -245,6 +246,46 @@ TEST_F(UserHotelsWindowTest, EachCheckWritesItsMessageAndKeepsTheFocus) {
   EXPECT_EQ(focus(), field("Text2"));
   EXPECT_EQ(messages.pending_answers(), 1u);  // no confirmation was asked
   EXPECT_EQ(list->registry().size(), 0);
+}
+
+// In English: the window's texts translated, the area by its English name (typed or
+// shown) and stored by the data's, the refusal told on the field; the user's own hotels
+// as written.
+TEST_F(UserHotelsWindowTest, EnglishEditWindow) {
+  struct Japanese {  // back to Japanese for the next test, however this one ends
+    ~Japanese() { ui::use_language(*qApp, text::Language::kJapanese, QString()); }
+  } japanese_afterwards;
+  ASSERT_TRUE(ui::use_language(*qApp, text::Language::kEnglish,
+                               QStringLiteral(RAVOLIN_PROGRAM_DIR "/tokaido")));
+  state->language = text::Language::kEnglish;
+  state->place_names.add("東京／羽田", "Tokyo/Haneda");
+  state->place_names.add("博多", "Hakata");
+  write_hotels(kThree);
+  open();
+  EXPECT_EQ(button("Command1")->text(), QStringLiteral("Save"));
+  EXPECT_EQ(list1()->accessibleName(), QStringLiteral("Hotel list"));
+  EXPECT_EQ(lines()[1].substr(0, 6), "東京");
+  open_edit("Command2");
+  EXPECT_EQ(child<QLabel>(edit(), "Label10")->text(), QStringLiteral("Adding"));
+  EXPECT_EQ(field("Text9")->text(), QStringLiteral("Tokyo/Haneda"));
+  EXPECT_EQ(text8(), QStringLiteral("Choose the area\nExample: Osaka/Itami"));
+  EXPECT_EQ(field("Text2")->accessibleName(), QStringLiteral("Hotel"));
+  EXPECT_EQ(child<QLabel>(edit(), "Label3")->buddy(), field("Text2"));
+  EXPECT_EQ(field("Text4")->accessibleDescription(),
+            QStringLiteral("Enter the number of rooms (up to 4 digits)\nExample: 123"));
+
+  type(field("Text9"), QStringLiteral("Kyoto"));
+  enter("Text9");
+  EXPECT_EQ(text8(), QStringLiteral("Unknown hotel area"));
+  EXPECT_EQ(field("Text9")->accessibleDescription(), QStringLiteral("Area: Unknown hotel area"));
+  fill({QStringLiteral(" hakata "), QStringLiteral("中洲"), QStringLiteral("中洲ホテル"),
+        QStringLiteral("092"), QStringLiteral("5"), QString(), QString(), QString()});
+  store("Command1");
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_EQ(messages.shown()[0].request.text, "Add this hotel?");
+  ASSERT_EQ(list->registry().size(), 4);
+  EXPECT_EQ(list->registry().entries()[3].area, "博多");
+  EXPECT_EQ(list->registry().entries()[3].name, "中洲ホテル");
 }
 
 TEST_F(UserHotelsWindowTest, HintAndQuestionButtonFollowEveryMoveOfTheFocus) {

@@ -95,6 +95,40 @@ TEST(UserRegistryChecks, EachFieldGivesItsMessage) {
   EXPECT_EQ(refused(HotelField::Access, "ｷｮｳﾊﾞｼ駅,徒歩①分～"), "accepted");
 }
 
+TEST(UserRegistryChecks, EnglishMessages) {
+  const auto a = areas();
+  const auto en = text::Language::kEnglish;
+  const auto refused = [&](HotelField field, std::string text) {
+    HotelFields f = good_fields();
+    f[field] = std::move(text);
+    auto m = check_field(field, f, a, en);
+    return m ? *m : std::string("accepted");
+  };
+  EXPECT_EQ(refused(HotelField::Area, ""), "Enter the hotel area");
+  EXPECT_EQ(refused(HotelField::Area, "京都"), "Unknown hotel area");
+  EXPECT_EQ(refused(HotelField::Name, ""), "Enter the hotel name");
+  EXPECT_EQ(refused(HotelField::Phone, ""), "Enter the phone number");
+  EXPECT_EQ(refused(HotelField::Rooms, "12a"), "Rooms: digits only");
+  EXPECT_EQ(refused(HotelField::Name, "ホテル\"A\""), "Hotel name: no \" allowed");
+  EXPECT_EQ(refused(HotelField::Phone, "03\n1234"), "Phone: no line breaks allowed");
+  EXPECT_EQ(refused(HotelField::Price, "₩1000"), "Rate: \"₩\" cannot be saved");
+  HotelFields f = good_fields();
+  f.remarks = "\"";
+  const auto first = check_fields(f, a, en);
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(first->message, "Remarks: no \" allowed");
+  EXPECT_EQ(full_table_message(7, en), "No more hotels can be added (up to 7)");
+  EXPECT_STREQ(changed_file_question(), kChangedFileQuestion);
+
+  RegistryLoad load;
+  EXPECT_EQ(load_message(load, en), "");
+  load.skipped_lines = 2;
+  load.first_skipped_line = 5;
+  EXPECT_EQ(load_message(load, en),
+            "2 line(s) of the hotel file could not be read (the first is line 5).\n"
+            "Saving keeps the old file as a backup.");
+}
+
 TEST(UserRegistryChecks, FieldsAreFixedUpBeforeStoring) {
   const auto a = areas();
   HotelFields f = good_fields();

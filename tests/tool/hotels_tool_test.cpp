@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -114,6 +117,48 @@ TEST(HotelsTool, BrokenUserLinesAreToldAndTheRestListed) {
                 "栄\t栄ホテル\t052\t9\t栄駅\t\\5,000\t○       \n"
                 "名駅\tホテル名駅\t052-000-0000\t80\t名古屋駅徒歩３分\t\\8,000  \t◎       \n");
   EXPECT_NE(r.err.find("line 2"), std::string::npos) << r.err;
+}
+
+TEST(HotelsTool, EnglishHeadingsTitleAndRefusals) {
+  Folder f;
+  ToolRun r = f.run({"--lang", "en", "--area", "東京／羽田", "--district", "銀座"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "***** → 東京／羽田  2000/03/13 (Mon) Departure\n"
+            "District\tHotel\tPhone\tRooms\tAccess\tRate\tRemarks(rating)\n" +
+                kGinza);
+  ToolRun unknown = f.run({"--lang", "en", "--area", "Yokohama"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_EQ(unknown.err, "ravolin-tool hotels: Unknown hotel area!!\n");
+  ToolRun none = f.run({"--lang=en", "--area", "東京／羽田", "--district", "梅田"});
+  EXPECT_EQ(none.status, 3);
+  EXPECT_EQ(none.err, "ravolin-tool hotels: No hotels found\n");
+}
+
+// The delivered Tokaido program folder, copied whole into a folder of the test's own.
+TEST(HotelsTool, EnglishListOnTheDeliveredData) {
+  namespace fs = std::filesystem;
+  const fs::path delivered = fs::path(RAVOLIN_PROGRAM_DIR) / "tokaido";
+  ASSERT_TRUE(fs::exists(delivered / "ravolinh.dat")) << delivered;
+  test_support::ProgramFolder dir;
+  for (const auto& file : fs::directory_iterator(delivered)) {
+    std::ifstream in(file.path(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    dir.write_file(file.path().filename().string(), bytes.str());
+  }
+  ToolRun r = test_support::run_tool(dir, {"hotels", dir.path(), "--today", "2026-12-07", "--area",
+                                           "名古屋", "--district", "栄", "--lang", "en"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(
+      r.out,
+      "***** → 名古屋  2026/12/07 (Mon) Departure\n"
+      "District\tHotel\tPhone\tRooms\tAccess\tRate\tRemarks(rating)\n"
+      "栄\tトワイラステーションホテル栄\t052-068-5330\t96\t栄駅徒歩１０分\t\\12,000 \t朝食付     \n"
+      "栄\tラボリンイン栄\t052-007-6741\t60\t栄駅前\t\\6,300  \t駐車場有    \n"
+      "栄\tラボリアングランドホテル栄\t052-041-0844\t150\t栄駅徒歩１３分\t\\18,000 \t朝食付     \n"
+      "栄\tホテルヒナルテ名古屋\t052-029-3540\t180\t栄駅前\t\\18,000 \t○       \n");
+  EXPECT_EQ(r.err, "");
 }
 
 }  // namespace

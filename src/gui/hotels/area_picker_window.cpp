@@ -17,9 +17,17 @@
 namespace ravolin::hotels {
 
 namespace {
-const char* const kRegionCaptions[] = {"北海道エリア", "東北エリア", "北陸・中部エリア",
-                                       "東京エリア",   "大阪エリア", "中国エリア",
-                                       "四国エリア",   "九州エリア", "沖縄エリア"};
+const char* const kRegionCaptions[] = {
+    QT_TRANSLATE_NOOP("ravolin::hotels::AreaPickerWindow", "北海道エリア"),
+    QT_TRANSLATE_NOOP("ravolin::hotels::AreaPickerWindow", "東北エリア"),
+    QT_TRANSLATE_NOOP("ravolin::hotels::AreaPickerWindow", "北陸・中部エリア"),
+    QT_TRANSLATE_NOOP("ravolin::hotels::AreaPickerWindow", "東京エリア"),
+    QT_TRANSLATE_NOOP("ravolin::hotels::AreaPickerWindow", "大阪エリア"),
+    QT_TRANSLATE_NOOP("ravolin::hotels::AreaPickerWindow", "中国エリア"),
+    QT_TRANSLATE_NOOP("ravolin::hotels::AreaPickerWindow", "四国エリア"),
+    QT_TRANSLATE_NOOP("ravolin::hotels::AreaPickerWindow", "九州エリア"),
+    QT_TRANSLATE_NOOP("ravolin::hotels::AreaPickerWindow", "沖縄エリア"),
+};
 }  // namespace
 
 AreaPickerWindow::AreaPickerWindow(app::AppState& state, int mode,
@@ -29,15 +37,16 @@ AreaPickerWindow::AreaPickerWindow(app::AppState& state, int mode,
       mode_(mode),
       chosen_(std::move(chosen)) {
   setObjectName(QStringLiteral("ravolin15"));
-  setWindowTitle(QStringLiteral("ラボリン&ホテル情報"));
+  setWindowTitle(tr("ラボリン&ホテル情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   const ui::TwipLayout layout(this);
 
-  auto* frame = layout.frame(this, QStringLiteral("Frame1"), QStringLiteral("ホテル地域の選択"),
-                             120, 60, 7800, 4500);
+  auto* frame =
+      layout.frame(this, QStringLiteral("Frame1"), tr("ホテル地域の選択"), 120, 60, 7800, 4500);
   auto* guide = layout.box(frame, QStringLiteral("Text1"), 120, 300, 7560, 330);
-  guide->setText(QStringLiteral("エリア、もしくは最近選択の出発地よりホテル地域を選択して下さい"));
+  guide->setText(tr("エリア、もしくは最近選択の出発地よりホテル地域を選択して下さい"));
+  guide->setAccessibleName(tr("案内"));
   guide->setEnabled(false);
   build_regions(frame);
   build_lists(frame);
@@ -65,8 +74,7 @@ AreaPickerWindow::AreaPickerWindow(app::AppState& state, int mode,
 void AreaPickerWindow::build_regions(QWidget* frame) {
   const ui::TwipLayout layout(this);
   for (int i = 1; i <= 10; ++i) {
-    const QString caption =
-        i <= 9 ? QString::fromUtf8(kRegionCaptions[i - 1]) : QStringLiteral("全国");
+    const QString caption = i <= 9 ? tr(kRegionCaptions[i - 1]) : tr("全国");
     auto* option = layout.option(frame, QStringLiteral("Option%1").arg(i), caption, 120,
                                  720 + (i - 1) * 360, 1860, 330);
     const int region = i <= 9 ? i : 0;
@@ -79,17 +87,17 @@ void AreaPickerWindow::build_regions(QWidget* frame) {
 void AreaPickerWindow::build_lists(QWidget* frame) {
   const ui::TwipLayout layout(this);
   // Caption-only headings above the lists.
-  const auto heading = [&](const char* name, const char* caption, int left, int width) {
-    layout
-        .place(new QPushButton(QString::fromUtf8(caption), frame), QLatin1String(name), left, 720,
-               width, 330)
+  const auto heading = [&](const char* name, const QString& caption, int left, int width) {
+    layout.place(new QPushButton(caption, frame), QLatin1String(name), left, 720, width, 330)
         ->setFocusPolicy(Qt::NoFocus);
   };
-  heading("Command4", "ホテル地域", 2100, 2640);
-  heading("Command5", "最近選択のホテル地域", 4860, 2820);
+  heading("Command4", tr("ホテル地域"), 2100, 2640);
+  heading("Command5", tr("最近選択のホテル地域"), 4860, 2820);
   areas_ = layout.place(new QListWidget(frame), QStringLiteral("List1"), 2100, 1050, 2640, 3300);
   recent_places_ =
       layout.place(new QListWidget(frame), QStringLiteral("List2"), 4860, 1050, 2820, 3300);
+  areas_->setAccessibleName(tr("ホテル地域"));
+  recent_places_->setAccessibleName(tr("最近選択のホテル地域"));
 
   for (QListWidget* list : {areas_, recent_places_}) {
     connect(list, &QListWidget::itemSelectionChanged, this, [this, list] {
@@ -105,12 +113,12 @@ void AreaPickerWindow::build_lists(QWidget* frame) {
 
 void AreaPickerWindow::build_buttons() {
   const ui::TwipLayout layout(this);
-  confirm_button_ = layout.button(this, QStringLiteral("Command3"), QStringLiteral("選択確定"),
-                                  3360, 4680, 1440, 420);
-  cancel_button_ = layout.button(this, QStringLiteral("Command2"), QStringLiteral("取消"), 4920,
-                                 4680, 1440, 420);
-  close_button_ = layout.button(this, QStringLiteral("Command1"), QStringLiteral("取消終了"), 6480,
-                                4680, 1440, 420);
+  confirm_button_ =
+      layout.button(this, QStringLiteral("Command3"), tr("選択確定"), 3360, 4680, 1440, 420);
+  cancel_button_ =
+      layout.button(this, QStringLiteral("Command2"), tr("取消"), 4920, 4680, 1440, 420);
+  close_button_ =
+      layout.button(this, QStringLiteral("Command1"), tr("取消終了"), 6480, 4680, 1440, 420);
   cancel_button_->setEnabled(false);
   connect(confirm_button_, &QPushButton::clicked, this, &AreaPickerWindow::confirm);
   connect(close_button_, &QPushButton::clicked, this, &AreaPickerWindow::cancel_and_close);
@@ -131,7 +139,8 @@ bool AreaPickerWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void AreaPickerWindow::show_region(int region) {
   areas_->clear();
-  for (const auto& name : areas_of_region(state_.schedule.areas, region))
+  for (const auto& name :
+       areas_of_region(state_.schedule.areas, region, state_.language, state_.place_names))
     areas_->addItem(QString::fromStdString(name));
   confirm_button_->setEnabled(false);
   state_.settings.control9_flg = static_cast<std::int16_t>(region);
@@ -139,7 +148,7 @@ void AreaPickerWindow::show_region(int region) {
 
 void AreaPickerWindow::show_recent_places() {
   recent_places_->clear();
-  for (const auto& place : recent_places(state_.settings))
+  for (const auto& place : recent_places(state_.settings, state_.language, state_.place_names))
     recent_places_->addItem(QString::fromStdString(place));
 }
 

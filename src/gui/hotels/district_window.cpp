@@ -18,7 +18,7 @@ DistrictWindow::DistrictWindow(app::AppState& state, const std::vector<std::stri
       ways_(std::move(ways)),
       chooser_(districts, chosen) {
   setObjectName(QStringLiteral("ravolin7"));
-  setWindowTitle(QStringLiteral("ホテル地区選択"));
+  setWindowTitle(tr("ホテル地区選択"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   build_controls();
@@ -65,28 +65,32 @@ DistrictWindow::DistrictWindow(app::AppState& state, const std::vector<std::stri
 
 void DistrictWindow::build_controls() {
   const ui::TwipLayout layout(this);
-  const auto list_in = [&](const char* frame_name, const char* caption, int left,
+  const auto list_in = [&](const char* frame_name, const QString& caption, int left,
                            const char* list_name) {
-    auto* frame = layout.frame(this, QLatin1String(frame_name), QString::fromUtf8(caption), left,
-                               60, 2400, 3960);
+    auto* frame = layout.frame(this, QLatin1String(frame_name), caption, left, 60, 2400, 3960);
     auto* list =
         layout.place(new QListWidget(frame), QLatin1String(list_name), 120, 300, 2160, 3540);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setAccessibleName(caption);
     return list;
   };
-  districts_ = list_in("Frame1", "ホテル地区名", 120, "List1");
-  chosen_ = list_in("Frame2", "選択地区名", 4320, "List2");
+  districts_ = list_in("Frame1", tr("ホテル地区名"), 120, "List1");
+  chosen_ = list_in("Frame2", tr("選択地区名"), 4320, "List2");
 
-  const auto button = [&](const char* name, const char* caption, int left, int top) {
-    return layout.button(this, QLatin1String(name), QString::fromUtf8(caption), left, top, 1320,
-                         420);
+  const auto button = [&](const char* name, const QString& caption, int left, int top) {
+    return layout.button(this, QLatin1String(name), caption, left, top, 1320, 420);
   };
-  select_button_ = button("Command1", "選択>", 2760, 480);
-  select_all_button_ = button("Command2", "全選択>>", 2760, 1020);
-  deselect_button_ = button("Command3", "<取消", 2760, 1800);
-  deselect_all_button_ = button("Command4", "<<全取消", 2760, 2340);
-  ok_button_ = button("Command6", "了解", 3960, 4200);
-  cancel_button_ = button("Command5", "ｷｬﾝｾﾙ", 5400, 4200);
+  select_button_ = button("Command1", tr("選択>"), 2760, 480);
+  select_all_button_ = button("Command2", tr("全選択>>"), 2760, 1020);
+  deselect_button_ = button("Command3", tr("<取消"), 2760, 1800);
+  deselect_all_button_ = button("Command4", tr("<<全取消"), 2760, 2340);
+  ok_button_ = button("Command6", tr("了解"), 3960, 4200);
+  cancel_button_ = button("Command5", tr("ｷｬﾝｾﾙ"), 5400, 4200);
+  // The arrows say where the districts go; a screen reader is told it in words.
+  select_button_->setAccessibleName(tr("選択"));
+  select_all_button_->setAccessibleName(tr("全選択"));
+  deselect_button_->setAccessibleName(tr("取消"));
+  deselect_all_button_->setAccessibleName(tr("全取消"));
 }
 
 std::vector<int> DistrictWindow::selected_rows(QListWidget* list) const {
@@ -98,15 +102,19 @@ std::vector<int> DistrictWindow::selected_rows(QListWidget* list) const {
 
 void DistrictWindow::fill_lists() {
   // Moves only append to a list, so the rows a list keeps keep their selection.
-  const auto refill = [](QListWidget* list, const std::vector<std::string>& entries) {
+  // Districts are shown by their English names in English windows.
+  const auto shown = [this](const std::string& district) {
+    return QString::fromStdString(state_.place_names.shown(district, state_.language));
+  };
+  const auto refill = [&shown](QListWidget* list, const std::vector<std::string>& entries) {
     std::vector<int> kept;
     for (int r = 0; r < list->count(); ++r)
       if (list->item(r)->isSelected() && r < static_cast<int>(entries.size()) &&
-          list->item(r)->text().toStdString() == entries[r])
+          list->item(r)->text() == shown(entries[r]))
         kept.push_back(r);
     const QSignalBlocker block(list);
     list->clear();
-    for (const auto& e : entries) list->addItem(QString::fromStdString(e));
+    for (const auto& e : entries) list->addItem(shown(e));
     for (int r : kept) list->item(r)->setSelected(true);
   };
   refill(districts_, chooser_.list1());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "gui/hotels/hotel_edit_window.h"
 
+#include "gui/common/accessibility.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 
@@ -18,6 +19,7 @@ struct FieldLook {
   HotelField field;
   const char* control;
   const char* label;
+  const char* name;  // what the box is, for a screen reader
   const char* hint;
   const char* example;
   bool japanese;  // the input method stays on (hiragana); off for numbers and phones
@@ -25,22 +27,51 @@ struct FieldLook {
 
 // In the window's order, top to bottom.
 const FieldLook kFields[] = {
-    {HotelField::Area, "Text9", "地域名　　：", "地域名を選択して下さい", "入力例：大阪／伊丹",
-     true},
-    {HotelField::District, "Text1", "地区名　　：", "地区名を入力して下さい(日本語6文字以内)",
-     "入力例：京橋", true},
-    {HotelField::Name, "Text2", "ホテル名　：", "ホテル名を入力して下さい(日本語16文字以内)",
-     "入力例：ラボリンホテル", true},
-    {HotelField::Phone, "Text3", "電話番号　：", "電話番号を入力して下さい(カナ12文字以内)",
-     "入力例：012-345-6789", false},
-    {HotelField::Rooms, "Text4", "部屋数　　：", "部屋数を入力して下さい(数字4文字以内)",
-     "入力例：123", false},
-    {HotelField::Access, "Text5", "交通　　　：", "交通を入力して下さい(日本語12文字以内)",
-     "入力例：京橋駅徒歩１０分", true},
-    {HotelField::Price, "Text6", "部屋代　　：", "部屋代を入力して下さい(\\付きで数字8文字以内)",
-     "入力例：\\10,000", false},
-    {HotelField::Remarks, "Text7", "備考　　　：", "備考を入力して下さい(日本語8文字以内)",
-     "入力例：○", true},
+    {HotelField::Area, "Text9",
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "地域名　　："),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "地域名"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "地域名を選択して下さい"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "入力例：大阪／伊丹"), true},
+    {HotelField::District, "Text1",
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "地区名　　："),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "地区名"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow",
+                       "地区名を入力して下さい(日本語6文字以内)"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "入力例：京橋"), true},
+    {HotelField::Name, "Text2",
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "ホテル名　："),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "ホテル名"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow",
+                       "ホテル名を入力して下さい(日本語16文字以内)"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "入力例：ラボリンホテル"), true},
+    {HotelField::Phone, "Text3",
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "電話番号　："),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "電話番号"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow",
+                       "電話番号を入力して下さい(カナ12文字以内)"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "入力例：012-345-6789"), false},
+    {HotelField::Rooms, "Text4",
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "部屋数　　："),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "部屋数"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "部屋数を入力して下さい(数字4文字以内)"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "入力例：123"), false},
+    {HotelField::Access, "Text5",
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "交通　　　："),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "交通"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow",
+                       "交通を入力して下さい(日本語12文字以内)"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "入力例：京橋駅徒歩１０分"), true},
+    {HotelField::Price, "Text6",
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "部屋代　　："),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "部屋代"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow",
+                       "部屋代を入力して下さい(\\付きで数字8文字以内)"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "入力例：\\10,000"), false},
+    {HotelField::Remarks, "Text7",
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "備考　　　："),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "備考"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "備考を入力して下さい(日本語8文字以内)"),
+     QT_TRANSLATE_NOOP("ravolin::hotels::HotelEditWindow", "入力例：○"), true},
 };
 
 const FieldLook& look_of(HotelField f) {
@@ -59,13 +90,12 @@ HotelEditWindow::HotelEditWindow(app::AppState& state, const UserRegistry& regis
       index_(index),
       ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin14"));
-  setWindowTitle(QStringLiteral("ラボリン＆ホテル情報"));
+  setWindowTitle(tr("ラボリン＆ホテル情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   const ui::TwipLayout layout(this);
 
-  auto* frame = layout.frame(this, QStringLiteral("Frame1"), QStringLiteral("ホテル情報"), 120, 60,
-                             6720, 4860);
+  auto* frame = layout.frame(this, QStringLiteral("Frame1"), tr("ホテル情報"), 120, 60, 6720, 4860);
   mode_label_ = layout.label(frame, QStringLiteral("Label10"), QString(), 4920, 240, 1560, 300);
   mode_label_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   build_fields(frame);
@@ -77,12 +107,14 @@ HotelEditWindow::HotelEditWindow(app::AppState& state, const UserRegistry& regis
 
   mode_label_->clear();
   if (add_mode()) {
-    mode_label_->setText(QStringLiteral("追加モード"));
+    mode_label_->setText(tr("追加モード"));
     store_as_new_button_->setEnabled(false);
     const std::string& recent = state.settings.arrival_ground[1];
-    box(HotelField::Area)->setText(QString::fromStdString(recent.empty() ? "東京／羽田" : recent));
+    box(HotelField::Area)
+        ->setText(QString::fromStdString(
+            state.place_names.shown(recent.empty() ? "東京／羽田" : recent, state.language)));
   } else {
-    mode_label_->setText(QStringLiteral("修正モード"));
+    mode_label_->setText(tr("修正モード"));
     show_fields(fields_of(registry.entries()[static_cast<std::size_t>(index)]));
   }
   box(HotelField::Area)->setFocus();
@@ -94,10 +126,13 @@ void HotelEditWindow::build_fields(QWidget* frame) {
   int row = 0;
   for (const FieldLook& l : kFields) {
     const int top = 600 + row * 420;
-    layout.label(frame, QStringLiteral("Label%1").arg(row + 1), QString::fromUtf8(l.label), 180,
-                 top, 1320, 330);
+    auto* label = layout.label(frame, QStringLiteral("Label%1").arg(row + 1), tr(l.label), 180, top,
+                               1320, 330);
     auto* box = layout.box(frame, QLatin1String(l.control), 1500, top,
                            l.field == HotelField::Area ? 2640 : 3120, 330);
+    label->setBuddy(box);
+    box->setAccessibleName(tr(l.name));
+    box->setAccessibleDescription(tr(l.hint) + QLatin1Char('\n') + tr(l.example));
     if (!l.japanese) {
       box->setAttribute(Qt::WA_InputMethodEnabled, false);
       box->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
@@ -107,10 +142,12 @@ void HotelEditWindow::build_fields(QWidget* frame) {
     ++row;
   }
   const int message_top = 600 + row * 420;
-  layout.label(frame, QStringLiteral("Label9"), QStringLiteral("メッセージ："), 180, message_top,
-               1320, 330);
+  auto* message_label = layout.label(frame, QStringLiteral("Label9"), tr("メッセージ："), 180,
+                                     message_top, 1320, 330);
   message_box_ = layout.place(new QPlainTextEdit(frame), QStringLiteral("Text8"), 1500, message_top,
                               5040, 720);
+  message_label->setBuddy(message_box_);
+  message_box_->setAccessibleName(tr("メッセージ"));
   message_box_->setReadOnly(true);
   message_box_->setFocusPolicy(Qt::NoFocus);
   message_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -121,17 +158,17 @@ void HotelEditWindow::build_buttons(QWidget* frame) {
   picker_button_ = layout.place(new QPushButton(QStringLiteral("?"), frame),
                                 QStringLiteral("Command4"), 4200, 600, 420, 330);
   picker_button_->setVisible(false);
+  picker_button_->setAccessibleName(tr("地域名の選択"));
   connect(picker_button_, &QPushButton::clicked, this, &HotelEditWindow::open_picker);
   setTabOrder(box(HotelField::Area), picker_button_);  // "?" right after the area field
   setTabOrder(picker_button_, box(HotelField::District));
 
-  const auto button = [&](const char* name, const char* caption, int left) {
-    return layout.button(this, QLatin1String(name), QString::fromUtf8(caption), left, 5040, 1500,
-                         420);
+  const auto button = [&](const char* name, const QString& caption, int left) {
+    return layout.button(this, QLatin1String(name), caption, left, 5040, 1500, 420);
   };
-  store_button_ = button("Command1", "更新", 1980);
-  store_as_new_button_ = button("Command3", "追加更新", 3660);
-  cancel_button_ = button("Command2", "取消", 5340);
+  store_button_ = button("Command1", tr("更新"), 1980);
+  store_as_new_button_ = button("Command3", tr("追加更新"), 3660);
+  cancel_button_ = button("Command2", tr("取消"), 5340);
   connect(store_button_, &QPushButton::clicked, this, &HotelEditWindow::store);
   connect(store_as_new_button_, &QPushButton::clicked, this, &HotelEditWindow::store_as_new);
   connect(cancel_button_, &QPushButton::clicked, this, &HotelEditWindow::cancel);
@@ -157,7 +194,9 @@ void HotelEditWindow::connect_keys() {
 
 void HotelEditWindow::show_hint(HotelField f) {
   const FieldLook& l = look_of(f);
-  message(std::string(l.hint) + "\r\n" + l.example);
+  message((tr(l.hint) + QStringLiteral("\r\n") + tr(l.example)).toStdString());
+  // The hint is the field's description again after a refusal was told in its place.
+  box(f)->setAccessibleDescription(tr(l.hint) + QLatin1Char('\n') + tr(l.example));
   hint_field_ = static_cast<int>(f);
   // "?" belongs to the area field; it stays while the focus goes to "?" itself.
   picker_button_->setVisible(f == HotelField::Area);
@@ -180,11 +219,16 @@ void HotelEditWindow::focus_arrived(QObject* control) {
 HotelFields HotelEditWindow::read_fields() const {
   HotelFields f;
   for (const FieldLook& l : kFields) f[l.field] = box(l.field)->text().toStdString();
+  // An area chosen or typed by its English name is stored by the name in the data.
+  f.area = state_.place_names.japanese_of(f.area);
   return f;
 }
 
 void HotelEditWindow::show_fields(const HotelFields& f) {
-  for (const FieldLook& l : kFields) ui::show_text(box(l.field), f[l.field]);
+  for (const FieldLook& l : kFields)
+    ui::show_text(box(l.field), l.field == HotelField::Area
+                                    ? state_.place_names.shown(f.area, state_.language)
+                                    : f[l.field]);
 }
 
 void HotelEditWindow::message(const std::string& text) {
@@ -193,10 +237,11 @@ void HotelEditWindow::message(const std::string& text) {
 
 bool HotelEditWindow::check_on_enter(HotelField f) {
   HotelFields fields = read_fields();
-  const auto error = check_field(f, fields, state_.schedule.areas);
+  const auto error = check_field(f, fields, state_.schedule.areas, state_.language);
   show_fields(fields);
   if (error) {
     message(*error);
+    ui::announce_refusal(box(f), QString::fromStdString(*error));
     return false;
   }
   return true;
@@ -207,7 +252,7 @@ void HotelEditWindow::store_as_new() { store_entry(true); }
 
 void HotelEditWindow::store_entry(bool as_new) {
   HotelFields fields = read_fields();
-  const auto error = check_fields(fields, state_.schedule.areas);
+  const auto error = check_fields(fields, state_.schedule.areas, state_.language);
   show_fields(fields);
   if (error) {
     // The focus goes to the field, with its hint and "?" as any focus brings them (also
@@ -215,15 +260,17 @@ void HotelEditWindow::store_entry(bool as_new) {
     box(error->field)->setFocus(Qt::OtherFocusReason);
     focus_arrived(box(error->field));
     message(error->message);
+    ui::announce_refusal(box(error->field), QString::fromStdString(error->message));
     return;
   }
   const bool adding = add_mode() || as_new;
   if (adding && registry_.full()) {
-    message(full_table_message(registry_.capacity()));
+    message(full_table_message(registry_.capacity(), state_.language));
     return;
   }
-  if (state_.messages().confirm(this, adding ? "追加しますよ！！" : "更新しますよ！！",
-                                adding ? 253 : 252) != ui::MessageAnswer::Ok)
+  const QString question = adding ? tr("追加しますよ！！") : tr("更新しますよ！！");
+  if (state_.messages().confirm(this, question.toStdString(), adding ? 253 : 252) !=
+      ui::MessageAnswer::Ok)
     return;
   if (adding) {
     if (ways_.add_entry) ways_.add_entry(entry_of(fields));

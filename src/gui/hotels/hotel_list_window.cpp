@@ -54,7 +54,7 @@ HotelListWindow::HotelListWindow(app::AppState& state, Ways ways, QWidget* paren
       state_(state),
       ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin6"));
-  setWindowTitle(QStringLiteral("ラボリン&ホテル情報"));
+  setWindowTitle(tr("ラボリン&ホテル情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   const ui::TwipLayout layout(this);
@@ -62,17 +62,17 @@ HotelListWindow::HotelListWindow(app::AppState& state, Ways ways, QWidget* paren
   // The title strip: a caption-only button.
   title_strip_ =
       layout.place(new QPushButton(this), QStringLiteral("Command1"), 120, 120, 9600, 360);
+  title_strip_->setAccessibleName(tr("一覧の見出し"));
   build_grid();
-  rating_note_ = layout.label(
-      this, QStringLiteral("Label1"),
-      QStringLiteral("備考(評価)は作者の個人的な評価です。公的機関の評価ではありません。"
-                     "ご留意下さい。"),
-      120, 5400, 9600, 300);
-  districts_button_ = layout.button(this, QStringLiteral("Command3"),
-                                    QStringLiteral("地区の絞り込み"), 6000, 5760, 1800, 420);
+  rating_note_ =
+      layout.label(this, QStringLiteral("Label1"),
+                   tr("備考(評価)は作者の個人的な評価です。公的機関の評価ではありません。"
+                      "ご留意下さい。"),
+                   120, 5400, 9600, 300);
+  districts_button_ =
+      layout.button(this, QStringLiteral("Command3"), tr("地区の絞り込み"), 6000, 5760, 1800, 420);
   connect(districts_button_, &QPushButton::clicked, this, &HotelListWindow::narrow_districts);
-  end_button_ = layout.button(this, QStringLiteral("Command2"), QStringLiteral("終了"), 7920, 5760,
-                              1800, 420);
+  end_button_ = layout.button(this, QStringLiteral("Command2"), tr("終了"), 7920, 5760, 1800, 420);
   connect(end_button_, &QPushButton::clicked, this, &HotelListWindow::end_list);
 
   auto* keys = new ui::KeyConventions(this);
@@ -89,6 +89,7 @@ void HotelListWindow::build_grid() {
   grid_ = layout.place(new QTableWidget(this), QStringLiteral("MSFlexGrid1"), 120, 540, 9600, 4800);
   grid_->setHorizontalHeader(new RaisedHeader(grid_));
   grid_->setColumnCount(kGridColumns);
+  grid_->setAccessibleName(tr("ホテル一覧"));
   grid_->verticalHeader()->hide();  // no fixed columns
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -97,10 +98,11 @@ void HotelListWindow::build_grid() {
   grid_->verticalHeader()->setDefaultSectionSize(layout.px(270));
   grid_->horizontalHeader()->setFixedHeight(layout.px(300));
   grid_->horizontalHeader()->setHighlightSections(false);
-  for (int c = 0; c < kGridColumns; ++c) {
-    grid_->setHorizontalHeaderItem(c, new QTableWidgetItem(to_qt(grid_heading()[c])));
-    grid_->setColumnWidth(c, layout.px(kGridColumnTwips[c]));
-  }
+  // The headings also name the columns for a screen reader.
+  QStringList headings;
+  for (const std::string& heading : grid_heading(state_.language)) headings << to_qt(heading);
+  grid_->setHorizontalHeaderLabels(headings);
+  for (int c = 0; c < kGridColumns; ++c) grid_->setColumnWidth(c, layout.px(kGridColumnTwips[c]));
 }
 
 void HotelListWindow::lay_out(int grid_width) {
@@ -139,17 +141,19 @@ void HotelListWindow::fit_columns() {
 
 bool HotelListWindow::start() {
   HotelSelection& selection = state_.hotel_selection;
-  title_strip_->setText(to_qt(
-      title_strip(selection.caption_from, selection.hotel_area, state_.service_date.day_number)));
+  title_strip_->setText(
+      to_qt(title_strip(selection.caption_from, selection.hotel_area,
+                        state_.service_date.day_number, state_.language, state_.place_names)));
+  title_strip_->setAccessibleDescription(title_strip_->text());
   if (!state_.hotels_loaded) load_hotels();
   std::string error;
-  if (!select_hotels(state_.hotels, selection, error)) {
+  if (!select_hotels(state_.hotels, selection, error, state_.language)) {
     state_.messages().error(this, error);
     close();
     return false;
   }
   if (selection.hit_list.empty()) {
-    state_.messages().error(this, kNoHotelMessage, kNoHotelHelpTopic);
+    state_.messages().error(this, no_hotel_message(state_.language), kNoHotelHelpTopic);
     close();
     return false;
   }
@@ -169,12 +173,13 @@ void HotelListWindow::load_hotels() {
     table.file_hotel_count = 0;
     const UserHotelReport report = load_user_hotels(state_.user_hotels_path(), table);
     if (report.skipped_lines > 0 || report.truncated) {
-      std::string text = "利用者ホテルファイル " + state_.user_hotels_path() + " の";
+      QString text = tr("利用者ホテルファイル %1 の").arg(to_qt(state_.user_hotels_path()));
       if (report.skipped_lines > 0)
-        text += ' ' + std::to_string(report.skipped_lines) + " 行（最初は " +
-                std::to_string(report.first_skipped_line) + " 行目）を読めませんでした。";
-      if (report.truncated) text += " ホテル数が上限を超えたため、残りを読みませんでした。";
-      state_.messages().error(this, text);
+        text += tr(" %1 行（最初は %2 行目）を読めませんでした。")
+                    .arg(report.skipped_lines)
+                    .arg(report.first_skipped_line);
+      if (report.truncated) text += tr(" ホテル数が上限を超えたため、残りを読みませんでした。");
+      state_.messages().error(this, text.toStdString());
     }
     read = hotels::load_hotels(state_.data_path(), state_.schedule.directory, state_.schedule.areas,
                                state_.districts, table, error, state_.process_events);
@@ -192,7 +197,8 @@ void HotelListWindow::load_hotels() {
 }
 
 void HotelListWindow::fill_grid() {
-  const std::vector<GridRow> rows = grid_rows(state_.hotels, state_.hotel_selection.hit_list);
+  const std::vector<GridRow> rows = grid_rows(state_.hotels, state_.hotel_selection.hit_list,
+                                              state_.language, state_.place_names);
   grid_->clearContents();
   grid_->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "gui/hotels/hotel_search_window.h"
 
+#include "gui/common/accessibility.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 #include "hotels/hotel_list.h"
@@ -20,11 +21,12 @@ HotelSearchWindow::HotelSearchWindow(app::AppState& state, Ways ways, QWidget* p
       state_(state),
       ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin12"));
-  setWindowTitle(QStringLiteral("ﾗﾎﾞﾘﾝ&ﾎﾃﾙ情報"));
+  setWindowTitle(tr("ﾗﾎﾞﾘﾝ&ﾎﾃﾙ情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   build_controls();
-  area_->setText(QString::fromStdString(area_prefill(state.settings)));
+  area_->setText(
+      QString::fromStdString(area_prefill(state.settings, state.language, state.place_names)));
 
   auto* keys = new ui::KeyConventions(this);
   keys->select_all_on_focus(area_);
@@ -44,23 +46,26 @@ HotelSearchWindow::HotelSearchWindow(app::AppState& state, Ways ways, QWidget* p
 
 void HotelSearchWindow::build_controls() {
   const ui::TwipLayout layout(this);
-  auto* frame = layout.frame(this, QStringLiteral("Frame1"), QStringLiteral("ホテル検索条件"), 120,
-                             60, 5400, 900);
-  layout.label(frame, QStringLiteral("Label1"), QStringLiteral("ホテル検索地域名"), 180, 360, 1800,
-               330);
+  auto* frame =
+      layout.frame(this, QStringLiteral("Frame1"), tr("ホテル検索条件"), 120, 60, 5400, 900);
+  auto* area_label =
+      layout.label(frame, QStringLiteral("Label1"), tr("ホテル検索地域名"), 180, 360, 1800, 330);
   area_ = layout.box(frame, QStringLiteral("Text1"), 2040, 330, 2400, 390);
+  area_label->setBuddy(area_);
+  area_->setAccessibleName(tr("ホテル検索地域名"));
   picker_button_ =
       layout.button(frame, QStringLiteral("Command3"), QStringLiteral("?"), 4500, 330, 390, 390);
+  picker_button_->setAccessibleName(tr("ホテル地域の選択"));
   // Reached with Tab, but a click leaves the focus in the area field.
   picker_button_->setFocusPolicy(Qt::TabFocus);
   picker_button_->hide();
   connect(picker_button_, &QPushButton::clicked, this, &HotelSearchWindow::open_area_picker);
 
-  search_button_ = layout.button(this, QStringLiteral("Command1"), QStringLiteral("検索開始"), 2520,
-                                 1080, 1440, 420);
+  search_button_ =
+      layout.button(this, QStringLiteral("Command1"), tr("検索開始"), 2520, 1080, 1440, 420);
   connect(search_button_, &QPushButton::clicked, this, &HotelSearchWindow::search);
-  end_button_ = layout.button(this, QStringLiteral("Command2"), QStringLiteral("検索終了"), 4080,
-                              1080, 1440, 420);
+  end_button_ =
+      layout.button(this, QStringLiteral("Command2"), tr("検索終了"), 4080, 1080, 1440, 420);
   connect(end_button_, &QPushButton::clicked, this, &HotelSearchWindow::end_search);
 
   setTabOrder(area_, picker_button_);
@@ -99,23 +104,33 @@ void HotelSearchWindow::resume() {
   area_->setFocus();
 }
 
+std::string HotelSearchWindow::typed_area() const {
+  // An area typed by its English name is the area of that name in the data.
+  return state_.place_names.japanese_of(area_->text().toStdString());
+}
+
+void HotelSearchWindow::refuse_area() {
+  const char* message = area_error_message(state_.language);
+  state_.messages().error(this, message, kAreaErrorHelpTopic);
+  area_->setFocus();
+  ui::announce_refusal(area_, QString::fromUtf8(message));
+}
+
 bool HotelSearchWindow::check_area_field() {
   if (text::trim(area_->text().toStdString()).empty()) return false;
-  if (check_area(state_.schedule.areas, area_->text().toStdString())) return true;
-  state_.messages().error(this, kAreaErrorMessage, kAreaErrorHelpTopic);
-  area_->setFocus();
+  if (check_area(state_.schedule.areas, typed_area())) return true;
+  refuse_area();
   return false;
 }
 
 void HotelSearchWindow::search() {
-  const std::string area = area_->text().toStdString();
+  const std::string area = typed_area();
   if (text::trim(area).empty()) {
     area_->setFocus();
     return;
   }
   if (!check_area(state_.schedule.areas, area)) {
-    state_.messages().error(this, kAreaErrorMessage, kAreaErrorHelpTopic);
-    area_->setFocus();
+    refuse_area();
     return;
   }
   ui::store_position(this, state_.settings.pos(settings::kHotelSearchWindowId));

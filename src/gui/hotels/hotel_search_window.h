@@ -42,9 +42,11 @@ class HotelSearchWindow final : public QWidget {
 
  private:
   void build_controls();
-  bool check_area_field();  // Enter in the area field
-  void search();            // 検索開始
-  void end_search();        // 検索終了, Esc
+  std::string typed_area() const;  // the area field's text as a name in the data
+  void refuse_area();              // the area is not one of the data's
+  bool check_area_field();         // Enter in the area field
+  void search();                   // 検索開始
+  void end_search();               // 検索終了, Esc
 
   app::AppState& state_;
   Ways ways_;

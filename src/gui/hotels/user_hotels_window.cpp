@@ -74,7 +74,7 @@ int user_capacity(const app::AppState& state) {
 UserHotelsWindow::UserHotelsWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin13"));
-  setWindowTitle(QStringLiteral("ラボリン＆ホテル情報"));
+  setWindowTitle(tr("ラボリン＆ホテル情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   build_controls();
@@ -88,7 +88,7 @@ UserHotelsWindow::UserHotelsWindow(app::AppState& state, Ways ways, QWidget* par
   file_as_read_.entries.clear();  // the registry holds them now
   fill_list();
   disable_entry_commands();
-  const std::string message = load_message(file_as_read_);
+  const std::string message = load_message(file_as_read_, state_.language);
   if (!message.empty()) {
     // Once the window is on the screen, so the message stands in front of it.
     QTimer::singleShot(0, this, [this, message] { state_.messages().error(this, message); });
@@ -98,8 +98,7 @@ UserHotelsWindow::UserHotelsWindow(app::AppState& state, Ways ways, QWidget* par
 void UserHotelsWindow::build_controls() {
   const ui::TwipLayout layout(this);
   const int half = QFontMetrics(font()).horizontalAdvance(QChar(' '));
-  auto* frame = layout.frame(this, QStringLiteral("Frame1"), QStringLiteral("ホテル情報"), 120, 60,
-                             8400, 4440);
+  auto* frame = layout.frame(this, QStringLiteral("Frame1"), tr("ホテル情報"), 120, 60, 8400, 4440);
 
   // Headings over the list's tab stops: area 0, district 2, name 4, phone 8 stops.
   const int text_x = layout.px(120) + 2 + 3;  // the list's frame and the line's own margin
@@ -107,12 +106,12 @@ void UserHotelsWindow::build_controls() {
     const char* name;
     const char* text;
     int stop;
-  } headings[] = {{"Label1", "地域名", 0},
-                  {"Label2", "地区名", 2},
-                  {"Label3", "ホテル名", 4},
-                  {"Label4", "電話番号", 8}};
+  } headings[] = {{"Label1", QT_TR_NOOP("地域名"), 0},
+                  {"Label2", QT_TR_NOOP("地区名"), 2},
+                  {"Label3", QT_TR_NOOP("ホテル名"), 4},
+                  {"Label4", QT_TR_NOOP("電話番号"), 8}};
   for (const auto& h : headings) {
-    auto* label = new QLabel(QString::fromUtf8(h.text), frame);
+    auto* label = new QLabel(tr(h.text), frame);
     label->setObjectName(QString::fromLatin1(h.name));
     label->setGeometry(text_x + h.stop * kTabColumns * half, layout.px(300), 12 * half,
                        layout.px(300));
@@ -123,16 +122,16 @@ void UserHotelsWindow::build_controls() {
   hotel_lines_->setSelectionMode(QAbstractItemView::SingleSelection);
   hotel_lines_->setItemDelegate(new TabStopDelegate(hotel_lines_));
   hotel_lines_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  hotel_lines_->setAccessibleName(tr("登録ホテル一覧"));
 
-  const auto button = [&](const char* name, const char* caption, int left) {
-    return layout.button(this, QLatin1String(name), QString::fromUtf8(caption), left, 4620, 1500,
-                         420);
+  const auto button = [&](const char* name, const QString& caption, int left) {
+    return layout.button(this, QLatin1String(name), caption, left, 4620, 1500, 420);
   };
-  store_button_ = button("Command1", "登録終了", 120);
-  add_button_ = button("Command2", "追加", 1845);
-  change_button_ = button("Command3", "修正", 3570);
-  delete_button_ = button("Command4", "削除", 5295);
-  cancel_button_ = button("Command5", "取消", 7020);
+  store_button_ = button("Command1", tr("登録終了"), 120);
+  add_button_ = button("Command2", tr("追加"), 1845);
+  change_button_ = button("Command3", tr("修正"), 3570);
+  delete_button_ = button("Command4", tr("削除"), 5295);
+  cancel_button_ = button("Command5", tr("取消"), 7020);
 }
 
 void UserHotelsWindow::connect_controls() {
@@ -202,7 +201,7 @@ void UserHotelsWindow::open_editor(int index) {
 
 void UserHotelsWindow::open_add() {
   if (registry_.full()) {
-    state_.messages().error(this, full_table_message(registry_.capacity()));
+    state_.messages().error(this, full_table_message(registry_.capacity(), state_.language));
     return;
   }
   open_editor(-1);
@@ -217,7 +216,8 @@ void UserHotelsWindow::open_update() {
 void UserHotelsWindow::delete_selected() {
   const int line = selected_line();
   if (line < 0) return;
-  if (state_.messages().confirm(this, "本当に削除しますよ！！", 251) != ui::MessageAnswer::Ok)
+  if (state_.messages().confirm(this, tr("本当に削除しますよ！！").toStdString(), 251) !=
+      ui::MessageAnswer::Ok)
     return;
   registry_.remove(line);
   changed_ = true;
@@ -244,12 +244,14 @@ void UserHotelsWindow::update_entry(int index, HotelEntry entry) {
 void UserHotelsWindow::store_and_close() {
   // Saved meanwhile (by hand or by another program): overwriting it is the user's choice.
   if (changed_since_load(state_.user_hotels_path(), file_as_read_) &&
-      state_.messages().confirm(this, kChangedFileQuestion, kHelpTopic) != ui::MessageAnswer::Ok)
+      state_.messages().confirm(this, changed_file_question(state_.language), kHelpTopic) !=
+          ui::MessageAnswer::Ok)
     return;
   registry_.prepare_for_saving(state_.settings.control3_flg);
   fill_list();
   disable_entry_commands();
-  const SaveResult result = save_user_hotels(state_.user_hotels_path(), registry_.entries());
+  const SaveResult result =
+      save_user_hotels(state_.user_hotels_path(), registry_.entries(), state_.language);
   if (!result.ok) {
     // The list stays open with every entry, so nothing typed is lost.
     state_.messages().error(this, result.message);
@@ -266,8 +268,8 @@ void UserHotelsWindow::cancel() { close(); }
 
 void UserHotelsWindow::escape() {
   // Escape drops the changes only when the user says so; 取消 is the button for that.
-  if (changed_ && state_.messages().confirm(this, "変更を保存せずに閉じますか？", kHelpTopic) !=
-                      ui::MessageAnswer::Ok)
+  if (changed_ && state_.messages().confirm(this, tr("変更を保存せずに閉じますか？").toStdString(),
+                                            kHelpTopic) != ui::MessageAnswer::Ok)
     return;
   cancel();
 }
