@@ -159,6 +159,11 @@ bool Navigator::read_data_file() {
     state_.messages().error(main_.get(), "データファイルを読めません。\n" + error.message());
     return false;
   }
+  // English place names: a missing file leaves them in Japanese; a broken one is told once.
+  data::PlaceNamesError names_error;
+  if (!data::load_place_names(state_.path_of(data::kPlaceNamesFileName), state_.place_names,
+                              names_error))
+    state_.messages().error(main_.get(), names_error.message(state_.language));
   return true;
 }
 
