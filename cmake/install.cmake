@@ -2,7 +2,8 @@
 # Install rules and the Debian package (cpack -G DEB).
 #
 #   bin/ravolin, bin/ravolin-tool
-#   share/ravolin/<edition>/        data file, help file, default settings (read only)
+#   share/ravolin/<edition>/        data file, English place names, help file, default
+#                                   settings (read only)
 #   share/applications/             one desktop entry per edition: ravolin --edition <edition>
 #   share/metainfo/                 AppStream metadata of the program and its three entries
 #   share/icons/hicolor/*/apps/     the icon, SVG and PNG 16..256
@@ -61,6 +62,10 @@ foreach(ed ${EDITIONS})
   set(ed_dir ${CMAKE_INSTALL_DATADIR}/ravolin/${ed})
   if(EXISTS ${CMAKE_SOURCE_DIR}/datasets/${ed})
     install(FILES ${PROGRAM_DIR}/${ed}/ravolinh.dat DESTINATION ${ed_dir})
+  endif()
+  if(EXISTS ${CMAKE_SOURCE_DIR}/datasets/${ed}/names-en.txt)
+    install(FILES ${CMAKE_SOURCE_DIR}/datasets/${ed}/names-en.txt DESTINATION ${ed_dir}
+            RENAME ravolin_names_en.txt)
   endif()
   # The delivered defaults, not the build tree's copy that a run may have changed.
   foreach(f resources/ravolin2.hlp resources/${EDITION_INI_${ed}})

@@ -159,6 +159,11 @@ bool Navigator::read_data_file() {
     state_.messages().error(main_.get(), "データファイルを読めません。\n" + error.message());
     return false;
   }
+  // English place names: a missing file leaves them in Japanese; a broken one is told once.
+  data::PlaceNamesError names_error;
+  if (!data::load_place_names(state_.path_of(data::kPlaceNamesFileName), state_.place_names,
+                              names_error))
+    state_.messages().error(main_.get(), names_error.message(state_.language));
   return true;
 }
 
@@ -446,7 +451,8 @@ void Navigator::update_tray() {
   if (!tray_shown_) return;
   ui::Tray* tray = state_.tray();
   const bool keiyo = state_.settings.keiyo_use == 1;
-  tray->set_tooltip(board::tray_tooltip(state_.sinkansen_board, state_.keiyo_board, keiyo));
+  tray->set_tooltip(
+      board::tray_tooltip(state_.sinkansen_board, state_.keiyo_board, keiyo, state_.language));
   const auto gained = hurry_watch_.update(state_.sinkansen_board, state_.keiyo_board, keiyo);
   if (state_.settings.tray_notify != 1) return;
   for (const auto& line : gained) tray->notify("急げ!! そろそろ出発です", line);

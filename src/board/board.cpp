@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "board/board.h"
 
+#include "text/print_columns.h"
 #include "text/text.h"
 
 #include <algorithm>
@@ -23,9 +24,19 @@ int keiyo_train_count(const data::KeiyoTables& t, int v) {
   return std::clamp(t.train_count[v], 0, data::kMaxKeiyoTrains);
 }
 
-// Appends "ｈｈ：ｍｍ" (full-width) for an hhmm time.
-void append_full_width_time(std::string& out, int hhmm) {
-  out += text::to_full_width(text::format_hhmm(hhmm));
+bool is_english(text::Language language) { return language == text::Language::kEnglish; }
+
+// Appends "ｈｈ：ｍｍ" (full-width) for an hhmm time; in English "hh:mm".
+void append_full_width_time(std::string& out, int hhmm,
+                            text::Language language = text::Language::kJapanese) {
+  out +=
+      is_english(language) ? text::format_hhmm(hhmm) : text::to_full_width(text::format_hhmm(hhmm));
+}
+
+// The station of a setting as the caption shows it.
+std::string caption_station(const std::string& setting, text::Language language,
+                            const data::PlaceNames& names) {
+  return names.shown(text::trim(setting), language);
 }
 
 // Reuses the list's line strings from the previous rebuild, so a refresh allocates
@@ -87,19 +98,30 @@ int keiyo_schedule(const settings::Settings& s, const calendar::DayFlags& flags)
   return down ? 3 : 4;
 }
 
-std::string sinkansen_caption(int direction, const settings::Settings& s) {
-  std::string c = direction == 1 ? "新幹線（下り）" : "新幹線（上り）";
+std::string sinkansen_caption(int direction, const settings::Settings& s, text::Language language,
+                              const data::PlaceNames& names) {
+  std::string c;
+  if (is_english(language)) {
+    c = direction == 1 ? "Shinkansen (down)" : "Shinkansen (up)";
+  } else {
+    c = direction == 1 ? "新幹線（下り）" : "新幹線（上り）";
+  }
   c += "  ";
-  c += text::trim(s.sinkansen_station);
+  c += caption_station(s.sinkansen_station, language, names);
   return c;
 }
 
-std::string keiyo_caption(int schedule, const settings::Settings& s) {
+std::string keiyo_caption(int schedule, const settings::Settings& s, text::Language language,
+                          const data::PlaceNames& names) {
   static constexpr const char* kCaptions[] = {"", "京葉線（平日下り）", "京葉線（平日上り）",
                                               "京葉線（土休日下り）", "京葉線（土休日上り）"};
-  std::string c = (schedule >= 1 && schedule <= 4) ? kCaptions[schedule] : "";
+  static constexpr const char* kEnglishCaptions[] = {
+      "", "Keiyo Line (weekdays, down)", "Keiyo Line (weekdays, up)",
+      "Keiyo Line (weekends & holidays, down)", "Keiyo Line (weekends & holidays, up)"};
+  const auto& captions = is_english(language) ? kEnglishCaptions : kCaptions;
+  std::string c = (schedule >= 1 && schedule <= 4) ? captions[schedule] : "";
   c += "  ";
-  c += text::trim(s.keiyo_station);
+  c += caption_station(s.keiyo_station, language, names);
   return c;
 }
 
@@ -181,7 +203,37 @@ void sort_keiyo(const data::KeiyoTables& t, int schedule, int station, int* trai
   exchange_sort(trains, count, [&](int m) { return t.time(schedule, station, m); });
 }
 
-std::string_view train_type_name(char letter) {
+namespace {
+std::string_view english_train_type_name(char letter) {
+  switch (letter) {
+    case 'N':
+      return "Nozomi";
+    case 'H':
+      return "Hikari";
+    case 'K':
+      return "Kodama";
+    case 'Y':
+      return "Yamabiko";
+    case 'M':
+      return "Komachi";
+    case 'T':
+      return "Tsubasa";
+    case 'O':
+      return "Nasuno";
+    case 'A':
+      return "Asahi";
+    case 'S':
+      return "Asama";
+    case 'G':
+      return "Tanigawa";
+    default:
+      return {};
+  }
+}
+}  // namespace
+
+std::string_view train_type_name(char letter, text::Language language) {
+  if (is_english(language)) return english_train_type_name(letter);
   switch (letter) {
     case 'N':
       return "のぞみ";
@@ -210,13 +262,17 @@ std::string_view train_type_name(char letter) {
 
 namespace {
 struct CarType {
-  std::string_view code, mark, note;
+  std::string_view code, mark, note, english_note;
 };
 constexpr CarType kCarTypes[] = {
-    {"N", "N", "　【のぞみ型車両】"},    {"G", "G", "　【グランドひかり】"},
-    {"W", "W", "　【ウエストひかり】"},  {"N5", "n", "　【のぞみ５００系】"},
-    {"N7", "E", "　【のぞみ７００系】"}, {"F", "F", "　【ファミリひかり】"},
-    {"RS", "R", "　【Rail Star】"},      {"M", "M", "　【オール２階建て車両】"},
+    {"N", "N", "　【のぞみ型車両】", "  [Nozomi type cars]"},
+    {"G", "G", "　【グランドひかり】", "  [Grand Hikari]"},
+    {"W", "W", "　【ウエストひかり】", "  [West Hikari]"},
+    {"N5", "n", "　【のぞみ５００系】", "  [Nozomi, Series 500]"},
+    {"N7", "E", "　【のぞみ７００系】", "  [Nozomi, Series 700]"},
+    {"F", "F", "　【ファミリひかり】", "  [Family Hikari]"},
+    {"RS", "R", "　【Rail Star】", "  [Rail Star]"},
+    {"M", "M", "　【オール２階建て車両】", "  [All double-decker cars]"},
 };
 const CarType* find_car_type(std::string_view code) {
   for (const auto& c : kCarTypes)
@@ -230,9 +286,10 @@ std::string_view car_type_mark(std::string_view code) {
   return c ? c->mark : std::string_view{};
 }
 
-std::string_view car_type_note(std::string_view code) {
+std::string_view car_type_note(std::string_view code, text::Language language) {
   const CarType* c = find_car_type(code);
-  return c ? c->note : std::string_view{};
+  if (!c) return {};
+  return is_english(language) ? c->english_note : c->note;
 }
 
 std::string train_number_text(std::string_view rest) {
@@ -268,6 +325,36 @@ std::string train_name(const data::SinkansenTables& t, int direction, int train)
 }
 
 namespace {
+// Columns of "Yamabiko 123", the longest name with its number: the mark follows them.
+constexpr int kEnglishNameColumns = 12;
+
+// The number part without the leading zeros the Japanese form keeps ("029" -> "29").
+std::string english_train_number(std::string_view rest) {
+  std::string r = train_number_text(rest);
+  if (r.empty() || !std::all_of(r.begin(), r.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return r;
+  return std::to_string(std::stoi(r));
+}
+}  // namespace
+
+std::string train_name_english(const data::SinkansenTables& t, int direction, int train) {
+  const std::string& id = t.train_id[direction][train];
+  std::string s;
+  if (!id.empty()) {
+    s = train_type_name(id[0], text::Language::kEnglish);
+    if (!s.empty()) s += ' ';
+    s += english_train_number(std::string_view(id).substr(1));
+  }
+  const int columns = text::text_columns(s);
+  if (columns < kEnglishNameColumns)
+    s.append(static_cast<std::size_t>(kEnglishNameColumns - columns), ' ');
+  const std::string_view mark =
+      id.empty() ? std::string_view{} : car_type_mark(t.car_type[direction][train]);
+  s += mark.empty() ? std::string_view(" ") : mark;
+  return s;
+}
+
+namespace {
 
 // The thresholds of one list at the program clock.
 Thresholds thresholds_at(double program_time, int normal_minutes, int hurry_minutes) {
@@ -276,12 +363,13 @@ Thresholds thresholds_at(double program_time, int normal_minutes, int hurry_minu
   return compute_thresholds(hour, minute, normal_minutes, hurry_minutes);
 }
 
-// "  新大阪 (１３：２０)": the last stop and the arrival time there.
-void append_last_stop(std::string& line, const std::string& name, int hhmm) {
+// "  新大阪 (１３：２０)": the last stop and the arrival time there ("  Shin-Osaka (13:20)").
+void append_last_stop(std::string& line, const std::string& name, int hhmm, text::Language language,
+                      const data::PlaceNames& names) {
   line += "  ";
-  line += name;
+  line += names.shown(name, language);
   line += " (";
-  append_full_width_time(line, hhmm);
+  append_full_width_time(line, hhmm, language);
   line += ')';
 }
 
@@ -291,7 +379,8 @@ void append_last_stop(std::string& line, const std::string& name, int hhmm) {
 // `line_limit` lines (0: no limit); an empty list gets the message of the hurry hour.
 template <class Board, typename AppendTrain>
 void fill_board(Board& out, const int* cand, int n, int line_limit, const Thresholds& th,
-                AppendTrain append_train) {
+                text::Language language, AppendTrain append_train) {
+  const bool english = is_english(language);
   LineWriter lines(out.lines);
   int shown = 0;
   for (int i = 0; i < n; ++i) {
@@ -300,7 +389,7 @@ void fill_board(Board& out, const int* cand, int n, int line_limit, const Thresh
     const int departure = append_train(line, m);
     if (departure <= th.normal_arrival) {
       line += "  ";
-      line += kHurryMark;
+      line += english ? kHurryMarkEnglish : kHurryMark;
     }
     ++shown;
     out.row_map[static_cast<std::size_t>(shown)] = m;
@@ -308,16 +397,23 @@ void fill_board(Board& out, const int* cand, int n, int line_limit, const Thresh
   }
   out.train_lines = shown;
   clear_row_map_from(out.row_map, shown + 1);
-  if (shown == 0) lines.next() = th.hurry_hour <= 6 ? kNotRunningYet : kServiceEnded;
+  if (shown == 0) {
+    if (english) {
+      lines.next() = th.hurry_hour <= 6 ? kNotRunningYetEnglish : kServiceEndedEnglish;
+    } else {
+      lines.next() = th.hurry_hour <= 6 ? kNotRunningYet : kServiceEnded;
+    }
+  }
   lines.finish();
 }
 
 }  // namespace
 
 void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
-                    const calendar::DayFlags& flags, double program_time, SinkansenBoard& out) {
+                    const calendar::DayFlags& flags, double program_time, SinkansenBoard& out,
+                    text::Language language, const data::PlaceNames& names) {
   const int d = sinkansen_direction(s);
-  out.caption = sinkansen_caption(d, s);
+  out.caption = sinkansen_caption(d, s, language, names);
   const int count = sin_station_count(t);
   const int j = find_sinkansen_station(t, d, s.sinkansen_station);
   out.context = {d, j};
@@ -341,11 +437,15 @@ void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
   }
   sort_sinkansen(t, d, j, cand.data(), n);
 
-  fill_board(out, cand.data(), n, line_limit, th, [&](std::string& line, int m) {
+  fill_board(out, cand.data(), n, line_limit, th, language, [&](std::string& line, int m) {
     const int tj = t.time(d, j, m);
-    append_train_name(line, t, d, m);
+    if (is_english(language)) {
+      line += train_name_english(t, d, m);
+    } else {
+      append_train_name(line, t, d, m);
+    }
     line += ' ';
-    append_full_width_time(line, tj);
+    append_full_width_time(line, tj, language);
     int last = 0;
     if (t.time(d, count, m) != 0) {
       last = count;
@@ -358,16 +458,18 @@ void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
         }
       }
     }
-    if (last != 0) append_last_stop(line, t.station_name[d][last], t.time(d, last, m));
+    if (last != 0)
+      append_last_stop(line, t.station_name[d][last], t.time(d, last, m), language, names);
     return tj;
   });
 }
 
 void edit_keiyo(const data::KeiyoTables& t, const settings::Settings& s,
-                const calendar::DayFlags& flags, double program_time, KeiyoBoard& out) {
+                const calendar::DayFlags& flags, double program_time, KeiyoBoard& out,
+                text::Language language, const data::PlaceNames& names) {
   if (s.keiyo_use != 1) return;
   const int v = keiyo_schedule(s, flags);
-  out.caption = keiyo_caption(v, s);
+  out.caption = keiyo_caption(v, s, language, names);
   const int count = keiyo_station_count(t, v);
   const int j = find_keiyo_station(t, v, s.keiyo_station);
   out.context = {v, j};
@@ -388,11 +490,16 @@ void edit_keiyo(const data::KeiyoTables& t, const settings::Settings& s,
   }
   sort_keiyo(t, v, j, cand.data(), n);
 
-  fill_board(out, cand.data(), n, line_limit, th, [&](std::string& line, int m) {
+  fill_board(out, cand.data(), n, line_limit, th, language, [&](std::string& line, int m) {
     const int tj = t.time(v, j, m);
-    line += is_keiyo_rapid(t.train_id[v][m]) ? "快速" : "普通";
+    const bool rapid = is_keiyo_rapid(t.train_id[v][m]);
+    if (is_english(language)) {
+      line += rapid ? "Rapid" : "Local";
+    } else {
+      line += rapid ? "快速" : "普通";
+    }
     line += ' ';
-    append_full_width_time(line, tj);
+    append_full_width_time(line, tj, language);
     // The train has a time at j, so a last stop is always found.
     int last = j;
     if (t.time(v, count, m) != 0) {
@@ -405,7 +512,7 @@ void edit_keiyo(const data::KeiyoTables& t, const settings::Settings& s,
         }
       }
     }
-    append_last_stop(line, t.station_name[v][last], t.time(v, last, m));
+    append_last_stop(line, t.station_name[v][last], t.time(v, last, m), language, names);
     return tj;
   });
 }

@@ -6,8 +6,10 @@
 #pragma once
 
 #include "calendar/dates.h"
+#include "data/place_names.h"
 #include "data/tables.h"
 #include "settings/settings.h"
+#include "text/language.h"
 
 #include <array>
 #include <string>
@@ -26,6 +28,10 @@ inline constexpr int kKeiyoRowMapSize = data::kMaxKeiyoTrains;  // 200
 inline constexpr const char* kHurryMark = "急げ!!";
 inline constexpr const char* kNotRunningYet = "この時間は運行していません";
 inline constexpr const char* kServiceEnded = "本日の運行は終了しました";
+// The same in English.
+inline constexpr const char* kHurryMarkEnglish = "Hurry!";
+inline constexpr const char* kNotRunningYetEnglish = "Service has not started yet";
+inline constexpr const char* kServiceEndedEnglish = "Service has ended for today";
 
 // Satellite-window modes: what the full schedule and passing-station windows show.
 inline constexpr int kModeKeiyo = 1;
@@ -74,9 +80,14 @@ struct KeiyoBoard {
 int sinkansen_direction(const settings::Settings& s);
 // Keiyo schedule 1..4 from the day-off flag and keiyo_flg.
 int keiyo_schedule(const settings::Settings& s, const calendar::DayFlags& flags);
-// Frame captions: "新幹線（下り）  東京", "京葉線（土休日上り）  舞浜".
-std::string sinkansen_caption(int direction, const settings::Settings& s);
-std::string keiyo_caption(int schedule, const settings::Settings& s);
+// Frame captions: "新幹線（下り）  東京", "京葉線（土休日上り）  舞浜"; in English
+// "Shinkansen (down)  Tokyo", "Keiyo Line (weekends & holidays, up)  Maihama".
+std::string sinkansen_caption(int direction, const settings::Settings& s,
+                              text::Language language = text::Language::kJapanese,
+                              const data::PlaceNames& names = data::PlaceNames::none());
+std::string keiyo_caption(int schedule, const settings::Settings& s,
+                          text::Language language = text::Language::kJapanese,
+                          const data::PlaceNames& names = data::PlaceNames::none());
 // The user's station: first row with flag 0 or 2 (Shinkansen) or first index (Keiyo)
 // whose name equals the setting exactly; station count + 1 when none does.
 int find_sinkansen_station(const data::SinkansenTables& t, int direction, std::string_view name);
@@ -105,19 +116,32 @@ void sort_keiyo(const data::KeiyoTables& t, int schedule, int station, int* trai
 std::string train_name(const data::SinkansenTables& t, int direction, int train);
 // Board mark of a car-type code ("N5" -> "n"), empty for none.
 std::string_view car_type_mark(std::string_view code);
-// Note of a car-type code ("N" -> "　【のぞみ型車両】"), empty for none.
-std::string_view car_type_note(std::string_view code);
-// Name of a Shinkansen type letter ('N' -> "のぞみ"), empty for an unknown letter.
-std::string_view train_type_name(char letter);
+// Note of a car-type code ("N" -> "　【のぞみ型車両】", English "  [Nozomi type cars]"),
+// empty for none.
+std::string_view car_type_note(std::string_view code,
+                               text::Language language = text::Language::kJapanese);
+// Name of a Shinkansen type letter ('N' -> "のぞみ", English "Nozomi"), empty for an
+// unknown letter.
+std::string_view train_type_name(char letter, text::Language language = text::Language::kJapanese);
+// English display name of a train for the board: "Nozomi 29" (number without leading
+// zeros), padded so that the car-type mark (or a blank) sits in the same column on
+// every line: "Nozomi 29   E".
+std::string train_name_english(const data::SinkansenTables& t, int direction, int train);
 // The number part of a Shinkansen identifier as three digits ("1" -> "001", blanks
 // around it dropped); a part that is not a plain number is shown as it stands.
 std::string train_number_text(std::string_view rest);
 
-// Rebuild the Shinkansen list (List1 and the Frame1 caption).
+// Rebuild the Shinkansen list (List1 and the Frame1 caption), in `language` with the place
+// names shown through `names`. English lines: "Nozomi 29     15:56  Hakata (20:48)  Hurry!".
 void edit_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
-                    const calendar::DayFlags& flags, double program_time, SinkansenBoard& out);
+                    const calendar::DayFlags& flags, double program_time, SinkansenBoard& out,
+                    text::Language language = text::Language::kJapanese,
+                    const data::PlaceNames& names = data::PlaceNames::none());
 // Rebuild the Keiyo list (List2 and the Frame2 caption); does nothing unless keiyo_use is 1.
+// English lines: "Rapid 05:25  Shin-Narashino (05:40)", "Local 05:34  Maihama (05:34)".
 void edit_keiyo(const data::KeiyoTables& t, const settings::Settings& s,
-                const calendar::DayFlags& flags, double program_time, KeiyoBoard& out);
+                const calendar::DayFlags& flags, double program_time, KeiyoBoard& out,
+                text::Language language = text::Language::kJapanese,
+                const data::PlaceNames& names = data::PlaceNames::none());
 
 }  // namespace ravolin::board

@@ -11,8 +11,24 @@ namespace ravolin::board {
 namespace {
 
 constexpr const char* kKeiyoNote = "（注）（　）内は新習志野駅とまり";
+// The Keiyo note names the station where the short trains end.
+constexpr const char* kKeiyoShortTerminus = "新習志野";
 
-const char* edition_note(int edition_code) {
+bool is_english(text::Language language) { return language == text::Language::kEnglish; }
+
+const char* edition_note(int edition_code, text::Language language) {
+  if (is_english(language)) {
+    switch (edition_code) {
+      case 1:
+        return "Note: plain = Hikari  [ ] = Nozomi  ( ) = Kodama";
+      case 2:
+        return "Note: plain = Yamabiko  [ ] = Tsubasa  < > = Komachi  ( ) = Nasuno";
+      case 3:
+        return "Note: plain = Asahi  [ ] = Asama  ( ) = Tanigawa";
+      default:
+        return "";
+    }
+  }
   switch (edition_code) {
     case 1:
       return "（注）無印はひかり  [　］はのぞみ　（　）はこだま";
@@ -36,14 +52,21 @@ void start_row_if_needed(std::string& out, int hour, int& previous_hour, bool& f
   previous_hour = hour;
 }
 
+// The mark of a train's last stop: the first character of its name as shown.
+std::string terminus_mark(const std::string& name, text::Language language,
+                          const data::PlaceNames& names) {
+  return text::char_left(text::trim(names.shown(text::trim(name), language)), 1);
+}
+
 }  // namespace
 
 FullSchedule full_schedule_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
-                                     const calendar::DayFlags& flags, int edition_code) {
+                                     const calendar::DayFlags& flags, int edition_code,
+                                     text::Language language, const data::PlaceNames& names) {
   FullSchedule fs;
   const int d = sinkansen_direction(s);
-  fs.caption = sinkansen_caption(d, s);
-  fs.note = edition_note(edition_code);
+  fs.caption = sinkansen_caption(d, s, language, names);
+  fs.note = edition_note(edition_code, language);
   const int count = std::clamp(t.station_count, 0, data::kMaxSinStations);
   const int j = find_sinkansen_station(t, d, s.sinkansen_station);
   if (j > count) return fs;
@@ -71,7 +94,7 @@ FullSchedule full_schedule_sinkansen(const data::SinkansenTables& t, const setti
     for (int c = count; c >= j; --c) {
       int flag = t.station_flag[d][c];
       if ((flag == data::kFlagSingle || flag == data::kFlagArrival) && t.time(d, c, m) != 0) {
-        fs.text += text::char_left(text::trim(t.station_name[d][c]), 1);
+        fs.text += terminus_mark(t.station_name[d][c], language, names);
         break;
       }
     }
@@ -104,11 +127,14 @@ FullSchedule full_schedule_sinkansen(const data::SinkansenTables& t, const setti
 }
 
 FullSchedule full_schedule_keiyo(const data::KeiyoTables& t, const settings::Settings& s,
-                                 const calendar::DayFlags& flags) {
+                                 const calendar::DayFlags& flags, text::Language language,
+                                 const data::PlaceNames& names) {
   FullSchedule fs;
   const int v = keiyo_schedule(s, flags);
-  fs.caption = keiyo_caption(v, s);
-  fs.note = kKeiyoNote;
+  fs.caption = keiyo_caption(v, s, language, names);
+  fs.note = is_english(language)
+                ? "Note: ( ) = terminates at " + names.shown(kKeiyoShortTerminus, language)
+                : kKeiyoNote;
   const int count = std::clamp(t.station_count[v], 0, data::kKeiyoStations);
   const int j = find_keiyo_station(t, v, s.keiyo_station);
   if (j > count) return fs;
@@ -127,7 +153,12 @@ FullSchedule full_schedule_keiyo(const data::KeiyoTables& t, const settings::Set
     const int m = cand[i];
     const int tj = t.time(v, j, m);
     start_row_if_needed(fs.text, tj / 100, previous_hour, first);
-    fs.text += is_keiyo_rapid(t.train_id[v][m]) ? "快" : "  ";
+    const bool rapid = is_keiyo_rapid(t.train_id[v][m]);
+    if (is_english(language)) {
+      fs.text += rapid ? "R " : "  ";
+    } else {
+      fs.text += rapid ? "快" : "  ";
+    }
     const std::string mm = text::format_00(tj % 100);
     if (t.time(v, count, m) != 0) {
       fs.text += " " + mm + " ";
@@ -139,10 +170,12 @@ FullSchedule full_schedule_keiyo(const data::KeiyoTables& t, const settings::Set
 }
 
 FullSchedule full_schedule(int mode, const data::ScheduleData& data, const settings::Settings& s,
-                           const calendar::DayFlags& flags) {
-  if (mode == kModeKeiyo) return full_schedule_keiyo(data.keiyo, s, flags);
+                           const calendar::DayFlags& flags, text::Language language,
+                           const data::PlaceNames& names) {
+  if (mode == kModeKeiyo) return full_schedule_keiyo(data.keiyo, s, flags, language, names);
   if (mode == kModeSinkansen)
-    return full_schedule_sinkansen(data.sin, s, flags, data.edition ? data.edition->code : 0);
+    return full_schedule_sinkansen(data.sin, s, flags, data.edition ? data.edition->code : 0,
+                                   language, names);
   return {};
 }
 

@@ -9,11 +9,15 @@ namespace ravolin::board {
 
 namespace {
 
-bool ends_with_hurry(const std::string& line) {
-  const std::string trimmed = text::trim_right(line);
-  const std::string mark = kHurryMark;
+bool ends_with(const std::string& trimmed, const std::string& mark) {
   return trimmed.size() >= mark.size() &&
          trimmed.compare(trimmed.size() - mark.size(), mark.size(), mark) == 0;
+}
+
+// A line that ends in the hurry mark of either language.
+bool ends_with_hurry(const std::string& line) {
+  const std::string trimmed = text::trim_right(line);
+  return ends_with(trimmed, kHurryMark) || ends_with(trimmed, kHurryMarkEnglish);
 }
 
 template <class Board>
@@ -27,8 +31,9 @@ void append_first(std::string& out, const Board& b) {
 
 }  // namespace
 
-std::string tray_tooltip(const SinkansenBoard& sin, const KeiyoBoard& keiyo, bool keiyo_use) {
-  std::string out = "ラボリン";
+std::string tray_tooltip(const SinkansenBoard& sin, const KeiyoBoard& keiyo, bool keiyo_use,
+                         text::Language language) {
+  std::string out = language == text::Language::kEnglish ? "Ravolin" : "ラボリン";
   append_first(out, sin);
   if (keiyo_use) append_first(out, keiyo);
   return out;

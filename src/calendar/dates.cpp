@@ -163,14 +163,49 @@ int hhmm_of(double time_of_day) {
   return h * 100 + m;
 }
 
-std::string date_text_jp(std::int32_t dn) {
+std::string weekday_text(int weekday, text::Language language, bool long_form) {
+  static constexpr const char* kEnglish[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                             "Thursday", "Friday", "Saturday"};
+  if (weekday < 1 || weekday > 7) return {};
+  if (language == text::Language::kEnglish) {
+    const std::string name = kEnglish[weekday - 1];
+    return long_form ? name : name.substr(0, 3);
+  }
+  return long_form ? text::weekday_name(weekday) + "曜日" : text::weekday_name(weekday);
+}
+
+namespace {
+// "2026/12/07 (Mon)"
+std::string english_date_text(std::int32_t dn) {
+  const CivilDate c = civil_from_day_number(dn);
+  return text::format_ymd(c.year, c.month, c.day) + " (" +
+         weekday_text(weekday_of(dn), text::Language::kEnglish) + ")";
+}
+}  // namespace
+
+std::string date_text_jp(std::int32_t dn, text::Language language) {
+  if (language == text::Language::kEnglish) return english_date_text(dn);
   const CivilDate c = civil_from_day_number(dn);
   return text::format_date_jp(c.year, c.month, c.day, weekday_of(dn));
 }
 
-std::string date_text_ascii(std::int32_t dn) {
+std::string date_text_ascii(std::int32_t dn, text::Language language) {
+  if (language == text::Language::kEnglish) return english_date_text(dn);
   const CivilDate c = civil_from_day_number(dn);
   return text::format_date_ascii(c.year, c.month, c.day, weekday_of(dn));
+}
+
+std::string date_text_long(std::int32_t dn, text::Language language) {
+  static constexpr const char* kMonths[] = {"January",   "February", "March",    "April",
+                                            "May",       "June",     "July",     "August",
+                                            "September", "October",  "November", "December"};
+  const CivilDate c = civil_from_day_number(dn);
+  const std::string weekday = weekday_text(weekday_of(dn), language, true);
+  if (language == text::Language::kEnglish)
+    return weekday + ", " + std::to_string(c.day) + " " + kMonths[(c.month + 11) % 12] + " " +
+           std::to_string(c.year);
+  return std::to_string(c.year) + "年" + std::to_string(c.month) + "月" + std::to_string(c.day) +
+         "日 " + weekday;
 }
 
 std::string date_text_yymmdd(std::int32_t dn) {
@@ -185,9 +220,11 @@ std::string time_text_hhmmss(double t) {
   return text::format_00(h) + ":" + text::format_00(m) + ":" + text::format_00(s);
 }
 
-std::string clock_caption(const ServiceDate& service, double program_time) {
+std::string clock_caption(const ServiceDate& service, double program_time,
+                          text::Language language) {
   // The date comes from the day number: it is the authoritative part of the service date.
-  return "現在日時 ： " + date_text_jp(service.day_number) + "  " +
+  const char* head = language == text::Language::kEnglish ? "Now: " : "現在日時 ： ";
+  return head + date_text_jp(service.day_number, language) + "  " +
          text::format_hhmm(hhmm_of(program_time));
 }
 

@@ -4,6 +4,8 @@
 // is the Clock seam's business (calendar/clock.h).
 #pragma once
 
+#include "text/language.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -81,13 +83,20 @@ int holiday_eve(const HolidayList& list, std::int32_t travel_day_number, int sys
 // The program time from the offset and the system time of day, wrapped at 23:59:59; the
 // clock keeps the reading and the result (edit_time of the main window).
 double update_program_time(ProgramClock& clock, double system_time_of_day);
-// "現在日時 ： yyyy/mm/dd（aaa）  hh:mm"
-std::string clock_caption(const ServiceDate& service, double program_time);
+// "現在日時 ： yyyy/mm/dd（aaa）  hh:mm"; in English "Now: yyyy/mm/dd (Ddd)  hh:mm".
+std::string clock_caption(const ServiceDate& service, double program_time,
+                          text::Language language = text::Language::kJapanese);
 // Date texts of a day number handed to the windows:
 // "yyyy/mm/dd（aaa）" (main window button), "yyyy/mm/dd (aaa)" (hotel list title),
-// "yy/mm/dd" (the date set by the correction window).
-std::string date_text_jp(std::int32_t dn);
-std::string date_text_ascii(std::int32_t dn);
+// "yy/mm/dd" (the date set by the correction window). The English forms of the first two
+// are both "yyyy/mm/dd (Ddd)" ("2026/12/07 (Mon)").
+std::string date_text_jp(std::int32_t dn, text::Language language = text::Language::kJapanese);
+std::string date_text_ascii(std::int32_t dn, text::Language language = text::Language::kJapanese);
+// A whole date in words, as a screen reader says it: "2026年12月7日 月曜日",
+// "Monday, 7 December 2026".
+std::string date_text_long(std::int32_t dn, text::Language language = text::Language::kJapanese);
+// Weekday 1 = Sunday .. 7 = Saturday: "日" / "Sun" (short), "日曜日" / "Sunday" (long).
+std::string weekday_text(int weekday, text::Language language, bool long_form = false);
 std::string date_text_yymmdd(std::int32_t dn);
 // "hh:mm:ss" of a fraction of a day (rounded to the second).
 std::string time_text_hhmmss(double t);

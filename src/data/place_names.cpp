@@ -1,7 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "data/place_names.h"
 
+#include "files/replace_file.h"
+
+#include <utility>
+
 namespace ravolin::data {
+
+const PlaceNames& PlaceNames::none() {
+  static const PlaceNames empty;
+  return empty;
+}
 
 void PlaceNames::add(const std::string& japanese, const std::string& english) {
   english_[japanese] = english;
@@ -31,6 +40,110 @@ std::string PlaceNames::folded(const std::string& english) {
     out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   }
   return out;
+}
+
+}  // namespace ravolin::data
+
+namespace ravolin::data {
+namespace {
+
+std::string_view trimmed(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+// True when `s` is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool is_utf8(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    int more = 0;
+    char32_t cp = 0;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if ((c & 0xE0) == 0xC0) {
+      more = 1, cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+      more = 2, cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+      more = 3, cp = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + static_cast<std::size_t>(more) >= s.size()) return false;
+    for (int k = 1; k <= more; ++k) {
+      const auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+      if ((b & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (b & 0x3F);
+    }
+    static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kLeast[more] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += static_cast<std::size_t>(more) + 1;
+  }
+  return true;
+}
+
+// The reason a line is refused, or nothing for a good line (names set).
+const char* check_line(std::string_view line, std::string_view& japanese,
+                       std::string_view& english) {
+  if (!is_utf8(line)) return "the line is not UTF-8 text";
+  const std::size_t tab = line.find('\t');
+  if (tab == std::string_view::npos) return "no TAB between the Japanese and the English name";
+  if (line.find('\t', tab + 1) != std::string_view::npos) return "more than one TAB";
+  japanese = trimmed(line.substr(0, tab));
+  english = trimmed(line.substr(tab + 1));
+  if (japanese.empty()) return "the Japanese name is empty";
+  if (english.empty()) return "the English name is empty";
+  return nullptr;
+}
+
+}  // namespace
+
+std::string PlaceNamesError::message(text::Language language) const {
+  const std::string where = line > 0 ? " line " + std::to_string(line) : std::string();
+  if (language == text::Language::kEnglish) return "Names file " + file + where + ": " + reason;
+  const std::string jp_where =
+      line > 0 ? " の " + std::to_string(line) + " 行目が" : std::string(" が");
+  return "地名ファイル " + file + jp_where + "不正です: " + reason;
+}
+
+bool read_place_names(std::string_view text, const std::string& file_name, PlaceNames& out,
+                      PlaceNamesError& error) {
+  PlaceNames read;
+  int number = 0;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (number == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
+    if (trimmed(line).empty() || trimmed(line).front() == '#') continue;
+    std::string_view japanese, english;
+    const char* reason = check_line(line, japanese, english);
+    if (!reason && read.english(std::string(japanese)))
+      reason = "the Japanese name is given a second time";
+    if (reason) {
+      error = {file_name, number, reason};
+      return false;
+    }
+    read.add(std::string(japanese), std::string(english));
+  }
+  out = std::move(read);
+  return true;
+}
+
+bool load_place_names(const std::string& path, PlaceNames& out, PlaceNamesError& error) {
+  std::string bytes, why;
+  bool missing = false;
+  if (!settings::read_whole_file(path, bytes, why, missing)) {
+    if (missing) return true;
+    error = {path, 0, why};
+    return false;
+  }
+  return read_place_names(bytes, path, out, error);
 }
 
 }  // namespace ravolin::data

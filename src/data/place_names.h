@@ -8,11 +8,15 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace ravolin::data {
 
 class PlaceNames {
  public:
+  // No names at all: every name shown as it stands (the default of the texts' functions).
+  static const PlaceNames& none();
+
   // Adds (or replaces) the English form of `japanese`.
   void add(const std::string& japanese, const std::string& english);
   bool empty() const { return english_.empty(); }
@@ -33,5 +37,28 @@ class PlaceNames {
   std::map<std::string, std::string> english_;   // Japanese → English
   std::map<std::string, std::string> japanese_;  // folded English → Japanese
 };
+
+// The names file in a program folder, built from each edition's datasets/<edition>/names-en.txt.
+inline constexpr const char* kPlaceNamesFileName = "ravolin_names_en.txt";
+
+// Why a names file was refused: the file, the line (from 1; 0 for the file as a whole) and
+// the reason.
+struct PlaceNamesError {
+  std::string file;
+  int line = 0;
+  std::string reason;  // in English; message() gives the sentence in either language
+  std::string message(text::Language language = text::Language::kJapanese) const;
+};
+
+// Reads a names file: UTF-8 lines "<Japanese name><TAB><English name>", blanks around either
+// name ignored, blank lines and lines starting with "#" skipped, CR LF accepted. A line
+// without exactly one TAB, with an empty name on either side, with bytes that are not UTF-8
+// or naming a Japanese name a second time is refused: false with the file, line and reason,
+// and `out` left as it was. On success `out` holds the names read (and nothing else).
+bool read_place_names(std::string_view text, const std::string& file_name, PlaceNames& out,
+                      PlaceNamesError& error);
+// The same from a file. A missing file is no error (the names stay in Japanese): true with
+// `out` unchanged; an unreadable or broken one is.
+bool load_place_names(const std::string& path, PlaceNames& out, PlaceNamesError& error);
 
 }  // namespace ravolin::data

@@ -111,7 +111,7 @@ void put_line(std::string_view s) {
 
 }  // namespace
 
-int cmd_board(const Args& args, text::Language /*language*/) {
+int cmd_board(const Args& args, text::Language language) {
   BoardArgs a;
   if (int rc = parse_args("board", args, false, false, a)) return rc;
   Prepared p;
@@ -119,8 +119,10 @@ int cmd_board(const Args& args, text::Language /*language*/) {
   const LoadedFolder& f = *p.folder;
   board::SinkansenBoard sin;
   board::KeiyoBoard keiyo;
-  board::edit_sinkansen(f.data.sin, f.settings, p.moment.flags, p.moment.program_time, sin);
-  board::edit_keiyo(f.data.keiyo, f.settings, p.moment.flags, p.moment.program_time, keiyo);
+  board::edit_sinkansen(f.data.sin, f.settings, p.moment.flags, p.moment.program_time, sin,
+                        language, f.place_names);
+  board::edit_keiyo(f.data.keiyo, f.settings, p.moment.flags, p.moment.program_time, keiyo,
+                    language, f.place_names);
   put_line(sin.caption);
   for (const auto& line : sin.lines) put_line(line);
   if (f.settings.keiyo_use == 1) {
@@ -131,7 +133,7 @@ int cmd_board(const Args& args, text::Language /*language*/) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-int cmd_timetable(const Args& args, text::Language /*language*/) {
+int cmd_timetable(const Args& args, text::Language language) {
   BoardArgs a;
   if (int rc = parse_args("timetable", args, true, false, a)) return rc;
   Prepared p;
@@ -139,8 +141,9 @@ int cmd_timetable(const Args& args, text::Language /*language*/) {
   const LoadedFolder& f = *p.folder;
   const bool keiyo = a.line == "keiyo";
   if (keiyo && f.settings.keiyo_use != 1) return keiyo_not_in_use("timetable");
-  const board::FullSchedule fs = board::full_schedule(
-      keiyo ? board::kModeKeiyo : board::kModeSinkansen, f.data, f.settings, p.moment.flags);
+  const board::FullSchedule fs =
+      board::full_schedule(keiyo ? board::kModeKeiyo : board::kModeSinkansen, f.data, f.settings,
+                           p.moment.flags, language, f.place_names);
   put_line(fs.caption);
   // The schedule text exactly as the window holds it: rows joined by CR LF.
   put_line(fs.text);
@@ -148,7 +151,7 @@ int cmd_timetable(const Args& args, text::Language /*language*/) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-int cmd_stops(const Args& args, text::Language /*language*/) {
+int cmd_stops(const Args& args, text::Language language) {
   BoardArgs a;
   if (int rc = parse_args("stops", args, true, true, a)) return rc;
   Prepared p;
@@ -158,8 +161,10 @@ int cmd_stops(const Args& args, text::Language /*language*/) {
   if (keiyo && f.settings.keiyo_use != 1) return keiyo_not_in_use("stops");
   board::SinkansenBoard sin;
   board::KeiyoBoard keiyo_board;
-  board::edit_sinkansen(f.data.sin, f.settings, p.moment.flags, p.moment.program_time, sin);
-  board::edit_keiyo(f.data.keiyo, f.settings, p.moment.flags, p.moment.program_time, keiyo_board);
+  board::edit_sinkansen(f.data.sin, f.settings, p.moment.flags, p.moment.program_time, sin,
+                        language, f.place_names);
+  board::edit_keiyo(f.data.keiyo, f.settings, p.moment.flags, p.moment.program_time, keiyo_board,
+                    language, f.place_names);
   // A line the list does not have is a mistake in the call, not a line without a train.
   const std::size_t line_count = keiyo ? keiyo_board.lines.size() : sin.lines.size();
   if (line_count == 0) return bad_args("stops", "--index: the list has no lines");
@@ -168,7 +173,7 @@ int cmd_stops(const Args& args, text::Language /*language*/) {
                                  std::to_string(line_count - 1) + ", not '" +
                                  std::to_string(*a.index) + "'");
   put_line(board::passing_stations(keiyo ? board::kModeKeiyo : board::kModeSinkansen, f.data, sin,
-                                   keiyo_board, *a.index));
+                                   keiyo_board, *a.index, language, f.place_names));
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 

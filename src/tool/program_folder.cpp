@@ -65,6 +65,12 @@ bool load_program_folder(const std::string& dir, LoadedFolder& out, std::string&
     error = err.message();
     return false;
   }
+  data::PlaceNamesError names_error;
+  if (!data::load_place_names((fs::path(dir) / data::kPlaceNamesFileName).string(), out.place_names,
+                              names_error)) {
+    error = names_error.message(text::Language::kEnglish);
+    return false;
+  }
   return true;
 }
 

@@ -22,7 +22,7 @@ struct LoadedFolder {
   hotels::DistrictNames districts;
   fares::FareTables fares;
   settings::Settings settings;
-  data::PlaceNames place_names;  // English names of stations and areas (may be empty)
+  data::PlaceNames place_names;  // English names from DIR/ravolin_names_en.txt, if there
 };
 
 // Loads DIR as the program starts up: the edition from the data file's directory, then
@@ -30,6 +30,8 @@ struct LoadedFolder {
 // 1). False with a message naming the file and the reason when the folder, the data file
 // or the settings file cannot be read (unlike the program, which would start with empty
 // settings, a tool run on a folder without its settings file is a mistake worth telling).
+// The English place names are read too: a folder without them shows names in Japanese; a
+// broken names file is refused like the data file.
 // LoadedFolder is large: keep it on the heap.
 bool load_program_folder(const std::string& dir, LoadedFolder& out, std::string& error);
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "board/board.h"
+#include "board/next_train.h"
 
 #include "board_fixture.h"
 
@@ -105,6 +106,56 @@ TEST_F(SinkansenBoardTest, GoldenLinesWithNamesMarksLastStopsAndHurry) {
   EXPECT_EQ(b.row_map[4], 5);
   EXPECT_EQ(b.context.direction, 1);
   EXPECT_EQ(b.context.station, 2);
+}
+
+TEST_F(SinkansenBoardTest, EnglishLinesLineUpWithNamesFromTheNamesList) {
+  t.train(1, "H123", {1050, 1104, 1230, 0, 0});
+  t.train(1, "N001", {1055, 1102, 1230, 1231, 1320}, 0, "N");
+  t.train(1, "X456", {1100, 1110, 0, 0, 1400});
+  t.train(1, "N029", {1100, 1120, 1250, 1251, 1340}, 0, "N5");
+  t.train(1, "Y123", {1100, 1125, 0, 0, 1400});
+  data::PlaceNames names;
+  names.add("品川", "Shinagawa");
+  names.add("新大阪", "Shin-Osaka");  // 名古屋 has none: shown as it stands
+  edit_sinkansen(t.get(), s, testing::weekday(), at(10, 58), b, text::Language::kEnglish, names);
+  EXPECT_EQ(b.caption, "Shinkansen (down)  Shinagawa");
+  const std::vector<std::string> want = {
+      "Nozomi 1    N 11:02  Shin-Osaka (13:20)  Hurry!", "Hikari 123    11:04  名古屋 (12:30)",
+      "456           11:10  Shin-Osaka (14:00)",         "Nozomi 29   n 11:20  Shin-Osaka (13:40)",
+      "Yamabiko 123  11:25  Shin-Osaka (14:00)",
+  };
+  EXPECT_EQ(b.lines, want);
+  EXPECT_EQ(b.row_map[1], 2);  // the same trains in the same order as in Japanese
+  EXPECT_EQ(b.row_map[4], 4);
+
+  // the messages of an empty list, and the Japanese board unchanged by the names
+  t.get().train_count[1] = 0;
+  edit_sinkansen(t.get(), s, testing::weekday(), at(5, 0), b, text::Language::kEnglish, names);
+  EXPECT_EQ(b.lines, std::vector<std::string>{"Service has not started yet"});
+  edit_sinkansen(t.get(), s, testing::weekday(), at(23, 0), b, text::Language::kEnglish, names);
+  EXPECT_EQ(b.lines, std::vector<std::string>{"Service has ended for today"});
+  edit_sinkansen(t.get(), s, testing::weekday(), at(23, 0), b, text::Language::kJapanese, names);
+  EXPECT_EQ(b.caption, "新幹線（下り）  品川");
+  s.sinkansen_flg = 2;
+  edit_sinkansen(t.get(), s, testing::weekday(), at(23, 0), b, text::Language::kEnglish, names);
+  EXPECT_EQ(b.caption, "Shinkansen (up)  Shinagawa");
+}
+
+TEST(HurryWatch, EnglishLinesGainingTheHurryMarkAreNoticed) {
+  SinkansenBoard sin;
+  KeiyoBoard keiyo;
+  sin.context.direction = 1;
+  sin.caption = "Shinkansen (down)";
+  sin.lines = {"Nozomi 1      11:02  Shin-Osaka (13:20)"};
+  sin.train_lines = 1;
+  sin.row_map[1] = 7;
+  HurryWatch watch;
+  EXPECT_TRUE(watch.update(sin, keiyo, false).empty());
+  sin.lines[0] += "  Hurry!";
+  EXPECT_EQ(watch.update(sin, keiyo, false),
+            std::vector<std::string>{"Nozomi 1      11:02  Shin-Osaka (13:20)  Hurry!"});
+  EXPECT_EQ(tray_tooltip(sin, keiyo, false, text::Language::kEnglish),
+            "Ravolin\nShinkansen (down)\nNozomi 1      11:02  Shin-Osaka (13:20)  Hurry!");
 }
 
 TEST_F(SinkansenBoardTest, UpDirectionAndDepartureRowAsUserStation) {
@@ -283,6 +334,26 @@ TEST_F(KeiyoBoardTest, NotBuiltUnlessInUseAndNoTrainWithoutAStopHere) {
   b.caption = "untouched";
   run(at(0, 0));
   EXPECT_EQ(b.caption, "untouched");
+}
+
+TEST_F(KeiyoBoardTest, EnglishLinesRapidLocalAndCaptions) {
+  t.train(1, "1001A", {900, 910, 920, 930, 940});
+  t.train(1, "1002B", {905, 915, 925, 935, 0});
+  data::PlaceNames names;
+  names.add("舞浜", "Maihama");
+  names.add("蘇我", "Soga");
+  names.add("新習志野", "Shin-Narashino");
+  edit_keiyo(t.get(), s, testing::weekday(), at(9, 10), b, text::Language::kEnglish, names);
+  EXPECT_EQ(b.caption, "Keiyo Line (weekdays, down)  Maihama");
+  const std::vector<std::string> want = {
+      "Rapid 09:20  Soga (09:40)  Hurry!",
+      "Local 09:25  Shin-Narashino (09:35)",
+  };
+  EXPECT_EQ(b.lines, want);
+  s.keiyo_flg = 2;
+  edit_keiyo(t.get(), s, testing::sunday(), at(9, 10), b, text::Language::kEnglish, names);
+  EXPECT_EQ(b.caption, "Keiyo Line (weekends & holidays, up)  Maihama");
+  EXPECT_EQ(b.lines, std::vector<std::string>{"Service has ended for today"});
 }
 
 TEST(KeiyoRapid, IdentifierFieldsPaddedWithBlanksKeepTheirKind) {

@@ -48,6 +48,41 @@ TEST_F(SinTextTest, FullScheduleRowsMarksAndInitials) {
             "（注）無印はあさひ ［　］はあさま　（　）はたにがわ");
 }
 
+TEST_F(SinTextTest, EnglishFullScheduleInitialsAndNotes) {
+  t.train(1, "H001", {0, 558, 700, 701, 900});
+  t.train(1, "N002", {0, 559, 700, 701, 900});
+  t.train(1, "K003", {0, 601, 800, 0, 0});  // ends at 名古屋, which has no English name
+  t.train(1, "M005", {0, 2405, 2500, 0, 0});
+  data::PlaceNames names;
+  names.add("品川", "Shinagawa");
+  names.add("博多", "Hakata");
+  const auto en = text::Language::kEnglish;
+  FullSchedule fs = full_schedule_sinkansen(t.get(), s, testing::weekday(), 1, en, names);
+  EXPECT_EQ(fs.caption, "Shinkansen (down)  Shinagawa");
+  EXPECT_EQ(fs.text,
+            "05|H 58  H[59] \r\n"
+            "06|名(01) \r\n"
+            "24|名<05> ");
+  EXPECT_EQ(fs.note, "Note: plain = Hikari  [ ] = Nozomi  ( ) = Kodama");
+  EXPECT_EQ(full_schedule_sinkansen(t.get(), s, testing::weekday(), 2, en, names).note,
+            "Note: plain = Yamabiko  [ ] = Tsubasa  < > = Komachi  ( ) = Nasuno");
+  EXPECT_EQ(full_schedule_sinkansen(t.get(), s, testing::weekday(), 3, en, names).note,
+            "Note: plain = Asahi  [ ] = Asama  ( ) = Tanigawa");
+}
+
+TEST_F(SinTextTest, EnglishPassingStationsAndCarNote) {
+  t.train(1, "N001", {0, 1000, 1130, 1131, 1330}, 0, "N7");
+  data::PlaceNames names;
+  names.add("品川", "Shinagawa");
+  names.add("博多", "Hakata");
+  SinkansenBoard b;
+  edit_sinkansen(t.get(), s, testing::weekday(), at(9, 0), b);
+  EXPECT_EQ(passing_stations_sinkansen(t.get(), b, 0, text::Language::kEnglish, names),
+            "Shinagawa (10:00) → 名古屋 (11:30) → Hakata (13:30)  [Nozomi, Series 700]");
+  EXPECT_EQ(passing_stations_sinkansen(t.get(), b, 0),
+            "品川(10:00) → 名古屋(11:30) → 博多(13:30)　【のぞみ７００系】");
+}
+
 TEST_F(SinTextTest, FullScheduleListsEveryTrainOfTheDay) {
   // A busy station may have more trains in a day than the board's candidate limit.
   for (int m = 1; m <= 250; ++m) t.train(1, "H001", {0, 600 + m % 60 + (m / 60) * 100, 2400, 0, 0});
@@ -112,6 +147,24 @@ TEST_F(KeiyoTextTest, FullScheduleRapidAndShortTrains) {
   fs = full_schedule_keiyo(t.get(), s, testing::sunday());
   EXPECT_EQ(fs.caption, "京葉線（土休日下り）  舞浜");
   EXPECT_EQ(fs.text, "06|   15 ");
+}
+
+TEST_F(KeiyoTextTest, EnglishFullScheduleAndStops) {
+  t.train(1, "1001A", {540, 555, 605, 620});
+  t.train(1, "1002B", {545, 600, 610, 0});
+  data::PlaceNames names;
+  names.add("舞浜", "Maihama");
+  names.add("新習志野", "Shin-Narashino");
+  names.add("蘇我", "Soga");
+  const auto en = text::Language::kEnglish;
+  FullSchedule fs = full_schedule_keiyo(t.get(), s, testing::weekday(), en, names);
+  EXPECT_EQ(fs.caption, "Keiyo Line (weekdays, down)  Maihama");
+  EXPECT_EQ(fs.text, "05|R  55 \r\n06|  (00)");
+  EXPECT_EQ(fs.note, "Note: ( ) = terminates at Shin-Narashino");
+  KeiyoBoard b;
+  edit_keiyo(t.get(), s, testing::weekday(), at(5, 50), b, en, names);
+  EXPECT_EQ(passing_stations_keiyo(t.get(), b, 0, en, names),
+            "Maihama (05:55) → Shin-Narashino (06:05) → Soga (06:20)");
 }
 
 TEST_F(KeiyoTextTest, PassingStationsStartAtTheUserStation) {

@@ -152,6 +152,26 @@ TEST(DateTexts, FormatsHandedToTheWindows) {
   EXPECT_EQ(time_text_hhmmss(kDayLength), "23:59:59");
 }
 
+TEST(DateTexts, EnglishFormsAndWholeDatesInWords) {
+  const auto en = text::Language::kEnglish;
+  const std::int32_t dn = day_number(2026, 12, 7);  // a Monday
+  EXPECT_EQ(date_text_jp(dn, en), "2026/12/07 (Mon)");
+  EXPECT_EQ(date_text_ascii(day_number(2000, 3, 11), en), "2000/03/11 (Sat)");
+  EXPECT_EQ(date_text_long(dn, en), "Monday, 7 December 2026");
+  EXPECT_EQ(date_text_long(dn), "2026年12月7日 月曜日");
+  EXPECT_EQ(date_text_long(day_number(2027, 1, 31), en), "Sunday, 31 January 2027");
+  EXPECT_EQ(weekday_text(7, en), "Sat");
+  EXPECT_EQ(weekday_text(4, en, true), "Wednesday");
+  EXPECT_EQ(weekday_text(1, text::Language::kJapanese, true), "日曜日");
+  EXPECT_EQ(weekday_text(0, en), "");
+
+  ServiceDate service;
+  ProgramClock clock;
+  get_today(make_system_time(2000, 3, 11, 9, 5, 0), service, clock);
+  EXPECT_EQ(clock_caption(service, update_program_time(clock, clock.current_reading), en),
+            "Now: 2000/03/11 (Sat)  09:05");
+}
+
 TEST(HolidayEve, HolidayItsEveAndTheMondayAfterASundayHoliday) {
   // 2000-01-09 is a Sunday.
   const HolidayList list = holidays({{1, 9}, {5, 3}});

@@ -4,7 +4,14 @@
 #include "support/program_folder.h"
 #include "support/tool_run.h"
 
+#include "data/place_names.h"
+#include "data/sources.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include <string>
 #include <vector>
@@ -154,6 +161,106 @@ TEST(BoardToolFolder, MissingOrDamagedFolderIsAnError) {
 
   r = run_tool(empty, {"board", empty.file("nowhere"), "--at", "2000-03-13 10:00"});
   EXPECT_EQ(r.status, 1);
+}
+
+// A delivered edition (its own sources and names file) with settings written here, so the
+// English texts are checked on the real data.
+class DeliveredBoardToolTest : public ::testing::Test {
+ protected:
+  static data::SourceFiles sources(const std::string& edition) {
+    data::SourceFiles files;
+    std::string error;
+    EXPECT_TRUE(data::read_source_dir(std::string(RAVOLIN_SOURCE_DIR) + "/datasets/" + edition,
+                                      files, error))
+        << error;
+    return files;
+  }
+  static std::string names(const std::string& edition) {
+    std::ifstream in(std::string(RAVOLIN_SOURCE_DIR) + "/datasets/" + edition + "/names-en.txt");
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  // 仙台 down, 4 lines; 海浜幕張 up on the Keiyo line, 3 lines; no listed holidays.
+  test_support::ProgramFolder dir{
+      sources("tohoku"),
+      "[Keiyo_line]\nkeiyo_flg=2\nkeiyo_station=海浜幕張\nkeiyo_hun1=10\nkeiyo_hun2=5\n"
+      "keiyo_hyouji=3\nkeiyo_use=1\n[Sinkansen_line]\nsinkansen_flg=1\nsinkansen_station=仙台\n"
+      "sinkansen_hun1=10\nsinkansen_hun2=5\nsinkansen_hyouji=4\n[Holiday]\n9999\n"};
+  void SetUp() override { dir.write_file(data::kPlaceNamesFileName, names("tohoku")); }
+  ToolRun run(const std::string& cmd, std::vector<std::string> more) {
+    std::vector<std::string> args = {cmd, dir.path(), "--at", "2026-12-07 15:50"};
+    args.insert(args.end(), more.begin(), more.end());
+    return run_tool(dir, args);
+  }
+};
+
+TEST_F(DeliveredBoardToolTest, EnglishBoardShowsTheSameTrainsAsTheJapanese) {
+  ToolRun r = run("board", {"--lang", "en"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Shinkansen (down)  Sendai\n"
+            "Komachi 17    16:42  Akita (18:58)\n"
+            "Yamabiko 17   16:42  Morioka (17:29)\n"
+            "Komachi 19    17:46  Akita (19:56)\n"
+            "Yamabiko 19   17:46  Morioka (18:27)\n"
+            "\n"
+            "Keiyo Line (weekdays, up)  Kaihin-Makuhari\n"
+            "Local 16:06  Tokyo (16:39)\n"
+            "Rapid 16:14  Tokyo (16:41)\n"
+            "Local 16:26  Tokyo (16:59)\n");
+  EXPECT_EQ(r.err, "");
+  r = run("board", {"--lang", "ja"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "新幹線（下り）  仙台\n"
+            "こまち０１７  １６：４２  秋田 (１８：５８)\n"
+            "やまびこ０１７  １６：４２  盛岡 (１７：２９)\n"
+            "こまち０１９  １７：４６  秋田 (１９：５６)\n"
+            "やまびこ０１９  １７：４６  盛岡 (１８：２７)\n"
+            "\n"
+            "京葉線（平日上り）  海浜幕張\n"
+            "普通 １６：０６  東京 (１６：３９)\n"
+            "快速 １６：１４  東京 (１６：４１)\n"
+            "普通 １６：２６  東京 (１６：５９)\n");
+}
+
+TEST_F(DeliveredBoardToolTest, EnglishTimetableAndStops) {
+  ToolRun r = run("timetable", {"--line", "sinkansen", "--lang", "en"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find("\r\n08|")), "Shinkansen (down)  Sendai\n06|M 00  M 50  ");
+  EXPECT_NE(r.out.find("\r\n08|M 10  M 42  A<42> \r\n"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.substr(r.out.rfind("\r\n") + 2),
+            "22|M 10  M 40  \n"
+            "Note: plain = Yamabiko  [ ] = Tsubasa  < > = Komachi  ( ) = Nasuno\n");
+
+  r = run("timetable", {"--line", "keiyo", "--lang=en"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find('|')), "Keiyo Line (weekdays, up)  Kaihin-Makuhari\n05");
+  EXPECT_EQ(r.out.substr(r.out.rfind('\n', r.out.size() - 2) + 1),
+            "Note: ( ) = terminates at Shin-Narashino\n");
+
+  r = run("stops", {"--line", "sinkansen", "--index", "1", "--lang", "en"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Sendai (16:42) → Ichinoseki (17:04) → Kitakami (17:16) → Morioka (17:29)\n");
+  r = run("stops", {"--line", "keiyo", "--index", "0", "--lang", "en"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Kaihin-Makuhari (16:06) → Shin-Narashino (16:09) → Minami-Funabashi (16:12) → "
+            "Shin-Urayasu (16:20) → Maihama (16:24) → Kasai-Rinkaikoen (16:26) → "
+            "Shin-Kiba (16:30) → Hatchobori (16:37) → Tokyo (16:39)\n");
+}
+
+TEST_F(DeliveredBoardToolTest, WithoutANamesFileNamesStayJapaneseAndABrokenOneIsRefused) {
+  std::filesystem::remove(dir.file(data::kPlaceNamesFileName));
+  ToolRun r = run("stops", {"--line", "sinkansen", "--index", "1", "--lang", "en"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "仙台 (16:42) → 一ノ関 (17:04) → 北上 (17:16) → 盛岡 (17:29)\n");
+
+  dir.write_file(data::kPlaceNamesFileName, "仙台\tSendai\n盛岡 Morioka\n");
+  r = run("board", {"--lang", "en"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "ravolin-tool board: Names file " + dir.file(data::kPlaceNamesFileName) +
+                       " line 2: no TAB between the Japanese and the English name\n");
 }
 
 }  // namespace

@@ -191,14 +191,15 @@ void MainWindow::set_holiday() {
 void MainWindow::edit_time() {
   state_.system_time = state_.clock().now();
   calendar::update_program_time(state_.program_clock, state_.system_time.time_of_day);
-  clock_button_->setText(QString::fromStdString(
-      calendar::clock_caption(state_.service_date, state_.program_clock.program_time)));
+  clock_button_->setText(QString::fromStdString(calendar::clock_caption(
+      state_.service_date, state_.program_clock.program_time, state_.language)));
   clock_button_->setAccessibleDescription(clock_button_->text());
 }
 
 void MainWindow::edit_sinkansen() {
   board::edit_sinkansen(state_.schedule.sin, state_.settings, state_.day_flags,
-                        state_.program_clock.program_time, state_.sinkansen_board);
+                        state_.program_clock.program_time, state_.sinkansen_board, state_.language,
+                        state_.place_names);
   sinkansen_frame_->setTitle(QString::fromStdString(state_.sinkansen_board.caption));
   fill_list(sinkansen_list_, state_.sinkansen_board.lines);
 }
@@ -206,7 +207,8 @@ void MainWindow::edit_sinkansen() {
 void MainWindow::edit_keiyo() {
   if (state_.settings.keiyo_use != 1) return;
   board::edit_keiyo(state_.schedule.keiyo, state_.settings, state_.day_flags,
-                    state_.program_clock.program_time, state_.keiyo_board);
+                    state_.program_clock.program_time, state_.keiyo_board, state_.language,
+                    state_.place_names);
   keiyo_frame_->setTitle(QString::fromStdString(state_.keiyo_board.caption));
   fill_list(keiyo_list_, state_.keiyo_board.lines);
 }

@@ -12,10 +12,10 @@
 namespace ravolin::board {
 
 PassingWindow::PassingWindow(app::AppState& state, int mode, int line, QWidget* parent)
-    : PassingWindow(
-          state,
-          passing_stations(mode, state.schedule, state.sinkansen_board, state.keiyo_board, line),
-          parent) {
+    : PassingWindow(state,
+                    passing_stations(mode, state.schedule, state.sinkansen_board, state.keiyo_board,
+                                     line, state.language, state.place_names),
+                    parent) {
   mode_ = mode;
   line_ = line;
 }

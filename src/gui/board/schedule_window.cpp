@@ -47,7 +47,8 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, int mode, QWidget* parent)
   auto* keys = new ui::KeyConventions(this);
   keys->escape_closes(exit_button, [this] { close_step(); });
 
-  const FullSchedule table = full_schedule(mode, state.schedule, state.settings, state.day_flags);
+  const FullSchedule table = full_schedule(mode, state.schedule, state.settings, state.day_flags,
+                                           state.language, state.place_names);
   table_frame->setTitle(QString::fromStdString(table.caption));
   table_text->setPlainText(ui::text_box_text(table.text));
   note_label->setText(QString::fromStdString(table.note));

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+// The English names file: what a good file gives, and each broken line refused with the file,
+// the line and the reason, leaving the names already held alone.
+#include "data/place_names.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace ravolin::data {
+namespace {
+
+using text::Language;
+
+TEST(PlaceNamesFile, ReadsNamesSkippingCommentsBlankLinesAndLineEnds) {
+  PlaceNames names;
+  PlaceNamesError error;
+  ASSERT_TRUE(
+      read_place_names("\xEF\xBB\xBF# stations\n"
+                       "東京\tTokyo\r\n"
+                       "\n"
+                       "   \n"
+                       "  # areas\n"
+                       " 新横浜 \t Shin-Yokohama \n"
+                       "東京／羽田\tTokyo/Haneda",
+                       "names.txt", names, error))
+      << error.message(Language::kEnglish);
+  EXPECT_EQ(names.size(), 3u);
+  EXPECT_EQ(names.shown("東京", Language::kEnglish), "Tokyo");
+  EXPECT_EQ(names.shown("新横浜", Language::kEnglish), "Shin-Yokohama");
+  EXPECT_EQ(names.shown("東京／羽田", Language::kEnglish), "Tokyo/Haneda");
+  EXPECT_EQ(names.japanese_of("shin yokohama"), "新横浜");
+}
+
+TEST(PlaceNamesFile, RefusesABrokenLineWithFileLineAndReason) {
+  struct Case {
+    const char* text;
+    int line;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"東京\tTokyo\n新横浜 Shin-Yokohama\n", 2,
+       "no TAB between the Japanese and the English name"},
+      {"# a\n\n東京\tTokyo\tTokio\n", 3, "more than one TAB"},
+      {"\tTokyo\n", 1, "the Japanese name is empty"},
+      {"東京\t  \r\n", 1, "the English name is empty"},
+      {"東京\tTokyo\n品川\tShinagawa\n東京\tTokio\n", 3,
+       "the Japanese name is given a second time"},
+      {"東京\tTokyo\n\x93\x8c\x8b\x9e\tTokyo\n", 2, "the line is not UTF-8 text"},  // CP932
+      {"\xE6\x9D\xB1\xE4\xBA\tTokyo\n", 1, "the line is not UTF-8 text"},           // cut short
+      {"\xC0\xAF\tSlash\n", 1, "the line is not UTF-8 text"},                       // overlong
+  };
+  for (const Case& c : cases) {
+    PlaceNames names;
+    names.add("京都", "Kyoto");
+    PlaceNamesError error;
+    EXPECT_FALSE(read_place_names(c.text, "names-en.txt", names, error)) << c.text;
+    EXPECT_EQ(error.file, "names-en.txt");
+    EXPECT_EQ(error.line, c.line) << c.text;
+    EXPECT_EQ(error.reason, c.reason) << c.text;
+    // nothing of the broken file is taken, nothing held is lost
+    EXPECT_EQ(names.size(), 1u);
+    EXPECT_EQ(names.shown("京都", Language::kEnglish), "Kyoto");
+  }
+  const PlaceNamesError e{"names-en.txt", 4, "more than one TAB"};
+  EXPECT_EQ(e.message(Language::kEnglish), "Names file names-en.txt line 4: more than one TAB");
+  EXPECT_EQ(e.message(), "地名ファイル names-en.txt の 4 行目が不正です: more than one TAB");
+}
+
+TEST(PlaceNamesFile, MissingFileLeavesNamesInJapaneseAndAPresentOneIsRead) {
+  const auto dir =
+      std::filesystem::temp_directory_path() /
+      ("ravolin-names-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / kPlaceNamesFileName).string();
+  std::filesystem::remove(path);
+
+  PlaceNames names;
+  PlaceNamesError error;
+  EXPECT_TRUE(load_place_names(path, names, error));
+  EXPECT_TRUE(names.empty());
+  EXPECT_EQ(names.shown("東京", Language::kEnglish), "東京");
+
+  std::ofstream(path) << "東京\tTokyo\n";
+  EXPECT_TRUE(load_place_names(path, names, error));
+  EXPECT_EQ(names.shown("東京", Language::kEnglish), "Tokyo");
+
+  std::ofstream(path) << "東京 Tokyo\n";
+  EXPECT_FALSE(load_place_names(path, names, error));
+  EXPECT_EQ(error.file, path);
+  EXPECT_EQ(error.line, 1);
+  EXPECT_EQ(names.shown("東京", Language::kEnglish), "Tokyo");
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace ravolin::data
