@@ -3,6 +3,7 @@
 
 #include "files/replace_file.h"
 #include "settings/delivered_settings.h"
+#include "text/language.h"
 #include "text/text.h"
 
 #include <charconv>
@@ -170,6 +171,11 @@ void form_key(Settings& s, const std::string& key, std::string_view value, int l
       problems.note(line, kTooLarge);
     else
       s.tray_notify = v;
+    return;
+  }
+  if (key == "language") {
+    // "en" or "ja"; any other value is no choice: the desktop's language then holds.
+    if (text::language_from_code(value)) s.language = value;
     return;
   }
   // "ravolin<id>_top" or "ravolin<id>_left" for one of the windows with a position.
@@ -443,6 +449,8 @@ std::string format_settings(const Settings& s) {
     line(number_line((base + "_left").c_str(), s.form[id].left));
   }
   line(number_line("tray_notify", s.tray_notify));
+  // Only a language chosen in the settings window: a file without one stays as it was.
+  if (text::language_from_code(s.language)) line("language=" + s.language);
   line("[Control]");
   for (const NumberKey& k : kControlKeys) line(number_line(k.key, s.*(k.member)));
   line("[Departure ground]");

@@ -385,6 +385,33 @@ TEST(SettingsReader, LaterWindowKeysAndTheTraySwitchReadBackAndUnknownOnesPassOv
   EXPECT_EQ(again.tray_notify, 1);
 }
 
+TEST(SettingsFileLanguage, TheChosenLanguageReadsBackAndAnOddValueFollowsTheDesktop) {
+  const std::string english = ini({"[Form]", "tray_notify=1", "language=en", "[Holiday]", "9999"});
+  const Settings s = parse_settings(english);
+  EXPECT_EQ(s.language, "en");
+  // Written once, beside tray_notify, and read back as it was.
+  const std::string utf8 = *text::cp932_to_utf8(format_settings(s));
+  EXPECT_NE(utf8.find("\r\ntray_notify=1\r\nlanguage=en\r\n[Control]\r\n"), std::string::npos)
+      << utf8;
+  EXPECT_EQ(parse_settings(format_settings(s)).language, "en");
+  Settings japanese = start_settings();
+  japanese.language = "ja";
+  EXPECT_EQ(parse_settings(format_settings(japanese)).language, "ja");
+
+  // Not chosen: no key at all, so the file stays as it always was.
+  EXPECT_EQ(format_settings(start_settings()).find("language"), std::string::npos);
+
+  // A value the program does not know is no choice: passed over without a complaint, and
+  // not written back.
+  for (const char* odd : {"language=fr", "language=EN", "language=", "language=en_GB"}) {
+    std::string problem;
+    const Settings read = parse_settings(ini({"[Form]", odd, "[Holiday]", "9999"}), problem);
+    EXPECT_EQ(read.language, "") << odd;
+    EXPECT_EQ(problem, "") << odd;
+    EXPECT_EQ(format_settings(read).find("language"), std::string::npos) << odd;
+  }
+}
+
 TEST(SettingsWriter, AQuoteInAPlaceIsLeftOutSoTheFieldReadsBack) {
   Settings s = sample();
   s.departure_ground[1] = "大阪,\"梅田\"";
