@@ -568,7 +568,8 @@ namespace {
 // file's own values are written back (read as at start-up: a missing file gives the
 // delivered settings, a damaged one what could be read); when they cannot be read,
 // nothing is written rather than start values over the user's file. keiyo_on makes the
-// file hold keiyo_use=1 whatever control2_flg says.
+// file hold keiyo_use=1 whatever control2_flg says; the language chosen in the settings
+// window, which takes effect at the next start, is kept whatever control2_flg says.
 bool store_at_exit(const std::string& path, Settings& current, bool keiyo_on, std::string& error) {
   if (current.control2_flg != 1) {
     SettingsRead r = read_settings_file(path);
@@ -576,7 +577,9 @@ bool store_at_exit(const std::string& path, Settings& current, bool keiyo_on, st
       error = "保存されている設定を読み直せないため、ファイルを書き換えませんでした。\n" + r.error;
       return false;
     }
+    std::string language = std::move(current.language);
     current = r.settings;
+    current.language = std::move(language);
     current.control2_flg = 0;
   }
   if (keiyo_on) current.keiyo_use = 1;

@@ -352,6 +352,28 @@ TEST_F(SettingsFiles, StoreAtExitKeepsOrDropsTheChangesByControl2) {
   EXPECT_EQ(get_ini_file(path).control2_flg, 1);
 }
 
+// The language takes effect at the next start: a choice made in the settings window is
+// kept even by an exit that drops the other changes.
+TEST_F(SettingsFiles, StoreAtExitKeepsTheLanguageChosenWhateverControl2Says) {
+  const std::string path = (dir_ / "ravolin2.ini").string();
+  std::string error;
+  Settings on_disk = sample();
+  on_disk.control2_flg = 0;
+  ASSERT_TRUE(put_ini_file(path, on_disk, error));
+
+  Settings changed = get_ini_file(path);
+  changed.language = "en";
+  changed.keiyo_use = 0;
+  ASSERT_TRUE(put_ini_file_at_exit(path, changed, error)) << error;
+  EXPECT_EQ(get_ini_file(path).language, "en");
+  EXPECT_EQ(get_ini_file(path).keiyo_use, 1);  // the other change is dropped
+
+  changed = get_ini_file(path);
+  changed.language = "ja";
+  ASSERT_TRUE(put_ini_file_at_exit_keiyo_on(path, changed, error)) << error;
+  EXPECT_EQ(get_ini_file(path).language, "ja");
+}
+
 TEST_F(SettingsFiles, FailedWriteIsReportedAndLeavesNoTemporaryFile) {
   std::string error;
   EXPECT_FALSE(put_ini_file((dir_ / "no_such_folder" / "ravolin2.ini").string(), sample(), error));
