@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -524,6 +525,33 @@ TEST_F(SettingsWindowTest, OneStationPickerAtATimeAndItGoesWithTheWindow) {
   EXPECT_TRUE(second.isNull());
   EXPECT_EQ(app->station_picker(), nullptr);
   EXPECT_EQ(state->settings.sinkansen_station, "品川");
+}
+
+// The language is chosen for the next start: stored by 了解 only when it says something,
+// and kept by an exit that drops the other changes.
+TEST_F(SettingsWindowTest, TheLanguageIsStoredForTheNextStart) {
+  Settings s = base_settings();
+  s.control2_flg = 0;  // the other changes are not stored at exit
+  start(s);
+  SettingsWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  auto* english = child<QCheckBox>(QStringLiteral("Check1"));
+  EXPECT_FALSE(english->isChecked());  // Japanese windows, nothing chosen yet
+  EXPECT_EQ(english->accessibleDescription(), QStringLiteral("（次の起動から）"));
+  QTest::mouseClick(ok_button(), Qt::LeftButton);
+  EXPECT_EQ(state->settings.language, "");  // unchanged: still following the desktop
+
+  w = open();
+  ASSERT_NE(w, nullptr);
+  child<QCheckBox>(QStringLiteral("Check1"))->setChecked(true);
+  text(7)->setText(QStringLiteral("3"));  // a change that the exit drops
+  QTest::mouseClick(ok_button(), Qt::LeftButton);
+  EXPECT_EQ(state->settings.language, "en");
+
+  main->close();
+  const Settings stored = get_ini_file(folder.settings_path());
+  EXPECT_EQ(stored.language, "en");
+  EXPECT_EQ(stored.sinkansen_hun2, 5);
 }
 
 }  // namespace
