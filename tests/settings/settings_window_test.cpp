@@ -554,5 +554,27 @@ TEST_F(SettingsWindowTest, TheLanguageIsStoredForTheNextStart) {
   EXPECT_EQ(stored.sinkansen_hun2, 5);
 }
 
+// English windows show the station's English name and store the name the data has.
+TEST_F(SettingsWindowTest, EnglishWindowsShowEnglishStationNamesAndStoreTheData) {
+  start(base_settings());
+  state->language = text::Language::kEnglish;
+  state->place_names.add("品川", "Shinagawa");
+  state->place_names.add("舞浜", "Maihama");
+  state->place_names.add("東京", "Tokyo");
+  SettingsWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(text(5)->text(), QStringLiteral("Shinagawa"));
+  EXPECT_EQ(text(1)->text(), QStringLiteral("Maihama"));
+  EXPECT_TRUE(child<QCheckBox>(QStringLiteral("Check1"))->isChecked());
+  text(5)->setText(QStringLiteral(" TOKYO"));  // typed in English, any case
+  enter(5);
+  EXPECT_EQ(message(), "");
+  EXPECT_EQ(text(5)->text(), QStringLiteral("Tokyo"));
+  QTest::mouseClick(ok_button(), Qt::LeftButton);
+  EXPECT_EQ(state->settings.sinkansen_station, "東京");
+  EXPECT_EQ(state->settings.keiyo_station, "舞浜");
+  EXPECT_EQ(state->settings.language, "");  // English already, as the desktop says
+}
+
 }  // namespace
 }  // namespace ravolin::settings
