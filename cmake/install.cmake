@@ -2,8 +2,8 @@
 # Install rules and the Debian package (cpack -G DEB).
 #
 #   bin/ravolin, bin/ravolin-tool
-#   share/ravolin/<edition>/        data file, English place names, help file, default
-#                                   settings (read only)
+#   share/ravolin/<edition>/        data file, English place names, help files (Japanese, English), English window
+#                                   texts (ravolin_en.qm), default settings (read only)
 #   share/applications/             one desktop entry per edition: ravolin --edition <edition>
 #   share/metainfo/                 AppStream metadata of the program and its three entries
 #   share/icons/hicolor/*/apps/     the icon, SVG and PNG 16..256
@@ -68,11 +68,15 @@ foreach(ed ${EDITIONS})
             RENAME ravolin_names_en.txt)
   endif()
   # The delivered defaults, not the build tree's copy that a run may have changed.
-  foreach(f resources/ravolin2.hlp resources/${EDITION_INI_${ed}})
+  foreach(f resources/ravolin2.hlp resources/ravolin2_en.hlp resources/${EDITION_INI_${ed}})
     if(EXISTS ${CMAKE_SOURCE_DIR}/${f})
       install(FILES ${CMAKE_SOURCE_DIR}/${f} DESTINATION ${ed_dir})
     endif()
   endforeach()
+  # The English window texts, built by the target `translations`.
+  if(RAVOLIN_BUILD_GUI AND TARGET translations)
+    install(FILES ${PROGRAM_DIR}/${ed}/ravolin_en.qm DESTINATION ${ed_dir})
+  endif()
 endforeach()
 
 # Debian wants the copyright file and a compressed changelog in the package's doc folder,

@@ -8,9 +8,12 @@
 #include "data/tables.h"
 #include "gui/board/main_window.h"
 #include "gui/common/qt_platform.h"
+#include "gui/common/translation.h"
 #include "gui/common/tray.h"
 #include "settings/program_files.h"
+#include "settings/settings_file.h"
 #include "state/app_state.h"
+#include "state/loader.h"
 
 #include <QApplication>
 #include <QDir>
@@ -72,13 +75,42 @@ std::optional<int> answer_without_windows(const std::vector<std::string>& args,
   return std::nullopt;
 }
 
-// The installed icon, and Qt's own dialogs (printer, file) in Japanese where Qt's
-// translations are installed (qt6-translations-l10n); without them they stay as Qt draws them.
-void set_up_application(QTranslator& qt_japanese) {
-  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ravolin")));
-  if (qt_japanese.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qt_japanese);
+// The language of the run, chosen before any window is built: --lang, else the choice of
+// the settings window in the edition's settings file, else the desktop's.
+text::Language language_of_run(const settings::CommandLine& command_line,
+                               const app::AppState& state) {
+  std::string stored;
+  if (command_line.language.empty()) {
+    // The settings file is named by the edition, which the data file's directory gives; a
+    // data file that cannot be read is reported by the start-up itself.
+    data::Directory directory;
+    const data::Edition* edition = nullptr;
+    data::DataError error;
+    if (data::load_edition(state.data_path(), directory, edition, error) && edition)
+      stored = settings::read_settings_file(state.user_folder() + "/" + edition->settings_file)
+                   .settings.language;
+  }
+  return settings::choose_language(
+      command_line.language, stored,
+      text::language_of_locale(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
+                               std::getenv("LC_MESSAGES"), std::getenv("LANG")));
+}
+
+// The windows in the language of the run. Japanese: Qt's own dialogs (printer, file) in
+// Japanese too where Qt's translations are installed (qt6-translations-l10n); without them
+// they stay as Qt draws them. English: the program's English texts, and Qt's own dialogs
+// as Qt writes them.
+void use_language(QApplication& application, app::AppState& state, QTranslator& qt_japanese) {
+  if (!state.english()) {
+    if (qt_japanese.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+      QApplication::installTranslator(&qt_japanese);
+    return;
+  }
+  if (!ui::use_language(application, state.language,
+                        QString::fromStdString(state.program_folder())))
+    std::fprintf(stderr, "ravolin: no English texts (%s) in %s\n", ui::kEnglishTranslationFile,
+                 state.program_folder().c_str());
 }
 
 settings::ProgramLocation locate_program(const settings::CommandLine& command_line) {
@@ -133,8 +165,7 @@ int main(int argc, char** argv) {
     return *status;
 
   QApplication application(argc, argv);
-  QTranslator qt_japanese;
-  set_up_application(qt_japanese);
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ravolin")));
 
   ui::QtSystemClock clock;
   ui::QtHelpViewer help;
@@ -155,6 +186,10 @@ int main(int argc, char** argv) {
   const ScratchFolder scratch{user_folder.keeps_changes ? std::string() : user_folder.folder};
   state->end_program = [] { QCoreApplication::exit(0); };
   state->process_events = [] { QCoreApplication::processEvents(); };
+  state->language = language_of_run(command_line, *state);
+  QTranslator qt_japanese;
+  use_language(application, *state, qt_japanese);
+  messages.set_help_path(state->help_path());
 
   // One copy per user folder: a second start brings the running one forward and ends.
   app::SingleInstance single_instance(state->user_folder());

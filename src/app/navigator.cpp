@@ -104,7 +104,8 @@ bool Navigator::start() {
   data::DataError error;
   if (!data::load_edition(state_.data_path(), state_.schedule.directory, state_.schedule.edition,
                           error)) {
-    state_.messages().error(main_.get(), "データファイルを読めません。\n" + error.message());
+    state_.messages().error(main_.get(),
+                            tr("データファイルを読めません。\n").toStdString() + error.message());
     return false;
   }
 
@@ -156,7 +157,8 @@ bool Navigator::read_data_file() {
   }
   if (!loaded) {
     delete loading_.data();
-    state_.messages().error(main_.get(), "データファイルを読めません。\n" + error.message());
+    state_.messages().error(main_.get(),
+                            tr("データファイルを読めません。\n").toStdString() + error.message());
     return false;
   }
   // English place names: a missing file leaves them in Japanese; a broken one is told once.
@@ -430,7 +432,7 @@ void Navigator::set_up_tray() {
   ui::Tray* tray = state_.tray();
   if (!tray || !tray->available()) return;
   std::vector<ui::TrayEntry> entries;
-  entries.push_back({"show", "ボードを表示／隠す", false, false, [this](bool) {
+  entries.push_back({"show", tr("ボードを表示／隠す").toStdString(), false, false, [this](bool) {
                        if (main_->isVisible() && !main_->isMinimized()) {
                          main_->hide();
                        } else {
@@ -439,9 +441,11 @@ void Navigator::set_up_tray() {
                          main_->activateWindow();
                        }
                      }});
-  entries.push_back({"notify", "急げ!!を通知する", true, state_.settings.tray_notify == 1,
+  entries.push_back({"notify", tr("急げ!!を通知する").toStdString(), true,
+                     state_.settings.tray_notify == 1,
                      [this](bool on) { state_.settings.tray_notify = on ? 1 : 0; }});
-  entries.push_back({"exit", "終了", false, false, [this](bool) { main_->exit_button(); }});
+  entries.push_back(
+      {"exit", tr("終了").toStdString(), false, false, [this](bool) { main_->exit_button(); }});
   tray->show(entries);
   tray_shown_ = true;
   update_tray();
@@ -455,7 +459,7 @@ void Navigator::update_tray() {
       board::tray_tooltip(state_.sinkansen_board, state_.keiyo_board, keiyo, state_.language));
   const auto gained = hurry_watch_.update(state_.sinkansen_board, state_.keiyo_board, keiyo);
   if (state_.settings.tray_notify != 1) return;
-  for (const auto& line : gained) tray->notify("急げ!! そろそろ出発です", line);
+  for (const auto& line : gained) tray->notify(tr("急げ!! そろそろ出発です").toStdString(), line);
 }
 
 // ---- exit ----------------------------------------------------------------------------------
@@ -470,7 +474,8 @@ void Navigator::write_settings() {
   if (!state_.keeps_changes()) return;  // said once at start: nothing is saved this run
   std::string error;
   if (!settings::put_ini_file(state_.settings_path(), state_.settings, error))
-    state_.messages().error(main_.get(), "動作環境ファイルを保存できません。\n" + error);
+    state_.messages().error(main_.get(),
+                            tr("動作環境ファイルを保存できません。\n").toStdString() + error);
 }
 
 void Navigator::close_step() {
@@ -488,7 +493,8 @@ void Navigator::close_step() {
            ? settings::put_ini_file_at_exit_keiyo_on(state_.settings_path(), state_.settings, error)
            : settings::put_ini_file_at_exit(state_.settings_path(), state_.settings, error));
   if (!written)
-    state_.messages().error(main_.get(), "動作環境ファイルを保存できません。\n" + error);
+    state_.messages().error(main_.get(),
+                            tr("動作環境ファイルを保存できません。\n").toStdString() + error);
   state_.help().close();
 }
 

@@ -53,6 +53,14 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
       cl.edition = name;
     }
   };
+  auto set_language = [&](const std::string& code) {
+    if (text::language_from_code(code)) {
+      cl.language = code;
+    } else {
+      cl.error = "--lang には en (英語) か ja (日本語) を指定します (「" + code + "」は使えません)";
+      cl.error_ascii = "--lang takes en (English) or ja (Japanese), not '" + code + "'";
+    }
+  };
   for (std::size_t i = 0; i < args.size() && cl.error.empty(); ++i) {
     const std::string& a = args[i];
     if (a == "--help" || a == "-h") {
@@ -67,6 +75,10 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
       }
     } else if (a.rfind("--edition=", 0) == 0) {
       set_edition(a.substr(10));
+    } else if (a == "--lang") {
+      set_language(i + 1 < args.size() ? args[++i] : std::string());
+    } else if (a.rfind("--lang=", 0) == 0) {
+      set_language(a.substr(7));
     } else if (a.rfind("--", 0) == 0 && a.size() > 2) {
       cl.error = "不明なオプション " + a;
       cl.error_ascii = "unknown option " + a;
@@ -92,6 +104,8 @@ std::string usage_ascii() {
   s += "  --edition tokaido   Tokaido and Sanyo Shinkansen (the default)\n";
   s += "  --edition tohoku    Tohoku, Yamagata and Akita Shinkansen\n";
   s += "  --edition joetsu    Joetsu and Nagano Shinkansen\n";
+  s += "  --lang en|ja        English or Japanese windows (default: the settings\n";
+  s += "                      window's choice, else the desktop's language)\n";
   s += "  --help              print this help and exit\n";
   s += "  --version           print the version and exit\n";
   s += "\n";
@@ -109,6 +123,8 @@ std::string usage_japanese() {
   s += "  --edition tokaido   東海道・山陽新幹線 (省略時)\n";
   s += "  --edition tohoku    東北・山形・秋田新幹線\n";
   s += "  --edition joetsu    上越・長野行新幹線\n";
+  s += "  --lang en|ja        画面の言語 (英語／日本語。省略時は動作環境の指定、\n";
+  s += "                      なければデスクトップの言語)\n";
   s += "  --help              この説明を表示して終了します\n";
   s += "  --version           バージョンを表示して終了します\n";
   s += "\n";
@@ -135,6 +151,13 @@ std::string version_text() {
   s += data::kProgramVersion;
   s += '\n';
   return s;
+}
+
+text::Language choose_language(const std::string& command_line, const std::string& settings_key,
+                               text::Language desktop) {
+  if (const auto chosen = text::language_from_code(command_line)) return *chosen;
+  if (const auto stored = text::language_from_code(settings_key)) return *stored;
+  return desktop;
 }
 
 ProgramLocation locate_program_folder(const std::string& exe_folder,

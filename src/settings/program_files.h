@@ -10,6 +10,8 @@
 // first start from the defaults in the program folder.
 #pragma once
 
+#include "text/language.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,11 +27,13 @@ struct CommandLine {
   bool help = false;
   bool version = false;
   std::string edition;      // empty: not given
+  std::string language;     // "en" or "ja" from --lang; empty: not given
   std::string error;        // non-empty: the arguments are refused for this reason
   std::string error_ascii;  // the same reason in English, for a terminal without Japanese
 };
 
-// Reads the program's own options (--edition NAME, --edition=NAME, --help, -h, --version).
+// Reads the program's own options (--edition NAME, --edition=NAME, --lang en|ja,
+// --lang=en|ja, --help, -h, --version).
 // Arguments with a single dash and plain words are left to the window system (-platform,
 // -style ...); an unknown "--" option or an unknown edition is refused, wherever it stands:
 // a refused command line asks for neither help nor version.
@@ -41,6 +45,12 @@ CommandLine parse_command_line(const std::vector<std::string>& args);
 std::string usage_text(const std::string& codeset = "UTF-8");
 std::string refusal_text(const CommandLine& cl, const std::string& codeset = "UTF-8");
 std::string version_text();
+
+// The language of a run: --lang when given, else the one chosen in the settings window
+// (`language` of the settings file; a value other than "en" or "ja" counts as none), else
+// the desktop's (text::language_of_locale, Japanese when the locale says nothing).
+text::Language choose_language(const std::string& command_line, const std::string& settings_key,
+                               text::Language desktop);
 
 struct ProgramLocation {
   std::string folder;      // the program folder: data file, help file, default settings

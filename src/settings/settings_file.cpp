@@ -3,6 +3,7 @@
 
 #include "files/replace_file.h"
 #include "settings/delivered_settings.h"
+#include "text/language.h"
 #include "text/text.h"
 
 #include <charconv>
@@ -170,6 +171,11 @@ void form_key(Settings& s, const std::string& key, std::string_view value, int l
       problems.note(line, kTooLarge);
     else
       s.tray_notify = v;
+    return;
+  }
+  if (key == "language") {
+    // "en" or "ja"; any other value is no choice: the desktop's language then holds.
+    if (text::language_from_code(value)) s.language = value;
     return;
   }
   // "ravolin<id>_top" or "ravolin<id>_left" for one of the windows with a position.
@@ -443,6 +449,8 @@ std::string format_settings(const Settings& s) {
     line(number_line((base + "_left").c_str(), s.form[id].left));
   }
   line(number_line("tray_notify", s.tray_notify));
+  // Only a language chosen in the settings window: a file without one stays as it was.
+  if (text::language_from_code(s.language)) line("language=" + s.language);
   line("[Control]");
   for (const NumberKey& k : kControlKeys) line(number_line(k.key, s.*(k.member)));
   line("[Departure ground]");
@@ -560,7 +568,8 @@ namespace {
 // file's own values are written back (read as at start-up: a missing file gives the
 // delivered settings, a damaged one what could be read); when they cannot be read,
 // nothing is written rather than start values over the user's file. keiyo_on makes the
-// file hold keiyo_use=1 whatever control2_flg says.
+// file hold keiyo_use=1 whatever control2_flg says; the language chosen in the settings
+// window, which takes effect at the next start, is kept whatever control2_flg says.
 bool store_at_exit(const std::string& path, Settings& current, bool keiyo_on, std::string& error) {
   if (current.control2_flg != 1) {
     SettingsRead r = read_settings_file(path);
@@ -568,7 +577,9 @@ bool store_at_exit(const std::string& path, Settings& current, bool keiyo_on, st
       error = "保存されている設定を読み直せないため、ファイルを書き換えませんでした。\n" + r.error;
       return false;
     }
+    std::string language = std::move(current.language);
     current = r.settings;
+    current.language = std::move(language);
     current.control2_flg = 0;
   }
   if (keiyo_on) current.keiyo_use = 1;

@@ -63,7 +63,8 @@ bool put_ini_file(const std::string& path, const Settings& s, std::string& error
 
 // The store at exit when the main window closes: with control2_flg 1 the current
 // settings are written; otherwise the file is read again (so the changes made since
-// start-up are dropped), control2_flg becomes 0, and that is written. current holds
+// start-up are dropped, except the language chosen for the next start), control2_flg
+// becomes 0, and that is written. current holds
 // what was written afterwards. False with the reason when the file cannot be written,
 // or, without control2_flg 1, when it cannot be read again (nothing is written then).
 // A missing file is read again as the delivered settings.

@@ -3,6 +3,8 @@
 
 #include "text/text.h"
 
+#include <unistd.h>
+
 namespace ravolin::app {
 
 AppState::AppState(std::string program_folder, Platform platform)
@@ -30,7 +32,13 @@ std::string AppState::path_of(const std::string& file_name) const {
 void AppState::set_user_folder(std::string folder) { user_folder_ = text::trim(folder); }
 
 std::string AppState::data_path() const { return path_of(data::kDataFileName); }
-std::string AppState::help_path() const { return path_of(data::kHelpFileName); }
+std::string AppState::help_path() const {
+  if (english()) {
+    std::string english_help = path_of(kEnglishHelpFileName);
+    if (::access(english_help.c_str(), R_OK) == 0) return english_help;
+  }
+  return path_of(data::kHelpFileName);
+}
 
 std::string AppState::user_hotels_path() const {
   return in_folder(user_folder_, hotels::kUserHotelFileName);

@@ -23,6 +23,9 @@
 
 namespace ravolin::app {
 
+// The help file of the English windows, beside the Japanese one and with its topic numbers.
+inline constexpr const char* kEnglishHelpFileName = "ravolin2_en.hlp";
+
 // The platform services, real in the program and fakes in the tests.
 struct Platform {
   calendar::Clock& clock;
@@ -43,6 +46,8 @@ class AppState {
   const std::string& program_folder() const { return program_folder_; }
   std::string path_of(const std::string& file_name) const;
   std::string data_path() const;
+  // The help file in the language of the run: the English one when the windows are
+  // English and it is there, else the Japanese one.
   std::string help_path() const;
   // The folder of the files the program writes: the program folder unless main() hands
   // in the user's own folder (an installed, shared program folder is never written).

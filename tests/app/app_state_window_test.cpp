@@ -2,6 +2,7 @@
 // Where the application state finds its files.
 #include "state/app_state.h"
 #include "support/fake_platform.h"
+#include "support/program_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,22 @@ TEST(AppState, WrittenFilesFollowTheUserFolderWhileDataAndHelpStayInTheProgramFo
   EXPECT_EQ(state.user_hotels_path(), "/home/ai/.config/ravolin/tohoku/hotelusr.csv");
   EXPECT_EQ(state.data_path(), "/usr/share/ravolin/tohoku/ravolinh.dat");
   EXPECT_EQ(state.help_path(), "/usr/share/ravolin/tohoku/ravolin2.hlp");
+}
+
+TEST(AppState, EnglishWindowsReadTheEnglishHelpFileWhereItIsThere) {
+  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 11, 9, 5, 0)};
+  ui::FakeMessageBoxes messages;
+  ui::FakeHelpViewer help;
+  ui::FakePrinter printer;
+  test_support::ProgramFolder folder;
+  AppState state(folder.path(), Platform{clock, messages, help, printer});
+  state.language = text::Language::kEnglish;
+  // Without the English file the Japanese one is still help.
+  EXPECT_EQ(state.help_path(), folder.file("ravolin2.hlp"));
+  folder.write_file("ravolin2_en.hlp", "@topic 101 Main window\n");
+  EXPECT_EQ(state.help_path(), folder.file("ravolin2_en.hlp"));
+  state.language = text::Language::kJapanese;
+  EXPECT_EQ(state.help_path(), folder.file("ravolin2.hlp"));
 }
 
 }  // namespace

@@ -89,6 +89,38 @@ TEST(CommandLine, HelpNamesEveryEditionAndVersionIsTheProgramVersion) {
   EXPECT_EQ(version_text(), "ravolin 1.59\n");
 }
 
+TEST(CommandLine, LangTakesEnOrJaAndRefusesAnythingElse) {
+  EXPECT_EQ(parse_command_line({"--lang", "en"}).language, "en");
+  EXPECT_EQ(parse_command_line({"--lang=ja", "--edition", "tohoku"}).language, "ja");
+  EXPECT_EQ(parse_command_line({}).language, "");
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--lang"}, {"--lang="}, {"--lang", "fr"}, {"--lang=EN"}, {"--lang", "en_GB"}}) {
+    const CommandLine cl = parse_command_line(args);
+    EXPECT_NE(cl.error.find("--lang"), std::string::npos) << args.back();
+    EXPECT_NE(cl.error_ascii.find("--lang"), std::string::npos) << args.back();
+    EXPECT_EQ(cl.language, "") << args.back();
+  }
+  EXPECT_NE(parse_command_line({"--lang", "fr"}).error_ascii.find("'fr'"), std::string::npos);
+  EXPECT_NE(usage_text().find("--lang en"), std::string::npos);
+  EXPECT_NE(usage_text("ANSI_X3.4-1968").find("--lang en"), std::string::npos);
+}
+
+TEST(LanguageChoice, CommandLineThenSettingsFileThenDesktopLocale) {
+  using text::Language;
+  // The command line wins over everything.
+  EXPECT_EQ(choose_language("en", "ja", Language::kJapanese), Language::kEnglish);
+  EXPECT_EQ(choose_language("ja", "en", Language::kEnglish), Language::kJapanese);
+  // Then the choice stored in the settings file.
+  EXPECT_EQ(choose_language("", "en", Language::kJapanese), Language::kEnglish);
+  EXPECT_EQ(choose_language("", "ja", Language::kEnglish), Language::kJapanese);
+  // Then the desktop; an odd stored value is no choice.
+  EXPECT_EQ(choose_language("", "", Language::kEnglish), Language::kEnglish);
+  EXPECT_EQ(choose_language("", "fr", Language::kEnglish), Language::kEnglish);
+  // Nothing says English: Japanese.
+  EXPECT_EQ(choose_language("", "", text::language_of_locale(nullptr, nullptr, nullptr, nullptr)),
+            Language::kJapanese);
+}
+
 // Folders that hold a data file, for the location rules.
 std::function<bool(const std::string&)> data_in(std::set<std::string> folders) {
   return [folders](const std::string& f) { return folders.count(f) > 0; };

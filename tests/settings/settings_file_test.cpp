@@ -352,6 +352,28 @@ TEST_F(SettingsFiles, StoreAtExitKeepsOrDropsTheChangesByControl2) {
   EXPECT_EQ(get_ini_file(path).control2_flg, 1);
 }
 
+// The language takes effect at the next start: a choice made in the settings window is
+// kept even by an exit that drops the other changes.
+TEST_F(SettingsFiles, StoreAtExitKeepsTheLanguageChosenWhateverControl2Says) {
+  const std::string path = (dir_ / "ravolin2.ini").string();
+  std::string error;
+  Settings on_disk = sample();
+  on_disk.control2_flg = 0;
+  ASSERT_TRUE(put_ini_file(path, on_disk, error));
+
+  Settings changed = get_ini_file(path);
+  changed.language = "en";
+  changed.keiyo_use = 0;
+  ASSERT_TRUE(put_ini_file_at_exit(path, changed, error)) << error;
+  EXPECT_EQ(get_ini_file(path).language, "en");
+  EXPECT_EQ(get_ini_file(path).keiyo_use, 1);  // the other change is dropped
+
+  changed = get_ini_file(path);
+  changed.language = "ja";
+  ASSERT_TRUE(put_ini_file_at_exit_keiyo_on(path, changed, error)) << error;
+  EXPECT_EQ(get_ini_file(path).language, "ja");
+}
+
 TEST_F(SettingsFiles, FailedWriteIsReportedAndLeavesNoTemporaryFile) {
   std::string error;
   EXPECT_FALSE(put_ini_file((dir_ / "no_such_folder" / "ravolin2.ini").string(), sample(), error));
@@ -383,6 +405,33 @@ TEST(SettingsReader, LaterWindowKeysAndTheTraySwitchReadBackAndUnknownOnesPassOv
   const Settings again = parse_settings(format_settings(s));
   EXPECT_EQ(again.form[30].left, -60);
   EXPECT_EQ(again.tray_notify, 1);
+}
+
+TEST(SettingsFileLanguage, TheChosenLanguageReadsBackAndAnOddValueFollowsTheDesktop) {
+  const std::string english = ini({"[Form]", "tray_notify=1", "language=en", "[Holiday]", "9999"});
+  const Settings s = parse_settings(english);
+  EXPECT_EQ(s.language, "en");
+  // Written once, beside tray_notify, and read back as it was.
+  const std::string utf8 = *text::cp932_to_utf8(format_settings(s));
+  EXPECT_NE(utf8.find("\r\ntray_notify=1\r\nlanguage=en\r\n[Control]\r\n"), std::string::npos)
+      << utf8;
+  EXPECT_EQ(parse_settings(format_settings(s)).language, "en");
+  Settings japanese = start_settings();
+  japanese.language = "ja";
+  EXPECT_EQ(parse_settings(format_settings(japanese)).language, "ja");
+
+  // Not chosen: no key at all, so the file stays as it always was.
+  EXPECT_EQ(format_settings(start_settings()).find("language"), std::string::npos);
+
+  // A value the program does not know is no choice: passed over without a complaint, and
+  // not written back.
+  for (const char* odd : {"language=fr", "language=EN", "language=", "language=en_GB"}) {
+    std::string problem;
+    const Settings read = parse_settings(ini({"[Form]", odd, "[Holiday]", "9999"}), problem);
+    EXPECT_EQ(read.language, "") << odd;
+    EXPECT_EQ(problem, "") << odd;
+    EXPECT_EQ(format_settings(read).find("language"), std::string::npos) << odd;
+  }
 }
 
 TEST(SettingsWriter, AQuoteInAPlaceIsLeftOutSoTheFieldReadsBack) {

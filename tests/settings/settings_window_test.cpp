@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -524,6 +525,55 @@ TEST_F(SettingsWindowTest, OneStationPickerAtATimeAndItGoesWithTheWindow) {
   EXPECT_TRUE(second.isNull());
   EXPECT_EQ(app->station_picker(), nullptr);
   EXPECT_EQ(state->settings.sinkansen_station, "品川");
+}
+
+// The language is chosen for the next start: stored by 了解 only when it says something,
+// and kept by an exit that drops the other changes.
+TEST_F(SettingsWindowTest, TheLanguageIsStoredForTheNextStart) {
+  Settings s = base_settings();
+  s.control2_flg = 0;  // the other changes are not stored at exit
+  start(s);
+  SettingsWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  auto* english = child<QCheckBox>(QStringLiteral("Check1"));
+  EXPECT_FALSE(english->isChecked());  // Japanese windows, nothing chosen yet
+  EXPECT_EQ(english->accessibleDescription(), QStringLiteral("（次の起動から）"));
+  QTest::mouseClick(ok_button(), Qt::LeftButton);
+  EXPECT_EQ(state->settings.language, "");  // unchanged: still following the desktop
+
+  w = open();
+  ASSERT_NE(w, nullptr);
+  child<QCheckBox>(QStringLiteral("Check1"))->setChecked(true);
+  text(7)->setText(QStringLiteral("3"));  // a change that the exit drops
+  QTest::mouseClick(ok_button(), Qt::LeftButton);
+  EXPECT_EQ(state->settings.language, "en");
+
+  main->close();
+  const Settings stored = get_ini_file(folder.settings_path());
+  EXPECT_EQ(stored.language, "en");
+  EXPECT_EQ(stored.sinkansen_hun2, 5);
+}
+
+// English windows show the station's English name and store the name the data has.
+TEST_F(SettingsWindowTest, EnglishWindowsShowEnglishStationNamesAndStoreTheData) {
+  start(base_settings());
+  state->language = text::Language::kEnglish;
+  state->place_names.add("品川", "Shinagawa");
+  state->place_names.add("舞浜", "Maihama");
+  state->place_names.add("東京", "Tokyo");
+  SettingsWindow* w = open();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(text(5)->text(), QStringLiteral("Shinagawa"));
+  EXPECT_EQ(text(1)->text(), QStringLiteral("Maihama"));
+  EXPECT_TRUE(child<QCheckBox>(QStringLiteral("Check1"))->isChecked());
+  text(5)->setText(QStringLiteral(" TOKYO"));  // typed in English, any case
+  enter(5);
+  EXPECT_EQ(message(), "");
+  EXPECT_EQ(text(5)->text(), QStringLiteral("Tokyo"));
+  QTest::mouseClick(ok_button(), Qt::LeftButton);
+  EXPECT_EQ(state->settings.sinkansen_station, "東京");
+  EXPECT_EQ(state->settings.keiyo_station, "舞浜");
+  EXPECT_EQ(state->settings.language, "");  // English already, as the desktop says
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ class StartedMainWindow : public ::testing::Test {
   void start_main() {
     state = std::make_unique<app::AppState>(folder.path(),
                                             app::Platform{clock, messages, help, printer});
+    state->language = language;  // the windows' language, fixed before any is built
     state->end_program = [this] { ++end_calls; };
     state->process_events = [] { QCoreApplication::processEvents(); };
     app = std::make_unique<app::Navigator>(*state);
@@ -46,6 +47,8 @@ class StartedMainWindow : public ::testing::Test {
   ui::FakeMessageBoxes messages;
   ui::FakeHelpViewer help;
   ui::FakePrinter printer;
+  // English: the test also installs the English texts (ui::use_language) before start_main.
+  text::Language language = text::Language::kJapanese;
   std::unique_ptr<app::AppState> state;
   std::unique_ptr<app::Navigator> app;
   board::MainWindow* main = nullptr;

@@ -11,13 +11,15 @@ namespace ravolin::ui {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("help_window"));
-  setWindowTitle(QStringLiteral("ラボリン&ホテル情報 ヘルプ"));
+  setWindowTitle(tr("ラボリン&ホテル情報 ヘルプ"));
   topics_ = new QListWidget(this);
   topics_->setObjectName(QStringLiteral("TopicList"));
   topics_->setFont(gothic_font(12));
+  topics_->setAccessibleName(tr("トピック"));
   text_ = new QPlainTextEdit(this);
   text_->setObjectName(QStringLiteral("TopicText"));
   text_->setReadOnly(true);
+  text_->setAccessibleName(tr("説明"));
   text_->setFont(gothic_font(14));
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(topics_, 2);
@@ -40,8 +42,7 @@ bool HelpWindow::load(const std::string& path) {
   if (!ok) {
     file_ = HelpFile{};
     topics_->blockSignals(false);
-    text_->setPlainText(QStringLiteral("ヘルプファイルを読めません。\n") +
-                        QString::fromStdString(error));
+    text_->setPlainText(tr("ヘルプファイルを読めません。\n") + QString::fromStdString(error));
     return false;
   }
   file_ = std::move(file);
@@ -57,7 +58,7 @@ void HelpWindow::show_contents() {
   topics_->blockSignals(false);
   QString text = QString::fromStdString(file_.preface);
   if (!text.isEmpty()) text += QStringLiteral("\n\n");
-  text += QStringLiteral("【目次】\n");
+  text += tr("【目次】\n");
   for (const auto& t : file_.topics)
     text += QStringLiteral("  ") + QString::fromStdString(t.title) + QStringLiteral("\n");
   text_->setPlainText(text);
@@ -72,8 +73,7 @@ void HelpWindow::show_topic(int number) {
     }
   }
   if (!file_.topics.empty() || path_.empty())
-    text_->setPlainText(
-        QStringLiteral("このトピック（%1）はヘルプファイルにありません。").arg(number));
+    text_->setPlainText(tr("このトピック（%1）はヘルプファイルにありません。").arg(number));
 }
 
 void HelpWindow::show_row(int row) {

@@ -6,6 +6,7 @@
 #include "text/print_columns.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
@@ -18,6 +19,13 @@
 #include <functional>
 
 namespace ravolin::ui {
+
+namespace {
+// The printer's and the clock's messages in the language of the windows.
+std::string printer_text(const char* japanese) {
+  return QCoreApplication::translate("ravolin::ui::QtPrinter", japanese).toStdString();
+}
+}  // namespace
 
 const char* message_title(MessageKind kind) {
   return kind == MessageKind::Error ? "エラーメッセージ" : "確認メッセージ";
@@ -80,8 +88,11 @@ class F1Filter final : public QObject {
 }  // namespace
 
 MessageAnswer QtMessageBoxes::show(QWidget* parent, const MessageRequest& request) {
-  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(message_title(request.kind)),
-                  QString::fromStdString(request.text),
+  const QString title =
+      request.kind == MessageKind::Error
+          ? QCoreApplication::translate("ravolin::ui::QtMessageBoxes", "エラーメッセージ")
+          : QCoreApplication::translate("ravolin::ui::QtMessageBoxes", "確認メッセージ");
+  QMessageBox box(QMessageBox::Warning, title, QString::fromStdString(request.text),
                   request.buttons == MessageButtons::OkCancel
                       ? QMessageBox::Ok | QMessageBox::Cancel
                       : QMessageBox::StandardButtons(QMessageBox::Ok),
@@ -91,7 +102,7 @@ MessageAnswer QtMessageBoxes::show(QWidget* parent, const MessageRequest& reques
   box.setTextFormat(Qt::PlainText);
   // Without Qt's own translations installed the buttons would read "Cancel" in English.
   if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
-    cancel->setText(QStringLiteral("キャンセル"));
+    cancel->setText(QCoreApplication::translate("ravolin::ui::QtMessageBoxes", "キャンセル"));
   F1Filter f1([this, topic = request.help_topic] {
     if (topic > 0) help_.show_topic(help_path_, topic);
   });
@@ -123,7 +134,7 @@ bool QtPrinter::choose(QWidget* parent) {
     accepted = dialog_(*printer_, parent);
   } else {
     QPrintDialog dialog(printer_.get(), parent);
-    dialog.setWindowTitle(QStringLiteral("印刷"));
+    dialog.setWindowTitle(QCoreApplication::translate("ravolin::ui::QtPrinter", "印刷"));
     accepted = dialog.exec() == QDialog::Accepted;
   }
   if (!accepted) printer_.reset();
@@ -155,14 +166,15 @@ bool QtPrinter::begin() {
   if (failed_) return false;
   if (!printer_) {
     failed_ = true;
-    error_ = "印刷先が選ばれていません。";
+    error_ =
+        printer_text(QT_TRANSLATE_NOOP("ravolin::ui::QtPrinter", "印刷先が選ばれていません。"));
     return false;
   }
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(printer_.get())) {
     painter_.reset();
     failed_ = true;
-    error_ = "印刷を始められません。";
+    error_ = printer_text(QT_TRANSLATE_NOOP("ravolin::ui::QtPrinter", "印刷を始められません。"));
     const QString file = printer_->outputFileName();
     if (!file.isEmpty()) {
       error_ += '\n';
@@ -199,7 +211,8 @@ void QtPrinter::draw_line(const QString& text) {
   if (y_ > 0 && y_ + height > page.height()) {
     if (!printer_->newPage()) {
       failed_ = true;
-      error_ = "次のページに進めません。";
+      error_ =
+          printer_text(QT_TRANSLATE_NOOP("ravolin::ui::QtPrinter", "次のページに進めません。"));
       return;
     }
     y_ = 0;
@@ -213,11 +226,14 @@ bool QtPrinter::end_doc(std::string& error) {
   bool ok = !failed_;
   if (painter_ && !painter_->end()) {
     ok = false;
-    if (error_.empty()) error_ = "印刷を終えられません。";
+    if (error_.empty())
+      error_ = printer_text(QT_TRANSLATE_NOOP("ravolin::ui::QtPrinter", "印刷を終えられません。"));
   }
   if (printer_ && printer_->printerState() == QPrinter::Error) {
     ok = false;
-    if (error_.empty()) error_ = "プリンタがエラーを返しました。";
+    if (error_.empty())
+      error_ = printer_text(
+          QT_TRANSLATE_NOOP("ravolin::ui::QtPrinter", "プリンタがエラーを返しました。"));
   }
   if (!ok) error = error_;
   painter_.reset();
@@ -248,7 +264,10 @@ calendar::SystemTime QtSystemClock::now() const { return calendar::read_system_c
 
 void QtSystemClock::set(const calendar::SystemTime& t, calendar::ClockSetDone done) {
   if (process_) {
-    done({Outcome::Refused, "時刻設定サービスが前の設定をまだ終えていません"});
+    done({Outcome::Refused,
+          QCoreApplication::translate("ravolin::ui::QtSystemClock",
+                                      "時刻設定サービスが前の設定をまだ終えていません")
+              .toStdString()});
     return;
   }
   if (std::string why = calendar::unsettable_time_reason(t); !why.empty()) {

@@ -43,6 +43,8 @@ class QtMessageBoxes final : public MessageBoxes {
   QtMessageBoxes(HelpViewer& help, std::string help_path)
       : help_(help), help_path_(std::move(help_path)) {}
   MessageAnswer show(QWidget* parent, const MessageRequest& request) override;
+  // The help file of F1, once the language of the run is known.
+  void set_help_path(std::string help_path) { help_path_ = std::move(help_path); }
 
  private:
   HelpViewer& help_;

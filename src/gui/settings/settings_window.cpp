@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "gui/settings/settings_window.h"
 
+#include "gui/common/accessibility.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 #include "settings/station_picker.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -31,7 +33,7 @@ SettingsWindow::SettingsWindow(app::AppState& state, Ways ways, QWidget* parent)
       state_(state),
       ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin5"));
-  setWindowTitle(QStringLiteral("動作環境"));
+  setWindowTitle(tr("動作環境"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   build_controls();
@@ -45,13 +47,11 @@ void SettingsWindow::build_controls() {
   const ui::TwipLayout layout(this);
   // The Shinkansen first, as on the main window and in the Enter chain.
   sinkansen_ = build_line_frame(
-      layout, {"Frame5", QStringLiteral("新幹線の設定"), 60, 8,
-               QStringLiteral("新幹線の下りの時刻表を表示"),
-               QStringLiteral("新幹線の上りの時刻表を表示"), "Frame6", kSinkansenStationBox, 1});
-  keiyo_ = build_line_frame(
-      layout, {"Frame1", QStringLiteral("京葉線の設定"), 60 + kLineFrameHeight + 60, 1,
-               QStringLiteral("京葉線下りの時刻表を表示"),
-               QStringLiteral("京葉線上りの時刻表を表示"), "Frame4", kKeiyoStationBox, 8});
+      layout, {"Frame5", tr("新幹線の設定"), 60, 8, tr("新幹線の下りの時刻表を表示"),
+               tr("新幹線の上りの時刻表を表示"), "Frame6", kSinkansenStationBox, 1, tr("新幹線")});
+  keiyo_ = build_line_frame(layout, {"Frame1", tr("京葉線の設定"), 60 + kLineFrameHeight + 60, 1,
+                                     tr("京葉線下りの時刻表を表示"), tr("京葉線上りの時刻表を表示"),
+                                     "Frame4", kKeiyoStationBox, 8, tr("京葉線")});
   form_boxes_ = {nullptr,
                  keiyo_.station,
                  keiyo_.normal_minutes,
@@ -63,6 +63,7 @@ void SettingsWindow::build_controls() {
                  sinkansen_.train_count};
   build_switches(layout);
   build_message_line_and_ok(layout);
+  build_language_choice(layout);
   connect_keys();
   set_tab_order();
 }
@@ -75,8 +76,13 @@ SettingsWindow::LineControls SettingsWindow::build_line_frame(const ui::TwipLayo
   };
   int label_number = f.first_label;
   const auto label = [&](QWidget* parent, const QString& caption, int left, int top, int width) {
-    layout.label(parent, QStringLiteral("Label%1").arg(label_number++), caption, left, top, width,
-                 kBoxHeight);
+    return layout.label(parent, QStringLiteral("Label%1").arg(label_number++), caption, left, top,
+                        width, kBoxHeight);
+  };
+  // Each box is named after its label and its line, so that the two frames' boxes differ.
+  const auto name_box = [&](QLineEdit* box, QLabel* label, const QString& name) {
+    label->setBuddy(box);
+    box->setAccessibleName(f.line + QLatin1Char(' ') + name);
   };
   const auto box = [&](QWidget* parent, int number, int left, int top, int width) {
     return layout.box(parent, QStringLiteral("Text%1").arg(number), left, top, width, kBoxHeight);
@@ -92,20 +98,28 @@ SettingsWindow::LineControls SettingsWindow::build_line_frame(const ui::TwipLayo
   c.down = option(frame, f.first_option, f.down, 300);
   c.up = option(frame, f.first_option + 1, f.up, 600);
   QGroupBox* stations =
-      layout.frame(frame, QString::fromLatin1(f.station_frame), QStringLiteral("利用駅の設定"), 120,
-                   960, kColumnWidth - 240, 300 + 4 * kRowHeight);
+      layout.frame(frame, QString::fromLatin1(f.station_frame), tr("利用駅の設定"), 120, 960,
+                   kColumnWidth - 240, 300 + 4 * kRowHeight);
+  stations->setAccessibleName(f.line + QLatin1Char(' ') + tr("利用駅の設定"));
   const int row = 300;
-  label(stations, QStringLiteral("利用している駅"), 120, row, 1680);
+  QLabel* station_label = label(stations, tr("利用している駅"), 120, row, 1680);
   c.station = box(stations, f.first_box, 1860, row, 1980);
-  label(stations, QStringLiteral("駅まで通常"), 120, row + kRowHeight, 1680);
+  name_box(c.station, station_label, tr("利用している駅"));
+  c.station->setAccessibleDescription(tr("ダブルクリックで一覧から選べます"));
+  QLabel* normal_label = label(stations, tr("駅まで通常"), 120, row + kRowHeight, 1680);
   c.normal_minutes = number_box(stations, f.first_box + 1, row + kRowHeight);
-  label(stations, QStringLiteral("分"), 2520, row + kRowHeight, 360);
-  label(stations, QStringLiteral("駅まで急いで"), 120, row + 2 * kRowHeight, 1680);
+  name_box(c.normal_minutes, normal_label, tr("駅まで通常（分）"));
+  label(stations, tr("分"), 2520, row + kRowHeight, 360);
+  QLabel* hurry_label = label(stations, tr("駅まで急いで"), 120, row + 2 * kRowHeight, 1680);
   c.hurry_minutes = number_box(stations, f.first_box + 2, row + 2 * kRowHeight);
-  label(stations, QStringLiteral("分"), 2520, row + 2 * kRowHeight, 360);
-  label(stations, QStringLiteral("列車案内の表示件数"), 120, row + 3 * kRowHeight, 1680);
+  name_box(c.hurry_minutes, hurry_label, tr("駅まで急いで（分）"));
+  label(stations, tr("分"), 2520, row + 2 * kRowHeight, 360);
+  QLabel* count_label = label(stations, tr("列車案内の表示件数"), 120, row + 3 * kRowHeight, 1680);
   c.train_count = number_box(stations, f.first_box + 3, row + 3 * kRowHeight);
-  label(stations, QStringLiteral("（０：２時間後まで表示）"), 2520, row + 3 * kRowHeight, 2280);
+  name_box(c.train_count, count_label, tr("列車案内の表示件数"));
+  const QString count_hint = tr("（０：２時間後まで表示）");
+  label(stations, count_hint, 2520, row + 3 * kRowHeight, 2280);
+  c.train_count->setAccessibleDescription(count_hint);
   return c;
 }
 
@@ -114,32 +128,48 @@ void SettingsWindow::build_switches(const ui::TwipLayout& layout) {
     return layout.option(parent, QStringLiteral("Option%1").arg(number), caption, 240, top,
                          kRightWidth - 360, 300);
   };
-  QGroupBox* display = layout.frame(this, QStringLiteral("Frame7"), QStringLiteral("京葉線の表示"),
-                                    kRightLeft, 60, kRightWidth, 1920);
-  keiyo_shown_ = option(display, 10, QStringLiteral("京葉線の時刻表を表示する"), 300);
-  keiyo_hidden_ = option(display, 11, QStringLiteral("京葉線の時刻表を表示しない"), 600);
-  QLabel* restart_note = layout.label(
-      display, QStringLiteral("Label15"),
-      QStringLiteral("この設定を変更した場合（表示しない→表示する）、京葉線データ読み込みのために"
-                     "再起動が必要です。　変更した場合はプログラムを終了します。"),
-      240, 960, kRightWidth - 360, 880);
+  QGroupBox* display = layout.frame(this, QStringLiteral("Frame7"), tr("京葉線の表示"), kRightLeft,
+                                    60, kRightWidth, 1920);
+  keiyo_shown_ = option(display, 10, tr("京葉線の時刻表を表示する"), 300);
+  keiyo_hidden_ = option(display, 11, tr("京葉線の時刻表を表示しない"), 600);
+  QLabel* restart_note =
+      layout.label(display, QStringLiteral("Label15"),
+                   tr("この設定を変更した場合（表示しない→表示する）、京葉線データ読み込みのために"
+                      "再起動が必要です。　変更した場合はプログラムを終了します。"),
+                   240, 960, kRightWidth - 360, 880);
   restart_note->setWordWrap(true);
   restart_note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   QGroupBox* hotels =
-      layout.frame(this, QStringLiteral("Frame3"), QStringLiteral("利用者ホテル情報の登録・修正"),
-                   kRightLeft, 2040, kRightWidth, 1320);
-  sort_on_entry_ =
-      option(hotels, 5, QStringLiteral("入力の都度，地域名順，地区名順に並び換えする"), 300);
-  sort_on_storing_ =
-      option(hotels, 6, QStringLiteral("格納時，地域名順，地区名順に並び換えする"), 600);
-  no_sorting_ = option(hotels, 7, QStringLiteral("並び換えしない"), 900);
+      layout.frame(this, QStringLiteral("Frame3"), tr("利用者ホテル情報の登録・修正"), kRightLeft,
+                   2040, kRightWidth, 1320);
+  sort_on_entry_ = option(hotels, 5, tr("入力の都度，地域名順，地区名順に並び換えする"), 300);
+  sort_on_storing_ = option(hotels, 6, tr("格納時，地域名順，地区名順に並び換えする"), 600);
+  no_sorting_ = option(hotels, 7, tr("並び換えしない"), 900);
 
-  QGroupBox* storing =
-      layout.frame(this, QStringLiteral("Frame2"), QStringLiteral("動作環境の退避"), kRightLeft,
-                   3420, kRightWidth, 1020);
-  store_at_exit_ = option(storing, 3, QStringLiteral("終了時の動作環境を退避する"), 300);
-  no_store_at_exit_ = option(storing, 4, QStringLiteral("終了時の動作環境を待避しない"), 600);
+  QGroupBox* storing = layout.frame(this, QStringLiteral("Frame2"), tr("動作環境の退避"),
+                                    kRightLeft, 3420, kRightWidth, 1020);
+  store_at_exit_ = option(storing, 3, tr("終了時の動作環境を退避する"), 300);
+  no_store_at_exit_ = option(storing, 4, tr("終了時の動作環境を待避しない"), 600);
+}
+
+void SettingsWindow::build_language_choice(const ui::TwipLayout& layout) {
+  english_ = layout.place(new QCheckBox(tr("英語で表示する (English)"), this),
+                          QStringLiteral("Check1"), kRightLeft, 4980, kRightWidth - 1560, 270);
+  QLabel* note = layout.label(this, QStringLiteral("Label16"), tr("（次の起動から）"),
+                              kRightLeft + 240, 5280, kRightWidth - 1800, kBoxHeight);
+  english_->setAccessibleDescription(note->text());
+  english_->setChecked(state_.settings.language == "en" ||
+                       (state_.settings.language.empty() && state_.english()));
+}
+
+void SettingsWindow::store_language() {
+  // Stored only when it says something the desktop does not already say, so that a user
+  // who never chose keeps following the desktop.
+  const text::Language chosen =
+      english_->isChecked() ? text::Language::kEnglish : text::Language::kJapanese;
+  if (state_.settings.language.empty() && chosen == state_.language) return;
+  state_.settings.language = text::language_code(chosen);
 }
 
 void SettingsWindow::build_message_line_and_ok(const ui::TwipLayout& layout) {
@@ -148,7 +178,9 @@ void SettingsWindow::build_message_line_and_ok(const ui::TwipLayout& layout) {
   message_line_->setReadOnly(true);
   message_line_->setFocusPolicy(Qt::NoFocus);
 
-  ok_button_ = layout.button(this, QStringLiteral("Command1"), QStringLiteral("了解"),
+  message_line_->setAccessibleName(tr("メッセージ"));
+
+  ok_button_ = layout.button(this, QStringLiteral("Command1"), tr("了解"),
                              kRightLeft + kRightWidth - 1440, 5250, 1440, 450);
   connect(ok_button_, &QPushButton::clicked, this, &SettingsWindow::ok);
 }
@@ -171,6 +203,7 @@ void SettingsWindow::connect_keys() {
                                        sinkansen_.down, sinkansen_.up, keiyo_shown_, keiyo_hidden_})
     keys->escape_closes(option, escape);
   keys->escape_closes(ok_button_, escape);
+  keys->escape_closes(english_, escape);
   keys->double_click_runs(keiyo_.station, [this] { open_station_picker(kPickKeiyoStation); });
   keys->double_click_runs(sinkansen_.station,
                           [this] { open_station_picker(kPickSinkansenStation); });
@@ -198,14 +231,25 @@ void SettingsWindow::set_tab_order() {
                             no_sorting_,
                             store_at_exit_,
                             no_store_at_exit_,
+                            english_,
                             ok_button_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i)
     QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
+// The station boxes show the station's English name in English windows; the form holds
+// the name as the data has it.
+bool SettingsWindow::station_box(int box) {
+  return box == kKeiyoStationBox || box == kSinkansenStationBox;
+}
+
+std::string SettingsWindow::shown_text(int box, const std::string& text) const {
+  return station_box(box) ? state_.place_names.shown(text, state_.language) : text;
+}
+
 void SettingsWindow::fill(const SettingsForm& form) {
   for (int box = 1; box <= kFormBoxes; ++box)
-    form_boxes_[box]->setText(QString::fromStdString(form.text[box]));
+    form_boxes_[box]->setText(QString::fromStdString(shown_text(box, form.text[box])));
   (form.sinkansen_down ? sinkansen_.down : sinkansen_.up)->setChecked(true);
   (form.keiyo_down ? keiyo_.down : keiyo_.up)->setChecked(true);
   (form.store_at_exit ? store_at_exit_ : no_store_at_exit_)->setChecked(true);
@@ -218,8 +262,11 @@ void SettingsWindow::fill(const SettingsForm& form) {
 
 SettingsForm SettingsWindow::read_form() const {
   SettingsForm form;
-  for (int box = 1; box <= kFormBoxes; ++box)
+  for (int box = 1; box <= kFormBoxes; ++box) {
     form.text[box] = form_boxes_[box]->text().toStdString();
+    if (station_box(box) && state_.english())
+      form.text[box] = state_.place_names.japanese_of(form.text[box]);
+  }
   form.sinkansen_down = sinkansen_.down->isChecked();
   form.keiyo_down = keiyo_.down->isChecked();
   form.store_at_exit = store_at_exit_->isChecked();
@@ -229,11 +276,19 @@ SettingsForm SettingsWindow::read_form() const {
 }
 
 void SettingsWindow::show_form_texts(const SettingsForm& form) {
-  for (int box = 1; box <= kFormBoxes; ++box) ui::show_text(form_boxes_[box], form.text[box]);
+  for (int box = 1; box <= kFormBoxes; ++box)
+    ui::show_text(form_boxes_[box], shown_text(box, form.text[box]));
 }
 
 void SettingsWindow::show_message(const std::optional<std::string>& message) {
-  if (message) message_line_->setText(QString::fromStdString(*message));
+  if (!message) return;
+  // The checks' two refusals in the language of the window.
+  QString text = QString::fromStdString(*message);
+  if (*message == kTerminusMessage)
+    text = tr("終着駅は指定できません");
+  else if (*message == kOriginMessage)
+    text = tr("始発駅は指定できません");
+  message_line_->setText(text);
 }
 
 bool SettingsWindow::check(int box) {
@@ -241,6 +296,8 @@ bool SettingsWindow::check(int box) {
   const FieldCheck result = check_box(state_.schedule, box, form);
   show_form_texts(form);
   show_message(result.message);
+  if (result.err_flg != 0 && !message_line_->text().isEmpty())
+    ui::announce_refusal(form_boxes_[box], message_line_->text());
   return result.err_flg == 0;
 }
 
@@ -251,9 +308,12 @@ void SettingsWindow::ok() {
   show_message(result.message);
   if (result.failed_box != 0) {
     form_boxes_[result.failed_box]->setFocus(Qt::OtherFocusReason);
+    if (!message_line_->text().isEmpty())
+      ui::announce_refusal(form_boxes_[result.failed_box], message_line_->text());
     return;
   }
   ui::store_position(this, state_.settings.pos(settings::kSettingsWindowId));
+  store_language();
   if (result.keiyo_switched_on) {
     // The Keiyo data are read only at start-up: end the program; the next start loads them.
     ways_.end_for_keiyo_data();

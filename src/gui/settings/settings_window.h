@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 
+class QCheckBox;
 class QCloseEvent;
 class QLineEdit;
 class QPushButton;
@@ -69,16 +70,22 @@ class SettingsWindow final : public QWidget {
     const char* station_frame;
     int first_box;  // FormBox of its station box
     int first_label;
+    QString line;  // the line's name, which tells its boxes from the other line's
   };
 
   void build_controls();
   LineControls build_line_frame(const ui::TwipLayout& layout, const LineFrame& f);
   void build_switches(const ui::TwipLayout& layout);
   void build_message_line_and_ok(const ui::TwipLayout& layout);
+  // The language of the windows from the next start (the settings file's `language`).
+  void build_language_choice(const ui::TwipLayout& layout);
+  void store_language();
   void connect_keys();
   void set_tab_order();
   void fill(const SettingsForm& form);
   SettingsForm read_form() const;
+  static bool station_box(int box);
+  std::string shown_text(int box, const std::string& text) const;
   // Puts what the checks wrote (defaults) back into the boxes.
   void show_form_texts(const SettingsForm& form);
   void show_message(const std::optional<std::string>& message);
@@ -102,6 +109,7 @@ class SettingsWindow final : public QWidget {
   QRadioButton* store_at_exit_ = nullptr;     // Option3
   QRadioButton* no_store_at_exit_ = nullptr;  // Option4
   QLineEdit* message_line_ = nullptr;         // Text9
+  QCheckBox* english_ = nullptr;              // Check1
   QPushButton* ok_button_ = nullptr;          // Command1
 };
 

@@ -13,11 +13,23 @@
 
 namespace ravolin::settings {
 
+namespace {
+
+// The lines the picker is titled with, for the English windows.
+[[maybe_unused]] constexpr const char* kLineTitles[] = {
+    QT_TRANSLATE_NOOP("ravolin::settings::StationPickerWindow", "京葉線"),
+    QT_TRANSLATE_NOOP("ravolin::settings::StationPickerWindow", "東海道・山陽新幹線"),
+    QT_TRANSLATE_NOOP("ravolin::settings::StationPickerWindow", "東北・山形・秋田新幹線"),
+    QT_TRANSLATE_NOOP("ravolin::settings::StationPickerWindow", "上越・長野行新幹線"),
+};
+
+}  // namespace
+
 StationPickerWindow::StationPickerWindow(app::AppState& state, int mode, QLineEdit* target,
                                          QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), mode_(mode), target_(target) {
   setObjectName(QStringLiteral("ravolin22"));
-  setWindowTitle(QStringLiteral("利用駅の選択"));
+  setWindowTitle(tr("利用駅の選択"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   const ui::TwipLayout layout(this);
@@ -25,20 +37,22 @@ StationPickerWindow::StationPickerWindow(app::AppState& state, int mode, QLineEd
   const PickerContents contents = picker_contents(state.schedule, mode);
   known_mode_ = contents.known_mode;
 
-  auto* title_button = layout.place(new QPushButton(QString::fromStdString(contents.title), this),
+  auto* title_button = layout.place(new QPushButton(tr(contents.title.c_str()), this),
                                     QStringLiteral("Command1"), 120, 120, 3360, 420);
+  title_button->setAccessibleName(tr("路線") + QLatin1Char(' ') + title_button->text());
 
   station_list_ =
       layout.place(new QListWidget(this), QStringLiteral("List1"), 120, 660, 3360, 3900);
   station_list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  station_list_->setAccessibleName(tr("駅の一覧"));
   for (const std::string& name : contents.stations)
-    station_list_->addItem(QString::fromStdString(name));
+    station_list_->addItem(QString::fromStdString(state.place_names.shown(name, state.language)));
 
   choose_button_ =
-      layout.button(this, QStringLiteral("Command3"), QStringLiteral("選択"), 120, 4680, 1620, 420);
+      layout.button(this, QStringLiteral("Command3"), tr("選択"), 120, 4680, 1620, 420);
   choose_button_->setEnabled(false);
-  auto* cancel_button = layout.button(this, QStringLiteral("Command2"), QStringLiteral("取消終了"),
-                                      1860, 4680, 1620, 420);
+  auto* cancel_button =
+      layout.button(this, QStringLiteral("Command2"), tr("取消終了"), 1860, 4680, 1620, 420);
 
   connect(choose_button_, &QPushButton::clicked, this, &StationPickerWindow::choose);
   connect(cancel_button, &QPushButton::clicked, this, &StationPickerWindow::end_proc);
