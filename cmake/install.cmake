@@ -2,8 +2,9 @@
 # Install rules and the Debian package (cpack -G DEB).
 #
 #   bin/ravolin, bin/ravolin-tool
-#   share/ravolin/<edition>/        data file, English place names, help files (Japanese, English), English window
-#                                   texts (ravolin_en.qm), default settings (read only)
+#   share/ravolin/<edition>/        data file, English place names, help files (Japanese,
+#                                   English), English window texts (ravolin_en.qm), default
+#                                   settings (read only)
 #   share/applications/             one desktop entry per edition: ravolin --edition <edition>
 #   share/metainfo/                 AppStream metadata of the program and its three entries
 #   share/icons/hicolor/*/apps/     the icon, SVG and PNG 16..256

@@ -5,7 +5,21 @@
 
 namespace ravolin::board {
 
-std::string loading_message(int mode) {
+std::string loading_message(int mode, text::Language language) {
+  if (language == text::Language::kEnglish) {
+    switch (mode) {
+      case kLoadingStartup:
+        return "Loading data...  Please wait";
+      case kLoadingFares:
+        return "Loading fares...  Please wait";
+      case kLoadingHotels:
+        return "Loading hotels...  Please wait";
+      case kLoadingSearch:
+        return "Searching for trains...  Please wait";
+      default:
+        return {};
+    }
+  }
   switch (mode) {
     case kLoadingStartup:
       return "データロード中!!  しばらくお待ち下さい";
@@ -20,7 +34,17 @@ std::string loading_message(int mode) {
   }
 }
 
-std::string about_text(const std::string& corridor_caption) {
+std::string corridor_caption(const data::Edition* edition, text::Language language) {
+  if (!edition) return {};
+  return language == text::Language::kEnglish ? edition->english_caption : edition->caption;
+}
+
+std::string about_text(const std::string& corridor_caption, text::Language language) {
+  if (language == text::Language::kEnglish) {
+    return "Ravolin (" + corridor_caption + ") & Hotels  V" + data::kProgramVersion +
+           "\r\nDepartures, Shinkansen route search, hotel guide\r\nTimetables as of " +
+           data::kDataDate + "\r\n";
+  }
   std::string text = "ラボリン（";
   text += corridor_caption;
   text += "編）＆ホテル情報　V";

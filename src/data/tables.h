@@ -31,10 +31,11 @@ inline constexpr int kFlagArrival = 1;
 inline constexpr int kFlagDeparture = 2;
 
 struct Edition {
-  int code;                   // directory slot Slot::kEdition: 1, 2 or 3
-  const char* caption;        // "東海道・山陽新幹線"
-  const char* settings_file;  // "ravolin2.ini"
-  int number;                 // 5006, 5057, 5058
+  int code;                     // directory slot Slot::kEdition: 1, 2 or 3
+  const char* caption;          // "東海道・山陽新幹線"
+  const char* settings_file;    // "ravolin2.ini"
+  int number;                   // 5006, 5057, 5058
+  const char* english_caption;  // "Tokaido/Sanyo Shinkansen"
 };
 
 // The edition row of a code, or nullptr for a code outside 1..3.

@@ -63,16 +63,8 @@ std::string date_text(const calendar::SearchDate& date, const Wording& w) {
 
 // The English name of an edition's corridor; nullptr for an unknown code.
 const char* english_corridor(int edition_code) {
-  switch (edition_code) {
-    case 1:
-      return "Tokaido/Sanyo Shinkansen";
-    case 2:
-      return "Tohoku/Yamagata/Akita Shinkansen";
-    case 3:
-      return "Joetsu/Nagano Shinkansen";
-    default:
-      return nullptr;
-  }
+  const data::Edition* edition = data::find_edition(edition_code);
+  return edition ? edition->english_caption : nullptr;
 }
 
 // The two-character mark of a car-type code: the board's one-letter mark and a blank,

@@ -26,8 +26,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -93,8 +95,12 @@ class Words {
     if (const auto* l = qobject_cast<const QLabel*>(w)) add(where, l->text());
     if (const auto* b = qobject_cast<const QAbstractButton*>(w)) add(where, b->text());
     if (const auto* g = qobject_cast<const QGroupBox*>(w)) add(where, g->title());
-    if (const auto* e = qobject_cast<const QLineEdit*>(w))
+    if (const auto* e = qobject_cast<const QLineEdit*>(w)) {
       add(where + QStringLiteral(" placeholder"), e->placeholderText());
+      if (e->isReadOnly()) add(where, e->text());  // the program writes it, not the user
+    }
+    if (const auto* t = qobject_cast<const QPlainTextEdit*>(w)) add(where, t->toPlainText());
+    if (const auto* t = qobject_cast<const QTextEdit*>(w)) add(where, t->toPlainText());
     if (const auto* v = qobject_cast<const QAbstractItemView*>(w); v && v->model()) {
       const QAbstractItemModel* m = v->model();
       for (int c = 0; c < m->columnCount(); ++c)
@@ -112,8 +118,8 @@ class EnglishWindowsTest : public test_support::StartedMainWindow {
   EnglishWindowsTest() : StartedMainWindow(calendar::make_system_time(2000, 3, 13, 9, 5, 0)) {
     // The delivered data, so that the search finds trains and the hotel list has hotels.
     folder.write_file("ravolinh.dat", read_all(kProgramFolder + "/ravolinh.dat"));
-    for (const char* help_file : {data::kHelpFileName, kEnglishHelpFileName})
-      folder.write_file(help_file, read_all(kProgramFolder + "/" + help_file));
+    for (const char* file : {data::kHelpFileName, kEnglishHelpFileName, data::kPlaceNamesFileName})
+      folder.write_file(file, read_all(kProgramFolder + "/" + file));
     language = text::Language::kEnglish;
   }
   void SetUp() override {

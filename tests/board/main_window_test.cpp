@@ -359,6 +359,25 @@ TEST_F(MainWindowTest, EnterOnAFocusedButtonPressesIt) {
   EXPECT_EQ(end_calls, 0);
 }
 
+TEST_F(MainWindowTest, EnterOnASelectedLineOpensItsStopsAsADoubleClickDoes) {
+  ASSERT_TRUE(start(testing::default_settings()));
+  auto* list1 = child<QListWidget>("List1");
+  list1->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(list1, Qt::Key_Return);  // nothing selected: nothing opens
+  EXPECT_EQ(app->passing_window(), nullptr);
+  QTest::keyClick(list1, Qt::Key_Down);
+  QTest::keyClick(list1, Qt::Key_Down);
+  ASSERT_TRUE(list1->item(1)->isSelected());
+  QTest::keyClick(list1, Qt::Key_Return);
+  ASSERT_NE(app->passing_window(), nullptr);
+  EXPECT_EQ(app->passing_window()->line(), 1);
+  EXPECT_EQ(app->passing_window()
+                ->findChild<QTextEdit*>(QStringLiteral("Text1"))
+                ->toPlainText()
+                .toStdString(),
+            "品川(10:30) → 名古屋(11:40)");
+}
+
 TEST_F(MainWindowTest, DoubleClicksOpenThePassingStationAndScheduleWindows) {
   ASSERT_TRUE(start(testing::default_settings()));
   auto* list1 = child<QListWidget>("List1");

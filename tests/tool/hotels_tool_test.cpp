@@ -148,11 +148,11 @@ TEST(HotelsTool, EnglishListOnTheDeliveredData) {
     dir.write_file(file.path().filename().string(), bytes.str());
   }
   ToolRun r = test_support::run_tool(dir, {"hotels", dir.path(), "--today", "2026-12-07", "--area",
-                                           "名古屋", "--district", "栄", "--lang", "en"});
+                                           "Nagoya", "--district", "栄", "--lang", "en"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(
       r.out,
-      "***** → 名古屋  2026/12/07 (Mon) Departure\n"
+      "***** → Nagoya  2026/12/07 (Mon) Departure\n"
       "District\tHotel\tPhone\tRooms\tAccess\tRate\tRemarks(rating)\n"
       "栄\tトワイラステーションホテル栄\t052-068-5330\t96\t栄駅徒歩１０分\t\\12,000 \t朝食付     \n"
       "栄\tラボリンイン栄\t052-007-6741\t60\t栄駅前\t\\6,300  \t駐車場有    \n"

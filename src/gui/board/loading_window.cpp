@@ -35,10 +35,11 @@ LoadingWindow::LoadingWindow(app::AppState& state, int mode, QWidget* parent)
   about_box_->setFocusPolicy(Qt::NoFocus);
   about_box_->setAccessibleName(tr("製品情報"));
   about_box_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  about_box_->setPlainText(
-      ui::text_box_text(about_text(state.schedule.edition ? state.schedule.edition->caption : "")));
+  about_box_->setPlainText(ui::text_box_text(
+      about_text(corridor_caption(state.schedule.edition, state.language), state.language)));
 
-  loading_message_ = new QPushButton(QString::fromStdString(loading_message(mode)), this);
+  loading_message_ =
+      new QPushButton(QString::fromStdString(loading_message(mode, state.language)), this);
   loading_message_->setObjectName(QStringLiteral("Command1"));
   loading_message_->setGeometry(px(120), px(1740), px(7380), px(420));
   loading_message_->setFocusPolicy(Qt::NoFocus);

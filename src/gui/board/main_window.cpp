@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -84,8 +85,9 @@ void MainWindow::build_controls() {
                                        settings_button_, sinkansen_list_, keiyo_list_})
     keys->escape_closes(w, [this] { end_proc(); });
 
-  for (QWidget* w : std::initializer_list<QWidget*>{
-           sinkansen_frame_, keiyo_frame_, sinkansen_list_->viewport(), keiyo_list_->viewport()})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{sinkansen_frame_, keiyo_frame_, sinkansen_list_->viewport(),
+                                       keiyo_list_->viewport(), sinkansen_list_, keiyo_list_})
     w->installEventFilter(this);
 
   central_->setFixedSize(px(kClientWidth), px(kClientHeight));
@@ -266,6 +268,16 @@ int MainWindow::selected_line(int mode) const {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && (watched == sinkansen_list_ || watched == keiyo_list_)) {
+    // Enter on a selected line opens its later stops, as a double-click does.
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const int mode = watched == keiyo_list_ ? kModeKeiyo : kModeSinkansen;
+    const auto* list = static_cast<QListWidget*>(watched);
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !list->selectedItems().isEmpty()) {
+      ways_.open_passing_stations(mode, selected_line(mode));
+      return true;
+    }
+  }
   if (event->type() == QEvent::MouseButtonDblClick) {
     if (watched == sinkansen_frame_) {
       ways_.open_full_schedule(kModeSinkansen);

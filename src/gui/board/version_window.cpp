@@ -35,8 +35,8 @@ VersionWindow::VersionWindow(app::AppState& state, QWidget* main_window)
   about_box->setGeometry(px(120), px(180), px(5520), px(1260));
   about_box->setReadOnly(true);
   about_box->setAccessibleName(tr("製品情報"));
-  about_box->setPlainText(
-      ui::text_box_text(about_text(state.schedule.edition ? state.schedule.edition->caption : "")));
+  about_box->setPlainText(ui::text_box_text(
+      about_text(corridor_caption(state.schedule.edition, state.language), state.language)));
 
   auto* confirm_button = new QPushButton(tr("確認"), this);
   confirm_button->setObjectName(QStringLiteral("Command2"));

@@ -90,6 +90,8 @@ void HotelListWindow::build_grid() {
   grid_->setHorizontalHeader(new RaisedHeader(grid_));
   grid_->setColumnCount(kGridColumns);
   grid_->setAccessibleName(tr("ホテル一覧"));
+  // Tab leaves the grid for the buttons; the arrow keys move inside it.
+  grid_->setTabKeyNavigation(false);
   grid_->verticalHeader()->hide();  // no fixed columns
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
