@@ -44,6 +44,7 @@ constexpr PictureSet kSets[] = {
     {"search", ravolin::screenshots::search_pictures, false},
     {"station picker", ravolin::screenshots::station_picker_pictures, false},
     {"settings", ravolin::screenshots::settings_pictures, true},
+    {"English", ravolin::screenshots::english_pictures, false},
 };
 
 // The offscreen platform says for every window that it cannot raise it or pass on its size

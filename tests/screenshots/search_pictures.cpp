@@ -47,7 +47,7 @@ void print_page_picture(Shots& shots, search::ResultsWindow& results, ui::QtPrin
 }
 
 // The same windows in English, on the same conditions typed in English.
-void english_pictures(Shots& shots) {
+void english_search_pictures(Shots& shots) {
   ui::QtPrinter pdf_printer;
   auto owned = shots.make_state(Shots::delivered_folder(), pdf_printer);
   app::AppState& state = *owned;
@@ -58,15 +58,6 @@ void english_pictures(Shots& shots) {
   state.language = text::Language::kEnglish;
   app::Navigator app(state);
   shots.start(app);
-  // Until the program folder brings its own, the stations of the pictures by hand.
-  if (state.place_names.empty()) {
-    const char* const names[][2] = {
-        {"東京", "Tokyo"},       {"品川", "Shinagawa"}, {"新横浜", "Shin-Yokohama"},
-        {"名古屋", "Nagoya"},    {"京都", "Kyoto"},     {"新大阪", "Shin-Osaka"},
-        {"新神戸", "Shin-Kobe"}, {"岡山", "Okayama"},   {"広島", "Hiroshima"},
-        {"小倉", "Kokura"},      {"博多", "Hakata"}};
-    for (const auto& n : names) state.place_names.add(n[0], n[1]);
-  }
   app.open_search();
   search::SearchWindow* w = Shots::need(app.search_window(), "the English search window");
   const char* const fields[][2] = {{"1", "Tokyo"}, {"2", "6"},      {"3", "0"},   {"4", "8"},
@@ -120,7 +111,7 @@ void search_pictures(Shots& shots) {
   shots.save(r, "search_results.png");
   print_page_picture(shots, *r, pdf_printer);
   r->close();
-  english_pictures(shots);
+  english_search_pictures(shots);
 }
 
 }  // namespace ravolin::screenshots

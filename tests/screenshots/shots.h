@@ -87,6 +87,7 @@ void user_hotel_pictures(Shots& shots);
 void search_pictures(Shots& shots);
 void station_picker_pictures(Shots& shots);
 void settings_pictures(Shots& shots);
+void english_pictures(Shots& shots);
 // The main window and the diagram on a dark desktop (the program run with --dark).
 void dark_pictures(Shots& shots);
 
