@@ -182,9 +182,7 @@ int cmd_diagram(const Args& args, text::Language language) {
   if (r.from >= 0) view.from_minute = r.from;
   if (r.to >= 0) view.to_minute = r.to;
   if (view.to_minute <= view.from_minute) view.to_minute = view.from_minute + 60;
-  // English station names come with the folder's place-name list; until it is loaded here
-  // the stations keep their Japanese names and only the program's own words are English.
-  const data::PlaceNames names;
+  const data::PlaceNames& names = f->place_names;
   board::DiagramMarks marks;
   marks.user_station = f->settings.sinkansen_station;
   marks.language = language;

@@ -33,6 +33,10 @@ TEST(DiagramTool, LangEnWritesTheLegendAndClockWordsInEnglish) {
   for (const char* word : {">Nozomi</text>", ">Hikari</text>", ">Kodama</text>"})
     EXPECT_NE(svg.find(word), std::string::npos) << word;
   EXPECT_EQ(svg.find("のぞみ"), std::string::npos);
+  // the stations by their English names from the folder's list
+  for (const char* station : {">Shin-Yokohama</text>", ">Hakata</text>"})
+    EXPECT_NE(svg.find(station), std::string::npos) << station;
+  EXPECT_EQ(svg.find(">新横浜</text>"), std::string::npos);
   r = run_tool(scratch, {"diagram", folder, "--date", "2026-05-06", "--out", ja});
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string japanese = read_file(ja);
