@@ -15,34 +15,6 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kNoResultEnglish = "No Shinkansen found for these conditions";
 
-// English name of a Shinkansen type letter, as on the trains' own destination signs.
-std::string_view english_train_type(char letter) {
-  switch (letter) {
-    case 'N':
-      return "Nozomi";
-    case 'H':
-      return "Hikari";
-    case 'K':
-      return "Kodama";
-    case 'Y':
-      return "Yamabiko";
-    case 'M':
-      return "Komachi";
-    case 'T':
-      return "Tsubasa";
-    case 'O':
-      return "Nasuno";
-    case 'A':
-      return "Asahi";
-    case 'S':
-      return "Asama";
-    case 'G':
-      return "Tanigawa";
-    default:
-      return {};
-  }
-}
-
 // "Sat 11 Mar 2000".
 std::string english_date(int year, int month, int day, int weekday) {
   static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
@@ -211,7 +183,7 @@ void append_english_label(const data::SinkansenTables& sin, int direction, int t
                           std::string& line) {
   std::string id = text::trim(sin.train_id[direction][train]);
   if (!id.empty()) {
-    std::string_view type = english_train_type(id[0]);
+    std::string_view type = board::train_type_name(id[0], text::Language::kEnglish);
     line += type;
     if (!type.empty()) line += ' ';
     line += board::train_number_text(std::string_view(id).substr(1));
