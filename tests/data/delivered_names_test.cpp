@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The English names built into each delivered program folder: every station of both lines
-// and every hotel area of the edition has one, written in Latin letters.
+// The English names built into each delivered program folder: every station of both lines,
+// every hotel area and every hotel district of the edition has one, written in Latin letters.
 #include "data/place_names.h"
 #include "state/loader.h"
 
@@ -24,7 +24,7 @@ class DeliveredNames : public ::testing::TestWithParam<const char*> {
   std::string folder_;
 };
 
-TEST_P(DeliveredNames, EveryStationAndAreaHasAnEnglishName) {
+TEST_P(DeliveredNames, EveryStationAreaAndDistrictHasAnEnglishName) {
   data::PlaceNames names;
   data::PlaceNamesError error;
   const std::string names_path = folder_ + "/" + data::kPlaceNamesFileName;
@@ -45,8 +45,10 @@ TEST_P(DeliveredNames, EveryStationAndAreaHasAnEnglishName) {
   for (int v = 1; v <= data::kKeiyoSchedules; ++v)
     for (int s = 1; s <= d->keiyo.station_count[v]; ++s) places.insert(d->keiyo.station_name[v][s]);
   for (int a = 1; a <= d->areas.count; ++a) places.insert(d->areas.name[a]);
+  ASSERT_GT(districts->count, 100);
+  for (int k = 1; k <= districts->count; ++k) places.insert(districts->name[k]);
   places.erase("");
-  ASSERT_GT(places.size(), 40u);
+  ASSERT_GT(places.size(), 170u);
 
   for (const std::string& place : places) {
     const std::string* english = names.english(place);

@@ -150,14 +150,15 @@ TEST(HotelsTool, EnglishListOnTheDeliveredData) {
   ToolRun r = test_support::run_tool(dir, {"hotels", dir.path(), "--today", "2026-12-07", "--area",
                                            "Nagoya", "--district", "栄", "--lang", "en"});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(
-      r.out,
-      "***** → Nagoya  2026/12/07 (Mon) Departure\n"
-      "District\tHotel\tPhone\tRooms\tAccess\tRate\tRemarks(rating)\n"
-      "栄\tトワイラステーションホテル栄\t052-068-5330\t96\t栄駅徒歩１０分\t\\12,000 \t朝食付     \n"
-      "栄\tラボリンイン栄\t052-007-6741\t60\t栄駅前\t\\6,300  \t駐車場有    \n"
-      "栄\tラボリアングランドホテル栄\t052-041-0844\t150\t栄駅徒歩１３分\t\\18,000 \t朝食付     \n"
-      "栄\tホテルヒナルテ名古屋\t052-029-3540\t180\t栄駅前\t\\18,000 \t○       \n");
+  EXPECT_EQ(r.out,
+            "***** → Nagoya  2026/12/07 (Mon) Departure\n"
+            "District\tHotel\tPhone\tRooms\tAccess\tRate\tRemarks(rating)\n"
+            "Sakae\tトワイラステーションホテル栄\t052-068-5330\t96\t栄駅徒歩１０分\t\\12,000 "
+            "\t朝食付     \n"
+            "Sakae\tラボリンイン栄\t052-007-6741\t60\t栄駅前\t\\6,300  \t駐車場有    \n"
+            "Sakae\tラボリアングランドホテル栄\t052-041-0844\t150\t栄駅徒歩１３分\t\\18,000 "
+            "\t朝食付     \n"
+            "Sakae\tホテルヒナルテ名古屋\t052-029-3540\t180\t栄駅前\t\\18,000 \t○       \n");
   EXPECT_EQ(r.err, "");
 }
 
