@@ -133,8 +133,8 @@ class EnglishWindowsTest : public test_support::StartedMainWindow {
     flush_deletes();
   }
 
-  // Data the windows show as they stand: station names without an English form, areas,
-  // districts, hotel names and entries.
+  // Data the windows show as they stand: names of stations, areas and districts without an
+  // English form, hotel names and entries.
   QStringList data_words() const {
     QStringList words;
     const auto station = [&](const std::string& name) {
@@ -144,11 +144,12 @@ class EnglishWindowsTest : public test_support::StartedMainWindow {
       for (const std::string& name : direction) station(name);
     for (const auto& schedule : state->schedule.keiyo.station_name)
       for (const std::string& name : schedule) station(name);
-    for (const std::string& name : state->districts.name)
-      if (!name.empty()) words << QString::fromStdString(name);
+    for (const std::string& name : state->districts.name) station(name);
     for (int i = 1; i <= state->hotels.total(); ++i) {
       const hotels::HotelEntry& e = state->hotels.entry[static_cast<std::size_t>(i)];
-      for (const std::string* f : {&e.area, &e.district, &e.name, &e.access, &e.price, &e.remarks})
+      station(e.area);
+      station(e.district);
+      for (const std::string* f : {&e.name, &e.access, &e.price, &e.remarks})
         if (!f->empty()) words << QString::fromStdString(*f);
     }
     // Longest first, so that a name inside a longer one does not leave half of it behind.
