@@ -488,10 +488,17 @@ def place_all(cor, plans, direction, edition):
     # no room from another
     for plan, tried in later:
         place_short_kodama(cor, plan, tried, sched, direction)
-    for plan in plans:
+    # one that still has no room through 三島–熱海–小田原 runs as far as the line lets it,
+    # as the late up こだま that end at 三島 (again only once the others are placed)
+    for plan, _ in later:
         if plan["train"].dropped:
-            print("left out: %s %s %s from %s" % (plan["kind"], plan["stops"][0], plan["stops"][-1],
-                                                  hhmm(plan["dep"])), file=sys.stderr)
+            place_cut_kodama(cor, plan, sched, direction)
+    left_out = [plan for plan in plans if plan["train"].dropped]
+    for plan in left_out:
+        print("left out: %s %s %s from %s" % (plan["kind"], plan["stops"][0], plan["stops"][-1],
+                                              hhmm(plan["dep"])), file=sys.stderr)
+    print("edition %d, direction %d: %d trains, %d left out" %
+          (edition, direction, len(plans) - len(left_out), len(left_out)), file=sys.stderr)
     return [plan["train"] for plan in plans if not plan["train"].dropped]
 
 
@@ -519,6 +526,30 @@ def place_short_kodama(cor, plan, tried, sched, direction):
 
 
 KODAMA_SHORT_STARTS = ("名古屋", "浜松", "静岡")   # where the down evening こだま end
+
+
+def place_cut_kodama(cor, plan, sched, direction):
+    """An up こだま to 東京 that has no room at any minute of its hour, from its own first
+    station or a later start: it is timed from a minute of that hour (it may still wait
+    at its first station for a faster train) and ends at 三島, or further back at 静岡,
+    浜松 or 名古屋, the farthest the line has room for."""
+    dep = plan["dep"]
+    hour = dep - dep % 60
+    minutes = sorted(range(hour, hour + 60), key=lambda t: (abs(t - dep), t))
+    stops = plan["stops"]
+    for end in KODAMA_SHORT_ENDS:
+        if end not in stops[1:-1]:
+            continue
+        short = stops[:stops.index(end) + 1]
+        for t in minutes:
+            train = run_train(cor, plan["kind"], plan["cat"], short, t, plan["factor"],
+                              plan["dwell"], plan["day"], plan["car"], sched, direction)
+            if not train.dropped:
+                plan["train"], plan["stops"], plan["dep"] = train, short, t
+                return
+
+
+KODAMA_SHORT_ENDS = ("三島", "静岡", "浜松", "名古屋")   # where late up こだま end
 
 
 def kodama_to_tokyo(cor, origin):
@@ -611,7 +642,8 @@ def edition1_trains(cor, direction):
     """The day's trains of one direction.  Up trains mirror the down patterns: the same
     stopping patterns run the other way, leaving their origin at the same minutes (the
     :26 こだま, which start on the way, at the minute that keeps the three of an hour
-    apart).  A こだま the line has no room for is left out (see place_all)."""
+    apart).  An up こだま the line has no room for through to 東京 runs a shorter trip
+    (see place_all)."""
     plans = []
 
     def add(kind, cat, a, b, h, m, only=None, factor=1.0, day=0, car=""):

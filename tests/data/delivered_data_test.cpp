@@ -474,6 +474,39 @@ TEST(DeliveredTokaido, KodamaToTokyoRunThreeAnHourByDay) {
   }
 }
 
+// Up, every evening こだま bound for 東京 runs: one that finds no room through 三島–熱海–小田原
+// (no passing tracks at 熱海, the faster trains from the 山陽 line close behind each other)
+// ends at 三島 or 静岡 instead, as the late down ones end midway.
+TEST(DeliveredTokaido, EveryEveningUpKodamaRunsAtLeastToShizuoka) {
+  const auto& sin = load("tokaido").d.sin;
+  const int d = 2;
+  int shizuoka = 0;  // the first row of 静岡; the rows after it lead to 東京
+  for (int s = 1; s <= sin.station_count && !shizuoka; ++s)
+    if (sin.station_name[d][s] == "静岡") shizuoka = s;
+  ASSERT_GT(shizuoka, 0);
+  std::map<int, int> per_hour;
+  std::map<std::string, int> ends;
+  for (int t = 1; t <= sin.train_count[d]; ++t) {
+    if (sin.train_id[d][t][0] != 'K') continue;
+    int first = 0, last_row = 0;
+    for (int s = 1; s <= sin.station_count; ++s) {
+      if (!sin.time(d, s, t)) continue;
+      if (!first) first = sin.time(d, s, t);
+      last_row = s;
+    }
+    if (last_row < shizuoka || first < 1900) continue;
+    ++per_hour[first / 100];
+    ++ends[sin.station_name[d][last_row]];
+  }
+  // by the hour they leave their first station: the :10 and :42 from 新大阪 or 名古屋, in even
+  // hours also the ones of :36 from 名古屋 and :39 from 静岡, and the late ones from 名古屋,
+  // 静岡, 浜松, 三島 and 小田原; the 21:42 from 静岡 waits there for a faster train until 22:28,
+  // and the 22:30 from 三島 has nothing to cut and finds no room before midnight
+  EXPECT_EQ(per_hour, (std::map<int, int>{{19, 2}, {20, 4}, {21, 2}, {22, 3}}));
+  for (const auto& [end, n] : ends)
+    EXPECT_TRUE(end == "東京" || end == "三島" || end == "静岡") << n << " end at " << end;
+}
+
 TEST(DeliveredTokaido, KodamaConnectsToAFasterTrainAtNagoya) {
   const auto& sin = load("tokaido").d.sin;
   auto result = std::make_unique<search::SearchResult>();
