@@ -13,11 +13,11 @@
     </message>
     <message>
         <source>新幹線の下りの時刻表を表示</source>
-        <translation>Show down trains (from Tokyo)</translation>
+        <translation>Show down Shinkansen (from Tokyo)</translation>
     </message>
     <message>
         <source>新幹線の上りの時刻表を表示</source>
-        <translation>Show up trains (to Tokyo)</translation>
+        <translation>Show up Shinkansen (to Tokyo)</translation>
     </message>
     <message>
         <source>新幹線</source>
@@ -29,11 +29,11 @@
     </message>
     <message>
         <source>京葉線下りの時刻表を表示</source>
-        <translation>Show down trains (from Tokyo)</translation>
+        <translation>Show down Keiyo trains (from Tokyo)</translation>
     </message>
     <message>
         <source>京葉線上りの時刻表を表示</source>
-        <translation>Show up trains (to Tokyo)</translation>
+        <translation>Show up Keiyo trains (to Tokyo)</translation>
     </message>
     <message>
         <source>京葉線</source>

@@ -24,6 +24,7 @@
 #include "search/search_window_fixture.h"
 #include "support/data_builder.h"
 #include "support/started_main_window.h"
+#include "support/visible_texts_window.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -392,6 +393,29 @@ TEST_P(EveryWindow, TabVisitsEachControlOnceAndComesBackRound) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, EveryWindow, ::testing::ValuesIn(kWindows),
+                         [](const ::testing::TestParamInfo<WindowCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// The same windows in English: every name is translated, and two must not become one.
+class EveryEnglishWindow : public EveryWindow {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(english_.installed());
+    language = text::Language::kEnglish;
+    EveryWindow::SetUp();
+  }
+  test_support::EnglishTranslation english_;
+};
+
+TEST_P(EveryEnglishWindow, EachControlHasANameOfItsOwnAndItsHintAsDescription) {
+  QWidget* w = open_window();
+  ASSERT_NE(w, nullptr);
+  const std::vector<std::string> problems = naming_problems(w);
+  EXPECT_TRUE(problems.empty()) << lines(problems);
+}
+
+INSTANTIATE_TEST_SUITE_P(EnglishWindows, EveryEnglishWindow, ::testing::ValuesIn(kWindows),
                          [](const ::testing::TestParamInfo<WindowCase>& info) {
                            return std::string(info.param.name);
                          });
