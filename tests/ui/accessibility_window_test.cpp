@@ -57,7 +57,11 @@ class RecordingBridge final : public QAccessibleBridge {
   void notifyAccessibilityUpdate(QAccessibleEvent* event) override { hear(event); }
 };
 
-QAccessibleBridge* new_recording_bridge() { return new RecordingBridge; }
+// Qt keeps its bridges for the life of the program and never deletes them.
+QAccessibleBridge* recording_bridge() {
+  static RecordingBridge bridge;
+  return &bridge;
+}
 
 }  // namespace
 }  // namespace ravolin::ui
@@ -68,7 +72,7 @@ class AccessibilityRecorderPlugin final : public QAccessibleBridgePlugin {
   Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QAccessibleBridgeFactoryInterface" FILE
                         "accessibility_recorder.json")
  public:
-  QAccessibleBridge* create(const QString&) override { return ravolin::ui::new_recording_bridge(); }
+  QAccessibleBridge* create(const QString&) override { return ravolin::ui::recording_bridge(); }
 };
 
 namespace ravolin::ui {
