@@ -21,7 +21,7 @@ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(data_file_fuzz settings_fuzz user_hotels_fuzz sources_fuzz help_file_fuzz)
+  targets=(data_file_fuzz settings_fuzz user_hotels_fuzz sources_fuzz help_file_fuzz place_names_fuzz)
 fi
 cmake --build "$BUILD_DIR" -j "$(nproc)" --target "${targets[@]}"
 
