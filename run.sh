@@ -13,7 +13,7 @@ esac
 
 need=()
 for pkg in cmake g++ ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
-           fonts-ipafont-gothic; do
+           fonts-ipafont-gothic qt6-l10n-tools; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then
