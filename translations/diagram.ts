@@ -56,20 +56,6 @@
         <translation>Train diagram: time across, stations down</translation>
     </message>
     <message>
-        <source>＋ または ↑: 拡大
-－ または ↓: 縮小
-← →: 時刻を前後に移動
-ホイール: 拡大・縮小&#x3000;ドラッグ: 移動
-ダブルクリック: 列車の停車駅
-F1: ヘルプ&#x3000;Esc: 閉じる</source>
-        <translation>+ or Up: zoom in
-- or Down: zoom out
-Left, Right: earlier, later
-Wheel: zoom, drag: move
-Double-click: the train&apos;s stops
-F1: help, Esc: close</translation>
-    </message>
-    <message>
         <source>書き出せません: </source>
         <translation>Cannot export: </translation>
     </message>
@@ -80,6 +66,22 @@ F1: help, Esc: close</translation>
     <message>
         <source>ダイヤグラムの書き出し</source>
         <translation>Export the diagram</translation>
+    </message>
+    <message>
+        <source>＋ または ↑: 拡大
+－ または ↓: 縮小
+← →: 時刻を前後に移動
+ホイール: 拡大・縮小&#x3000;ドラッグ: 移動
+PageDown / PageUp（N / P）: 次・前の列車を選択
+Enter または ダブルクリック: 列車の停車駅
+F1: ヘルプ&#x3000;Esc: 閉じる</source>
+        <translation>+ or Up: zoom in
+- or Down: zoom out
+Left, Right: earlier, later
+Wheel: zoom, drag: move
+PageDown, PageUp (N, P): next, previous train
+Enter or double-click: the train&apos;s stops
+F1: help, Esc: close</translation>
     </message>
 </context>
 </TS>

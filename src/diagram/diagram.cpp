@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <optional>
 
 namespace ravolin::board {
 
@@ -16,6 +17,8 @@ namespace {
 
 constexpr double kLabelSize = 12;
 constexpr double kSmallSize = 11;
+// How much wider the line of the selected train is drawn than its type's line.
+constexpr double kSelectedExtraWidth = 2.4;
 constexpr int kLastMinute = 24 * 60 + 90;  // the view never reaches past 25:30
 
 const fares::KiloRow* kilo_of(const fares::FareTables& f, std::string_view name) {
@@ -519,8 +522,10 @@ void add_stations(Scene& sc, const DiagramAxes& ax, const DiagramRoute& route, c
 }
 
 // Every train inside the view, in its type's style; faint when a journey is drawn over them.
+// The selected train goes last, wider and opaque, so it stands over the others.
 void add_trains(Scene& sc, const DiagramAxes& ax, const std::vector<DiagramTrain>& trains,
-                const StationYs& ys, bool has_journey, bool dark) {
+                const StationYs& ys, bool has_journey, int selected, bool dark) {
+  std::optional<SceneLine> selected_line;
   for (std::size_t i = 0; i < trains.size(); ++i) {
     const auto& tr = trains[i];
     if (tr.points.back().minute < ax.from_minute - 1 &&
@@ -536,8 +541,15 @@ void add_trains(Scene& sc, const DiagramAxes& ax, const std::vector<DiagramTrain
       line.xy.push_back(ax.x_of(p.minute));
       line.xy.push_back(ys.line[p.station]);
     }
-    sc.lines.push_back(std::move(line));
+    if (static_cast<int>(i) == selected) {
+      line.width += kSelectedExtraWidth;
+      line.opacity = 1.0;
+      selected_line = std::move(line);
+    } else {
+      sc.lines.push_back(std::move(line));
+    }
   }
+  if (selected_line) sc.lines.push_back(std::move(*selected_line));
 }
 
 // One leg of the journey in bold: the part of its train's line between boarding and alighting.
@@ -660,7 +672,7 @@ Scene layout_diagram(const DiagramRoute& route, const std::vector<DiagramTrain>&
   const StationYs ys = station_ys(route, ax);
   add_stations(sc, ax, route, ys, user_index, marks, c);
   const bool has_journey = marks.journey && !marks.journey->empty();
-  add_trains(sc, ax, trains, ys, has_journey, marks.dark);
+  add_trains(sc, ax, trains, ys, has_journey, marks.selected_train, marks.dark);
   if (has_journey) add_journey(sc, ax, route, trains, ys, marks, c);
   add_clock(sc, ax, marks, c);
   add_legend(sc, ax, trains, view.height, marks, c);

@@ -153,6 +153,7 @@ struct DiagramMarks {
   int now_minute = -1;                      // the program clock; -1: no line
   std::string user_station;                 // highlighted
   const DiagramJourney* journey = nullptr;  // drawn bold, with its changes marked
+  int selected_train = -1;                  // index into the trains: drawn wide, over the rest
   std::string title;                        // bottom right: route and date
   bool dark = false;                        // the colours for a dark window
   text::Language language = text::Language::kJapanese;

@@ -127,6 +127,69 @@ TEST_F(DiagramWindowTest, LinesHoverAndDoubleClickFollowTheTimetable) {
   delete w.data();
 }
 
+TEST_F(DiagramWindowTest, PageKeysSelectATrainAnnounceItAndEnterOpensItsStops) {
+  QPointer<DiagramWindow> w = open();
+  auto* canvas = w->findChild<QWidget*>(QStringLiteral("Picture1"));
+  const auto selected_label = [&] {
+    const int i = w->selected_train();
+    return i < 0 ? std::string() : w->trains()[static_cast<std::size_t>(i)].label;
+  };
+  // The selected train's line stands out: the widest line of all, wider than its usual one.
+  const auto stands_out = [&] {
+    const int i = w->selected_train();
+    double widest = 0, own = 0;
+    for (const auto& l : w->scene().lines) {
+      if (l.train < 0) continue;
+      if (l.train == i)
+        own = std::max(own, l.width);
+      else
+        widest = std::max(widest, l.width);
+    }
+    return i >= 0 && own > widest &&
+           own > train_style(w->trains()[static_cast<std::size_t>(i)].type).width;
+  };
+  EXPECT_EQ(w->selected_train(), -1);
+
+  // By departure: K101 and H002 at 8:00, N001 at 9:00. The first pick is the train
+  // leaving nearest the clock line (10:00).
+  QTest::keyClick(canvas, Qt::Key_PageDown);
+  EXPECT_EQ(selected_label(), "のぞみ００１N");
+  EXPECT_EQ(canvas->accessibleDescription().toStdString(), "のぞみ００１N  東京 9:00");
+  EXPECT_TRUE(stands_out());
+
+  // Enter asks for the stops exactly as a double-click on the line does.
+  QTest::keyClick(canvas, Qt::Key_Return);
+  ASSERT_EQ(shown_stops.size(), 1u);
+  EXPECT_EQ(shown_stops[0],
+            "東京(09:00) → 品川(09:07) → 名古屋(10:40) → 新大阪(11:30)　【のぞみ型車両】");
+
+  QTest::keyClick(canvas, Qt::Key_PageUp);
+  EXPECT_EQ(selected_label(), "ひかり００２");
+  EXPECT_EQ(canvas->accessibleDescription().toStdString(), "ひかり００２  新大阪 8:00");
+  QTest::keyClick(canvas, Qt::Key_P);
+  EXPECT_EQ(selected_label(), "こだま１０１");
+  EXPECT_TRUE(stands_out());
+  QTest::keyClick(canvas, Qt::Key_P);  // the first stays selected
+  EXPECT_EQ(selected_label(), "こだま１０１");
+  QTest::keyClick(canvas, Qt::Key_N);
+  EXPECT_EQ(selected_label(), "ひかり００２");
+  QTest::keyClick(canvas, Qt::Key_Enter);
+  ASSERT_EQ(shown_stops.size(), 2u);
+  EXPECT_EQ(shown_stops[1], passing_stations_of_train(state->schedule.sin, 2, h002, 1));
+
+  // A train outside the hours shown brings its departure into view.
+  DiagramView later = w->view();
+  later.from_minute = 11 * 60;
+  later.to_minute = 12 * 60;
+  w->set_view(later);
+  QTest::keyClick(canvas, Qt::Key_PageDown);
+  EXPECT_EQ(selected_label(), "のぞみ００１N");
+  EXPECT_LE(w->view().from_minute, 9 * 60);
+  EXPECT_GE(w->view().to_minute, 9 * 60);
+  EXPECT_DOUBLE_EQ(w->view().to_minute - w->view().from_minute, 60.0);
+  delete w.data();
+}
+
 TEST_F(DiagramWindowTest, KeysAndWheelZoomAndPanTheHoursOnly) {
   QPointer<DiagramWindow> w = open();
   auto* canvas = w->findChild<QWidget*>(QStringLiteral("Picture1"));
@@ -286,7 +349,8 @@ TEST_F(DiagramWindowTest, KeysInTheTooltipAndTheHelpTopicThatF1Opens) {
   const ui::HelpTopic* topic = file.find(130);
   ASSERT_NE(topic, nullptr);
   EXPECT_EQ(topic->title, "ダイヤグラム");
-  for (const char* key : {"＋ または ↑", "－ または ↓", "← →", "F1", "Esc"}) {
+  for (const char* key :
+       {"＋ または ↑", "－ または ↓", "← →", "PageDown / PageUp", "Enter", "F1", "Esc"}) {
     EXPECT_TRUE(canvas->toolTip().contains(QString::fromUtf8(key))) << key;
     EXPECT_NE(topic->text.find(key), std::string::npos) << key;
   }

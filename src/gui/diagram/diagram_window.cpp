@@ -3,6 +3,7 @@
 
 #include "board/board.h"
 #include "board/passing_stations.h"
+#include "gui/common/accessibility.h"
 #include "gui/common/window_conventions.h"
 #include "render/scene_painter.h"
 
@@ -26,6 +27,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace ravolin::board {
 
@@ -38,6 +40,19 @@ class DiagramCanvas final : public QWidget {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(480, 320);
+  }
+
+  // The text of the train selected with the keys: shown at the start of its line as the
+  // mouse's hover text is, and spoken by a screen reader.
+  void show_selection(const QString& text, int train_index) {
+    QPoint at(width() / 2, height() / 2);
+    for (const auto& l : window_->scene().lines)
+      if (l.train == train_index && l.xy.size() >= 2) {
+        at = QPointF(l.xy[0], l.xy[1]).toPoint();
+        break;
+      }
+    QToolTip::showText(mapToGlobal(at), ui::plain_tooltip(text), this);
+    ui::announce(this, text);
   }
 
  protected:
@@ -112,6 +127,18 @@ class DiagramCanvas final : public QWidget {
         break;
       case Qt::Key_Down:
         window_->set_view(zoom_view(v, 1.25, middle));
+        break;
+      case Qt::Key_PageDown:
+      case Qt::Key_N:
+        window_->select_next(1);
+        break;
+      case Qt::Key_PageUp:
+      case Qt::Key_P:
+        window_->select_next(-1);
+        break;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        if (!window_->open_selected_stops()) QWidget::keyPressEvent(e);
         break;
       default:
         QWidget::keyPressEvent(e);
@@ -234,7 +261,8 @@ QString DiagramWindow::keys_text() {
   return tr(
       "＋ または ↑: 拡大\n－ または ↓: 縮小\n← →: 時刻を前後に移動\n"
       "ホイール: 拡大・縮小　ドラッグ: 移動\n"
-      "ダブルクリック: 列車の停車駅\nF1: ヘルプ　Esc: 閉じる");
+      "PageDown / PageUp（N / P）: 次・前の列車を選択\n"
+      "Enter または ダブルクリック: 列車の停車駅\nF1: ヘルプ　Esc: 閉じる");
 }
 
 void DiagramWindow::show_help() { state_.help().show_topic(state_.help_path(), kHelpTopic); }
@@ -302,6 +330,7 @@ void DiagramWindow::relayout() {
   m.now_minute = now_minute();
   m.title = route_caption(route(), state_.language, state_.place_names);
   m.dark = dark_palette();
+  m.selected_train = selected_train();
   scene_ = layout_diagram(route(), trains_, view_, m);
   if (canvas_) canvas_->update();
 }
@@ -334,14 +363,76 @@ std::string DiagramWindow::hover_at(double x, double y) const {
 }
 
 bool DiagramWindow::open_stops_at(double x, double y) {
-  const int i = hit_train(scene_, x, y, 5.0);
-  if (i < 0) return false;
-  const DiagramTrain& train = trains_[i];
+  return open_stops(hit_train(scene_, x, y, 5.0));
+}
+
+bool DiagramWindow::open_stops(int train_index) {
+  if (train_index < 0 || train_index >= static_cast<int>(trains_.size())) return false;
+  const DiagramTrain& train = trains_[train_index];
   if (ways_.show_stops)
     ways_.show_stops(
         passing_stations_of_train(state_.schedule.sin, train.direction, train.train, 1));
   return true;
 }
+
+int DiagramWindow::selected_train() const {
+  for (std::size_t i = 0; i < trains_.size(); ++i)
+    if (trains_[i].direction == selected_direction_ && trains_[i].train == selected_number_)
+      return static_cast<int>(i);
+  return -1;
+}
+
+void DiagramWindow::select_next(int step) {
+  if (trains_.empty()) return;
+  // The trains in the order of departure; the down train first at the same minute.
+  std::vector<int> order(trains_.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+  const auto departure = [this](int i) { return trains_[i].points.front().minute; };
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return std::tuple(departure(a), trains_[a].direction, trains_[a].train) <
+           std::tuple(departure(b), trains_[b].direction, trains_[b].train);
+  });
+  int at =
+      static_cast<int>(std::find(order.begin(), order.end(), selected_train()) - order.begin());
+  if (at < static_cast<int>(order.size())) {
+    at = std::clamp(at + step, 0, static_cast<int>(order.size()) - 1);
+  } else {
+    // Nothing selected yet: the train on the screen leaving nearest the clock line, or
+    // nearest the start of the hours shown when the line is outside them.
+    const double now = now_minute();
+    const double anchor =
+        now >= view_.from_minute && now <= view_.to_minute ? now : view_.from_minute;
+    std::vector<bool> shown(trains_.size(), false);
+    for (const auto& l : scene_.lines)
+      if (l.train >= 0 && l.train < static_cast<int>(shown.size())) shown[l.train] = true;
+    const bool any_shown = std::find(shown.begin(), shown.end(), true) != shown.end();
+    double best = 0;
+    at = -1;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+      if (any_shown && !shown[order[k]]) continue;
+      const double d = std::abs(departure(order[k]) - anchor);
+      if (at < 0 || d < best) {
+        best = d;
+        at = static_cast<int>(k);
+      }
+    }
+  }
+  const int index = order[at];
+  const DiagramTrain& train = trains_[index];
+  selected_direction_ = train.direction;
+  selected_number_ = train.train;
+  const double leaves = departure(index);
+  if (leaves < view_.from_minute || leaves > view_.to_minute) {
+    // Its departure a quarter into the hours shown, with room for the trains after it.
+    const double span = view_.to_minute - view_.from_minute;
+    view_ = pan_view(view_, leaves - (view_.from_minute + span / 4));
+  }
+  relayout();
+  const std::string text = hover_text(train, route(), leaves, state_.language, &state_.place_names);
+  canvas_->show_selection(QString::fromStdString(text), index);
+}
+
+bool DiagramWindow::open_selected_stops() { return open_stops(selected_train()); }
 
 bool DiagramWindow::export_to(const std::string& path, bool whole_day, std::string& error) const {
   DiagramView v = view_;

@@ -54,6 +54,15 @@ class DiagramWindow final : public QWidget {
   std::string hover_at(double x, double y) const;
   // Shows the stops of the train under a point (Ways::show_stops); false when there is none.
   bool open_stops_at(double x, double y);
+  // The train chosen with the keys (PageDown / PageUp, N / P): an index into trains(), or
+  // -1 for none.
+  int selected_train() const;
+  // Selects the next (step 1) or the previous (step -1) train in the order of departure,
+  // the first time the one leaving nearest the clock line (or the start of the hours
+  // shown); brings its departure into view, shows its text at its line and announces it.
+  void select_next(int step);
+  // Enter: the selected train's stops, as a double-click on its line; false with none.
+  bool open_selected_stops();
   // The axes of the window's scene (station labels measured in its language).
   DiagramAxes axes() const { return diagram_axes(route(), view_, marks()); }
   // The keys and mouse actions of the diagram, as its tooltip lists them.
@@ -78,6 +87,7 @@ class DiagramWindow final : public QWidget {
   void relayout();
   void export_dialog(bool whole_day);
   int now_minute() const;
+  bool open_stops(int train_index);
 
   app::AppState& state_;
   Ways ways_;
@@ -85,6 +95,9 @@ class DiagramWindow final : public QWidget {
   int route_index_ = 0;
   int direction_ = 0;
   std::vector<DiagramTrain> trains_;
+  // The selected train by direction and number: it stays selected across a refresh.
+  int selected_direction_ = 0;
+  int selected_number_ = 0;
   DiagramJourney journey_;
   DiagramView view_;
   Scene scene_;
