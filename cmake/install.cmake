@@ -66,7 +66,7 @@ foreach(ed ${EDITIONS})
   endif()
   if(EXISTS ${CMAKE_SOURCE_DIR}/datasets/${ed}/names-en.txt)
     install(FILES ${CMAKE_SOURCE_DIR}/datasets/${ed}/names-en.txt DESTINATION ${ed_dir}
-            RENAME ravolin_names_en.txt)
+            RENAME ravolin_names_en.tsv)
   endif()
   # The delivered defaults, not the build tree's copy that a run may have changed.
   foreach(f resources/ravolin2.hlp resources/ravolin2_en.hlp resources/${EDITION_INI_${ed}})

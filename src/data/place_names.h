@@ -39,7 +39,7 @@ class PlaceNames {
 };
 
 // The names file in a program folder, built from each edition's datasets/<edition>/names-en.txt.
-inline constexpr const char* kPlaceNamesFileName = "ravolin_names_en.txt";
+inline constexpr const char* kPlaceNamesFileName = "ravolin_names_en.tsv";
 
 // Why a names file was refused: the file, the line (from 1; 0 for the file as a whole) and
 // the reason.

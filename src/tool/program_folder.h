@@ -22,7 +22,7 @@ struct LoadedFolder {
   hotels::DistrictNames districts;
   fares::FareTables fares;
   settings::Settings settings;
-  data::PlaceNames place_names;  // English names from DIR/ravolin_names_en.txt, if there
+  data::PlaceNames place_names;  // English names from DIR/ravolin_names_en.tsv, if there
 };
 
 // Loads DIR as the program starts up: the edition from the data file's directory, then
