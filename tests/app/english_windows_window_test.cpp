@@ -41,13 +41,6 @@
 namespace ravolin::app {
 namespace {
 
-std::string read_all(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 const std::string kProgramFolder = RAVOLIN_PROGRAM_DIR "/tokaido";
 
 // Kana, kanji, Japanese punctuation and full-width forms.
@@ -117,9 +110,10 @@ class EnglishWindowsTest : public test_support::StartedMainWindow {
  protected:
   EnglishWindowsTest() : StartedMainWindow(calendar::make_system_time(2000, 3, 13, 9, 5, 0)) {
     // The delivered data, so that the search finds trains and the hotel list has hotels.
-    folder.write_file("ravolinh.dat", read_all(kProgramFolder + "/ravolinh.dat"));
+    folder.write_file("ravolinh.dat",
+                      test_support::read_whole_file(kProgramFolder + "/ravolinh.dat"));
     for (const char* file : {data::kHelpFileName, kEnglishHelpFileName, data::kPlaceNamesFileName})
-      folder.write_file(file, read_all(kProgramFolder + "/" + file));
+      folder.write_file(file, test_support::read_whole_file(kProgramFolder + "/" + file));
     language = text::Language::kEnglish;
   }
   void SetUp() override {

@@ -22,13 +22,6 @@
 namespace ravolin::search {
 namespace {
 
-std::string read_all(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 std::string run(const std::string& command) {
   std::string out;
   if (FILE* p = popen(command.c_str(), "r")) {
@@ -64,8 +57,10 @@ std::string squeeze(const std::string& s) {
 class EndToEndTest : public ::testing::Test {
  protected:
   EndToEndTest() {
-    folder.write_file("ravolinh.dat", read_all(RAVOLIN_PROGRAM_DIR "/tokaido/ravolinh.dat"));
-    folder.write_file("ravolin2.ini", read_all(RAVOLIN_PROGRAM_DIR "/tokaido/ravolin2.ini"));
+    folder.write_file("ravolinh.dat",
+                      test_support::read_whole_file(RAVOLIN_PROGRAM_DIR "/tokaido/ravolinh.dat"));
+    folder.write_file("ravolin2.ini",
+                      test_support::read_whole_file(RAVOLIN_PROGRAM_DIR "/tokaido/ravolin2.ini"));
   }
   test_support::ProgramFolder folder;
   calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 9, 5, 0)};

@@ -63,12 +63,16 @@ void ProgramFolder::write_file(const std::string& name, const std::string& bytes
   if (!out) ADD_FAILURE() << "cannot write " << file(name);
 }
 
-std::string ProgramFolder::read_file(const std::string& name) const {
-  std::ifstream in(file(name), std::ios::binary);
+std::string read_whole_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
   if (!in) return {};
   std::ostringstream ss;
   ss << in.rdbuf();
   return ss.str();
+}
+
+std::string ProgramFolder::read_file(const std::string& name) const {
+  return read_whole_file(file(name));
 }
 
 std::string ProgramFolder::read_text(const std::string& name) const {

@@ -50,6 +50,9 @@ class ProgramFolder {
   std::string settings_name_ = "ravolin2.ini";
 };
 
+// The bytes of any file; empty when it cannot be read.
+std::string read_whole_file(const std::string& path);
+
 // "\n" -> "\r\n" (existing CR LF kept) and UTF-8 -> CP932.
 std::string to_cp932_crlf(const std::string& utf8);
 

@@ -15,13 +15,6 @@ namespace {
 using test_support::run_tool;
 using test_support::ToolRun;
 
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 TEST(DiagramTool, LangEnWritesTheLegendAndClockWordsInEnglish) {
   test_support::ProgramFolder scratch;
   const std::string folder = RAVOLIN_PROGRAM_DIR "/tokaido";
@@ -29,7 +22,7 @@ TEST(DiagramTool, LangEnWritesTheLegendAndClockWordsInEnglish) {
   ToolRun r =
       run_tool(scratch, {"diagram", folder, "--date", "2026-05-06", "--lang", "en", "--out", en});
   ASSERT_EQ(r.status, 0) << r.err;
-  const std::string svg = read_file(en);
+  const std::string svg = test_support::read_whole_file(en);
   for (const char* word : {">Nozomi</text>", ">Hikari</text>", ">Kodama</text>"})
     EXPECT_NE(svg.find(word), std::string::npos) << word;
   EXPECT_EQ(svg.find("のぞみ"), std::string::npos);
@@ -39,7 +32,7 @@ TEST(DiagramTool, LangEnWritesTheLegendAndClockWordsInEnglish) {
   EXPECT_EQ(svg.find(">新横浜</text>"), std::string::npos);
   r = run_tool(scratch, {"diagram", folder, "--date", "2026-05-06", "--out", ja});
   ASSERT_EQ(r.status, 0) << r.err;
-  const std::string japanese = read_file(ja);
+  const std::string japanese = test_support::read_whole_file(ja);
   EXPECT_NE(japanese.find(">のぞみ</text>"), std::string::npos);
   EXPECT_EQ(japanese.find("Nozomi"), std::string::npos);
   // The same trains either way.
