@@ -9,7 +9,7 @@
 #include "gui/board/passing_window.h"
 #include "gui/board/schedule_window.h"
 #include "gui/board/version_window.h"
-#include "main_window_fixture.h"
+#include "started_board_fixture.h"
 #include "state/app_state.h"
 #include "support/fake_platform.h"
 #include "support/fixed_clock.h"
@@ -63,33 +63,15 @@ void expect_named_controls(const QWidget* window) {
   }
 }
 
-class BoardLanguageTest : public ::testing::Test {
+class BoardLanguageTest : public testing::StartedBoard {
  protected:
-  void start(text::Language language) {
-    folder.write_settings(testing::default_settings());
-    state = std::make_unique<app::AppState>(folder.path(),
-                                            app::Platform{clock, messages, help, printer});
-    state->language = language;
-    state->end_program = [] {};
-    state->process_events = [] { QCoreApplication::processEvents(); };
-    app = std::make_unique<app::Navigator>(*state);
-    ASSERT_TRUE(app->start());
-    app->main_window()->show();
-  }
-
-  testing::ProgramFolder folder;
-  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 8, 58, 0)};
-  ui::FakeMessageBoxes messages;
-  ui::FakeHelpViewer help;
-  ui::FakePrinter printer;
-  std::unique_ptr<app::AppState> state;
-  std::unique_ptr<app::Navigator> app;
+  BoardLanguageTest() : StartedBoard(calendar::make_system_time(2000, 3, 13, 8, 58, 0)) {}
 };
 
 TEST_F(BoardLanguageTest, EnglishWindowsShowNoJapaneseOfTheirOwn) {
   test_support::EnglishTranslation english;
   ASSERT_TRUE(english.installed());
-  start(text::Language::kEnglish);
+  ASSERT_TRUE(start(text::Language::kEnglish));
   MainWindow* main = app->main_window();
   EXPECT_EQ(main->windowTitle(), QStringLiteral("Ravolin & Hotel Guide"));
   EXPECT_EQ(main->menuBar()->actions().first()->text(), QStringLiteral("&File"));
@@ -132,7 +114,7 @@ TEST_F(BoardLanguageTest, EnglishWindowsShowNoJapaneseOfTheirOwn) {
 }
 
 TEST_F(BoardLanguageTest, JapaneseWindowsKeepTheirTextsAndNameTheLists) {
-  start(text::Language::kJapanese);
+  ASSERT_TRUE(start(text::Language::kJapanese));
   MainWindow* main = app->main_window();
   EXPECT_EQ(main->windowTitle(), QStringLiteral("ラボリン&ホテル情報"));
   EXPECT_EQ(main->menuBar()->actions().first()->text(), QStringLiteral("ﾌｧｲﾙ(&F&ﾊ)"));

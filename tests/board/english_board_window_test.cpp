@@ -10,7 +10,7 @@
 #include "state/app_state.h"
 #include "support/fake_platform.h"
 
-#include "main_window_fixture.h"
+#include "started_board_fixture.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -30,22 +30,13 @@
 namespace ravolin::board {
 namespace {
 
-class EnglishBoardWindowTest : public ::testing::Test {
+class EnglishBoardWindowTest : public testing::StartedBoard {
  protected:
+  EnglishBoardWindowTest() : StartedBoard(calendar::make_system_time(2000, 3, 13, 9, 5, 0)) {}
   void write_names(const std::string& text) {
     std::ofstream(folder.path() + "/" + data::kPlaceNamesFileName) << text;
   }
-  bool start() {
-    folder.write_settings(testing::default_settings());
-    state = std::make_unique<app::AppState>(folder.path(),
-                                            app::Platform{clock, messages, help, printer});
-    state->language = text::Language::kEnglish;
-    state->end_program = [] {};
-    state->process_events = [] { QCoreApplication::processEvents(); };
-    app = std::make_unique<app::Navigator>(*state);
-    window = app->main_window();
-    return app->start();
-  }
+  bool start() { return StartedBoard::start(text::Language::kEnglish); }
   template <class T>
   T* child(const char* name) const {
     return window->findChild<T*>(QString::fromLatin1(name));
@@ -56,15 +47,6 @@ class EnglishBoardWindowTest : public ::testing::Test {
     for (int i = 0; i < list->count(); ++i) out.push_back(list->item(i)->text().toStdString());
     return out;
   }
-
-  testing::ProgramFolder folder;
-  calendar::FixedClock clock{calendar::make_system_time(2000, 3, 13, 9, 5, 0)};
-  ui::FakeMessageBoxes messages;
-  ui::FakeHelpViewer help;
-  ui::FakePrinter printer;
-  std::unique_ptr<app::AppState> state;
-  std::unique_ptr<app::Navigator> app;
-  MainWindow* window = nullptr;
 };
 
 TEST_F(EnglishBoardWindowTest, ClockLineCaptionsAndListsInEnglish) {

@@ -46,6 +46,19 @@ void print_page_picture(Shots& shots, search::ResultsWindow& results, ui::QtPrin
   shots.keep_or_copy(png + ".png", name);
 }
 
+// The pictures' conditions: from 06:00-08:00 to any arrival until 23:59, 30 minutes at a
+// change, two changes, 14 March 2000.
+void fill_conditions(search::SearchWindow& w, const char* from, const char* to) {
+  const char* const fields[][2] = {{"1", from}, {"2", "6"},   {"3", "0"},   {"4", "8"},
+                                   {"5", "0"},  {"6", to},    {"7", "6"},   {"8", "0"},
+                                   {"9", "23"}, {"10", "59"}, {"11", "30"}, {"13", "2000"},
+                                   {"14", "3"}, {"15", "14"}};
+  for (const auto& f : fields)
+    w.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(f[0]))->setText(QString::fromUtf8(f[1]));
+  w.findChild<QRadioButton*>(QStringLiteral("Option5"))->setChecked(true);
+  w.findChild<QRadioButton*>(QStringLiteral("Option6"))->setChecked(true);
+}
+
 // The same windows in English, on the same conditions typed in English.
 void english_search_pictures(Shots& shots) {
   ui::QtPrinter pdf_printer;
@@ -60,14 +73,7 @@ void english_search_pictures(Shots& shots) {
   shots.start(app);
   app.open_search();
   search::SearchWindow* w = Shots::need(app.search_window(), "the English search window");
-  const char* const fields[][2] = {{"1", "Tokyo"}, {"2", "6"},      {"3", "0"},   {"4", "8"},
-                                   {"5", "0"},     {"6", "Hakata"}, {"7", "6"},   {"8", "0"},
-                                   {"9", "23"},    {"10", "59"},    {"11", "30"}, {"13", "2000"},
-                                   {"14", "3"},    {"15", "14"}};
-  for (const auto& f : fields)
-    w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(f[0]))->setText(QString::fromUtf8(f[1]));
-  w->findChild<QRadioButton*>(QStringLiteral("Option5"))->setChecked(true);
-  w->findChild<QRadioButton*>(QStringLiteral("Option6"))->setChecked(true);
+  fill_conditions(*w, "Tokyo", "Hakata");
   w->move(60, 60);
   shots.save(w, "search_conditions_en.png");
   QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
@@ -94,14 +100,7 @@ void search_pictures(Shots& shots) {
 
   app.open_search();
   search::SearchWindow* w = Shots::need(app.search_window(), "the search window");
-  const char* const fields[][2] = {{"1", "東京"}, {"2", "6"},    {"3", "0"},   {"4", "8"},
-                                   {"5", "0"},    {"6", "博多"}, {"7", "6"},   {"8", "0"},
-                                   {"9", "23"},   {"10", "59"},  {"11", "30"}, {"13", "2000"},
-                                   {"14", "3"},   {"15", "14"}};
-  for (const auto& f : fields)
-    w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(f[0]))->setText(QString::fromUtf8(f[1]));
-  w->findChild<QRadioButton*>(QStringLiteral("Option5"))->setChecked(true);
-  w->findChild<QRadioButton*>(QStringLiteral("Option6"))->setChecked(true);
+  fill_conditions(*w, "東京", "博多");
   w->move(60, 60);
   shots.save(w, "search_conditions.png");
 
