@@ -195,8 +195,6 @@ void HotelEditWindow::connect_keys() {
 void HotelEditWindow::show_hint(HotelField f) {
   const FieldLook& l = look_of(f);
   message((tr(l.hint) + QStringLiteral("\r\n") + tr(l.example)).toStdString());
-  // The hint is the field's description again after a refusal was told in its place.
-  box(f)->setAccessibleDescription(tr(l.hint) + QLatin1Char('\n') + tr(l.example));
   hint_field_ = static_cast<int>(f);
   // "?" belongs to the area field; it stays while the focus goes to "?" itself.
   picker_button_->setVisible(f == HotelField::Area);
