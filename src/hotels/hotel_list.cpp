@@ -134,13 +134,10 @@ std::string title_strip(const std::string& caption_from, const std::string& hote
                         std::int32_t list_date, text::Language language,
                         const data::PlaceNames& names) {
   if (english(language)) {
-    static const char* const kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     const std::string from = text::trim(caption_from);
-    const calendar::CivilDate c = calendar::civil_from_day_number(list_date);
     return (from == kCaptionFromSearch ? std::string("*****") : from) + " → " +
            names.shown(text::trim(hotel_area), language) + "  " +
-           text::format_ymd(c.year, c.month, c.day) + " (" +
-           kWeekdays[calendar::weekday_of(list_date) - 1] + ") Departure";
+           calendar::date_text_ascii(list_date, language) + " Departure";
   }
   return text::trim(caption_from) + " → " + text::trim(hotel_area) + "  " +
          calendar::date_text_ascii(list_date) + " 出発";

@@ -59,13 +59,8 @@ FieldCheck date_part(const std::string& field, double lo, double hi, int& part) 
 std::string weekday_of_date(int year, int month, int day,
                             text::Language language = text::Language::kJapanese) {
   if (!calendar::is_valid_date(year, month, day)) return {};
-  static const char* const kEnglish[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   const int weekday = calendar::weekday_of(calendar::day_number(year, month, day));
-  std::string label = "(";
-  label += language == text::Language::kEnglish ? std::string(kEnglish[weekday - 1])
-                                                : text::weekday_name(weekday);
-  label += ')';
-  return label;
+  return "(" + calendar::weekday_text(weekday, language) + ")";
 }
 
 }  // namespace

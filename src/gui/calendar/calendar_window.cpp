@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "gui/calendar/calendar_window.h"
 
+#include "calendar/dates.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 #include "text/text.h"
 
-#include <QDate>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -27,12 +26,8 @@ const char* const kWeekdayHeadings[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri"
 // The whole date a day button stands for, as a screen reader says it:
 // "2026年12月7日 月曜日" or "Monday, 7 December 2026".
 QString spoken_date(int year, int month, int day, text::Language language) {
-  const QDate date(year, month, day);
-  if (language == text::Language::kEnglish)
-    return QLocale(QLocale::English, QLocale::UnitedKingdom)
-        .toString(date, QStringLiteral("dddd, d MMMM yyyy"));
-  return QLocale(QLocale::Japanese, QLocale::Japan)
-      .toString(date, QStringLiteral("yyyy年M月d日 dddd"));
+  return QString::fromStdString(
+      calendar::date_text_long(calendar::day_number(year, month, day), language));
 }
 
 }  // namespace
