@@ -112,7 +112,7 @@ UserHotelReport parse_hotel_user(std::string_view bytes, HotelTable& table) {
 
 UserHotelReport load_user_hotels(const std::string& path, HotelTable& table) {
   std::string bytes, error;
-  if (!settings::read_whole_file(path, bytes, error)) {
+  if (!settings::read_whole_file(path, settings::kMaxUserHotelFileBytes, bytes, error)) {
     table.user_hotel_count = 0;
     table.file_hotel_count = 0;
     UserHotelReport report;
