@@ -83,8 +83,7 @@ std::string file_error(const std::string& what, const std::string& path, int err
 // The same with a reason of the program's own.
 std::string file_error(const std::string& what, const std::string& path, std::string_view reason);
 // Why a file that is no regular file is neither read nor replaced.
-inline constexpr std::string_view kNotRegularFileText =
-    "通常のファイルではありません（デバイスや名前付きパイプなどは読み書きしません）";
+inline constexpr std::string_view kNotRegularFileText = "通常のファイルではありません";
 
 // The file a path finally names after following symbolic links (the path itself when it
 // is no link or does not exist). False with errno-style err when the links loop.
