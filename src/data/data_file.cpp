@@ -4,11 +4,9 @@
 #include "files/replace_file.h"
 #include "text/text.h"
 
-#include <cerrno>
-
 #include <cmath>
-#include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace ravolin::data {
 
@@ -23,24 +21,16 @@ DataFile::DataFile(std::string name, std::vector<std::uint8_t> bytes)
 bool DataFile::open(const std::string& path, DataError& err) {
   name_ = path;
   bytes_.clear();
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) {
-    err = {path, "", "ファイルを開けません（" + settings::system_error_text(errno) + "）"};
+  const settings::FileRead r = settings::read_regular_file(path, settings::kMaxDataFileBytes);
+  if (!r.ok) {
+    std::string reason = r.failure;
+    reason += "（";
+    reason += r.reason;
+    reason += "）";
+    err = {path, "", std::move(reason)};
     return false;
   }
-  // Plain reads: a read error (a folder in place of the file, a failing disk) is reported,
-  // where a stream iterator would throw.
-  std::uint8_t buf[16384];
-  std::size_t n = 0;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes_.insert(bytes_.end(), buf, buf + n);
-  const bool bad = std::ferror(f) != 0;
-  const int read_err = errno;
-  std::fclose(f);
-  if (bad) {
-    err = {path, "", "ファイルを読めません（" + settings::system_error_text(read_err) + "）"};
-    bytes_.clear();
-    return false;
-  }
+  bytes_.assign(r.bytes.begin(), r.bytes.end());
   return true;
 }
 

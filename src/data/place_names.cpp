@@ -138,7 +138,7 @@ bool read_place_names(std::string_view text, const std::string& file_name, Place
 bool load_place_names(const std::string& path, PlaceNames& out, PlaceNamesError& error) {
   std::string bytes, why;
   bool missing = false;
-  if (!settings::read_whole_file(path, bytes, why, missing)) {
+  if (!settings::read_whole_file(path, settings::kMaxPlaceNamesFileBytes, bytes, why, missing)) {
     if (missing) return true;
     error = {path, 0, why};
     return false;

@@ -1135,7 +1135,8 @@ bool read_source_dir(const std::string& dir, SourceFiles& files, std::string& er
     fs::path p = fs::path(dir) / name;
     if (!fs::exists(p, ec)) continue;
     std::string content;
-    if (!settings::read_whole_file(p.string(), content, error)) return false;
+    if (!settings::read_whole_file(p.string(), settings::kMaxSourceFileBytes, content, error))
+      return false;
     files[name] = std::move(content);
   }
   return true;

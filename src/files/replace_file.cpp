@@ -9,9 +9,11 @@
 #include <unistd.h>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 namespace ravolin::settings {
 namespace {
@@ -60,33 +62,31 @@ bool read_only(const std::string& path, const struct stat& st) {
   return ::access(path.c_str(), W_OK) != 0 && errno == EACCES;
 }
 
-// The name mkstemp gives the temporary file of path: path and ".XXXXXX".
-constexpr std::size_t kTemporarySuffixLength = 7;
+constexpr std::size_t kTemporaryRandomLength = 6;  // the XXXXXX of mkstemp
 
-bool temporary_name_of(const std::string& entry, const std::string& name) {
-  if (entry.size() != name.size() + kTemporarySuffixLength ||
-      entry.compare(0, name.size(), name) != 0 || entry[name.size()] != '.')
-    return false;
-  for (std::size_t i = name.size() + 1; i < entry.size(); ++i) {
-    const char c = entry[i];
-    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
-  }
-  return true;
+bool letter_or_digit(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
 }  // namespace
 
-int remove_stale_temporaries(const std::string& folder, const std::vector<std::string>& names,
-                             long min_age_seconds) {
+bool is_temporary_name(std::string_view entry) {
+  const std::size_t tail = kTemporaryMarker.size() + kTemporaryRandomLength;
+  if (entry.size() <= tail) return false;  // the file's own name comes first
+  const std::string_view random = entry.substr(entry.size() - kTemporaryRandomLength);
+  for (char c : random)
+    if (!letter_or_digit(c)) return false;
+  return entry.substr(entry.size() - tail, kTemporaryMarker.size()) == kTemporaryMarker;
+}
+
+int remove_stale_temporaries(const std::string& folder, long min_age_seconds) {
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return 0;
   const std::time_t now = std::time(nullptr);
   int removed = 0;
   while (const dirent* e = ::readdir(dir)) {
     const std::string entry = e->d_name;
-    bool ours = false;
-    for (const std::string& name : names) ours = ours || temporary_name_of(entry, name);
-    if (!ours) continue;
+    if (!is_temporary_name(entry)) continue;
     struct stat st {};
     if (::fstatat(::dirfd(dir), entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
         !S_ISREG(st.st_mode) || now - st.st_mtime < min_age_seconds)
@@ -143,8 +143,18 @@ std::string system_error_text(int err) {
   }
 }
 
+std::string file_error(const std::string& what, const std::string& path, std::string_view reason) {
+  std::string out = what;
+  out += ": ";
+  out += path;
+  out += "（";
+  out += reason;
+  out += "）";
+  return out;
+}
+
 std::string file_error(const std::string& what, const std::string& path, int err) {
-  return what + ": " + path + "（" + system_error_text(err) + "）";
+  return file_error(what, path, system_error_text(err));
 }
 
 bool resolve_links(const std::string& path, std::string& target, int& err) {
@@ -176,6 +186,69 @@ bool resolve_links(const std::string& path, std::string& target, int& err) {
   return false;
 }
 
+namespace {
+
+// The file a replacement would put its new content in place of, looked at before anything
+// is written. False with the message when it must not be replaced: a folder, a device, a
+// named pipe or a socket (renaming over one would put a plain file where the system's
+// device was), a read-only file, or one whose state cannot be seen.
+bool check_replaceable(const std::string& path, const std::string& shown, struct stat& st,
+                       bool& exists, std::string& error) {
+  exists = ::stat(path.c_str(), &st) == 0;
+  if (!exists) {
+    if (errno == ENOENT) return true;  // a new file (a dangling link's target included)
+    error = file_error("ファイルを保存できません", shown, errno);
+    return false;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    error = file_error("ファイルを保存できません", shown, EISDIR);
+    return false;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    error = file_error("ファイルを保存できません", shown, kNotRegularFileText);
+    return false;
+  }
+  if (read_only(path, st)) {
+    error = "ファイルが読み取り専用のため保存しませんでした: " + shown;
+    return false;
+  }
+  return true;
+}
+
+bool write_all(int fd, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Gives the written temporary file the mode (and, where the system allows, the owner) of
+// the file it replaces, or the mode the umask allows for a new file. This comes after the
+// content: the system clears set-user-ID and set-group-ID bits when an ordinary user
+// writes to a file or hands it over, so setting them earlier would lose them.
+void give_final_mode(int fd, bool exists, const struct stat& st) {
+  if (!exists) {
+    ::fchmod(fd, 0666 & ~current_umask());
+    return;
+  }
+  // Only an administrator may hand a file to another user; anyone else's write leaves
+  // the new file theirs (with the old mode), which is what the system allows.
+  if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
+    if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+      // EPERM: the new file stays the writer's own, with the old file's mode.
+    }
+  }
+  ::fchmod(fd, st.st_mode & 07777);
+}
+
+}  // namespace
+
 bool replace_file(const std::string& path_in, std::string_view bytes, std::string& error) {
   // A link is followed: its target is the file the user keeps.
   std::string path;
@@ -185,37 +258,17 @@ bool replace_file(const std::string& path_in, std::string_view bytes, std::strin
     return false;
   }
   struct stat st {};
-  const bool exists = ::stat(path.c_str(), &st) == 0;
-  if (exists && S_ISDIR(st.st_mode)) {
-    error = file_error("ファイルを保存できません", path_in, EISDIR);
-    return false;
-  }
-  if (exists && read_only(path, st)) {
-    error = "ファイルが読み取り専用のため保存しませんでした: " + path_in;
-    return false;
-  }
+  bool exists = false;
+  if (!check_replaceable(path, path_in, st, exists, error)) return false;
 
-  std::string temp = path + ".XXXXXX";
+  std::string temp = path;
+  temp += kTemporaryMarker;
+  temp += "XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
     error = file_error("一時ファイルを作成できません", path_in, errno);
     return false;
   }
-  // An existing file keeps its mode and owner; a new one gets what the umask allows.
-  if (exists) {
-    // The owner first: handing a file over may clear set-id bits that the mode restores.
-    // Only an administrator may hand a file to another user; anyone else's write leaves
-    // the new file theirs (with the old mode), which is what the system allows.
-    if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
-      if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
-        // EPERM: the new file stays the writer's own, with the old file's mode.
-      }
-    }
-    ::fchmod(fd, st.st_mode & 07777);
-  } else {
-    ::fchmod(fd, 0666 & ~current_umask());
-  }
-
   auto fail = [&](const char* what) {
     const int err = errno;
     ::close(fd);
@@ -223,15 +276,8 @@ bool replace_file(const std::string& path_in, std::string_view bytes, std::strin
     error = file_error(what, path_in, err);
     return false;
   };
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return fail("書き込みに失敗しました");
-    }
-    done += static_cast<std::size_t>(n);
-  }
+  if (!write_all(fd, bytes)) return fail("書き込みに失敗しました");
+  give_final_mode(fd, exists, st);
   if (::fsync(fd) != 0) return fail("書き込みに失敗しました");
   if (::close(fd) != 0) {
     const int err = errno;
@@ -269,33 +315,100 @@ std::string encode_cp932_lossy(std::string_view utf8) {
   return out;
 }
 
-bool read_whole_file(const std::string& path, std::string& bytes, std::string& error,
-                     bool& missing) {
-  bytes.clear();
-  missing = false;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) {
-    missing = errno == ENOENT;
-    error = file_error("ファイルを開けません", path, errno);
-    return false;
-  }
-  char buf[8192];
-  std::size_t n = 0;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-  const bool bad = std::ferror(f) != 0;
-  const int err = errno;
-  std::fclose(f);
-  if (bad) {
-    error = file_error("ファイルを読めません", path, err);
-    bytes.clear();
-    return false;
-  }
-  return true;
+std::string FileRead::message(const std::string& path) const {
+  return file_error(failure, path, reason);
 }
 
-bool read_whole_file(const std::string& path, std::string& bytes, std::string& error) {
+namespace {
+
+FileRead read_failure(const char* failure, std::string_view reason) {
+  FileRead r;
+  r.failure = failure;
+  r.reason = reason;
+  return r;
+}
+
+FileRead read_failure(const char* failure, int err) {
+  return read_failure(failure, system_error_text(err));
+}
+
+// Why a file of this kind is not read, or empty when it is a regular file.
+std::string_view not_readable_kind(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return {};
+  if (S_ISDIR(st.st_mode)) return "ファイルではなくフォルダです";
+  return kNotRegularFileText;
+}
+
+// The rest of an open regular file, at most max_bytes in all (a file may grow while it is
+// read, and some report no size at all).
+bool read_bounded(int fd, std::size_t max_bytes, std::string& bytes, int& err) {
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n == 0) return true;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      err = errno;
+      return false;
+    }
+    if (static_cast<std::size_t>(n) > max_bytes - bytes.size()) {
+      err = EFBIG;
+      return false;
+    }
+    bytes.append(buf, static_cast<std::size_t>(n));
+  }
+}
+
+}  // namespace
+
+FileRead read_regular_file(const std::string& path, std::size_t max_bytes) {
+  // Looked at before it is opened: opening a named pipe waits for a writer, and opening a
+  // device may already do something.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    const int err = errno;
+    FileRead r = read_failure("ファイルを開けません", err);
+    r.missing = err == ENOENT;
+    return r;
+  }
+  if (const std::string_view kind = not_readable_kind(st); !kind.empty())
+    return read_failure("ファイルを開けません", kind);
+  // Opened without waiting, and looked at again: the name may have been given to another
+  // file meanwhile.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return read_failure("ファイルを開けません", errno);
+  FileRead r;
+  int err = 0;
+  if (::fstat(fd, &st) != 0) {
+    r = read_failure("ファイルを読めません", errno);
+  } else if (const std::string_view kind = not_readable_kind(st); !kind.empty()) {
+    r = read_failure("ファイルを開けません", kind);
+  } else if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > max_bytes) {
+    r = read_failure("ファイルを読めません", EFBIG);
+  } else {
+    r.bytes.reserve(static_cast<std::size_t>(st.st_size));
+    if (read_bounded(fd, max_bytes, r.bytes, err))
+      r.ok = true;
+    else
+      r = read_failure("ファイルを読めません", err);
+  }
+  ::close(fd);
+  return r;
+}
+
+bool read_whole_file(const std::string& path, std::size_t max_bytes, std::string& bytes,
+                     std::string& error, bool& missing) {
+  FileRead r = read_regular_file(path, max_bytes);
+  missing = r.missing;
+  bytes = std::move(r.bytes);
+  if (!r.ok) error = r.message(path);
+  return r.ok;
+}
+
+bool read_whole_file(const std::string& path, std::size_t max_bytes, std::string& bytes,
+                     std::string& error) {
   bool missing = false;
-  return read_whole_file(path, bytes, error, missing);
+  return read_whole_file(path, max_bytes, bytes, error, missing);
 }
 
 }  // namespace ravolin::settings

@@ -44,11 +44,12 @@ bool parse_rooms(std::string_view text_in, std::int16_t& out) {
   return true;
 }
 
-// A text as it can be stored: no double quotes (they cannot be escaped), no line breaks.
+// A text as it can be stored: no double quotes (they cannot be escaped), no line breaks,
+// no NUL (which the reader refuses).
 std::string storable(std::string_view s) {
   std::string out;
   for (char c : s)
-    if (c != '"' && c != '\r' && c != '\n') out += c;
+    if (c != '"' && c != '\r' && c != '\n' && c != '\0') out += c;
   return out;
 }
 
@@ -62,6 +63,8 @@ std::string quoted(std::string_view s) {
 }  // namespace
 
 std::optional<HotelEntry> parse_hotel_user_line(std::string_view cp932_line) {
+  // A NUL byte is no text: the file is damaged there (or no hotel file at all).
+  if (cp932_line.find('\0') != std::string_view::npos) return std::nullopt;
   const auto utf8 = text::cp932_to_utf8(cp932_line);
   if (!utf8) return std::nullopt;
   const std::vector<std::string> f = split_csv(*utf8);
@@ -109,7 +112,7 @@ UserHotelReport parse_hotel_user(std::string_view bytes, HotelTable& table) {
 
 UserHotelReport load_user_hotels(const std::string& path, HotelTable& table) {
   std::string bytes, error;
-  if (!settings::read_whole_file(path, bytes, error)) {
+  if (!settings::read_whole_file(path, settings::kMaxUserHotelFileBytes, bytes, error)) {
     table.user_hotel_count = 0;
     table.file_hotel_count = 0;
     UserHotelReport report;

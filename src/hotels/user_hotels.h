@@ -21,8 +21,8 @@ struct UserHotelReport {
 };
 
 // One record from a line of the file (CP932 bytes, without its line end); nullopt for a
-// broken line: not eight fields, a room count that is not a 16-bit integer, or bytes
-// that are not CP932.
+// broken line: not eight fields, a room count that is not a 16-bit integer, a NUL byte,
+// or bytes that are not CP932.
 std::optional<HotelEntry> parse_hotel_user_line(std::string_view cp932_line);
 
 // Reads hotelusr.csv into positions 1, 2, ... of the table and sets user_hotel_count

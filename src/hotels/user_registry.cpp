@@ -301,7 +301,7 @@ FileCheck read_current(const std::string& path) {
   FileCheck c;
   c.exists = file_exists(path);
   if (!c.exists) return c;
-  c.readable = settings::read_whole_file(path, c.bytes, c.error);
+  c.readable = settings::read_whole_file(path, settings::kMaxUserHotelFileBytes, c.bytes, c.error);
   if (c.readable) c.report = parse_hotel_user(c.bytes, *c.table);
   return c;
 }
@@ -333,7 +333,7 @@ bool changed_since_load(const std::string& path, const RegistryLoad& load) {
   if (!load.file_exists) return true;
   if (load.unreadable) return false;  // storing refuses such a file anyway
   std::string bytes, error;
-  if (!settings::read_whole_file(path, bytes, error)) return true;
+  if (!settings::read_whole_file(path, settings::kMaxUserHotelFileBytes, bytes, error)) return true;
   return bytes != load.bytes;
 }
 

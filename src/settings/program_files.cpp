@@ -271,8 +271,11 @@ bool seed_user_folder(const std::string& program_folder, const std::string& user
     const std::string from = join(program_folder, name);
     const std::string to = join(user_folder, name);
     if (fs::exists(fs::symlink_status(to, ec)) || !fs::is_regular_file(from, ec)) continue;
+    // The seeded files are settings files and the hotel file; the larger limit serves both.
     std::string bytes;
-    if (!read_whole_file(from, bytes, error) || !replace_file(to, bytes, error)) return false;
+    if (!read_whole_file(from, kMaxUserHotelFileBytes, bytes, error) ||
+        !replace_file(to, bytes, error))
+      return false;
   }
   return true;
 }
@@ -286,7 +289,7 @@ UserFolder prepare_user_folder(const ProgramLocation& location, const Environmen
   if (!u.folder.empty() &&
       (u.folder == location.folder ||
        seed_user_folder(location.folder, u.folder, seeded_file_names(), error))) {
-    remove_stale_temporaries(u.folder, seeded_file_names(), kStaleTemporarySeconds);
+    remove_stale_temporaries(u.folder, kStaleTemporarySeconds);
     return u;
   }
   const std::string why =

@@ -494,7 +494,7 @@ SettingsRead read_settings_file(const std::string& path) {
   SettingsRead r;
   std::string bytes;
   bool missing = false;
-  if (!read_whole_file(path, bytes, r.error, missing)) {
+  if (!read_whole_file(path, kMaxSettingsFileBytes, bytes, r.error, missing)) {
     // A first start or a deleted file, and also a file that cannot be read: the
     // edition's delivered settings, so that the board shows the usual stations.
     if (missing) {
@@ -526,7 +526,7 @@ std::string damaged_copy_path(const std::string& path) { return path + ".bak"; }
 
 bool read_ini_file(const std::string& path, Settings& out, std::string& error) {
   std::string bytes;
-  if (!read_whole_file(path, bytes, error)) {
+  if (!read_whole_file(path, kMaxSettingsFileBytes, bytes, error)) {
     out = start_settings();
     return false;
   }
@@ -546,7 +546,7 @@ bool put_ini_file(const std::string& path, const Settings& s, std::string& error
   // was never loaded, so writing would lose it), and a damaged one is kept as a copy.
   std::string old;
   bool missing = false;
-  if (!read_whole_file(path, old, error, missing)) {
+  if (!read_whole_file(path, kMaxSettingsFileBytes, old, error, missing)) {
     if (!missing) {
       error = "読めないファイルは上書きしません。\n" + error;
       return false;

@@ -68,6 +68,13 @@ TEST(UserHotelLine, BrokenLinesAreRefused) {
   EXPECT_FALSE(
       parse_hotel_user_line(std::string("\"\x93\",\"a\",\"H\",\"1\",1,\"a\",\"b\",\"c\"")));
   EXPECT_FALSE(parse_hotel_user_line(""));
+  const std::string nul("\"a\",\"b\",\"H\0\",\"1\",1,\"a\",\"b\",\"c\"", 30);
+  ASSERT_EQ(nul.find('\0'), 10u);
+  EXPECT_FALSE(parse_hotel_user_line(nul));
+  // Nor is one ever written: a NUL in a field is left out.
+  HotelEntry e = *parse_hotel_user_line(cp932(kSampleLine));
+  e.name = std::string("H\0H", 3);
+  EXPECT_EQ(format_hotel_user_line(e).find('\0'), std::string::npos);
 }
 
 TEST(UserHotelFile, ReadsAllGoodLinesAndSkipsBrokenOnes) {

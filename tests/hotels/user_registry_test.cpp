@@ -269,18 +269,21 @@ TEST_F(UserRegistryFile, WritesExactlyTheEntriesInOrder) {
   EXPECT_EQ(read(path), "");
 }
 
+// A line with a NUL byte in a field is such a line too: the NUL is never stored.
 TEST_F(UserRegistryFile, LinesTheReaderSkippedAreKeptInABackup) {
-  const std::string old = cp932(
-      "\"仙台\",\"青葉\",\"H1\",\"022\",5,\"\",\"\",\"\"\r\n"
-      "\"仙台\",\"青葉\",\"H2\",\"022\",five,\"\",\"\",\"\"\r\n"
-      "\"仙台\",\"青葉\",\"H3\",\"022\",7,\"\",\"\"\r\n");
+  const std::string old =
+      cp932(
+          "\"仙台\",\"青葉\",\"H1\",\"022\",5,\"\",\"\",\"\"\r\n"
+          "\"仙台\",\"青葉\",\"H2\",\"022\",five,\"\",\"\",\"\"\r\n"
+          "\"仙台\",\"青葉\",\"H3\",\"022\",7,\"\",\"\"\r\n") +
+      std::string("\"Sendai\",\"Aoba\",\"H\0\",\"022\",7,\"\",\"\",\"\"\r\n", 39);
   write(path, old);
   write(path + ".bak", "an older backup");
   const RegistryLoad load = load_user_hotels(path);
   ASSERT_EQ(load.entries.size(), 1u);
-  EXPECT_EQ(load.skipped_lines, 2);
+  EXPECT_EQ(load.skipped_lines, 3);
   EXPECT_EQ(load_message(load),
-            "ホテル情報ファイルの2行を読み込めませんでした（最初は2行目）。\n"
+            "ホテル情報ファイルの3行を読み込めませんでした（最初は2行目）。\n"
             "登録終了で保存するときは、元のファイルを控えとして残します。");
 
   const SaveResult r = save_user_hotels(path, load.entries);

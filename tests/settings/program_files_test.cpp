@@ -290,13 +290,15 @@ TEST_F(InstalledLayout, WithoutHomeTheInstalledFolderIsNeverWrittenAndTheUserIsT
   ASSERT_EQ(u.folder.rfind(root.path() + "/tmp/ravolin-", 0), 0u) << u.folder;
   EXPECT_EQ(fs::status(u.folder).permissions() & fs::perms::all, fs::perms::owner_all);
   std::string bytes, error;
-  ASSERT_TRUE(read_whole_file(u.folder + "/ravolin2.ini", bytes, error)) << error;
+  ASSERT_TRUE(read_whole_file(u.folder + "/ravolin2.ini", kMaxSettingsFileBytes, bytes, error))
+      << error;
   EXPECT_EQ(bytes, delivered);
   // Whatever the run writes there, the program folder stays as delivered.
   write(u.folder + "/ravolin2.ini", "changed");
   write(u.folder + "/hotelusr.csv", "\"h\"\r\n");
   EXPECT_EQ(program_files(), (std::set<std::string>{"ravolin2.ini"}));
-  ASSERT_TRUE(read_whole_file(program_dir + "/ravolin2.ini", bytes, error)) << error;
+  ASSERT_TRUE(read_whole_file(program_dir + "/ravolin2.ini", kMaxSettingsFileBytes, bytes, error))
+      << error;
   EXPECT_EQ(bytes, delivered);
 }
 
@@ -342,29 +344,40 @@ TEST_F(InstalledLayout, AUsableHomeGetsPrivateFoldersDownFromDotConfig) {
             fs::perms::all & ~(fs::perms::group_write | fs::perms::others_write));
 }
 
+// The clean-up at start goes by the temporary files' own marker alone: every file of the
+// user's stays, whatever it is called, also one that looks like another program's (or an
+// older version's) temporary file.
 TEST_F(InstalledLayout, StaleTemporaryFilesOfInterruptedWritesGoAndNothingElse) {
   const std::string user = root.path() + "/home/.config/ravolin/tokaido";
   fs::create_directories(user);
-  const auto old_file = [&](const std::string& name) {
-    write(user + "/" + name, "x");
+  const auto age = [&](const std::string& name) {
     const struct timespec times[2] = {{std::time(nullptr) - 3600, 0},
                                       {std::time(nullptr) - 3600, 0}};
-    ::utimensat(AT_FDCWD, (user + "/" + name).c_str(), times, 0);
+    ::utimensat(AT_FDCWD, (user + "/" + name).c_str(), times, AT_SYMLINK_NOFOLLOW);
   };
-  const std::vector<std::string> stale{"ravolin2.ini.a1B2c3", "hotelusr.csv.XyZ789",
-                                       "ravolin4.ini.000000"};
-  const std::vector<std::string> kept{
-      "ravolin2.ini",        "hotelusr.csv",         "ravolin2.ini.bak",
-      "ravolin2.ini.a1B2c",  "ravolin2.ini.a1B2c3d", "ravolin2.ini.a1-2c3",
-      "ravolin5.ini.a1B2c3", "notes.txt.a1B2c3",     "xravolin2.ini.a1B2c3"};
-  for (const std::string& name : stale) old_file(name);
-  for (const std::string& name : kept) old_file(name);
-  write(user + "/ravolin3.ini.Fresh1", "another copy is writing this now");
-  fs::create_directory(user + "/hotelusr.csv.Dir123");
-  const struct timespec dir_times[2] = {{std::time(nullptr) - 3600, 0},
-                                        {std::time(nullptr) - 3600, 0}};
-  ::utimensat(AT_FDCWD, (user + "/hotelusr.csv.Dir123").c_str(), dir_times, 0);
-  fs::create_symlink("ravolin2.ini", user + "/ravolin2.ini.Link12");
+  const std::vector<std::string> stale{
+      "ravolin2.ini.ravolin-tmp-a1B2c3", "hotelusr.csv.ravolin-tmp-XyZ789",
+      "ravolin2.ini.bak.ravolin-tmp-NE5Zxw", "hotelusr.csv.bak2.ravolin-tmp-000000"};
+  const std::vector<std::string> kept{"ravolin2.ini",
+                                      "hotelusr.csv",
+                                      "ravolin2.ini.bak",
+                                      "hotelusr.csv.backup",
+                                      "ravolin2.ini.202401",
+                                      "ravolin3.ini.mycopy",
+                                      "ravolin4.ini.000000",
+                                      "ravolin2.ini.bak.NE5Zxw",
+                                      ".ravolin-tmp-a1B2c3",
+                                      "ravolin2.ini.ravolin-tmp-a1B2c",
+                                      "ravolin2.ini.ravolin-tmp-a1B2c3d",
+                                      "ravolin2.ini.ravolin-tmp-a1-2c3",
+                                      "ravolin2.ini.ravolin-tmpXa1B2c3"};
+  for (const std::string& name : stale) write(user + "/" + name, "x");
+  for (const std::string& name : kept) write(user + "/" + name, "x");
+  write(user + "/ravolin3.ini.ravolin-tmp-Fresh1", "another copy is writing this now");
+  fs::create_directory(user + "/hotelusr.csv.ravolin-tmp-Dir123");
+  fs::create_symlink("ravolin2.ini", user + "/ravolin2.ini.ravolin-tmp-Link12");
+  for (const auto& e : fs::directory_iterator(user))
+    if (e.path().filename() != "ravolin3.ini.ravolin-tmp-Fresh1") age(e.path().filename());
 
   const UserFolder u = prepare_user_folder(location, {"", root.path() + "/home"},
                                            everything_writable, root.path() + "/tmp");
@@ -373,9 +386,14 @@ TEST_F(InstalledLayout, StaleTemporaryFilesOfInterruptedWritesGoAndNothingElse) 
   for (const auto& e : fs::directory_iterator(user)) left.insert(e.path().filename());
   for (const std::string& name : stale) EXPECT_FALSE(left.count(name)) << name;
   for (const std::string& name : kept) EXPECT_TRUE(left.count(name)) << name;
-  EXPECT_TRUE(left.count("ravolin3.ini.Fresh1"));
-  EXPECT_TRUE(left.count("hotelusr.csv.Dir123"));
-  EXPECT_TRUE(left.count("ravolin2.ini.Link12"));
+  EXPECT_TRUE(left.count("ravolin3.ini.ravolin-tmp-Fresh1"));
+  EXPECT_TRUE(left.count("hotelusr.csv.ravolin-tmp-Dir123"));
+  EXPECT_TRUE(left.count("ravolin2.ini.ravolin-tmp-Link12"));
+
+  // Holding the folder's one-copy guard, a start may remove its fresh ones too.
+  EXPECT_EQ(remove_stale_temporaries(user, 0), 1);
+  EXPECT_FALSE(fs::exists(user + "/ravolin3.ini.ravolin-tmp-Fresh1"));
+  for (const std::string& name : kept) EXPECT_TRUE(fs::exists(user + "/" + name)) << name;
 }
 
 // ---- a start without a screen -------------------------------------------------------

@@ -5,24 +5,24 @@
 #include "files/replace_file.h"
 #include "hotels/user_registry.h"
 #include "settings/settings_file.h"
+#include "support/ordinary_user.h"
 
 #include "text/text.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <sstream>
 
 namespace ravolin::settings {
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::as_ordinary_user;
 
 std::string cp932(std::string_view utf8) { return *text::utf8_to_cp932(utf8); }
 
@@ -147,18 +147,6 @@ class SettingsOnDisk : public ::testing::Test {
     std::error_code ec;
     fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(dir_, ec);
-  }
-  // Runs fn in a child process that has no administrator rights (an ordinary user's
-  // view of permissions, also when the tests run as root) and returns its exit code.
-  static int as_ordinary_user(const std::function<int()>& fn) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-      if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
-      ::_exit(fn());
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
   }
   fs::path dir_;
 };
@@ -391,6 +379,50 @@ TEST_F(SettingsOnDisk, BothWrittenFilesKeepAModeOpenToOthers) {
   ::umask(saved);
 }
 
+// Set-group-ID (a group-shared file), set-user-ID and sticky bits stay too. An ordinary
+// user's write to a file clears set-ID bits, so the replacement must set the mode after
+// the content; an administrator's writes keep them anyway. Run as root, the files belong
+// to a group the user is a member of but not in first place, as a shared file does.
+TEST_F(SettingsOnDisk, BothWrittenFilesKeepTheirSetIdAndStickyBits) {
+  fs::permissions(dir_, fs::perms::all);  // the ordinary user may write in the folder
+  const fs::path ini = dir_ / "ravolin2.ini";
+  const fs::path csv = dir_ / hotels::kUserHotelFileName;
+  const gid_t shared_group = 100;
+  for (const mode_t mode : {02664, 02774, 04664, 04764, 01664, 07764}) {
+    SCOPED_TRACE(mode);
+    spit(ini, format_settings(filled()));
+    spit(csv, "");
+    for (const fs::path& p : {ini, csv}) {
+      if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(p.c_str(), 65534, shared_group), 0);
+      }
+      ASSERT_EQ(::chmod(p.c_str(), mode), 0);
+    }
+    EXPECT_EQ(as_ordinary_user(
+                  [&] {
+                    Settings s = filled();
+                    s.keiyo_hun1 = 7;
+                    std::string error;
+                    if (!put_ini_file(ini.string(), s, error)) return 1;
+                    hotels::HotelEntry e;
+                    e.area = "東京";
+                    e.name = "テストホテル";
+                    return hotels::save_user_hotels(csv.string(), {e}).ok ? 0 : 2;
+                  },
+                  {shared_group}),
+              0);
+    for (const fs::path& p : {ini, csv}) {
+      struct stat st {};
+      ASSERT_EQ(::stat(p.c_str(), &st), 0);
+      EXPECT_EQ(st.st_mode & 07777, mode) << p;
+      if (::geteuid() == 0) {
+        EXPECT_EQ(st.st_gid, shared_group) << p;
+      }
+    }
+    EXPECT_NE(slurp(csv).find(cp932("テストホテル")), std::string::npos);
+  }
+}
+
 // A file another user owns (a shared settings file, say) keeps its owner when an
 // administrator's run replaces it. An ordinary user cannot hand a file over: their
 // replacement of a file they may write becomes their own, with the old mode.
@@ -425,7 +457,7 @@ TEST_F(SettingsOnDisk, AReplacedFileKeepsItsOwnerWhereTheSystemAllows) {
 
 TEST(FileErrors, SystemErrorsReadAsJapaneseSentencesWithTheFileName) {
   std::string bytes, error;
-  EXPECT_FALSE(read_whole_file("/nonexistent/ravolin2.ini", bytes, error));
+  EXPECT_FALSE(read_whole_file("/nonexistent/ravolin2.ini", kMaxSettingsFileBytes, bytes, error));
   EXPECT_EQ(
       error,
       "ファイルを開けません: /nonexistent/ravolin2.ini（ファイルまたはフォルダがありません）");

@@ -152,6 +152,8 @@ TEST(HelpFile, ParsesTopicsAndRefusesABrokenTopicLine) {
   EXPECT_NE(error.find("1行目"), std::string::npos) << error;
   EXPECT_FALSE(ui::read_help_file("/nonexistent/ravolin2.hlp", file, error));
   EXPECT_NE(error.find("/nonexistent/ravolin2.hlp"), std::string::npos);
+  EXPECT_FALSE(ui::read_help_file("/dev/zero", file, error));  // endless: never read
+  EXPECT_NE(error.find("通常のファイルではありません"), std::string::npos) << error;
 }
 
 TEST(HelpFile, DeliveredFileHasEveryTopicTheWindowsName) {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "gui/common/help_file.h"
 
+#include "files/replace_file.h"
+
 #include <charconv>
-#include <fstream>
-#include <sstream>
 
 namespace ravolin::ui {
 
@@ -104,15 +104,10 @@ bool parse_help_file(std::string_view utf8, HelpFile& out, std::string& error) {
 }
 
 bool read_help_file(const std::string& path, HelpFile& out, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "ファイルを開けません: " + path;
-    return false;
-  }
-  std::ostringstream buf;
-  buf << in.rdbuf();
+  std::string bytes;
+  if (!settings::read_whole_file(path, settings::kMaxHelpFileBytes, bytes, error)) return false;
   std::string reason;
-  if (!parse_help_file(buf.str(), out, reason)) {
+  if (!parse_help_file(bytes, out, reason)) {
     error = "ヘルプファイルが壊れています: " + path + "（" + reason + "）";
     return false;
   }
