@@ -295,24 +295,34 @@ void SingleInstance::bring_forward_on_request(QWidget* window) {
 
 namespace {
 
-// The plain files of a folder, or nothing when it holds anything else (a folder, a link).
-bool only_plain_files(const std::string& folder, std::vector<std::string>& names) {
+// A file a scratch run writes: the lock file, a settings file or hotelusr.csv, or a
+// temporary file of one of them (which carries its name).
+bool scratch_file_name(const std::string& name) {
+  if (name == SingleInstance::kLockFileName) return true;
+  for (const std::string& written : settings::seeded_file_names())
+    if (name.find(written) != std::string::npos) return true;
+  return false;
+}
+
+// The files of a folder when it holds only plain files a scratch run writes; false when
+// it holds anything else (a folder, a link, the program, a file of the user's).
+bool only_scratch_files(const std::string& folder, std::vector<std::string>& names) {
   DIR* dir = ::opendir(folder.c_str());
   if (!dir) return false;
-  bool plain = true;
+  bool scratch = true;
   while (const dirent* entry = ::readdir(dir)) {
     const std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
     struct stat st {};
     if (::fstatat(::dirfd(dir), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
-        !S_ISREG(st.st_mode)) {
-      plain = false;
+        !S_ISREG(st.st_mode) || !scratch_file_name(name)) {
+      scratch = false;
       break;
     }
     names.push_back(name);
   }
   ::closedir(dir);
-  return plain;
+  return scratch;
 }
 
 bool remove_if_stale(const std::string& folder) {
@@ -324,7 +334,7 @@ bool remove_if_stale(const std::string& folder) {
   std::vector<std::string> names;
   const bool stale = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
                      std::time(nullptr) - st.st_mtime >= kScratchMinAgeSeconds &&
-                     ::flock(fd, LOCK_EX | LOCK_NB) == 0 && only_plain_files(folder, names);
+                     ::flock(fd, LOCK_EX | LOCK_NB) == 0 && only_scratch_files(folder, names);
   if (stale) {
     for (const std::string& name : names) ::unlink((folder + "/" + name).c_str());
     ::rmdir(folder.c_str());

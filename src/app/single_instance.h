@@ -117,9 +117,9 @@ class SingleInstance final : public QObject {
 
 // Removes the scratch folders (settings::make_scratch_folder) that runs without a folder of
 // the user's own left under `parent` when they were killed: only folders that are provably
-// this program's (the scratch name, this user's, private, holding only plain files and a
-// lock file at least a minute old) and whose lock no running copy holds. Returns how many
-// went.
+// this program's (the scratch name, this user's, private, holding a lock file at least a
+// minute old and nothing but plain files a scratch run writes: no program, no file of the
+// user's) and whose lock no running copy holds. Returns how many went.
 int remove_stale_scratch_folders(const std::string& parent);
 
 }  // namespace ravolin::app

@@ -283,6 +283,10 @@ TEST(StaleScratchFolders, OnlyUnusedPrivateScratchFoldersWithTheLockGo) {
   const std::string no_lock = scratch("ravolin-NoLck1", false, 0);
   const std::string with_folder = scratch("ravolin-Dir123", true, 3600);
   fs::create_directory(with_folder + "/sub");
+  parent.write_file("ravolin-a1B2c3/ravolin2.ini.Tmp123", "half written");
+  // A copied program folder that happens to have such a name.
+  const std::string program = scratch("ravolin-master", true, 3600);
+  parent.write_file("ravolin-master/ravolinh.dat", "");
   const std::string shared = scratch("ravolin-Share1", true, 3600);
   ::chmod(shared.c_str(), 0755);
   const std::string other_name = scratch("ravolin-test-a1B2c3", true, 3600);
@@ -297,7 +301,7 @@ TEST(StaleScratchFolders, OnlyUnusedPrivateScratchFoldersWithTheLockGo) {
 
   EXPECT_FALSE(fs::exists(stale));
   for (const std::string& kept :
-       {in_use, starting, no_lock, with_folder, shared, other_name, short_name})
+       {in_use, starting, no_lock, with_folder, program, shared, other_name, short_name})
     EXPECT_TRUE(fs::exists(kept + "/ravolin2.ini")) << kept;
   EXPECT_TRUE(fs::is_symlink(parent.path() + "/ravolin-Link12"));
 }
