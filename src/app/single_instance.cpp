@@ -227,9 +227,11 @@ void SingleInstance::listen() {
   }
   const std::vector<QString> paths = socket_candidates(true);
   if (paths.empty()) {
-    std::fprintf(stderr,
-                 "ravolin: no private folder for the socket of the one-copy guard; "
-                 "a later start cannot bring this window forward\n");
+    if (!told_no_socket_)
+      std::fprintf(stderr,
+                   "ravolin: no private folder for the socket of the one-copy guard; "
+                   "a later start cannot bring this window forward\n");
+    told_no_socket_ = true;
     return;
   }
   socket_path_ = paths.front();
@@ -238,9 +240,11 @@ void SingleInstance::listen() {
   server_ = new QLocalServer(this);
   connect(server_, &QLocalServer::newConnection, this, &SingleInstance::answer_request);
   if (!server_->listen(socket_path_) || !is_own_socket(socket_path_, &socket_inode_)) {
-    std::fprintf(stderr, "ravolin: cannot listen on %s: %s\n",
-                 QFile::encodeName(socket_path_).constData(),
-                 server_->errorString().toLocal8Bit().constData());
+    if (!told_no_socket_)
+      std::fprintf(stderr, "ravolin: cannot listen on %s: %s\n",
+                   QFile::encodeName(socket_path_).constData(),
+                   server_->errorString().toLocal8Bit().constData());
+    told_no_socket_ = true;
     delete server_;
     server_ = nullptr;
     return;

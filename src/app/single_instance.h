@@ -113,6 +113,7 @@ class SingleInstance final : public QObject {
   QTimer* check_timer_ = nullptr;
   QPointer<QWidget> window_;
   bool request_pending_ = false;
+  bool told_no_socket_ = false;  // a socket that cannot be made is told once
 };
 
 // Removes the scratch folders (settings::make_scratch_folder) that runs without a folder of
