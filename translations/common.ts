@@ -33,6 +33,29 @@
     </message>
 </context>
 <context>
+    <name>ravolin::app::SingleInstance</name>
+    <message>
+        <source>同じフォルダで二つ目のラボリンが動くのを防げません。
+%1
+このまま起動しますが、二つ同時に動かすと、後から終了した方が設定とホテル情報を上書きします。</source>
+        <translation>Ravolin cannot keep a second copy from running on this folder.
+%1
+It starts all the same, but if two copies run at once, the one that ends last overwrites the settings and hotel notes of the other.</translation>
+    </message>
+    <message>
+        <source>このユーザーの普通のファイルではありません</source>
+        <translation>not a plain file of this user</translation>
+    </message>
+    <message>
+        <source>このフォルダではラボリンがすでに動いていますが、応答がありません。
+%1
+動いているラボリンを終了してから、もう一度起動してください。</source>
+        <translation>Ravolin already runs on this folder but does not answer.
+%1
+End the running Ravolin, then start it again.</translation>
+    </message>
+</context>
+<context>
     <name>ravolin::ui::HelpWindow</name>
     <message>
         <source>ラボリン&amp;ホテル情報 ヘルプ</source>

@@ -4,6 +4,7 @@
 // installed edition folder) and writes its files into the user folder chosen for it.
 #include "app/navigator.h"
 #include "app/single_instance.h"
+#include "app/termination_signals.h"
 #include "calendar/clock.h"
 #include "data/tables.h"
 #include "gui/board/main_window.h"
@@ -126,9 +127,15 @@ settings::ProgramLocation locate_program(const settings::CommandLine& command_li
 
 // Each edition is a program of its own to the desktop: its own window class (WM_CLASS,
 // from the application name) and desktop entry, so that a dock neither groups the three
-// editions together nor fails to match a window to its entry.
+// editions together nor fails to match a window to its entry. The edition is the one the
+// data file names, whatever the folder is called.
 void set_edition_identity(const settings::ProgramLocation& location) {
-  const QString identity = QString::fromStdString("ravolin-" + location.edition);
+  data::Directory directory;
+  const data::Edition* edition = nullptr;
+  data::DataError error;
+  data::load_edition(location.folder + "/" + data::kDataFileName, directory, edition, error);
+  const QString identity =
+      QString::fromStdString(settings::desktop_identity(location, edition ? edition->code : 0));
   QCoreApplication::setApplicationName(identity);
   if (location.installed) QGuiApplication::setDesktopFileName(identity);
 }
@@ -192,11 +199,25 @@ int main(int argc, char** argv) {
   messages.set_help_path(state->help_path());
 
   // One copy per user folder: a second start brings the running one forward and ends.
-  app::SingleInstance single_instance(state->user_folder());
-  if (!single_instance.claim()) return 0;
+  app::SingleInstance single_instance(state->user_folder(), state->language);
+  const app::SingleInstance::Outcome guard = single_instance.claim();
+  if (!single_instance.notice().isEmpty())
+    messages.error(nullptr, single_instance.notice().toStdString());
+  if (!app::SingleInstance::runs(guard))
+    return guard == app::SingleInstance::Outcome::kForwarded ? 0 : 1;
+  if (guard == app::SingleInstance::Outcome::kGuarding) {
+    // Holding the folder's guard, no other copy writes there: what interrupted writes and
+    // killed runs left is no one's.
+    settings::remove_interrupted_writes(state->user_folder());
+    app::remove_stale_scratch_folders(QDir::tempPath().toStdString());
+  }
 
   app::Navigator navigator(*state);
+  // Logout and shutdown (SIGHUP, SIGTERM) end the program as closing the window does.
+  app::TerminationSignals termination;
+  termination.close_on_signal(navigator.main_window());
   if (!navigator.start()) return navigator.start_aborted() ? 0 : 1;
+  if (termination.received()) return 0;  // ended while starting: nothing to store yet
   navigator.main_window()->show();
   single_instance.bring_forward_on_request(navigator.main_window());
   return application.exec();

@@ -197,19 +197,45 @@ ProgramLocation locate_program_folder(const std::string& exe_folder,
   return loc;
 }
 
+std::string desktop_identity(const ProgramLocation& location, int data_edition_code) {
+  const auto& names = edition_names();
+  if (data_edition_code >= 1 && data_edition_code <= static_cast<int>(names.size()))
+    return "ravolin-" + names[static_cast<std::size_t>(data_edition_code - 1)];
+  if (known_edition(location.edition)) return "ravolin-" + location.edition;
+  return "ravolin";
+}
+
+namespace {
+
+// Whether `folder` is `tree` or lies below it, links resolved as far as the folders exist.
+bool inside(const std::string& folder, const std::string& tree) {
+  std::error_code ec;
+  const fs::path f = fs::weakly_canonical(folder, ec);
+  const fs::path t = fs::weakly_canonical(tree, ec);
+  if (ec || t.empty()) return false;
+  const fs::path below = f.lexically_relative(t);
+  return !below.empty() && *below.begin() != "..";
+}
+
+}  // namespace
+
 std::string choose_user_folder(const ProgramLocation& location, const Environment& env,
                                const std::function<bool(const std::string&)>& is_writable) {
   if (!location.installed && is_writable(location.folder)) return location.folder;
   const std::string edition = location.edition.empty() ? kDefaultEdition : location.edition;
-  std::string config;
-  if (!env.xdg_config_home.empty() && fs::path(env.xdg_config_home).is_absolute()) {
-    config = env.xdg_config_home;
-  } else if (!env.home.empty() && fs::path(env.home).is_absolute()) {
-    config = join(env.home, ".config");
-  } else {
-    return {};
-  }
-  return join(join(config, "ravolin"), edition);
+  // The installed tree: share/ravolin/, the parent of the installed edition folder.
+  const std::string installed_tree =
+      location.installed ? fs::path(location.folder).lexically_normal().parent_path().string()
+                         : std::string();
+  const auto usable = [&](const std::string& config) {
+    if (config.empty() || !fs::path(config).is_absolute()) return std::string();
+    const std::string folder = join(join(config, "ravolin"), edition);
+    if (!installed_tree.empty() && inside(folder, installed_tree)) return std::string();
+    return folder;
+  };
+  if (std::string folder = usable(env.xdg_config_home); !folder.empty()) return folder;
+  if (env.home.empty() || !fs::path(env.home).is_absolute()) return {};
+  return usable(join(env.home, ".config"));
 }
 
 std::vector<std::string> seeded_file_names() {
@@ -248,15 +274,17 @@ bool make_private_folders(const std::string& folder, std::string& error) {
 
 // Why choose_user_folder found no folder, for the message at start.
 std::string no_folder_reason(const Environment& env) {
-  if (!env.home.empty()) return "HOME が相対パスです: " + env.home;
-  return "HOME が設定されていません";
+  if (env.home.empty()) return "HOME が設定されていません";
+  if (!fs::path(env.home).is_absolute()) return "HOME が相対パスです: " + env.home;
+  return "インストールされたフォルダの中は使えません: " + join(env.home, ".config");
 }
 
 // The scratch folder of a run without a user folder. If not even that can be made, a
 // place below /dev/null, where no file can ever be made or found: every write then fails
 // and is reported, and nothing is written elsewhere.
 std::string make_scratch_folder(const std::string& parent) {
-  std::string pattern = join(parent.empty() ? "/tmp" : parent, "ravolin-XXXXXX");
+  std::string pattern =
+      join(parent.empty() ? "/tmp" : parent, std::string(kScratchFolderPrefix) + "XXXXXX");
   if (::mkdtemp(pattern.data()) != nullptr) return pattern;
   return "/dev/null/ravolin";
 }
@@ -289,7 +317,6 @@ UserFolder prepare_user_folder(const ProgramLocation& location, const Environmen
   if (!u.folder.empty() &&
       (u.folder == location.folder ||
        seed_user_folder(location.folder, u.folder, seeded_file_names(), error))) {
-    remove_stale_temporaries(u.folder, kStaleTemporarySeconds);
     return u;
   }
   const std::string why =
@@ -300,6 +327,12 @@ UserFolder prepare_user_folder(const ProgramLocation& location, const Environmen
   u.folder = make_scratch_folder(scratch_parent);
   seed_user_folder(location.folder, u.folder, seeded_file_names(), error);
   return u;
+}
+
+int remove_interrupted_writes(const std::string& user_folder) {
+  // Called once this copy holds the folder's guard: no other copy can be writing here, so
+  // every temporary of the program's own is left over from a write that was cut short.
+  return remove_stale_temporaries(user_folder, 0);
 }
 
 std::string missing_display_message(const std::vector<std::string>& args,

@@ -71,6 +71,12 @@ ProgramLocation locate_program_folder(const std::string& exe_folder,
                                       const std::string& installed_data, const std::string& edition,
                                       const std::function<bool(const std::string&)>& has_data);
 
+// The program's name to the desktop (its window class and desktop entry): "ravolin-" and
+// the edition that the data file names (its edition code 1..3, 0 when unread), else the
+// program folder's name when that is an edition's, else "ravolin". A copied folder named
+// "p1" holding the Tokaido data is "ravolin-tokaido", as the installed edition is.
+std::string desktop_identity(const ProgramLocation& location, int data_edition_code);
+
 // $XDG_CONFIG_HOME and $HOME as the program found them (empty when unset).
 struct Environment {
   std::string xdg_config_home;
@@ -80,7 +86,10 @@ struct Environment {
 // The folder of the files the program writes. A program folder that is not installed
 // and is writable keeps them; otherwise $XDG_CONFIG_HOME/ravolin/<edition> (an
 // XDG_CONFIG_HOME that is not an absolute path is ignored, as the XDG rules say), else
-// $HOME/.config/ravolin/<edition>. Empty when neither variable gives a folder.
+// $HOME/.config/ravolin/<edition>. Empty when neither variable gives a folder. A folder
+// inside the installed tree (the share/ravolin/ that holds the installed program folder)
+// is never chosen, whatever the variables say: it is shared by every user and is the
+// package's own.
 std::string choose_user_folder(const ProgramLocation& location, const Environment& env,
                                const std::function<bool(const std::string&)>& is_writable);
 
@@ -106,13 +115,19 @@ struct UserFolder {
   std::string notice;  // the one message for the user at start; empty when all is well
 };
 
-// Chooses the user folder (choose_user_folder), makes and seeds it, and removes the stale
-// temporary files of interrupted writes in it. When there is none, or it cannot be made,
-// a scratch folder is made under scratch_parent (the temporary folder) and the notice
-// says that changes will not be saved.
+// Chooses the user folder (choose_user_folder), makes and seeds it. When there is none,
+// or it cannot be made, a scratch folder (kScratchFolderPrefix and six letters or digits)
+// is made under scratch_parent (the temporary folder) and the notice says that changes
+// will not be saved.
 UserFolder prepare_user_folder(const ProgramLocation& location, const Environment& env,
                                const std::function<bool(const std::string&)>& is_writable,
                                const std::string& scratch_parent);
+inline constexpr const char* kScratchFolderPrefix = "ravolin-";
+
+// Removes the temporary files that interrupted writes left in the user folder. Only the
+// copy that holds the folder's one-copy guard calls it, once it holds it, so that no write
+// of another copy is in hand there. Returns how many went.
+int remove_interrupted_writes(const std::string& user_folder);
 
 // The window system settings the program starts with.
 struct DisplayEnvironment {

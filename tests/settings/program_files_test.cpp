@@ -199,6 +199,34 @@ TEST(UserFolder, XdgConfigHomeThenHomeDotConfigAndNothingWithoutEither) {
             choose_user_folder(loc, {"", "/home/b"}, read_only));
 }
 
+TEST(UserFolder, NoVariableLeadsIntoTheInstalledTree) {
+  ProgramLocation loc{"/usr/share/ravolin/tokaido", "tokaido", true, ""};
+  // XDG_CONFIG_HOME=/usr/share would name the installed program folder itself.
+  for (const char* config :
+       {"/usr/share", "/usr/share/", "/usr/share/ravolin", "/usr/share/ravolin/tohoku",
+        "/usr/share/../share", "/usr//share/./ravolin/x"})
+    EXPECT_EQ(choose_user_folder(loc, {config, "/home/ai"}, writable),
+              "/home/ai/.config/ravolin/tokaido")
+        << config;
+  // A HOME there too leaves no folder; the start says why.
+  EXPECT_EQ(choose_user_folder(loc, {"/usr/share", "/usr/share/ravolin"}, writable), "");
+  // Beside the tree is not inside it.
+  EXPECT_EQ(choose_user_folder(loc, {"/usr/share/ravolin-x", ""}, writable),
+            "/usr/share/ravolin-x/ravolin/tokaido");
+  EXPECT_EQ(choose_user_folder(loc, {"/usr", ""}, writable), "/usr/ravolin/tokaido");
+}
+
+TEST(UserFolder, TheDesktopKnowsTheProgramByTheDataFilesEdition) {
+  const ProgramLocation copied{"/home/ai/p1", "p1", false, ""};
+  EXPECT_EQ(desktop_identity(copied, 1), "ravolin-tokaido");
+  EXPECT_EQ(desktop_identity(copied, 3), "ravolin-joetsu");
+  EXPECT_EQ(desktop_identity(copied, 0), "ravolin");  // no data file
+  const ProgramLocation build{"/b/program/tohoku", "tohoku", false, ""};
+  EXPECT_EQ(desktop_identity(build, 2), "ravolin-tohoku");
+  EXPECT_EQ(desktop_identity(build, 0), "ravolin-tohoku");
+  EXPECT_EQ(desktop_identity(build, 4), "ravolin-tohoku");
+}
+
 TEST(UserFolder, FirstStartCreatesThePrivateFolderAndSeedsItFromTheInstalledDefaults) {
   test_support::ProgramFolder program;  // the installed defaults
   program.write_file("ravolin3.ini", "defaults\r\n");
@@ -302,6 +330,21 @@ TEST_F(InstalledLayout, WithoutHomeTheInstalledFolderIsNeverWrittenAndTheUserIsT
   EXPECT_EQ(bytes, delivered);
 }
 
+TEST_F(InstalledLayout, AConfigFolderInsideTheInstalledTreeIsNeverWritten) {
+  const std::string share = root.path() + "/share";
+  const UserFolder u = prepare_user_folder(location, {share, share + "/ravolin"},
+                                           everything_writable, root.path() + "/tmp");
+  EXPECT_FALSE(u.keeps_changes);
+  EXPECT_EQ(
+      u.notice,
+      "設定を保存するフォルダがありません（インストールされたフォルダの中は使えません: " + share +
+          "/ravolin/.config）。\n"
+          "設定とホテル情報の変更は保存されません。");
+  EXPECT_EQ(program_files(), (std::set<std::string>{"ravolin2.ini"}));
+  EXPECT_FALSE(fs::exists(share + "/ravolin/.config"));
+  EXPECT_FALSE(fs::exists(share + "/ravolin/ravolin"));
+}
+
 TEST_F(InstalledLayout, ARelativeHomeIsReportedAsRelative) {
   const UserFolder u =
       prepare_user_folder(location, {"", "home/ai"}, everything_writable, root.path() + "/tmp");
@@ -383,17 +426,20 @@ TEST_F(InstalledLayout, StaleTemporaryFilesOfInterruptedWritesGoAndNothingElse) 
                                            everything_writable, root.path() + "/tmp");
   ASSERT_EQ(u.folder, user);
   std::set<std::string> left;
+  // Not before this copy holds the folder's one-copy guard: until then they may be another
+  // copy's writes in hand.
+  for (const auto& e : fs::directory_iterator(user)) left.insert(e.path().filename());
+  for (const std::string& name : stale) EXPECT_TRUE(left.count(name)) << name;
+  // Holding the folder's one-copy guard, the start removes its fresh ones too: no other copy
+  // can be writing there.
+  EXPECT_EQ(remove_interrupted_writes(u.folder), static_cast<int>(stale.size()) + 1);
+  left.clear();
   for (const auto& e : fs::directory_iterator(user)) left.insert(e.path().filename());
   for (const std::string& name : stale) EXPECT_FALSE(left.count(name)) << name;
   for (const std::string& name : kept) EXPECT_TRUE(left.count(name)) << name;
-  EXPECT_TRUE(left.count("ravolin3.ini.ravolin-tmp-Fresh1"));
+  EXPECT_FALSE(left.count("ravolin3.ini.ravolin-tmp-Fresh1"));
   EXPECT_TRUE(left.count("hotelusr.csv.ravolin-tmp-Dir123"));
   EXPECT_TRUE(left.count("ravolin2.ini.ravolin-tmp-Link12"));
-
-  // Holding the folder's one-copy guard, a start may remove its fresh ones too.
-  EXPECT_EQ(remove_stale_temporaries(user, 0), 1);
-  EXPECT_FALSE(fs::exists(user + "/ravolin3.ini.ravolin-tmp-Fresh1"));
-  for (const std::string& name : kept) EXPECT_TRUE(fs::exists(user + "/" + name)) << name;
 }
 
 // ---- a start without a screen -------------------------------------------------------
