@@ -1020,9 +1020,14 @@ std::string write_stations(const RawData& raw) {
   for (int d = 1; d <= kSinDirections; ++d) {
     Rows r = rows_of(raw.sin[d]);
     s += "\ndirection " + std::to_string(d) + "\n";
-    for (int i = 1; i <= r.count; ++i)
-      s += name_word(r.name[i], {"direction", "station-count"}) +
-           (r.flag[i] ? " " + std::to_string(r.flag[i]) : std::string()) + "\n";
+    for (int i = 1; i <= r.count; ++i) {
+      s += name_word(r.name[i], {"direction", "station-count"});
+      if (r.flag[i]) {
+        s += ' ';
+        s += std::to_string(r.flag[i]);
+      }
+      s += '\n';
+    }
   }
   return s;
 }

@@ -201,8 +201,9 @@ std::string entry_lines(const Leg& leg, const ResultEntry& e, int from, int to) 
       append_train_label(leg.sin, leg.d, row, train, line);
   };
   const char* arrow = english ? " -> " : "→";
-  std::string out = english ? "[" + text::format_000(e.ride_minutes) + " min] "
-                            : "[" + text::format_000(e.ride_minutes) + "分]";
+  std::string out = "[";
+  out += text::format_000(e.ride_minutes);
+  out += english ? " min] " : "分]";
   const std::array<int, 3> trains{e.first_train, e.second_train, e.third_train};
   const std::array<int, 2> transfers{e.first_transfer_row, e.second_transfer_row};
   for (std::size_t k = 0; k < 3 && trains[k] != 0; ++k) {
