@@ -17,13 +17,11 @@ constexpr const char* kNoResultEnglish = "No Shinkansen found for these conditio
 
 // "Sat 11 Mar 2000".
 std::string english_date(int year, int month, int day, int weekday) {
-  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   std::string s;
   if (weekday >= 1 && weekday <= 7)
     s = calendar::weekday_text(weekday, text::Language::kEnglish) + " ";
   s += text::format_plain(day) + " ";
-  if (month >= 1 && month <= 12) s += std::string(kMonths[month - 1]) + " ";
+  if (month >= 1 && month <= 12) s += calendar::english_month(month) + " ";
   s += text::format_plain(year);
   return s;
 }
