@@ -47,34 +47,75 @@ std::string env_value(const char* name) {
   return v ? v : "";
 }
 
+text::Language desktop_language() {
+  return text::language_of_locale(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
+                                  std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+}
+
+settings::DisplayEnvironment display_environment() {
+  return {env_value("QT_QPA_PLATFORM"), env_value("DISPLAY"), env_value("WAYLAND_DISPLAY")};
+}
+
 // --help, --version and a refused option answer without a display, in the terminal's
-// character set; so does a start without a screen, where Qt would abort. The exit status,
-// or nothing when the program is to start.
+// character set and the language the command line asks for (else the desktop's); so does
+// a start without a screen, where Qt would abort. The exit status, or nothing when the
+// program is to start.
 std::optional<int> answer_without_windows(const std::vector<std::string>& args,
                                           settings::CommandLine& command_line) {
   std::setlocale(LC_CTYPE, "");
   const std::string codeset = nl_langinfo(CODESET);
+  const text::Language language = settings::terminal_language(args, desktop_language(), codeset);
   command_line = settings::parse_command_line(args);
   if (!command_line.error.empty()) {
-    std::fputs(settings::refusal_text(command_line, codeset).c_str(), stderr);
+    std::fputs(settings::refusal_text(command_line, codeset, language).c_str(), stderr);
     return 2;
   }
   if (command_line.help) {
-    std::fputs(settings::usage_text(codeset).c_str(), stdout);
+    std::fputs(settings::usage_text(codeset, language).c_str(), stdout);
     return 0;
   }
   if (command_line.version) {
     std::fputs(settings::version_text().c_str(), stdout);
     return 0;
   }
-  const std::string no_display = settings::missing_display_message(
-      args, {env_value("QT_QPA_PLATFORM"), env_value("DISPLAY"), env_value("WAYLAND_DISPLAY")});
+  const std::string no_display =
+      settings::missing_display_message(args, display_environment(), language);
   if (!no_display.empty()) {
     std::fprintf(stderr, "ravolin: %s", no_display.c_str());
     return 1;
   }
   return std::nullopt;
 }
+
+// While the window system starts: a screen that cannot be opened (a DISPLAY with no such
+// display, an unknown QT_QPA_PLATFORM) ends Qt's start with a fatal message and an abort.
+// Said instead as a start without a screen is, with the same exit status.
+struct ScreenStart {
+  static inline QtMessageHandler previous = nullptr;
+  static inline std::string message;
+
+  explicit ScreenStart(const std::vector<std::string>& args) {
+    const text::Language language =
+        settings::terminal_language(args, desktop_language(), nl_langinfo(CODESET));
+    message = settings::unusable_display_message(args, display_environment(), language);
+    previous = qInstallMessageHandler(&handle);
+  }
+  ~ScreenStart() { qInstallMessageHandler(previous); }
+  ScreenStart(const ScreenStart&) = delete;
+  ScreenStart& operator=(const ScreenStart&) = delete;
+
+  static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+      if (previous)
+        previous(type, context, text);
+      else
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+      return;
+    }
+    std::fprintf(stderr, "ravolin: %s", message.c_str());
+    std::_Exit(1);
+  }
+};
 
 // The language of the run, chosen before any window is built: --lang, else the choice of
 // the settings window in the edition's settings file, else the desktop's.
@@ -91,10 +132,7 @@ text::Language language_of_run(const settings::CommandLine& command_line,
       stored = settings::read_settings_file(state.user_folder() + "/" + edition->settings_file)
                    .settings.language;
   }
-  return settings::choose_language(
-      command_line.language, stored,
-      text::language_of_locale(std::getenv("LANGUAGE"), std::getenv("LC_ALL"),
-                               std::getenv("LC_MESSAGES"), std::getenv("LANG")));
+  return settings::choose_language(command_line.language, stored, desktop_language());
 }
 
 // The windows in the language of the run. Japanese: Qt's own dialogs (printer, file) in
@@ -109,9 +147,11 @@ void use_language(QApplication& application, app::AppState& state, QTranslator& 
     return;
   }
   if (!ui::use_language(application, state.language,
-                        QString::fromStdString(state.program_folder())))
+                        QString::fromStdString(state.program_folder()))) {
     std::fprintf(stderr, "ravolin: no English texts (%s) in %s\n", ui::kEnglishTranslationFile,
                  state.program_folder().c_str());
+    state.english_texts_missing = true;
+  }
 }
 
 settings::ProgramLocation locate_program(const settings::CommandLine& command_line) {
@@ -171,7 +211,10 @@ int main(int argc, char** argv) {
           answer_without_windows(std::vector<std::string>(argv + 1, argv + argc), command_line))
     return *status;
 
+  auto screen_start =
+      std::make_optional<ScreenStart>(std::vector<std::string>(argv + 1, argv + argc));
   QApplication application(argc, argv);
+  screen_start.reset();
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ravolin")));
 
   ui::QtSystemClock clock;

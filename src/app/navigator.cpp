@@ -10,6 +10,7 @@
 #include "gui/board/version_window.h"
 #include "gui/calendar/calendar_window.h"
 #include "gui/calendar/correction_window.h"
+#include "gui/common/translation.h"
 #include "gui/common/window_conventions.h"
 #include "gui/diagram/diagram_window.h"
 #include "gui/hotels/area_picker_window.h"
@@ -166,6 +167,13 @@ bool Navigator::read_data_file() {
   if (!data::load_place_names(state_.path_of(data::kPlaceNamesFileName), state_.place_names,
                               names_error))
     state_.messages().error(main_.get(), names_error.message(state_.language));
+  // English windows without their texts: told in English, the language of their reader
+  // (the texts that would translate the message are the ones missing).
+  if (state_.english() && state_.english_texts_missing)
+    state_.messages().error(main_.get(), "The English window texts (" +
+                                             state_.path_of(ui::kEnglishTranslationFile) +
+                                             ") cannot be read: the windows show their Japanese "
+                                             "texts. Reinstalling the program restores them.");
   return true;
 }
 

@@ -195,14 +195,20 @@ std::string date_text_ascii(std::int32_t dn, text::Language language) {
   return text::format_date_ascii(c.year, c.month, c.day, weekday_of(dn));
 }
 
-std::string date_text_long(std::int32_t dn, text::Language language) {
+std::string english_month(int month, bool long_form) {
   static constexpr const char* kMonths[] = {"January",   "February", "March",    "April",
                                             "May",       "June",     "July",     "August",
                                             "September", "October",  "November", "December"};
+  if (month < 1 || month > 12) return {};
+  const std::string name = kMonths[month - 1];
+  return long_form ? name : name.substr(0, 3);
+}
+
+std::string date_text_long(std::int32_t dn, text::Language language) {
   const CivilDate c = civil_from_day_number(dn);
   const std::string weekday = weekday_text(weekday_of(dn), language, true);
   if (language == text::Language::kEnglish)
-    return weekday + ", " + std::to_string(c.day) + " " + kMonths[(c.month + 11) % 12] + " " +
+    return weekday + ", " + std::to_string(c.day) + " " + english_month(c.month, true) + " " +
            std::to_string(c.year);
   return std::to_string(c.year) + "年" + std::to_string(c.month) + "月" + std::to_string(c.day) +
          "日 " + weekday;

@@ -95,6 +95,8 @@ std::string date_text_ascii(std::int32_t dn, text::Language language = text::Lan
 // A whole date in words, as a screen reader says it: "2026年12月7日 月曜日",
 // "Monday, 7 December 2026".
 std::string date_text_long(std::int32_t dn, text::Language language = text::Language::kJapanese);
+// The English name of month 1..12: "Dec" (short), "December" (long); empty for another.
+std::string english_month(int month, bool long_form = false);
 // Weekday 1 = Sunday .. 7 = Saturday: "日" / "Sun" (short), "日曜日" / "Sunday" (long).
 std::string weekday_text(int weekday, text::Language language, bool long_form = false);
 std::string date_text_yymmdd(std::int32_t dn);

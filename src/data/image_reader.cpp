@@ -314,7 +314,9 @@ bool read_car_types(Cursor& cur, int edition, int d, std::int64_t blk, RawSinDir
     if (t < 1 || t > kMaxSinTrains)
       return cur.fail("方向 " + num(d) + " の車両型レコード " + num(h) +
                       " の列車番号が 1..250 の範囲外です");
-    train_slot(dd, t).car_type = code;
+    std::string& car_type = train_slot(dd, t).car_type;
+    car_type.clear();
+    car_type += code;
   }
   cur.block_done();
   return true;

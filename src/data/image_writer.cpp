@@ -405,16 +405,23 @@ bool write_hotel_texts(const std::vector<RawHotel>& hotels, std::string RawHotel
   return true;
 }
 
-// Phone numbers: 85 blank-padded fields of 12 characters a block.
+// Phone numbers: 85 blank-padded fields of 12 characters a block. A blank phone ends the
+// phones (the reader stops there): a hotel after it cannot have one.
 bool write_hotel_phones(const std::vector<RawHotel>& hotels, Image& img) {
   const std::size_t n = hotels.size();
+  const RawHotel* ended_by = nullptr;
   for (std::size_t i = 0; i < n; i += 85) {
     std::size_t start = img.new_block(0);
     std::memset(img.bytes.data() + start, ' ', 1020);
     for (std::size_t j = i; j < std::min(n, i + 85); ++j) {
       const auto& h = hotels[j];
-      if (text::trim(h.phone).empty())
-        return img.fail("ホテル 「" + h.name + "」 の電話番号が空白です");
+      if (text::trim(h.phone).empty()) {
+        if (!ended_by) ended_by = &h;
+        continue;
+      }
+      if (ended_by)
+        return img.fail("ホテル 「" + h.name + "」 に電話番号があります (「" + ended_by->name +
+                        "」 の空白の電話番号で電話番号は終わっています)");
       if (!img.fixed_at(start + 12 * (j - i), h.phone, 12, "電話番号")) return false;
     }
   }

@@ -33,6 +33,10 @@ std::string PlaceNames::japanese_of(const std::string& typed) const {
   return it == japanese_.end() ? typed : it->second;
 }
 
+bool PlaceNames::is_english_name(const std::string& typed) const {
+  return japanese_.count(folded(typed)) > 0;
+}
+
 std::string PlaceNames::folded(const std::string& english) {
   std::string out;
   for (char c : english) {
@@ -85,10 +89,22 @@ bool is_utf8(std::string_view s) {
   return true;
 }
 
+// True when `s` (UTF-8) holds a control character other than TAB: C0, DEL or C1, which a
+// terminal or a window would act on rather than show.
+bool has_control(std::string_view s) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if ((c < 0x20 && c != '\t') || c == 0x7F) return true;
+    if (c == 0xC2 && i + 1 < s.size() && static_cast<unsigned char>(s[i + 1]) < 0xA0) return true;
+  }
+  return false;
+}
+
 // The reason a line is refused, or nothing for a good line (names set).
 const char* check_line(std::string_view line, std::string_view& japanese,
                        std::string_view& english) {
   if (!is_utf8(line)) return "the line is not UTF-8 text";
+  if (has_control(line)) return "the line holds a control character";
   const std::size_t tab = line.find('\t');
   if (tab == std::string_view::npos) return "no TAB between the Japanese and the English name";
   if (line.find('\t', tab + 1) != std::string_view::npos) return "more than one TAB";
@@ -123,8 +139,12 @@ bool read_place_names(std::string_view text, const std::string& file_name, Place
     if (trimmed(line).empty() || trimmed(line).front() == '#') continue;
     std::string_view japanese, english;
     const char* reason = check_line(line, japanese, english);
+    // One name, one place: a second English name would hide the first, and a second place
+    // under one English name would take the name from the first.
     if (!reason && read.english(std::string(japanese)))
       reason = "the Japanese name is given a second time";
+    if (!reason && read.is_english_name(std::string(english)))
+      reason = "the English name is given a second time";
     if (reason) {
       error = {file_name, number, reason};
       return false;

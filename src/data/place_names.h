@@ -30,6 +30,8 @@ class PlaceNames {
   // without regard to case, blanks and hyphens: "shin yokohama", "SHIN-YOKOHAMA") gives its
   // Japanese name; anything else is returned as typed.
   std::string japanese_of(const std::string& typed) const;
+  // True when `typed` is the English form of a name (compared as japanese_of does).
+  bool is_english_name(const std::string& typed) const;
 
  private:
   static std::string folded(const std::string& english);
@@ -52,9 +54,10 @@ struct PlaceNamesError {
 
 // Reads a names file: UTF-8 lines "<Japanese name><TAB><English name>", blanks around either
 // name ignored, blank lines and lines starting with "#" skipped, CR LF accepted. A line
-// without exactly one TAB, with an empty name on either side, with bytes that are not UTF-8
-// or naming a Japanese name a second time is refused: false with the file, line and reason,
-// and `out` left as it was. On success `out` holds the names read (and nothing else).
+// without exactly one TAB, with an empty name on either side, with bytes that are not UTF-8,
+// with a control character (other than the TAB), or naming a Japanese name or an English
+// name (as japanese_of compares them) a second time is refused: false with the file, line and
+// reason, and `out` left as it was. On success `out` holds the names read (and nothing else).
 bool read_place_names(std::string_view text, const std::string& file_name, PlaceNames& out,
                       PlaceNamesError& error);
 // The same from a file. A missing file is no error (the names stay in Japanese): true with

@@ -815,6 +815,8 @@ int name_ref(Ctx& ctx, const std::string& ref, const std::vector<std::string>& n
 void parse_hotels(const std::string& content, RawData& raw, Ctx& ctx) {
   std::vector<std::string> area_names;
   for (const auto& a : raw.areas) area_names.push_back(a.name);
+  // A blank phone ("") ends the phones of the file: every later hotel has none either.
+  std::string phones_ended_by;
   each_line(ctx, content, [&](const std::string& line) {
     std::vector<std::string> f;
     if (!split_fields(line, f, ctx)) return;
@@ -830,10 +832,15 @@ void parse_hotels(const std::string& content, RawData& raw, Ctx& ctx) {
     h.name = f[2];
     h.phone = f[3];
     long long rooms = 0;
-    if (text::trim(h.phone).empty()) {
-      ctx.error("電話番号が空白です");
+    const bool no_phone = text::trim(h.phone).empty();
+    if (no_phone) h.phone.clear();
+    if (!no_phone && !phones_ended_by.empty()) {
+      ctx.error(
+          "電話番号があります (「" + phones_ended_by +
+          "」 の空白の電話番号で電話番号は終わっています: 後のホテルの電話番号も \"\" にします)");
       return;
     }
+    if (no_phone && phones_ended_by.empty()) phones_ended_by = h.name;
     if (!sjis_ok(ctx, h.name, "ホテル名") || !fixed_ok(ctx, h.phone, 12, "電話番号") ||
         !int_in(ctx, f[4], 0, 4095, "部屋数", rooms) || !sjis_ok(ctx, f[5], "交通") ||
         !fixed_ok(ctx, f[6], 8, "部屋代") || !sjis_ok(ctx, f[7], "備考"))
@@ -1013,9 +1020,14 @@ std::string write_stations(const RawData& raw) {
   for (int d = 1; d <= kSinDirections; ++d) {
     Rows r = rows_of(raw.sin[d]);
     s += "\ndirection " + std::to_string(d) + "\n";
-    for (int i = 1; i <= r.count; ++i)
-      s += name_word(r.name[i], {"direction", "station-count"}) +
-           (r.flag[i] ? " " + std::to_string(r.flag[i]) : std::string()) + "\n";
+    for (int i = 1; i <= r.count; ++i) {
+      s += name_word(r.name[i], {"direction", "station-count"});
+      if (r.flag[i]) {
+        s += ' ';
+        s += std::to_string(r.flag[i]);
+      }
+      s += '\n';
+    }
   }
   return s;
 }
@@ -1090,11 +1102,14 @@ std::string write_hotels(const RawData& raw) {
   std::vector<std::string> area_names;
   for (const auto& a : raw.areas) area_names.push_back(a.name);
   std::string s = "# AREA | DISTRICT | NAME | PHONE | ROOMS | ACCESS | PRICE | REMARKS\n";
-  for (const auto& h : raw.hotels)
+  for (const auto& h : raw.hotels) {
+    // A hotel without a phone: written "" so that the empty field shows.
+    const std::string phone = text::trim_right(h.phone);
     s += area_ref(area_names, h.area) + " | " + area_ref(raw.districts, h.district) + " | " +
-         field(h.name) + " | " + field(text::trim_right(h.phone)) + " | " +
+         field(h.name) + " | " + (phone.empty() ? std::string("\"\"") : field(phone)) + " | " +
          std::to_string(h.rooms) + " | " + field(h.access) + " | " +
          field(text::trim_right(h.price)) + " | " + field(h.remarks) + "\n";
+  }
   return s;
 }
 

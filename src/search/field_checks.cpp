@@ -60,7 +60,10 @@ std::string weekday_of_date(int year, int month, int day,
                             text::Language language = text::Language::kJapanese) {
   if (!calendar::is_valid_date(year, month, day)) return {};
   const int weekday = calendar::weekday_of(calendar::day_number(year, month, day));
-  return "(" + calendar::weekday_text(weekday, language) + ")";
+  std::string shown = "(";
+  shown += calendar::weekday_text(weekday, language);
+  shown += ')';
+  return shown;
 }
 
 }  // namespace

@@ -17,13 +17,11 @@ constexpr const char* kNoResultEnglish = "No Shinkansen found for these conditio
 
 // "Sat 11 Mar 2000".
 std::string english_date(int year, int month, int day, int weekday) {
-  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   std::string s;
   if (weekday >= 1 && weekday <= 7)
     s = calendar::weekday_text(weekday, text::Language::kEnglish) + " ";
   s += text::format_plain(day) + " ";
-  if (month >= 1 && month <= 12) s += std::string(kMonths[month - 1]) + " ";
+  if (month >= 1 && month <= 12) s += calendar::english_month(month) + " ";
   s += text::format_plain(year);
   return s;
 }
@@ -201,8 +199,9 @@ std::string entry_lines(const Leg& leg, const ResultEntry& e, int from, int to) 
       append_train_label(leg.sin, leg.d, row, train, line);
   };
   const char* arrow = english ? " -> " : "→";
-  std::string out = english ? "[" + text::format_000(e.ride_minutes) + " min] "
-                            : "[" + text::format_000(e.ride_minutes) + "分]";
+  std::string out = "[";
+  out += text::format_000(e.ride_minutes);
+  out += english ? " min] " : "分]";
   const std::array<int, 3> trains{e.first_train, e.second_train, e.third_train};
   const std::array<int, 2> transfers{e.first_transfer_row, e.second_transfer_row};
   for (std::size_t k = 0; k < 3 && trains[k] != 0; ++k) {

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <optional>
+#include <string_view>
 #include <system_error>
 
 namespace ravolin::settings {
@@ -136,13 +138,33 @@ std::string usage_japanese() {
 
 }  // namespace
 
-std::string usage_text(const std::string& codeset) {
+text::Language terminal_language(const std::vector<std::string>& args, text::Language desktop,
+                                 const std::string& codeset) {
+  std::optional<text::Language> chosen;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::optional<text::Language> here;
+    if (args[i] == "--lang" && i + 1 < args.size())
+      here = text::language_from_code(args[++i]);
+    else if (args[i].rfind("--lang=", 0) == 0)
+      here = text::language_from_code(std::string_view(args[i]).substr(7));
+    if (here) chosen = here;
+  }
+  const text::Language language = chosen.value_or(desktop);
+  if (language == text::Language::kJapanese && !for_terminal("日本語", codeset))
+    return text::Language::kEnglish;
+  return language;
+}
+
+std::string usage_text(const std::string& codeset, text::Language language) {
+  if (language == text::Language::kEnglish) return usage_ascii();
   return for_terminal(usage_japanese(), codeset).value_or(usage_ascii());
 }
 
-std::string refusal_text(const CommandLine& cl, const std::string& codeset) {
-  if (auto japanese = for_terminal("ravolin: " + cl.error + "\n\n" + usage_japanese(), codeset))
-    return *japanese;
+std::string refusal_text(const CommandLine& cl, const std::string& codeset,
+                         text::Language language) {
+  if (language != text::Language::kEnglish)
+    if (auto japanese = for_terminal("ravolin: " + cl.error + "\n\n" + usage_japanese(), codeset))
+      return *japanese;
   return "ravolin: " + cl.error_ascii + "\n\n" + usage_ascii();
 }
 
@@ -335,17 +357,49 @@ int remove_interrupted_writes(const std::string& user_folder) {
   return remove_stale_temporaries(user_folder, 0);
 }
 
-std::string missing_display_message(const std::vector<std::string>& args,
-                                    const DisplayEnvironment& env) {
+namespace {
+
+// The window system asked for: -platform on the command line, else QT_QPA_PLATFORM.
+std::string asked_platform(const std::vector<std::string>& args, const DisplayEnvironment& env) {
   std::string platform = env.qt_qpa_platform;
   for (std::size_t i = 0; i + 1 < args.size(); ++i)
     if (args[i] == "-platform" || args[i] == "--platform") platform = args[i + 1];
+  return platform;
+}
+
+std::string start_from_desktop(text::Language language) {
+  return language == text::Language::kEnglish ? "Start the program from within the desktop.\n"
+                                              : "デスクトップの中から起動してください。\n";
+}
+
+}  // namespace
+
+std::string missing_display_message(const std::vector<std::string>& args,
+                                    const DisplayEnvironment& env, text::Language language) {
+  const std::string platform = asked_platform(args, env);
   // "xcb", "wayland", "wayland;xcb", "xcb:option=..." all need a display server.
   const std::string first = platform.substr(0, platform.find_first_of(";:"));
   const bool needs_server = first.empty() || first == "xcb" || first.rfind("wayland", 0) == 0;
   if (!needs_server || !env.display.empty() || !env.wayland_display.empty()) return {};
-  return "画面に接続できません（DISPLAY も WAYLAND_DISPLAY も設定されていません）。\n"
-         "デスクトップの中から起動してください。\n";
+  if (language == text::Language::kEnglish)
+    return "cannot connect to a screen (neither DISPLAY nor WAYLAND_DISPLAY is set).\n" +
+           start_from_desktop(language);
+  return "画面に接続できません（DISPLAY も WAYLAND_DISPLAY も設定されていません）。\n" +
+         start_from_desktop(language);
+}
+
+std::string unusable_display_message(const std::vector<std::string>& args,
+                                     const DisplayEnvironment& env, text::Language language) {
+  const std::string platform = asked_platform(args, env);
+  std::string named;
+  if (!platform.empty()) named = "QT_QPA_PLATFORM=" + platform;
+  if (!env.display.empty()) named += (named.empty() ? "" : ", ") + ("DISPLAY=" + env.display);
+  if (!env.wayland_display.empty())
+    named += (named.empty() ? "" : ", ") + ("WAYLAND_DISPLAY=" + env.wayland_display);
+  if (language == text::Language::kEnglish)
+    return "cannot connect to a screen (" + named + " cannot be opened).\n" +
+           start_from_desktop(language);
+  return "画面に接続できません（" + named + " を開けません）。\n" + start_from_desktop(language);
 }
 
 }  // namespace ravolin::settings

@@ -39,11 +39,21 @@ struct CommandLine {
 // a refused command line asks for neither help nor version.
 CommandLine parse_command_line(const std::vector<std::string>& args);
 
+// The language of what the program says in the terminal before any window: --lang (en or
+// ja) wherever it stands, even on a line refused for another reason, else the desktop's
+// (the settings file is not read for a text printed before the program folder is known);
+// English when the terminal's character set `codeset` cannot show Japanese.
+text::Language terminal_language(const std::vector<std::string>& args, text::Language desktop,
+                                 const std::string& codeset = "UTF-8");
+
 // The text of --help, and of a refused command line (the reason, then the help), for a
-// terminal whose character set is `codeset` (the locale's, nl_langinfo(CODESET)): Japanese
-// in that character set where it has every character, else English in ASCII.
-std::string usage_text(const std::string& codeset = "UTF-8");
-std::string refusal_text(const CommandLine& cl, const std::string& codeset = "UTF-8");
+// terminal whose character set is `codeset` (the locale's, nl_langinfo(CODESET)): English
+// in ASCII when `language` is English; Japanese in that character set where it has every
+// character, else English in ASCII.
+std::string usage_text(const std::string& codeset = "UTF-8",
+                       text::Language language = text::Language::kJapanese);
+std::string refusal_text(const CommandLine& cl, const std::string& codeset = "UTF-8",
+                         text::Language language = text::Language::kJapanese);
 std::string version_text();
 
 // The language of a run: --lang when given, else the one chosen in the settings window
@@ -139,6 +149,12 @@ struct DisplayEnvironment {
 // platform with neither DISPLAY nor WAYLAND_DISPLAY set); empty when there is a screen or
 // another platform (offscreen, vnc ...) is asked for, by QT_QPA_PLATFORM or -platform.
 std::string missing_display_message(const std::vector<std::string>& args,
-                                    const DisplayEnvironment& env);
+                                    const DisplayEnvironment& env,
+                                    text::Language language = text::Language::kJapanese);
+// The message for a screen that was named but could not be opened (a DISPLAY with no such
+// display, a QT_QPA_PLATFORM that does not exist): the window system refused to start.
+std::string unusable_display_message(const std::vector<std::string>& args,
+                                     const DisplayEnvironment& env,
+                                     text::Language language = text::Language::kJapanese);
 
 }  // namespace ravolin::settings

@@ -78,6 +78,9 @@ class AppState {
   // start-up (command line, settings file, desktop locale) and fixed for the run.
   text::Language language = text::Language::kJapanese;
   bool english() const { return language == text::Language::kEnglish; }
+  // English was chosen but its window texts (ravolin_en.qm) could not be read: the
+  // windows keep their Japanese texts, and the start-up says so.
+  bool english_texts_missing = false;
 
   // ---- tables (read-only after start-up) ------------------------------------------
   data::ScheduleData schedule;

@@ -83,16 +83,12 @@ struct Prepared {
 };
 
 // Parses --at and loads the folder; returns 0 or the exit status after the message.
-int prepare(const char* cmd, const BoardArgs& a, Prepared& p) {
+int prepare(const char* cmd, const BoardArgs& a, text::Language language, Prepared& p) {
   calendar::SystemTime now;
   if (!parse_at(a.at, now))
     return bad_args(
         cmd, "--at must be \"YYYY-MM-DD HH:MM\" with a real date and time, not '" + a.at + "'");
-  std::string error;
-  if (!load_program_folder(a.dir, *p.folder, error)) {
-    std::fprintf(stderr, "ravolin-tool %s: %s\n", cmd, error.c_str());
-    return 1;
-  }
+  if (!open_program_folder(cmd, a.dir, language, *p.folder)) return 1;
   p.moment = moment_at(now, p.folder->settings);
   return 0;
 }
@@ -115,7 +111,7 @@ int cmd_board(const Args& args, text::Language language) {
   BoardArgs a;
   if (int rc = parse_args("board", args, false, false, a)) return rc;
   Prepared p;
-  if (int rc = prepare("board", a, p)) return rc;
+  if (int rc = prepare("board", a, language, p)) return rc;
   const LoadedFolder& f = *p.folder;
   board::SinkansenBoard sin;
   board::KeiyoBoard keiyo;
@@ -137,7 +133,7 @@ int cmd_timetable(const Args& args, text::Language language) {
   BoardArgs a;
   if (int rc = parse_args("timetable", args, true, false, a)) return rc;
   Prepared p;
-  if (int rc = prepare("timetable", a, p)) return rc;
+  if (int rc = prepare("timetable", a, language, p)) return rc;
   const LoadedFolder& f = *p.folder;
   const bool keiyo = a.line == "keiyo";
   if (keiyo && f.settings.keiyo_use != 1) return keiyo_not_in_use("timetable");
@@ -155,7 +151,7 @@ int cmd_stops(const Args& args, text::Language language) {
   BoardArgs a;
   if (int rc = parse_args("stops", args, true, true, a)) return rc;
   Prepared p;
-  if (int rc = prepare("stops", a, p)) return rc;
+  if (int rc = prepare("stops", a, language, p)) return rc;
   const LoadedFolder& f = *p.folder;
   const bool keiyo = a.line == "keiyo";
   if (keiyo && f.settings.keiyo_use != 1) return keiyo_not_in_use("stops");

@@ -118,19 +118,43 @@ int check_args(const DiagramArgs& a, DiagramRequest& r) {
   return 0;
 }
 
-// The route --route names (its caption or its number from 1), or the preferred one.
-// Returns 0, or the exit status after the message.
+// A route's caption as typed: the dash between the ends written "–", "—", "-" or " - ", in
+// any case ("Tokyo–Akita", "tokyo-akita", "東京–秋田").
+std::string folded_caption(const std::string& caption) {
+  std::string out;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption.compare(i, 3, "\u2013") == 0 || caption.compare(i, 3, "\u2014") == 0) {
+      out += '-';
+      i += 2;
+    } else if (caption[i] != ' ') {
+      const char c = caption[i];
+      out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+  }
+  return out;
+}
+
+// The route --route names (its number from 1, or its caption in either language as the
+// diagram draws it), or the preferred one. Returns 0, or the exit status after the message,
+// which lists the routes in the language of the texts.
 int choose_route(const std::vector<board::DiagramRoute>& routes, const std::string& asked,
-                 const std::string& user_station, int& route) {
+                 const std::string& user_station, text::Language language,
+                 const data::PlaceNames& names, int& route) {
   route = board::preferred_route(routes, user_station);
   if (asked.empty()) return 0;
   route = -1;
-  for (std::size_t i = 0; i < routes.size(); ++i)
-    if (routes[i].caption == asked || std::to_string(i + 1) == asked) route = static_cast<int>(i);
+  const std::string wanted = folded_caption(asked);
+  for (std::size_t i = 0; i < routes.size() && route < 0; ++i) {
+    const bool named =
+        wanted == folded_caption(routes[i].caption) ||
+        wanted == folded_caption(board::route_caption(routes[i], text::Language::kEnglish, names));
+    if (named || std::to_string(i + 1) == asked) route = static_cast<int>(i);
+  }
   if (route >= 0) return 0;
   std::string known;
   for (std::size_t i = 0; i < routes.size(); ++i)
-    known += (i ? ", " : "") + std::to_string(i + 1) + " " + routes[i].caption;
+    known += (i ? ", " : "") + std::to_string(i + 1) + " " +
+             board::route_caption(routes[i], language, names);
   return bad("--route must be one of: " + known);
 }
 
@@ -163,11 +187,7 @@ int cmd_diagram(const Args& args, text::Language language) {
   if (int status = check_args(a, r); status != 0) return status;
 
   auto f = std::make_unique<LoadedFolder>();
-  std::string error;
-  if (!load_program_folder(a.dir, *f, error)) {
-    std::fprintf(stderr, "ravolin-tool diagram: %s\n", error.c_str());
-    return 1;
-  }
+  if (!open_program_folder("diagram", a.dir, language, *f)) return 1;
   const BoardMoment moment = moment_at(r.noon, f->settings);
   const auto routes = board::diagram_routes(f->data.sin, f->fares);
   if (routes.empty()) {
@@ -175,7 +195,9 @@ int cmd_diagram(const Args& args, text::Language language) {
     return 1;
   }
   int route = 0;
-  if (int status = choose_route(routes, a.route, f->settings.sinkansen_station, route); status != 0)
+  if (int status = choose_route(routes, a.route, f->settings.sinkansen_station, language,
+                                f->place_names, route);
+      status != 0)
     return status;
   const auto trains = board::diagram_trains(f->data.sin, routes[route], moment.flags, r.direction);
   board::DiagramView view = board::whole_day_view(trains, r.width, r.height);

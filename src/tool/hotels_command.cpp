@@ -6,6 +6,7 @@
 #include "data/hotel_reader.h"
 #include "hotels/hotel_list.h"
 #include "hotels/user_hotels.h"
+#include "text/text.h"
 #include "tool/arguments.h"
 #include "tool/commands.h"
 #include "tool/program_folder.h"
@@ -94,13 +95,10 @@ int cmd_hotels(const Args& args, text::Language language) {
     return bad_args("at most " + std::to_string(hotels::kMaxDistricts) + " --district options");
 
   auto folder = std::make_unique<LoadedFolder>();
-  std::string error;
-  if (!load_program_folder(dir, *folder, error)) {
-    std::fprintf(stderr, "ravolin-tool hotels: %s\n", error.c_str());
-    return 1;
-  }
+  if (!open_program_folder("hotels", dir, language, *folder)) return 1;
   // An area (and a district) may be given by its English name as well.
   area = folder->place_names.japanese_of(area);
+  const std::vector<std::string> asked_districts = districts;
   for (std::string& d : districts) d = folder->place_names.japanese_of(d);
   if (!hotels::check_area(folder->data.areas, area)) {
     fail_line(hotels::area_error_message(language));
@@ -111,11 +109,30 @@ int cmd_hotels(const Args& args, text::Language language) {
   if (!load_hotels(*folder, *table)) return 1;
 
   hotels::HotelSelection sel;
+  std::string error;
   hotels::start_hotel_search(sel, area);
   hotels::set_district_filter(sel, districts);
   if (!hotels::select_hotels(*table, sel, error, language)) {
     fail_line(error);
     return 1;
+  }
+  // A district that is neither in the data's district list nor any hotel's is a mistake in
+  // the call (one of another area just finds no hotel here): name the option and the
+  // area's districts.
+  const auto known_district = [&](const std::string& wanted) {
+    for (int i = 1; i <= folder->districts.count; ++i)
+      if (text::trim(folder->districts.name[i]) == wanted) return true;
+    for (int i = 1; i <= table->total(); ++i)
+      if (text::trim(table->entry[i].district) == wanted) return true;
+    return false;
+  };
+  for (std::size_t i = 0; i < districts.size(); ++i) {
+    if (known_district(text::trim(districts[i]))) continue;
+    std::string known;
+    for (const std::string& d : sel.district_list)
+      known += (known.empty() ? "" : ", ") + folder->place_names.shown(d, language);
+    return bad_args("--district '" + asked_districts[i] + "' is not a district (the districts of " +
+                    folder->place_names.shown(area, language) + ": " + known + ")");
   }
   if (sel.hit_list.empty()) {
     fail_line(hotels::no_hotel_message(language));

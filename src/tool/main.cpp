@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -42,45 +43,63 @@ void usage(std::FILE* to) {
 
 int main(int argc, char** argv) {
   using namespace ravolin::tool;
-  if (argc < 2) {
-    usage(stderr);
-    return 2;
-  }
-  std::string cmd = argv[1];
+  // --lang en|ja (or --lang=en) anywhere on the line, before or after the command: the
+  // language of the texts. The command is the first other argument.
+  std::string cmd, lang_fault;
   Args args;
   ravolin::text::Language language = ravolin::text::Language::kJapanese;
-  // --lang en|ja (or --lang=en) anywhere after the command: the language of the texts.
-  for (int i = 2; i < argc; ++i) {
+  for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     std::string code;
-    if (arg == "--lang" && i + 1 < argc) {
+    if (arg == "--lang") {
+      if (i + 1 >= argc) {
+        lang_fault = "option --lang needs a value (en or ja)";
+        continue;
+      }
       code = argv[++i];
     } else if (arg.rfind("--lang=", 0) == 0) {
       code = arg.substr(7);
     } else {
-      args.push_back(arg);
+      if (cmd.empty())
+        cmd = arg;
+      else
+        args.push_back(arg);
       continue;
     }
-    auto chosen = ravolin::text::language_from_code(code);
-    if (!chosen) {
-      std::fprintf(stderr, "ravolin-tool: --lang takes en or ja, not '%s'\n", code.c_str());
-      return 2;
-    }
-    language = *chosen;
+    if (auto chosen = ravolin::text::language_from_code(code))
+      language = *chosen;
+    else if (lang_fault.empty())
+      lang_fault = "--lang takes en or ja, not '" + code + "'";
   }
-  if (cmd == "dump") return cmd_dump(args);
-  if (cmd == "build") return cmd_build(args);
-  if (cmd == "export") return cmd_export(args);
-  if (cmd == "check") return cmd_check(args);
-  if (cmd == "board") return cmd_board(args, language);
-  if (cmd == "timetable") return cmd_timetable(args, language);
-  if (cmd == "stops") return cmd_stops(args, language);
-  if (cmd == "search") return cmd_search(args, language);
-  if (cmd == "hotels") return cmd_hotels(args, language);
-  if (cmd == "diagram") return cmd_diagram(args, language);
+  if (cmd.empty()) {
+    if (!lang_fault.empty()) std::fprintf(stderr, "ravolin-tool: %s\n", lang_fault.c_str());
+    usage(stderr);
+    return 2;
+  }
   if (cmd == "-h" || cmd == "--help" || cmd == "help") {
     usage(stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
+  }
+  using Command = int (*)(const Args&, ravolin::text::Language);
+  static const std::pair<const char*, Command> kCommands[] = {
+      {"dump", [](const Args& a, ravolin::text::Language) { return cmd_dump(a); }},
+      {"build", [](const Args& a, ravolin::text::Language) { return cmd_build(a); }},
+      {"export", [](const Args& a, ravolin::text::Language) { return cmd_export(a); }},
+      {"check", [](const Args& a, ravolin::text::Language) { return cmd_check(a); }},
+      {"board", cmd_board},
+      {"timetable", cmd_timetable},
+      {"stops", cmd_stops},
+      {"search", cmd_search},
+      {"hotels", cmd_hotels},
+      {"diagram", cmd_diagram},
+  };
+  for (const auto& [name, run] : kCommands) {
+    if (cmd != name) continue;
+    if (!lang_fault.empty()) {
+      std::fprintf(stderr, "ravolin-tool %s: %s\n", name, lang_fault.c_str());
+      return 2;
+    }
+    return run(args, language);
   }
   std::fprintf(stderr, "ravolin-tool: unknown command '%s'\n", cmd.c_str());
   usage(stderr);

@@ -5,6 +5,7 @@
 #include "state/loader.h"
 
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -67,10 +68,27 @@ bool load_program_folder(const std::string& dir, LoadedFolder& out, std::string&
   }
   data::PlaceNamesError names_error;
   if (!data::load_place_names((fs::path(dir) / data::kPlaceNamesFileName).string(), out.place_names,
-                              names_error)) {
-    error = names_error.message(text::Language::kEnglish);
+                              names_error))
+    out.names_fault = names_error.message(text::Language::kEnglish);
+  return true;
+}
+
+bool open_program_folder(const char* command, const std::string& dir, text::Language language,
+                         LoadedFolder& out) {
+  std::string error;
+  if (!load_program_folder(dir, out, error)) {
+    std::fprintf(stderr, "ravolin-tool %s: %s\n", command, error.c_str());
     return false;
   }
+  if (out.names_fault.empty()) return true;
+  // English texts without their names would be half Japanese; the Japanese ones do not
+  // use the file.
+  if (language == text::Language::kEnglish) {
+    std::fprintf(stderr, "ravolin-tool %s: %s\n", command, out.names_fault.c_str());
+    return false;
+  }
+  std::fprintf(stderr, "ravolin-tool %s: warning: %s (the English names are not used)\n", command,
+               out.names_fault.c_str());
   return true;
 }
 

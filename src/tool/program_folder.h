@@ -23,6 +23,7 @@ struct LoadedFolder {
   fares::FareTables fares;
   settings::Settings settings;
   data::PlaceNames place_names;  // English names from DIR/ravolin_names_en.tsv, if there
+  std::string names_fault;       // why that file was refused (the names are then empty)
 };
 
 // Loads DIR as the program starts up: the edition from the data file's directory, then
@@ -31,9 +32,16 @@ struct LoadedFolder {
 // or the settings file cannot be read (unlike the program, which would start with empty
 // settings, a tool run on a folder without its settings file is a mistake worth telling).
 // The English place names are read too: a folder without them shows names in Japanese; a
-// broken names file is refused like the data file.
+// broken names file leaves them empty and its fault in names_fault.
 // LoadedFolder is large: keep it on the heap.
 bool load_program_folder(const std::string& dir, LoadedFolder& out, std::string& error);
+
+// load_program_folder for a subcommand printing texts in `language`: false after the
+// message ("ravolin-tool COMMAND: ...") when the folder cannot be read, or when its names
+// file is broken and the texts are English; a broken names file under Japanese texts is
+// only warned about.
+bool open_program_folder(const char* command, const std::string& dir, text::Language language,
+                         LoadedFolder& out);
 
 // "YYYY-MM-DD HH:MM" (a single blank between date and time, or a "T"); false for any
 // other form or a date or time that does not exist.

@@ -163,11 +163,7 @@ int cmd_search(const Args& args, text::Language language) {
     return bad_args("--show must be caption, report, fares or legend");
 
   auto folder = std::make_unique<LoadedFolder>();
-  std::string error;
-  if (!load_program_folder(dir, *folder, error)) {
-    std::fprintf(stderr, "ravolin-tool search: %s\n", error.c_str());
-    return 1;
-  }
+  if (!open_program_folder("search", dir, language, *folder)) return 1;
   const data::ScheduleData& data = folder->data;
   const int edition_code = data.directory.edition_code();
   const calendar::HolidayList& holidays = folder->settings.holidays;

@@ -12,8 +12,10 @@
 
 #include "started_board_fixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -84,6 +86,39 @@ TEST_F(EnglishBoardWindowTest, ABrokenNamesFileIsToldAndNamesStayJapanese) {
             "Names file " + folder.path() + "/" + data::kPlaceNamesFileName +
                 " line 2: no TAB between the Japanese and the English name");
   EXPECT_EQ(child<QGroupBox>("Frame1")->title().toStdString(), "Shinkansen (down)  品川");
+}
+
+// A name with "&" shows the "&" and makes no access key of the letter after it.
+TEST_F(EnglishBoardWindowTest, AnAmpersandInANameIsShownAsWritten) {
+  write_names("品川\tShina&gawa\n舞浜\tMai&hama\n新習志野\tShin-&Narashino\n");
+  ASSERT_TRUE(start());
+  const auto shown_as_written = [](QWidget* w, const QString& text, const QString& written) {
+    EXPECT_TRUE(QKeySequence::mnemonic(text).isEmpty()) << text.toStdString();
+    EXPECT_EQ(w->accessibleName().isEmpty()
+                  ? QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).toStdString()
+                  : w->accessibleName().toStdString(),
+              written.toStdString());
+  };
+  auto* sin = child<QGroupBox>("Frame1");
+  shown_as_written(sin, sin->title(), QStringLiteral("Shinkansen (down)  Shina&gawa"));
+  auto* keiyo = child<QGroupBox>("Frame2");
+  shown_as_written(keiyo, keiyo->title(), QStringLiteral("Keiyo Line (weekdays, down)  Mai&hama"));
+
+  ScheduleWindow schedule(*state, kModeKeiyo);
+  auto* frame = schedule.findChild<QGroupBox*>(QStringLiteral("Frame1"));
+  shown_as_written(frame, frame->title(), QStringLiteral("Keiyo Line (weekdays, down)  Mai&hama"));
+  auto* note = schedule.findChild<QLabel*>(QStringLiteral("Label1"));
+  EXPECT_TRUE(QKeySequence::mnemonic(note->text()).isEmpty()) << note->text().toStdString();
+}
+
+TEST_F(EnglishBoardWindowTest, EnglishWindowTextsThatCannotBeReadAreToldInEnglish) {
+  english_texts_missing = true;
+  ASSERT_TRUE(start());
+  ASSERT_EQ(messages.shown().size(), 1u);
+  EXPECT_EQ(messages.shown()[0].request.text,
+            "The English window texts (" + folder.path() +
+                "/ravolin_en.qm) cannot be read: the windows show their Japanese texts. "
+                "Reinstalling the program restores them.");
 }
 
 }  // namespace

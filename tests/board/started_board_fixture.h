@@ -32,6 +32,7 @@ class StartedBoard : public ::testing::Test {
     state = std::make_unique<app::AppState>(folder.path(),
                                             app::Platform{clock, messages, help, printer});
     state->language = language;
+    state->english_texts_missing = english_texts_missing;
     state->end_program = [] {};
     state->process_events = [] { QCoreApplication::processEvents(); };
     app = std::make_unique<app::Navigator>(*state);
@@ -42,6 +43,7 @@ class StartedBoard : public ::testing::Test {
   }
 
   ProgramFolder folder;
+  bool english_texts_missing = false;  // as when ravolin_en.qm cannot be read
   calendar::FixedClock clock;
   ui::FakeMessageBoxes messages;
   ui::FakeHelpViewer help;

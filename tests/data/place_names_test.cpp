@@ -52,6 +52,15 @@ TEST(PlaceNamesFile, RefusesABrokenLineWithFileLineAndReason) {
       {"東京\tTokyo\n\x93\x8c\x8b\x9e\tTokyo\n", 2, "the line is not UTF-8 text"},  // CP932
       {"\xE6\x9D\xB1\xE4\xBA\tTokyo\n", 1, "the line is not UTF-8 text"},           // cut short
       {"\xC0\xAF\tSlash\n", 1, "the line is not UTF-8 text"},                       // overlong
+      // Two places under one English name (as typed, case and hyphens aside): the second
+      // would take the name from the first.
+      {"新横浜\tShin-Yokohama\n品川\tShinagawa\nテスト駅\tshin yokohama\n", 3,
+       "the English name is given a second time"},
+      // Control characters a terminal or a window would act on: C0, DEL, C1.
+      {"東京\tTo\x1B[2Jkyo\n", 1, "the line holds a control character"},
+      {"東\r京\tTokyo\n", 1, "the line holds a control character"},
+      {"東京\tTokyo\x7F\n", 1, "the line holds a control character"},
+      {"東京\tTokyo\xC2\x9B\n", 1, "the line holds a control character"},
   };
   for (const Case& c : cases) {
     PlaceNames names;
@@ -68,6 +77,23 @@ TEST(PlaceNamesFile, RefusesABrokenLineWithFileLineAndReason) {
   const PlaceNamesError e{"names-en.txt", 4, "more than one TAB"};
   EXPECT_EQ(e.message(Language::kEnglish), "Names file names-en.txt line 4: more than one TAB");
   EXPECT_EQ(e.message(), "地名ファイル names-en.txt の 4 行目が不正です: more than one TAB");
+}
+
+TEST(PlaceNames, TypedEnglishIsMatchedInEitherCaseUpToTheEndsOfTheAlphabet) {
+  PlaceNames names;
+  names.add("秋田", "Akita");
+  names.add("蔵王温泉", "Zao Onsen");
+  names.add("静岡", "Shizuoka");
+  names.add("記号", "x`y{");  // the characters just past 'a'..'z' of '@' and '['
+  EXPECT_EQ(names.japanese_of("aKITA"), "秋田");
+  EXPECT_EQ(names.japanese_of("zao onsen"), "蔵王温泉");
+  EXPECT_EQ(names.japanese_of("ZAO-ONSEN"), "蔵王温泉");
+  EXPECT_EQ(names.japanese_of("SHIZUOKA"), "静岡");
+  EXPECT_EQ(names.japanese_of("X@Y["), "X@Y[");  // not letters: not folded
+  EXPECT_EQ(names.japanese_of("X`Y{"), "記号");
+  // Text that names no place is given back as typed, and the names are kept as written.
+  EXPECT_EQ(names.japanese_of("Zao Spa"), "Zao Spa");
+  EXPECT_EQ(names.shown("静岡", Language::kEnglish), "Shizuoka");
 }
 
 TEST(PlaceNamesFile, MissingFileLeavesNamesInJapaneseAndAPresentOneIsRead) {

@@ -129,7 +129,10 @@ TEST(Sources, ErrorsNameTheFileAndLine) {
       {"keiyo.txt", "schedule 1\ntrain 0A 05:00\n", "keiyo.txt:2:", "1234A"},
       {"keiyo.txt", "schedule 5\n", "keiyo.txt:1:", "ダイヤ"},
       {"keiyo.txt", "train 12A 05:00\n", "keiyo.txt:1:", "schedule"},
-      {"hotels.txt", "名古屋 | 名駅 | H | | 1 | a | b | c\n", "hotels.txt:1:", "電話番号"},
+      // A blank phone ends the phones: a later hotel with one cannot be written.
+      {"hotels.txt",
+       "名古屋 | 名駅 | H | \"\" | 1 | a | b | c\n名古屋 | 名駅 | I | 1 | 1 | a | b | c\n",
+       "hotels.txt:2:", "電話番号"},
       {"hotels.txt", "名古屋 | 名駅 | H | 1 | 1 | a | b\n", "hotels.txt:1:", "8 個"},
       {"hotels.txt", "名古屋 | 名駅 | \"H | 1 | 1 | a | b | c\n",
        "hotels.txt:1:", "引用符が閉じていません"},

@@ -57,17 +57,36 @@ TEST(StrictImage, WhatTheCompilerWouldNotWriteIsRefusedWithItsPlace) {
   r = refusal_of(bad_id);
   EXPECT_NE(r.reason.find("列車番号"), std::string::npos) << r.reason;
 
-  // A hotel without a phone number.
-  auto no_phone = good;
-  replace_text(no_phone, "03-1234-5678", "            ");
-  r = refusal_of(no_phone);
-  EXPECT_NE(r.reason.find("電話番号"), std::string::npos) << r.reason;
-
   // A bound broken: 201 trains in a Keiyo schedule.
   auto too_many = good;
   put_u32(too_many, at_block(keiyo, 1020), 201);
   r = refusal_of(too_many);
   EXPECT_NE(r.reason.find("上限 200"), std::string::npos) << r.reason;
+}
+
+TEST(StrictImage, AHotelWithoutAPhoneIsExportedAsTheProgramReadsItAndBuildsBack) {
+  // The second of three hotels with a blank phone: the program reads no phone for it nor
+  // for the hotel after it (a blank phone ends the phones) and lists all three.
+  auto no_phone = build_data(small_sources(1));
+  ASSERT_FALSE(no_phone.empty());
+  replace_text(no_phone, "052-000-0000", "            ");
+  auto raw = std::make_unique<RawData>();
+  DataError err;
+  ASSERT_TRUE(read_image(as_file(no_phone), *raw, err)) << err.message();
+  ASSERT_EQ(raw->hotels.size(), 3u);
+  EXPECT_EQ(text::trim(raw->hotels[0].phone), "03-1234-5678");
+  EXPECT_EQ(raw->hotels[1].phone, "");
+  EXPECT_EQ(raw->hotels[2].phone, "");
+  const SourceFiles exported = write_sources(*raw);
+  const std::string& hotels = exported.at("hotels.txt");
+  EXPECT_NE(hotels.find("| ホテル名駅 | \"\" | 80 |"), std::string::npos) << hotels;
+  EXPECT_NE(hotels.find("| 梅田イン | \"\" | 0 |"), std::string::npos) << hotels;
+
+  const std::vector<std::uint8_t> rebuilt = build_data(exported);
+  ASSERT_FALSE(rebuilt.empty());
+  auto again = std::make_unique<RawData>();
+  ASSERT_TRUE(read_image(as_file(rebuilt), *again, err)) << err.message();
+  EXPECT_EQ(write_sources(*again), exported);
 }
 
 TEST(StrictImage, AcceptedFilesOfEveryEditionExportToSourcesThatRebuildTheSameBytes) {

@@ -271,5 +271,31 @@ TEST(EnglishResults, PrintedHeaderLinesUpAsTheJapaneseOne) {
   }
 }
 
+TEST(EnglishResults, DatesAtBothEndsOfTheYearInTheCaptionAndThePrintedHeader) {
+  Fixture f;
+  const EnglishNames en;
+  PrintPage p;
+  p.corridor_caption = "東海道・山陽新幹線";
+  p.edition_code = 1;
+  p.cond = f.cond;
+  p.wording = en.wording();
+  const struct {
+    calendar::SearchDate date;
+    const char* shown;
+  } cases[] = {
+      {{calendar::day_number(2000, 12, 31), 2000, 12, 31, 1}, "Sun 31 Dec 2000"},
+      {{calendar::day_number(2000, 1, 1), 2000, 1, 1, 7}, "Sat 1 Jan 2000"},
+  };
+  for (const auto& c : cases) {
+    const std::string caption = frame1_caption(f.cond, c.date, 1, en.wording());
+    EXPECT_NE(caption.find(std::string("[") + c.shown + "  "), std::string::npos) << caption;
+    p.date = c.date;
+    const std::vector<std::string> lines = print_lines(p);
+    ASSERT_GT(lines.size(), 8u);
+    EXPECT_EQ(lines[8].substr(lines[8].find(": ") + 2, std::string(c.shown).size()), c.shown)
+        << lines[8];
+  }
+}
+
 }  // namespace
 }  // namespace ravolin::search

@@ -82,6 +82,28 @@ TEST(CommandLine, HelpAndRefusalAreInTheTerminalsCharacterSetOrInAscii) {
   EXPECT_EQ(refusal_text(bogus, "UTF-8"), "ravolin: 不明なオプション --bogus\n\n" + usage_text());
 }
 
+TEST(CommandLine, TheTerminalsLanguageIsTheCommandLinesThenTheDesktopsInACharacterSetForIt) {
+  using text::Language;
+  EXPECT_EQ(terminal_language({"--lang", "en", "--help"}, Language::kJapanese), Language::kEnglish);
+  EXPECT_EQ(terminal_language({"--lang=ja"}, Language::kEnglish), Language::kJapanese);
+  // Wherever it stands, a refused option before it or not; a refused value says nothing.
+  EXPECT_EQ(terminal_language({"--bogus", "--lang", "en"}, Language::kJapanese),
+            Language::kEnglish);
+  EXPECT_EQ(terminal_language({"--lang", "fr"}, Language::kEnglish), Language::kEnglish);
+  EXPECT_EQ(terminal_language({"--edition", "--lang"}, Language::kJapanese), Language::kJapanese);
+  EXPECT_EQ(terminal_language({}, Language::kEnglish), Language::kEnglish);
+  // Japanese only where the terminal can show it.
+  EXPECT_EQ(terminal_language({"--lang", "ja"}, Language::kJapanese, "ANSI_X3.4-1968"),
+            Language::kEnglish);
+  EXPECT_EQ(terminal_language({}, Language::kJapanese, "EUC-JP"), Language::kJapanese);
+
+  // English texts are English in any character set.
+  EXPECT_EQ(usage_text("UTF-8", Language::kEnglish), usage_text("ANSI_X3.4-1968"));
+  EXPECT_EQ(refusal_text(parse_command_line({"--edition", "nara"}), "UTF-8", Language::kEnglish),
+            "ravolin: no edition 'nara' (one of tokaido, tohoku, joetsu)\n\n" +
+                usage_text("ANSI_X3.4-1968"));
+}
+
 TEST(CommandLine, HelpNamesEveryEditionAndVersionIsTheProgramVersion) {
   const std::string usage = usage_text();
   for (const char* ed : {"tokaido", "tohoku", "joetsu"})
@@ -458,6 +480,19 @@ TEST(Display, WithoutDisplayTheX11AndWaylandPlatformsGetAClearMessage) {
   EXPECT_EQ(missing_display_message({}, {"offscreen", "", ""}), "");
   EXPECT_EQ(missing_display_message({"-platform", "offscreen"}, {"", "", ""}), "");
   EXPECT_EQ(missing_display_message({}, {"vnc:size=800x600", "", ""}), "");
+  EXPECT_EQ(missing_display_message({}, {"", "", ""}, text::Language::kEnglish),
+            "cannot connect to a screen (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+            "Start the program from within the desktop.\n");
+}
+
+TEST(Display, AScreenThatCannotBeOpenedIsNamed) {
+  EXPECT_EQ(unusable_display_message({}, {"", ":99", ""}, text::Language::kEnglish),
+            "cannot connect to a screen (DISPLAY=:99 cannot be opened).\n"
+            "Start the program from within the desktop.\n");
+  EXPECT_EQ(
+      unusable_display_message({"-platform", "nosuch"}, {"xcb", "", "wayland-1"}),
+      "画面に接続できません（QT_QPA_PLATFORM=nosuch, WAYLAND_DISPLAY=wayland-1 を開けません）。\n"
+      "デスクトップの中から起動してください。\n");
 }
 
 }  // namespace

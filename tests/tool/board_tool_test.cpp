@@ -249,6 +249,46 @@ TEST_F(DeliveredBoardToolTest, EnglishTimetableAndStops) {
             "Shin-Kiba (16:30) → Hatchobori (16:37) → Tokyo (16:39)\n");
 }
 
+TEST_F(DeliveredBoardToolTest, LangGoesAnywhereOnTheLine) {
+  const ToolRun after = run("board", {"--lang", "en"});
+  ASSERT_EQ(after.status, 0) << after.err;
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--lang", "en", "board", dir.path(), "--at", "2026-12-07 15:50"},
+        {"--lang=en", "board", dir.path(), "--at", "2026-12-07 15:50"},
+        {"board", "--lang", "en", dir.path(), "--at", "2026-12-07 15:50"}}) {
+    const ToolRun r = run_tool(dir, args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, after.out) << args[0];
+  }
+}
+
+TEST_F(DeliveredBoardToolTest, ABrokenNamesFileStopsOnlyTheEnglishTexts) {
+  dir.write_file(data::kPlaceNamesFileName, "仙台\tSendai\n盛岡 Morioka\n");
+  const std::string fault = "Names file " + dir.file(data::kPlaceNamesFileName) +
+                            " line 2: no TAB between the Japanese and the English name";
+  // The Japanese texts do not use the file: told, and printed as always.
+  ToolRun r = run("board", {});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "新幹線（下り）  仙台");
+  EXPECT_EQ(r.err, "ravolin-tool board: warning: " + fault + " (the English names are not used)\n");
+  // The English ones would be half Japanese: refused.
+  r = run("board", {"--lang", "en"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "ravolin-tool board: " + fault + "\n");
+  // One English name for two places, and a control character, are refused the same way.
+  dir.write_file(data::kPlaceNamesFileName, "仙台\tSendai\nテスト駅\tSENDAI\n");
+  r = run("board", {"--lang", "en"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("line 2: the English name is given a second time"), std::string::npos)
+      << r.err;
+  dir.write_file(data::kPlaceNamesFileName, "仙台\tSen\x1B[2Jdai\n");
+  r = run("board", {"--lang", "en"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err.find('\x1B'), std::string::npos) << r.err;
+}
+
 TEST_F(DeliveredBoardToolTest, WithoutANamesFileNamesStayJapaneseAndABrokenOneIsRefused) {
   std::filesystem::remove(dir.file(data::kPlaceNamesFileName));
   ToolRun r = run("stops", {"--line", "sinkansen", "--index", "1", "--lang", "en"});

@@ -45,5 +45,32 @@ TEST(DiagramTool, LangEnWritesTheLegendAndClockWordsInEnglish) {
   EXPECT_GT(count(svg, "<polyline"), 400);
 }
 
+TEST(DiagramTool, RouteByItsCaptionInEitherLanguageAndRoutesListedInTheLanguage) {
+  test_support::ProgramFolder scratch;
+  const std::string folder = RAVOLIN_PROGRAM_DIR "/tohoku";
+  const std::string out = scratch.path() + "/d.svg";
+  const auto draw = [&](const std::string& route, const char* lang) {
+    return run_tool(scratch, {"diagram", folder, "--date", "2026-05-06", "--lang", lang, "--route",
+                              route, "--out", out});
+  };
+  // The caption the English diagram draws, and the ways it is typed; the Japanese one.
+  for (const char* route : {"Tokyo\u2013Akita", "Tokyo-Akita", "tokyo - akita", "東京\u2013秋田"}) {
+    const ToolRun r = draw(route, "en");
+    EXPECT_EQ(r.status, 0) << route << ": " << r.err;
+    EXPECT_NE(test_support::read_whole_file(out).find(">Tokyo\u2013Akita  2026-05-06</text>"),
+              std::string::npos)
+        << route;
+  }
+  ToolRun r = draw("Tokyo\u2013Nowhere", "en");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.rfind("ravolin-tool diagram: --route must be one of: 1 Tokyo\u2013", 0), 0u)
+      << r.err;
+  EXPECT_NE(r.err.find("Tokyo\u2013Akita"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("東京"), std::string::npos) << r.err;
+  r = draw("nowhere", "ja");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("東京\u2013秋田"), std::string::npos) << r.err;
+}
+
 }  // namespace
 }  // namespace ravolin

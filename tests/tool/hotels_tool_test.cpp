@@ -92,6 +92,14 @@ TEST(HotelsTool, UnknownAreaNoHotelAndBadArguments) {
   EXPECT_EQ(none.err, "ravolin-tool hotels: ホテルデータなし\n");
   EXPECT_EQ(none.out, "");
 
+  // A district of no list: the option is named, with the area's districts.
+  ToolRun nowhere = f.run({"--area", "東京／羽田", "--district", "京橋", "--district", "nowhere"});
+  EXPECT_EQ(nowhere.status, 2);
+  EXPECT_EQ(nowhere.err,
+            "ravolin-tool hotels: --district 'nowhere' is not a district (the districts of "
+            "東京／羽田: 新橋, 銀座, 京橋)\n");
+  EXPECT_EQ(nowhere.out, "");
+
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"hotels", f.dir.path(), "--area", "名古屋"},
         {"hotels", f.dir.path(), "--today", "2000-02-30", "--area", "名古屋"},

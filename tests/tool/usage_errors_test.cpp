@@ -60,6 +60,12 @@ TEST(UsageErrors, SearchNamesTheFaultyArgument) {
 
 TEST(UsageErrors, EveryMessageStartsWithTheSubcommand) {
   expect_refused({
+      // --lang anywhere on the line: its fault is told after the subcommand.
+      {{"board", "a", "--at", "2000-03-13 10:00", "--lang", "xx"},
+       "ravolin-tool board: --lang takes en or ja, not 'xx'\n"},
+      {{"--lang=xx", "hotels", "a"}, "ravolin-tool hotels: --lang takes en or ja, not 'xx'\n"},
+      {{"board", "a", "--at", "2000-03-13 10:00", "--lang"},
+       "ravolin-tool board: option --lang needs a value (en or ja)\n"},
       {{"dump"}, "ravolin-tool dump: usage: ravolin-tool dump FILE.dat\n"},
       {{"build", "a"}, "ravolin-tool build: usage: ravolin-tool build SRC_DIR OUT.dat\n"},
       {{"export", "a"}, "ravolin-tool export: usage: ravolin-tool export FILE.dat OUT_DIR\n"},

@@ -202,7 +202,7 @@ void MainWindow::edit_sinkansen() {
   board::edit_sinkansen(state_.schedule.sin, state_.settings, state_.day_flags,
                         state_.program_clock.program_time, state_.sinkansen_board, state_.language,
                         state_.place_names);
-  sinkansen_frame_->setTitle(QString::fromStdString(state_.sinkansen_board.caption));
+  sinkansen_frame_->setTitle(ui::caption_text(state_.sinkansen_board.caption));
   fill_list(sinkansen_list_, state_.sinkansen_board.lines);
 }
 
@@ -211,7 +211,7 @@ void MainWindow::edit_keiyo() {
   board::edit_keiyo(state_.schedule.keiyo, state_.settings, state_.day_flags,
                     state_.program_clock.program_time, state_.keiyo_board, state_.language,
                     state_.place_names);
-  keiyo_frame_->setTitle(QString::fromStdString(state_.keiyo_board.caption));
+  keiyo_frame_->setTitle(ui::caption_text(state_.keiyo_board.caption));
   fill_list(keiyo_list_, state_.keiyo_board.lines);
 }
 

@@ -49,9 +49,9 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, int mode, QWidget* parent)
 
   const FullSchedule table = full_schedule(mode, state.schedule, state.settings, state.day_flags,
                                            state.language, state.place_names);
-  table_frame->setTitle(QString::fromStdString(table.caption));
+  table_frame->setTitle(ui::caption_text(table.caption));
   table_text->setPlainText(ui::text_box_text(table.text));
-  note_label->setText(QString::fromStdString(table.note));
+  note_label->setText(ui::caption_text(table.note));
 
   close_timer_ = new QTimer(this);
   close_timer_->setObjectName(QStringLiteral("Timer1"));

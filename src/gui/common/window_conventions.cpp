@@ -113,6 +113,10 @@ QString plain_tooltip(const std::string& text) {
 
 void show_plain(QLabel* label) { label->setTextFormat(Qt::PlainText); }
 
+QString caption_text(const std::string& text) {
+  return QString::fromStdString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 void fit_access_key_entries(QMenu* menu) {
   const QFontMetrics metrics(menu->font());
   int marks = 0;

@@ -62,6 +62,10 @@ QString text_box_text(const std::string& crlf_text);
 QString plain_tooltip(const QString& text);
 QString plain_tooltip(const std::string& text);
 void show_plain(QLabel* label);
+// A text from the data or the user for a caption that takes an access key (a button, a
+// frame title, a label with a buddy): each "&" doubled, so that it shows as itself rather
+// than marking the next character as a key ("Hotel & Inn" stays as written).
+QString caption_text(const std::string& text);
 
 // The fixed-pitch Japanese Gothic font: "ＭＳ ゴシック", "MS Gothic", "IPAGothic",
 // "Noto Sans Mono CJK JP", in that order. Pixel sizes are even, so full-width glyphs

@@ -143,10 +143,11 @@ void HotelListWindow::fit_columns() {
 
 bool HotelListWindow::start() {
   HotelSelection& selection = state_.hotel_selection;
-  title_strip_->setText(
-      to_qt(title_strip(selection.caption_from, selection.hotel_area,
-                        state_.service_date.day_number, state_.language, state_.place_names)));
-  title_strip_->setAccessibleDescription(title_strip_->text());
+  const std::string title =
+      title_strip(selection.caption_from, selection.hotel_area, state_.service_date.day_number,
+                  state_.language, state_.place_names);
+  title_strip_->setText(ui::caption_text(title));
+  title_strip_->setAccessibleDescription(to_qt(title));
   if (!state_.hotels_loaded) load_hotels();
   std::string error;
   if (!select_hotels(state_.hotels, selection, error, state_.language)) {

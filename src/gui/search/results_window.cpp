@@ -128,7 +128,7 @@ bool ResultsWindow::load() {
   cond_ = cond;
   date_ = date;
   texts_ = std::move(texts);
-  results_frame_->setTitle(QString::fromStdString(texts_.caption));
+  results_frame_->setTitle(ui::caption_text(texts_.caption));
   if (!texts_.legend.empty()) legend_->setText(QString::fromStdString(texts_.legend));
   report_->setPlainText(ui::text_box_text(texts_.report));
   fare_text_->setPlainText(ui::text_box_text(texts_.fare_text));
