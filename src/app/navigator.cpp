@@ -23,6 +23,7 @@
 #include "gui/settings/settings_window.h"
 #include "gui/settings/station_picker_window.h"
 #include "hotels/hotel_list.h"
+#include "hotels/hotel_words.h"
 #include "settings/settings_file.h"
 #include "state/loader.h"
 
@@ -164,6 +165,10 @@ bool Navigator::read_data_file() {
   // English place names: a missing file leaves them in Japanese; a broken one is told once.
   data::PlaceNamesError names_error;
   if (!data::load_place_names(state_.path_of(data::kPlaceNamesFileName), state_.place_names,
+                              names_error))
+    state_.messages().error(main_.get(), names_error.message(state_.language));
+  // The English of the hotel list's remarks and access texts, in the same form.
+  if (!data::load_place_names(state_.path_of(hotels::kHotelWordsFileName), state_.hotel_words,
                               names_error))
     state_.messages().error(main_.get(), names_error.message(state_.language));
   return true;

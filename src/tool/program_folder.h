@@ -23,6 +23,8 @@ struct LoadedFolder {
   fares::FareTables fares;
   settings::Settings settings;
   data::PlaceNames place_names;  // English names from DIR/ravolin_names_en.tsv, if there
+  data::PlaceNames
+      hotel_words;  // English hotel remarks and access from DIR/ravolin_hotel_words_en.tsv
 };
 
 // Loads DIR as the program starts up: the edition from the data file's directory, then
