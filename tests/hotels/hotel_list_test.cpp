@@ -267,10 +267,10 @@ TEST(HotelGridEnglish, RemarksAndAccessFromTheWordsTable) {
     cells.push_back(row[4] + " | " + row[6]);
   EXPECT_EQ(cells, (Names{"京橋駅徒歩１０分 | 温泉      ",
                           "11 min walk from Kyobashi Station | Hot spring",
-                          "In front of Shin-Osaka Station | Dinner & breakfast included",
-                          "17 min by bus from Echigo-Yuzawa Station | Internet access",
-                          "5 min walk from Shin-Osaka Station | Connected to station",
-                          "銀座駅徒歩３分 | Non-smoking rooms", "港の見える丘 | ○       "}));
+                          "In front of Shin-Osaka Station | Half board",
+                          "17 min by bus from Echigo-Yuzawa Station | Internet",
+                          "5 min walk from Shin-Osaka Station | Station-linked",
+                          "銀座駅徒歩３分 | Non-smoking", "港の見える丘 | ○       "}));
   // The Japanese grid shows the texts as they are.
   EXPECT_EQ(grid_rows(*t.t, {hits[1]}, text::Language::kJapanese, names, words)[0][4],
             "京橋駅徒歩１１分");
