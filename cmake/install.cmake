@@ -2,7 +2,7 @@
 # Install rules and the Debian package (cpack -G DEB).
 #
 #   bin/ravolin, bin/ravolin-tool
-#   share/ravolin/<edition>/        data file, English place names, help files (Japanese,
+#   share/ravolin/<edition>/        data file, English place names and hotel words, help files (Japanese,
 #                                   English), English window texts (ravolin_en.qm), default
 #                                   settings (read only)
 #   share/applications/             one desktop entry per edition: ravolin --edition <edition>
@@ -67,6 +67,10 @@ foreach(ed ${EDITIONS})
   if(EXISTS ${CMAKE_SOURCE_DIR}/datasets/${ed}/names-en.txt)
     install(FILES ${CMAKE_SOURCE_DIR}/datasets/${ed}/names-en.txt DESTINATION ${ed_dir}
             RENAME ravolin_names_en.tsv)
+  endif()
+  if(EXISTS ${CMAKE_SOURCE_DIR}/datasets/hotel-words-en.txt)
+    install(FILES ${CMAKE_SOURCE_DIR}/datasets/hotel-words-en.txt DESTINATION ${ed_dir}
+            RENAME ravolin_hotel_words_en.tsv)
   endif()
   # The delivered defaults, not the build tree's copy that a run may have changed.
   foreach(f resources/ravolin2.hlp resources/ravolin2_en.hlp resources/${EDITION_INI_${ed}})

@@ -24,6 +24,7 @@
 #include "gui/settings/settings_window.h"
 #include "gui/settings/station_picker_window.h"
 #include "hotels/hotel_list.h"
+#include "hotels/hotel_words.h"
 #include "settings/settings_file.h"
 #include "state/loader.h"
 
@@ -174,6 +175,10 @@ bool Navigator::read_data_file() {
                                              state_.path_of(ui::kEnglishTranslationFile) +
                                              ") cannot be read: the windows show their Japanese "
                                              "texts. Reinstalling the program restores them.");
+  // The English of the hotel list's remarks and access texts, in the same form.
+  if (!data::load_place_names(state_.path_of(hotels::kHotelWordsFileName), state_.hotel_words,
+                              names_error))
+    state_.messages().error(main_.get(), names_error.message(state_.language));
   return true;
 }
 

@@ -10,17 +10,34 @@
 #include "text/language.h"
 
 #include <string>
+#include <vector>
 
 namespace ravolin::board {
+
+// One last stop of an English timetable: its mark in the entries and its name.
+struct DestinationMark {
+  std::string mark;  // two letters ("Hk"), or one full-width character for a Japanese name
+  std::string name;  // as shown
+};
 
 struct FullSchedule {
   std::string caption;  // frame caption, as the board list's caption
   std::string text;     // rows "hh|entries" separated by CR LF
   std::string note;     // the note on the marks
+  // English Shinkansen tables: the last stops' marks, in order along the line (empty in
+  // Japanese, where each entry starts with the first character of the last stop's name).
+  std::vector<DestinationMark> key;
 };
 
-// Shinkansen table of the day; the note depends on the edition code (1..3). In English the
-// mark of a train's last stop is the first letter of its English name, and the note is
+// The key as one line: "Last stop: Od = Odawara  Hk = Hakata"; empty for no key.
+// `inner_space` joins a mark, "=" and its name (a window that wraps the line passes a
+// no-break space to keep each pair together).
+std::string destination_key_text(const std::vector<DestinationMark>& key,
+                                 const std::string& inner_space = " ");
+
+// Shinkansen table of the day; the note depends on the edition code (1..3). In English
+// the initials would collide (Hakata, Hiroshima, Hamamatsu), so each last stop gets a
+// two-column mark unique in the table ("Hk", "Hr", "Hm") and the table a key; the note is
 // English.
 FullSchedule full_schedule_sinkansen(const data::SinkansenTables& t, const settings::Settings& s,
                                      const calendar::DayFlags& flags, int edition_code,

@@ -37,11 +37,63 @@ bool PlaceNames::is_english_name(const std::string& typed) const {
   return japanese_.count(folded(typed)) > 0;
 }
 
+namespace {
+
+// The plain letter of a long vowel with a macron or circumflex as Hepburn writes it
+// ("Ō" "ō" "ô" → 'o'); 0 for any other two-byte character.
+char long_vowel(unsigned char lead, unsigned char trail) {
+  static constexpr struct {
+    unsigned char lead, trail;
+    char plain;
+  } kVowels[] = {
+      {0xC4, 0x80, 'a'}, {0xC4, 0x81, 'a'}, {0xC4, 0x92, 'e'}, {0xC4, 0x93, 'e'}, {0xC4, 0xAA, 'i'},
+      {0xC4, 0xAB, 'i'}, {0xC5, 0x8C, 'o'}, {0xC5, 0x8D, 'o'}, {0xC5, 0xAA, 'u'}, {0xC5, 0xAB, 'u'},
+      {0xC3, 0x82, 'a'}, {0xC3, 0xA2, 'a'}, {0xC3, 0x8A, 'e'}, {0xC3, 0xAA, 'e'}, {0xC3, 0x8E, 'i'},
+      {0xC3, 0xAE, 'i'}, {0xC3, 0x94, 'o'}, {0xC3, 0xB4, 'o'}, {0xC3, 0x9B, 'u'}, {0xC3, 0xBB, 'u'},
+  };
+  for (const auto& v : kVowels)
+    if (v.lead == lead && v.trail == trail) return v.plain;
+  return 0;
+}
+
+// Hyphen, non-breaking hyphen, figure dash, en dash, em dash, minus sign: E2 80 90..95 and
+// E2 88 92.
+bool is_dash(std::string_view s, std::size_t i) {
+  if (s.size() < i + 3 || static_cast<unsigned char>(s[i]) != 0xE2) return false;
+  const auto b1 = static_cast<unsigned char>(s[i + 1]);
+  const auto b2 = static_cast<unsigned char>(s[i + 2]);
+  return (b1 == 0x80 && b2 >= 0x90 && b2 <= 0x95) || (b1 == 0x88 && b2 == 0x92);
+}
+
+}  // namespace
+
 std::string PlaceNames::folded(const std::string& english) {
   std::string out;
-  for (char c : english) {
-    if (c == ' ' || c == '-') continue;
+  for (std::size_t i = 0; i < english.size(); ++i) {
+    const char c = english[i];
+    if (c == ' ' || c == '-' || c == '.') continue;
+    if (is_dash(english, i)) {
+      i += 2;
+      continue;
+    }
+    if (i + 1 < english.size()) {
+      if (const char v = long_vowel(static_cast<unsigned char>(c),
+                                    static_cast<unsigned char>(english[i + 1]))) {
+        out += v;
+        ++i;
+        continue;
+      }
+    }
     out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  // "Shin-Osaka Station", "Shin-Osaka Sta." and "Shin-Osaka Stn" name the station itself.
+  const std::string words = english.substr(0, english.find_last_not_of(' ') + 1);
+  const std::size_t blank = words.find_last_of(' ');
+  if (blank != std::string::npos) {
+    const std::string last_word = folded(words.substr(blank + 1));
+    if ((last_word == "station" || last_word == "sta" || last_word == "stn") &&
+        out.size() > last_word.size())
+      out.erase(out.size() - last_word.size());
   }
   return out;
 }

@@ -27,8 +27,9 @@ class PlaceNames {
   // The English form, or nothing.
   const std::string* english(const std::string& japanese) const;
   // The name in the data for a name typed in either language: an English form (compared
-  // without regard to case, blanks and hyphens: "shin yokohama", "SHIN-YOKOHAMA") gives its
-  // Japanese name; anything else is returned as typed.
+  // without regard to case, blanks, points, hyphens and dashes, with long vowels as plain
+  // ones and a trailing "Station": "shin yokohama", "SHIN-YOKOHAMA", "Shin–Ōsaka Station")
+  // gives its Japanese name; anything else is returned as typed.
   std::string japanese_of(const std::string& typed) const;
   // True when `typed` is the English form of a name (compared as japanese_of does).
   bool is_english_name(const std::string& typed) const;

@@ -2,6 +2,8 @@
 #include "hotels/hotel_list.h"
 
 #include "calendar/dates.h"
+#include "data/hotel_reader.h"
+#include "hotels/hotel_words.h"
 #include "text/text.h"
 
 #include <algorithm>
@@ -81,6 +83,16 @@ void start_hotel_search(HotelSelection& sel, const std::string& area_text) {
   if (area_key(area_text) != sel.filter_area) sel.district_filter.clear();
 }
 
+void match_user_place_names(HotelTable& table, const data::PlaceNames& names) {
+  for (int i = 1; i <= table.user_hotel_count && i <= kMaxHotels; ++i) {
+    HotelEntry& e = table.entry[i];
+    const std::string area = names.japanese_of(text::trim(e.area));
+    if (area != text::trim(e.area)) e.area = normalise_area(area);
+    const std::string district = names.japanese_of(text::trim(e.district));
+    if (district != text::trim(e.district)) e.district = district;
+  }
+}
+
 void set_district_filter(HotelSelection& sel, std::vector<std::string> filter) {
   sel.district_filter = std::move(filter);
   sel.filter_area = area_key(sel.hotel_area);
@@ -94,21 +106,29 @@ const GridRow& grid_heading(text::Language language) {
   return english(language) ? kEnglish : kHeading;
 }
 
-GridRow grid_row(const HotelEntry& e, text::Language language, const data::PlaceNames& names) {
+GridRow grid_row(const HotelEntry& e, text::Language language, const data::PlaceNames& names,
+                 const data::PlaceNames& words) {
+  const std::string remarks = text::fit_chars(e.remarks, 8);
   return {names.shown(e.district, language),
           e.name,
           e.phone,
           e.rooms == 0 ? std::string() : std::to_string(e.rooms),
-          e.access,
+          english(language) ? english_access(e.access, words, names) : e.access,
           e.price,
-          text::fit_chars(e.remarks, 8)};
+          english(language) ? english_remark(remarks, words) : remarks};
 }
 
 std::vector<GridRow> grid_rows(const HotelTable& table, const std::vector<int>& hit_list,
-                               text::Language language, const data::PlaceNames& names) {
+                               text::Language language, const data::PlaceNames& names,
+                               const data::PlaceNames& words) {
   std::vector<GridRow> rows;
   rows.reserve(hit_list.size());
-  for (int i : hit_list) rows.push_back(grid_row(table.entry[i], language, names));
+  for (int i : hit_list) {
+    // The user's own hotels (the first positions) keep their texts as they were typed.
+    const bool users = i <= table.user_hotel_count;
+    rows.push_back(
+        grid_row(table.entry[i], language, names, users ? data::PlaceNames::none() : words));
+  }
   return rows;
 }
 
@@ -123,10 +143,12 @@ void append_row(std::string& out, const GridRow& row) {
 }  // namespace
 
 std::string grid_text(const HotelTable& table, const std::vector<int>& hit_list,
-                      text::Language language, const data::PlaceNames& names) {
+                      text::Language language, const data::PlaceNames& names,
+                      const data::PlaceNames& words) {
   std::string out;
   append_row(out, grid_heading(language));
-  for (const GridRow& row : grid_rows(table, hit_list, language, names)) append_row(out, row);
+  for (const GridRow& row : grid_rows(table, hit_list, language, names, words))
+    append_row(out, row);
   return out;
 }
 

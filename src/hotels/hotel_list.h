@@ -49,6 +49,12 @@ struct HotelSelection {
 // hotel table stores them.
 std::string area_key(const std::string& area);
 
+// The user's hotels (positions 1 .. user_hotel_count) with an area or a district typed by
+// its English name ("Osaka/Itami", "Umeda") take the data's name of that place (大阪,
+// 梅田), so that they are listed and filtered with the data file's hotels of the same place.
+// Only the table changes; hotelusr.csv keeps what was typed.
+void match_user_place_names(HotelTable& table, const data::PlaceNames& names);
+
 // select_hotels: fills hit_list and district_list from hotel_area and district_filter over
 // positions 1 .. table.total(). False with `error` (in `language`) when the area holds more
 // hotels or districts than the list can show (200); the lists are then empty.
@@ -66,21 +72,26 @@ void start_hotel_search(HotelSelection& sel, const std::string& area_text);
 void set_district_filter(HotelSelection& sel, std::vector<std::string> filter);
 
 // The grid: the heading row, then one row per hit. In English the district is shown by its
-// English name where `names` has one; the hotel's own texts stay as written.
+// English name where `names` has one, and the data file's remarks and access texts in
+// English where `words` has them (hotel_words.h); names, the user's own hotels' texts and
+// anything not in the tables stay as written.
 using GridRow = std::array<std::string, kGridColumns>;
 const GridRow& grid_heading(text::Language language = text::Language::kJapanese);
 inline constexpr std::array<int, kGridColumns> kGridColumnTwips = {900,  2520, 1170, 720,
                                                                    1980, 720,  1080};
 GridRow grid_row(const HotelEntry& e, text::Language language = text::Language::kJapanese,
-                 const data::PlaceNames& names = data::PlaceNames());
+                 const data::PlaceNames& names = data::PlaceNames(),
+                 const data::PlaceNames& words = data::PlaceNames());
 std::vector<GridRow> grid_rows(const HotelTable& table, const std::vector<int>& hit_list,
                                text::Language language = text::Language::kJapanese,
-                               const data::PlaceNames& names = data::PlaceNames());
+                               const data::PlaceNames& names = data::PlaceNames(),
+                               const data::PlaceNames& words = data::PlaceNames());
 // The grid as text: the heading row and each hotel's row, cells joined by TAB, each row
 // followed by LF.
 std::string grid_text(const HotelTable& table, const std::vector<int>& hit_list,
                       text::Language language = text::Language::kJapanese,
-                      const data::PlaceNames& names = data::PlaceNames());
+                      const data::PlaceNames& names = data::PlaceNames(),
+                      const data::PlaceNames& words = data::PlaceNames());
 
 // The title strip: "＊＊＊＊＊ → 東京／羽田  2000/03/13 (月) 出発"; in English
 // "***** → Tokyo/Haneda  2000/03/13 (Mon) Departure", the area shown by its English name.

@@ -4,8 +4,10 @@
 #include "data/hotel_reader.h"
 #include "files/replace_file.h"
 #include "hotels/user_hotels.h"
+#include "text/print_columns.h"
 #include "text/text.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -79,6 +81,11 @@ bool rooms_number(const std::string& typed, long& out) {
 int tabs_to(int stops, const std::string& s) {
   const int n = stops - static_cast<int>(2 * text::char_count(s) / 8);
   return n < 1 ? 0 : n;
+}
+
+// The TABs after a text shown in English: by the columns it takes, at least one.
+int english_tabs_to(int stops, const std::string& s) {
+  return std::max(1, stops - text::text_columns(s) / 8);
 }
 
 }  // namespace
@@ -228,7 +235,14 @@ HotelEntry entry_of(const HotelFields& f) {
   return e;
 }
 
-std::string list_line(const HotelEntry& e) {
+std::string list_line(const HotelEntry& e, text::Language language, const data::PlaceNames& names) {
+  if (language == text::Language::kEnglish) {
+    const std::string area = names.shown(text::trim(e.area), language);
+    const std::string district = names.shown(text::trim(e.district), language);
+    return area + std::string(english_tabs_to(2, area), '\t') + district +
+           std::string(english_tabs_to(2, district), '\t') + e.name +
+           std::string(english_tabs_to(4, e.name), '\t') + e.phone;
+  }
   return e.area + std::string(tabs_to(2, e.area), '\t') + e.district +
          std::string(tabs_to(2, e.district), '\t') + e.name +
          std::string(tabs_to(4, e.name), '\t') + e.phone;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "data/hotel_tables.h"
+#include "data/place_names.h"
 #include "data/tables.h"
 #include "text/language.h"
 
@@ -66,8 +67,13 @@ std::string storable_form(const std::string& typed);
 // ---- the list ---------------------------------------------------------------------------
 
 // One line of the list: area, district, name and phone, tab-aligned to 2, 2 and 4 tab
-// stops (each character counted two columns wide).
-std::string list_line(const HotelEntry& e);
+// stops of 8 columns. In Japanese each character counts two columns and a text that
+// reaches its column's end gets no TAB. In English the area and the district are shown by
+// their English names where `names` has them, a character counts the columns it takes in
+// the fixed-pitch font (one for ASCII, two for full width), and at least one TAB follows
+// each text so that long ones do not run into the next.
+std::string list_line(const HotelEntry& e, text::Language language = text::Language::kJapanese,
+                      const data::PlaceNames& names = data::PlaceNames::none());
 
 // Selection sort ascending by area, then district (untrimmed, by character codes).
 void sort_entries(std::vector<HotelEntry>& entries);

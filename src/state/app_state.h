@@ -85,6 +85,7 @@ class AppState {
   // ---- tables (read-only after start-up) ------------------------------------------
   data::ScheduleData schedule;
   data::PlaceNames place_names;  // English names of stations and areas (may be empty)
+  data::PlaceNames hotel_words;  // English of the hotel remarks and access texts (may be empty)
   fares::FareTables fares;
   hotels::DistrictNames districts;
   hotels::HotelTable hotels;

@@ -143,6 +143,8 @@ int cmd_timetable(const Args& args, text::Language language) {
   put_line(fs.caption);
   // The schedule text exactly as the window holds it: rows joined by CR LF.
   put_line(fs.text);
+  // An English Shinkansen table's key to the marks of its last stops.
+  if (!fs.key.empty()) put_line(board::destination_key_text(fs.key));
   put_line(fs.note);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -55,6 +55,7 @@ bool load_hotels(const LoadedFolder& folder, hotels::HotelTable& table) {
         stderr,
         "ravolin-tool hotels: %s: more hotels than the table holds; the rest were left out\n",
         user_path.c_str());
+  hotels::match_user_place_names(table, folder.place_names);
   data::DataError err;
   if (!hotels::load_hotels(folder.data_path, folder.data.directory, folder.data.areas,
                            folder.districts, table, err)) {
@@ -142,7 +143,7 @@ int cmd_hotels(const Args& args, text::Language language) {
   const data::PlaceNames& names = folder->place_names;
   const std::string out =
       hotels::title_strip(sel.caption_from, sel.hotel_area, list_date, language, names) + "\n" +
-      hotels::grid_text(*table, sel.hit_list, language, names);
+      hotels::grid_text(*table, sel.hit_list, language, names, folder->hotel_words);
   std::fwrite(out.data(), 1, out.size(), stdout);
   return 0;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tool/program_folder.h"
 
+#include "hotels/hotel_words.h"
 #include "settings/settings_file.h"
 #include "state/loader.h"
 
@@ -69,6 +70,11 @@ bool load_program_folder(const std::string& dir, LoadedFolder& out, std::string&
   data::PlaceNamesError names_error;
   if (!data::load_place_names((fs::path(dir) / data::kPlaceNamesFileName).string(), out.place_names,
                               names_error))
+    out.names_fault = names_error.message(text::Language::kEnglish);
+  // The English of the hotel list's remarks and access texts, in the same form.
+  if (!data::load_place_names((fs::path(dir) / hotels::kHotelWordsFileName).string(),
+                              out.hotel_words, names_error) &&
+      out.names_fault.empty())
     out.names_fault = names_error.message(text::Language::kEnglish);
   return true;
 }

@@ -24,6 +24,8 @@ struct LoadedFolder {
   settings::Settings settings;
   data::PlaceNames place_names;  // English names from DIR/ravolin_names_en.tsv, if there
   std::string names_fault;       // why that file was refused (the names are then empty)
+  data::PlaceNames
+      hotel_words;  // English hotel remarks and access from DIR/ravolin_hotel_words_en.tsv
 };
 
 // Loads DIR as the program starts up: the edition from the data file's directory, then

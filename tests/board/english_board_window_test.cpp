@@ -18,6 +18,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -76,6 +77,28 @@ TEST_F(EnglishBoardWindowTest, ClockLineCaptionsAndListsInEnglish) {
             "Keiyo Line (weekdays, down)  Maihama");
   EXPECT_EQ(schedule.findChild<QLabel*>(QStringLiteral("Label1"))->text().toStdString(),
             "Note: ( ) = terminates at Shin-Narashino");
+  EXPECT_EQ(schedule.findChild<QLabel*>(QStringLiteral("Label2")), nullptr);  // no last stops
+}
+
+// The English Shinkansen timetable: two-letter marks of the last stops and their key below
+// the table, above the note, each mark kept with its name when the key wraps.
+TEST_F(EnglishBoardWindowTest, TimetableNamesItsLastStopsBelowTheTable) {
+  write_names("品川\tShinagawa\n新大阪\tShin-Osaka\n");
+  ASSERT_TRUE(start());
+  ScheduleWindow schedule(*state, kModeSinkansen);
+  const std::string text =
+      schedule.findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText().toStdString();
+  EXPECT_NE(text.find("SO[15]"), std::string::npos) << text;
+  auto* key = schedule.findChild<QLabel*>(QStringLiteral("Label2"));
+  ASSERT_NE(key, nullptr);
+  EXPECT_EQ(key->text().toStdString(),
+            "Last stop:  名\u00a0=\u00a0名古屋  SO\u00a0=\u00a0Shin-Osaka");
+  auto* note = schedule.findChild<QLabel*>(QStringLiteral("Label1"));
+  auto* frame = schedule.findChild<QGroupBox*>(QStringLiteral("Frame1"));
+  EXPECT_GE(key->geometry().top(), frame->geometry().bottom());
+  EXPECT_GE(note->geometry().top(), key->geometry().bottom());
+  EXPECT_LE(schedule.findChild<QPushButton*>(QStringLiteral("Command1"))->geometry().bottom(),
+            schedule.height());
 }
 
 TEST_F(EnglishBoardWindowTest, ABrokenNamesFileIsToldAndNamesStayJapanese) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace ravolin::board {
 namespace {
 
@@ -60,14 +62,51 @@ TEST_F(SinTextTest, EnglishFullScheduleInitialsAndNotes) {
   FullSchedule fs = full_schedule_sinkansen(t.get(), s, testing::weekday(), 1, en, names);
   EXPECT_EQ(fs.caption, "Shinkansen (down)  Shinagawa");
   EXPECT_EQ(fs.text,
-            "05|H 58  H[59] \r\n"
+            "05|Hk 58  Hk[59] \r\n"
             "06|名(01) \r\n"
             "24|名<05> ");
+  EXPECT_EQ(destination_key_text(fs.key), "Last stop:  名 = 名古屋  Hk = Hakata");
   EXPECT_EQ(fs.note, "Note: plain = Hikari  [ ] = Nozomi  ( ) = Kodama");
   EXPECT_EQ(full_schedule_sinkansen(t.get(), s, testing::weekday(), 2, en, names).note,
             "Note: plain = Yamabiko  [ ] = Tsubasa  < > = Komachi  ( ) = Nasuno");
   EXPECT_EQ(full_schedule_sinkansen(t.get(), s, testing::weekday(), 3, en, names).note,
             "Note: plain = Asahi  [ ] = Asama  ( ) = Tanigawa");
+}
+
+// English initials collide where Japanese ones do not (浜, 広, 博 are all "H"; 仙, 新 both
+// "S"): each last stop gets its own mark, and the key names them in order along the line.
+TEST(EnglishTimetableKey, LastStopsWithOneInitialGetMarksOfTheirOwn) {
+  SinTables t;
+  t.stations(
+      1,
+      {{"東京", 0}, {"浜松", 0}, {"仙台", 1}, {"仙台", 2}, {"新庄", 0}, {"広島", 0}, {"博多", 0}});
+  settings::Settings s;
+  s.sinkansen_flg = 1;
+  s.sinkansen_station = "東京";
+  t.train(1, "H001", {600, 700, 800, 801, 900, 1000, 1100});
+  t.train(1, "N002", {605, 700, 800, 801, 900, 1000, 0});
+  t.train(1, "K003", {610, 700, 0, 0, 0, 0, 0});
+  t.train(1, "K004", {620, 700, 800, 0, 0, 0, 0});  // ends at 仙台's arrival row
+  t.train(1, "M005", {705, 0, 0, 0, 900, 0, 0});
+  data::PlaceNames names;
+  for (const auto& [jp, en] : {std::pair{"浜松", "Hamamatsu"},
+                               {"仙台", "Sendai"},
+                               {"新庄", "Shinjo"},
+                               {"広島", "Hiroshima"},
+                               {"博多", "Hakata"}})
+    names.add(jp, en);
+  const FullSchedule fs =
+      full_schedule_sinkansen(t.get(), s, testing::weekday(), 1, text::Language::kEnglish, names);
+  EXPECT_EQ(fs.text,
+            "06|Hk 00  Hr[05] Hm(10) Sn(20) \r\n"
+            "07|Sj<05> ");
+  EXPECT_EQ(destination_key_text(fs.key),
+            "Last stop:  Hm = Hamamatsu  Sn = Sendai  Sj = Shinjo  Hr = Hiroshima  Hk = Hakata");
+  EXPECT_EQ(destination_key_text(fs.key, "\u00a0").substr(0, 22), "Last stop:  Hm\u00a0=\u00a0Ham");
+  // The Japanese table keeps its one-character initials and has no key.
+  const FullSchedule jp = full_schedule_sinkansen(t.get(), s, testing::weekday(), 1);
+  EXPECT_EQ(jp.text, "06|博 00  広[05] 浜(10) 仙(20) \r\n07|新<05> ");
+  EXPECT_TRUE(jp.key.empty());
 }
 
 TEST_F(SinTextTest, EnglishPassingStationsAndCarNote) {

@@ -35,6 +35,22 @@ TEST(PlaceNamesFile, ReadsNamesSkippingCommentsBlankLinesAndLineEnds) {
   EXPECT_EQ(names.japanese_of("shin yokohama"), "新横浜");
 }
 
+// A name typed as a visitor may write it: macrons or circumflexes on long vowels, an en
+// dash or a minus sign for the hyphen, "Station" (or "Sta.", "Stn") after it.
+TEST(PlaceNamesTyped, LongVowelsDashesAndStationAreForgiven) {
+  PlaceNames names;
+  names.add("新大阪", "Shin-Osaka");
+  names.add("京都", "Kyoto");
+  names.add("新大阪駅前", "Shin-Osaka Station area");
+  for (const char* typed : {"Shin-Ōsaka", "SHIN–ŌSAKA", "shin\u2212osaka", "Shin-Ôsaka station",
+                            "Shin-Osaka Sta.", "shin osaka stn ", "Shin-Osaka Station"})
+    EXPECT_EQ(names.japanese_of(typed), "新大阪") << typed;
+  EXPECT_EQ(names.japanese_of("Kyōto Station"), "京都");
+  EXPECT_EQ(names.japanese_of("shin-osaka station area"), "新大阪駅前");
+  EXPECT_EQ(names.japanese_of("Station"), "Station");  // nothing but the word: as typed
+  EXPECT_EQ(names.japanese_of("Osaka"), "Osaka");
+}
+
 TEST(PlaceNamesFile, RefusesABrokenLineWithFileLineAndReason) {
   struct Case {
     const char* text;

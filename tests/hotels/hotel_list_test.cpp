@@ -230,6 +230,75 @@ TEST(HotelGridEnglish, HeadingRowsAndTitleStrip) {
             "＊＊＊＊＊ → 東京／羽田  2026/12/06 (日) 出発");
 }
 
+// The data file's remarks word for word and its access texts by pattern, read from the
+// words table (the delivered one, so that its patterns are the ones tested); the station
+// by its English name. A user's own hotel, an unknown word and a station without an
+// English name stay as written.
+TEST(HotelGridEnglish, RemarksAndAccessFromTheWordsTable) {
+  data::PlaceNames words;
+  data::PlaceNamesError error;
+  ASSERT_TRUE(
+      data::load_place_names(RAVOLIN_SOURCE_DIR "/datasets/hotel-words-en.txt", words, error))
+      << error.message();
+  data::PlaceNames names = english_names();
+  names.add("新大阪", "Shin-Osaka");
+  names.add("新大阪駅前", "Shin-Osaka Station area");
+  names.add("越後湯沢", "Echigo-Yuzawa");
+  Table t;
+  const int user = t.add("東京", "京橋", "わたしの宿", true);
+  t.t->entry[user].access = "京橋駅徒歩１０分";
+  t.t->entry[user].remarks = "温泉      ";
+  const struct {
+    const char* access;
+    const char* remarks;
+  } rows[] = {{"京橋駅徒歩１１分", "温泉    "},         {"新大阪駅前", "夕朝食付"},
+              {"越後湯沢駅からバス１７分", "ネット可"}, {"新大阪駅徒歩5分", "駅直結  "},
+              {"銀座駅徒歩３分", "禁煙室有"},           {"港の見える丘", "○       "}};
+  std::vector<int> hits = {user};
+  for (const auto& r : rows) {
+    const int i = t.add("東京", "京橋", "h");
+    t.t->entry[i].access = r.access;
+    t.t->entry[i].remarks = r.remarks;
+    hits.push_back(i);
+  }
+  const auto en = text::Language::kEnglish;
+  std::vector<std::string> cells;
+  for (const GridRow& row : grid_rows(*t.t, hits, en, names, words))
+    cells.push_back(row[4] + " | " + row[6]);
+  EXPECT_EQ(cells, (Names{"京橋駅徒歩１０分 | 温泉      ",
+                          "11 min walk from Kyobashi Station | Hot spring",
+                          "In front of Shin-Osaka Station | Half board",
+                          "17 min by bus from Echigo-Yuzawa Station | Internet",
+                          "5 min walk from Shin-Osaka Station | Station-linked",
+                          "銀座駅徒歩３分 | Non-smoking", "港の見える丘 | ○       "}));
+  // The Japanese grid shows the texts as they are.
+  EXPECT_EQ(grid_rows(*t.t, {hits[1]}, text::Language::kJapanese, names, words)[0][4],
+            "京橋駅徒歩１１分");
+}
+
+// A user's hotel typed with English place names is listed with the data's hotels of that
+// place: one district 梅田 in the list, and a filter on it finds both hotels.
+TEST(HotelGridEnglish, UserHotelsTypedInEnglishJoinTheDataPlaces) {
+  data::PlaceNames names;
+  names.add("大阪／伊丹", "Osaka/Itami");
+  names.add("梅田", "Umeda");
+  Table t;
+  const int user = t.add("Osaka/Itami", "Umeda", "Ravolin Hotel Umeda", true);
+  const int kept = t.add("京都", "Nakanoshima", "mine", true);  // no such place: as typed
+  const int data_hotel = t.add("大阪", "梅田", "data");
+  match_user_place_names(*t.t, names);
+  EXPECT_EQ(t.t->entry[user].area, "大阪");
+  EXPECT_EQ(t.t->entry[user].district, "梅田");
+  EXPECT_EQ(t.t->entry[kept].district, "Nakanoshima");
+  HotelSelection sel = search("大阪／伊丹");
+  std::string error;
+  ASSERT_TRUE(select_hotels(*t.t, sel, error));
+  EXPECT_EQ(sel.district_list, (Names{"梅田"}));
+  set_district_filter(sel, {"梅田"});
+  ASSERT_TRUE(select_hotels(*t.t, sel, error));
+  EXPECT_EQ(sel.hit_list, (std::vector<int>{user, data_hotel}));
+}
+
 TEST(HotelGridEnglish, MessagesAndPickerLists) {
   const auto en = text::Language::kEnglish;
   const data::PlaceNames names = english_names();

@@ -288,6 +288,59 @@ TEST_F(UserHotelsWindowTest, EnglishEditWindow) {
   EXPECT_EQ(list->registry().entries()[3].name, "中洲ホテル");
 }
 
+// The user's hotels in English: the list shows areas and districts by their English names
+// in columns that line up with Latin text; in change mode a short area key of the file
+// (大阪) shows and is typed by its English name; an empty district becomes the area, shown
+// in English; a district typed by the English name of one in the data is stored by the
+// data's name. The file keeps the data's names.
+TEST_F(UserHotelsWindowTest, EnglishEntriesByTheirEnglishNames) {
+  struct Japanese {
+    ~Japanese() { ui::use_language(*qApp, text::Language::kJapanese, QString()); }
+  } japanese_afterwards;
+  ASSERT_TRUE(ui::use_language(*qApp, text::Language::kEnglish,
+                               QStringLiteral(RAVOLIN_PROGRAM_DIR "/tokaido")));
+  state->language = text::Language::kEnglish;
+  for (const auto& [jp, en] : {std::pair{"大阪", "Osaka"},
+                               {"大阪／伊丹", "Osaka/Itami"},
+                               {"梅田", "Umeda"},
+                               {"博多", "Hakata"}})
+    state->place_names.add(jp, en);
+  write_hotels(
+      "\"大阪\",\"梅田\",\"Ravolin Hotel Umeda\",\"06-1234-5678\",10,\"\",\"\",\"        \"\n");
+  open();
+  EXPECT_EQ(lines(),
+            (std::vector<std::string>{"Osaka\t\tUmeda\t\tRavolin Hotel Umeda\t\t06-1234-5678"}));
+
+  click_line(0);
+  open_edit("Command3");
+  EXPECT_EQ(field("Text9")->text(), QStringLiteral("Osaka"));
+  EXPECT_EQ(field("Text1")->text(), QStringLiteral("Umeda"));
+  type(field("Text9"), QStringLiteral("Osaka"));
+  enter("Text9");
+  EXPECT_EQ(focus(), field("Text1")) << text8().toStdString();
+  type(field("Text1"), QString());
+  store("Command1");
+  ASSERT_EQ(list->registry().size(), 1);
+  EXPECT_EQ(list->registry().entries()[0].area, "大阪");
+  EXPECT_EQ(list->registry().entries()[0].district, "大阪");
+  EXPECT_EQ(lines()[0].substr(0, 12), "Osaka\t\tOsaka");
+
+  open_edit("Command2");
+  fill({QStringLiteral("Osaka/Itami"), QStringLiteral("umeda"), QStringLiteral("Hotel Two"),
+        QStringLiteral("06"), QStringLiteral("5"), QString(), QString(), QString()});
+  store("Command1");
+  ASSERT_EQ(list->registry().size(), 2);
+  EXPECT_EQ(list->registry().entries()[1].area, "大阪／伊丹");
+  EXPECT_EQ(list->registry().entries()[1].district, "梅田");
+  EXPECT_EQ(lines()[1], "Osaka/Itami\tUmeda\t\tHotel Two\t\t\t06");
+
+  QTest::mouseClick(button("Command1"), Qt::LeftButton);
+  EXPECT_EQ(
+      hotels_text(),
+      "\"大阪\",\"大阪\",\"Ravolin Hotel Umeda\",\"06-1234-5678\",10,\"\",\"\",\"        \"\r\n"
+      "\"大阪／伊丹\",\"梅田\",\"Hotel Two\",\"06\",5,\"\",\"\",\"        \"\r\n");
+}
+
 TEST_F(UserHotelsWindowTest, HintAndQuestionButtonFollowEveryMoveOfTheFocus) {
   open();
   open_edit("Command2");

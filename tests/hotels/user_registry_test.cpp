@@ -183,6 +183,25 @@ TEST(UserRegistryList, LinesAreTabAlignedByTwoColumnsACharacter) {
   EXPECT_EQ(list_line(e), "大阪／伊丹\tABCDEFGH1234567890123456012-345-6789");
 }
 
+// In English a character counts the columns it takes (ASCII one, full width two), a text
+// is always followed by a TAB, and the area and district are shown by their English names.
+TEST(UserRegistryList, EnglishLinesLineUpWhateverTheScript) {
+  data::PlaceNames names;
+  names.add("大阪", "Osaka");
+  names.add("梅田", "Umeda");
+  const auto en = text::Language::kEnglish;
+  HotelEntry e = hotel("大阪", "梅田", "Ravolin Hotel Umeda");
+  e.phone = "06-1234-5678";
+  // "Osaka" 5 columns: 2 tabs; "Umeda" 5: 2; 19 columns: 4 - 2 = 2
+  EXPECT_EQ(list_line(e, en, names), "Osaka\t\tUmeda\t\tRavolin Hotel Umeda\t\t06-1234-5678");
+  e.area = "京都";                   // no English name: as in the data, 4 columns
+  e.district = "Kawaramachi-Sanjo";  // 17 columns: past the column, still one TAB
+  e.name = "ラボリンホテル";         // 14 columns: 4 - 1 = 3
+  EXPECT_EQ(list_line(e, en, names), "京都\t\tKawaramachi-Sanjo\tラボリンホテル\t\t\t06-1234-5678");
+  // The Japanese list keeps its rule and its names.
+  EXPECT_EQ(list_line(e, text::Language::kJapanese, names), list_line(e));
+}
+
 TEST(UserRegistryList, SortsByAreaThenDistrictWhenTheSettingSaysSo) {
   const std::vector<HotelEntry> start = {hotel("仙台", "青葉", "A"), hotel("仙台", "一番町", "B"),
                                          hotel("大阪", "梅田", "C")};

@@ -1,21 +1,59 @@
 // SPDX-License-Identifier: MIT
-// The English edition: the main window, the hotel list and the settings window on the
-// delivered data (the search windows are taken with the other search pictures).
+// The English edition: the main window, the timetable with its key, the hotel list, the
+// user's hotels and the settings window on the delivered data (the search windows are
+// taken with the other search pictures).
 #include "shots.h"
 
 #include "app/navigator.h"
+#include "board/board.h"
 #include "gui/board/main_window.h"
+#include "gui/board/schedule_window.h"
 #include "gui/common/translation.h"
 #include "gui/hotels/hotel_search_window.h"
+#include "gui/hotels/user_hotels_window.h"
 #include "gui/settings/settings_window.h"
 #include "hotels/find_window.h"
+#include "hotels/user_hotels.h"
+#include "support/program_folder.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
+#include <filesystem>
+
 namespace ravolin::screenshots {
+
+namespace {
+
+// The user's hotel list in English on a copy of the delivered folder: Latin and Japanese
+// entries, areas and districts by their English names.
+void user_hotels_picture(Shots& shots) {
+  namespace fs = std::filesystem;
+  test_support::ProgramFolder folder;
+  for (const auto& f : fs::directory_iterator(Shots::delivered_folder()))
+    fs::copy(f.path(), fs::path(folder.path()) / f.path().filename());
+  folder.write_file(hotels::kUserHotelFileName,
+                    test_support::to_cp932_crlf(
+                        "\"大阪／伊丹\",\"梅田\",\"Ravolin Hotel Umeda\",\"06-1234-5678\","
+                        "120,\"\",\"\\9,800\",\"        \"\n"
+                        "\"東京\",\"京橋\",\"ラボリンホテル\",\"012-345-6789\",123,"
+                        "\"京橋駅徒歩１０分\",\"\\10,000\",\"○       \"\n"
+                        "\"京都\",\"京都\",\"Kyoto Station Inn\",\"075-000-1111\",40,"
+                        "\"\",\"\\7,000\",\"        \"\n"));
+  auto state = shots.make_state(folder.path());
+  state->language = text::Language::kEnglish;
+  app::Navigator app(*state);
+  shots.start(app);
+  app.open_user_hotels();
+  QWidget* list = Shots::need(app.user_hotels_window(), "the English user hotel list");
+  list->move(40, 40);
+  shots.save(list, "user_hotels_en.png");
+  list->close();
+}
+
+}  // namespace
 
 void english_pictures(Shots& shots) {
   const QString folder = QString::fromStdString(Shots::delivered_folder());
@@ -35,6 +73,10 @@ void english_pictures(Shots& shots) {
   main.move(40, 40);
   shots.save(&main, "main_en.png");
 
+  app.open_full_schedule(board::kModeSinkansen);
+  shots.save(Shots::need(app.schedule_window(), "the English timetable"), "full_schedule_en.png");
+  app.schedule_window()->close();
+
   app.open_hotel_search();
   hotels::HotelSearchWindow* search =
       Shots::need(app.hotel_search_window(), "the English hotel search window");
@@ -47,6 +89,8 @@ void english_pictures(Shots& shots) {
 
   app.open_settings();
   shots.save(Shots::need(app.settings_window(), "the English settings window"), "settings_en.png");
+  app.settings_window()->close();
+  user_hotels_picture(shots);
 }
 
 }  // namespace ravolin::screenshots

@@ -586,10 +586,12 @@ TEST_F(SearchWindowTest, EnglishWindowTakesAndShowsStationsInEnglish) {
   EXPECT_EQ(text(15), "25");
   EXPECT_EQ(child<QLabel>(w, "Label21")->text(), QStringLiteral("(Sat)"));
 
+  // A name that is no station: the field, what was typed and the nearest station.
   set(1, "Osaka");
   search();
   EXPECT_EQ(focused(), "Text1");
-  EXPECT_EQ(text(12), "Input error");
+  EXPECT_EQ(text(12),
+            "Departure station: \"Osaka\" is not a station of this line. Did you mean Shin-Osaka?");
   set(1, " shin osaka ");
   set(6, "TOKYO");
   set(5, "59");

@@ -226,10 +226,11 @@ TEST_F(DeliveredBoardToolTest, EnglishBoardShowsTheSameTrainsAsTheJapanese) {
 TEST_F(DeliveredBoardToolTest, EnglishTimetableAndStops) {
   ToolRun r = run("timetable", {"--line", "sinkansen", "--lang", "en"});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out.substr(0, r.out.find("\r\n08|")), "Shinkansen (down)  Sendai\n06|M 00  M 50  ");
-  EXPECT_NE(r.out.find("\r\n08|M 10  M 42  A<42> \r\n"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.substr(0, r.out.find("\r\n08|")), "Shinkansen (down)  Sendai\n06|Mr 00  Mr 50  ");
+  EXPECT_NE(r.out.find("\r\n08|Mr 10  Mr 42  Ak<42> \r\n"), std::string::npos) << r.out;
   EXPECT_EQ(r.out.substr(r.out.rfind("\r\n") + 2),
-            "22|M 10  M 40  \n"
+            "22|Mr 10  Mr 40  \n"
+            "Last stop:  Mr = Morioka  Ak = Akita\n"
             "Note: plain = Yamabiko  [ ] = Tsubasa  < > = Komachi  ( ) = Nasuno\n");
 
   r = run("timetable", {"--line", "keiyo", "--lang=en"});
@@ -245,7 +246,7 @@ TEST_F(DeliveredBoardToolTest, EnglishTimetableAndStops) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
             "Kaihin-Makuhari (16:06) → Shin-Narashino (16:09) → Minami-Funabashi (16:12) → "
-            "Shin-Urayasu (16:20) → Maihama (16:24) → Kasai-Rinkaikoen (16:26) → "
+            "Shin-Urayasu (16:20) → Maihama (16:24) → Kasai-Rinkai Park (16:26) → "
             "Shin-Kiba (16:30) → Hatchobori (16:37) → Tokyo (16:39)\n");
 }
 

@@ -161,12 +161,14 @@ TEST(HotelsTool, EnglishListOnTheDeliveredData) {
   EXPECT_EQ(r.out,
             "***** → Nagoya  2026/12/07 (Mon) Departure\n"
             "District\tHotel\tPhone\tRooms\tAccess\tRate\tRemarks(rating)\n"
-            "Sakae\tトワイラステーションホテル栄\t052-068-5330\t96\t栄駅徒歩１０分\t\\12,000 "
-            "\t朝食付     \n"
-            "Sakae\tラボリンイン栄\t052-007-6741\t60\t栄駅前\t\\6,300  \t駐車場有    \n"
-            "Sakae\tラボリアングランドホテル栄\t052-041-0844\t150\t栄駅徒歩１３分\t\\18,000 "
-            "\t朝食付     \n"
-            "Sakae\tホテルヒナルテ名古屋\t052-029-3540\t180\t栄駅前\t\\18,000 \t○       \n");
+            "Sakae\tトワイラステーションホテル栄\t052-068-5330\t96\t10 min walk from Sakae "
+            "Station\t\\12,000 \tBreakfast\n"
+            "Sakae\tラボリンイン栄\t052-007-6741\t60\tIn front of Sakae Station\t\\6,300  "
+            "\tParking\n"
+            "Sakae\tラボリアングランドホテル栄\t052-041-0844\t150\t13 min walk from Sakae "
+            "Station\t\\18,000 \tBreakfast\n"
+            "Sakae\tホテルヒナルテ名古屋\t052-029-3540\t180\tIn front of Sakae Station\t\\18,000 "
+            "\t○       \n");
   EXPECT_EQ(r.err, "");
 }
 

@@ -33,22 +33,36 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, int mode, QWidget* parent)
   table_text->setLineWrapMode(QPlainTextEdit::NoWrap);
   table_text->setFont(ui::gothic_font(12));
 
+  const FullSchedule table = full_schedule(mode, state.schedule, state.settings, state.day_flags,
+                                           state.language, state.place_names);
+
+  // An English Shinkansen table names its last stops below it; the rest moves down by the
+  // height of that key.
+  int key_height = 0;
+  if (!table.key.empty()) {
+    auto* key_label = new QLabel(this);
+    key_label->setObjectName(QStringLiteral("Label2"));
+    ui::show_plain(key_label);
+    key_label->setWordWrap(true);
+    key_label->setText(QString::fromStdString(destination_key_text(table.key, "\u00a0")));
+    key_height = key_label->heightForWidth(px(9780)) + px(60);
+    key_label->setGeometry(px(120), px(4620), px(9780), key_height);
+  }
+
   auto* note_label = new QLabel(this);
   note_label->setObjectName(QStringLiteral("Label1"));
   ui::show_plain(note_label);  // the note comes from the data file
-  note_label->setGeometry(px(120), px(4680), px(6600), px(360));
+  note_label->setGeometry(px(120), px(4680) + key_height, px(6600), px(360));
   note_label->setBuddy(table_text);
 
   auto* exit_button = new QPushButton(tr("終了"), this);
   exit_button->setObjectName(QStringLiteral("Command1"));
-  exit_button->setGeometry(px(8580), px(4650), px(1320), px(420));
+  exit_button->setGeometry(px(8580), px(4650) + key_height, px(1320), px(420));
   exit_button->setAutoDefault(true);  // Enter on 終了 presses it
   connect(exit_button, &QPushButton::clicked, this, &ScheduleWindow::close_step);
   auto* keys = new ui::KeyConventions(this);
   keys->escape_closes(exit_button, [this] { close_step(); });
 
-  const FullSchedule table = full_schedule(mode, state.schedule, state.settings, state.day_flags,
-                                           state.language, state.place_names);
   table_frame->setTitle(ui::caption_text(table.caption));
   table_text->setPlainText(ui::text_box_text(table.text));
   note_label->setText(ui::caption_text(table.note));
@@ -59,7 +73,7 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, int mode, QWidget* parent)
   connect(close_timer_, &QTimer::timeout, this, &ScheduleWindow::close_step);
   close_timer_->start();
 
-  setFixedSize(px(10020), px(5190));
+  setFixedSize(px(10020), px(5190) + key_height);
   ui::place_window(this, state.settings.pos(settings::kScheduleWindowId));
   exit_button->setFocus();
 }

@@ -217,16 +217,19 @@ void HotelEditWindow::focus_arrived(QObject* control) {
 HotelFields HotelEditWindow::read_fields() const {
   HotelFields f;
   for (const FieldLook& l : kFields) f[l.field] = box(l.field)->text().toStdString();
-  // An area chosen or typed by its English name is stored by the name in the data.
+  // An area chosen or typed by its English name is stored by the name in the data, and so
+  // is a district typed in English by the name of one in the data ("Umeda": 梅田).
   f.area = state_.place_names.japanese_of(f.area);
+  if (state_.english()) f.district = state_.place_names.japanese_of(f.district);
   return f;
 }
 
 void HotelEditWindow::show_fields(const HotelFields& f) {
-  for (const FieldLook& l : kFields)
-    ui::show_text(box(l.field), l.field == HotelField::Area
-                                    ? state_.place_names.shown(f.area, state_.language)
-                                    : f[l.field]);
+  for (const FieldLook& l : kFields) {
+    const bool place = l.field == HotelField::Area || l.field == HotelField::District;
+    ui::show_text(box(l.field),
+                  place ? state_.place_names.shown(f[l.field], state_.language) : f[l.field]);
+  }
 }
 
 void HotelEditWindow::message(const std::string& text) {

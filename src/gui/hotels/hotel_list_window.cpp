@@ -184,6 +184,7 @@ void HotelListWindow::load_hotels() {
       if (report.truncated) text += tr(" ホテル数が上限を超えたため、残りを読みませんでした。");
       state_.messages().error(this, text.toStdString());
     }
+    match_user_place_names(table, state_.place_names);
     read = hotels::load_hotels(state_.data_path(), state_.schedule.directory, state_.schedule.areas,
                                state_.districts, table, error, state_.process_events);
   };
@@ -200,8 +201,9 @@ void HotelListWindow::load_hotels() {
 }
 
 void HotelListWindow::fill_grid() {
-  const std::vector<GridRow> rows = grid_rows(state_.hotels, state_.hotel_selection.hit_list,
-                                              state_.language, state_.place_names);
+  const std::vector<GridRow> rows =
+      grid_rows(state_.hotels, state_.hotel_selection.hit_list, state_.language, state_.place_names,
+                state_.hotel_words);
   grid_->clearContents();
   grid_->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {

@@ -161,7 +161,8 @@ void UserHotelsWindow::fill_list() {
   filling_ = true;
   hotel_lines_->clear();
   for (const HotelEntry& e : registry_.entries())
-    hotel_lines_->addItem(QString::fromStdString(list_line(e)));
+    hotel_lines_->addItem(
+        QString::fromStdString(list_line(e, state_.language, state_.place_names)));
   filling_ = false;
 }
 

@@ -4,6 +4,7 @@
 #include "gui/common/accessibility.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
+#include "search/station_hint.h"
 #include "settings/station_picker.h"
 
 #include <QCloseEvent>
@@ -88,6 +89,15 @@ SearchWindow::StationBoxes station_frame(const ui::TwipLayout& at, QGroupBox* fr
 QRadioButton* option(const ui::TwipLayout& at, QWidget* frame, int i, const QString& text, int left,
                      int width) {
   return at.option(frame, QStringLiteral("Option%1").arg(i), text, left, 240, width, 300);
+}
+
+// The English refusal of a station box names the field and the nearest stations; the
+// Japanese window keeps its 入力エラーです.
+void show_station_refusal(const app::AppState& state, int box, QLineEdit* station,
+                          QLineEdit* message_line) {
+  const char* field = box == kDepartureStation ? "Departure station" : "Arrival station";
+  message_line->setText(QString::fromStdString(station_refusal(
+      state.schedule.sin, field, station->text().toStdString(), state.place_names)));
 }
 
 }  // namespace
@@ -335,6 +345,9 @@ bool SearchWindow::enter_check(int box) {
   write_form(f);
   if (c.message) show_message(*c.message);
   if (c.err_flg == 0) return true;
+  if (state_.english() && (box == kDepartureStation || box == kArrivalStation) &&
+      c.message == kMsgInputError)
+    show_station_refusal(state_, box, form_boxes()[box], message_line_);
   announce_refusal(form_boxes()[box]);
   if (box == kDepartureStation) open_station_picker(kPickerBoarding);
   if (box == kArrivalStation) open_station_picker(kPickerAlighting);
@@ -360,6 +373,10 @@ void SearchWindow::search_start() {
   state_.search_date.day = request.date.day;
   if (r.err_flg != 0) {
     if (auto* field = findChild<QLineEdit*>(QString::fromStdString(r.field))) {
+      for (int box : {kDepartureStation, kArrivalStation})
+        if (state_.english() && field == form_boxes()[box] &&
+            form.text[kMessageLine] == kMsgInputError)
+          show_station_refusal(state_, box, field, message_line_);
       field->setFocus(Qt::OtherFocusReason);
       announce_refusal(field);
     }
