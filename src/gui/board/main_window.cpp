@@ -37,6 +37,7 @@ void fill_list(QListWidget* list, const std::vector<std::string>& lines) {
 MainWindow::MainWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QMainWindow(parent), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin1"));
+  ui::help_on_f1(this, state, 101);  // メイン画面
   setWindowTitle(tr("ラボリン&ホテル情報"));
   setFont(ui::gothic_font(12));
   build_controls();
