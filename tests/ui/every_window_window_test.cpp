@@ -13,6 +13,7 @@
 #include "gui/board/version_window.h"
 #include "gui/calendar/correction_window.h"
 #include "gui/common/help_window.h"
+#include "gui/common/readable_colours.h"
 #include "gui/diagram/diagram_window.h"
 #include "gui/hotels/hotel_edit_window.h"
 #include "gui/hotels/hotel_search_window.h"
@@ -34,11 +35,14 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOption>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextCursor>
@@ -451,7 +455,7 @@ const WindowCase kWindows[] = {
     {"user_hotels", &Openers::user_hotels, 113},
     {"hotel_edit", &Openers::hotel_edit, 114},
     {"diagram", &Openers::diagram, 130},
-    {"loading", &Openers::loading, 0},
+    {"loading", &Openers::loading, 102},
     {"help", &Openers::help, 0},
 };
 
@@ -703,5 +707,75 @@ TEST_F(KeyboardFlow, PricesAreSpokenWithTheYenSign) {
   EXPECT_EQ(prices, 6);
 }
 
+// A dark palette as GTK's Adwaita:dark gives it, with the highlight a board line had.
+QPalette dark_palette() {
+  const std::pair<QPalette::ColorRole, QRgb> colours[] = {
+      {QPalette::Window, 0x353535},    {QPalette::WindowText, 0xeeeeec},
+      {QPalette::Base, 0x2d2d2d},      {QPalette::Text, 0xeeeeec},
+      {QPalette::Button, 0x353535},    {QPalette::ButtonText, 0xeeeeec},
+      {QPalette::Highlight, 0x2f8ac3}, {QPalette::HighlightedText, 0xffffff}};
+  QPalette p;
+  for (const auto& [role, rgb] : colours) p.setColor(role, QColor::fromRgb(rgb));
+  return p;
+}
+
+// The highest contrast against `ground` of the pixels of `image` in `area`.
+double best_contrast(const QImage& image, const QRect& area, const QColor& ground) {
+  double best = 1;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (image.rect().contains(x, y))
+        best = std::max(best, contrast(image.pixelColor(x, y), ground));
+  return best;
+}
+
+TEST_F(KeyboardFlow, TheSelectedAndTheCurrentBoardLineReadInLightAndDarkPalettes) {
+  auto* list = child<QListWidget>(main, "List1");
+  ASSERT_NE(list, nullptr);
+  ASSERT_GE(list->count(), 1);
+  QPalette light;
+  light.setColor(QPalette::Highlight, QColor(0x2f, 0x8a, 0xc3));
+  light.setColor(QPalette::HighlightedText, Qt::white);
+  for (const QPalette& palette : {light, dark_palette()}) {
+    list->setPalette(palette);
+    shown(main);
+    focus(list);
+    list->setCurrentRow(0);  // current and selected
+    QImage image = list->viewport()->grab().toImage();
+    const QRect selected = list->visualItemRect(list->item(0));
+    // The highlight at the line's right end, where no text is.
+    const QColor highlight = image.pixelColor(selected.right() - 4, selected.center().y());
+    EXPECT_GE(contrast(highlight, palette.color(QPalette::HighlightedText)), kTextContrast)
+        << highlight.name().toStdString();
+
+    list->clearSelection();  // the line stays current
+    image = list->viewport()->grab().toImage();
+    const QRect current = list->visualItemRect(list->item(0));
+    // The outline down the line's left edge.
+    EXPECT_GE(best_contrast(image, QRect(current.left(), current.center().y(), 4, 1),
+                            palette.color(QPalette::Base)),
+              kMarkContrast);
+  }
+}
+
+TEST(ReadableMarks, TheRingOfAnOptionAndTheBoxOfACheckBoxReadInADarkPalette) {
+  ui::use_readable_marks();
+  const QPalette palette = dark_palette();
+  for (auto element : {QStyle::PE_IndicatorRadioButton, QStyle::PE_IndicatorCheckBox}) {
+    QStyleOptionButton option;
+    option.palette = palette;
+    option.rect = QRect(0, 0, 16, 16);
+    option.state = QStyle::State_Enabled | QStyle::State_Off;
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(palette.color(QPalette::Window));
+    QPainter painter(&image);
+    QApplication::style()->drawPrimitive(element, &option, &painter);
+    painter.end();
+    // Across the mark's left edge at its middle.
+    EXPECT_GE(best_contrast(image, QRect(0, 8, 5, 1), palette.color(QPalette::Window)),
+              kMarkContrast)
+        << element;
+  }
+}
 }  // namespace
 }  // namespace ravolin::ui
