@@ -21,7 +21,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -274,8 +273,6 @@ QString DiagramWindow::keys_text() {
       "PageDown / PageUp（N / P）: 次・前の列車を選択\n"
       "Enter または ダブルクリック: 列車の停車駅\nF1: ヘルプ　Esc: 閉じる");
 }
-
-void DiagramWindow::show_help() { state_.help().show_topic(state_.help_path(), kHelpTopic); }
 
 bool DiagramWindow::dark_palette() const {
   // A dark desktop: the window's ground darker than its text.
