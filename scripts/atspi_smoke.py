@@ -6,8 +6,9 @@
 
 Run by scripts/atspi-smoke.sh, which provides the D-Bus session, the accessibility bus
 and the X display. Passes when the main window's board lists show their lines as list
-items with text and, after 新幹線検索 is pressed through the button's accessible action,
-the search window's text boxes carry every name of SEARCH_BOX_NAMES. Ends the program
+items with text and its menu entries are named without access key marks ("&"), and,
+after 新幹線検索 is pressed through the button's accessible action, the search window is
+a frame whose text boxes carry every name of SEARCH_BOX_NAMES. Ends the program
 it started in any case.
 """
 
@@ -110,9 +111,19 @@ def check(pid):
     for line in lines:
         print("  " + line)
 
+    entries = [a.name for a in descendants(main) if a.getRole() == pyatspi.ROLE_MENU_ITEM]
+    print("menu entries: " + ", ".join(entries))
+    if not entries:
+        raise SmokeFailure("no menu entries in the main window")
+    marked = [name for name in entries if "&" in name]
+    if marked:
+        raise SmokeFailure("menu entries named with access key marks: " + ", ".join(marked))
+
     press(main, SEARCH_BUTTON)
     search = wait_for("the search window %r after %s" % (SEARCH_TITLE, SEARCH_BUTTON),
                       lambda: window(app, SEARCH_TITLE))
+    if search.getRole() != pyatspi.ROLE_FRAME:
+        raise SmokeFailure("the search window is a %s, not a frame" % search.getRoleName())
     names = wait_for("text boxes in the search window", lambda: box_names(search))
     print("search window boxes: " + ", ".join(names))
     missing = [n for n in SEARCH_BOX_NAMES if n not in names]

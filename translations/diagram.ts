@@ -83,5 +83,13 @@ PageDown, PageUp (N, P): next, previous train
 Enter or double-click: the train&apos;s stops
 F1: help, Esc: close</translation>
     </message>
+    <message>
+        <source>路線(&amp;R)</source>
+        <translation>&amp;Route</translation>
+    </message>
+    <message>
+        <source>方向(&amp;W)</source>
+        <translation>&amp;Direction</translation>
+    </message>
 </context>
 </TS>

@@ -321,10 +321,6 @@
         <translation>Ravolin Hotels</translation>
     </message>
     <message>
-        <source>一覧の見出し</source>
-        <translation>List heading</translation>
-    </message>
-    <message>
         <source>備考(評価)は作者の個人的な評価です。公的機関の評価ではありません。ご留意下さい。</source>
         <translation>Remarks (rating) are the author&apos;s own view, not an official rating.</translation>
     </message>

@@ -31,10 +31,6 @@
         <source>再検索</source>
         <translation>Search again</translation>
     </message>
-    <message>
-        <source>ダブルクリックでダイヤグラムに表示</source>
-        <translation>Double-click to show it in the train diagram</translation>
-    </message>
     <message numerus="yes">
         <source>%n件</source>
         <translation>
@@ -51,6 +47,10 @@
 </source>
         <translation>Could not print.
 </translation>
+    </message>
+    <message>
+        <source>Enter またはダブルクリックでダイヤグラムに表示</source>
+        <translation>Enter or double-click to show it in the train diagram</translation>
     </message>
 </context>
 <context>
@@ -226,6 +226,10 @@
     <message>
         <source>終了</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>F4、Alt+↓ またはダブルクリックで駅の一覧から選べます</source>
+        <translation>F4, Alt+Down or double-click to choose from the stations</translation>
     </message>
 </context>
 </TS>

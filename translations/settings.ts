@@ -48,10 +48,6 @@
         <translation>Station</translation>
     </message>
     <message>
-        <source>ダブルクリックで一覧から選べます</source>
-        <translation>Double-click to choose from a list</translation>
-    </message>
-    <message>
         <source>駅まで通常</source>
         <translation>Normal walk</translation>
     </message>
@@ -146,6 +142,10 @@
     <message>
         <source>始発駅は指定できません</source>
         <translation>A starting station cannot be chosen</translation>
+    </message>
+    <message>
+        <source>F4、Alt+↓ またはダブルクリックで一覧から選べます</source>
+        <translation>F4, Alt+Down or double-click to choose from a list</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,7 @@
 #include "data/tables.h"
 #include "gui/board/main_window.h"
 #include "gui/common/qt_platform.h"
+#include "gui/common/readable_colours.h"
 #include "gui/common/translation.h"
 #include "gui/common/tray.h"
 #include "settings/program_files.h"
@@ -216,6 +217,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   screen_start.reset();
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ravolin")));
+  ui::use_readable_marks();  // rings and boxes that read in dark palettes too
 
   ui::QtSystemClock clock;
   ui::QtHelpViewer help;

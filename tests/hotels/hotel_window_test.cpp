@@ -528,7 +528,9 @@ TEST_F(AreaPickerTest, OpensOnTheLastRegionWithTheRecentPlaces) {
   EXPECT_EQ(items(child<QListWidget>(p, "List2")), (Names{"新大阪 ", "名古屋"}));
   EXPECT_FALSE(child<QPushButton>(p, "Command3")->isEnabled());
   EXPECT_FALSE(child<QPushButton>(p, "Command2")->isEnabled());
-  EXPECT_FALSE(child<QLineEdit>(p, "Text1")->isEnabled());
+  // The instruction cannot be changed or reached with Tab, but reads as text does.
+  EXPECT_TRUE(child<QLineEdit>(p, "Text1")->isReadOnly());
+  EXPECT_FALSE(child<QLineEdit>(p, "Text1")->focusPolicy() & Qt::TabFocus);
 
   const auto pick = [&](const char* option) {
     auto* o = child<QRadioButton>(p, option);

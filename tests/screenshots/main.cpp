@@ -14,6 +14,8 @@
 // OUT_DIR leaves that file untouched. Exits with 1 when any picture could not be made.
 #include "shots.h"
 
+#include "gui/common/readable_colours.h"
+
 #include <QApplication>
 #include <QPalette>
 #include <QStyleFactory>
@@ -108,6 +110,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setQuitOnLastWindowClosed(false);
   if (dark) use_dark_palette(app);
+  ravolin::ui::use_readable_marks();  // as the program does at start
 
   const std::string out_dir = argv[first];
   const std::string program_folder =

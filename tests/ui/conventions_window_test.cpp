@@ -276,6 +276,34 @@ TEST(QtMessageBoxes, TitleIconButtonsAndF1OpensTheHelpTopic) {
   EXPECT_EQ(help.calls().back().topic, 204);
 }
 
+// The box is modal: the help F1 opens from it must be where the keyboard can go, in front
+// of the box and taking the keys until it is closed, and the box has them back after.
+TEST(QtMessageBoxes, F1OpensTheHelpInFrontOfTheBoxWithTheKeyboard) {
+  ui::QtHelpViewer help;
+  ui::QtMessageBoxes boxes(help, "/nonexistent/ravolin2.hlp");
+  bool help_in_front = false;
+  bool box_back = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    QTest::keyClick(box, Qt::Key_F1);
+    ASSERT_NE(help.window(), nullptr);
+    help_in_front =
+        help.window()->isVisible() && QApplication::activeModalWidget() == help.window();
+    QTest::keyClick(help.window()->findChild<QListWidget*>(QStringLiteral("TopicList")),
+                    Qt::Key_Escape);
+    box_back = QApplication::activeModalWidget() == box;
+    box->button(QMessageBox::Ok)->click();
+  });
+  boxes.error(nullptr, "ホテルデータなし", 204);
+  EXPECT_TRUE(help_in_front);
+  EXPECT_TRUE(box_back);
+  // Opened from a window, the help is an ordinary window beside it again.
+  help.show_topic("/nonexistent/ravolin2.hlp", 101);
+  EXPECT_FALSE(help.window()->isModal());
+  help.close();
+}
+
 // What the user reads of a text that Qt shows as a tooltip or a label: Qt renders it as
 // HTML when it looks like HTML.
 QString as_rendered(const QString& text, Qt::TextFormat format = Qt::AutoText) {

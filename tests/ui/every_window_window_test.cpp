@@ -6,12 +6,14 @@
 #include "app/navigator.h"
 #include "board/about_text.h"
 #include "board/board.h"
+#include "diagram/contrast.h"
 #include "gui/board/loading_window.h"
 #include "gui/board/passing_window.h"
 #include "gui/board/schedule_window.h"
 #include "gui/board/version_window.h"
 #include "gui/calendar/correction_window.h"
 #include "gui/common/help_window.h"
+#include "gui/common/readable_colours.h"
 #include "gui/diagram/diagram_window.h"
 #include "gui/hotels/hotel_edit_window.h"
 #include "gui/hotels/hotel_search_window.h"
@@ -28,13 +30,22 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOption>
+#include <QTableWidget>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -46,6 +57,9 @@
 #include <string>
 #include <vector>
 
+// Texts in the messages of failed checks.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
+
 namespace ravolin::ui {
 namespace {
 
@@ -55,6 +69,7 @@ class EveryWindow;
 struct WindowCase {
   const char* name;
   std::function<QWidget*(EveryWindow&)> open;
+  int help_topic = 0;  // the topic F1 opens (0: the window has none)
 };
 
 void PrintTo(const WindowCase& c, std::ostream* out) { *out << c.name; }
@@ -197,6 +212,12 @@ std::vector<std::string> focus_chain_problems(QWidget* window) {
       return problems;
     }
     path += " > " + object_name(next);
+    if (auto* option = qobject_cast<QRadioButton*>(next); option && !option->isChecked())
+      for (QObject* sibling : option->parent()->children())
+        if (auto* other = qobject_cast<QRadioButton*>(sibling);
+            other && other->isChecked() && option->autoExclusive())
+          problems.push_back(where + "Tab enters the options at " + object_name(option) +
+                             ", not at the chosen " + object_name(other));
     at = next;
   }
   if (at != first) problems.push_back(where + "Tab does not come back round: " + path);
@@ -205,6 +226,66 @@ std::vector<std::string> focus_chain_problems(QWidget* window) {
     if (n != 1)
       problems.push_back(where + names + ": reached " + std::to_string(n) +
                          " times in one round of Tab: " + path);
+  }
+  return problems;
+}
+
+// A name as a screen reader says it: without the access key marks of a caption.
+QString without_access_keys(QString text) {
+  text.remove(QLatin1Char('&'));
+  return text.simplified();
+}
+
+// What Orca says as a control's name: the texts of the labels that label it (leaving out
+// the frame it sits in), or, when nothing labels it, its own name.
+QString spoken_name(QWidget* w) {
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+  if (!iface) return {};
+  QStringList labels;
+  for (const auto& [label, relation] : iface->relations(QAccessible::Label)) {
+    auto* by = qobject_cast<QWidget*>(label->object());
+    if (by && by->isAncestorOf(w)) continue;
+    labels << label->text(QAccessible::Name);
+  }
+  return without_access_keys(labels.isEmpty() ? iface->text(QAccessible::Name)
+                                              : labels.join(QLatin1Char(' ')));
+}
+
+// Controls a screen reader names otherwise than the window named them: a unit ("分")
+// or a value spoken where the name belongs.
+std::vector<std::string> spoken_name_problems(QWidget* window) {
+  std::vector<std::string> problems;
+  for (QWidget* c : focusable_controls(window)) {
+    const QString given = without_access_keys(c->accessibleName());
+    if (given.isEmpty()) continue;
+    const QString spoken = spoken_name(c);
+    if (spoken != given)
+      problems.push_back(object_name(window) + " " + object_name(c) + ": named \"" +
+                         given.toStdString() + "\" but spoken as \"" + spoken.toStdString() + "\"");
+  }
+  return problems;
+}
+
+// Receivers of a button's clicked signal (QObject::receivers is protected).
+struct ButtonPeek : QPushButton {
+  static int clicked_receivers(const QPushButton* b) {
+    return (b->*(&ButtonPeek::receivers))(SIGNAL(clicked(bool)));
+  }
+};
+
+// Buttons that do nothing when pressed: captions, which a screen reader must not offer as
+// buttons and Tab must not stop at.
+std::vector<std::string> caption_problems(QWidget* window) {
+  std::vector<std::string> problems;
+  for (QPushButton* b : window->findChildren<QPushButton*>()) {
+    if (b->window() != window || !b->isVisible() || !b->isEnabled()) continue;
+    if (ButtonPeek::clicked_receivers(b) > 0 || b->menu()) continue;
+    const std::string where =
+        object_name(window) + " " + object_name(b) + " (" + b->text().toStdString() + "): ";
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(b);
+    if (iface && iface->role() == QAccessible::Button)
+      problems.push_back(where + "does nothing but is exposed as a button");
+    if (b->focusPolicy() & Qt::TabFocus) problems.push_back(where + "does nothing but takes focus");
   }
   return problems;
 }
@@ -357,25 +438,25 @@ struct Openers {
 };
 
 const WindowCase kWindows[] = {
-    {"main", &Openers::main},
-    {"schedule", &Openers::schedule},
-    {"passing", &Openers::passing},
-    {"version", &Openers::version},
-    {"correction", &Openers::correction},
-    {"settings", &Openers::settings},
-    {"station_picker", &Openers::station_picker},
-    {"search", &Openers::search},
-    {"calendar", &Openers::calendar},
-    {"results", &Openers::results},
-    {"hotel_search", &Openers::hotel_search},
-    {"hotel_list", &Openers::hotel_list},
-    {"districts", &Openers::districts},
-    {"area_picker", &Openers::area_picker},
-    {"user_hotels", &Openers::user_hotels},
-    {"hotel_edit", &Openers::hotel_edit},
-    {"diagram", &Openers::diagram},
-    {"loading", &Openers::loading},
-    {"help", &Openers::help},
+    {"main", &Openers::main, 101},
+    {"schedule", &Openers::schedule, 124},
+    {"passing", &Openers::passing, 123},
+    {"version", &Openers::version, 109},
+    {"correction", &Openers::correction, 121},
+    {"settings", &Openers::settings, 105},
+    {"station_picker", &Openers::station_picker, 122},
+    {"search", &Openers::search, 125},
+    {"calendar", &Openers::calendar, 104},
+    {"results", &Openers::results, 126},
+    {"hotel_search", &Openers::hotel_search, 112},
+    {"hotel_list", &Openers::hotel_list, 106},
+    {"districts", &Openers::districts, 107},
+    {"area_picker", &Openers::area_picker, 115},
+    {"user_hotels", &Openers::user_hotels, 113},
+    {"hotel_edit", &Openers::hotel_edit, 114},
+    {"diagram", &Openers::diagram, 130},
+    {"loading", &Openers::loading, 102},
+    {"help", &Openers::help, 0},
 };
 
 TEST_P(EveryWindow, EachControlHasANameOfItsOwnAndItsHintAsDescription) {
@@ -390,6 +471,45 @@ TEST_P(EveryWindow, TabVisitsEachControlOnceAndComesBackRound) {
   ASSERT_NE(w, nullptr);
   const std::vector<std::string> problems = focus_chain_problems(w);
   EXPECT_TRUE(problems.empty()) << lines(problems);
+}
+
+TEST_P(EveryWindow, EachControlIsSpokenByTheNameItWasGiven) {
+  QWidget* w = open_window();
+  ASSERT_NE(w, nullptr);
+  const std::vector<std::string> problems = spoken_name_problems(w);
+  EXPECT_TRUE(problems.empty()) << lines(problems);
+}
+
+TEST_P(EveryWindow, IsExposedAsAWindowAndItsCaptionsAsTexts) {
+  QWidget* w = open_window();
+  ASSERT_NE(w, nullptr);
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+  ASSERT_NE(iface, nullptr);
+  EXPECT_TRUE(iface->role() == QAccessible::Window || iface->role() == QAccessible::Dialog)
+      << object_name(w) << " has the role " << iface->role();
+  EXPECT_EQ(iface->text(QAccessible::Name), w->windowTitle());
+  const std::vector<std::string> problems = caption_problems(w);
+  EXPECT_TRUE(problems.empty()) << lines(problems);
+}
+
+TEST_P(EveryWindow, F1InEveryControlOpensTheHelpTopicOfTheWindow) {
+  if (GetParam().help_topic == 0) GTEST_SKIP() << "no help topic";
+  QWidget* w = open_window();
+  ASSERT_NE(w, nullptr);
+  std::vector<QWidget*> places;
+  for (QWidget* c : focusable_controls(w))
+    if (c->isEnabled()) places.push_back(c);
+  ASSERT_FALSE(places.empty());
+  for (QWidget* c : places) {
+    focus(c);
+    help.clear();
+    QWidget* at = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+    QTest::keyClick(at, Qt::Key_F1);
+    std::vector<int> topics;
+    for (const auto& call : help.calls())
+      if (call.what == "topic" && call.path == state->help_path()) topics.push_back(call.topic);
+    EXPECT_EQ(topics, std::vector<int>{GetParam().help_topic}) << "F1 in " << object_name(at);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, EveryWindow, ::testing::ValuesIn(kWindows),
@@ -411,7 +531,8 @@ class EveryEnglishWindow : public EveryWindow {
 TEST_P(EveryEnglishWindow, EachControlHasANameOfItsOwnAndItsHintAsDescription) {
   QWidget* w = open_window();
   ASSERT_NE(w, nullptr);
-  const std::vector<std::string> problems = naming_problems(w);
+  std::vector<std::string> problems = naming_problems(w);
+  for (std::string& p : spoken_name_problems(w)) problems.push_back(std::move(p));
   EXPECT_TRUE(problems.empty()) << lines(problems);
 }
 
@@ -420,5 +541,241 @@ INSTANTIATE_TEST_SUITE_P(EnglishWindows, EveryEnglishWindow, ::testing::ValuesIn
                            return std::string(info.param.name);
                          });
 
+// What a keyboard user does where a mouse user double-clicks, the order Tab takes, and
+// what a screen reader is told of menus, prices and the area picker's instruction.
+class KeyboardFlow : public EveryWindow {
+ protected:
+  static QWidget* shown(QWidget* w) {
+    if (!w) return nullptr;
+    w->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+    return w;
+  }
+  template <typename Control>
+  static Control* child(QWidget* window, const char* name) {
+    auto* c = window ? window->findChild<Control*>(QString::fromLatin1(name)) : nullptr;
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+  }
+  // The names of the controls Tab visits from `from`, once round.
+  static std::vector<std::string> tab_path(QWidget* from) {
+    std::vector<std::string> path;
+    focus(from);
+    QWidget* at = from;
+    do {
+      path.push_back(object_name(at));
+      QTest::keyClick(at, Qt::Key_Tab);
+      at = QApplication::focusWidget();
+    } while (at && at != from && path.size() < 40);
+    return path;
+  }
+};
+
+TEST_F(KeyboardFlow, TheResultsOpenOnTheTextsAndEnterOnAConnectionShowsItInTheDiagram) {
+  QWidget* w = shown(Openers::results(*this));
+  ASSERT_NE(w, nullptr);
+  auto* report = child<QPlainTextEdit>(w, "Text1");
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(QApplication::focusWidget(), report);
+  EXPECT_EQ(tab_path(report),
+            (std::vector<std::string>{"Text1", "Text2", "Command1", "Command2", "Command3"}));
+  EXPECT_TRUE(report->toolTip().contains(QStringLiteral("Enter")))
+      << report->toolTip().toStdString();
+
+  // Enter on a connection's line shows it in the diagram.
+  focus(report);
+  QTextCursor cursor = report->textCursor();
+  cursor.movePosition(QTextCursor::Start);
+  report->setTextCursor(cursor);
+  QTest::keyClick(report, Qt::Key_Return);
+  for (int line = 1; line < report->blockCount() && !app->diagram_window(); ++line) {
+    cursor.movePosition(QTextCursor::NextBlock);
+    report->setTextCursor(cursor);
+    QTest::keyClick(report, Qt::Key_Return);
+  }
+  EXPECT_NE(app->diagram_window(), nullptr);
+}
+
+TEST_F(KeyboardFlow, F4OrAltDownInAStationBoxOpensTheStationPicker) {
+  const struct {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+  } keys[] = {{Qt::Key_F4, Qt::NoModifier}, {Qt::Key_Down, Qt::AltModifier}};
+  for (const auto& k : keys) {
+    for (const auto& [open, box] :
+         {std::pair{&Openers::settings, "Text5"}, std::pair{&Openers::settings, "Text1"},
+          std::pair{&Openers::search, "Text1"}, std::pair{&Openers::search, "Text6"}}) {
+      QWidget* w = shown(open(*this));
+      auto* station = child<QLineEdit>(w, box);
+      ASSERT_NE(station, nullptr);
+      focus(station);
+      QTest::keyClick(station, k.key, k.modifiers);
+      EXPECT_NE(app->station_picker(), nullptr) << object_name(w) << " " << box;
+      if (app->station_picker()) app->station_picker()->close();
+      w->close();
+      flush_deletes();
+    }
+  }
+  // The hints say so.
+  QWidget* settings = shown(Openers::settings(*this));
+  EXPECT_TRUE(child<QLineEdit>(settings, "Text5")->accessibleDescription().contains("F4"));
+}
+
+TEST_F(KeyboardFlow, UpAndDownMoveThroughOptionsLaidOutInARow) {
+  QWidget* w = shown(Openers::search(*this));
+  ASSERT_NE(w, nullptr);
+  QRadioButton* options[3];
+  for (int i = 0; i < 3; ++i) {
+    options[i] = child<QRadioButton>(w, ("Option" + std::to_string(i + 1)).c_str());
+    ASSERT_NE(options[i], nullptr);
+  }
+  options[0]->setChecked(true);
+  focus(options[0]);
+  QTest::keyClick(options[0], Qt::Key_Down);
+  EXPECT_TRUE(options[1]->hasFocus() && options[1]->isChecked());
+  QTest::keyClick(options[1], Qt::Key_Down);
+  EXPECT_TRUE(options[2]->hasFocus() && options[2]->isChecked());
+  QTest::keyClick(options[2], Qt::Key_Up);
+  EXPECT_TRUE(options[1]->hasFocus() && options[1]->isChecked());
+}
+
+TEST_F(KeyboardFlow, TheAreaPickerGoesFromItsRegionsToItsListsToItsButtons) {
+  state->settings.control9_flg = 4;  // 東京エリア chosen last time
+  QWidget* w = shown(Openers::area_picker(*this));
+  ASSERT_NE(w, nullptr);
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  // 選択確定 and 取消 are disabled until an area is selected.
+  EXPECT_EQ(tab_path(QApplication::focusWidget()),
+            (std::vector<std::string>{"Option4", "List1", "List2", "Command1"}));
+
+  // The instruction: inert, readable, and said with the list that has the focus at first.
+  auto* guide = child<QLineEdit>(w, "Text1");
+  ASSERT_NE(guide, nullptr);
+  EXPECT_FALSE(guide->focusPolicy() & Qt::TabFocus);
+  const QPalette::ColorGroup group = guide->isEnabled() ? QPalette::Active : QPalette::Disabled;
+  const auto rgb = [](const QColor& c) {
+    return board::Rgb{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+                      static_cast<std::uint8_t>(c.blue())};
+  };
+  EXPECT_GE(board::contrast_ratio(rgb(guide->palette().color(group, QPalette::Text)),
+                                  rgb(guide->palette().color(group, QPalette::Base))),
+            board::kReadableContrast);
+  EXPECT_EQ(child<QWidget>(w, "List1")->accessibleDescription(), guide->text());
+}
+
+TEST_F(KeyboardFlow, MenuEntriesAreNamedWithoutTheirAccessKeyMarks) {
+  QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(main->menuBar());
+  ASSERT_NE(bar, nullptr);
+  int entries = 0;
+  const auto check = [&](QAccessibleInterface* item, const QString& caption) {
+    EXPECT_EQ(item->text(QAccessible::Name), without_access_keys(caption)) << caption.toStdString();
+    ++entries;
+  };
+  for (int i = 0; i < bar->childCount(); ++i) {
+    QAccessibleInterface* menu_item = bar->child(i);
+    ASSERT_NE(menu_item, nullptr);
+    auto* action = qobject_cast<QAction*>(menu_item->object());
+    ASSERT_NE(action, nullptr);
+    check(menu_item, action->text());
+    ASSERT_NE(action->menu(), nullptr);
+    QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(action->menu());
+    for (int k = 0; k < menu->childCount(); ++k) {
+      auto* entry = qobject_cast<QAction*>(menu->child(k)->object());
+      if (entry && !entry->isSeparator()) check(menu->child(k), entry->text());
+    }
+  }
+  EXPECT_EQ(entries, 4 + 11);
+}
+
+TEST_F(KeyboardFlow, PricesAreSpokenWithTheYenSign) {
+  QWidget* w = shown(Openers::hotel_list(*this));
+  ASSERT_NE(w, nullptr);
+  auto* grid = child<QTableWidget>(w, "MSFlexGrid1");
+  ASSERT_NE(grid, nullptr);
+  QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(grid)->tableInterface();
+  ASSERT_NE(table, nullptr);
+  int prices = 0;
+  for (int r = 0; r < grid->rowCount(); ++r)
+    for (int c = 0; c < grid->columnCount(); ++c) {
+      const QString shown_text = grid->item(r, c)->text();
+      if (!shown_text.contains(QLatin1Char('\\'))) continue;
+      ++prices;
+      QString yen = shown_text;
+      yen.replace(QLatin1Char('\\'), QChar(0x00A5));
+      EXPECT_EQ(table->cellAt(r, c)->text(QAccessible::Name), yen);
+    }
+  EXPECT_EQ(prices, 6);
+}
+
+// A dark palette as GTK's Adwaita:dark gives it, with the highlight a board line had.
+QPalette dark_palette() {
+  const std::pair<QPalette::ColorRole, QRgb> colours[] = {
+      {QPalette::Window, 0x353535},    {QPalette::WindowText, 0xeeeeec},
+      {QPalette::Base, 0x2d2d2d},      {QPalette::Text, 0xeeeeec},
+      {QPalette::Button, 0x353535},    {QPalette::ButtonText, 0xeeeeec},
+      {QPalette::Highlight, 0x2f8ac3}, {QPalette::HighlightedText, 0xffffff}};
+  QPalette p;
+  for (const auto& [role, rgb] : colours) p.setColor(role, QColor::fromRgb(rgb));
+  return p;
+}
+
+// The highest contrast against `ground` of the pixels of `image` in `area`.
+double best_contrast(const QImage& image, const QRect& area, const QColor& ground) {
+  double best = 1;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (image.rect().contains(x, y))
+        best = std::max(best, contrast(image.pixelColor(x, y), ground));
+  return best;
+}
+
+TEST_F(KeyboardFlow, TheSelectedAndTheCurrentBoardLineReadInLightAndDarkPalettes) {
+  auto* list = child<QListWidget>(main, "List1");
+  ASSERT_NE(list, nullptr);
+  ASSERT_GE(list->count(), 1);
+  QPalette light;
+  light.setColor(QPalette::Highlight, QColor(0x2f, 0x8a, 0xc3));
+  light.setColor(QPalette::HighlightedText, Qt::white);
+  for (const QPalette& palette : {light, dark_palette()}) {
+    list->setPalette(palette);
+    shown(main);
+    focus(list);
+    list->setCurrentRow(0);  // current and selected
+    QImage image = list->viewport()->grab().toImage();
+    const QRect selected = list->visualItemRect(list->item(0));
+    // The highlight at the line's right end, where no text is.
+    const QColor highlight = image.pixelColor(selected.right() - 4, selected.center().y());
+    EXPECT_GE(contrast(highlight, palette.color(QPalette::HighlightedText)), kTextContrast)
+        << highlight.name().toStdString();
+
+    list->clearSelection();  // the line stays current
+    image = list->viewport()->grab().toImage();
+    const QRect current = list->visualItemRect(list->item(0));
+    // The outline down the line's left edge.
+    EXPECT_GE(best_contrast(image, QRect(current.left(), current.center().y(), 4, 1),
+                            palette.color(QPalette::Base)),
+              kMarkContrast);
+  }
+}
+
+TEST(ReadableMarks, TheRingOfAnOptionAndTheBoxOfACheckBoxReadInADarkPalette) {
+  ui::use_readable_marks();
+  const QPalette palette = dark_palette();
+  for (auto element : {QStyle::PE_IndicatorRadioButton, QStyle::PE_IndicatorCheckBox}) {
+    QStyleOptionButton option;
+    option.palette = palette;
+    option.rect = QRect(0, 0, 16, 16);
+    option.state = QStyle::State_Enabled | QStyle::State_Off;
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(palette.color(QPalette::Window));
+    QPainter painter(&image);
+    QApplication::style()->drawPrimitive(element, &option, &painter);
+    painter.end();
+    // Across the mark's left edge at its middle.
+    EXPECT_GE(best_contrast(image, QRect(0, 8, 5, 1), palette.color(QPalette::Window)),
+              kMarkContrast)
+        << element;
+  }
+}
 }  // namespace
 }  // namespace ravolin::ui

@@ -2,6 +2,7 @@
 #include "gui/board/loading_window.h"
 
 #include "board/about_text.h"
+#include "gui/common/accessibility.h"
 #include "gui/common/picture.h"
 #include "gui/common/window_conventions.h"
 
@@ -17,6 +18,7 @@ namespace ravolin::board {
 LoadingWindow::LoadingWindow(app::AppState& state, int mode, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint), state_(state) {
   setObjectName(QStringLiteral("ravolin11"));
+  ui::help_on_f1(this, state, 102);  // データロード中の画面
   setWindowTitle(tr("ラボリン&ホテル情報"));
   setFont(ui::gothic_font(12));
   const auto px = [this](int twips) { return ui::tw(this, twips); };
@@ -41,6 +43,7 @@ LoadingWindow::LoadingWindow(app::AppState& state, int mode, QWidget* parent)
   loading_message_ =
       new QPushButton(QString::fromStdString(loading_message(mode, state.language)), this);
   loading_message_->setObjectName(QStringLiteral("Command1"));
+  ui::caption_only(loading_message_, ui::CaptionKind::kText);
   loading_message_->setGeometry(px(120), px(1740), px(7380), px(420));
   loading_message_->setFocusPolicy(Qt::NoFocus);
 

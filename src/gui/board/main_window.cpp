@@ -3,6 +3,7 @@
 
 #include "board/about_text.h"
 #include "gui/common/accessibility.h"
+#include "gui/common/readable_colours.h"
 #include "gui/common/window_conventions.h"
 #include "text/text.h"
 
@@ -37,6 +38,7 @@ void fill_list(QListWidget* list, const std::vector<std::string>& lines) {
 MainWindow::MainWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QMainWindow(parent), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin1"));
+  ui::help_on_f1(this, state, 101);  // メイン画面
   setWindowTitle(tr("ラボリン&ホテル情報"));
   setFont(ui::gothic_font(12));
   build_controls();
@@ -76,6 +78,8 @@ void MainWindow::build_controls() {
   // their items carry each board line's whole text.
   sinkansen_list_->setAccessibleName(tr("新幹線の発車案内"));
   keiyo_list_->setAccessibleName(tr("京葉線の発車案内"));
+  for (QListWidget* list : {sinkansen_list_, keiyo_list_})
+    list->setItemDelegate(new ui::ReadableLinesDelegate(list));
 
   build_buttons();
 

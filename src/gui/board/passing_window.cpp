@@ -23,6 +23,7 @@ PassingWindow::PassingWindow(app::AppState& state, int mode, int line, QWidget* 
 PassingWindow::PassingWindow(app::AppState& state, const std::string& stops, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state) {
   setObjectName(QStringLiteral("ravolin23"));
+  ui::help_on_f1(this, state, 123);  // 通過駅の時刻表示
   setWindowTitle(tr("通過駅の時刻表示"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));

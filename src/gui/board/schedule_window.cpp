@@ -16,6 +16,7 @@ namespace ravolin::board {
 ScheduleWindow::ScheduleWindow(app::AppState& state, int mode, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), mode_(mode) {
   setObjectName(QStringLiteral("ravolin24"));
+  ui::help_on_f1(this, state, 124);  // 時刻表の表示
   setWindowTitle(tr("時刻表の表示"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));

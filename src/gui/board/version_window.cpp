@@ -17,6 +17,7 @@ VersionWindow::VersionWindow(app::AppState& state, QWidget* main_window)
       state_(state),
       main_window_(main_window) {
   setObjectName(QStringLiteral("ravolin9"));
+  ui::help_on_f1(this, state, 109);  // バージョン情報
   setWindowTitle(tr("ラボリン&ホテル情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));

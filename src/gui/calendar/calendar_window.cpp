@@ -35,6 +35,7 @@ QString spoken_date(int year, int month, int day, text::Language language) {
 CalendarWindow::CalendarWindow(app::AppState& state, Targets targets, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), targets_(std::move(targets)) {
   setObjectName(QStringLiteral("ravolin4"));
+  ui::help_on_f1(this, state, 104);  // カレンダー
   setWindowTitle(tr("カレンダｰ"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));

@@ -47,6 +47,7 @@ const char* const kCorrectedBoxNames[] = {
 CorrectionWindow::CorrectionWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin21"));
+  ui::help_on_f1(this, state, 121);  // 日時補正
   setWindowTitle(tr("日時補正"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
@@ -82,9 +83,9 @@ void CorrectionWindow::build_boxes() {
           layout.box(f, QStringLiteral("Text%1").arg(first + i), left, 330, width, kBoxHeight);
       boxes[i]->setAlignment(Qt::AlignRight);
       boxes[i]->setAccessibleName(tr(names[i]));
-      QLabel* unit = layout.label(f, QStringLiteral("Label%1").arg(first + i), tr(kUnits[i]),
-                                  left + width + 30, 330, 270, kBoxHeight);
-      unit->setBuddy(boxes[i]);
+      // The unit beside the box is no buddy: the box's name says it already.
+      layout.label(f, QStringLiteral("Label%1").arg(first + i), tr(kUnits[i]), left + width + 30,
+                   330, 270, kBoxHeight);
       left += width + 330;
     }
   };

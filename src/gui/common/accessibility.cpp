@@ -2,7 +2,15 @@
 #include "gui/common/accessibility.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
+#include <QAction>
 #include <QEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QWidget>
 
@@ -69,7 +77,208 @@ class DescriptionKeeper final : public QObject {
   bool done_ = false;
 };
 
+// ---- what each thing is ------------------------------------------------------
+
+constexpr char kCaptionKind[] = "ravolin_caption_kind";
+
+// A caption without its access key marks: "ﾌｧｲﾙ(&F&ﾊ)" is "ﾌｧｲﾙ(Fﾊ)", "&&" one "&".
+QString without_access_keys(const QString& caption) {
+  QString out;
+  out.reserve(caption.size());
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] == QLatin1Char('&')) {
+      if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&')) out += caption[++i];
+      continue;
+    }
+    out += caption[i];
+  }
+  return out;
+}
+
+// The first access key of a caption as the key a user presses ("Alt+F"), or nothing.
+QString access_key(const QString& caption) {
+  for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != QLatin1Char('&')) continue;
+    if (caption[i + 1] == QLatin1Char('&')) {
+      ++i;
+      continue;
+    }
+    return QKeySequence(Qt::ALT).toString(QKeySequence::NativeText) + caption[i + 1].toUpper();
+  }
+  return {};
+}
+
+// A caption-only button: a heading or a static text that Tab passes by.
+class CaptionInterface final : public QAccessibleWidget {
+ public:
+  CaptionInterface(QWidget* button, QAccessible::Role role) : QAccessibleWidget(button, role) {}
+  QString text(QAccessible::Text t) const override {
+    QString s = QAccessibleWidget::text(t);
+    if (t == QAccessible::Name && s.isEmpty())
+      if (auto* b = qobject_cast<const QPushButton*>(widget())) s = without_access_keys(b->text());
+    return s;
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.focusable = false;
+    return s;
+  }
+  QStringList actionNames() const override { return {}; }
+};
+
+// An entry of a menu or of the menu bar, named by its caption without the access key
+// marks (Qt's own entry keeps all but the first "&" of a caption with two access keys).
+class MenuEntry final : public QAccessibleInterface, public QAccessibleActionInterface {
+ public:
+  MenuEntry(QWidget* owner, QAction* action) : owner_(owner), action_(action) {}
+
+  bool isValid() const override { return owner_ && action_; }
+  QObject* object() const override { return action_; }
+  QWindow* window() const override {
+    QAccessibleInterface* p = parent();
+    return p ? p->window() : nullptr;
+  }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessibleInterface* parent() const override {
+    return owner_ ? QAccessible::queryAccessibleInterface(owner_.data()) : nullptr;
+  }
+  int childCount() const override { return submenu() ? 1 : 0; }
+  QAccessibleInterface* child(int index) const override {
+    return index == 0 && submenu() ? QAccessible::queryAccessibleInterface(submenu()) : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return child && submenu() && child->object() == submenu() ? 0 : -1;
+  }
+  QString text(QAccessible::Text t) const override {
+    if (!action_) return {};
+    if (t == QAccessible::Name) return without_access_keys(action_->text());
+    if (t == QAccessible::Accelerator)
+      return action_->shortcut().isEmpty() ? access_key(action_->text())
+                                           : action_->shortcut().toString(QKeySequence::NativeText);
+    if (t == QAccessible::Description)
+      return action_->toolTip() == without_access_keys(action_->text()) ? QString()
+                                                                        : action_->toolTip();
+    return {};
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override {
+    if (!isValid()) return {};
+    QRect r;
+    if (auto* menu = qobject_cast<QMenu*>(owner_.data())) r = menu->actionGeometry(action_);
+    if (auto* bar = qobject_cast<QMenuBar*>(owner_.data())) r = bar->actionGeometry(action_);
+    return QRect(owner_->mapToGlobal(r.topLeft()), r.size());
+  }
+  QAccessible::Role role() const override {
+    return action_ && action_->isSeparator() ? QAccessible::Separator : QAccessible::MenuItem;
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    if (!isValid()) {
+      s.invalid = true;
+      return s;
+    }
+    s.invisible = !owner_->isVisible() || !action_->isVisible();
+    s.disabled = !action_->isEnabled();
+    s.focusable = !action_->isSeparator();
+    s.checkable = action_->isCheckable();
+    s.checked = action_->isChecked();
+    s.hasPopup = submenu() != nullptr;
+    QAction* active = nullptr;
+    if (auto* menu = qobject_cast<QMenu*>(owner_.data())) active = menu->activeAction();
+    if (auto* bar = qobject_cast<QMenuBar*>(owner_.data())) active = bar->activeAction();
+    s.focused = s.active = active == action_;
+    return s;
+  }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                : nullptr;
+  }
+
+  QStringList actionNames() const override {
+    if (!isValid() || action_->isSeparator() || !action_->isEnabled()) return {};
+    return {submenu() ? showMenuAction() : pressAction()};
+  }
+  void doAction(const QString& name) override {
+    if (!actionNames().contains(name)) return;
+    if (name == pressAction()) {
+      action_->trigger();
+    } else if (submenu()->isVisible()) {
+      submenu()->hide();
+    } else if (auto* bar = qobject_cast<QMenuBar*>(owner_.data())) {
+      bar->setActiveAction(action_);
+    } else if (auto* menu = qobject_cast<QMenu*>(owner_.data())) {
+      menu->setActiveAction(action_);
+    }
+  }
+  QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+ private:
+  QMenu* submenu() const { return action_ ? action_->menu() : nullptr; }
+
+  QPointer<QWidget> owner_;
+  QPointer<QAction> action_;
+};
+
+// The menu or menu bar that holds an action, if any.
+QWidget* menu_of(QAction* action) {
+  for (QObject* o : action->associatedObjects())
+    if (qobject_cast<QMenu*>(o) || qobject_cast<QMenuBar*>(o)) return static_cast<QWidget*>(o);
+  return nullptr;
+}
+
+QAccessibleInterface* program_interfaces(const QString& class_name, QObject* object) {
+  // Asked once per class of the object, most derived first: answered for that one only.
+  if (!object || class_name != QLatin1String(object->metaObject()->className())) return nullptr;
+  if (auto* w = qobject_cast<QWidget*>(object)) {
+    const QVariant kind = w->property(kCaptionKind);
+    if (kind.isValid())
+      return new CaptionInterface(w, kind.toInt() == static_cast<int>(CaptionKind::kHeading)
+                                         ? QAccessible::Heading
+                                         : QAccessible::StaticText);
+    // A window of the program made from a plain widget: Qt would call it a pane ("filler").
+    if (w->isWindow() && w->metaObject()->superClass() == &QWidget::staticMetaObject &&
+        class_name.startsWith(QLatin1String("ravolin::")))
+      return new QAccessibleWidget(w, QAccessible::Window);
+    return nullptr;
+  }
+  if (auto* action = qobject_cast<QAction*>(object))
+    if (QWidget* menu = menu_of(action)) return new MenuEntry(menu, action);
+  return nullptr;
+}
+
 }  // namespace
+
+void expose_program_interfaces() {
+  // Qt asks the factory installed last first: after the one of Qt's widgets, which would
+  // answer for the caption-only buttons as buttons.
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  QAccessible::removeFactory(&program_interfaces);
+  QAccessible::installFactory(&program_interfaces);
+}
+
+void name_by_label(QLabel* label, QWidget* field) {
+  label->setBuddy(field);
+  label->setAccessibleName(field->accessibleName());
+}
+
+void caption_only(QPushButton* button, CaptionKind kind) {
+  expose_program_interfaces();
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setProperty(kCaptionKind, static_cast<int>(kind));
+  // An interface made for the button before it became a caption is made again.
+  QAccessibleInterface* made = QAccessible::queryAccessibleInterface(button);
+  if (made && made->role() == QAccessible::Button)
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+QString spoken_text(const QString& shown) {
+  static const QRegularExpression price(QStringLiteral("\\\\(?=[0-9])"));
+  QString out = shown;
+  out.replace(price, QString(QChar(0x00A5)));
+  return out;
+}
 
 void announce(QWidget* where, const QString& text) {
   if (!where || text.isEmpty()) return;

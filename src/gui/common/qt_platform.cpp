@@ -6,6 +6,7 @@
 #include "text/print_columns.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -43,22 +44,36 @@ HelpWindow* QtHelpViewer::ensure_window() {
   return window_.data();
 }
 
+namespace {
+// Brings the help window forward. Opened from a modal window (F1 in a message box), the
+// help is modal itself: a window behind the box would get neither the keyboard nor the
+// mouse. It takes the keys until it is closed, and the box has them back then. Opened
+// from any other window, it is a window beside the others.
+void present(HelpWindow* w) {
+  QWidget* modal = QApplication::activeModalWidget();
+  const Qt::WindowModality wanted = modal && modal != w ? Qt::ApplicationModal : Qt::NonModal;
+  if (w->windowModality() != wanted) {
+    w->hide();  // the modality of a shown window does not change
+    w->setWindowModality(wanted);
+  }
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+}  // namespace
+
 void QtHelpViewer::show_contents(const std::string& help_path) {
   HelpWindow* w = ensure_window();
   w->load(help_path);
   w->show_contents();
-  w->show();
-  w->raise();
-  w->activateWindow();
+  present(w);
 }
 
 void QtHelpViewer::show_topic(const std::string& help_path, int topic) {
   HelpWindow* w = ensure_window();
   w->load(help_path);
   w->show_topic(topic);
-  w->show();
-  w->raise();
-  w->activateWindow();
+  present(w);
 }
 
 void QtHelpViewer::close() {

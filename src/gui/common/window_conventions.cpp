@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "gui/common/window_conventions.h"
 
+#include "gui/common/accessibility.h"
+#include "state/app_state.h"
+
 #include <QAction>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -9,7 +12,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextDocument>
 #include <QTimer>
 #include <QWidget>
@@ -136,6 +141,37 @@ QFont gothic_font(int pixel_size) {
   return font;
 }
 
+void help_on_f1(QWidget* window, app::AppState& state, int help_topic) {
+  expose_program_interfaces();
+  auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window, [&state, help_topic] {
+    state.help().show_topic(state.help_path(), help_topic);
+  });
+  key->setObjectName(QStringLiteral("help_key"));
+  key->setContext(Qt::WindowShortcut);
+}
+
+namespace {
+// One Tab stop per group of options: the chosen one, or each while none is chosen.
+void set_option_stops(const QWidget* group) {
+  const QList<QRadioButton*> options =
+      group->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+  const bool chosen = std::any_of(options.begin(), options.end(),
+                                  [](const QRadioButton* o) { return o->isChecked(); });
+  for (QRadioButton* o : options)
+    if (o->autoExclusive())
+      o->setFocusPolicy(!chosen || o->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+}  // namespace
+
+void tab_enters_options_at_chosen(QWidget* window) {
+  for (QRadioButton* option : window->findChildren<QRadioButton*>()) {
+    QWidget* group = option->parentWidget();
+    QObject::connect(option, &QAbstractButton::toggled, group,
+                     [group] { set_option_stops(group); });
+    set_option_stops(group);
+  }
+}
+
 KeyConventions::KeyConventions(QWidget* window) : QObject(window) {}
 
 void KeyConventions::escape_closes(QWidget* control, std::function<void()> close_step) {
@@ -158,9 +194,45 @@ void KeyConventions::double_click_runs(QWidget* control, std::function<void()> a
   control->installEventFilter(this);
 }
 
+void KeyConventions::picker_keys(QWidget* control, std::function<void()> open_picker) {
+  picker_[control] = std::move(open_picker);
+  control->installEventFilter(this);
+}
+
+void KeyConventions::options_in_a_row(std::initializer_list<QRadioButton*> options) {
+  const std::vector<QRadioButton*> row(options);
+  for (QRadioButton* option : row) {
+    row_[option] = row;
+    option->installEventFilter(this);
+  }
+}
+
 bool KeyConventions::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_F4 && key->modifiers() == Qt::NoModifier) ||
+        (key->key() == Qt::Key_Down && key->modifiers() == Qt::AltModifier)) {
+      const auto it = picker_.find(watched);
+      if (it != picker_.end()) {
+        const auto open = it->second;  // a copy: the picker may close this window
+        open();
+        return true;
+      }
+    }
+    if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+        key->modifiers() == Qt::NoModifier) {
+      const auto it = row_.find(watched);
+      if (it != row_.end()) {
+        const std::vector<QRadioButton*>& row = it->second;
+        const auto at = std::find(row.begin(), row.end(), watched);
+        const auto n = static_cast<std::ptrdiff_t>(row.size());
+        const std::ptrdiff_t step = key->key() == Qt::Key_Down ? 1 : n - 1;
+        QRadioButton* next = row[static_cast<std::size_t>(((at - row.begin()) + step) % n)];
+        next->setFocus(Qt::TabFocusReason);
+        next->click();
+        return true;
+      }
+    }
     if (key->key() == Qt::Key_Escape) {
       const auto it = escape_.find(watched);
       if (it != escape_.end()) {

@@ -12,14 +12,21 @@
 #include <QPoint>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QRadioButton;
 class QWidget;
+
+namespace ravolin::app {
+class AppState;
+}
 
 namespace ravolin::ui {
 
@@ -78,6 +85,15 @@ QFont gothic_font(int pixel_size = 12);
 // entries: it widens the menu by the width of the "&" marks, so every entry shows whole.
 void fit_access_key_entries(QMenu* menu);
 
+// F1 in any control of the window opens the window's topic of the help file (in the
+// language of the windows). Every window calls it once, as it is built.
+void help_on_f1(QWidget* window, app::AppState& state, int help_topic);
+
+// Tab enters each group of options of the window at its chosen option, as the arrow
+// keys leave it (Qt only starts doing so once the group has had the focus). Call it once
+// the window's options are built; it follows every later choice.
+void tab_enters_options_at_chosen(QWidget* window);
+
 // Keyboard conventions of one window. Create one per window (parented to it) and
 // register its controls.
 class KeyConventions final : public QObject {
@@ -95,6 +111,12 @@ class KeyConventions final : public QObject {
   // A double-click on this control runs action (a picker for the box, as a rule) and goes
   // no further.
   void double_click_runs(QWidget* control, std::function<void()> action);
+  // What a double-click on this box opens (a picker) also opens from the keyboard, with
+  // F4 or Alt+Down as a combo box opens its list.
+  void picker_keys(QWidget* control, std::function<void()> open_picker);
+  // Options laid out in a row: Up and Down move through them as Left and Right do (the
+  // focus moves on and chooses the option), from the first to the last and round.
+  void options_in_a_row(std::initializer_list<QRadioButton*> options);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -108,6 +130,8 @@ class KeyConventions final : public QObject {
   std::map<QObject*, EnterRule> enter_;
   std::map<QObject*, bool> select_all_;
   std::map<QObject*, std::function<void()>> double_click_;
+  std::map<QObject*, std::function<void()>> picker_;
+  std::map<QObject*, std::vector<QRadioButton*>> row_;
 };
 
 }  // namespace ravolin::ui

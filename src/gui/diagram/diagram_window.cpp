@@ -14,13 +14,13 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -171,6 +171,7 @@ bool ends_with(const std::string& s, const char* tail) {
 DiagramWindow::DiagramWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin30"));
+  ui::help_on_f1(this, state, kHelpTopic);
   setWindowTitle(tr("ダイヤグラム"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
@@ -208,7 +209,19 @@ void DiagramWindow::build_controls() {
   export_button->setMenu(export_menu);
   auto* close_button = new QPushButton(tr("閉じる"), this);
   close_button->setObjectName(QStringLiteral("Command3"));
+  // Over AT-SPI a combo box is named by its value: the labels say what each one chooses.
+  auto* route_label = new QLabel(tr("路線(&R)"), this);
+  route_label->setObjectName(QStringLiteral("Label1"));
+  route_box_->setAccessibleName(tr("路線"));
+  ui::name_by_label(route_label, route_box_);
+  route_label->setVisible(route_box_->isVisibleTo(this));
+  auto* direction_label = new QLabel(tr("方向(&W)"), this);
+  direction_label->setObjectName(QStringLiteral("Label2"));
+  direction_box_->setAccessibleName(tr("方向"));
+  ui::name_by_label(direction_label, direction_box_);
+  bar->addWidget(route_label);
   bar->addWidget(route_box_);
+  bar->addWidget(direction_label);
   bar->addWidget(direction_box_);
   bar->addStretch(1);
   bar->addWidget(whole_day_button);
@@ -236,8 +249,6 @@ void DiagramWindow::build_controls() {
     set_view(whole_day_view(trains_, view_.width, view_.height));
   });
   connect(close_button, &QPushButton::clicked, this, &DiagramWindow::close_step);
-  auto* help_key = new QShortcut(QKeySequence(Qt::Key_F1), this, [this] { show_help(); });
-  help_key->setContext(Qt::WidgetWithChildrenShortcut);
 
   auto* keys = new ui::KeyConventions(this);
   for (QWidget* w : std::initializer_list<QWidget*>{route_box_, direction_box_, whole_day_button,
@@ -247,8 +258,6 @@ void DiagramWindow::build_controls() {
 
 void DiagramWindow::name_controls(QPushButton* whole_day, QPushButton* export_button,
                                   QPushButton* close_button) {
-  route_box_->setAccessibleName(tr("路線"));
-  direction_box_->setAccessibleName(tr("方向"));
   whole_day->setAccessibleName(tr("全日表示"));
   export_button->setAccessibleName(tr("書き出し"));
   close_button->setAccessibleName(tr("閉じる"));
@@ -264,8 +273,6 @@ QString DiagramWindow::keys_text() {
       "PageDown / PageUp（N / P）: 次・前の列車を選択\n"
       "Enter または ダブルクリック: 列車の停車駅\nF1: ヘルプ　Esc: 閉じる");
 }
-
-void DiagramWindow::show_help() { state_.help().show_topic(state_.help_path(), kHelpTopic); }
 
 bool DiagramWindow::dark_palette() const {
   // A dark desktop: the window's ground darker than its text.

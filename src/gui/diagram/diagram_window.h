@@ -67,8 +67,6 @@ class DiagramWindow final : public QWidget {
   DiagramAxes axes() const { return diagram_axes(route(), view_, marks()); }
   // The keys and mouse actions of the diagram, as its tooltip lists them.
   static QString keys_text();
-  // F1: the diagram's topic of the help file.
-  void show_help();
   // Replaces the file dialog of the export buttons (tests): returns the chosen path or "".
   std::function<std::string(const QString& suggested)> choose_file;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "gui/hotels/area_picker_window.h"
 
+#include "gui/common/accessibility.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 #include "hotels/hotel_list.h"
@@ -37,6 +38,7 @@ AreaPickerWindow::AreaPickerWindow(app::AppState& state, int mode,
       mode_(mode),
       chosen_(std::move(chosen)) {
   setObjectName(QStringLiteral("ravolin15"));
+  ui::help_on_f1(this, state, 115);  // 地域の選択
   setWindowTitle(tr("ラボリン&ホテル情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
@@ -47,7 +49,10 @@ AreaPickerWindow::AreaPickerWindow(app::AppState& state, int mode,
   auto* guide = layout.box(frame, QStringLiteral("Text1"), 120, 300, 7560, 330);
   guide->setText(tr("エリア、もしくは最近選択の出発地よりホテル地域を選択して下さい"));
   guide->setAccessibleName(tr("案内"));
-  guide->setEnabled(false);
+  // Inert but readable: a read-only line in the colours of text, which Tab passes by; a
+  // screen reader says it with the lists.
+  guide->setReadOnly(true);
+  guide->setFocusPolicy(Qt::NoFocus);
   build_regions(frame);
   build_lists(frame);
   build_buttons();
@@ -68,7 +73,13 @@ AreaPickerWindow::AreaPickerWindow(app::AppState& state, int mode,
 
   setFixedSize(layout.px(8040), layout.px(5280));
   ui::place_window(this, state.settings.pos(settings::kAreaPickerWindowId));
-  areas_->setFocus();
+  // Tab goes as the window reads: the region, its areas, the recent places, the buttons;
+  // the window opens at the chosen region (at the areas when none is chosen).
+  ui::tab_enters_options_at_chosen(this);
+  QWidget* first = areas_;
+  for (QRadioButton* option : region_options_)
+    if (option && option->isChecked()) first = option;
+  first->setFocus();
 }
 
 void AreaPickerWindow::build_regions(QWidget* frame) {
@@ -88,8 +99,8 @@ void AreaPickerWindow::build_lists(QWidget* frame) {
   const ui::TwipLayout layout(this);
   // Caption-only headings above the lists.
   const auto heading = [&](const char* name, const QString& caption, int left, int width) {
-    layout.place(new QPushButton(caption, frame), QLatin1String(name), left, 720, width, 330)
-        ->setFocusPolicy(Qt::NoFocus);
+    ui::caption_only(
+        layout.place(new QPushButton(caption, frame), QLatin1String(name), left, 720, width, 330));
   };
   heading("Command4", tr("ホテル地域"), 2100, 2640);
   heading("Command5", tr("最近選択のホテル地域"), 4860, 2820);
@@ -98,6 +109,10 @@ void AreaPickerWindow::build_lists(QWidget* frame) {
       layout.place(new QListWidget(frame), QStringLiteral("List2"), 4860, 1050, 2820, 3300);
   areas_->setAccessibleName(tr("ホテル地域"));
   recent_places_->setAccessibleName(tr("最近選択のホテル地域"));
+  const QString guide = findChild<QLineEdit*>(QStringLiteral("Text1"))->text();
+  frame->setAccessibleDescription(guide);
+  areas_->setAccessibleDescription(guide);
+  recent_places_->setAccessibleDescription(guide);
 
   for (QListWidget* list : {areas_, recent_places_}) {
     connect(list, &QListWidget::itemSelectionChanged, this, [this, list] {

@@ -18,6 +18,7 @@ DistrictWindow::DistrictWindow(app::AppState& state, const std::vector<std::stri
       ways_(std::move(ways)),
       chooser_(districts, chosen) {
   setObjectName(QStringLiteral("ravolin7"));
+  ui::help_on_f1(this, state, 107);  // 地区の絞り込み
   setWindowTitle(tr("ホテル地区選択"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));

@@ -90,6 +90,7 @@ HotelEditWindow::HotelEditWindow(app::AppState& state, const UserRegistry& regis
       index_(index),
       ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin14"));
+  ui::help_on_f1(this, state, 114);  // ホテル情報の入力
   setWindowTitle(tr("ラボリン＆ホテル情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
@@ -130,8 +131,8 @@ void HotelEditWindow::build_fields(QWidget* frame) {
                                1320, 330);
     auto* box = layout.box(frame, QLatin1String(l.control), 1500, top,
                            l.field == HotelField::Area ? 2640 : 3120, 330);
-    label->setBuddy(box);
     box->setAccessibleName(tr(l.name));
+    ui::name_by_label(label, box);
     box->setAccessibleDescription(tr(l.hint) + QLatin1Char('\n') + tr(l.example));
     if (!l.japanese) {
       box->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -146,8 +147,8 @@ void HotelEditWindow::build_fields(QWidget* frame) {
                                      message_top, 1320, 330);
   message_box_ = layout.place(new QPlainTextEdit(frame), QStringLiteral("Text8"), 1500, message_top,
                               5040, 720);
-  message_label->setBuddy(message_box_);
   message_box_->setAccessibleName(tr("メッセージ"));
+  ui::name_by_label(message_label, message_box_);
   message_box_->setReadOnly(true);
   message_box_->setFocusPolicy(Qt::NoFocus);
   message_box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

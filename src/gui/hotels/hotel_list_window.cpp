@@ -3,6 +3,7 @@
 
 #include "board/about_text.h"
 #include "data/hotel_reader.h"
+#include "gui/common/accessibility.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 #include "hotels/hotel_list.h"
@@ -54,15 +55,16 @@ HotelListWindow::HotelListWindow(app::AppState& state, Ways ways, QWidget* paren
       state_(state),
       ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin6"));
+  ui::help_on_f1(this, state, 106);  // ホテル一覧
   setWindowTitle(tr("ラボリン&ホテル情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
   const ui::TwipLayout layout(this);
 
-  // The title strip: a caption-only button.
+  // The title strip: a caption-only button, a static text to a screen reader.
   title_strip_ =
       layout.place(new QPushButton(this), QStringLiteral("Command1"), 120, 120, 9600, 360);
-  title_strip_->setAccessibleName(tr("一覧の見出し"));
+  ui::caption_only(title_strip_, ui::CaptionKind::kText);
   build_grid();
   rating_note_ =
       layout.label(this, QStringLiteral("Label1"),
@@ -214,6 +216,7 @@ void HotelListWindow::fill_grid() {
                                               : (Qt::AlignLeft | Qt::AlignVCenter));
       // The columns are narrow: the whole text is shown when the pointer rests on a cell.
       item->setToolTip(ui::plain_tooltip(rows[r][c]));
+      item->setData(Qt::AccessibleTextRole, ui::spoken_text(item->text()));
       grid_->setItem(r, c, item);
     }
   }

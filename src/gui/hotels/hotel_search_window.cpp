@@ -21,6 +21,7 @@ HotelSearchWindow::HotelSearchWindow(app::AppState& state, Ways ways, QWidget* p
       state_(state),
       ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin12"));
+  ui::help_on_f1(this, state, 112);  // ホテル検索
   setWindowTitle(tr("ﾗﾎﾞﾘﾝ&ﾎﾃﾙ情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));

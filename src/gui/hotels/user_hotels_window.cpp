@@ -74,6 +74,7 @@ int user_capacity(const app::AppState& state) {
 UserHotelsWindow::UserHotelsWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin13"));
+  ui::help_on_f1(this, state, kHelpTopic);
   setWindowTitle(tr("ラボリン＆ホテル情報"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -28,6 +29,7 @@ constexpr int kPrintPoints = 9;
 ResultsWindow::ResultsWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin26"));
+  ui::help_on_f1(this, state, 126);  // 新幹線検索の結果
   setWindowTitle(tr("新幹線検索結果"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
@@ -45,7 +47,7 @@ void ResultsWindow::build_controls() {
     auto* b = new QPushButton(caption, results_frame_);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(px(120), px(top), px(9000), px(360));
-    b->setFocusPolicy(Qt::NoFocus);
+    ui::caption_only(b);
     return b;
   };
   // The texts show TABs at every 8 half-width columns, as the printed report has them.
@@ -88,7 +90,8 @@ void ResultsWindow::build_controls() {
     keys->escape_closes(w, [this] { end_proc(); });
 
   report_->viewport()->installEventFilter(this);
-  report_->setToolTip(tr("ダブルクリックでダイヤグラムに表示"));
+  report_->installEventFilter(this);  // Enter on a connection's line
+  report_->setToolTip(tr("Enter またはダブルクリックでダイヤグラムに表示"));
   report_->setAccessibleDescription(report_->toolTip());
 
   // Narrow enough to open beside the main window on a 1280-pixel screen.
@@ -132,13 +135,23 @@ bool ResultsWindow::load() {
   if (!texts_.legend.empty()) legend_->setText(QString::fromStdString(texts_.legend));
   report_->setPlainText(ui::text_box_text(texts_.report));
   fare_text_->setPlainText(ui::text_box_text(texts_.fare_text));
-  end_button_->setFocus();
+  // The texts first, as Tab goes: the user reads the connections before choosing what next.
+  report_->setFocus();
   const int found = connection_count(state_.schedule.sin, cond_, state_.search_result);
   ui::announce(report_, tr("%n件", nullptr, found));
   return true;
 }
 
 bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == report_ && event->type() == QEvent::KeyPress && ways_.show_journey) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      const int line = report_->textCursor().blockNumber();
+      const int entry = entry_at_line(state_.schedule.sin, cond_, state_.search_result, line);
+      if (entry > 0) ways_.show_journey(entry);
+      return true;
+    }
+  }
   if (watched == report_->viewport() && event->type() == QEvent::MouseButtonDblClick &&
       ways_.show_journey) {
     const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();

@@ -57,28 +57,27 @@ SearchWindow::StationBoxes station_frame(const ui::TwipLayout& at, QGroupBox* fr
   SearchWindow::StationBoxes boxes;
   boxes.station = at.box(frame, box_name(first), 1260, 300, 2700, 330);
   boxes.station->setAccessibleName(names.station);
-  station_label->setBuddy(boxes.station);
+  ui::name_by_label(station_label, boxes.station);
   QLabel* time_label = caption(at, frame, time_caption, 150, 660, 1080);
   constexpr int kTop = 630;
   QLineEdit* time_boxes[4];
   int left = 1260;
   for (int k = 0; k < 2; ++k) {
     time_boxes[2 * k] = at.number_box(frame, box_name(first + 1 + 2 * k), left, kTop, 480, 330);
+    // The units are no buddies: each box's name says its unit.
     caption(at, frame, QCoreApplication::translate("ravolin::search::SearchWindow", "時"),
-            left + 510, kTop + 30, 240)
-        ->setBuddy(time_boxes[2 * k]);
+            left + 510, kTop + 30, 240);
     time_boxes[2 * k + 1] =
         at.number_box(frame, box_name(first + 2 + 2 * k), left + 780, kTop, 480, 330);
     caption(at, frame, QCoreApplication::translate("ravolin::search::SearchWindow", "分"),
-            left + 1290, kTop + 30, 240)
-        ->setBuddy(time_boxes[2 * k + 1]);
+            left + 1290, kTop + 30, 240);
     if (k == 0)
       caption(at, frame, QCoreApplication::translate("ravolin::search::SearchWindow", "～"),
               left + 1590, kTop + 30, 240);
     left += 1890;
   }
   for (int k = 0; k < 4; ++k) time_boxes[k]->setAccessibleName(names.times[k]);
-  time_label->setBuddy(time_boxes[0]);
+  ui::name_by_label(time_label, time_boxes[0]);
   boxes.from_hour = time_boxes[0];
   boxes.from_minute = time_boxes[1];
   boxes.to_hour = time_boxes[2];
@@ -105,6 +104,7 @@ void show_station_refusal(const app::AppState& state, int box, QLineEdit* statio
 SearchWindow::SearchWindow(app::AppState& state, Ways ways, QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin25"));
+  ui::help_on_f1(this, state, 125);  // 新幹線検索の条件
   setWindowTitle(tr("新幹線の検索"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
@@ -129,6 +129,7 @@ void SearchWindow::build_controls() {
 
   build_commands(at);
   connect_keys();
+  ui::tab_enters_options_at_chosen(this);
   setFixedSize(at.px(7320), at.px(6420));
 }
 
@@ -163,7 +164,7 @@ void SearchWindow::build_option_frames(const ui::TwipLayout& at, QGroupBox* sear
   QLabel* wait_label = caption(at, transfer_wait_frame, tr("待ち合わせ時間"), 150, 250, 1560);
   wait_minutes_ = at.number_box(transfer_wait_frame, box_name(kWaitMinutes), 1740, 220, 600, 330);
   wait_minutes_->setAccessibleName(tr("待ち合わせ時間"));
-  wait_label->setBuddy(wait_minutes_);
+  ui::name_by_label(wait_label, wait_minutes_);
   caption(at, transfer_wait_frame, tr("分"), 2400, 250, 240);
 
   auto* transfer_count_frame =
@@ -189,15 +190,15 @@ void SearchWindow::build_date_frame(const ui::TwipLayout& at, QGroupBox* search_
   constexpr int kTop = 300;
   QLabel* date_label = caption(at, travel_date_frame, tr("乗車予定日"), 150, kTop + 30, 1080);
   travel_year_ = at.number_box(travel_date_frame, box_name(kTravelYear), 1260, kTop, 720, 330);
-  caption(at, travel_date_frame, tr("年"), 2010, kTop + 30, 240)->setBuddy(travel_year_);
+  caption(at, travel_date_frame, tr("年"), 2010, kTop + 30, 240);
   travel_month_ = at.number_box(travel_date_frame, box_name(kTravelMonth), 2280, kTop, 480, 330);
-  caption(at, travel_date_frame, tr("月"), 2790, kTop + 30, 240)->setBuddy(travel_month_);
+  caption(at, travel_date_frame, tr("月"), 2790, kTop + 30, 240);
   travel_day_ = at.number_box(travel_date_frame, box_name(kTravelDay), 3060, kTop, 480, 330);
-  caption(at, travel_date_frame, tr("日"), 3570, kTop + 30, 240)->setBuddy(travel_day_);
-  date_label->setBuddy(travel_year_);
+  caption(at, travel_date_frame, tr("日"), 3570, kTop + 30, 240);
   travel_year_->setAccessibleName(tr("乗車予定日 年"));
   travel_month_->setAccessibleName(tr("乗車予定日 月"));
   travel_day_->setAccessibleName(tr("乗車予定日 日"));
+  ui::name_by_label(date_label, travel_year_);
   weekday_ =
       at.label(travel_date_frame, QStringLiteral("Label21"), QString(), 3870, kTop + 30, 900, 300);
   // The weekday goes with the date the boxes show, whoever writes them.
@@ -241,8 +242,15 @@ void SearchWindow::connect_keys() {
       travel_month_, [this] { return enter_check(kTravelMonth); }, travel_day_);
   keys->enter_checks(
       travel_day_, [this] { return enter_check(kTravelDay); }, departure_.station);
-  keys->double_click_runs(departure_.station, [this] { open_station_picker(kPickerBoarding); });
-  keys->double_click_runs(arrival_.station, [this] { open_station_picker(kPickerAlighting); });
+  for (const auto& [box, mode] : {std::pair{departure_.station, kPickerBoarding},
+                                  std::pair{arrival_.station, kPickerAlighting}}) {
+    keys->double_click_runs(box, [this, mode = mode] { open_station_picker(mode); });
+    keys->picker_keys(box, [this, mode = mode] { open_station_picker(mode); });
+    box->setAccessibleDescription(tr("F4、Alt+↓ またはダブルクリックで駅の一覧から選べます"));
+  }
+  keys->options_in_a_row({sort_by_departure_, sort_by_arrival_, sort_by_ride_});
+  keys->options_in_a_row({one_transfer_, two_transfers_});
+  keys->options_in_a_row({one_per_train_, all_per_train_});
 }
 
 std::array<QLineEdit*, 16> SearchWindow::form_boxes() const {

@@ -33,6 +33,7 @@ SettingsWindow::SettingsWindow(app::AppState& state, Ways ways, QWidget* parent)
       state_(state),
       ways_(std::move(ways)) {
   setObjectName(QStringLiteral("ravolin5"));
+  ui::help_on_f1(this, state, 105);  // 動作環境の登録
   setWindowTitle(tr("動作環境"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
@@ -81,8 +82,8 @@ SettingsWindow::LineControls SettingsWindow::build_line_frame(const ui::TwipLayo
   };
   // Each box is named after its label and its line, so that the two frames' boxes differ.
   const auto name_box = [&](QLineEdit* box, QLabel* label, const QString& name) {
-    label->setBuddy(box);
     box->setAccessibleName(f.line + QLatin1Char(' ') + name);
+    ui::name_by_label(label, box);
   };
   const auto box = [&](QWidget* parent, int number, int left, int top, int width) {
     return layout.box(parent, QStringLiteral("Text%1").arg(number), left, top, width, kBoxHeight);
@@ -105,7 +106,7 @@ SettingsWindow::LineControls SettingsWindow::build_line_frame(const ui::TwipLayo
   QLabel* station_label = label(stations, tr("利用している駅"), 120, row, 1680);
   c.station = box(stations, f.first_box, 1860, row, 1980);
   name_box(c.station, station_label, tr("利用している駅"));
-  c.station->setAccessibleDescription(tr("ダブルクリックで一覧から選べます"));
+  c.station->setAccessibleDescription(tr("F4、Alt+↓ またはダブルクリックで一覧から選べます"));
   QLabel* normal_label = label(stations, tr("駅まで通常"), 120, row + kRowHeight, 1680);
   c.normal_minutes = number_box(stations, f.first_box + 1, row + kRowHeight);
   name_box(c.normal_minutes, normal_label, tr("駅まで通常（分）"));
@@ -204,9 +205,12 @@ void SettingsWindow::connect_keys() {
     keys->escape_closes(option, escape);
   keys->escape_closes(ok_button_, escape);
   keys->escape_closes(english_, escape);
-  keys->double_click_runs(keiyo_.station, [this] { open_station_picker(kPickKeiyoStation); });
-  keys->double_click_runs(sinkansen_.station,
-                          [this] { open_station_picker(kPickSinkansenStation); });
+  for (const auto& [box, mode] : {std::pair{keiyo_.station, kPickKeiyoStation},
+                                  std::pair{sinkansen_.station, kPickSinkansenStation}}) {
+    keys->double_click_runs(box, [this, mode = mode] { open_station_picker(mode); });
+    keys->picker_keys(box, [this, mode = mode] { open_station_picker(mode); });
+  }
+  ui::tab_enters_options_at_chosen(this);
 }
 
 void SettingsWindow::set_tab_order() {

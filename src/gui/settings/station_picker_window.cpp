@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "gui/settings/station_picker_window.h"
 
+#include "gui/common/accessibility.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 #include "settings/station_picker.h"
@@ -29,6 +30,7 @@ StationPickerWindow::StationPickerWindow(app::AppState& state, int mode, QLineEd
                                          QWidget* parent)
     : QWidget(parent, Qt::Window), state_(state), mode_(mode), target_(target) {
   setObjectName(QStringLiteral("ravolin22"));
+  ui::help_on_f1(this, state, 122);  // 駅の選択
   setWindowTitle(tr("利用駅の選択"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(ui::gothic_font(12));
@@ -40,6 +42,7 @@ StationPickerWindow::StationPickerWindow(app::AppState& state, int mode, QLineEd
   auto* title_button = layout.place(new QPushButton(tr(contents.title.c_str()), this),
                                     QStringLiteral("Command1"), 120, 120, 3360, 420);
   title_button->setAccessibleName(tr("路線") + QLatin1Char(' ') + title_button->text());
+  ui::caption_only(title_button, ui::CaptionKind::kText);
 
   station_list_ =
       layout.place(new QListWidget(this), QStringLiteral("List1"), 120, 660, 3360, 3900);
