@@ -60,8 +60,8 @@ std::string english_access(const std::string& access, const data::PlaceNames& wo
     const std::string station = t.substr(0, cut);
     const std::string* station_english = names.english(station);
     if (!station_english) continue;
-    const std::string* english = pattern_english(station, std::string_view(t).substr(cut), words,
-                                                 number);
+    const std::string* english =
+        pattern_english(station, std::string_view(t).substr(cut), words, number);
     if (!english) continue;
     std::string out = *english;
     replace_all(out, kStation, *station_english);
