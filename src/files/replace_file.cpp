@@ -97,50 +97,111 @@ int remove_stale_temporaries(const std::string& folder, const std::vector<std::s
   return removed;
 }
 
-std::string system_error_text(int err) {
+namespace {
+
+constexpr text::Wording kNoSuchFile{"ファイルまたはフォルダがありません",
+                                    "there is no such file or folder"};
+constexpr text::Wording kAccessDenied{"アクセスが許可されていません", "access is not allowed"};
+constexpr text::Wording kReadOnlyDrive{"書き込みのできないドライブです",
+                                       "the drive cannot be written"};
+constexpr text::Wording kDiskFull{"ディスクの空き容量が足りません", "the disk is full"};
+constexpr text::Wording kQuotaExceeded{"ディスクの使用量の上限を超えています",
+                                       "the disk quota is used up"};
+constexpr text::Wording kIsFolder{"ファイルではなくフォルダです", "it is a folder, not a file"};
+constexpr text::Wording kPartNotFolder{"途中の名前がフォルダではありません",
+                                       "a part of the path is not a folder"};
+constexpr text::Wording kDiskFault{"ディスクの読み書きで障害が起きました",
+                                   "the disk failed to read or write"};
+constexpr text::Wording kNameTooLong{"ファイル名が長すぎます", "the file name is too long"};
+constexpr text::Wording kLinkLoop{"シンボリックリンクが循環しています",
+                                  "the symbolic links go round in a circle"};
+constexpr text::Wording kTooManyOpen{"開いているファイルが多すぎます", "too many files are open"};
+constexpr text::Wording kBusy{"ファイルが使用中です", "the file is in use"};
+constexpr text::Wording kOtherDrive{"別のドライブへは置き換えられません",
+                                    "a file cannot be moved to another drive"};
+constexpr text::Wording kExists{"同じ名前のファイルがすでにあります",
+                                "a file of that name is already there"};
+constexpr text::Wording kTooBig{"ファイルが大きすぎます", "the file is too large"};
+constexpr text::Wording kNoMemory{"メモリが足りません", "there is not enough memory"};
+constexpr text::Wording kNotPossible{"この操作はできません", "the system does not allow this"};
+constexpr text::Wording kSystemError{"システムエラーが起きました（番号 {1}）",
+                                     "system error number {1}"};
+constexpr text::Wording kFileError{"{1}: {2}（{3}）", "{1}: {2} ({3})"};
+constexpr text::Wording kReadOnlyFileError{"{1}: {2}", "{1}: {2}"};
+
+const text::Wording& system_error_wording(int err) {
   switch (err) {
     case ENOENT:
-      return "ファイルまたはフォルダがありません";
+      return kNoSuchFile;
     case EACCES:
     case EPERM:
-      return "アクセスが許可されていません";
+      return kAccessDenied;
     case EROFS:
-      return "書き込みのできないドライブです";
+      return kReadOnlyDrive;
     case ENOSPC:
-      return "ディスクの空き容量が足りません";
+      return kDiskFull;
 #ifdef EDQUOT
     case EDQUOT:
-      return "ディスクの使用量の上限を超えています";
+      return kQuotaExceeded;
 #endif
     case EISDIR:
-      return "ファイルではなくフォルダです";
+      return kIsFolder;
     case ENOTDIR:
-      return "途中の名前がフォルダではありません";
+      return kPartNotFolder;
     case EIO:
-      return "ディスクの読み書きで障害が起きました";
+      return kDiskFault;
     case ENAMETOOLONG:
-      return "ファイル名が長すぎます";
+      return kNameTooLong;
     case ELOOP:
-      return "シンボリックリンクが循環しています";
+      return kLinkLoop;
     case EMFILE:
     case ENFILE:
-      return "開いているファイルが多すぎます";
+      return kTooManyOpen;
     case EBUSY:
     case ETXTBSY:
-      return "ファイルが使用中です";
+      return kBusy;
     case EXDEV:
-      return "別のドライブへは置き換えられません";
+      return kOtherDrive;
     case EEXIST:
-      return "同じ名前のファイルがすでにあります";
+      return kExists;
     case EFBIG:
-      return "ファイルが大きすぎます";
+      return kTooBig;
     case ENOMEM:
-      return "メモリが足りません";
+      return kNoMemory;
     case EINVAL:
-      return "この操作はできません";
+      return kNotPossible;
     default:
-      return "システムエラーが起きました（番号 " + std::to_string(err) + "）";
+      return kSystemError;
   }
+}
+
+}  // namespace
+
+const text::Wording kCannotLocateFile{"ファイルの場所を確かめられません",
+                                      "Cannot find where the file is"};
+const text::Wording kCannotSaveFile{"ファイルを保存できません", "Cannot save the file"};
+const text::Wording kReadOnlyFile{"ファイルが読み取り専用のため保存しませんでした",
+                                  "Not saved, because the file is read-only"};
+const text::Wording kCannotMakeTemporaryFile{"一時ファイルを作成できません",
+                                             "Cannot make a temporary file"};
+const text::Wording kWriteFailed{"書き込みに失敗しました", "Writing failed"};
+const text::Wording kCannotReplaceFile{"ファイルを置き換えられません", "Cannot replace the file"};
+const text::Wording kCannotFlushFile{"保存したファイルをディスクに書き切れませんでした",
+                                     "The saved file could not be written out to the disk"};
+const text::Wording kCannotOpenFile{"ファイルを開けません", "Cannot open the file"};
+const text::Wording kCannotReadFile{"ファイルを読めません", "Cannot read the file"};
+const text::Wording kCannotMakeFolder{"フォルダを作成できません", "Cannot make the folder"};
+
+text::Message system_error(int err) {
+  const text::Wording& wording = system_error_wording(err);
+  if (&wording == &kSystemError) return {wording, {text::number(err)}};
+  return wording;
+}
+
+std::string system_error_text(int err) { return system_error(err).in(text::Language::kJapanese); }
+
+text::Message file_error(const text::Wording& what, const std::string& path, int err) {
+  return {kFileError, {what, path, system_error(err)}};
 }
 
 std::string file_error(const std::string& what, const std::string& path, int err) {
@@ -176,29 +237,29 @@ bool resolve_links(const std::string& path, std::string& target, int& err) {
   return false;
 }
 
-bool replace_file(const std::string& path_in, std::string_view bytes, std::string& error) {
+bool replace_file(const std::string& path_in, std::string_view bytes, text::Message& error) {
   // A link is followed: its target is the file the user keeps.
   std::string path;
   int link_err = 0;
   if (!resolve_links(path_in, path, link_err)) {
-    error = file_error("ファイルの場所を確かめられません", path_in, link_err);
+    error = file_error(kCannotLocateFile, path_in, link_err);
     return false;
   }
   struct stat st {};
   const bool exists = ::stat(path.c_str(), &st) == 0;
   if (exists && S_ISDIR(st.st_mode)) {
-    error = file_error("ファイルを保存できません", path_in, EISDIR);
+    error = file_error(kCannotSaveFile, path_in, EISDIR);
     return false;
   }
   if (exists && read_only(path, st)) {
-    error = "ファイルが読み取り専用のため保存しませんでした: " + path_in;
+    error = {kReadOnlyFileError, {kReadOnlyFile, path_in}};
     return false;
   }
 
   std::string temp = path + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
-    error = file_error("一時ファイルを作成できません", path_in, errno);
+    error = file_error(kCannotMakeTemporaryFile, path_in, errno);
     return false;
   }
   // An existing file keeps its mode and owner; a new one gets what the umask allows.
@@ -216,7 +277,7 @@ bool replace_file(const std::string& path_in, std::string_view bytes, std::strin
     ::fchmod(fd, 0666 & ~current_umask());
   }
 
-  auto fail = [&](const char* what) {
+  auto fail = [&](const text::Wording& what) {
     const int err = errno;
     ::close(fd);
     ::unlink(temp.c_str());
@@ -228,25 +289,25 @@ bool replace_file(const std::string& path_in, std::string_view bytes, std::strin
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return fail("書き込みに失敗しました");
+      return fail(kWriteFailed);
     }
     done += static_cast<std::size_t>(n);
   }
-  if (::fsync(fd) != 0) return fail("書き込みに失敗しました");
+  if (::fsync(fd) != 0) return fail(kWriteFailed);
   if (::close(fd) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
-    error = file_error("書き込みに失敗しました", path_in, err);
+    error = file_error(kWriteFailed, path_in, err);
     return false;
   }
   if (::rename(temp.c_str(), path.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
-    error = file_error("ファイルを置き換えられません", path_in, err);
+    error = file_error(kCannotReplaceFile, path_in, err);
     return false;
   }
   if (const int err = sync_folder(folder_of(path)); err != 0) {
-    error = file_error("保存したファイルをディスクに書き切れませんでした", path_in, err);
+    error = file_error(kCannotFlushFile, path_in, err);
     return false;
   }
   return true;
@@ -269,14 +330,14 @@ std::string encode_cp932_lossy(std::string_view utf8) {
   return out;
 }
 
-bool read_whole_file(const std::string& path, std::string& bytes, std::string& error,
+bool read_whole_file(const std::string& path, std::string& bytes, text::Message& error,
                      bool& missing) {
   bytes.clear();
   missing = false;
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (f == nullptr) {
     missing = errno == ENOENT;
-    error = file_error("ファイルを開けません", path, errno);
+    error = file_error(kCannotOpenFile, path, errno);
     return false;
   }
   char buf[8192];
@@ -286,16 +347,36 @@ bool read_whole_file(const std::string& path, std::string& bytes, std::string& e
   const int err = errno;
   std::fclose(f);
   if (bad) {
-    error = file_error("ファイルを読めません", path, err);
+    error = file_error(kCannotReadFile, path, err);
     bytes.clear();
     return false;
   }
   return true;
 }
 
+bool read_whole_file(const std::string& path, std::string& bytes, text::Message& error) {
+  bool missing = false;
+  return read_whole_file(path, bytes, error, missing);
+}
+
+bool read_whole_file(const std::string& path, std::string& bytes, std::string& error,
+                     bool& missing) {
+  text::Message why;
+  if (read_whole_file(path, bytes, why, missing)) return true;
+  error = why.in(text::Language::kJapanese);
+  return false;
+}
+
 bool read_whole_file(const std::string& path, std::string& bytes, std::string& error) {
   bool missing = false;
   return read_whole_file(path, bytes, error, missing);
+}
+
+bool replace_file(const std::string& path, std::string_view bytes, std::string& error) {
+  text::Message why;
+  if (replace_file(path, bytes, why)) return true;
+  error = why.in(text::Language::kJapanese);
+  return false;
 }
 
 }  // namespace ravolin::settings

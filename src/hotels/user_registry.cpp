@@ -292,7 +292,7 @@ struct FileCheck {
   bool exists = false;
   bool readable = false;
   std::string bytes;
-  std::string error;
+  text::Message error;
   UserHotelReport report;
   std::unique_ptr<HotelTable> table = std::make_unique<HotelTable>();
 };
@@ -348,7 +348,8 @@ namespace {
 
 std::string english_load_message(const RegistryLoad& load) {
   if (load.unreadable)
-    return "The hotel file cannot be read. Nothing will be saved.\n" + load.error;
+    return "The hotel file cannot be read. Nothing will be saved.\n" +
+           load.error.in(text::Language::kEnglish);
   std::string m;
   if (load.skipped_lines > 0)
     m = text::format_plain(load.skipped_lines) + " line(s) of the hotel file could not be read " +
@@ -365,7 +366,8 @@ std::string load_message(const RegistryLoad& load, text::Language language) {
   if (!load.unreadable && load.skipped_lines == 0 && !load.truncated) return {};
   if (language == text::Language::kEnglish) return english_load_message(load);
   if (load.unreadable)
-    return "ホテル情報ファイルを読み込めません。登録終了しても保存しません。\n" + load.error;
+    return "ホテル情報ファイルを読み込めません。登録終了しても保存しません。\n" +
+           load.error.in(language);
   if (load.skipped_lines == 0 && !load.truncated) return {};
   std::string m;
   if (load.skipped_lines > 0) {
@@ -387,7 +389,7 @@ SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntr
   if (c.exists && !c.readable) {
     result.message = (english ? "The hotel file cannot be read, so nothing was saved.\n"
                               : "ホテル情報ファイルを読み込めないため、保存しませんでした。\n") +
-                     c.error;
+                     c.error.in(language);
     return result;
   }
   if (c.exists && (c.report.skipped_lines > 0 || c.report.truncated)) {
@@ -396,7 +398,7 @@ SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntr
       std::string candidate = path + ".bak" + (n == 1 ? std::string() : text::format_plain(n));
       if (!file_exists(candidate)) backup = candidate;
     }
-    std::string error;
+    text::Message error;
     if (backup.empty()) {
       result.message =
           (english ? "No backup of the hotel file could be made, so nothing was saved.\n"
@@ -408,7 +410,7 @@ SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntr
       result.message =
           (english ? "No backup of the hotel file could be made, so nothing was saved.\n"
                    : "ホテル情報ファイルの控えを作れないため、保存しませんでした。\n") +
-          error;
+          error.in(language);
       return result;
     }
     result.backup_path = backup;
@@ -419,11 +421,11 @@ SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntr
                             : static_cast<std::size_t>(kMaxHotels);
   for (std::size_t i = 0; i < n; ++i) table->entry[i + 1] = entries[i];
   table->user_hotel_count = static_cast<int>(n);
-  std::string error;
+  text::Message error;
   if (!put_hotel_user(path, *table, error)) {
     result.message =
         (english ? "The hotel file cannot be saved.\n" : "ホテル情報ファイルを保存できません。\n") +
-        error;
+        error.in(language);
     return result;
   }
   result.ok = true;

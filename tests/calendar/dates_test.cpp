@@ -216,7 +216,7 @@ TEST(FixedClock, AdvancesAcrossMidnightAndMonthEnds) {
   clock.refuse_set("拒否");
   clock.set(make_system_time(2001, 1, 1, 0, 0, 0), [&](const ClockSetResult& r) { result = r; });
   EXPECT_EQ(result.outcome, ClockSetResult::Outcome::Refused);
-  EXPECT_EQ(result.reason, "拒否");
+  EXPECT_EQ(result.reason.in(text::Language::kJapanese), "拒否");
   EXPECT_EQ(clock.now().year, 2000);
 }
 
@@ -243,7 +243,7 @@ TEST(FixedClock, AHeldSettingWaitsForItsAnswer) {
   clock.answer_pending();  // nothing is waiting any more
   EXPECT_EQ(answers, 2);
   EXPECT_EQ(result.outcome, ClockSetResult::Outcome::TimedOut);
-  EXPECT_EQ(result.reason, "応答なし");
+  EXPECT_EQ(result.reason.in(text::Language::kJapanese), "応答なし");
   EXPECT_EQ(clock.now().day, 16);
   EXPECT_EQ(clock.set_requests(), 2);
   EXPECT_EQ(clock.set_calls(), 1);

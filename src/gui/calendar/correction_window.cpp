@@ -187,7 +187,7 @@ void CorrectionWindow::system_clock_answered(const ClockSetResult& result) {
     state_.messages().error(
         this,
         tr("システムの日時を設定できませんでした。\n%1\n補正した日時は一時設定として使います。")
-            .arg(QString::fromStdString(result.reason))
+            .arg(QString::fromStdString(result.reason.in(state_.language)))
             .toStdString());
   finish();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "gui/common/help_window.h"
 
+#include "gui/common/translation.h"
 #include "gui/common/window_conventions.h"
 
 #include <QHBoxLayout>
@@ -33,7 +34,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 bool HelpWindow::load(const std::string& path) {
-  std::string error;
+  text::Message error;
   HelpFile file;
   const bool ok = read_help_file(path, file, error);
   path_ = path;
@@ -42,7 +43,8 @@ bool HelpWindow::load(const std::string& path) {
   if (!ok) {
     file_ = HelpFile{};
     topics_->blockSignals(false);
-    text_->setPlainText(tr("ヘルプファイルを読めません。\n") + QString::fromStdString(error));
+    text_->setPlainText(tr("ヘルプファイルを読めません。\n") +
+                        QString::fromStdString(error.in(windows_language())));
     return false;
   }
   file_ = std::move(file);
