@@ -4,6 +4,7 @@
 #include "data/hotel_reader.h"
 #include "files/replace_file.h"
 #include "hotels/user_hotels.h"
+#include "text/print_columns.h"
 #include "text/text.h"
 
 #include <filesystem>
@@ -59,6 +60,40 @@ std::optional<std::string> check_storable(HotelField f, const std::string& s,
   if (!bad.empty())
     return english ? word + ": \"" + bad + "\" cannot be saved"
                    : word + "に保存できない文字「" + bad + "」があります";
+  return std::nullopt;
+}
+
+// The longest text a field takes, as its hint states it: in columns, where a full-width
+// (Japanese) character takes two and a half-width one one; the remarks, which the file
+// keeps as exactly 8 characters, in characters of either width.
+struct FieldLimit {
+  HotelField field;
+  std::size_t limit;
+  bool columns;
+};
+constexpr FieldLimit kFieldLimits[] = {
+    {HotelField::District, 12, true}, {HotelField::Name, 32, true},
+    {HotelField::Phone, 12, true},    {HotelField::Access, 24, true},
+    {HotelField::Price, 8, true},     {HotelField::Remarks, kRemarkChars, false},
+};
+
+std::optional<std::string> check_length(HotelField f, const std::string& s,
+                                        text::Language language) {
+  const bool english = language == text::Language::kEnglish;
+  const std::string t = text::trim(s);
+  for (const FieldLimit& l : kFieldLimits) {
+    if (l.field != f) continue;
+    const std::size_t used =
+        l.columns ? static_cast<std::size_t>(text::text_columns(t)) : text::char_count(t);
+    if (used <= l.limit) return std::nullopt;
+    const std::string word = field_word(f, language);
+    const std::string n = std::to_string(l.limit);
+    if (!l.columns)
+      return english ? word + ": up to " + n + " characters" : word + "は" + n + "文字以内です";
+    return english ? word + ": up to " + n + " characters (a Japanese character counts as two)"
+                   : word + "は日本語" + std::to_string(l.limit / 2) + "文字（半角" + n +
+                         "文字）以内です";
+  }
   return std::nullopt;
 }
 
@@ -186,6 +221,7 @@ std::optional<std::string> check_field(HotelField f, HotelFields& fields,
     case HotelField::Remarks:
       break;
   }
+  if (auto too_long = check_length(f, s, language)) return too_long;
   return check_storable(f, s, language);
 }
 
