@@ -116,10 +116,38 @@ bool parse_help_file(std::string_view utf8, HelpFile& out, text::Message& error)
   return true;
 }
 
-bool read_help_file(const std::string& path, HelpFile& out, std::string& error) {
+std::string flowing_text(std::string_view text) {
+  std::string out;
+  bool in_list_item = false;
+  while (!text.empty()) {
+    const auto nl = text.find('\n');
+    std::string_view line = text.substr(0, nl);
+    text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
+    std::string_view body = line;
+    while (!body.empty() && body.front() == ' ') body.remove_prefix(1);
+    const bool item = line.starts_with("- ");
+    const bool indented = body.size() != line.size();
+    const bool latin_end =
+        !out.empty() && out.back() != '\n' && static_cast<unsigned char>(out.back()) < 0x80;
+    const bool latin_start = !body.empty() && static_cast<unsigned char>(body.front()) < 0x80;
+    // A list item goes on only on its indented lines; a paragraph on its unindented ones.
+    if (latin_end && latin_start && !item && indented == in_list_item) {
+      out += ' ';
+      out += body;
+    } else {
+      if (!out.empty()) out += '\n';
+      out += line;
+      in_list_item = item;
+    }
+    if (line.empty()) in_list_item = false;
+  }
+  return out;
+}
+
+bool read_help_file(const std::string& path, HelpFile& out, text::Message& error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    error = "ファイルを開けません: " + path;
+    error = {kCannotOpen, {path}};
     return false;
   }
   std::ostringstream buf;

@@ -58,7 +58,7 @@ void HelpWindow::show_contents() {
   topics_->blockSignals(true);
   topics_->setCurrentRow(-1);
   topics_->blockSignals(false);
-  QString text = QString::fromStdString(file_.preface);
+  QString text = QString::fromStdString(flowing_text(file_.preface));
   if (!text.isEmpty()) text += QStringLiteral("\n\n");
   text += tr("【目次】\n");
   for (const auto& t : file_.topics)
@@ -82,7 +82,7 @@ void HelpWindow::show_row(int row) {
   if (row < 0 || row >= static_cast<int>(file_.topics.size())) return;
   const auto& t = file_.topics[static_cast<std::size_t>(row)];
   text_->setPlainText(QString::fromStdString(t.title) + QStringLiteral("\n\n") +
-                      QString::fromStdString(t.text));
+                      QString::fromStdString(flowing_text(t.text)));
 }
 
 QString HelpWindow::shown_text() const { return text_->toPlainText(); }
