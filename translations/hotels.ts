@@ -5,7 +5,7 @@
     <name>ravolin::hotels::AreaPickerWindow</name>
     <message>
         <source>ラボリン&amp;ホテル情報</source>
-        <translation>Ravolin Hotels</translation>
+        <translation>Hotel areas</translation>
     </message>
     <message>
         <source>ホテル地域の選択</source>
@@ -100,7 +100,7 @@
     </message>
     <message>
         <source>全選択&gt;&gt;</source>
-        <translation>All &gt;&gt;</translation>
+        <translation>Add all &gt;&gt;</translation>
     </message>
     <message>
         <source>&lt;取消</source>
@@ -108,7 +108,7 @@
     </message>
     <message>
         <source>&lt;&lt;全取消</source>
-        <translation>&lt;&lt; None</translation>
+        <translation>&lt;&lt; Remove all</translation>
     </message>
     <message>
         <source>了解</source>
@@ -139,7 +139,7 @@
     <name>ravolin::hotels::HotelEditWindow</name>
     <message>
         <source>ラボリン＆ホテル情報</source>
-        <translation>Ravolin Hotels</translation>
+        <translation>Hotel entry</translation>
     </message>
     <message>
         <source>ホテル情報</source>
@@ -318,7 +318,7 @@
     <name>ravolin::hotels::HotelListWindow</name>
     <message>
         <source>ラボリン&amp;ホテル情報</source>
-        <translation>Ravolin Hotels</translation>
+        <translation>Hotel list</translation>
     </message>
     <message>
         <source>一覧の見出し</source>
@@ -357,7 +357,7 @@
     <name>ravolin::hotels::HotelSearchWindow</name>
     <message>
         <source>ﾗﾎﾞﾘﾝ&amp;ﾎﾃﾙ情報</source>
-        <translation>Ravolin Hotels</translation>
+        <translation>Hotel search</translation>
     </message>
     <message>
         <source>ホテル検索条件</source>
@@ -384,7 +384,7 @@
     <name>ravolin::hotels::UserHotelsWindow</name>
     <message>
         <source>ラボリン＆ホテル情報</source>
-        <translation>Ravolin Hotels</translation>
+        <translation>My hotels</translation>
     </message>
     <message>
         <source>ホテル情報</source>

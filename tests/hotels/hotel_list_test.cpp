@@ -222,9 +222,9 @@ TEST(HotelGridEnglish, HeadingRowsAndTitleStrip) {
 
   EXPECT_EQ(
       title_strip(" ＊＊＊＊＊ ", " 東京／羽田 ", calendar::day_number(2000, 3, 13), en, names),
-      "***** → Tokyo/Haneda  2000/03/13 (Mon) Departure");
+      "Tokyo/Haneda  (departing Mon 13 Mar 2000)");
   EXPECT_EQ(title_strip("＊＊＊＊＊", "仙台", calendar::day_number(2026, 12, 5), en, names),
-            "***** → 仙台  2026/12/05 (Sat) Departure");
+            "仙台  (departing Sat 5 Dec 2026)");
   EXPECT_EQ(title_strip("＊＊＊＊＊", "東京／羽田", calendar::day_number(2026, 12, 6),
                         text::Language::kJapanese, names),
             "＊＊＊＊＊ → 東京／羽田  2026/12/06 (日) 出発");

@@ -185,7 +185,7 @@ TEST(SearchToolEnglish, FareTextAndRefusalsOnTheDeliveredData) {
             "56,850 yen)\r\n\n");
   r = test_support::run_tool(out,
                              delivered("tohoku", "東京", "仙台", {"--show=legend", "--lang=en"}));
-  EXPECT_EQ(r.out, "[M] after the train: all cars double-deck\n");
+  EXPECT_EQ(r.out, "[M] after the train: all double-decker cars\n");
 
   r = test_support::run_tool(out, delivered("tokaido", "Osaka", "東京", {"--lang", "en"}));
   EXPECT_EQ(r.status, 2);
