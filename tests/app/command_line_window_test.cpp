@@ -18,13 +18,13 @@ namespace {
 
 using test_support::shell_quote;
 
-struct Run {
+struct Ran {
   int status = -1;
   std::string out, err;
 };
 
 // Runs the program with only the given environment (and a scratch HOME).
-Run run_program(const std::vector<std::string>& env, const std::vector<std::string>& args) {
+Ran run_program(const std::vector<std::string>& env, const std::vector<std::string>& args) {
   const test_support::ProgramFolder scratch;
   std::string cmd = "env -i HOME=" + shell_quote(scratch.path()) + " PATH=/usr/bin:/bin";
   for (const auto& e : env) cmd += " " + shell_quote(e);
@@ -32,7 +32,7 @@ Run run_program(const std::vector<std::string>& env, const std::vector<std::stri
   for (const auto& a : args) cmd += " " + shell_quote(a);
   cmd += " >" + shell_quote(scratch.file("out.txt")) + " 2>" + shell_quote(scratch.file("err.txt"));
   const int rc = std::system(cmd.c_str());
-  Run r;
+  Ran r;
   r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
   r.out = scratch.read_file("out.txt");
   r.err = scratch.read_file("err.txt");
@@ -46,7 +46,7 @@ TEST(CommandLine, TheCommandLineChoosesTheLanguageOfTheTerminalFirst) {
   // every machine, ja_JP and en_GB need not be.
   const std::string utf8 = "LC_CTYPE=C.UTF-8";
   const std::string ja_utf8 = "LANG=ja_JP.UTF-8", en_utf8 = "LANG=en_GB.UTF-8";
-  Run r = run_program({utf8, ja_utf8}, {"--lang", "en", "--help"});
+  Ran r = run_program({utf8, ja_utf8}, {"--lang", "en", "--help"});
   EXPECT_EQ(r.status, 0);
   EXPECT_TRUE(starts_with(r.out, "usage: ravolin [--edition EDITION]\n")) << r.out;
 
@@ -71,7 +71,7 @@ TEST(CommandLine, TheCommandLineChoosesTheLanguageOfTheTerminalFirst) {
 }
 
 TEST(CommandLine, AStartWithoutAUsableScreenIsToldInTheLanguageAndEndsCleanly) {
-  Run r = run_program({"LANG=en_US.UTF-8"}, {});
+  Ran r = run_program({"LANG=en_US.UTF-8"}, {});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
             "ravolin: cannot connect to a screen (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
