@@ -34,14 +34,15 @@ bool same(const ravolin::ui::HelpFile& a, const ravolin::ui::HelpFile& b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace ravolin::ui;
   HelpFile first;
-  std::string error;
+  ravolin::text::Message error;
   if (!parse_help_file(std::string_view(reinterpret_cast<const char*>(data), size), first, error)) {
     if (error.empty()) std::abort();  // a refusal always says why
     return 0;
   }
   HelpFile again;
   if (!parse_help_file(write_back(first), again, error) || !same(first, again)) {
-    std::fprintf(stderr, "parse -> write -> parse changed the help file: %s\n", error.c_str());
+    std::fprintf(stderr, "parse -> write -> parse changed the help file: %s\n",
+                 error.in(ravolin::text::Language::kEnglish).c_str());
     std::abort();
   }
   return 0;

@@ -275,15 +275,15 @@
     </message>
     <message>
         <source>日時設定</source>
-        <translation>Set clock</translation>
+        <translation>Set the clock</translation>
     </message>
     <message>
         <source>一時設定</source>
-        <translation>Temporary</translation>
+        <translation>Program only</translation>
     </message>
     <message>
         <source>取消終了</source>
-        <translation>Cancel</translation>
+        <translation>Use the computer&apos;s clock</translation>
     </message>
     <message>
         <source>システムの日時を設定できませんでした。
@@ -292,6 +292,18 @@
         <translation>Could not set the system date and time.
 %1
 The corrected date and time are used in this program only.</translation>
+    </message>
+    <message>
+        <source>補正した日時をコンピューターの時計に設定して閉じます</source>
+        <translation>Sets the computer&apos;s clock to the corrected date and time and closes</translation>
+    </message>
+    <message>
+        <source>コンピューターの時計は変えず、補正した日時をこのプログラムの中だけで使います</source>
+        <translation>Uses the corrected date and time in this program only; the computer&apos;s clock stays as it is</translation>
+    </message>
+    <message>
+        <source>補正をやめ、コンピューターの時計の日時に戻して閉じます</source>
+        <translation>Drops the correction, goes back to the date and time of the computer&apos;s clock and closes</translation>
     </message>
 </context>
 </TS>

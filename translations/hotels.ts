@@ -5,7 +5,7 @@
     <name>ravolin::hotels::AreaPickerWindow</name>
     <message>
         <source>ラボリン&amp;ホテル情報</source>
-        <translation>Ravolin Hotels</translation>
+        <translation>Hotel areas</translation>
     </message>
     <message>
         <source>ホテル地域の選択</source>
@@ -100,7 +100,7 @@
     </message>
     <message>
         <source>全選択&gt;&gt;</source>
-        <translation>All &gt;&gt;</translation>
+        <translation>Add all &gt;&gt;</translation>
     </message>
     <message>
         <source>&lt;取消</source>
@@ -108,7 +108,7 @@
     </message>
     <message>
         <source>&lt;&lt;全取消</source>
-        <translation>&lt;&lt; None</translation>
+        <translation>&lt;&lt; Remove all</translation>
     </message>
     <message>
         <source>了解</source>
@@ -139,7 +139,7 @@
     <name>ravolin::hotels::HotelEditWindow</name>
     <message>
         <source>ラボリン＆ホテル情報</source>
-        <translation>Ravolin Hotels</translation>
+        <translation>Hotel entry</translation>
     </message>
     <message>
         <source>ホテル情報</source>
@@ -211,7 +211,7 @@
     </message>
     <message>
         <source>地区名を入力して下さい(日本語6文字以内)</source>
-        <translation>Enter the district (up to 6 characters)</translation>
+        <translation>Enter the district (up to 12 characters; a Japanese character counts as two)</translation>
     </message>
     <message>
         <source>入力例：京橋</source>
@@ -227,7 +227,7 @@
     </message>
     <message>
         <source>ホテル名を入力して下さい(日本語16文字以内)</source>
-        <translation>Enter the hotel name (up to 16 characters)</translation>
+        <translation>Enter the hotel name (up to 32 characters; a Japanese character counts as two)</translation>
     </message>
     <message>
         <source>入力例：ラボリンホテル</source>
@@ -259,7 +259,7 @@
     </message>
     <message>
         <source>部屋数を入力して下さい(数字4文字以内)</source>
-        <translation>Enter the number of rooms (up to 4 digits)</translation>
+        <translation>Enter the number of rooms (digits only, at most 32767)</translation>
     </message>
     <message>
         <source>入力例：123</source>
@@ -275,11 +275,11 @@
     </message>
     <message>
         <source>交通を入力して下さい(日本語12文字以内)</source>
-        <translation>Enter the way there (up to 12 characters)</translation>
+        <translation>Enter the way there (up to 24 characters; a Japanese character counts as two)</translation>
     </message>
     <message>
         <source>入力例：京橋駅徒歩１０分</source>
-        <translation>Example: 10 min walk from Kyobashi</translation>
+        <translation>Example: Kyobashi, 10 min walk</translation>
     </message>
     <message>
         <source>部屋代&#x3000;&#x3000;：</source>
@@ -291,7 +291,7 @@
     </message>
     <message>
         <source>部屋代を入力して下さい(\付きで数字8文字以内)</source>
-        <translation>Enter the rate (\ and digits, up to 8)</translation>
+        <translation>Enter the rate (up to 8 characters, such as \ and digits)</translation>
     </message>
     <message>
         <source>入力例：\10,000</source>
@@ -307,7 +307,7 @@
     </message>
     <message>
         <source>備考を入力して下さい(日本語8文字以内)</source>
-        <translation>Enter remarks (up to 8 characters)</translation>
+        <translation>Enter remarks (up to 8 characters, Japanese or not)</translation>
     </message>
     <message>
         <source>入力例：○</source>
@@ -318,7 +318,7 @@
     <name>ravolin::hotels::HotelListWindow</name>
     <message>
         <source>ラボリン&amp;ホテル情報</source>
-        <translation>Ravolin Hotels</translation>
+        <translation>Hotel list</translation>
     </message>
     <message>
         <source>備考(評価)は作者の個人的な評価です。公的機関の評価ではありません。ご留意下さい。</source>
@@ -353,7 +353,7 @@
     <name>ravolin::hotels::HotelSearchWindow</name>
     <message>
         <source>ﾗﾎﾞﾘﾝ&amp;ﾎﾃﾙ情報</source>
-        <translation>Ravolin Hotels</translation>
+        <translation>Hotel search</translation>
     </message>
     <message>
         <source>ホテル検索条件</source>
@@ -380,7 +380,7 @@
     <name>ravolin::hotels::UserHotelsWindow</name>
     <message>
         <source>ラボリン＆ホテル情報</source>
-        <translation>Ravolin Hotels</translation>
+        <translation>My hotels</translation>
     </message>
     <message>
         <source>ホテル情報</source>

@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>検索終了</source>
-        <translation>Finish</translation>
+        <translation>Close</translation>
     </message>
     <message>
         <source>印刷</source>
@@ -61,11 +61,11 @@
     </message>
     <message>
         <source>分</source>
-        <translation>m</translation>
+        <translation>min</translation>
     </message>
     <message>
         <source>～</source>
-        <translation>-</translation>
+        <translation> -</translation>
     </message>
     <message>
         <source>新幹線の検索</source>
@@ -161,19 +161,19 @@
     </message>
     <message>
         <source>１回</source>
-        <translation>Once</translation>
+        <translation>Up to 1</translation>
     </message>
     <message>
         <source>２回</source>
-        <translation>Twice</translation>
+        <translation>Up to 2</translation>
     </message>
     <message>
         <source>乗り換え １回</source>
-        <translation>One transfer</translation>
+        <translation>Up to one transfer</translation>
     </message>
     <message>
         <source>乗り換え ２回</source>
-        <translation>Two transfers</translation>
+        <translation>Up to two transfers</translation>
     </message>
     <message>
         <source>組み合わせ条件</source>
@@ -181,11 +181,11 @@
     </message>
     <message>
         <source>１列車あたり１件</source>
-        <translation>One per train</translation>
+        <translation>One</translation>
     </message>
     <message>
         <source>１列車あたり全件</source>
-        <translation>All per train</translation>
+        <translation>All</translation>
     </message>
     <message>
         <source>乗車予定日</source>
@@ -193,15 +193,15 @@
     </message>
     <message>
         <source>年</source>
-        <translation>Y</translation>
+        <translation>/</translation>
     </message>
     <message>
         <source>月</source>
-        <translation>M</translation>
+        <translation>/</translation>
     </message>
     <message>
         <source>日</source>
-        <translation>D</translation>
+        <translation> </translation>
     </message>
     <message>
         <source>乗車予定日 年</source>

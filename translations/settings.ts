@@ -176,11 +176,11 @@
     </message>
     <message>
         <source>東海道・山陽新幹線</source>
-        <translation>Tokaido-Sanyo Shinkansen</translation>
+        <translation>Tokaido and Sanyo Shinkansen</translation>
     </message>
     <message>
         <source>東北・山形・秋田新幹線</source>
-        <translation>Tohoku, Yamagata, Akita Shinkansen</translation>
+        <translation>Tohoku, Yamagata and Akita Shinkansen</translation>
     </message>
     <message>
         <source>上越・長野行新幹線</source>

@@ -106,8 +106,8 @@ bool Navigator::start() {
   data::DataError error;
   if (!data::load_edition(state_.data_path(), state_.schedule.directory, state_.schedule.edition,
                           error)) {
-    state_.messages().error(main_.get(),
-                            tr("データファイルを読めません。\n").toStdString() + error.message());
+    state_.messages().error(main_.get(), tr("データファイルを読めません。\n").toStdString() +
+                                             error.message(state_.language));
     return false;
   }
 
@@ -121,7 +121,8 @@ bool Navigator::start() {
   step("get_ini_file");
   const settings::SettingsRead read = settings::read_settings_file(state_.settings_path());
   state_.settings = read.settings;
-  const std::string notice = settings::start_up_notice(read, state_.settings_path());
+  const std::string notice =
+      settings::start_up_notice(read, state_.settings_path(), state_.language);
   if (!notice.empty()) state_.messages().error(main_.get(), notice);
 
   if (!read_data_file()) return false;
@@ -159,8 +160,8 @@ bool Navigator::read_data_file() {
   }
   if (!loaded) {
     delete loading_.data();
-    state_.messages().error(main_.get(),
-                            tr("データファイルを読めません。\n").toStdString() + error.message());
+    state_.messages().error(main_.get(), tr("データファイルを読めません。\n").toStdString() +
+                                             error.message(state_.language));
     return false;
   }
   // English place names: a missing file leaves them in Japanese; a broken one is told once.
@@ -485,10 +486,10 @@ void Navigator::quit_from_menu() {
 
 void Navigator::write_settings() {
   if (!state_.keeps_changes()) return;  // said once at start: nothing is saved this run
-  std::string error;
+  text::Message error;
   if (!settings::put_ini_file(state_.settings_path(), state_.settings, error))
-    state_.messages().error(main_.get(),
-                            tr("動作環境ファイルを保存できません。\n").toStdString() + error);
+    state_.messages().error(main_.get(), tr("動作環境ファイルを保存できません。\n").toStdString() +
+                                             error.in(state_.language));
 }
 
 void Navigator::close_step() {
@@ -499,15 +500,15 @@ void Navigator::close_step() {
   // With control2_flg other than 1 the file's own values are written back (the changes
   // made since start-up are dropped) with control2_flg 0. A run without a folder of the
   // user's own stores nothing (said once at start).
-  std::string error;
+  text::Message error;
   const bool written =
       !state_.keeps_changes() ||
       (keiyo_switched_on_
            ? settings::put_ini_file_at_exit_keiyo_on(state_.settings_path(), state_.settings, error)
            : settings::put_ini_file_at_exit(state_.settings_path(), state_.settings, error));
   if (!written)
-    state_.messages().error(main_.get(),
-                            tr("動作環境ファイルを保存できません。\n").toStdString() + error);
+    state_.messages().error(main_.get(), tr("動作環境ファイルを保存できません。\n").toStdString() +
+                                             error.in(state_.language));
   state_.help().close();
 }
 

@@ -41,7 +41,7 @@ std::string corridor_caption(const data::Edition* edition, text::Language langua
 
 std::string about_text(const std::string& corridor_caption, text::Language language) {
   if (language == text::Language::kEnglish) {
-    return "Ravolin (" + corridor_caption + ") & Hotels  V" + data::kProgramVersion +
+    return "Ravolin & Hotel Guide: " + corridor_caption + "  V" + data::kProgramVersion +
            "\r\nDepartures, Shinkansen route search, hotel guide\r\nTimetables as of " +
            data::kDataDate + "\r\n";
   }

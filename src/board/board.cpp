@@ -327,15 +327,14 @@ std::string train_name(const data::SinkansenTables& t, int direction, int train)
 namespace {
 // Columns of "Yamabiko 123", the longest name with its number: the mark follows them.
 constexpr int kEnglishNameColumns = 12;
+}  // namespace
 
-// The number part without the leading zeros the Japanese form keeps ("029" -> "29").
 std::string english_train_number(std::string_view rest) {
   std::string r = train_number_text(rest);
   if (r.empty() || !std::all_of(r.begin(), r.end(), [](char c) { return c >= '0' && c <= '9'; }))
     return r;
   return std::to_string(std::stoi(r));
 }
-}  // namespace
 
 std::string train_name_english(const data::SinkansenTables& t, int direction, int train) {
   const std::string& id = t.train_id[direction][train];

@@ -130,6 +130,8 @@ std::string train_name_english(const data::SinkansenTables& t, int direction, in
 // The number part of a Shinkansen identifier as three digits ("1" -> "001", blanks
 // around it dropped); a part that is not a plain number is shown as it stands.
 std::string train_number_text(std::string_view rest);
+// The same as the English windows and report show it, without leading zeros ("029" -> "29").
+std::string english_train_number(std::string_view rest);
 
 // Rebuild the Shinkansen list (List1 and the Frame1 caption), in `language` with the place
 // names shown through `names`. English lines: "Nozomi 29     15:56  Hakata (20:48)  Hurry!".

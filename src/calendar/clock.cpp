@@ -22,28 +22,41 @@ std::string set_time_argument(const SystemTime& t) {
   return buf;
 }
 
-std::string unsettable_time_reason(const SystemTime& t) {
+namespace {
+
+constexpr text::Wording kNoSuchTime{"日付または時刻が正しくありません",
+                                    "the date or the time does not exist"};
+constexpr text::Wording kRefused{"時刻設定サービスが日時の設定を拒否しました: {1}",
+                                 "the time-setting service refused to set the date and time: {1}"};
+constexpr text::Wording kExitCode{"終了コード {1}", "exit code {1}"};
+constexpr text::Wording kCrashed{"異常終了", "it stopped abnormally"};
+constexpr text::Wording kCannotRun{"時刻設定サービス（{1}）を実行できません: {2}",
+                                   "the time-setting service ({1}) cannot be run: {2}"};
+constexpr text::Wording kTimedOut{
+    "時刻設定サービスが{1}秒以内に終わらないため、設定を取りやめました",
+    "the time-setting service did not finish within {1} seconds, so the setting was given up"};
+
+}  // namespace
+
+text::Message unsettable_time_reason(const SystemTime& t) {
   if (!is_valid_date(t.year, t.month, t.day) || t.hour < 0 || t.hour > 23 || t.minute < 0 ||
       t.minute > 59 || t.second < 0 || t.second > 59)
-    return "日付または時刻が正しくありません";
+    return kNoSuchTime;
   return {};
 }
 
-std::string service_refusal_reason(std::string said, bool exited_normally, int exit_code) {
+text::Message service_refusal_reason(std::string said, bool exited_normally, int exit_code) {
   while (!said.empty() && (said.back() == '\n' || said.back() == '\r' || said.back() == ' '))
     said.pop_back();
-  if (said.empty())
-    said = exited_normally ? "終了コード " + std::to_string(exit_code) : std::string("異常終了");
-  return "時刻設定サービスが日時の設定を拒否しました: " + said;
+  if (!said.empty()) return {kRefused, {std::move(said)}};
+  if (exited_normally) return {kRefused, {text::Message(kExitCode, {text::number(exit_code)})}};
+  return {kRefused, {text::Message(kCrashed)}};
 }
 
-std::string service_start_failure_reason(const std::string& program, const std::string& why) {
-  return "時刻設定サービス（" + program + "）を実行できません: " + why;
+text::Message service_start_failure_reason(const std::string& program, const std::string& why) {
+  return {kCannotRun, {program, why}};
 }
 
-std::string service_timeout_reason(int seconds) {
-  return "時刻設定サービスが" + std::to_string(seconds) +
-         "秒以内に終わらないため、設定を取りやめました";
-}
+text::Message service_timeout_reason(int seconds) { return {kTimedOut, {text::number(seconds)}}; }
 
 }  // namespace ravolin::calendar

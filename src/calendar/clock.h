@@ -5,6 +5,7 @@
 #pragma once
 
 #include "calendar/dates.h"
+#include "text/message.h"
 
 #include <functional>
 #include <string>
@@ -20,7 +21,7 @@ inline constexpr int kSetTimeLimitSeconds = 30;
 struct ClockSetResult {
   enum class Outcome { Set, Refused, TimedOut };
   Outcome outcome = Outcome::Set;
-  std::string reason;  // why not (Refused, TimedOut), in the service's own words if it gave any
+  text::Message reason;  // why not (Refused, TimedOut), with the service's own words if any
   bool ok() const { return outcome == Outcome::Set; }
 };
 using ClockSetDone = std::function<void(const ClockSetResult&)>;
@@ -43,13 +44,13 @@ SystemTime read_system_clock();
 // "yyyy-mm-dd hh:mm:ss", the local date and time as the time-setting service takes it.
 std::string set_time_argument(const SystemTime& t);
 // Why `t` cannot be set (a date or time that does not exist); "" when it can.
-std::string unsettable_time_reason(const SystemTime& t);
+text::Message unsettable_time_reason(const SystemTime& t);
 // The reason for a refusal: what the service said (trailing line breaks dropped), else
 // how it ended.
-std::string service_refusal_reason(std::string said, bool exited_normally, int exit_code);
+text::Message service_refusal_reason(std::string said, bool exited_normally, int exit_code);
 // The reason when the service could not be started.
-std::string service_start_failure_reason(const std::string& program, const std::string& why);
+text::Message service_start_failure_reason(const std::string& program, const std::string& why);
 // The reason when the service had not finished within `seconds` and was stopped.
-std::string service_timeout_reason(int seconds);
+text::Message service_timeout_reason(int seconds);
 
 }  // namespace ravolin::calendar

@@ -175,11 +175,13 @@ std::string weekday_text(int weekday, text::Language language, bool long_form) {
 }
 
 namespace {
-// "2026/12/07 (Mon)"
+// "Mon 7 Dec 2026"
 std::string english_date_text(std::int32_t dn) {
+  static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   const CivilDate c = civil_from_day_number(dn);
-  return text::format_ymd(c.year, c.month, c.day) + " (" +
-         weekday_text(weekday_of(dn), text::Language::kEnglish) + ")";
+  return weekday_text(weekday_of(dn), text::Language::kEnglish) + " " + std::to_string(c.day) +
+         " " + kMonths[(c.month + 11) % 12] + " " + std::to_string(c.year);
 }
 }  // namespace
 

@@ -89,7 +89,7 @@ std::string clock_caption(const ServiceDate& service, double program_time,
 // Date texts of a day number handed to the windows:
 // "yyyy/mm/dd（aaa）" (main window button), "yyyy/mm/dd (aaa)" (hotel list title),
 // "yy/mm/dd" (the date set by the correction window). The English forms of the first two
-// are both "yyyy/mm/dd (Ddd)" ("2026/12/07 (Mon)").
+// are both "Ddd d Mmm yyyy" ("Mon 7 Dec 2026"), the one English date form.
 std::string date_text_jp(std::int32_t dn, text::Language language = text::Language::kJapanese);
 std::string date_text_ascii(std::int32_t dn, text::Language language = text::Language::kJapanese);
 // A whole date in words, as a screen reader says it: "2026年12月7日 月曜日",

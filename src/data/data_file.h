@@ -4,6 +4,8 @@
 // the file, the section and the reason instead of a read outside the buffer.
 #pragma once
 
+#include "text/message.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -15,12 +17,13 @@ namespace ravolin::data {
 inline constexpr std::size_t kBlockSize = 1024;
 
 struct DataError {
-  std::string file;     // path or name of the data file
-  std::string section;  // e.g. "京葉線列車の部（目次の 4 番）"
-  std::string reason;
+  std::string file;       // path or name of the data file
+  text::Message section;  // e.g. "京葉線列車の部（目次の 4 番）"
+  text::Message reason;
   // "データファイル <file> の <section> が不正です: <reason>", or without a section
-  // (a missing or unreadable file) "データファイル <file>: <reason>".
-  std::string message() const;
+  // (a missing or unreadable file) "データファイル <file>: <reason>"; in English for the
+  // English windows and tool.
+  std::string message(text::Language language = text::Language::kJapanese) const;
 };
 
 class DataFile {
@@ -60,7 +63,7 @@ std::int32_t float_count(float f);
 // data does not decode.
 class Cursor {
  public:
-  Cursor(const DataFile& file, std::string section, DataError& err)
+  Cursor(const DataFile& file, text::Message section, DataError& err)
       : file_(file), section_(std::move(section)), err_(err) {}
 
   bool seek(std::size_t offset);
@@ -83,16 +86,16 @@ class Cursor {
   // Type tag 8, 16-bit length, CP932 text; converted to UTF-8.
   bool framed(std::string& utf8);
 
-  bool fail(const std::string& reason) const;
+  bool fail(text::Message reason) const;
   void block_done() const {
     if (file_.block_hook) file_.block_hook();
   }
   const DataFile& file() const { return file_; }
 
  private:
-  bool need(std::size_t n, const char* what);
+  bool need(std::size_t n, const text::Wording& what);
   const DataFile& file_;
-  std::string section_;
+  text::Message section_;
   DataError& err_;
   std::size_t pos_ = 0;
 };

@@ -31,8 +31,9 @@ bool load_hotels(const data::DataFile& file, const data::Directory& dir,
   const int user = table.user_hotel_count;
   std::vector<data::RawHotel> raw;
   if (user < 0 || user > kMaxHotels) {
-    err = {file.name(), data::slot_section("ホテル", data::Slot::kHotels),
-           "利用者ホテルの件数が範囲外です"};
+    static constexpr text::Wording kUserCount{"利用者ホテルの件数が範囲外です",
+                                              "the count of the user's hotels is out of range"};
+    err = {file.name(), data::slot_section(data::kHotelsSection, data::Slot::kHotels), kUserCount};
     return false;
   }
   if (!data::read_hotel_section(file, dir, kMaxHotels - user, raw, err)) return false;

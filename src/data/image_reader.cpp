@@ -16,13 +16,106 @@
 
 namespace ravolin::data {
 
-std::string slot_section(const char* name, Slot slot) {
-  return std::string(name) + "の部（目次の " + std::to_string(slot_number(slot)) + " 番）";
+const text::Wording kDistrictsSection{"地区名", "district names"};
+const text::Wording kKeiyoStationsSection{"京葉線駅", "Keiyo line stations"};
+const text::Wording kKeiyoTrainsSection{"京葉線列車", "Keiyo line trains"};
+const text::Wording kSinStationsSection{"新幹線駅", "Shinkansen stations"};
+const text::Wording kSinTrainsSection{"新幹線列車", "Shinkansen trains"};
+const text::Wording kHotelsSection{"ホテル", "hotels"};
+
+text::Message slot_section(const text::Wording& name, Slot slot) {
+  static constexpr text::Wording kSlotSection{
+      "{1}の部（目次の {2} 番）", "the {1} section (entry {2} of the table of contents)"};
+  return {kSlotSection, {name, text::number(slot_number(slot))}};
 }
 
 namespace {
 
-std::string num(long long v) { return std::to_string(v); }
+text::Message num(long long v) { return text::number(v); }
+
+constexpr text::Wording kDirectorySection{"セクション表", "the table of contents"};
+constexpr text::Wording kAreasSection{"地域一覧 (block 0-1)", "the area list (blocks 0-1)"};
+constexpr text::Wording kContentsSection{"データの内容", "the contents"};
+constexpr text::Wording kAreas{"地域", "areas"};
+constexpr text::Wording kDistricts{"地区", "districts"};
+constexpr text::Wording kNegativeCount{"件数が負です ({1})", "a negative count ({1})"};
+constexpr text::Wording kCountOverLimit{"{1}が {2} 件あり、上限 {3} を超えています",
+                                        "{2} {1}, more than the limit of {3}"};
+constexpr text::Wording kShortFile{"ファイルが 1024 バイトより短い ({1} バイト)",
+                                   "the file is shorter than 1024 bytes ({1} bytes)"};
+constexpr text::Wording kSlotOutOfRange{"スロット {1} の値 {2} が 0..32767 の範囲外です",
+                                        "slot {1} holds {2}, outside 0..32767"};
+constexpr text::Wording kAreaCodeNotNumber{"地域 {1} のコードが数字ではありません",
+                                           "the code of area {1} is not a number"};
+constexpr text::Wording kKeiyoStationCount{"ダイヤ {1} の駅数 {2} が 0..15 の範囲外です",
+                                           "schedule {1} has {2} stations, outside 0..15"};
+constexpr text::Wording kKeiyoTrainCount{"ダイヤ {1} の列車が {2} 本あり、上限 200 を超えています",
+                                         "schedule {1} has {2} trains, more than the limit of 200"};
+constexpr text::Wording kKeiyoTimeRecords{"ダイヤ {1} の時刻レコードが 200 本を超えています",
+                                          "schedule {1} has more than 200 time records"};
+constexpr text::Wording kKeiyoTimeBelowNumber{
+    "ダイヤ {1} 列車 {2} の時刻が列車番号より小さい値です",
+    "schedule {1}, train {2}: a time is smaller than the train number"};
+constexpr text::Wording kStationFlag{"方向 {1} の駅 {2} のフラグ {3} が 0..2 ではありません",
+                                     "direction {1}, station {2}: flag {3} is not 0..2"};
+constexpr text::Wording kSinStationCount{"駅数 {1} が 0..50 の範囲外です",
+                                         "{1} stations, outside 0..50"};
+constexpr text::Wording kTimeTrainNumber{
+    "方向 {1} の時刻レコードの列車番号 {2} が 1..250 の範囲外です",
+    "direction {1}: a time record's train number {2} is outside 1..250"};
+constexpr text::Wording kTimeStationNumber{
+    "方向 {1} の時刻レコードの駅番号 {2} が 1..50 の範囲外です",
+    "direction {1}: a time record's station number {2} is outside 1..50"};
+constexpr text::Wording kCarTypeTrain{
+    "方向 {1} の車両型レコード {2} の列車番号が 1..250 の範囲外です",
+    "direction {1}: the train number of car type record {2} is outside 1..250"};
+constexpr text::Wording kCountOutOfRange{"件数 {1} が 0..{2} の範囲外です",
+                                         "a count of {1}, outside 0..{2}"};
+constexpr text::Wording kCountNegative{"件数 {1} が負です", "a negative count ({1})"};
+constexpr text::Wording kRecordsOverLimit{"レコードが上限 {1} 件を超えています",
+                                          "more records than the limit of {1}"};
+constexpr text::Wording kRowStation{"行 {1} の駅番号 {2} が 0..50 の範囲外です",
+                                    "row {1}: station number {2} is outside 0..50"};
+constexpr text::Wording kRowField16{"行 {1} の{2} {3} が 16 ビットに収まりません",
+                                    "row {1}: {2} {3} does not fit 16 bits"};
+constexpr text::Wording kFreeSeatFee{"自由席特急料金", "the non-reserved express fee"};
+constexpr text::Wording kFare{"運賃", "the fare"};
+constexpr text::Wording kExpressFee{"特急料金", "the express fee"};
+constexpr text::Wording kUpperKm{"上限キロ", "the upper km"};
+constexpr text::Wording kGreenFee{"グリーン料金", "the Green car fee"};
+constexpr text::Wording kRoom2Fee{"個室料金(2)", "the compartment fee (2)"};
+constexpr text::Wording kRoom4Fee{"個室料金(4)", "the compartment fee (4)"};
+constexpr text::Wording kValidity{"有効期間", "the validity"};
+constexpr text::Wording kSpare{"予備", "the spare field"};
+constexpr text::Wording kNozomiFee{"のぞみ料金", "the Nozomi fee"};
+constexpr text::Wording kTransferAddition{"乗継加算", "the transfer addition"};
+constexpr text::Wording kKilometresSection{"営業キロ", "fare kilometres"};
+constexpr text::Wording kPairsSection{"区間運賃", "fares between stations"};
+constexpr text::Wording kGreenSection{"グリーン料金", "Green car fees"};
+constexpr text::Wording kTicketsSection{"割引切符", "discount tickets"};
+constexpr text::Wording kNozomiSection{"のぞみ料金", "Nozomi fees"};
+constexpr text::Wording kIndexCount{"索引ブロックの件数 {1} が 0..250 の範囲外です",
+                                    "an index block counts {1}, outside 0..250"};
+constexpr text::Wording kHotelsOverLimit{"ホテルが上限 {1} 件を超えています",
+                                         "more hotels than the limit of {1}"};
+constexpr text::Wording kHotelArea{"ホテル {1} の地域番号 {2} が 100 を超えています",
+                                   "hotel {1}: area number {2} is above 100"};
+constexpr text::Wording kHotelDistrict{"ホテル {1} の地区番号 {2} が 200 を超えています",
+                                       "hotel {1}: district number {2} is above 200"};
+constexpr text::Wording kEditionCode{"版コード（目次の {1} 番）{2} が 1..3 ではありません",
+                                     "the edition code (entry {1}) is {2}, not 1..3"};
+constexpr text::Wording kLineOf{"{1} の {2} 行目", "line {2} of {1}"};
+constexpr text::Wording kFileList{"ファイルの一覧", "the list of files"};
+constexpr text::Wording kCompilerRefuses{
+    "データ作成ツールが受け付けない値があります（書き出した {1} の {2} 行目: {3}）",
+    "it holds a value the data compiler refuses (line {2} of the exported {1})"};
+constexpr text::Wording kCompilerCannotWrite{"データ作成ツールが書けない内容です（{1}）",
+                                             "the data compiler cannot write its contents"};
+constexpr text::Wording kRebuiltUnreadable{"作り直したファイルが読めません（{1}: {2}）",
+                                           "the rebuilt file cannot be read ({1}: {2})"};
+constexpr text::Wording kRebuiltDiffers{
+    "データ作成ツールで作り直すと内容が変わります（書き出した {1}）",
+    "rebuilt by the data compiler, its contents change (in the exported {1})"};
 
 // The train number of a Keiyo identifier: blanks trimmed, last character removed, the
 // leading decimal digits of the rest (0 when there are none).
@@ -56,14 +149,12 @@ bool ascii_number(const std::string& field, int& v) {
 
 // A name list's record count, stored as a float at the cursor: 0..max, or an error
 // that names the records (`what`).
-bool read_count(Cursor& cur, std::int32_t max, const char* what, std::int32_t& n) {
+bool read_count(Cursor& cur, std::int32_t max, const text::Wording& what, std::int32_t& n) {
   float f = 0;
   if (!cur.f32(f)) return false;
   n = float_count(f);
-  if (n < 0) return cur.fail("件数が負です (" + num(n) + ")");
-  if (n > max)
-    return cur.fail(std::string(what) + "が " + num(n) + " 件あり、上限 " + num(max) +
-                    " を超えています");
+  if (n < 0) return cur.fail({kNegativeCount, {num(n)}});
+  if (n > max) return cur.fail({kCountOverLimit, {what, num(n), num(max)}});
   return true;
 }
 
@@ -94,16 +185,15 @@ bool read_packed_stream(Cursor& cur, std::int64_t& blk, Take take) {
 }  // namespace
 
 bool read_directory(const DataFile& file, Directory& dir, DataError& err) {
-  Cursor cur(file, "セクション表", err);
+  Cursor cur(file, kDirectorySection, err);
   if (file.size() < kBlockSize)
-    return cur.fail("ファイルが 1024 バイトより短い (" + num(file.size()) + " バイト)");
+    return cur.fail({kShortFile, {num(static_cast<long long>(file.size()))}});
   if (!cur.seek(file.size() - kBlockSize)) return false;
   Directory d;
   for (int s = 1; s <= kDirectorySlots; ++s) {
     std::int32_t v = 0;
     if (!cur.i32(v)) return false;
-    if (v < 0 || v > 32767)
-      return cur.fail("スロット " + num(s) + " の値 " + num(v) + " が 0..32767 の範囲外です");
+    if (v < 0 || v > 32767) return cur.fail({kSlotOutOfRange, {num(s), num(v)}});
     d.slot[s] = v;
   }
   dir = d;
@@ -111,9 +201,9 @@ bool read_directory(const DataFile& file, Directory& dir, DataError& err) {
 }
 
 bool read_areas(const DataFile& file, std::vector<RawArea>& areas, DataError& err) {
-  Cursor cur(file, "地域一覧 (block 0-1)", err);
+  Cursor cur(file, kAreasSection, err);
   std::int32_t n = 0;
-  if (!cur.seek(0) || !read_count(cur, kMaxAreas, "地域", n)) return false;
+  if (!cur.seek(0) || !read_count(cur, kMaxAreas, kAreas, n)) return false;
   std::vector<RawArea> out(static_cast<std::size_t>(n));
   for (auto& a : out)
     if (!cur.framed(a.name)) return false;
@@ -123,7 +213,7 @@ bool read_areas(const DataFile& file, std::vector<RawArea>& areas, DataError& er
     std::string region, second;
     if (!cur.fixed_text(2, region) || !cur.fixed_text(1, second)) return false;
     if (!ascii_number(region, out[i].region) || !ascii_number(second, out[i].second))
-      return cur.fail("地域 " + num(i + 1) + " のコードが数字ではありません");
+      return cur.fail({kAreaCodeNotNumber, {num(i + 1)}});
   }
   cur.block_done();
   areas = std::move(out);
@@ -132,9 +222,10 @@ bool read_areas(const DataFile& file, std::vector<RawArea>& areas, DataError& er
 
 bool read_districts(const DataFile& file, const Directory& dir, std::vector<std::string>& names,
                     DataError& err) {
-  Cursor cur(file, slot_section("地区名", Slot::kDistricts), err);
+  Cursor cur(file, slot_section(kDistrictsSection, Slot::kDistricts), err);
   std::int32_t n = 0;
-  if (!cur.seek_block(dir[Slot::kDistricts]) || !read_count(cur, hotels::kMaxDistricts, "地区", n))
+  if (!cur.seek_block(dir[Slot::kDistricts]) ||
+      !read_count(cur, hotels::kMaxDistricts, kDistricts, n))
     return false;
   std::vector<std::string> out(static_cast<std::size_t>(n));
   for (auto& s : out)
@@ -146,14 +237,13 @@ bool read_districts(const DataFile& file, const Directory& dir, std::vector<std:
 
 bool read_keiyo_stations(const DataFile& file, const Directory& dir,
                          std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo, DataError& err) {
-  Cursor cur(file, slot_section("京葉線駅", Slot::kKeiyoStations), err);
+  Cursor cur(file, slot_section(kKeiyoStationsSection, Slot::kKeiyoStations), err);
   if (!cur.seek_block(dir[Slot::kKeiyoStations])) return false;
   auto out = keiyo;
   for (int v = 1; v <= kKeiyoSchedules; ++v) {
     std::int32_t c = 0;
     if (!cur.i32(c)) return false;
-    if (c < 0 || c > kKeiyoStations)
-      return cur.fail("ダイヤ " + num(v) + " の駅数 " + num(c) + " が 0..15 の範囲外です");
+    if (c < 0 || c > kKeiyoStations) return cur.fail({kKeiyoStationCount, {num(v), num(c)}});
     out[v].station_count = c;
   }
   for (int v = 1; v <= kKeiyoSchedules; ++v)
@@ -166,7 +256,7 @@ bool read_keiyo_stations(const DataFile& file, const Directory& dir,
 
 bool read_keiyo_trains(const DataFile& file, const Directory& dir,
                        std::array<RawKeiyoSchedule, kKeiyoSchedules + 1>& keiyo, DataError& err) {
-  Cursor cur(file, slot_section("京葉線列車", Slot::kKeiyoTrains), err);
+  Cursor cur(file, slot_section(kKeiyoTrainsSection, Slot::kKeiyoTrains), err);
   const std::int64_t first_block = dir[Slot::kKeiyoTrains];
   auto out = keiyo;
   for (int v = 1; v <= kKeiyoSchedules; ++v) {
@@ -174,9 +264,7 @@ bool read_keiyo_trains(const DataFile& file, const Directory& dir,
     std::int32_t n = 0;
     if (!cur.seek_block(first_block + v - 1) || !cur.seek(cur.pos() + 1020) || !cur.packed(n))
       return false;
-    if (n > kMaxKeiyoTrains)
-      return cur.fail("ダイヤ " + num(v) + " の列車が " + num(n) +
-                      " 本あり、上限 200 を超えています");
+    if (n > kMaxKeiyoTrains) return cur.fail({kKeiyoTrainCount, {num(v), num(n)}});
     sch.train_count = n;
     sch.trains.assign(static_cast<std::size_t>(n), RawKeiyoTrain{});
     if (!cur.seek_block(first_block + v - 1)) return false;
@@ -193,15 +281,12 @@ bool read_keiyo_trains(const DataFile& file, const Directory& dir,
     const bool read = read_packed_stream(cur, blk, [&](int k, std::int32_t u) {
       int t = (k + 5) / 6;
       int c = (k - 1) % 6 + 1;
-      if (t > kMaxKeiyoTrains)
-        return cur.fail("ダイヤ " + num(v) + " の時刻レコードが 200 本を超えています");
+      if (t > kMaxKeiyoTrains) return cur.fail({kKeiyoTimeRecords, {num(v)}});
       if (static_cast<int>(sch.trains.size()) < t) sch.trains.resize(t);
       auto& tr = sch.trains[t - 1];
       std::int32_t x = t <= sch.train_count ? keiyo_train_number(tr.id) : 0;
       std::int32_t hi = u / 8192 - x, lo = u % 8192 - x;
-      if (hi < 0 || lo < 0)
-        return cur.fail("ダイヤ " + num(v) + " 列車 " + num(t) +
-                        " の時刻が列車番号より小さい値です");
+      if (hi < 0 || lo < 0) return cur.fail({kKeiyoTimeBelowNumber, {num(v), num(t)}});
       tr.time[2 * c - 1] = hi;
       tr.time[2 * c] = lo;
       return true;
@@ -215,7 +300,7 @@ bool read_keiyo_trains(const DataFile& file, const Directory& dir,
 bool read_sin_stations(const DataFile& file, const Directory& dir,
                        std::array<RawSinDirection, kSinDirections + 1>& sin, int& station_count,
                        DataError& err) {
-  Cursor cur(file, slot_section("新幹線駅", Slot::kSinStations), err);
+  Cursor cur(file, slot_section(kSinStationsSection, Slot::kSinStations), err);
   if (!cur.seek_block(dir[Slot::kSinStations])) return false;
   auto out = sin;
   for (int d = 1; d <= kSinDirections; ++d) {
@@ -224,14 +309,13 @@ bool read_sin_stations(const DataFile& file, const Directory& dir,
     for (int s = 1; s <= kMaxSinStations; ++s) {
       if (!cur.i32(out[d].flag[s])) return false;
       if (out[d].flag[s] < 0 || out[d].flag[s] > 2)
-        return cur.fail("方向 " + num(d) + " の駅 " + num(s) + " のフラグ " + num(out[d].flag[s]) +
-                        " が 0..2 ではありません");
+        return cur.fail({kStationFlag, {num(d), num(s), num(out[d].flag[s])}});
     }
     cur.block_done();
   }
   std::int32_t n = 0;
   if (!cur.i32(n)) return false;
-  if (n < 0 || n > kMaxSinStations) return cur.fail("駅数 " + num(n) + " が 0..50 の範囲外です");
+  if (n < 0 || n > kMaxSinStations) return cur.fail({kSinStationCount, {num(n)}});
   sin = std::move(out);
   station_count = n;
   return true;
@@ -266,12 +350,8 @@ bool read_sin_times(Cursor& cur, int d, std::int64_t& blk, RawSinDirection& dd) 
   return read_packed_stream(cur, blk, [&](int, std::int32_t u) {
     std::int32_t time = u % 5678, q = u / 5678;
     int t = q / 64, s = q % 64;
-    if (t < 1 || t > kMaxSinTrains)
-      return cur.fail("方向 " + num(d) + " の時刻レコードの列車番号 " + num(t) +
-                      " が 1..250 の範囲外です");
-    if (s < 1 || s > kMaxSinStations)
-      return cur.fail("方向 " + num(d) + " の時刻レコードの駅番号 " + num(s) +
-                      " が 1..50 の範囲外です");
+    if (t < 1 || t > kMaxSinTrains) return cur.fail({kTimeTrainNumber, {num(d), num(t)}});
+    if (s < 1 || s > kMaxSinStations) return cur.fail({kTimeStationNumber, {num(d), num(s)}});
     train_slot(dd, t).time[s] = time;
     return true;
   });
@@ -311,9 +391,8 @@ bool read_car_types(Cursor& cur, int edition, int d, std::int64_t blk, RawSinDir
     } else {
       t = h & 0xFF;
     }
-    if (t < 1 || t > kMaxSinTrains)
-      return cur.fail("方向 " + num(d) + " の車両型レコード " + num(h) +
-                      " の列車番号が 1..250 の範囲外です");
+    if (t < 1 || t > kMaxSinTrains) return cur.fail({kCarTypeTrain, {num(d), num(h)}});
+    // Appended, not assigned: GCC 12 warns of an overlapping copy in a Release build.
     std::string& car_type = train_slot(dd, t).car_type;
     car_type.clear();
     car_type += code;
@@ -326,7 +405,7 @@ bool read_car_types(Cursor& cur, int edition, int d, std::int64_t blk, RawSinDir
 
 bool read_sin_trains(const DataFile& file, const Directory& dir, int edition,
                      std::array<RawSinDirection, kSinDirections + 1>& sin, DataError& err) {
-  Cursor cur(file, slot_section("新幹線列車", Slot::kSinTrains), err);
+  Cursor cur(file, slot_section(kSinTrainsSection, Slot::kSinTrains), err);
   const std::int64_t first_block = dir[Slot::kSinTrains];
   auto out = sin;
   for (int d = 1; d <= kSinDirections; ++d)
@@ -345,7 +424,7 @@ bool read_sin_trains(const DataFile& file, const Directory& dir, int edition,
 namespace {
 
 struct ChainLayout {
-  const char* name;
+  const text::Wording& name;
   Slot slot;
   std::size_t record_size;
   int capacity;
@@ -368,19 +447,17 @@ bool read_chain(const DataFile& file, const Directory& dir, const ChainLayout& l
     bool last = true;
     if (layout.single_block) {
       if (trailer < 0 || trailer > layout.capacity)
-        return cur.fail("件数 " + num(trailer) + " が 0.." + num(layout.capacity) +
-                        " の範囲外です");
+        return cur.fail({kCountOutOfRange, {num(trailer), num(layout.capacity)}});
       n = trailer;
     } else if (trailer == 999) {
       n = layout.capacity;
       last = false;
     } else {
-      if (trailer < 0) return cur.fail("件数 " + num(trailer) + " が負です");
+      if (trailer < 0) return cur.fail({kCountNegative, {num(trailer)}});
       n = trailer % layout.capacity;
     }
     for (int i = 0; i < n; ++i) {
-      if (++rows > layout.limit)
-        return cur.fail("レコードが上限 " + num(layout.limit) + " 件を超えています");
+      if (++rows > layout.limit) return cur.fail({kRecordsOverLimit, {num(layout.limit)}});
       if (!cur.seek(static_cast<std::size_t>(blk) * kBlockSize + i * layout.record_size))
         return false;
       if (!decode(cur, rows)) return false;
@@ -391,15 +468,13 @@ bool read_chain(const DataFile& file, const Directory& dir, const ChainLayout& l
 }
 
 bool station_number(Cursor& cur, std::int64_t v, int row, int& out) {
-  if (v < 0 || v > kMaxSinStations)
-    return cur.fail("行 " + num(row) + " の駅番号 " + num(v) + " が 0..50 の範囲外です");
+  if (v < 0 || v > kMaxSinStations) return cur.fail({kRowStation, {num(row), num(v)}});
   out = static_cast<int>(v);
   return true;
 }
 
-bool field16(Cursor& cur, std::int32_t v, int row, const char* what, std::int32_t& out) {
-  if (!fits16(v))
-    return cur.fail("行 " + num(row) + " の" + what + " " + num(v) + " が 16 ビットに収まりません");
+bool field16(Cursor& cur, std::int32_t v, int row, const text::Wording& what, std::int32_t& out) {
+  if (!fits16(v)) return cur.fail({kRowField16, {num(row), what, num(v)}});
   out = v;
   return true;
 }
@@ -420,8 +495,8 @@ bool decode_pair(Cursor& c, int row, std::vector<RawPair>& out) {
   RawPair p;
   if (!c.packed(u) || !c.i32(fare) || !c.i32(exp) || !c.i32(coupon)) return false;
   if (!station_number(c, u % 64, row, p.a) || !station_number(c, (u / 64) % 64, row, p.b) ||
-      !field16(c, u / 4096, row, "自由席特急料金", p.free_fee) ||
-      !field16(c, fare, row, "運賃", p.fare) || !field16(c, exp, row, "特急料金", p.express))
+      !field16(c, u / 4096, row, kFreeSeatFee, p.free_fee) ||
+      !field16(c, fare, row, kFare, p.fare) || !field16(c, exp, row, kExpressFee, p.express))
     return false;
   p.coupon = coupon;
   out.push_back(p);
@@ -433,10 +508,8 @@ bool decode_green(Cursor& c, int row, std::vector<RawGreen>& out) {
   for (auto& x : f)
     if (!c.i32(x)) return false;
   RawGreen g;
-  if (!field16(c, f[0], row, "上限キロ", g.upper) ||
-      !field16(c, f[1], row, "グリーン料金", g.green) ||
-      !field16(c, f[2], row, "個室料金(2)", g.room2) ||
-      !field16(c, f[3], row, "個室料金(4)", g.room4))
+  if (!field16(c, f[0], row, kUpperKm, g.upper) || !field16(c, f[1], row, kGreenFee, g.green) ||
+      !field16(c, f[2], row, kRoom2Fee, g.room2) || !field16(c, f[3], row, kRoom4Fee, g.room4))
     return false;
   out.push_back(g);
   return true;
@@ -449,7 +522,7 @@ bool decode_ticket(Cursor& c, int row, std::vector<RawTicket>& out) {
   t.sheets = u1 % 64;
   t.type = u2 % 64;
   if (!station_number(c, (u1 / 64) % 64, row, t.b) || !station_number(c, u1 / 4096, row, t.a) ||
-      !field16(c, u2 / 64, row, "有効期間", t.valid))
+      !field16(c, u2 / 64, row, kValidity, t.valid))
     return false;
   t.price = price;
   out.push_back(t);
@@ -461,8 +534,8 @@ bool decode_nozomi(Cursor& c, int row, std::vector<RawNozomi>& out) {
   RawNozomi z;
   if (!c.packed(u) || !c.i32(spare) || !c.i32(fee) || !c.i32(tr)) return false;
   if (!station_number(c, u / 64, row, z.a) || !station_number(c, u % 64, row, z.b) ||
-      !field16(c, spare, row, "予備", z.spare) || !field16(c, fee, row, "のぞみ料金", z.fee) ||
-      !field16(c, tr, row, "乗継加算", z.transfer))
+      !field16(c, spare, row, kSpare, z.spare) || !field16(c, fee, row, kNozomiFee, z.fee) ||
+      !field16(c, tr, row, kTransferAddition, z.transfer))
     return false;
   out.push_back(z);
   return true;
@@ -486,17 +559,19 @@ bool read_fare_sections(const DataFile& file, const Directory& dir, RawData& raw
   std::vector<RawTicket> tickets;
   std::vector<RawNozomi> nozomi;
   const bool ok =
-      read_fare_rows(file, dir, {"営業キロ", Slot::kKilometres, 4, 255, fares::kMaxKiloRows, true},
+      read_fare_rows(file, dir,
+                     {kKilometresSection, Slot::kKilometres, 4, 255, fares::kMaxKiloRows, true},
                      err, decode_kilo, kilo) &&
-      read_fare_rows(file, dir, {"区間運賃", Slot::kPairs, 16, 63, fares::kMaxPairRows, false}, err,
-                     decode_pair, pairs) &&
-      read_fare_rows(file, dir, {"グリーン料金", Slot::kGreen, 16, 63, fares::kMaxGreenRows, false},
+      read_fare_rows(file, dir, {kPairsSection, Slot::kPairs, 16, 63, fares::kMaxPairRows, false},
+                     err, decode_pair, pairs) &&
+      read_fare_rows(file, dir, {kGreenSection, Slot::kGreen, 16, 63, fares::kMaxGreenRows, false},
                      err, decode_green, green) &&
-      read_fare_rows(file, dir, {"割引切符", Slot::kTickets, 12, 85, fares::kMaxTicketRows, false},
-                     err, decode_ticket, tickets) &&
+      read_fare_rows(file, dir,
+                     {kTicketsSection, Slot::kTickets, 12, 85, fares::kMaxTicketRows, false}, err,
+                     decode_ticket, tickets) &&
       (dir.edition_code() != 1 ||
        read_fare_rows(file, dir,
-                      {"のぞみ料金", Slot::kNozomi, 16, 63, fares::kMaxNozomiRows, false}, err,
+                      {kNozomiSection, Slot::kNozomi, 16, 63, fares::kMaxNozomiRows, false}, err,
                       decode_nozomi, nozomi));
   if (!ok) return false;
   raw.kilo = std::move(kilo);
@@ -518,10 +593,9 @@ bool read_hotel_index(Cursor& cur, std::int64_t& blk, int max_hotels, std::vecto
     std::int32_t trailer = float_count(f);
     bool more = trailer == 999;
     int n = more ? 250 : trailer;
-    if (n < 0 || n > 250)
-      return cur.fail("索引ブロックの件数 " + num(trailer) + " が 0..250 の範囲外です");
+    if (n < 0 || n > 250) return cur.fail({kIndexCount, {num(trailer)}});
     if (static_cast<int>(out.size()) + n > max_hotels)
-      return cur.fail("ホテルが上限 " + num(max_hotels) + " 件を超えています");
+      return cur.fail({kHotelsOverLimit, {num(max_hotels)}});
     if (!cur.seek_block(blk)) return false;
     for (int i = 0; i < n; ++i) {
       std::uint32_t u = 0;
@@ -531,12 +605,9 @@ bool read_hotel_index(Cursor& cur, std::int64_t& blk, int max_hotels, std::vecto
       h.district = static_cast<int>((u >> 12) & 0xFF);
       h.rooms = static_cast<int>(u & 0xFFF);
       int no = static_cast<int>(out.size()) + 1;
-      if (h.area > kMaxAreas)
-        return cur.fail("ホテル " + num(no) + " の地域番号 " + num(h.area) +
-                        " が 100 を超えています");
+      if (h.area > kMaxAreas) return cur.fail({kHotelArea, {num(no), num(h.area)}});
       if (h.district > hotels::kMaxDistricts)
-        return cur.fail("ホテル " + num(no) + " の地区番号 " + num(h.district) +
-                        " が 200 を超えています");
+        return cur.fail({kHotelDistrict, {num(no), num(h.district)}});
       out.push_back(std::move(h));
     }
     cur.block_done();
@@ -549,7 +620,7 @@ bool read_hotel_index(Cursor& cur, std::int64_t& blk, int max_hotels, std::vecto
 
 bool read_hotel_section(const DataFile& file, const Directory& dir, int max_hotels,
                         std::vector<RawHotel>& hotels, DataError& err) {
-  Cursor cur(file, slot_section("ホテル", Slot::kHotels), err);
+  Cursor cur(file, slot_section(kHotelsSection, Slot::kHotels), err);
   std::vector<RawHotel> out;
   std::int64_t blk = dir[Slot::kHotels];
   if (!read_hotel_index(cur, blk, max_hotels, out)) return false;
@@ -598,9 +669,9 @@ bool edition_of(const DataFile& file, const Directory& dir, const Edition*& edit
                 DataError& err) {
   edition = find_edition(dir.edition_code());
   if (edition) return true;
-  err = {file.name(), "セクション表",
-         "版コード（目次の " + num(slot_number(Slot::kEdition)) + " 番）" +
-             num(dir.edition_code()) + " が 1..3 ではありません"};
+  err = {file.name(),
+         kDirectorySection,
+         {kEditionCode, {num(slot_number(Slot::kEdition)), num(dir.edition_code())}}};
   return false;
 }
 
@@ -635,7 +706,7 @@ void keep_what_the_program_reads(RawData& raw) {
 }
 
 // The first line where two sets of sources differ, as "FILE の N 行目".
-std::string first_difference(const SourceFiles& a, const SourceFiles& b) {
+text::Message first_difference(const SourceFiles& a, const SourceFiles& b) {
   for (const auto& [name, text] : a) {
     auto other = b.find(name);
     const std::string& t2 = other == b.end() ? std::string() : other->second;
@@ -643,9 +714,9 @@ std::string first_difference(const SourceFiles& a, const SourceFiles& b) {
     std::size_t at = 0;
     while (at < text.size() && at < t2.size() && text[at] == t2[at]) ++at;
     const auto line = 1 + std::count(text.begin(), text.begin() + static_cast<long>(at), '\n');
-    return name + " の " + std::to_string(line) + " 行目";
+    return {kLineOf, {name, num(line)}};
   }
-  return "ファイルの一覧";
+  return kFileList;
 }
 
 }  // namespace
@@ -665,30 +736,28 @@ bool read_image(const DataFile& file, RawData& raw, DataError& err) {
   auto again = std::make_unique<RawData>();
   if (!parse_sources(sources, *again, errors)) {
     const SourceError& e = errors.front();
-    err = {file.name(), "データの内容",
-           "データ作成ツールが受け付けない値があります（書き出した " + e.file + " の " +
-               std::to_string(e.line) + " 行目: " + e.reason + "）"};
+    err = {file.name(), kContentsSection, {kCompilerRefuses, {e.file, num(e.line), e.reason}}};
     return false;
   }
   std::vector<std::uint8_t> rebuilt;
   std::string reason;
   if (!write_image(*again, rebuilt, reason)) {
-    err = {file.name(), "データの内容", "データ作成ツールが書けない内容です（" + reason + "）"};
+    err = {file.name(), kContentsSection, {kCompilerCannotWrite, {reason}}};
     return false;
   }
   auto back = std::make_unique<RawData>();
   DataError back_err;
   if (!read_sections(DataFile(file.name(), std::move(rebuilt)), *back, back_err)) {
-    err = {file.name(), "データの内容",
-           "作り直したファイルが読めません（" + back_err.section + ": " + back_err.reason + "）"};
+    err = {
+        file.name(), kContentsSection, {kRebuiltUnreadable, {back_err.section, back_err.reason}}};
     return false;
   }
   keep_what_the_program_reads(*back);
   const SourceFiles sources_back = write_sources(*back);
   if (sources_back != sources) {
-    err = {file.name(), "データの内容",
-           "データ作成ツールで作り直すと内容が変わります（書き出した " +
-               first_difference(sources, sources_back) + "）"};
+    err = {file.name(),
+           kContentsSection,
+           {kRebuiltDiffers, {first_difference(sources, sources_back)}}};
     return false;
   }
   raw = std::move(*r);

@@ -171,10 +171,11 @@ const char* check_line(std::string_view line, std::string_view& japanese,
 
 std::string PlaceNamesError::message(text::Language language) const {
   const std::string where = line > 0 ? " line " + std::to_string(line) : std::string();
-  if (language == text::Language::kEnglish) return "Names file " + file + where + ": " + reason;
+  const std::string why = reason.in(language);
+  if (language == text::Language::kEnglish) return "Names file " + file + where + ": " + why;
   const std::string jp_where =
       line > 0 ? " の " + std::to_string(line) + " 行目が" : std::string(" が");
-  return "地名ファイル " + file + jp_where + "不正です: " + reason;
+  return "地名ファイル " + file + jp_where + "不正です: " + why;
 }
 
 bool read_place_names(std::string_view text, const std::string& file_name, PlaceNames& out,
@@ -208,7 +209,8 @@ bool read_place_names(std::string_view text, const std::string& file_name, Place
 }
 
 bool load_place_names(const std::string& path, PlaceNames& out, PlaceNamesError& error) {
-  std::string bytes, why;
+  std::string bytes;
+  text::Message why;
   bool missing = false;
   if (!settings::read_whole_file(path, settings::kMaxPlaceNamesFileBytes, bytes, why, missing)) {
     if (missing) return true;

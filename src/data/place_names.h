@@ -5,6 +5,7 @@
 #pragma once
 
 #include "text/language.h"
+#include "text/message.h"
 
 #include <map>
 #include <string>
@@ -49,7 +50,9 @@ inline constexpr const char* kPlaceNamesFileName = "ravolin_names_en.tsv";
 struct PlaceNamesError {
   std::string file;
   int line = 0;
-  std::string reason;  // in English; message() gives the sentence in either language
+  // A line's fault in English; why the file cannot be read in the reader's language.
+  // message() gives the sentence in either language.
+  text::Message reason;
   std::string message(text::Language language = text::Language::kJapanese) const;
 };
 

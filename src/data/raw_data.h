@@ -103,7 +103,13 @@ struct RawData {
 };
 
 // A section's name in error messages: "地区名の部（目次の 2 番）".
-std::string slot_section(const char* name, Slot slot);
+text::Message slot_section(const text::Wording& name, Slot slot);
+extern const text::Wording kDistrictsSection;
+extern const text::Wording kKeiyoStationsSection;
+extern const text::Wording kKeiyoTrainsSection;
+extern const text::Wording kSinStationsSection;
+extern const text::Wording kSinTrainsSection;
+extern const text::Wording kHotelsSection;
 
 // ---- section decoders (the one place that knows the binary layout when reading) ----
 // Each reads its section from `file`, enforcing every table bound; false + `err` when the

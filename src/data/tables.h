@@ -35,7 +35,7 @@ struct Edition {
   const char* caption;          // "東海道・山陽新幹線"
   const char* settings_file;    // "ravolin2.ini"
   int number;                   // 5006, 5057, 5058
-  const char* english_caption;  // "Tokaido/Sanyo Shinkansen"
+  const char* english_caption;  // "Tokaido and Sanyo Shinkansen"
 };
 
 // The edition row of a code, or nullptr for a code outside 1..3.

@@ -97,64 +97,121 @@ int remove_stale_temporaries(const std::string& folder, long min_age_seconds) {
   return removed;
 }
 
-std::string system_error_text(int err) {
+namespace {
+
+constexpr text::Wording kNoSuchFile{"ファイルまたはフォルダがありません",
+                                    "there is no such file or folder"};
+constexpr text::Wording kAccessDenied{"アクセスが許可されていません", "access is not allowed"};
+constexpr text::Wording kReadOnlyDrive{"書き込みのできないドライブです",
+                                       "the drive cannot be written"};
+constexpr text::Wording kDiskFull{"ディスクの空き容量が足りません", "the disk is full"};
+constexpr text::Wording kQuotaExceeded{"ディスクの使用量の上限を超えています",
+                                       "the disk quota is used up"};
+constexpr text::Wording kIsFolder{"ファイルではなくフォルダです", "it is a folder, not a file"};
+constexpr text::Wording kPartNotFolder{"途中の名前がフォルダではありません",
+                                       "a part of the path is not a folder"};
+constexpr text::Wording kDiskFault{"ディスクの読み書きで障害が起きました",
+                                   "the disk failed to read or write"};
+constexpr text::Wording kNameTooLong{"ファイル名が長すぎます", "the file name is too long"};
+constexpr text::Wording kLinkLoop{"シンボリックリンクが循環しています",
+                                  "the symbolic links go round in a circle"};
+constexpr text::Wording kTooManyOpen{"開いているファイルが多すぎます", "too many files are open"};
+constexpr text::Wording kBusy{"ファイルが使用中です", "the file is in use"};
+constexpr text::Wording kOtherDrive{"別のドライブへは置き換えられません",
+                                    "a file cannot be moved to another drive"};
+constexpr text::Wording kExists{"同じ名前のファイルがすでにあります",
+                                "a file of that name is already there"};
+constexpr text::Wording kTooBig{"ファイルが大きすぎます", "the file is too large"};
+constexpr text::Wording kNoMemory{"メモリが足りません", "there is not enough memory"};
+constexpr text::Wording kNotPossible{"この操作はできません", "the system does not allow this"};
+constexpr text::Wording kSystemError{"システムエラーが起きました（番号 {1}）",
+                                     "system error number {1}"};
+constexpr text::Wording kFileError{"{1}: {2}（{3}）", "{1}: {2} ({3})"};
+constexpr text::Wording kReadOnlyFileError{"{1}: {2}", "{1}: {2}"};
+
+const text::Wording& system_error_wording(int err) {
   switch (err) {
     case ENOENT:
-      return "ファイルまたはフォルダがありません";
+      return kNoSuchFile;
     case EACCES:
     case EPERM:
-      return "アクセスが許可されていません";
+      return kAccessDenied;
     case EROFS:
-      return "書き込みのできないドライブです";
+      return kReadOnlyDrive;
     case ENOSPC:
-      return "ディスクの空き容量が足りません";
+      return kDiskFull;
 #ifdef EDQUOT
     case EDQUOT:
-      return "ディスクの使用量の上限を超えています";
+      return kQuotaExceeded;
 #endif
     case EISDIR:
-      return "ファイルではなくフォルダです";
+      return kIsFolder;
     case ENOTDIR:
-      return "途中の名前がフォルダではありません";
+      return kPartNotFolder;
     case EIO:
-      return "ディスクの読み書きで障害が起きました";
+      return kDiskFault;
     case ENAMETOOLONG:
-      return "ファイル名が長すぎます";
+      return kNameTooLong;
     case ELOOP:
-      return "シンボリックリンクが循環しています";
+      return kLinkLoop;
     case EMFILE:
     case ENFILE:
-      return "開いているファイルが多すぎます";
+      return kTooManyOpen;
     case EBUSY:
     case ETXTBSY:
-      return "ファイルが使用中です";
+      return kBusy;
     case EXDEV:
-      return "別のドライブへは置き換えられません";
+      return kOtherDrive;
     case EEXIST:
-      return "同じ名前のファイルがすでにあります";
+      return kExists;
     case EFBIG:
-      return "ファイルが大きすぎます";
+      return kTooBig;
     case ENOMEM:
-      return "メモリが足りません";
+      return kNoMemory;
     case EINVAL:
-      return "この操作はできません";
+      return kNotPossible;
     default:
-      return "システムエラーが起きました（番号 " + std::to_string(err) + "）";
+      return kSystemError;
   }
 }
 
-std::string file_error(const std::string& what, const std::string& path, std::string_view reason) {
-  std::string out = what;
-  out += ": ";
-  out += path;
-  out += "（";
-  out += reason;
-  out += "）";
-  return out;
+}  // namespace
+
+const text::Wording kCannotLocateFile{"ファイルの場所を確かめられません",
+                                      "Cannot find where the file is"};
+const text::Wording kCannotSaveFile{"ファイルを保存できません", "Cannot save the file"};
+const text::Wording kReadOnlyFile{"ファイルが読み取り専用のため保存しませんでした",
+                                  "Not saved, because the file is read-only"};
+const text::Wording kCannotMakeTemporaryFile{"一時ファイルを作成できません",
+                                             "Cannot make a temporary file"};
+const text::Wording kWriteFailed{"書き込みに失敗しました", "Writing failed"};
+const text::Wording kCannotReplaceFile{"ファイルを置き換えられません", "Cannot replace the file"};
+const text::Wording kCannotFlushFile{"保存したファイルをディスクに書き切れませんでした",
+                                     "The saved file could not be written out to the disk"};
+const text::Wording kCannotOpenFile{"ファイルを開けません", "Cannot open the file"};
+const text::Wording kCannotReadFile{"ファイルを読めません", "Cannot read the file"};
+const text::Wording kCannotMakeFolder{"フォルダを作成できません", "Cannot make the folder"};
+const text::Wording kNotRegularFile{"通常のファイルではありません",
+                                    "it is a device, a pipe or a socket, not an ordinary file"};
+
+text::Message system_error(int err) {
+  const text::Wording& wording = system_error_wording(err);
+  if (&wording == &kSystemError) return {wording, {text::number(err)}};
+  return wording;
+}
+
+std::string system_error_text(int err) { return system_error(err).in(text::Language::kJapanese); }
+
+text::Message file_error(const text::Wording& what, const std::string& path, text::Message reason) {
+  return {kFileError, {what, path, std::move(reason)}};
+}
+
+text::Message file_error(const text::Wording& what, const std::string& path, int err) {
+  return file_error(what, path, system_error(err));
 }
 
 std::string file_error(const std::string& what, const std::string& path, int err) {
-  return file_error(what, path, system_error_text(err));
+  return text::Message(kFileError, {what, path, system_error(err)}).in(text::Language::kJapanese);
 }
 
 bool resolve_links(const std::string& path, std::string& target, int& err) {
@@ -193,23 +250,23 @@ namespace {
 // named pipe or a socket (renaming over one would put a plain file where the system's
 // device was), a read-only file, or one whose state cannot be seen.
 bool check_replaceable(const std::string& path, const std::string& shown, struct stat& st,
-                       bool& exists, std::string& error) {
+                       bool& exists, text::Message& error) {
   exists = ::stat(path.c_str(), &st) == 0;
   if (!exists) {
     if (errno == ENOENT) return true;  // a new file (a dangling link's target included)
-    error = file_error("ファイルを保存できません", shown, errno);
+    error = file_error(kCannotSaveFile, shown, errno);
     return false;
   }
   if (S_ISDIR(st.st_mode)) {
-    error = file_error("ファイルを保存できません", shown, EISDIR);
+    error = file_error(kCannotSaveFile, shown, EISDIR);
     return false;
   }
   if (!S_ISREG(st.st_mode)) {
-    error = file_error("ファイルを保存できません", shown, kNotRegularFileText);
+    error = file_error(kCannotSaveFile, shown, kNotRegularFile);
     return false;
   }
   if (read_only(path, st)) {
-    error = "ファイルが読み取り専用のため保存しませんでした: " + shown;
+    error = {kReadOnlyFileError, {kReadOnlyFile, shown}};
     return false;
   }
   return true;
@@ -249,12 +306,12 @@ void give_final_mode(int fd, bool exists, const struct stat& st) {
 
 }  // namespace
 
-bool replace_file(const std::string& path_in, std::string_view bytes, std::string& error) {
+bool replace_file(const std::string& path_in, std::string_view bytes, text::Message& error) {
   // A link is followed: its target is the file the user keeps.
   std::string path;
   int link_err = 0;
   if (!resolve_links(path_in, path, link_err)) {
-    error = file_error("ファイルの場所を確かめられません", path_in, link_err);
+    error = file_error(kCannotLocateFile, path_in, link_err);
     return false;
   }
   struct stat st {};
@@ -266,33 +323,33 @@ bool replace_file(const std::string& path_in, std::string_view bytes, std::strin
   temp += "XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) {
-    error = file_error("一時ファイルを作成できません", path_in, errno);
+    error = file_error(kCannotMakeTemporaryFile, path_in, errno);
     return false;
   }
-  auto fail = [&](const char* what) {
+  auto fail = [&](const text::Wording& what) {
     const int err = errno;
     ::close(fd);
     ::unlink(temp.c_str());
     error = file_error(what, path_in, err);
     return false;
   };
-  if (!write_all(fd, bytes)) return fail("書き込みに失敗しました");
+  if (!write_all(fd, bytes)) return fail(kWriteFailed);
   give_final_mode(fd, exists, st);
-  if (::fsync(fd) != 0) return fail("書き込みに失敗しました");
+  if (::fsync(fd) != 0) return fail(kWriteFailed);
   if (::close(fd) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
-    error = file_error("書き込みに失敗しました", path_in, err);
+    error = file_error(kWriteFailed, path_in, err);
     return false;
   }
   if (::rename(temp.c_str(), path.c_str()) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
-    error = file_error("ファイルを置き換えられません", path_in, err);
+    error = file_error(kCannotReplaceFile, path_in, err);
     return false;
   }
   if (const int err = sync_folder(folder_of(path)); err != 0) {
-    error = file_error("保存したファイルをディスクに書き切れませんでした", path_in, err);
+    error = file_error(kCannotFlushFile, path_in, err);
     return false;
   }
   return true;
@@ -315,28 +372,28 @@ std::string encode_cp932_lossy(std::string_view utf8) {
   return out;
 }
 
-std::string FileRead::message(const std::string& path) const {
-  return file_error(failure, path, reason);
+text::Message FileRead::message(const std::string& path) const {
+  return file_error(failure != nullptr ? *failure : kCannotOpenFile, path, reason);
 }
 
 namespace {
 
-FileRead read_failure(const char* failure, std::string_view reason) {
+FileRead read_failure(const text::Wording& failure, text::Message reason) {
   FileRead r;
-  r.failure = failure;
-  r.reason = reason;
+  r.failure = &failure;
+  r.reason = std::move(reason);
   return r;
 }
 
-FileRead read_failure(const char* failure, int err) {
-  return read_failure(failure, system_error_text(err));
+FileRead read_failure(const text::Wording& failure, int err) {
+  return read_failure(failure, system_error(err));
 }
 
-// Why a file of this kind is not read, or empty when it is a regular file.
-std::string_view not_readable_kind(const struct stat& st) {
-  if (S_ISREG(st.st_mode)) return {};
-  if (S_ISDIR(st.st_mode)) return "ファイルではなくフォルダです";
-  return kNotRegularFileText;
+// Why a file of this kind is not read, or nullptr when it is a regular file.
+const text::Wording* not_readable_kind(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return nullptr;
+  if (S_ISDIR(st.st_mode)) return &system_error_wording(EISDIR);
+  return &kNotRegularFile;
 }
 
 // The rest of an open regular file, at most max_bytes in all (a file may grow while it is
@@ -367,37 +424,37 @@ FileRead read_regular_file(const std::string& path, std::size_t max_bytes) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
     const int err = errno;
-    FileRead r = read_failure("ファイルを開けません", err);
+    FileRead r = read_failure(kCannotOpenFile, err);
     r.missing = err == ENOENT;
     return r;
   }
-  if (const std::string_view kind = not_readable_kind(st); !kind.empty())
-    return read_failure("ファイルを開けません", kind);
+  if (const text::Wording* kind = not_readable_kind(st); kind != nullptr)
+    return read_failure(kCannotOpenFile, *kind);
   // Opened without waiting, and looked at again: the name may have been given to another
   // file meanwhile.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return read_failure("ファイルを開けません", errno);
+  if (fd < 0) return read_failure(kCannotOpenFile, errno);
   FileRead r;
   int err = 0;
   if (::fstat(fd, &st) != 0) {
-    r = read_failure("ファイルを読めません", errno);
-  } else if (const std::string_view kind = not_readable_kind(st); !kind.empty()) {
-    r = read_failure("ファイルを開けません", kind);
+    r = read_failure(kCannotReadFile, errno);
+  } else if (const text::Wording* kind = not_readable_kind(st); kind != nullptr) {
+    r = read_failure(kCannotOpenFile, *kind);
   } else if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > max_bytes) {
-    r = read_failure("ファイルを読めません", EFBIG);
+    r = read_failure(kCannotReadFile, EFBIG);
   } else {
     r.bytes.reserve(static_cast<std::size_t>(st.st_size));
     if (read_bounded(fd, max_bytes, r.bytes, err))
       r.ok = true;
     else
-      r = read_failure("ファイルを読めません", err);
+      r = read_failure(kCannotReadFile, err);
   }
   ::close(fd);
   return r;
 }
 
 bool read_whole_file(const std::string& path, std::size_t max_bytes, std::string& bytes,
-                     std::string& error, bool& missing) {
+                     text::Message& error, bool& missing) {
   FileRead r = read_regular_file(path, max_bytes);
   missing = r.missing;
   bytes = std::move(r.bytes);
@@ -406,9 +463,30 @@ bool read_whole_file(const std::string& path, std::size_t max_bytes, std::string
 }
 
 bool read_whole_file(const std::string& path, std::size_t max_bytes, std::string& bytes,
+                     text::Message& error) {
+  bool missing = false;
+  return read_whole_file(path, max_bytes, bytes, error, missing);
+}
+
+bool read_whole_file(const std::string& path, std::size_t max_bytes, std::string& bytes,
+                     std::string& error, bool& missing) {
+  text::Message why;
+  if (read_whole_file(path, max_bytes, bytes, why, missing)) return true;
+  error = why.in(text::Language::kJapanese);
+  return false;
+}
+
+bool read_whole_file(const std::string& path, std::size_t max_bytes, std::string& bytes,
                      std::string& error) {
   bool missing = false;
   return read_whole_file(path, max_bytes, bytes, error, missing);
+}
+
+bool replace_file(const std::string& path, std::string_view bytes, std::string& error) {
+  text::Message why;
+  if (replace_file(path, bytes, why)) return true;
+  error = why.in(text::Language::kJapanese);
+  return false;
 }
 
 }  // namespace ravolin::settings

@@ -16,6 +16,8 @@
 // no larger than a limit for each kind of file, far above any real one.
 #pragma once
 
+#include "text/message.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -24,6 +26,8 @@ namespace ravolin::settings {
 
 // Replaces the file at path with bytes. On failure returns false and puts the reason
 // (with the path) into error; the old file is then unchanged.
+bool replace_file(const std::string& path, std::string_view bytes, text::Message& error);
+// As above, the reason in Japanese (the data compiler's own messages).
 bool replace_file(const std::string& path, std::string_view bytes, std::string& error);
 
 // Every temporary file has a name of this form, "<name>.ravolin-tmp-" and six letters or
@@ -55,35 +59,57 @@ struct FileRead {
   bool ok = false;
   bool missing = false;  // there is no such file (rather than one that cannot be read)
   std::string bytes;     // the whole file when ok
-  std::string failure;   // "ファイルを開けません" or "ファイルを読めません"
-  std::string reason;    // the Japanese sentence that says why
+  const text::Wording* failure = nullptr;  // kCannotOpenFile or kCannotReadFile
+  text::Message reason;                    // why
   // "<failure>: <path>（<reason>）", the form of every file error message.
-  std::string message(const std::string& path) const;
+  text::Message message(const std::string& path) const;
 };
 
 // Reads the regular file at path, at most max_bytes of it. A named pipe, a device, a
 // socket or a folder is refused without waiting on it, and so is a larger file.
 FileRead read_regular_file(const std::string& path, std::size_t max_bytes);
 
-// The same with the message form of FileRead::message in error; missing as in FileRead.
+// The same with the message of FileRead::message in error; missing as in FileRead.
 bool read_whole_file(const std::string& path, std::size_t max_bytes, std::string& bytes,
-                     std::string& error);
+                     text::Message& error, bool& missing);
+bool read_whole_file(const std::string& path, std::size_t max_bytes, std::string& bytes,
+                     text::Message& error);
+// As above, the reason in Japanese.
 bool read_whole_file(const std::string& path, std::size_t max_bytes, std::string& bytes,
                      std::string& error, bool& missing);
+bool read_whole_file(const std::string& path, std::size_t max_bytes, std::string& bytes,
+                     std::string& error);
 
 // CP932 form of a UTF-8 text for a file the program writes; a character without a CP932
 // form becomes "?" so that one odd character never stops the whole file being written.
 std::string encode_cp932_lossy(std::string_view utf8);
 
-// A system error number as a Japanese sentence for the user ("ディスクの空き容量が足りません").
+// A system error number as a sentence for the user ("ディスクの空き容量が足りません",
+// "the disk is full"); system_error_text gives it in Japanese.
+text::Message system_error(int err);
 std::string system_error_text(int err);
 
 // "<what>: <path>（<system error sentence>）", the form of every file error message.
+text::Message file_error(const text::Wording& what, const std::string& path, int err);
+// The same with a Japanese `what` (the data compiler's own messages).
 std::string file_error(const std::string& what, const std::string& path, int err);
 // The same with a reason of the program's own.
-std::string file_error(const std::string& what, const std::string& path, std::string_view reason);
-// Why a file that is no regular file is neither read nor replaced.
-inline constexpr std::string_view kNotRegularFileText = "通常のファイルではありません";
+text::Message file_error(const text::Wording& what, const std::string& path, text::Message reason);
+
+// What went wrong with a file, as the file error messages say it.
+extern const text::Wording kCannotLocateFile;
+extern const text::Wording kCannotSaveFile;
+extern const text::Wording kReadOnlyFile;
+extern const text::Wording kCannotMakeTemporaryFile;
+extern const text::Wording kWriteFailed;
+extern const text::Wording kCannotReplaceFile;
+extern const text::Wording kCannotFlushFile;
+extern const text::Wording kCannotOpenFile;
+extern const text::Wording kCannotReadFile;
+extern const text::Wording kCannotMakeFolder;
+// Why a file that is no regular file (a device, a named pipe, a socket) is neither read
+// nor replaced.
+extern const text::Wording kNotRegularFile;
 
 // The file a path finally names after following symbolic links (the path itself when it
 // is no link or does not exist). False with errno-style err when the links loop.

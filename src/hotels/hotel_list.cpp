@@ -156,10 +156,11 @@ std::string title_strip(const std::string& caption_from, const std::string& hote
                         std::int32_t list_date, text::Language language,
                         const data::PlaceNames& names) {
   if (english(language)) {
+    // Without a departure station (an area typed in the hotel search) the area alone.
     const std::string from = text::trim(caption_from);
-    return (from == kCaptionFromSearch ? std::string("*****") : from) + " → " +
-           names.shown(text::trim(hotel_area), language) + "  " +
-           calendar::date_text_ascii(list_date, language) + " Departure";
+    const std::string to = names.shown(text::trim(hotel_area), language);
+    return (from == kCaptionFromSearch ? to : names.shown(from, language) + " → " + to) +
+           "  (departing " + calendar::date_text_ascii(list_date, language) + ")";
   }
   return text::trim(caption_from) + " → " + text::trim(hotel_area) + "  " +
          calendar::date_text_ascii(list_date) + " 出発";

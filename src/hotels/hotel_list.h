@@ -94,7 +94,7 @@ std::string grid_text(const HotelTable& table, const std::vector<int>& hit_list,
                       const data::PlaceNames& words = data::PlaceNames());
 
 // The title strip: "＊＊＊＊＊ → 東京／羽田  2000/03/13 (月) 出発"; in English
-// "***** → Tokyo/Haneda  2000/03/13 (Mon) Departure", the area shown by its English name.
+// "Tokyo/Haneda  (departing Mon 13 Mar 2000)", the places by their English names.
 std::string title_strip(const std::string& caption_from, const std::string& hotel_area,
                         std::int32_t list_date, text::Language language = text::Language::kJapanese,
                         const data::PlaceNames& names = data::PlaceNames());

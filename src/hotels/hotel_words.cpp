@@ -58,7 +58,10 @@ std::string english_access(const std::string& access, const data::PlaceNames& wo
   for (std::size_t cut = t.size(); cut > 0; --cut) {
     if (cut < t.size() && !starts_character(static_cast<unsigned char>(t[cut]))) continue;
     const std::string station = t.substr(0, cut);
+    // A station only the access texts name may be in the words table: one whose English
+    // name a place of the names file has already (三ノ宮 beside the district 三宮).
     const std::string* station_english = names.english(station);
+    if (!station_english) station_english = words.english(station);
     if (!station_english) continue;
     const std::string* english =
         pattern_english(station, std::string_view(t).substr(cut), words, number);

@@ -21,7 +21,8 @@ inline constexpr const char* kHotelWordsFileName = "ravolin_hotel_words_en.tsv";
 std::string english_remark(const std::string& remark, const data::PlaceNames& words);
 
 // An access text in English when the table has its pattern and, for a pattern with a
-// station, the place names have the station's English name; otherwise as written.
+// station, the place names (or the table itself) have the station's English name;
+// otherwise as written.
 std::string english_access(const std::string& access, const data::PlaceNames& words,
                            const data::PlaceNames& names);
 

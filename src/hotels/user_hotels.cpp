@@ -111,7 +111,8 @@ UserHotelReport parse_hotel_user(std::string_view bytes, HotelTable& table) {
 }
 
 UserHotelReport load_user_hotels(const std::string& path, HotelTable& table) {
-  std::string bytes, error;
+  std::string bytes;
+  text::Message error;
   if (!settings::read_whole_file(path, settings::kMaxUserHotelFileBytes, bytes, error)) {
     table.user_hotel_count = 0;
     table.file_hotel_count = 0;
@@ -140,7 +141,7 @@ std::string format_hotel_user_file(const HotelTable& table) {
   return out;
 }
 
-bool put_hotel_user(const std::string& path, const HotelTable& table, std::string& error) {
+bool put_hotel_user(const std::string& path, const HotelTable& table, text::Message& error) {
   return settings::replace_file(path, format_hotel_user_file(table), error);
 }
 

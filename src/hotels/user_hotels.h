@@ -5,6 +5,7 @@
 #pragma once
 
 #include "data/hotel_tables.h"
+#include "text/message.h"
 
 #include <optional>
 #include <string>
@@ -17,7 +18,7 @@ struct UserHotelReport {
   int skipped_lines = 0;       // broken lines left out
   int first_skipped_line = 0;  // 1-based line number of the first broken line, 0 if none
   bool truncated = false;      // more records than the table holds; the rest were left out
-  std::string error;           // why the file could not be read
+  text::Message error;         // why the file could not be read
 };
 
 // One record from a line of the file (CP932 bytes, without its line end); nullopt for a
@@ -39,6 +40,6 @@ std::string format_hotel_user_line(const HotelEntry& e);
 std::string format_hotel_user_file(const HotelTable& table);
 // Replaces hotelusr.csv (atomically) with entries 1 .. user_hotel_count. False with the
 // reason when it cannot be written; the old file is then unchanged.
-bool put_hotel_user(const std::string& path, const HotelTable& table, std::string& error);
+bool put_hotel_user(const std::string& path, const HotelTable& table, text::Message& error);
 
 }  // namespace ravolin::hotels

@@ -64,6 +64,40 @@ std::optional<std::string> check_storable(HotelField f, const std::string& s,
   return std::nullopt;
 }
 
+// The longest text a field takes, as its hint states it: in columns, where a full-width
+// (Japanese) character takes two and a half-width one one; the remarks, which the file
+// keeps as exactly 8 characters, in characters of either width.
+struct FieldLimit {
+  HotelField field;
+  std::size_t limit;
+  bool columns;
+};
+constexpr FieldLimit kFieldLimits[] = {
+    {HotelField::District, 12, true}, {HotelField::Name, 32, true},
+    {HotelField::Phone, 12, true},    {HotelField::Access, 24, true},
+    {HotelField::Price, 8, true},     {HotelField::Remarks, kRemarkChars, false},
+};
+
+std::optional<std::string> check_length(HotelField f, const std::string& s,
+                                        text::Language language) {
+  const bool english = language == text::Language::kEnglish;
+  const std::string t = text::trim(s);
+  for (const FieldLimit& l : kFieldLimits) {
+    if (l.field != f) continue;
+    const std::size_t used =
+        l.columns ? static_cast<std::size_t>(text::text_columns(t)) : text::char_count(t);
+    if (used <= l.limit) return std::nullopt;
+    const std::string word = field_word(f, language);
+    const std::string n = std::to_string(l.limit);
+    if (!l.columns)
+      return english ? word + ": up to " + n + " characters" : word + "は" + n + "文字以内です";
+    return english ? word + ": up to " + n + " characters (a Japanese character counts as two)"
+                   : word + "は日本語" + std::to_string(l.limit / 2) + "文字（半角" + n +
+                         "文字）以内です";
+  }
+  return std::nullopt;
+}
+
 // Digits only (blanks around allowed), within the 16-bit room count.
 bool rooms_number(const std::string& typed, long& out) {
   const std::string t = text::trim(typed);
@@ -193,6 +227,7 @@ std::optional<std::string> check_field(HotelField f, HotelFields& fields,
     case HotelField::Remarks:
       break;
   }
+  if (auto too_long = check_length(f, s, language)) return too_long;
   return check_storable(f, s, language);
 }
 
@@ -306,7 +341,7 @@ struct FileCheck {
   bool exists = false;
   bool readable = false;
   std::string bytes;
-  std::string error;
+  text::Message error;
   UserHotelReport report;
   std::unique_ptr<HotelTable> table = std::make_unique<HotelTable>();
 };
@@ -362,7 +397,8 @@ namespace {
 
 std::string english_load_message(const RegistryLoad& load) {
   if (load.unreadable)
-    return "The hotel file cannot be read. Nothing will be saved.\n" + load.error;
+    return "The hotel file cannot be read. Nothing will be saved.\n" +
+           load.error.in(text::Language::kEnglish);
   std::string m;
   if (load.skipped_lines > 0)
     m = text::format_plain(load.skipped_lines) + " line(s) of the hotel file could not be read " +
@@ -379,7 +415,8 @@ std::string load_message(const RegistryLoad& load, text::Language language) {
   if (!load.unreadable && load.skipped_lines == 0 && !load.truncated) return {};
   if (language == text::Language::kEnglish) return english_load_message(load);
   if (load.unreadable)
-    return "ホテル情報ファイルを読み込めません。登録終了しても保存しません。\n" + load.error;
+    return "ホテル情報ファイルを読み込めません。登録終了しても保存しません。\n" +
+           load.error.in(language);
   if (load.skipped_lines == 0 && !load.truncated) return {};
   std::string m;
   if (load.skipped_lines > 0) {
@@ -401,7 +438,7 @@ SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntr
   if (c.exists && !c.readable) {
     result.message = (english ? "The hotel file cannot be read, so nothing was saved.\n"
                               : "ホテル情報ファイルを読み込めないため、保存しませんでした。\n") +
-                     c.error;
+                     c.error.in(language);
     return result;
   }
   if (c.exists && (c.report.skipped_lines > 0 || c.report.truncated)) {
@@ -410,7 +447,7 @@ SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntr
       std::string candidate = path + ".bak" + (n == 1 ? std::string() : text::format_plain(n));
       if (!file_exists(candidate)) backup = candidate;
     }
-    std::string error;
+    text::Message error;
     if (backup.empty()) {
       result.message =
           (english ? "No backup of the hotel file could be made, so nothing was saved.\n"
@@ -422,7 +459,7 @@ SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntr
       result.message =
           (english ? "No backup of the hotel file could be made, so nothing was saved.\n"
                    : "ホテル情報ファイルの控えを作れないため、保存しませんでした。\n") +
-          error;
+          error.in(language);
       return result;
     }
     result.backup_path = backup;
@@ -433,11 +470,11 @@ SaveResult save_user_hotels(const std::string& path, const std::vector<HotelEntr
                             : static_cast<std::size_t>(kMaxHotels);
   for (std::size_t i = 0; i < n; ++i) table->entry[i + 1] = entries[i];
   table->user_hotel_count = static_cast<int>(n);
-  std::string error;
+  text::Message error;
   if (!put_hotel_user(path, *table, error)) {
     result.message =
         (english ? "The hotel file cannot be saved.\n" : "ホテル情報ファイルを保存できません。\n") +
-        error;
+        error.in(language);
     return result;
   }
   result.ok = true;

@@ -10,6 +10,7 @@
 #include "data/place_names.h"
 #include "data/tables.h"
 #include "text/language.h"
+#include "text/message.h"
 
 #include <optional>
 #include <string>
@@ -39,7 +40,9 @@ const char* field_word(HotelField f, text::Language language = text::Language::k
 // The check run when Enter leaves a field, in the edit window's order. A district left
 // empty becomes the area's text (no error). Any text field holding a double quote or a
 // character that the file's code page cannot store is refused: the file could not give it
-// back. Rooms must be digits only (blanks around allowed) and at most 32767.
+// back. Rooms must be digits only (blanks around allowed) and at most 32767. A field is
+// no longer than its hint says: district 12 columns, hotel name 32, phone 12, access 24,
+// rate 8, where a full-width (Japanese) character takes two columns; remarks 8 characters.
 // The messages are in `language`.
 std::optional<std::string> check_field(HotelField f, HotelFields& fields,
                                        const data::AreaTable& areas,
@@ -118,7 +121,7 @@ struct RegistryLoad {
   int skipped_lines = 0;    // broken lines the reader had to leave out
   int first_skipped_line = 0;
   bool truncated = false;  // more records than the table holds; the rest were left out
-  std::string error;
+  text::Message error;
   std::string bytes;  // the file as it was read (empty when missing)
 };
 

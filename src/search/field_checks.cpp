@@ -72,9 +72,9 @@ std::string check_message(const std::string& message, text::Language language) {
   if (language != text::Language::kEnglish) return message;
   static const std::pair<const char*, const char*> kEnglish[] = {
       {kMsgInputError, "Input error"},
-      {kMsgDepartRange, "With 2 transfers keep the departure window within 2 hours"},
+      {kMsgDepartRange, "With up to 2 transfers, keep the departure times within 2 hours"},
       {kMsgForbiddenPair, "This pair of stations cannot be searched"},
-      {kMsgTwoTransfers, "With 2 transfers the search takes a while"},
+      {kMsgTwoTransfers, "With up to 2 transfers the search takes a while"},
   };
   for (const auto& [japanese, english] : kEnglish)
     if (message == japanese) return english;

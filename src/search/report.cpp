@@ -15,19 +15,8 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kNoResultEnglish = "No Shinkansen found for these conditions";
 
-// "Sat 11 Mar 2000".
-std::string english_date(int year, int month, int day, int weekday) {
-  std::string s;
-  if (weekday >= 1 && weekday <= 7)
-    s = calendar::weekday_text(weekday, text::Language::kEnglish) + " ";
-  s += text::format_plain(day) + " ";
-  if (month >= 1 && month <= 12) s += calendar::english_month(month) + " ";
-  s += text::format_plain(year);
-  return s;
-}
-
 std::string date_text(const calendar::SearchDate& date, const Wording& w) {
-  return w.english() ? english_date(date.year, date.month, date.day, date.weekday)
+  return w.english() ? calendar::date_text_ascii(date.day_number, w.language)
                      : text::format_date_jp(date.year, date.month, date.day, date.weekday);
 }
 
@@ -163,7 +152,8 @@ std::string legend_text(int edition_code, text::Language language) {
     if (edition_code == 1)
       return "[N] Nozomi type [n] Nozomi 500 [E] Nozomi 700 [G] Grand Hikari [W] West Hikari "
              "[R] Rail Star";
-    if (edition_code == 2 || edition_code == 3) return "[M] after the train: all cars double-deck";
+    if (edition_code == 2 || edition_code == 3)
+      return "[M] after the train: all double-decker cars";
     return "";
   }
   if (edition_code == 1)
@@ -176,7 +166,7 @@ std::string legend_text(int edition_code, text::Language language) {
 
 namespace {
 
-// "Hikari 005G ": the English label of a train.
+// "Hikari 5 G ": the English label of a train, named as the English board names it.
 void append_english_label(const data::SinkansenTables& sin, int direction, int train,
                           std::string& line) {
   std::string id = text::trim(sin.train_id[direction][train]);
@@ -184,7 +174,8 @@ void append_english_label(const data::SinkansenTables& sin, int direction, int t
     std::string_view type = board::train_type_name(id[0], text::Language::kEnglish);
     line += type;
     if (!type.empty()) line += ' ';
-    line += board::train_number_text(std::string_view(id).substr(1));
+    line += board::english_train_number(std::string_view(id).substr(1));
+    line += ' ';
   }
   line += car_mark(sin.car_type[direction][train]);
 }
@@ -200,7 +191,7 @@ std::string entry_lines(const Leg& leg, const ResultEntry& e, int from, int to) 
   };
   const char* arrow = english ? " -> " : "→";
   std::string out = "[";
-  out += text::format_000(e.ride_minutes);
+  out += english ? text::format_plain(e.ride_minutes) : text::format_000(e.ride_minutes);
   out += english ? " min] " : "分]";
   const std::array<int, 3> trains{e.first_train, e.second_train, e.third_train};
   const std::array<int, 2> transfers{e.first_transfer_row, e.second_transfer_row};
@@ -267,9 +258,9 @@ std::string edit_data(const data::SinkansenTables& sin, const SearchConditions& 
   if (out.empty() && wording.english()) {
     out = kNoResultEnglish;
     out += kCrLf;
-    out += condition_line("Departure:", wording.place(cond.st_station), cond.st_time1,
+    out += condition_line("Departure: ", wording.place(cond.st_station), cond.st_time1,
                           cond.st_time2, true);
-    out += condition_line("Arrival:  ", wording.place(cond.ed_station), cond.ed_time1,
+    out += condition_line("Arrival:   ", wording.place(cond.ed_station), cond.ed_time1,
                           cond.ed_time2, true);
   } else if (out.empty()) {
     out = kNoResultText;
@@ -288,8 +279,9 @@ std::vector<std::string> english_header(const PrintPage& p) {
   const char* corridor = english_corridor(p.edition_code);
   std::vector<std::string> lines;
   lines.push_back(" ");
-  lines.push_back("Ravolin (" + (corridor ? std::string(corridor) : p.corridor_caption) +
-                  ") & Hotels  (Version " + p.program_version + ")");
+  lines.push_back(
+      "Ravolin & Hotel Guide: " + (corridor ? std::string(corridor) : p.corridor_caption) +
+      "  (Version " + p.program_version + ")");
   lines.push_back(std::string(89, '='));
   lines.push_back("  Conditions  From    : " + w.place(text::trim(p.cond.st_station)) +
                   "   To: " + w.place(text::trim(p.cond.ed_station)));
@@ -298,8 +290,9 @@ std::vector<std::string> english_header(const PrintPage& p) {
                   text::format_hhmm(p.cond.st_time2));
   lines.push_back(indent + "Arrive  : " + text::format_hhmm(p.cond.ed_time1) + " - " +
                   text::format_hhmm(p.cond.ed_time2));
-  lines.push_back(indent + "Transfer: " + (p.cond.wait_count == 1 ? "1 transfer" : "2 transfers") +
-                  "   [Transfer time: " + text::format_plain(p.cond.wait_time) + " min]");
+  lines.push_back(
+      indent + "Transfer: " + (p.cond.wait_count == 1 ? "up to 1 transfer" : "up to 2 transfers") +
+      "   [Wait at most: " + text::format_plain(p.cond.wait_time) + " min]");
   lines.push_back(indent + "Order   : " + sort_order_name(p.cond.sort_order, w.language));
   lines.push_back(indent + "Date    : " + date_text(p.date, w) +
                   fares::season_label(p.season, w.language));

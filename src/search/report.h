@@ -48,7 +48,7 @@ void append_train_label(const data::SinkansenTables& sin, int direction, int row
 
 // edit_data: the results text, CR LF line ends; with no connection listed, the
 // no-result text with the conditions. English lines read
-// "[175 min] Hikari 005G Tokyo (dep 06:00) -> Shin-Osaka (arr 08:55) ".
+// "[175 min] Hikari 5 G Tokyo (dep 06:00) -> Shin-Osaka (arr 08:55) ".
 std::string edit_data(const data::SinkansenTables& sin, const SearchConditions& cond,
                       const SearchResult& result, const Wording& wording = {});
 

@@ -136,16 +136,29 @@ bool split_key(const std::string& field, std::string& key, std::string& value) {
 
 // The first thing in a file that the writer would never have written, with its line.
 struct Problems {
-  std::string first;
-  void note(int line, const std::string& reason) {
-    if (first.empty()) first = std::to_string(line) + "行目: " + reason;
+  text::Message first;
+  void note(int line, text::Message reason) {
+    static constexpr text::Wording kAtLine{"{1}行目: {2}", "line {1}: {2}"};
+    if (first.empty()) first = {kAtLine, {text::number(line), std::move(reason)}};
   }
-  void note(const std::string& reason) {
+  void note(const text::Wording& reason) {
     if (first.empty()) first = reason;
   }
 };
 
-constexpr const char* kTooLarge = "値が大きすぎて読めません";
+constexpr text::Wording kTooLarge{"値が大きすぎて読めません", "a value too large to read"};
+constexpr text::Wording kNoKeyValue{"「名前=値」の形ではありません", "not a \"name=value\" line"};
+constexpr text::Wording kControlCharacter{"読めない文字（制御文字）があります",
+                                          "a character that cannot be read (a control character)"};
+constexpr text::Wording kNotShiftJis{"Shift-JIS として読めない文字があります",
+                                     "a character that is not Shift-JIS"};
+constexpr text::Wording kUnknownHeading{"見出し「{1}」を読めません", "an unknown heading \"{1}\""};
+constexpr text::Wording kNoHolidayEnd{"休日の一覧が 9999 で終わっていません",
+                                      "the holiday list does not end with 9999"};
+constexpr text::Wording kEmptyFile{"ファイルが空です", "the file is empty"};
+constexpr text::Wording kNoHolidayHeading{
+    "見出し「[Holiday]」がありません（ファイルが途中で切れています）",
+    "there is no \"[Holiday]\" heading (the file is cut short)"};
 
 // Sets a numeric key; false when the key is not in the list. A value too large for 16
 // bits is passed over and noted.
@@ -213,7 +226,7 @@ void key_field(Settings& s, Section section, const std::string& field, int line,
                Problems& problems) {
   std::string key, value;
   if (!split_key(field, key, value)) {
-    if (!text::trim(field).empty()) problems.note(line, "「名前=値」の形ではありません");
+    if (!text::trim(field).empty()) problems.note(line, kNoKeyValue);
     return;
   }
   switch (section) {
@@ -356,15 +369,15 @@ Settings start_settings() {
   return s;
 }
 
-Settings parse_settings(std::string_view cp932_bytes, std::string& problem) {
+Settings parse_settings(std::string_view cp932_bytes, text::Message& problem) {
   Settings s = start_settings();
   Problems problems;
   const std::vector<Field> raw = split_lines(cp932_bytes);
   // Decodes a field, noting bytes that are no CP932 text.
   auto text_of = [&problems](const Field& f) {
-    if (has_control_char(f.bytes)) problems.note(f.line, "読めない文字（制御文字）があります");
+    if (has_control_char(f.bytes)) problems.note(f.line, kControlCharacter);
     if (auto utf8 = text::cp932_to_utf8(f.bytes)) return *utf8;
-    problems.note(f.line, "Shift-JIS として読めない文字があります");
+    problems.note(f.line, kNotShiftJis);
     return text::cp932_to_utf8_lossy(f.bytes);
   };
   Section section = Section::Form;  // lines before the first header are window positions
@@ -377,7 +390,7 @@ Settings parse_settings(std::string_view cp932_bytes, std::string& problem) {
       if (auto h = header_of(field))
         section = *h;
       else
-        problems.note(raw[i].line, "見出し「" + field + "」を読めません");
+        problems.note(raw[i].line, {kUnknownHeading, {field}});
       ++i;
       continue;
     }
@@ -409,7 +422,7 @@ Settings parse_settings(std::string_view cp932_bytes, std::string& problem) {
         s.holidays.day[slot] = static_cast<std::int16_t>(v % 100);
       }
       if (count < 0) {
-        problems.note("休日の一覧が 9999 で終わっていません");
+        problems.note(kNoHolidayEnd);
         count = slot > calendar::kMaxHolidays ? calendar::kMaxHolidays : slot;
       }
       terminate_holidays(s.holidays, count);
@@ -419,15 +432,22 @@ Settings parse_settings(std::string_view cp932_bytes, std::string& problem) {
     ++i;
   }
   if (!holiday_seen && raw.empty())
-    problems.note("ファイルが空です");
+    problems.note(kEmptyFile);
   else if (!holiday_seen)
-    problems.note("見出し「[Holiday]」がありません（ファイルが途中で切れています）");
-  problem = problems.first;
+    problems.note(kNoHolidayHeading);
+  problem = std::move(problems.first);
+  return s;
+}
+
+Settings parse_settings(std::string_view cp932_bytes, std::string& problem) {
+  text::Message why;
+  Settings s = parse_settings(cp932_bytes, why);
+  problem = why.in(text::Language::kJapanese);
   return s;
 }
 
 Settings parse_settings(std::string_view cp932_bytes) {
-  std::string problem;
+  text::Message problem;
   return parse_settings(cp932_bytes, problem);
 }
 
@@ -499,7 +519,7 @@ SettingsRead read_settings_file(const std::string& path) {
     // edition's delivered settings, so that the board shows the usual stations.
     if (missing) {
       r.missing = true;
-      r.error.clear();
+      r.error = {};
     } else {
       r.unreadable = true;
     }
@@ -511,14 +531,22 @@ SettingsRead read_settings_file(const std::string& path) {
   return r;
 }
 
-std::string start_up_notice(const SettingsRead& r, const std::string& path) {
-  if (r.unreadable)
-    return "動作環境ファイルを読めません。\n" + r.error +
-           "\n既定の設定で起動します。このファイルは終了時にも書き換えません。";
+std::string start_up_notice(const SettingsRead& r, const std::string& path,
+                            text::Language language) {
+  static constexpr text::Wording kUnreadable{
+      "動作環境ファイルを読めません。\n{1}\n既定の設定で起動します。このファイルは終了時にも"
+      "書き換えません。",
+      "The settings file cannot be read.\n{1}\nThe program starts with the delivered "
+      "settings and does not write this file when it ends."};
+  static constexpr text::Wording kDamaged{
+      "動作環境ファイルが壊れています。\n{1}（{2}）\n読めた設定で起動します。終了時に保存する"
+      "前に、元のファイルを {3} として残します。",
+      "The settings file is damaged.\n{1} ({2})\nThe program starts with the settings it "
+      "could read. Before saving at the end, it keeps the old file as {3}."};
+  if (r.unreadable) return text::Message(kUnreadable, {r.error}).in(language);
   if (!r.problem.empty())
-    return "動作環境ファイルが壊れています。\n" + path + "（" + r.problem + "）" +
-           "\n読めた設定で起動します。終了時に保存する前に、元のファイルを " +
-           file_name_of(damaged_copy_path(path)) + " として残します。";
+    return text::Message(kDamaged, {path, r.problem, file_name_of(damaged_copy_path(path))})
+        .in(language);
   return {};
 }
 
@@ -541,21 +569,27 @@ Settings get_ini_file(const std::string& path) {
   return s;
 }
 
-bool put_ini_file(const std::string& path, const Settings& s, std::string& error) {
+bool put_ini_file(const std::string& path, const Settings& s, text::Message& error) {
   // The file about to be replaced: one that cannot be read is left alone (what it holds
   // was never loaded, so writing would lose it), and a damaged one is kept as a copy.
   std::string old;
   bool missing = false;
   if (!read_whole_file(path, kMaxSettingsFileBytes, old, error, missing)) {
     if (!missing) {
-      error = "読めないファイルは上書きしません。\n" + error;
+      static constexpr text::Wording kNotOverUnreadable{
+          "読めないファイルは上書きしません。\n{1}",
+          "A file that cannot be read is not written over.\n{1}"};
+      error = {kNotOverUnreadable, {error}};
       return false;
     }
   } else {
-    std::string problem;
+    text::Message problem;
     parse_settings(old, problem);
     if (!problem.empty() && !replace_file(damaged_copy_path(path), old, error)) {
-      error = "壊れたファイルの控えを残せないため保存しませんでした。\n" + error;
+      static constexpr text::Wording kNoDamagedCopy{
+          "壊れたファイルの控えを残せないため保存しませんでした。\n{1}",
+          "Not saved, because no copy of the damaged file could be kept.\n{1}"};
+      error = {kNoDamagedCopy, {error}};
       return false;
     }
   }
@@ -570,11 +604,15 @@ namespace {
 // nothing is written rather than start values over the user's file. keiyo_on makes the
 // file hold keiyo_use=1 whatever control2_flg says; the language chosen in the settings
 // window, which takes effect at the next start, is kept whatever control2_flg says.
-bool store_at_exit(const std::string& path, Settings& current, bool keiyo_on, std::string& error) {
+bool store_at_exit(const std::string& path, Settings& current, bool keiyo_on,
+                   text::Message& error) {
   if (current.control2_flg != 1) {
     SettingsRead r = read_settings_file(path);
     if (r.unreadable) {
-      error = "保存されている設定を読み直せないため、ファイルを書き換えませんでした。\n" + r.error;
+      static constexpr text::Wording kCannotReread{
+          "保存されている設定を読み直せないため、ファイルを書き換えませんでした。\n{1}",
+          "The file was not written, because the saved settings could not be read again.\n{1}"};
+      error = {kCannotReread, {r.error}};
       return false;
     }
     std::string language = std::move(current.language);
@@ -586,14 +624,36 @@ bool store_at_exit(const std::string& path, Settings& current, bool keiyo_on, st
   return put_ini_file(path, current, error);
 }
 
+// The reason in Japanese, for the callers that keep a plain text.
+bool japanese_reason(bool ok, const text::Message& why, std::string& error) {
+  if (!ok) error = why.in(text::Language::kJapanese);
+  return ok;
+}
+
 }  // namespace
 
-bool put_ini_file_at_exit(const std::string& path, Settings& current, std::string& error) {
+bool put_ini_file_at_exit(const std::string& path, Settings& current, text::Message& error) {
   return store_at_exit(path, current, false, error);
 }
 
-bool put_ini_file_at_exit_keiyo_on(const std::string& path, Settings& current, std::string& error) {
+bool put_ini_file_at_exit_keiyo_on(const std::string& path, Settings& current,
+                                   text::Message& error) {
   return store_at_exit(path, current, true, error);
+}
+
+bool put_ini_file(const std::string& path, const Settings& s, std::string& error) {
+  text::Message why;
+  return japanese_reason(put_ini_file(path, s, why), why, error);
+}
+
+bool put_ini_file_at_exit(const std::string& path, Settings& current, std::string& error) {
+  text::Message why;
+  return japanese_reason(put_ini_file_at_exit(path, current, why), why, error);
+}
+
+bool put_ini_file_at_exit_keiyo_on(const std::string& path, Settings& current, std::string& error) {
+  text::Message why;
+  return japanese_reason(put_ini_file_at_exit_keiyo_on(path, current, why), why, error);
 }
 
 }  // namespace ravolin::settings

@@ -279,9 +279,11 @@ TEST_F(EnglishWindowsTest, HelpOpensTheEnglishFileWithTheTopicsOfTheJapaneseOne)
   EXPECT_EQ(help.calls().back().path, folder.file(kEnglishHelpFileName));
 
   ui::HelpFile japanese_file, english_file;
-  std::string error;
-  ASSERT_TRUE(ui::read_help_file(folder.file(data::kHelpFileName), japanese_file, error)) << error;
-  ASSERT_TRUE(ui::read_help_file(folder.file(kEnglishHelpFileName), english_file, error)) << error;
+  text::Message error;
+  ASSERT_TRUE(ui::read_help_file(folder.file(data::kHelpFileName), japanese_file, error))
+      << error.in(text::Language::kEnglish);
+  ASSERT_TRUE(ui::read_help_file(folder.file(kEnglishHelpFileName), english_file, error))
+      << error.in(text::Language::kEnglish);
   std::set<int> japanese_topics, english_topics;
   for (const auto& t : japanese_file.topics) japanese_topics.insert(t.number);
   for (const auto& t : english_file.topics) {

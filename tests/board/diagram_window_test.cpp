@@ -343,9 +343,9 @@ TEST_F(DiagramWindowTest, KeysInTheTooltipAndTheHelpTopicThatF1Opens) {
   QPointer<DiagramWindow> w = open();
   auto* canvas = w->findChild<QWidget*>(QStringLiteral("Picture1"));
   ui::HelpFile file;
-  std::string error;
+  text::Message error;
   ASSERT_TRUE(ui::read_help_file(RAVOLIN_SOURCE_DIR "/resources/ravolin2.hlp", file, error))
-      << error;
+      << error.in(text::Language::kJapanese);
   const ui::HelpTopic* topic = file.find(130);
   ASSERT_NE(topic, nullptr);
   EXPECT_EQ(topic->title, "ダイヤグラム");

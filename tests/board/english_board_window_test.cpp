@@ -58,7 +58,7 @@ TEST_F(EnglishBoardWindowTest, ClockLineCaptionsAndListsInEnglish) {
       "新習志野\tShin-Narashino\n");
   ASSERT_TRUE(start());
   EXPECT_TRUE(messages.shown().empty());
-  EXPECT_EQ(child<QPushButton>("Command2")->text().toStdString(), "Now: 2000/03/13 (Mon)  09:05");
+  EXPECT_EQ(child<QPushButton>("Command2")->text().toStdString(), "Now: Mon 13 Mar 2000  09:05");
   EXPECT_EQ(child<QGroupBox>("Frame1")->title().toStdString(), "Shinkansen (down)  Shinagawa");
   EXPECT_EQ(lines("List1"), (std::vector<std::string>{
                                 "Nozomi 1    N 09:15  Shin-Osaka (11:45)  Hurry!",

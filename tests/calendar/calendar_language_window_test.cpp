@@ -109,6 +109,13 @@ TEST_F(EnglishCalendarTest, WindowsAreEnglishWithDatesSaidInFull) {
   correction->show();
   EXPECT_EQ(box(correction.get(), 9)->accessibleName(), QStringLiteral("Corrected day"));
   EXPECT_EQ(listed(japanese_texts(correction.get())), QString());
+  // 取消終了 goes back to the computer's clock: its name and its description say so.
+  auto* back = correction->findChild<QPushButton*>(QStringLiteral("Command3"));
+  EXPECT_EQ(back->text(), QStringLiteral("Use the computer's clock"));
+  EXPECT_TRUE(back->accessibleDescription().contains(QStringLiteral("computer's clock")))
+      << back->accessibleDescription().toStdString();
+  EXPECT_EQ(back->toolTip(), back->accessibleDescription());
+  EXPECT_GE(back->width(), back->sizeHint().width());  // the whole name is shown
 
   // A refused system clock: the message is English around the service's own reason.
   clock.refuse_set("denied");

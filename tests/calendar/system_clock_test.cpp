@@ -17,28 +17,36 @@ TEST(SetTimeService, ArgumentIsTheLocalDateAndTime) {
 }
 
 TEST(SetTimeService, ImpossibleTimesAreNotSettable) {
-  EXPECT_EQ(unsettable_time_reason(make_system_time(2000, 2, 29, 23, 59, 59)), "");
-  EXPECT_NE(unsettable_time_reason(make_system_time(2001, 2, 29, 9, 5, 0)), "");
+  EXPECT_TRUE(unsettable_time_reason(make_system_time(2000, 2, 29, 23, 59, 59)).empty());
+  EXPECT_FALSE(unsettable_time_reason(make_system_time(2001, 2, 29, 9, 5, 0)).empty());
   SystemTime t = make_system_time(2000, 3, 11, 9, 5, 0);
   t.hour = 24;
-  EXPECT_NE(unsettable_time_reason(t), "");
+  EXPECT_FALSE(unsettable_time_reason(t).empty());
   t.hour = 9;
   t.second = 60;
-  EXPECT_NE(unsettable_time_reason(t), "");
+  EXPECT_EQ(unsettable_time_reason(t).in(text::Language::kEnglish),
+            "the date or the time does not exist");
 }
 
-TEST(SetTimeService, ReasonsSayWhatTheServiceSaidOrHowItEnded) {
-  EXPECT_EQ(service_refusal_reason("Failed to set time: Automatic time synchronization is "
-                                   "enabled\r\n",
-                                   true, 1),
+TEST(SetTimeService, ReasonsSayWhatTheServiceSaidOrHowItEndedInEitherLanguage) {
+  const auto both = [](const text::Message& m) {
+    return m.in(text::Language::kJapanese) + "|" + m.in(text::Language::kEnglish);
+  };
+  EXPECT_EQ(both(service_refusal_reason("Failed to set time: Automatic time synchronization is "
+                                        "enabled\r\n",
+                                        true, 1)),
             "時刻設定サービスが日時の設定を拒否しました: Failed to set time: Automatic time "
-            "synchronization is enabled");
-  EXPECT_EQ(service_refusal_reason("", true, 3),
-            "時刻設定サービスが日時の設定を拒否しました: 終了コード 3");
-  EXPECT_EQ(service_refusal_reason("\n", false, 0),
-            "時刻設定サービスが日時の設定を拒否しました: 異常終了");
-  EXPECT_EQ(service_timeout_reason(30),
-            "時刻設定サービスが30秒以内に終わらないため、設定を取りやめました");
+            "synchronization is enabled|the time-setting service refused to set the date and "
+            "time: Failed to set time: Automatic time synchronization is enabled");
+  EXPECT_EQ(both(service_refusal_reason("", true, 3)),
+            "時刻設定サービスが日時の設定を拒否しました: 終了コード 3|the time-setting service "
+            "refused to set the date and time: exit code 3");
+  EXPECT_EQ(both(service_refusal_reason("\n", false, 0)),
+            "時刻設定サービスが日時の設定を拒否しました: 異常終了|the time-setting service "
+            "refused to set the date and time: it stopped abnormally");
+  EXPECT_EQ(both(service_timeout_reason(30)),
+            "時刻設定サービスが30秒以内に終わらないため、設定を取りやめました|the time-setting "
+            "service did not finish within 30 seconds, so the setting was given up");
   EXPECT_EQ(kSetTimeLimitSeconds, 30);
 }
 

@@ -85,7 +85,7 @@ TEST(PlaceNamesFile, RefusesABrokenLineWithFileLineAndReason) {
     EXPECT_FALSE(read_place_names(c.text, "names-en.txt", names, error)) << c.text;
     EXPECT_EQ(error.file, "names-en.txt");
     EXPECT_EQ(error.line, c.line) << c.text;
-    EXPECT_EQ(error.reason, c.reason) << c.text;
+    EXPECT_EQ(error.reason.in(Language::kEnglish), c.reason) << c.text;
     // nothing of the broken file is taken, nothing held is lost
     EXPECT_EQ(names.size(), 1u);
     EXPECT_EQ(names.shown("京都", Language::kEnglish), "Kyoto");
@@ -135,6 +135,15 @@ TEST(PlaceNamesFile, MissingFileLeavesNamesInJapaneseAndAPresentOneIsRead) {
   EXPECT_EQ(error.file, path);
   EXPECT_EQ(error.line, 1);
   EXPECT_EQ(names.shown("東京", Language::kEnglish), "Tokyo");
+
+  // A file that cannot be read is told in the reader's language, its reason included.
+  EXPECT_FALSE(load_place_names("/dev/zero", names, error));
+  EXPECT_EQ(error.message(Language::kEnglish),
+            "Names file /dev/zero: Cannot open the file: /dev/zero (it is a device, a pipe or a "
+            "socket, not an ordinary file)");
+  EXPECT_EQ(error.message(),
+            "地名ファイル /dev/zero が不正です: ファイルを開けません: "
+            "/dev/zero（通常のファイルではありません）");
   std::filesystem::remove_all(dir);
 }
 

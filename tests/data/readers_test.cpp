@@ -59,14 +59,18 @@ TEST(Directory, RefusesSlotsOutsideSixteenBitsAndShortFiles) {
   Directory dir;
   DataError err;
   EXPECT_FALSE(load_directory(as_file(bytes), dir, err));
-  EXPECT_NE(err.reason.find("スロット 6"), std::string::npos) << err.reason;
+  EXPECT_NE(err.reason.in(text::Language::kJapanese).find("スロット 6"), std::string::npos)
+      << err.message();
   EXPECT_NE(err.message().find("ravolinh.dat"), std::string::npos);
+  EXPECT_EQ(err.message(text::Language::kEnglish),
+            "Data file ravolinh.dat: the table of contents is damaged: slot 6 holds 32768, "
+            "outside 0..32767");
 
   set_slot(bytes, 6, -1);
   EXPECT_FALSE(load_directory(as_file(bytes), dir, err));
 
   EXPECT_FALSE(load_directory(as_file(std::vector<std::uint8_t>(1023, 0)), dir, err));
-  EXPECT_NE(err.reason.find("1024"), std::string::npos);
+  EXPECT_NE(err.reason.in(text::Language::kJapanese).find("1024"), std::string::npos);
 }
 
 TEST(Editions, CodeSelectsCaptionAndSettingsFile) {
@@ -206,7 +210,7 @@ TEST(Keiyo, DamagedSectionsAreRefused) {
     put_u32(bad, at_block(b, 1020), 201);  // more than 200 trains
     ASSERT_TRUE(load_directory(as_file(bad), dir, err));
     EXPECT_FALSE(load_keiyo_trains(as_file(bad), dir, *k, err));
-    EXPECT_NE(err.section.find("目次の 4 番"), std::string::npos);
+    EXPECT_NE(err.section.in(text::Language::kJapanese).find("目次の 4 番"), std::string::npos);
   }
   {
     auto bad = bytes;
@@ -314,7 +318,7 @@ TEST(Shinkansen, RecordsOutsideTheTablesAreRefused) {
   auto bad = bytes;
   put_u32(bad, at_block(b + 2), (1u * 64 + 51) * 5678 + 600);  // station 51
   EXPECT_FALSE(load_sinkansen_trains(as_file(bad), dir, *s, err));
-  EXPECT_NE(err.reason.find("51"), std::string::npos);
+  EXPECT_NE(err.reason.in(text::Language::kJapanese).find("51"), std::string::npos);
   bad = bytes;
   put_u32(bad, at_block(b + 2), (251u * 64 + 1) * 5678 + 600);  // train 251
   EXPECT_FALSE(load_sinkansen_trains(as_file(bad), dir, *s, err));
@@ -373,7 +377,7 @@ TEST(Loader, MissingFileAndWrongEditionAreErrors) {
   std::string e;
   ASSERT_TRUE(write_file_atomic(path, std::string(bytes.begin(), bytes.end()), e));
   EXPECT_FALSE(load_sections(path, 1, l->data, l->districts, l->fares, {}, err));
-  EXPECT_NE(err.reason.find("目次の 23 番"), std::string::npos);
+  EXPECT_NE(err.reason.in(text::Language::kJapanese).find("目次の 23 番"), std::string::npos);
   Directory dir;
   const Edition* ed = nullptr;
   EXPECT_FALSE(load_edition(path, dir, ed, err));

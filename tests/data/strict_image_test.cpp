@@ -28,7 +28,7 @@ Refusal refusal_of(const std::vector<std::uint8_t>& bytes) {
   auto raw = std::make_unique<RawData>();
   DataError err;
   if (read_image(as_file(bytes), *raw, err)) return {"accepted", ""};
-  return {err.section, err.reason};
+  return {err.section.in(text::Language::kJapanese), err.reason.in(text::Language::kJapanese)};
 }
 
 void replace_text(std::vector<std::uint8_t>& bytes, std::string_view from, std::string_view to) {

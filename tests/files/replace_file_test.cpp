@@ -71,9 +71,12 @@ TEST(ReplaceFile, NothingButARegularFileIsReplacedAlsoBehindALink) {
     fs::create_symlink(name, link);
     const std::set<std::string> files = entries(dir.path());
     for (const std::string& path : {link, target}) {
-      std::string error;
+      text::Message error;
       EXPECT_FALSE(replace_file(path, "new\r\n", error));
-      EXPECT_EQ(error.rfind("ファイルを保存できません: " + path + "（", 0), 0u) << error;
+      const std::string japanese = error.in(text::Language::kJapanese);
+      const std::string english = error.in(text::Language::kEnglish);
+      EXPECT_EQ(japanese.rfind("ファイルを保存できません: " + path + "（", 0), 0u) << japanese;
+      EXPECT_EQ(english.rfind("Cannot save the file: " + path + " (", 0), 0u) << english;
       const struct stat after = lstat_of(target);
       EXPECT_EQ(after.st_mode, before.st_mode);
       EXPECT_EQ(after.st_ino, before.st_ino);
@@ -111,10 +114,16 @@ TEST(ReadRegularFile, DevicesPipesAndFoldersAreRefusedAtOnce) {
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.missing);
     EXPECT_EQ(r.bytes, "");
-    EXPECT_EQ(r.failure, "ファイルを開けません");
+    EXPECT_EQ(r.failure, &kCannotOpenFile);
     const bool folder = path.ends_with("folder");
-    EXPECT_EQ(r.reason, folder ? "ファイルではなくフォルダです" : kNotRegularFileText);
-    EXPECT_EQ(r.message(path), "ファイルを開けません: " + path + "（" + r.reason + "）");
+    const std::string reason = r.reason.in(text::Language::kJapanese);
+    EXPECT_EQ(reason, folder ? "ファイルではなくフォルダです" : "通常のファイルではありません");
+    EXPECT_EQ(r.message(path).in(text::Language::kJapanese),
+              "ファイルを開けません: " + path + "（" + reason + "）");
+    EXPECT_EQ(r.message(path).in(text::Language::kEnglish),
+              "Cannot open the file: " + path +
+                  (folder ? " (it is a folder, not a file)"
+                          : " (it is a device, a pipe or a socket, not an ordinary file)"));
   }
 }
 
@@ -127,12 +136,15 @@ TEST(ReadRegularFile, AFileUpToTheLimitIsReadAndALargerOneRefused) {
   EXPECT_EQ(r.bytes, std::string(1000, 'x'));
   r = read_regular_file(path, 999);
   EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.message(path), "ファイルを読めません: " + path + "（ファイルが大きすぎます）");
+  EXPECT_EQ(r.message(path).in(text::Language::kJapanese),
+            "ファイルを読めません: " + path + "（ファイルが大きすぎます）");
+  EXPECT_EQ(r.message(path).in(text::Language::kEnglish),
+            "Cannot read the file: " + path + " (the file is too large)");
   // A large sparse file is refused before any of it is read.
   ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kMaxDataFileBytes) + 1), 0);
   r = read_regular_file(path, kMaxDataFileBytes);
   EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.reason, "ファイルが大きすぎます");
+  EXPECT_EQ(r.reason.in(text::Language::kJapanese), "ファイルが大きすぎます");
 
   // Missing, also behind a dangling link: missing is set, the reason given.
   fs::create_symlink("gone.tsv", dir.file("link.tsv"));

@@ -112,7 +112,11 @@ TEST(UserFiles, ALinkToADeviceIsNeverReplacedByAPlainFile) {
   auto table = std::make_unique<hotels::HotelTable>();
   table->user_hotel_count = 1;
   table->entry[1] = e;
-  EXPECT_FALSE(hotels::put_hotel_user(dir.file("hotelusr.csv"), *table, error));
+  text::Message why;
+  EXPECT_FALSE(hotels::put_hotel_user(dir.file("hotelusr.csv"), *table, why));
+  EXPECT_EQ(why.in(text::Language::kEnglish),
+            "Cannot save the file: " + dir.file("hotelusr.csv") +
+                " (it is a device, a pipe or a socket, not an ordinary file)");
   EXPECT_TRUE(untouched());
 
   // The data compiler's outputs likewise (ravolin-tool build and export).

@@ -222,9 +222,9 @@ TEST(HotelGridEnglish, HeadingRowsAndTitleStrip) {
 
   EXPECT_EQ(
       title_strip(" ＊＊＊＊＊ ", " 東京／羽田 ", calendar::day_number(2000, 3, 13), en, names),
-      "***** → Tokyo/Haneda  2000/03/13 (Mon) Departure");
+      "Tokyo/Haneda  (departing Mon 13 Mar 2000)");
   EXPECT_EQ(title_strip("＊＊＊＊＊", "仙台", calendar::day_number(2026, 12, 5), en, names),
-            "***** → 仙台  2026/12/05 (Sat) Departure");
+            "仙台  (departing Sat 5 Dec 2026)");
   EXPECT_EQ(title_strip("＊＊＊＊＊", "東京／羽田", calendar::day_number(2026, 12, 6),
                         text::Language::kJapanese, names),
             "＊＊＊＊＊ → 東京／羽田  2026/12/06 (日) 出発");
@@ -253,7 +253,8 @@ TEST(HotelGridEnglish, RemarksAndAccessFromTheWordsTable) {
     const char* remarks;
   } rows[] = {{"京橋駅徒歩１１分", "温泉    "},         {"新大阪駅前", "夕朝食付"},
               {"越後湯沢駅からバス１７分", "ネット可"}, {"新大阪駅徒歩5分", "駅直結  "},
-              {"銀座駅徒歩３分", "禁煙室有"},           {"港の見える丘", "○       "}};
+              {"銀座駅徒歩３分", "禁煙室有"},           {"港の見える丘", "○       "},
+              {"三ノ宮駅徒歩５分", "駐車場有"}};
   std::vector<int> hits = {user};
   for (const auto& r : rows) {
     const int i = t.add("東京", "京橋", "h");
@@ -270,7 +271,9 @@ TEST(HotelGridEnglish, RemarksAndAccessFromTheWordsTable) {
                           "In front of Shin-Osaka Station | Half board",
                           "17 min by bus from Echigo-Yuzawa Station | Internet",
                           "5 min walk from Shin-Osaka Station | Station-linked",
-                          "銀座駅徒歩３分 | Non-smoking", "港の見える丘 | ○       "}));
+                          "銀座駅徒歩３分 | Non-smoking", "港の見える丘 | ○       ",
+                          // a station the words table names (the district 三宮 is Sannomiya)
+                          "5 min walk from Sannomiya Station | Parking"}));
   // The Japanese grid shows the texts as they are.
   EXPECT_EQ(grid_rows(*t.t, {hits[1]}, text::Language::kJapanese, names, words)[0][4],
             "京橋駅徒歩１１分");

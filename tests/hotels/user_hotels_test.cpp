@@ -132,8 +132,8 @@ TEST(UserHotelFile, WritesAndReadsBackTheSameRecords) {
   e.access = "梅田駅,徒歩5分";
   e.price = "\\8,500";
   e.remarks = "◎";
-  std::string error;
-  ASSERT_TRUE(put_hotel_user(path, *table, error)) << error;
+  text::Message error;
+  ASSERT_TRUE(put_hotel_user(path, *table, error)) << error.in(text::Language::kJapanese);
 
   std::ifstream in(path, std::ios::binary);
   std::stringstream all;
@@ -198,9 +198,11 @@ TEST(UserHotelFile, AProtectedFileIsLeftAloneAndALinkIsWrittenThrough) {
   const fs::path protected_file = dir / kUserHotelFileName;
   std::ofstream(protected_file, std::ios::binary) << old;
   fs::permissions(protected_file, fs::perms::owner_read);
-  std::string error;
+  text::Message error;
   EXPECT_FALSE(put_hotel_user(protected_file.string(), *table, error));
-  EXPECT_NE(error.find("読み取り専用"), std::string::npos) << error;
+  EXPECT_NE(error.in(text::Language::kJapanese).find("読み取り専用"), std::string::npos);
+  EXPECT_EQ(error.in(text::Language::kEnglish),
+            "Not saved, because the file is read-only: " + protected_file.string());
   auto back = std::make_unique<HotelTable>();
   load_user_hotels(protected_file.string(), *back);
   EXPECT_EQ(back->user_hotel_count, 2);
@@ -208,7 +210,8 @@ TEST(UserHotelFile, AProtectedFileIsLeftAloneAndALinkIsWrittenThrough) {
   fs::remove(protected_file);
   std::ofstream(dir / "kept" / "mine.csv", std::ios::binary) << old;
   fs::create_symlink("kept/mine.csv", protected_file);
-  ASSERT_TRUE(put_hotel_user(protected_file.string(), *table, error)) << error;
+  ASSERT_TRUE(put_hotel_user(protected_file.string(), *table, error))
+      << error.in(text::Language::kJapanese);
   EXPECT_TRUE(fs::is_symlink(protected_file));
   load_user_hotels((dir / "kept" / "mine.csv").string(), *back);
   EXPECT_EQ(back->user_hotel_count, 1);

@@ -272,7 +272,7 @@ TEST_F(UserHotelsWindowTest, EnglishEditWindow) {
   EXPECT_EQ(field("Text2")->accessibleName(), QStringLiteral("Hotel"));
   EXPECT_EQ(child<QLabel>(edit(), "Label3")->buddy(), field("Text2"));
   EXPECT_EQ(field("Text4")->accessibleDescription(),
-            QStringLiteral("Enter the number of rooms (up to 4 digits)\nExample: 123"));
+            QStringLiteral("Enter the number of rooms (digits only, at most 32767)\nExample: 123"));
 
   type(field("Text9"), QStringLiteral("Kyoto"));
   enter("Text9");

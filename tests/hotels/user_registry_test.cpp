@@ -129,6 +129,43 @@ TEST(UserRegistryChecks, EnglishMessages) {
             "Saving keeps the old file as a backup.");
 }
 
+TEST(UserRegistryChecks, LimitsAreTheHintsCountingAJapaneseCharacterAsTwo) {
+  const auto a = areas();
+  const auto refused = [&](HotelField field, std::string text, text::Language language) {
+    HotelFields f = good_fields();
+    f[field] = std::move(text);
+    auto m = check_field(field, f, a, language);
+    return m ? *m : std::string("accepted");
+  };
+  const auto ja = text::Language::kJapanese;
+  const auto en = text::Language::kEnglish;
+  // The hints' examples fit: "Kyobashi" (8 of 12), "Kyobashi, 10 min walk" (21 of 24).
+  EXPECT_EQ(refused(HotelField::District, "Kyobashi", en), "accepted");
+  EXPECT_EQ(refused(HotelField::Access, "Kyobashi, 10 min walk", en), "accepted");
+  // Six Japanese characters are twelve columns: the limit, and one more is refused.
+  EXPECT_EQ(refused(HotelField::District, "東京駅八重洲", ja), "accepted");
+  EXPECT_EQ(refused(HotelField::District, " Shin-Yokohama ", en),
+            "District: up to 12 characters (a Japanese character counts as two)");
+  EXPECT_EQ(refused(HotelField::District, "東京駅八重洲口", ja),
+            "地区名は日本語6文字（半角12文字）以内です");
+  EXPECT_EQ(refused(HotelField::Access, "10 min walk from Kyobashi", en),
+            "Access: up to 24 characters (a Japanese character counts as two)");
+  EXPECT_EQ(refused(HotelField::Access, "京橋駅から徒歩で１０分ほど", ja),
+            "交通は日本語12文字（半角24文字）以内です");
+  EXPECT_EQ(refused(HotelField::Name, std::string(32, 'H'), en), "accepted");
+  EXPECT_EQ(refused(HotelField::Name, std::string(33, 'H'), en),
+            "Hotel name: up to 32 characters (a Japanese character counts as two)");
+  EXPECT_EQ(refused(HotelField::Phone, "ｷｮｳﾊﾞｼ-0123", ja), "accepted");  // half-width kana: 1
+  EXPECT_EQ(refused(HotelField::Phone, "+81-3-1234-5678", en),
+            "Phone: up to 12 characters (a Japanese character counts as two)");
+  EXPECT_EQ(refused(HotelField::Price, "\123,456", en), "accepted");
+  EXPECT_EQ(refused(HotelField::Price, "￥１０，０００", ja),
+            "部屋代は日本語4文字（半角8文字）以内です");
+  // The remarks are kept as 8 characters of either width.
+  EXPECT_EQ(refused(HotelField::Remarks, "温泉・朝食付き", ja), "accepted");
+  EXPECT_EQ(refused(HotelField::Remarks, "Breakfast", en), "Remarks: up to 8 characters");
+}
+
 TEST(UserRegistryChecks, FieldsAreFixedUpBeforeStoring) {
   const auto a = areas();
   HotelFields f = good_fields();

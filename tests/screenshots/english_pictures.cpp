@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: MIT
 // The English edition: the main window, the timetable with its key, the hotel list, the
-// user's hotels and the settings window on the delivered data (the search windows are
-// taken with the other search pictures).
+// settings, the date and time correction, a hotel entry and the user's hotels on the
+// delivered data (the search windows are taken with the other search pictures).
 #include "shots.h"
 
 #include "app/navigator.h"
 #include "board/board.h"
 #include "gui/board/main_window.h"
 #include "gui/board/schedule_window.h"
+#include "gui/calendar/correction_window.h"
 #include "gui/common/translation.h"
+#include "gui/hotels/hotel_edit_window.h"
 #include "gui/hotels/hotel_search_window.h"
 #include "gui/hotels/user_hotels_window.h"
 #include "gui/settings/settings_window.h"
@@ -90,6 +92,26 @@ void english_pictures(Shots& shots) {
   app.open_settings();
   shots.save(Shots::need(app.settings_window(), "the English settings window"), "settings_en.png");
   app.settings_window()->close();
+
+  app.open_correction();
+  shots.save(Shots::need(app.correction_window(), "the English correction window"),
+             "correction_en.png");
+  app.correction_window()->close();
+
+  app.open_user_hotels();
+  hotels::UserHotelsWindow* hotels =
+      Shots::need(app.user_hotels_window(), "the English user hotel list");
+  hotels->open_add();
+  hotels::HotelEditWindow* edit = Shots::need(app.hotel_edit_window(), "the English hotel entry");
+  edit->move(80, 80);
+  edit->activateWindow();
+  (void)QTest::qWaitForWindowActive(edit);
+  edit->findChild<QLineEdit*>(QStringLiteral("Text5"))->setFocus(Qt::TabFocusReason);
+  QCoreApplication::processEvents();
+  shots.save(edit, "hotel_edit_en.png");
+  edit->close();
+  hotels->close();
+
   user_hotels_picture(shots);
 }
 

@@ -329,9 +329,9 @@ TEST(FieldChecks, MessagesAndWeekdayInEnglish) {
   const auto en = text::Language::kEnglish;
   EXPECT_EQ(check_message(kMsgInputError, en), "Input error");
   EXPECT_EQ(check_message(kMsgDepartRange, en),
-            "With 2 transfers keep the departure window within 2 hours");
+            "With up to 2 transfers, keep the departure times within 2 hours");
   EXPECT_EQ(check_message(kMsgForbiddenPair, en), "This pair of stations cannot be searched");
-  EXPECT_EQ(check_message(kMsgTwoTransfers, en), "With 2 transfers the search takes a while");
+  EXPECT_EQ(check_message(kMsgTwoTransfers, en), "With up to 2 transfers the search takes a while");
   EXPECT_EQ(check_message("", en), "");
   EXPECT_EQ(check_message(kMsgInputError, text::Language::kJapanese), kMsgInputError);
   EXPECT_EQ(weekday_label("2028", "2", "15", en), "(Tue)");

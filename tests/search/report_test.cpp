@@ -204,15 +204,15 @@ TEST(EnglishResults, ReportCaptionLegendAndEmptyResult) {
   f.add(4, 0, 0, 0, 0, 5);
   f.cond.combination_number = 0;
   EXPECT_EQ(edit_data(*f.sin, f.cond, *f.res, en.wording()),
-            "[178 min] Hikari 005G Tokyo (dep 06:00) -> Nagoya (arr 07:50) \r\n"
-            "\t\t~ Kodama 101  Nagoya (dep 07:55) -> 米原 (arr 08:25) \r\n"
-            "\t\t\t~ Nozomi 001N 米原 (dep 08:30) -> Shin-Osaka (arr 08:58) \r\n\r\n"
-            "[005 min] 123  Tokyo (dep 06:00) -> Shin-Osaka (arr 06:05) \r\n\r\n");
+            "[178 min] Hikari 5 G Tokyo (dep 06:00) -> Nagoya (arr 07:50) \r\n"
+            "\t\t~ Kodama 101   Nagoya (dep 07:55) -> 米原 (arr 08:25) \r\n"
+            "\t\t\t~ Nozomi 1 N 米原 (dep 08:30) -> Shin-Osaka (arr 08:58) \r\n\r\n"
+            "[5 min] 123   Tokyo (dep 06:00) -> Shin-Osaka (arr 06:05) \r\n\r\n");
   f.res->count = 0;
   EXPECT_EQ(edit_data(*f.sin, f.cond, *f.res, en.wording()),
             "No Shinkansen found for these conditions\r\n"
-            "Departure:Tokyo   \t06:00 -> 10:00\r\n"
-            "Arrival:  Shin-Osaka   \t06:00 -> 23:59\r\n");
+            "Departure: Tokyo   \t06:00 -> 10:00\r\n"
+            "Arrival:   Shin-Osaka   \t06:00 -> 23:59\r\n");
 
   calendar::SearchDate d{calendar::day_number(2000, 3, 11), 2000, 3, 11, 7};
   EXPECT_EQ(frame1_caption(f.cond, d, 1, en.wording()),
@@ -223,7 +223,8 @@ TEST(EnglishResults, ReportCaptionLegendAndEmptyResult) {
   EXPECT_EQ(legend_text(1, text::Language::kEnglish),
             "[N] Nozomi type [n] Nozomi 500 [E] Nozomi 700 [G] Grand Hikari [W] West Hikari "
             "[R] Rail Star");
-  EXPECT_EQ(legend_text(2, text::Language::kEnglish), "[M] after the train: all cars double-deck");
+  EXPECT_EQ(legend_text(2, text::Language::kEnglish),
+            "[M] after the train: all double-decker cars");
   EXPECT_EQ(legend_text(4, text::Language::kEnglish), "");
 }
 
@@ -245,12 +246,12 @@ TEST(EnglishResults, PrintedHeaderLinesUpAsTheJapaneseOne) {
   const std::vector<std::string> lines = print_lines(p);
   const std::vector<std::string> expected = {
       " ",
-      "Ravolin (Tokaido/Sanyo Shinkansen) & Hotels  (Version 1.59)",
+      "Ravolin & Hotel Guide: Tokaido and Sanyo Shinkansen  (Version 1.59)",
       std::string(89, '='),
       "  Conditions  From    : Tokyo   To: Shin-Osaka",
       "              Depart  : 06:00 - 10:00",
       "              Arrive  : 06:00 - 23:59",
-      "              Transfer: 2 transfers   [Transfer time: 5 min]",
+      "              Transfer: up to 2 transfers   [Wait at most: 5 min]",
       "              Order   : by departure",
       "              Date    : Sat 11 Mar 2000  Season: peak",
       std::string(89, '='),

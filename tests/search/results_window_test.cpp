@@ -236,7 +236,7 @@ TEST_F(ResultsWindowTest, EnglishResultsAndPrintedPage) {
   EXPECT_EQ(child<QGroupBox>(r, "Frame1")->title().toStdString(),
             "Tokyo → Shin-Osaka  [Tue 14 Mar 2000  Season: regular]  Order: by departure");
   const std::string report = plain(r, "Text1");
-  EXPECT_EQ(report.rfind("[150 min] Nozomi 001E Tokyo (dep 06:00) -> Shin-Osaka (arr 08:30) ", 0),
+  EXPECT_EQ(report.rfind("[150 min] Nozomi 1 E Tokyo (dep 06:00) -> Shin-Osaka (arr 08:30) ", 0),
             0u)
       << report;
   EXPECT_EQ(plain(r, "Text2").rfind("Fare\t\t\t\t\t:   8,510 yen (valid 4 days)", 0), 0u);
@@ -250,9 +250,9 @@ TEST_F(ResultsWindowTest, EnglishResultsAndPrintedPage) {
   EXPECT_EQ(messages.shown()[0].request.text, "Print now?");
   const std::vector<std::string>& lines = printer.lines();
   ASSERT_EQ(lines.size(), 15u);
-  EXPECT_EQ(lines[1], "Ravolin (Tokaido/Sanyo Shinkansen) & Hotels  (Version 1.59)");
+  EXPECT_EQ(lines[1], "Ravolin & Hotel Guide: Tokaido and Sanyo Shinkansen  (Version 1.59)");
   EXPECT_EQ(lines[3], "  Conditions  From    : Tokyo   To: Shin-Osaka");
-  EXPECT_EQ(lines[6], "              Transfer: 1 transfer   [Transfer time: 120 min]");
+  EXPECT_EQ(lines[6], "              Transfer: up to 1 transfer   [Wait at most: 120 min]");
   EXPECT_EQ(lines[8], "              Date    : Tue 14 Mar 2000  Season: regular");
   EXPECT_EQ(ui::text_box_text(lines[10]).toStdString(), report);
 }

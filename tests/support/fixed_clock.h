@@ -25,7 +25,7 @@ class FixedClock final : public Clock {
   }
   void advance_seconds(int seconds);
   void move_to(const SystemTime& t) { t_ = t; }
-  void refuse_set(std::string reason) {
+  void refuse_set(text::Message reason) {
     refuse_ = true;
     refuse_reason_ = std::move(reason);
   }
@@ -41,7 +41,7 @@ class FixedClock final : public Clock {
     answer(r);
   }
   // Answers the waiting request as a service that did not finish in time.
-  void time_out_pending(std::string reason) {
+  void time_out_pending(text::Message reason) {
     answer({ClockSetResult::Outcome::TimedOut, std::move(reason)});
   }
   int set_calls() const { return set_calls_; }        // settings that moved the clock
@@ -51,7 +51,7 @@ class FixedClock final : public Clock {
   void answer(const ClockSetResult& result);
   SystemTime t_;
   bool refuse_ = false;
-  std::string refuse_reason_;
+  text::Message refuse_reason_;
   bool hold_ = false;
   SystemTime pending_time_;
   ClockSetDone pending_done_;

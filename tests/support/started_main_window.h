@@ -28,6 +28,11 @@ class StartedMainWindow : public ::testing::Test {
   // Loads the folder with its settings file as it stands and starts the main window on it,
   // shown. Ending the program counts in end_calls.
   void start_main() {
+    ASSERT_TRUE(start_program());
+    main->show();
+  }
+  // The start-up alone, which may fail (a damaged data file): what app->start() says.
+  bool start_program() {
     state = std::make_unique<app::AppState>(folder.path(),
                                             app::Platform{clock, messages, help, printer});
     state->language = language;  // the windows' language, fixed before any is built
@@ -35,8 +40,7 @@ class StartedMainWindow : public ::testing::Test {
     state->process_events = [] { QCoreApplication::processEvents(); };
     app = std::make_unique<app::Navigator>(*state);
     main = app->main_window();
-    ASSERT_TRUE(app->start());
-    main->show();
+    return app->start();
   }
   static void flush_deletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

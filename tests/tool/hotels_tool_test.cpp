@@ -132,7 +132,7 @@ TEST(HotelsTool, EnglishHeadingsTitleAndRefusals) {
   ToolRun r = f.run({"--lang", "en", "--area", "東京／羽田", "--district", "銀座"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
-            "***** → 東京／羽田  2000/03/13 (Mon) Departure\n"
+            "東京／羽田  (departing Mon 13 Mar 2000)\n"
             "District\tHotel\tPhone\tRooms\tAccess\tRate\tRemarks(rating)\n" +
                 kGinza);
   ToolRun unknown = f.run({"--lang", "en", "--area", "Yokohama"});
@@ -159,7 +159,7 @@ TEST(HotelsTool, EnglishListOnTheDeliveredData) {
                                            "Nagoya", "--district", "栄", "--lang", "en"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
-            "***** → Nagoya  2026/12/07 (Mon) Departure\n"
+            "Nagoya  (departing Mon 7 Dec 2026)\n"
             "District\tHotel\tPhone\tRooms\tAccess\tRate\tRemarks(rating)\n"
             "Sakae\tトワイラステーションホテル栄\t052-068-5330\t96\t10 min walk from Sakae "
             "Station\t\\12,000 \tBreakfast\n"

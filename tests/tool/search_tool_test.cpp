@@ -185,7 +185,7 @@ TEST(SearchToolEnglish, FareTextAndRefusalsOnTheDeliveredData) {
             "56,850 yen)\r\n\n");
   r = test_support::run_tool(out,
                              delivered("tohoku", "東京", "仙台", {"--show=legend", "--lang=en"}));
-  EXPECT_EQ(r.out, "[M] after the train: all cars double-deck\n");
+  EXPECT_EQ(r.out, "[M] after the train: all double-decker cars\n");
 
   r = test_support::run_tool(out, delivered("tokaido", "Osaka", "東京", {"--lang", "en"}));
   EXPECT_EQ(r.status, 2);
@@ -195,12 +195,12 @@ TEST(SearchToolEnglish, FareTextAndRefusalsOnTheDeliveredData) {
   two[11] = "06:00-09:00";  // --depart
   r = test_support::run_tool(out, two);
   EXPECT_EQ(r.err,
-            "ravolin-tool search: --depart: With 2 transfers keep the departure window within 2 "
-            "hours\n");
+            "ravolin-tool search: --depart: With up to 2 transfers, keep the departure times "
+            "within 2 hours\n");
 }
 
-// The digits of a report (ride minutes, train numbers, times) line by line: the same
-// connections give the same digits in either language.
+// The numbers of a report (ride minutes, train numbers, times) line by line: the same
+// connections give the same numbers in either language (English drops leading zeros).
 std::vector<std::string> connection_digits(const std::string& report) {
   std::vector<std::string> lines;
   const std::regex digits("[0-9]+");
@@ -210,8 +210,11 @@ std::vector<std::string> connection_digits(const std::string& report) {
     if (end == std::string::npos) end = report.size();
     const std::string line = report.substr(start, end - start);
     std::string found;
-    for (std::sregex_iterator it(line.begin(), line.end(), digits), last; it != last; ++it)
-      found += it->str() + " ";
+    for (std::sregex_iterator it(line.begin(), line.end(), digits), last; it != last; ++it) {
+      std::string number = it->str();
+      number.erase(0, std::min(number.find_first_not_of('0'), number.size() - 1));
+      found += number + " ";
+    }
     lines.push_back(found);
     start = end + 1;
   }

@@ -134,7 +134,7 @@ TEST(FakeMessageBoxes, AnswersFromTheQueueAndRecords) {
 
 TEST(HelpFile, ParsesTopicsAndRefusesABrokenTopicLine) {
   ui::HelpFile file;
-  std::string error;
+  text::Message error;
   ASSERT_TRUE(
       ui::parse_help_file("\xEF\xBB\xBF# comment\r\nまえがき\r\n\r\n"
                           "@topic 204 ホテルデータなし\r\n一行目\r\n二行目\r\n\r\n"
@@ -149,18 +149,43 @@ TEST(HelpFile, ParsesTopicsAndRefusesABrokenTopicLine) {
   EXPECT_EQ(file.find(8), nullptr);
 
   EXPECT_FALSE(ui::parse_help_file("@topic abc\n", file, error));
-  EXPECT_NE(error.find("1行目"), std::string::npos) << error;
+  EXPECT_EQ(error.in(text::Language::kJapanese), "1行目: トピックの行に番号がありません");
+  EXPECT_EQ(error.in(text::Language::kEnglish), "line 1: a topic line without a number");
   EXPECT_FALSE(ui::read_help_file("/nonexistent/ravolin2.hlp", file, error));
-  EXPECT_NE(error.find("/nonexistent/ravolin2.hlp"), std::string::npos);
+  EXPECT_NE(error.in(text::Language::kJapanese).find("/nonexistent/ravolin2.hlp"),
+            std::string::npos);
   EXPECT_FALSE(ui::read_help_file("/dev/zero", file, error));  // endless: never read
-  EXPECT_NE(error.find("通常のファイルではありません"), std::string::npos) << error;
+  EXPECT_NE(error.in(text::Language::kJapanese).find("通常のファイルではありません"),
+            std::string::npos)
+      << error.in(text::Language::kJapanese);
+  EXPECT_EQ(error.in(text::Language::kEnglish),
+            "Cannot open the file: /dev/zero (it is a device, a pipe or a socket, not an ordinary "
+            "file)");
+}
+
+TEST(HelpFile, TheViewerJoinsTheLinesOfAnEnglishParagraphAndLeavesJapaneseAsWritten) {
+  EXPECT_EQ(ui::flowing_text("The list is updated\nevery minute.\n\n"
+                             "- Double-click a line to see\n  its stops.\n- Esc closes.\n"
+                             "Keys:\n- + or Up        zoom in\n"
+                             "一覧は１分ごとに\n更新されます。\nF1 opens\nthe help."),
+            "The list is updated every minute.\n\n"
+            "- Double-click a line to see its stops.\n- Esc closes.\n"
+            "Keys:\n- + or Up        zoom in\n"
+            "一覧は１分ごとに\n更新されます。\nF1 opens the help.");
+  // Every paragraph of the English help comes out as one line for the viewer to wrap.
+  ui::HelpFile file;
+  text::Message error;
+  ASSERT_TRUE(ui::read_help_file(RAVOLIN_SOURCE_DIR "/resources/ravolin2_en.hlp", file, error));
+  const ui::HelpTopic* topic = file.find(126);
+  ASSERT_NE(topic, nullptr);
+  EXPECT_EQ(ui::flowing_text(topic->text).find('\n'), std::string::npos) << topic->text;
 }
 
 TEST(HelpFile, DeliveredFileHasEveryTopicTheWindowsName) {
   ui::HelpFile file;
-  std::string error;
+  text::Message error;
   ASSERT_TRUE(ui::read_help_file(RAVOLIN_SOURCE_DIR "/resources/ravolin2.hlp", file, error))
-      << error;
+      << error.in(text::Language::kJapanese);
   // Message topics, and one topic per window.
   for (int topic : {204, 251, 252, 253, 256, 257, 258, 101, 102, 104, 105, 106,
                     107, 109, 112, 113, 114, 115, 121, 122, 123, 124, 125, 126}) {

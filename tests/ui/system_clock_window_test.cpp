@@ -74,7 +74,7 @@ TEST_F(StandInService, AcceptedSettingPassesTheLocalDateAndTime) {
   const auto r = set_and_wait(clock, make_system_time(2000, 3, 11, 9, 5, 7), &at_once);
   ASSERT_TRUE(r);
   EXPECT_FALSE(at_once);  // the answer comes from the event loop
-  EXPECT_TRUE(r->ok()) << r->reason;
+  EXPECT_TRUE(r->ok()) << r->reason.in(text::Language::kJapanese);
   EXPECT_EQ(file("args"), "[set-time]\n[2000-03-11 09:05:07]\n");
   EXPECT_FALSE(clock.setting());
 }
@@ -85,22 +85,26 @@ TEST_F(StandInService, RefusalsCarryTheServicesReason) {
   auto r = set_and_wait(clock, make_system_time(2000, 3, 11, 9, 5, 0));
   ASSERT_TRUE(r);
   EXPECT_EQ(r->outcome, Outcome::Refused);
-  EXPECT_NE(r->reason.find("Automatic time synchronization is enabled"), std::string::npos)
-      << r->reason;
+  EXPECT_NE(
+      r->reason.in(text::Language::kJapanese).find("Automatic time synchronization is enabled"),
+      std::string::npos)
+      << r->reason.in(text::Language::kJapanese);
 
   // A silent failure still gives a reason.
   QtSystemClock silent(script("exit 3"));
   r = set_and_wait(silent, make_system_time(2000, 3, 11, 9, 5, 0));
   ASSERT_TRUE(r);
   EXPECT_EQ(r->outcome, Outcome::Refused);
-  EXPECT_NE(r->reason.find("3"), std::string::npos) << r->reason;
+  EXPECT_NE(r->reason.in(text::Language::kJapanese).find("3"), std::string::npos)
+      << r->reason.in(text::Language::kJapanese);
 
   // No service at all.
   QtSystemClock missing(dir + "/no-such-program");
   r = set_and_wait(missing, make_system_time(2000, 3, 11, 9, 5, 0));
   ASSERT_TRUE(r);
   EXPECT_EQ(r->outcome, Outcome::Refused);
-  EXPECT_NE(r->reason.find("no-such-program"), std::string::npos) << r->reason;
+  EXPECT_NE(r->reason.in(text::Language::kJapanese).find("no-such-program"), std::string::npos)
+      << r->reason.in(text::Language::kJapanese);
 
   // An impossible date never reaches the service.
   QtSystemClock checked(script("exit 0"));
@@ -136,7 +140,8 @@ TEST_F(StandInService, AServiceThatHangsIsStoppedAtTheTimeLimitWhileTheEventLoop
   EXPECT_LT(took.elapsed(), 5000);
   EXPECT_GE(ticks, 3);  // the event loop ran while the service hung
   EXPECT_EQ(result->outcome, Outcome::TimedOut);
-  EXPECT_EQ(result->reason, calendar::service_timeout_reason(1));
+  EXPECT_EQ(result->reason.in(text::Language::kJapanese),
+            calendar::service_timeout_reason(1).in(text::Language::kJapanese));
   EXPECT_FALSE(clock.setting());
   // The hanging service was stopped.
   const pid_t pid = static_cast<pid_t>(std::atoi(file("pid").c_str()));

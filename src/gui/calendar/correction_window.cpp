@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 namespace ravolin::calendar {
 
 namespace {
@@ -60,7 +62,7 @@ CorrectionWindow::CorrectionWindow(app::AppState& state, Ways ways, QWidget* par
   clock_timer_->setInterval(1000);
   connect(clock_timer_, &QTimer::timeout, this, &CorrectionWindow::tick);
 
-  setFixedSize(ui::tw(this, 5400), ui::tw(this, 2280));
+  setFixedSize(ui::tw(this, 5400 + extra_width()), ui::tw(this, 2280));
   ui::place_window(this, state.settings.pos(settings::kCorrectionWindowId));
 
   tick();
@@ -75,7 +77,8 @@ void CorrectionWindow::build_boxes() {
   const auto frame = [&](const char* name, const QString& caption, int top, int first,
                          const char* const(&names)[kDateTimeFields],
                          std::array<QLineEdit*, kDateTimeFields>& boxes) {
-    QGroupBox* f = layout.frame(this, QString::fromLatin1(name), caption, 120, top, 5160, 720);
+    QGroupBox* f =
+        layout.frame(this, QString::fromLatin1(name), caption, 120, top, 5160 + extra_width(), 720);
     int left = 150;
     for (int i = 0; i < kDateTimeFields; ++i) {
       const int width = i == 0 ? 660 : 420;
@@ -97,14 +100,35 @@ void CorrectionWindow::build_boxes() {
   }
 }
 
+int CorrectionWindow::extra_width() const {
+  // The English names say what each button does to the clocks ("Use the computer's
+  // clock"): the window is wider by what they need.
+  return state_.english() ? 600 : 0;
+}
+
 void CorrectionWindow::build_buttons() {
   const ui::TwipLayout layout(this);
+  const bool english = state_.english();
+  const int width = english ? 1560 : 1440;  // the first two; the third takes what is left
+  const int second = english ? 1800 : 1980;
+  const int third = english ? 3480 : 3840;
   set_system_button_ =
-      layout.button(this, QStringLiteral("Command1"), tr("日時設定"), 120, 1740, 1440, 420);
+      layout.button(this, QStringLiteral("Command1"), tr("日時設定"), 120, 1740, width, 420);
   set_temporary_button_ =
-      layout.button(this, QStringLiteral("Command2"), tr("一時設定"), 1980, 1740, 1440, 420);
-  cancel_button_ =
-      layout.button(this, QStringLiteral("Command3"), tr("取消終了"), 3840, 1740, 1440, 420);
+      layout.button(this, QStringLiteral("Command2"), tr("一時設定"), second, 1740, width, 420);
+  cancel_button_ = layout.button(this, QStringLiteral("Command3"), tr("取消終了"), third, 1740,
+                                 5280 + extra_width() - third, 420);
+  // What each button does to the clocks, for the pointer and the screen reader alike.
+  const std::pair<QPushButton*, QString> what[] = {
+      {set_system_button_, tr("補正した日時をコンピューターの時計に設定して閉じます")},
+      {set_temporary_button_,
+       tr("コンピューターの時計は変えず、補正した日時をこのプログラムの中だけで使います")},
+      {cancel_button_, tr("補正をやめ、コンピューターの時計の日時に戻して閉じます")},
+  };
+  for (const auto& [button, description] : what) {
+    button->setToolTip(description);
+    button->setAccessibleDescription(description);
+  }
   connect(set_system_button_, &QPushButton::clicked, this, &CorrectionWindow::set_system_clock);
   connect(set_temporary_button_, &QPushButton::clicked, this, &CorrectionWindow::set_temporary);
   connect(cancel_button_, &QPushButton::clicked, this, &CorrectionWindow::cancel);
@@ -188,7 +212,7 @@ void CorrectionWindow::system_clock_answered(const ClockSetResult& result) {
     state_.messages().error(
         this,
         tr("システムの日時を設定できませんでした。\n%1\n補正した日時は一時設定として使います。")
-            .arg(QString::fromStdString(result.reason))
+            .arg(QString::fromStdString(result.reason.in(state_.language)))
             .toStdString());
   finish();
 }

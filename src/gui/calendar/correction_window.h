@@ -54,6 +54,7 @@ class CorrectionWindow final : public QWidget {
  private:
   void build_boxes();
   void build_buttons();
+  int extra_width() const;  // twips the English window adds to the width
   void connect_corrected_boxes();
   std::array<std::string, kDateTimeFields> corrected_fields() const;
   // Runs the checks; on a refusal puts the focus in the refused box and returns false.

@@ -15,6 +15,18 @@ const HelpTopic* HelpFile::find(int number) const {
 
 namespace {
 
+constexpr text::Wording kControlCharacter{"{1}行目に読めない文字（制御文字）があります",
+                                          "line {1} holds a control character"};
+constexpr text::Wording kNotUtf8{"{1}行目に UTF-8 の文字として読めないバイトがあります",
+                                 "line {1} holds bytes that are not UTF-8 text"};
+constexpr text::Wording kTopicWithoutNumber{"{1}行目: トピックの行に番号がありません",
+                                            "line {1}: a topic line without a number"};
+constexpr text::Wording kNoTopic{
+    "トピックがひとつもありません（ヘルプファイルではないか、壊れています）",
+    "there is no topic at all (it is no help file, or a damaged one)"};
+constexpr text::Wording kDamaged{"ヘルプファイルが壊れています: {1}（{2}）",
+                                 "the help file is damaged: {1} ({2})"};
+
 void strip_trailing_newlines(std::string& s) {
   while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
 }
@@ -40,16 +52,16 @@ std::size_t utf8_length(std::string_view s, std::size_t i) {
 }
 
 // A line of a text file: UTF-8, no control characters but TAB.
-bool sound_line(std::string_view line, int line_no, std::string& error) {
+bool sound_line(std::string_view line, int line_no, text::Message& error) {
   for (std::size_t i = 0; i < line.size();) {
     const auto c = static_cast<unsigned char>(line[i]);
     if ((c < 0x20 && c != '\t') || c == 0x7F) {
-      error = std::to_string(line_no) + "行目に読めない文字（制御文字）があります";
+      error = {kControlCharacter, {text::number(line_no)}};
       return false;
     }
     const std::size_t n = utf8_length(line, i);
     if (n == 0) {
-      error = std::to_string(line_no) + "行目に UTF-8 の文字として読めないバイトがあります";
+      error = {kNotUtf8, {text::number(line_no)}};
       return false;
     }
     i += n;
@@ -59,7 +71,7 @@ bool sound_line(std::string_view line, int line_no, std::string& error) {
 
 }  // namespace
 
-bool parse_help_file(std::string_view utf8, HelpFile& out, std::string& error) {
+bool parse_help_file(std::string_view utf8, HelpFile& out, text::Message& error) {
   out = HelpFile{};
   if (utf8.substr(0, 3) == "\xEF\xBB\xBF") utf8.remove_prefix(3);
   std::string* current = &out.preface;
@@ -78,7 +90,7 @@ bool parse_help_file(std::string_view utf8, HelpFile& out, std::string& error) {
       int number = 0;
       const auto [p, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), number);
       if (ec != std::errc() || number < 0) {
-        error = std::to_string(line_no) + "行目: トピックの行に番号がありません";
+        error = {kTopicWithoutNumber, {text::number(line_no)}};
         return false;
       }
       rest.remove_prefix(static_cast<std::size_t>(p - rest.data()));
@@ -95,7 +107,7 @@ bool parse_help_file(std::string_view utf8, HelpFile& out, std::string& error) {
   }
   strip_trailing_newlines(*current);
   if (out.topics.empty()) {
-    error = "トピックがひとつもありません（ヘルプファイルではないか、壊れています）";
+    error = kNoTopic;
     return false;
   }
   // Leading blank lines of the preface carry nothing.
@@ -103,12 +115,40 @@ bool parse_help_file(std::string_view utf8, HelpFile& out, std::string& error) {
   return true;
 }
 
-bool read_help_file(const std::string& path, HelpFile& out, std::string& error) {
+std::string flowing_text(std::string_view text) {
+  std::string out;
+  bool in_list_item = false;
+  while (!text.empty()) {
+    const auto nl = text.find('\n');
+    std::string_view line = text.substr(0, nl);
+    text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
+    std::string_view body = line;
+    while (!body.empty() && body.front() == ' ') body.remove_prefix(1);
+    const bool item = line.starts_with("- ");
+    const bool indented = body.size() != line.size();
+    const bool latin_end =
+        !out.empty() && out.back() != '\n' && static_cast<unsigned char>(out.back()) < 0x80;
+    const bool latin_start = !body.empty() && static_cast<unsigned char>(body.front()) < 0x80;
+    // A list item goes on only on its indented lines; a paragraph on its unindented ones.
+    if (latin_end && latin_start && !item && indented == in_list_item) {
+      out += ' ';
+      out += body;
+    } else {
+      if (!out.empty()) out += '\n';
+      out += line;
+      in_list_item = item;
+    }
+    if (line.empty()) in_list_item = false;
+  }
+  return out;
+}
+
+bool read_help_file(const std::string& path, HelpFile& out, text::Message& error) {
   std::string bytes;
   if (!settings::read_whole_file(path, settings::kMaxHelpFileBytes, bytes, error)) return false;
-  std::string reason;
+  text::Message reason;
   if (!parse_help_file(bytes, out, reason)) {
-    error = "ヘルプファイルが壊れています: " + path + "（" + reason + "）";
+    error = {kDamaged, {path, reason}};
     return false;
   }
   return true;

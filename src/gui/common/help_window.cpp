@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "gui/common/help_window.h"
 
+#include "gui/common/translation.h"
 #include "gui/common/window_conventions.h"
 
 #include <QHBoxLayout>
@@ -33,7 +34,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 bool HelpWindow::load(const std::string& path) {
-  std::string error;
+  text::Message error;
   HelpFile file;
   const bool ok = read_help_file(path, file, error);
   path_ = path;
@@ -42,7 +43,8 @@ bool HelpWindow::load(const std::string& path) {
   if (!ok) {
     file_ = HelpFile{};
     topics_->blockSignals(false);
-    text_->setPlainText(tr("ヘルプファイルを読めません。\n") + QString::fromStdString(error));
+    text_->setPlainText(tr("ヘルプファイルを読めません。\n") +
+                        QString::fromStdString(error.in(windows_language())));
     return false;
   }
   file_ = std::move(file);
@@ -56,7 +58,7 @@ void HelpWindow::show_contents() {
   topics_->blockSignals(true);
   topics_->setCurrentRow(-1);
   topics_->blockSignals(false);
-  QString text = QString::fromStdString(file_.preface);
+  QString text = QString::fromStdString(flowing_text(file_.preface));
   if (!text.isEmpty()) text += QStringLiteral("\n\n");
   text += tr("【目次】\n");
   for (const auto& t : file_.topics)
@@ -80,7 +82,7 @@ void HelpWindow::show_row(int row) {
   if (row < 0 || row >= static_cast<int>(file_.topics.size())) return;
   const auto& t = file_.topics[static_cast<std::size_t>(row)];
   text_->setPlainText(QString::fromStdString(t.title) + QStringLiteral("\n\n") +
-                      QString::fromStdString(t.text));
+                      QString::fromStdString(flowing_text(t.text)));
 }
 
 QString HelpWindow::shown_text() const { return text_->toPlainText(); }

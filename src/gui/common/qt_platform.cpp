@@ -285,7 +285,7 @@ void QtSystemClock::set(const calendar::SystemTime& t, calendar::ClockSetDone do
               .toStdString()});
     return;
   }
-  if (std::string why = calendar::unsettable_time_reason(t); !why.empty()) {
+  if (text::Message why = calendar::unsettable_time_reason(t); !why.empty()) {
     done({Outcome::Refused, why});
     return;
   }

@@ -19,4 +19,8 @@ inline constexpr const char* kEnglishTranslationFile = "ravolin_en.qm";
 // the windows then keep their Japanese texts.
 bool use_language(QCoreApplication& app, text::Language language, const QString& folder);
 
+// The language the windows show now: English while the English translation is installed.
+// For the texts a window words itself without the shared state (the help viewer).
+text::Language windows_language();
+
 }  // namespace ravolin::ui

@@ -196,7 +196,7 @@ void HotelListWindow::load_hotels() {
     read_files();
   if (!read) {
     // The user's hotels are still listed; the next opening tries the data file again.
-    state_.messages().error(this, error.message());
+    state_.messages().error(this, error.message(state_.language));
     return;
   }
   state_.hotels_loaded = true;

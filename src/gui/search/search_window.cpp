@@ -69,8 +69,9 @@ SearchWindow::StationBoxes station_frame(const ui::TwipLayout& at, QGroupBox* fr
             left + 510, kTop + 30, 240);
     time_boxes[2 * k + 1] =
         at.number_box(frame, box_name(first + 2 + 2 * k), left + 780, kTop, 480, 330);
+    // Wide enough for the English "min" up to the "～".
     caption(at, frame, QCoreApplication::translate("ravolin::search::SearchWindow", "分"),
-            left + 1290, kTop + 30, 240);
+            left + 1290, kTop + 30, 300);
     if (k == 0)
       caption(at, frame, QCoreApplication::translate("ravolin::search::SearchWindow", "～"),
               left + 1590, kTop + 30, 240);
@@ -165,7 +166,7 @@ void SearchWindow::build_option_frames(const ui::TwipLayout& at, QGroupBox* sear
   wait_minutes_ = at.number_box(transfer_wait_frame, box_name(kWaitMinutes), 1740, 220, 600, 330);
   wait_minutes_->setAccessibleName(tr("待ち合わせ時間"));
   ui::name_by_label(wait_label, wait_minutes_);
-  caption(at, transfer_wait_frame, tr("分"), 2400, 250, 240);
+  caption(at, transfer_wait_frame, tr("分"), 2400, 250, 360);
 
   auto* transfer_count_frame =
       at.frame(search_frame, QStringLiteral("Frame6"), tr("乗り換え回数"), 3600, 3120, 3360, 600);
