@@ -147,6 +147,10 @@
         <source>始発駅は指定できません</source>
         <translation>A starting station cannot be chosen</translation>
     </message>
+    <message>
+        <source>入力エラーです</source>
+        <translation>Input error</translation>
+    </message>
 </context>
 <context>
     <name>ravolin::settings::StationPickerWindow</name>
