@@ -2,6 +2,7 @@
 #include "gui/common/accessibility.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
@@ -69,6 +70,64 @@ class DescriptionKeeper final : public QObject {
   bool done_ = false;
 };
 
+// A window's notice object: a notification to assistive technology, hidden between
+// notices; shown, it is spoken with its name. It stays out of sight (one pixel under the
+// other controls, no focus, no mouse) and is hidden with its window, so that showing the
+// window again does not repeat an old notice.
+class NoticeObject final : public QWidget {
+ public:
+  explicit NoticeObject(QWidget* window) : QWidget(window) {
+    setObjectName(QString::fromLatin1(kNoticeObjectName));
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setGeometry(0, 0, 1, 1);
+    QWidget::setVisible(false);
+    hide_timer_.setSingleShot(true);
+    hide_timer_.setInterval(kNoticeMilliseconds);
+    connect(&hide_timer_, &QTimer::timeout, this, [this] { hide(); });
+    window->installEventFilter(this);
+  }
+  void say(const QString& text) {
+    hide();  // a notice still shown appears again: the new one is spoken too
+    setAccessibleName(text);
+    lower();
+    show();
+    hide_timer_.start();
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == parent() && event->type() == QEvent::Hide) hide();
+    return false;
+  }
+
+ private:
+  QTimer hide_timer_;
+};
+
+QAccessibleInterface* notice_interface(const QString&, QObject* object) {
+  if (object && object->isWidgetType() &&
+      object->objectName() == QLatin1String(kNoticeObjectName) && object->parent())
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+  return nullptr;
+}
+
+// Shows `text` as the notice of the window of `where`. Nothing while that window is not
+// shown: the focus says the text with `where` when it appears.
+void show_notice(QWidget* where, const QString& text) {
+  QWidget* window = where->window();
+  if (!window->isVisible()) return;
+  static const bool installed = [] {
+    QAccessible::installFactory(&notice_interface);
+    return true;
+  }();
+  (void)installed;
+  auto* notice = dynamic_cast<NoticeObject*>(window->findChild<QWidget*>(
+      QString::fromLatin1(kNoticeObjectName), Qt::FindDirectChildrenOnly));
+  if (!notice) notice = new NoticeObject(window);
+  notice->say(text);
+}
+
 }  // namespace
 
 void announce(QWidget* where, const QString& text) {
@@ -85,6 +144,7 @@ void announce(QWidget* where, const QString& text) {
   QAccessibleEvent alert(where, QAccessible::Alert);
   QAccessible::updateAccessibility(&alert);
   new DescriptionKeeper(where, own, text);
+  show_notice(where, text);
 }
 
 void announce_refusal(QWidget* field, const QString& message) {

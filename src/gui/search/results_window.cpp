@@ -134,7 +134,8 @@ bool ResultsWindow::load() {
   fare_text_->setPlainText(ui::text_box_text(texts_.fare_text));
   end_button_->setFocus();
   const int found = connection_count(state_.schedule.sin, cond_, state_.search_result);
-  ui::announce(report_, tr("%n件", nullptr, found));
+  // Said where the focus is: with the focused control when the window appears.
+  ui::announce(focusWidget() ? focusWidget() : end_button_, tr("%n件", nullptr, found));
   return true;
 }
 
