@@ -15,6 +15,10 @@ namespace {
 
 // How long a notice stays the description of a control that does not have the focus.
 constexpr int kNoticeMilliseconds = 5000;
+// How long a notice object waits before it appears: after the burst of events of the
+// change that caused it (a focus move, a window closing), which Orca, when it is behind,
+// clears from its queue with every waiting notification.
+constexpr int kNoticeDelayMilliseconds = 500;
 constexpr char kKeeperName[] = "ravolin_notice_keeper";
 
 // Sets a control's description with the change event a screen reader listens to, also
@@ -71,9 +75,10 @@ class DescriptionKeeper final : public QObject {
 };
 
 // A window's notice object: a notification to assistive technology, hidden between
-// notices; shown, it is spoken with its name. It stays out of sight (one pixel under the
-// other controls, no focus, no mouse) and is hidden with its window, so that showing the
-// window again does not repeat an old notice.
+// notices; shown, it is spoken with its name. It appears a moment after the notice
+// (kNoticeDelayMilliseconds; a newer notice meanwhile takes its place) and stays out of
+// sight (one pixel under the other controls, no focus, no mouse); it is hidden with its
+// window, so that showing the window again does not repeat an old notice.
 class NoticeObject final : public QWidget {
  public:
   explicit NoticeObject(QWidget* window) : QWidget(window) {
@@ -82,26 +87,39 @@ class NoticeObject final : public QWidget {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(0, 0, 1, 1);
     QWidget::setVisible(false);
+    show_timer_.setSingleShot(true);
+    show_timer_.setInterval(kNoticeDelayMilliseconds);
+    connect(&show_timer_, &QTimer::timeout, this, [this] { appear(); });
     hide_timer_.setSingleShot(true);
     hide_timer_.setInterval(kNoticeMilliseconds);
     connect(&hide_timer_, &QTimer::timeout, this, [this] { hide(); });
     window->installEventFilter(this);
   }
   void say(const QString& text) {
+    pending_ = text;
+    show_timer_.start();
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == parent() && event->type() == QEvent::Hide) {
+      show_timer_.stop();
+      hide();
+    }
+    return false;
+  }
+
+ private:
+  void appear() {
     hide();  // a notice still shown appears again: the new one is spoken too
-    setAccessibleName(text);
+    setAccessibleName(pending_);
     lower();
     show();
     hide_timer_.start();
   }
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == parent() && event->type() == QEvent::Hide) hide();
-    return false;
-  }
-
- private:
+  QString pending_;
+  QTimer show_timer_;
   QTimer hide_timer_;
 };
 
