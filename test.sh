@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Installs what the build needs, configures, builds and runs every test. (dbus, at-spi2-core
-# and python3-pyatspi are for scripts/atspi-smoke.sh, which .ci/run runs after the tests.)
+# Installs what the build needs, configures, builds and runs every test. (dbus, at-spi2-core,
+# python3-pyatspi and orca are for scripts/atspi-smoke.sh, which .ci/run runs after the tests.)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 need=()
 for pkg in cmake g++ ninja-build pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
            fonts-ipafont-gothic xvfb xauth poppler-utils locales clang libclang-rt-14-dev \
-           qt6-l10n-tools dbus at-spi2-core python3-pyatspi; do
+           qt6-l10n-tools dbus at-spi2-core python3-pyatspi orca; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then

@@ -40,8 +40,9 @@ class SmokeFailure(Exception):
     pass
 
 
-def wait_for(what, find):
-    """The first true answer of find() within WAIT_SECONDS, else a failure naming what."""
+def wait_for(what, find, found_instead=None):
+    """The first true answer of find() within WAIT_SECONDS, else a failure naming what
+    (and what found_instead() answers then, if given)."""
     end = time.monotonic() + WAIT_SECONDS
     while time.monotonic() < end:
         try:
@@ -51,7 +52,13 @@ def wait_for(what, find):
         if found:
             return found
         time.sleep(0.2)
-    raise SmokeFailure("not found within %d s: %s" % (WAIT_SECONDS, what))
+    instead = ""
+    if found_instead is not None:
+        try:
+            instead = " (found instead: %s)" % (found_instead(),)
+        except Exception as error:  # the window has gone
+            instead = " (%s)" % error
+    raise SmokeFailure("not found within %d s: %s%s" % (WAIT_SECONDS, what, instead))
 
 
 def descendants(acc, depth=0):

@@ -186,6 +186,10 @@
         <source>終了</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>%1/%2 から %3/12 までの年月を入力してください</source>
+        <translation>Enter a month from %1/%2 to %3/12</translation>
+    </message>
 </context>
 <context>
     <name>ravolin::calendar::CorrectionWindow</name>
@@ -304,6 +308,14 @@ The corrected date and time are used in this program only.</translation>
     <message>
         <source>補正をやめ、コンピューターの時計の日時に戻して閉じます</source>
         <translation>Drops the correction, goes back to the date and time of the computer&apos;s clock and closes</translation>
+    </message>
+    <message>
+        <source>%1から%2までの数を入力してください</source>
+        <translation>Enter a number from %1 to %2</translation>
+    </message>
+    <message>
+        <source>今日より前の日は指定できません</source>
+        <translation>A day before today cannot be set</translation>
     </message>
 </context>
 </TS>

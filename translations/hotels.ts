@@ -375,6 +375,10 @@
         <source>検索終了</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>地域を入力してください</source>
+        <translation>Enter an area</translation>
+    </message>
 </context>
 <context>
     <name>ravolin::hotels::UserHotelsWindow</name>

@@ -147,6 +147,10 @@
         <source>F4、Alt+↓ またはダブルクリックで一覧から選べます</source>
         <translation>F4, Alt+Down or double-click to choose from a list</translation>
     </message>
+    <message>
+        <source>入力エラーです</source>
+        <translation>Input error</translation>
+    </message>
 </context>
 <context>
     <name>ravolin::settings::StationPickerWindow</name>

@@ -266,6 +266,7 @@ bool refused(const FieldCheck& c, int box, ConditionForm& form, StartResult& res
   if (c.err_flg == 0) return false;
   res.err_flg = 1;
   res.field = "Text" + std::to_string(box);
+  res.message = c.message;
   return true;
 }
 

@@ -122,6 +122,9 @@ struct StartResult {
   int err_flg = 0;
   std::string field;                   // control that gets the focus on a refusal ("Text5")
   bool confirm_two_transfers = false;  // ask kMsgTwoTransfers before searching
+  // The refusing check's own message ("" or none when it has none): the message line may
+  // still show an older one.
+  std::optional<std::string> message;
 };
 
 // The search start up to the confirmation: runs the checks in the window's order

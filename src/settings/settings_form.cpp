@@ -183,6 +183,7 @@ OkResult apply_settings_form(const data::ScheduleData& data, SettingsForm& form,
     if (c.message) r.message = c.message;
     if (c.err_flg != 0) {
       r.failed_box = box;
+      r.failed_message = c.message;
       return r;
     }
   }

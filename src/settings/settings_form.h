@@ -75,7 +75,8 @@ FieldCheck check_box(const data::ScheduleData& data, int box, SettingsForm& form
 
 struct OkResult {
   int failed_box = 0;  // the box (FormBox) whose check refused (nothing applied); 0 applied
-  std::optional<std::string> message;  // the message line after the checks
+  std::optional<std::string> message;         // the message line after the checks
+  std::optional<std::string> failed_message;  // the refusing check's own message, if any
   // The Keiyo display was switched on: the program must end so that the next start
   // loads the Keiyo data. The settings hold keiyo_use 1.
   bool keiyo_switched_on = false;

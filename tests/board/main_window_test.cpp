@@ -363,9 +363,7 @@ TEST_F(MainWindowTest, EnterOnASelectedLineOpensItsStopsAsADoubleClickDoes) {
   ASSERT_TRUE(start(testing::default_settings()));
   auto* list1 = child<QListWidget>("List1");
   list1->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(list1, Qt::Key_Return);  // nothing selected: nothing opens
-  EXPECT_EQ(app->passing_window(), nullptr);
-  QTest::keyClick(list1, Qt::Key_Down);
+  ASSERT_TRUE(list1->item(0)->isSelected());  // the keyboard arrives on the first line
   QTest::keyClick(list1, Qt::Key_Down);
   ASSERT_TRUE(list1->item(1)->isSelected());
   QTest::keyClick(list1, Qt::Key_Return);
@@ -685,6 +683,48 @@ TEST_F(MainWindowTest, LoadingWindowsExitButtonEndsTheProgramWithoutSaving) {
   EXPECT_TRUE(messages.shown().empty());
   app.reset();
   EXPECT_EQ(folder.settings_bytes(), before);
+}
+
+// The keyboard's place on the board: Tab into a list makes its first (most urgent) line
+// current and selected, so Enter opens its stops; a line chosen with the arrows stays
+// on its train through the minute's refresh, also when an earlier train has left.
+// Departures from 品川: K005 09:10, N001 09:15, H003 10:30.
+TEST_F(MainWindowTest, TheBoardKeepsTheKeyboardOnItsTrainAcrossRefreshes) {
+  clock.move_to(calendar::make_system_time(2000, 3, 13, 9, 0, 0));
+  ASSERT_TRUE(start(testing::default_settings()));
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  auto* list1 = child<QListWidget>("List1");
+  ASSERT_EQ(list1->count(), 3);
+  list1->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(list1->currentRow(), 0);
+  ASSERT_TRUE(list1->item(0)->isSelected());
+  EXPECT_EQ(window->selected_line(kModeSinkansen), 0);
+
+  QTest::keyClick(list1, Qt::Key_Down);
+  ASSERT_EQ(list1->currentRow(), 1);
+  const QString n001 = list1->item(1)->text();
+  QListWidgetItem* item = list1->item(0);
+
+  clock.move_to(calendar::make_system_time(2000, 3, 13, 9, 3, 0));  // K005 has left
+  window->refresh();
+  ASSERT_EQ(list1->count(), 2);
+  EXPECT_EQ(list1->currentRow(), 0);
+  EXPECT_EQ(list1->currentItem()->text(), n001);
+  EXPECT_TRUE(list1->currentItem()->isSelected());
+  EXPECT_EQ(list1->item(0), item) << "the line a screen reader is on was rebuilt";
+
+  window->refresh();  // nothing has changed: the same line stays
+  EXPECT_EQ(list1->currentItem()->text(), n001);
+
+  QTest::keyClick(list1, Qt::Key_Return);
+  QPointer<PassingWindow> passing = app->passing_window();
+  ASSERT_NE(passing, nullptr);
+  EXPECT_TRUE(passing->findChild<QTextEdit*>(QStringLiteral("Text1"))
+                  ->toPlainText()
+                  .contains(QStringLiteral("名古屋")));
+  passing->close();
+  flush_deletes();
 }
 
 }  // namespace

@@ -120,7 +120,7 @@ TEST_F(SatelliteWindowTest, FullScheduleShowsTheBusiestHourWhole) {
   EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0) << "the end of the row is out of sight";
 }
 
-TEST_F(SatelliteWindowTest, FullScheduleClosesAfterAMinuteKeepingItsPlace) {
+TEST_F(SatelliteWindowTest, FullScheduleClosesAfterAMinuteOutOfUseKeepingItsPlace) {
   QPointer<ScheduleWindow> w = new ScheduleWindow(*state, kModeSinkansen);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
@@ -131,6 +131,17 @@ TEST_F(SatelliteWindowTest, FullScheduleClosesAfterAMinuteKeepingItsPlace) {
   EXPECT_TRUE(timer->isActive());
 
   w->move(ui::tw(w, 4500), ui::tw(w, 2250));
+  // While it has the keyboard (someone reads it) it stays.
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.data()));
+  ASSERT_TRUE(QMetaObject::invokeMethod(timer, "timeout"));
+  flush_deletes();
+  ASSERT_FALSE(w.isNull());
+  EXPECT_TRUE(timer->isActive());
+  QWidget elsewhere;
+  elsewhere.show();
+  elsewhere.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
   ASSERT_TRUE(QMetaObject::invokeMethod(timer, "timeout"));
   flush_deletes();
   EXPECT_TRUE(w.isNull());
@@ -272,7 +283,7 @@ TEST_F(SatelliteWindowTest, PassingStationsShowTheLongestStopListWhole) {
   EXPECT_EQ(box->verticalScrollBar()->maximum(), 0) << "the last lines are out of sight";
 }
 
-TEST_F(SatelliteWindowTest, PassingStationsCloseAfterTenSecondsAndReopenInPlace) {
+TEST_F(SatelliteWindowTest, PassingStationsCloseAfterTenSecondsOutOfUseAndReopenInPlace) {
   QPointer<PassingWindow> w = new PassingWindow(*state, kModeSinkansen, 0);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w.data()));
@@ -280,6 +291,15 @@ TEST_F(SatelliteWindowTest, PassingStationsCloseAfterTenSecondsAndReopenInPlace)
   EXPECT_EQ(timer->interval(), 10000);
   EXPECT_TRUE(timer->isActive());
   w->move(ui::tw(w, 2400), ui::tw(w, 1800));
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.data()));
+  ASSERT_TRUE(QMetaObject::invokeMethod(timer, "timeout"));
+  flush_deletes();
+  ASSERT_FALSE(w.isNull()) << "closed while the keyboard was in it";
+  QWidget elsewhere;
+  elsewhere.show();
+  elsewhere.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
   ASSERT_TRUE(QMetaObject::invokeMethod(timer, "timeout"));
   flush_deletes();
   EXPECT_TRUE(w.isNull());

@@ -179,6 +179,11 @@ TEST_F(CalendarWindowTest, TypedMonthShownOrRefused) {
     EXPECT_EQ(grid(w), may) << refused;
     EXPECT_TRUE(text1(w)->hasFocus()) << refused;
     EXPECT_EQ(w->shown().month, 5) << refused;
+    // Spoken with the months the calendar shows.
+    EXPECT_EQ(text1(w)->accessibleDescription(),
+              text1(w)->accessibleName() +
+                  QStringLiteral(": 2000/3 から 2010/12 までの年月を入力してください"))
+        << refused;
   }
   EXPECT_TRUE(messages.shown().empty());
 

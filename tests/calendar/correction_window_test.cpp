@@ -190,6 +190,18 @@ TEST_F(CorrectionWindowTest, EachCheckKeepsTheFocusOrMovesItOn) {
   EXPECT_FALSE(day_accepted("2000", "13", "5"));
   EXPECT_EQ(focused(w), box(w, 9));
 
+  // Each refusal is spoken with its own reason.
+  const auto spoken = [&](int field) {
+    return box(w, field)->accessibleDescription().mid(box(w, field)->accessibleName().size());
+  };
+  enter(w, 10, "25");
+  EXPECT_EQ(spoken(10), QStringLiteral(": 0から23までの数を入力してください"));
+  enter(w, 8, "3");
+  enter(w, 9, "12");
+  EXPECT_EQ(spoken(9), QStringLiteral(": 今日より前の日は指定できません"));
+  enter(w, 9, "32");
+  EXPECT_EQ(spoken(9), QStringLiteral(": 1から31までの数を入力してください"));
+
   // Focus entering a corrected field selects its whole text.
   box(w, 11)->setFocus();
   QCoreApplication::processEvents();

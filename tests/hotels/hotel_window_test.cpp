@@ -167,6 +167,9 @@ TEST_F(HotelWindowTest, SearchWindowPrefillsAndChecksTheArea) {
   QTest::keyClick(text1, Qt::Key_Return);
   EXPECT_TRUE(text1->hasFocus());
   EXPECT_TRUE(messages.shown().empty());
+  // No message box, but a screen reader hears why.
+  EXPECT_EQ(text1->accessibleDescription(),
+            text1->accessibleName() + QStringLiteral(": 地域を入力してください"));
   text1->setText(QStringLiteral("横浜"));
   QTest::keyClick(text1, Qt::Key_Return);
   ASSERT_EQ(messages.shown().size(), 1u);

@@ -211,13 +211,16 @@ TEST_F(ResultsWindowTest, AFailedPrintIsReportedInsteadOfEndingSilently) {
   EXPECT_TRUE(r->isVisible());
 }
 
-// The number of connections found is spoken on the results list.
+// The number of connections found is spoken where the focus is as the window opens (it
+// was set on the results list, which the focus never reached; its hint then replaced it).
 TEST_F(ResultsWindowTest, TheNumberOfConnectionsIsAnnounced) {
   start();
   ResultsWindow* r = search_tool_conditions();
   ASSERT_NE(r, nullptr);
-  EXPECT_EQ(child<QPlainTextEdit>(r, "Text1")->accessibleDescription(), QStringLiteral("3件"));
+  ASSERT_NE(r->focusWidget(), nullptr);
+  EXPECT_EQ(r->focusWidget()->accessibleDescription(), QStringLiteral("3件"));
   EXPECT_EQ(child<QPlainTextEdit>(r, "Text1")->accessibleName(), QStringLiteral("検索結果"));
+  EXPECT_NE(child<QPlainTextEdit>(r, "Text1")->accessibleDescription(), QStringLiteral("3件"));
 }
 
 // The English window: the caption, report and fare text in English as the tool gives
@@ -240,8 +243,7 @@ TEST_F(ResultsWindowTest, EnglishResultsAndPrintedPage) {
             0u)
       << report;
   EXPECT_EQ(plain(r, "Text2").rfind("Fare\t\t\t\t\t:   8,510 yen (valid 4 days)", 0), 0u);
-  EXPECT_EQ(child<QPlainTextEdit>(r, "Text1")->accessibleDescription(),
-            QStringLiteral("3 connections"));
+  EXPECT_EQ(r->focusWidget()->accessibleDescription(), QStringLiteral("3 connections"));
 
   printer.set_choose_answer(true);
   QTest::mouseClick(child(r, "Command2"), Qt::LeftButton);

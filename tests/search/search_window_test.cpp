@@ -550,6 +550,21 @@ TEST_F(SearchWindowTest, BoxesHaveTheirOwnNamesAndARefusalIsAnnounced) {
   set(2, "5");  // refused without a message of its own
   search();
   EXPECT_EQ(box(2)->accessibleDescription().toStdString(), "発車時刻 開始 時: 入力エラーです");
+
+  // A refusal without a message of its own is an input error, not the message line's
+  // older message.
+  set(2, "6");
+  set(3, "0");
+  set(4, "9");
+  set(5, "0");
+  option(5)->setChecked(true);
+  search();
+  ASSERT_EQ(text(12), kMsgDepartRange);
+  set(15, "32");
+  box(15)->setFocus();
+  QTest::keyClick(box(15), Qt::Key_Return);
+  EXPECT_EQ(focused(), "Text15");
+  EXPECT_EQ(box(15)->accessibleDescription().toStdString(), "乗車予定日 日: 入力エラーです");
 }
 
 // The English window: every text translated, the stations in English and typed in

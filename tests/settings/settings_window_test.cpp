@@ -212,6 +212,10 @@ TEST_F(SettingsWindowTest, EnterChainAndChecks) {
     enter(box);
     EXPECT_TRUE(focused(text(box)));
     EXPECT_EQ(message(), msg);
+    // Spoken with its own reason: an input error when the check writes none.
+    const std::string own = msg.empty() || msg == "前の表示" ? "入力エラーです" : msg;
+    EXPECT_EQ(text(box)->accessibleDescription(),
+              text(box)->accessibleName() + QStringLiteral(": ") + QString::fromStdString(own));
   };
   // Down: the Shinkansen line's last station; up: its first.
   refused(5, QStringLiteral("新大阪"), kTerminusMessage);

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace ravolin::board {
 
 namespace {
@@ -28,9 +30,38 @@ constexpr int kClientWidth = 7800;
 constexpr int kClientHeight = 5235;
 constexpr int kButtonsTop = 4665;
 
-void fill_list(QListWidget* list, const std::vector<std::string>& lines) {
-  list->clear();
-  for (const auto& line : lines) list->addItem(QString::fromStdString(line));
+// The list's lines, written over the items it has (a screen reader keeps the item it is
+// on), then the current line on the train it showed: `train` (row_map's number of the
+// train on the current line before, 0 for none) is looked for in the new `row_map`;
+// without it, the current line stays at its row (the next train when that one has left).
+// The current line is selected too, as the arrow keys select it.
+template <typename RowMap>
+void refill_list(QListWidget* list, const std::vector<std::string>& lines, const RowMap& row_map,
+                 int train) {
+  const int current = list->currentRow();
+  const int count = static_cast<int>(lines.size());
+  while (list->count() > count) delete list->takeItem(list->count() - 1);
+  for (int row = 0; row < count; ++row) {
+    const QString text = QString::fromStdString(lines[static_cast<std::size_t>(row)]);
+    if (row < list->count()) {
+      if (list->item(row)->text() != text) list->item(row)->setText(text);
+    } else {
+      list->addItem(text);
+    }
+  }
+  if (current < 0 || count == 0) return;
+  int row = std::min(current, count - 1);
+  for (int r = 0; train > 0 && r < count && r + 1 < static_cast<int>(row_map.size()); ++r)
+    if (row_map[static_cast<std::size_t>(r + 1)] == train) row = r;
+  list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+}
+
+// The train on the current line of `list` by the board it shows; 0 for none.
+template <typename RowMap>
+int current_train(const QListWidget* list, const RowMap& row_map) {
+  const int row = list->currentRow();
+  if (row < 0 || row + 1 >= static_cast<int>(row_map.size())) return 0;
+  return row_map[static_cast<std::size_t>(row + 1)];
 }
 
 }  // namespace
@@ -203,20 +234,30 @@ void MainWindow::edit_time() {
 }
 
 void MainWindow::edit_sinkansen() {
+  const SinkansenContext before = state_.sinkansen_board.context;
+  const int train = current_train(sinkansen_list_, state_.sinkansen_board.row_map);
   board::edit_sinkansen(state_.schedule.sin, state_.settings, state_.day_flags,
                         state_.program_clock.program_time, state_.sinkansen_board, state_.language,
                         state_.place_names);
   sinkansen_frame_->setTitle(ui::caption_text(state_.sinkansen_board.caption));
-  fill_list(sinkansen_list_, state_.sinkansen_board.lines);
+  const bool same_list = before.direction == state_.sinkansen_board.context.direction &&
+                         before.station == state_.sinkansen_board.context.station;
+  refill_list(sinkansen_list_, state_.sinkansen_board.lines, state_.sinkansen_board.row_map,
+              same_list ? train : 0);
 }
 
 void MainWindow::edit_keiyo() {
   if (state_.settings.keiyo_use != 1) return;
+  const KeiyoContext before = state_.keiyo_board.context;
+  const int train = current_train(keiyo_list_, state_.keiyo_board.row_map);
   board::edit_keiyo(state_.schedule.keiyo, state_.settings, state_.day_flags,
                     state_.program_clock.program_time, state_.keiyo_board, state_.language,
                     state_.place_names);
   keiyo_frame_->setTitle(ui::caption_text(state_.keiyo_board.caption));
-  fill_list(keiyo_list_, state_.keiyo_board.lines);
+  const bool same_list = before.schedule == state_.keiyo_board.context.schedule &&
+                         before.station == state_.keiyo_board.context.station;
+  refill_list(keiyo_list_, state_.keiyo_board.lines, state_.keiyo_board.row_map,
+              same_list ? train : 0);
 }
 
 void MainWindow::refresh() {
@@ -230,14 +271,22 @@ void MainWindow::refresh() {
 
 void MainWindow::announce_hurry() {
   const bool keiyo = state_.settings.keiyo_use == 1;
-  for (const std::string& line :
-       hurry_watch_.update(state_.sinkansen_board, state_.keiyo_board, keiyo)) {
-    // Spoken on the list that shows the line.
-    QListWidget* list = sinkansen_list_;
+  const std::vector<std::string> gained =
+      hurry_watch_.update(state_.sinkansen_board, state_.keiyo_board, keiyo);
+  if (gained.empty()) return;
+  // One notice for all of them (a second one would cut the first short), said where the
+  // user is: on the control of this window that has the focus, whichever list gained
+  // the line; without one, on the list that shows the first line.
+  QStringList lines;
+  for (const std::string& line : gained) lines << QString::fromStdString(line);
+  QWidget* where = focusWidget();
+  if (!where) {
+    where = sinkansen_list_;
     for (int row = 0; row < keiyo_list_->count(); ++row)
-      if (text::trim(keiyo_list_->item(row)->text().toStdString()) == line) list = keiyo_list_;
-    ui::announce(list, QString::fromStdString(line));
+      if (text::trim(keiyo_list_->item(row)->text().toStdString()) == gained.front())
+        where = keiyo_list_;
   }
+  ui::announce(where, lines.join(state_.english() ? QStringLiteral("; ") : QStringLiteral("、")));
 }
 
 // ---- exit -------------------------------------------------------------------------
@@ -272,6 +321,12 @@ int MainWindow::selected_line(int mode) const {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn && (watched == sinkansen_list_ || watched == keiyo_list_)) {
+    // The keyboard arrives on a line: the first, most urgent one, unless one is chosen.
+    auto* list = static_cast<QListWidget*>(watched);
+    if (list->count() > 0 && (list->currentRow() < 0 || list->selectedItems().isEmpty()))
+      list->setCurrentRow(std::max(list->currentRow(), 0), QItemSelectionModel::ClearAndSelect);
+  }
   if (event->type() == QEvent::KeyPress && (watched == sinkansen_list_ || watched == keiyo_list_)) {
     // Enter on a selected line opens its later stops, as a double-click does.
     const int key = static_cast<QKeyEvent*>(event)->key();

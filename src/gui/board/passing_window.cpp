@@ -47,7 +47,11 @@ PassingWindow::PassingWindow(app::AppState& state, const std::string& stops, QWi
   close_timer_ = new QTimer(this);
   close_timer_->setObjectName(QStringLiteral("Timer1"));
   close_timer_->setInterval(10000);
-  connect(close_timer_, &QTimer::timeout, this, &PassingWindow::close_step);
+  // Time is up: the window goes, unless the keyboard is in it (someone is reading it,
+  // with a screen reader perhaps); the timer looks again one interval later.
+  connect(close_timer_, &QTimer::timeout, this, [this] {
+    if (!isActiveWindow()) close_step();
+  });
   close_timer_->start();
 
   setFixedSize(px(7800), px(1680));

@@ -71,7 +71,11 @@ ScheduleWindow::ScheduleWindow(app::AppState& state, int mode, QWidget* parent)
   close_timer_ = new QTimer(this);
   close_timer_->setObjectName(QStringLiteral("Timer1"));
   close_timer_->setInterval(60000);
-  connect(close_timer_, &QTimer::timeout, this, &ScheduleWindow::close_step);
+  // Time is up: the window goes, unless the keyboard is in it (someone is reading it,
+  // with a screen reader perhaps); the timer looks again one interval later.
+  connect(close_timer_, &QTimer::timeout, this, [this] {
+    if (!isActiveWindow()) close_step();
+  });
   close_timer_->start();
 
   setFixedSize(px(10020), px(5190) + key_height);

@@ -2,6 +2,7 @@
 #include "gui/calendar/calendar_window.h"
 
 #include "calendar/dates.h"
+#include "gui/common/accessibility.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 #include "text/text.h"
@@ -117,7 +118,14 @@ void CalendarWindow::stepper_changed(int value) {
 bool CalendarWindow::typed_month_entered() {
   const std::optional<ShownMonth> m =
       typed_month(month_box_->text().toStdString(), system_.year, system_.month);
-  if (!m) return false;
+  if (!m) {
+    // The months the calendar shows: from this month to the end of the last year.
+    ui::announce_refusal(month_box_, tr("%1/%2 から %3/12 までの年月を入力してください")
+                                         .arg(system_.year)
+                                         .arg(system_.month)
+                                         .arg(last_typed_year(system_.year)));
+    return false;
+  }
   shown_ = *m;
   fill_grid();
   return true;

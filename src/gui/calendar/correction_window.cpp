@@ -2,6 +2,8 @@
 #include "gui/calendar/correction_window.h"
 
 #include "calendar/correction.h"
+#include "calendar/dates.h"
+#include "gui/common/accessibility.h"
 #include "gui/common/twip_layout.h"
 #include "gui/common/window_conventions.h"
 #include "text/text.h"
@@ -143,18 +145,18 @@ void CorrectionWindow::connect_corrected_boxes() {
   ServiceDate& service = state_.service_date;
   // The corrected fields: each checks on Enter and hands the focus on.
   const std::array<std::function<bool()>, kDateTimeFields> checks = {
-      [this, text, &service] { return check_year(text(0), tick_, service); },
-      [text, &service] { return check_month(text(1), service); },
+      [this, text, &service] { return check_year(text(0), tick_, service) || refuse(0); },
+      [this, text, &service] { return check_month(text(1), service) || refuse(1); },
       [this, text, &service] {
-        if (!check_day(text(2), tick_, service)) return false;
+        if (!check_day(text(2), tick_, service)) return refuse(2);
         // The date takes effect at once: the board shows the corrected day.
         set_service_day(service);
         if (ways_.refresh_board) ways_.refresh_board();
         return true;
       },
-      [text, &service] { return check_hour(text(3), service); },
-      [text, &service] { return check_minute(text(4), service); },
-      [text, &service] { return check_second(text(5), service); },
+      [this, text, &service] { return check_hour(text(3), service) || refuse(3); },
+      [this, text, &service] { return check_minute(text(4), service) || refuse(4); },
+      [this, text, &service] { return check_second(text(5), service) || refuse(5); },
   };
   for (int i = 0; i < kDateTimeFields; ++i) {
     QLineEdit* box = corrected_boxes_[i];
@@ -186,6 +188,35 @@ bool CorrectionWindow::check_all() {
   const int refused = check_corrected_fields(corrected_fields(), tick_, state_.service_date);
   if (refused == 0) return true;
   corrected_boxes_[refused - kFirstCorrectedBox]->setFocus(Qt::OtherFocusReason);
+  return refuse(refused - kFirstCorrectedBox);
+}
+
+bool CorrectionWindow::refuse(int field) {
+  // The numbers the field takes; a day of the month that has gone is refused too.
+  const ServiceDate& d = state_.service_date;
+  int last = 59;
+  switch (field) {
+    case 0:
+      last = last_correction_year(tick_.year);
+      break;
+    case 1:
+      last = 12;
+      break;
+    case 2:
+      last = d.month >= 1 && d.month <= 12 ? days_in_month(d.year, d.month) : 31;
+      break;
+    case 3:
+      last = 23;
+      break;
+    default:
+      break;
+  }
+  const int first = field == 0 ? kFirstCorrectionYear : field == 1 || field == 2 ? 1 : 0;
+  QString reason = tr("%1から%2までの数を入力してください").arg(first).arg(last);
+  if (field == 2 && d.year == tick_.year && d.month == tick_.month && d.day >= 1 &&
+      d.day < tick_.day && corrected_boxes_[2]->text().trimmed() == QString::number(d.day))
+    reason = tr("今日より前の日は指定できません");
+  ui::announce_refusal(corrected_boxes_[field], reason);
   return false;
 }
 

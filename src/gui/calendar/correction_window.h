@@ -59,6 +59,9 @@ class CorrectionWindow final : public QWidget {
   std::array<std::string, kDateTimeFields> corrected_fields() const;
   // Runs the checks; on a refusal puts the focus in the refused box and returns false.
   bool check_all();
+  // Tells a screen reader why corrected field `field` (0 year .. 5 second) was refused;
+  // false.
+  bool refuse(int field);
   void system_clock_answered(const ClockSetResult& result);
   void show_setting(bool setting);
   void finish();

@@ -16,12 +16,17 @@ class QWidget;
 
 namespace ravolin::ui {
 
-// Sends the accessibility events a screen reader speaks for `text` on `where` (the control
-// that changed, or the one the focus went to). Over AT-SPI, Orca speaks a change of the
-// focused control's description, so the notice becomes the description of `where` for a
-// while: until the focus leaves the control, or a few seconds when it has no focus. Then
-// the control's own description (a box's hint) comes back. An alert goes with it for the
-// platforms whose bridge passes alerts on (Qt's AT-SPI bridge drops them).
+// Tells a screen reader `text` about `where`, the control the user is on (or the one the
+// focus goes to). Two ways, because Qt 6.4's AT-SPI bridge sends a description change
+// without the new text (Orca 43 says nothing for it):
+// - the window of `where` shows its notice object, a notification named `text`, half a
+//   second later (after the change that caused it); Orca speaks it when it appears
+//   ("通知 …"), also while another window is active. A window that is not shown yet has
+//   none: the focus speaks the text with `where` when the window appears;
+// - `text` becomes the description of `where` for a while, so that the focus and "where
+//   am I" say it: until the focus leaves the control, or a few seconds when it has no
+//   focus. Then the control's own description (a box's hint) comes back.
+// An alert goes with it for the platforms whose bridge passes alerts on.
 void announce(QWidget* where, const QString& text);
 
 // A refused field: announces `message` on `field` (the box the focus went to), naming it.
@@ -48,5 +53,7 @@ void caption_only(QPushButton* button, CaptionKind kind = CaptionKind::kHeading)
 // Japanese fonts draw as a yen sign but a screen reader calls a backslash; they are said
 // with the yen sign. What is shown, printed and stored keeps the program's own sign.
 QString spoken_text(const QString& shown);
+// The object name of a window's notice object (kept hidden between notices).
+inline constexpr char kNoticeObjectName[] = "ravolin_notice";
 
 }  // namespace ravolin::ui

@@ -117,8 +117,16 @@ void HotelSearchWindow::refuse_area() {
   ui::announce_refusal(area_, QString::fromUtf8(message));
 }
 
+void HotelSearchWindow::refuse_empty_area() {
+  area_->setFocus();
+  ui::announce_refusal(area_, tr("地域を入力してください"));
+}
+
 bool HotelSearchWindow::check_area_field() {
-  if (text::trim(area_->text().toStdString()).empty()) return false;
+  if (text::trim(area_->text().toStdString()).empty()) {
+    refuse_empty_area();
+    return false;
+  }
   if (check_area(state_.schedule.areas, typed_area())) return true;
   refuse_area();
   return false;
@@ -127,7 +135,7 @@ bool HotelSearchWindow::check_area_field() {
 void HotelSearchWindow::search() {
   const std::string area = typed_area();
   if (text::trim(area).empty()) {
-    area_->setFocus();
+    refuse_empty_area();
     return;
   }
   if (!check_area(state_.schedule.areas, area)) {

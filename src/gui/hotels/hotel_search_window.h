@@ -44,6 +44,7 @@ class HotelSearchWindow final : public QWidget {
   void build_controls();
   std::string typed_area() const;  // the area field's text as a name in the data
   void refuse_area();              // the area is not one of the data's
+  void refuse_empty_area();        // no area typed
   bool check_area_field();         // Enter in the area field
   void search();                   // 検索開始
   void end_search();               // 検索終了, Esc

@@ -138,7 +138,8 @@ bool ResultsWindow::load() {
   // The texts first, as Tab goes: the user reads the connections before choosing what next.
   report_->setFocus();
   const int found = connection_count(state_.schedule.sin, cond_, state_.search_result);
-  ui::announce(report_, tr("%n件", nullptr, found));
+  // Said where the focus is: with the focused control when the window appears.
+  ui::announce(focusWidget() ? focusWidget() : end_button_, tr("%n件", nullptr, found));
   return true;
 }
 

@@ -318,12 +318,11 @@ void SearchWindow::show_message(const std::string& message) {
   message_line_->setText(QString::fromStdString(check_message(message, state_.language)));
 }
 
-void SearchWindow::announce_refusal(QWidget* field) {
-  // A refusal without a message of its own is spoken as an input error.
-  const QString message = message_line_->text();
-  ui::announce_refusal(field, message.isEmpty() ? QString::fromStdString(check_message(
-                                                      kMsgInputError, state_.language))
-                                                : message);
+void SearchWindow::announce_refusal(QWidget* field, const std::optional<std::string>& message) {
+  // The refusal's own message; without one (the message line may still show an older
+  // one) it is spoken as an input error.
+  const std::string own = message && !message->empty() ? *message : kMsgInputError;
+  ui::announce_refusal(field, QString::fromStdString(check_message(own, state_.language)));
 }
 
 void SearchWindow::show_weekday() {
@@ -343,9 +342,10 @@ bool SearchWindow::enter_check(int box) {
     // The length of the month needs the year and the month: a refused one of those
     // takes the focus instead.
     for (int earlier : {kTravelYear, kTravelMonth}) {
-      if (check(earlier).err_flg != 0) {
+      const FieldCheck refused = check(earlier);
+      if (refused.err_flg != 0) {
         form_boxes()[earlier]->setFocus(Qt::OtherFocusReason);
-        announce_refusal(form_boxes()[earlier]);
+        announce_refusal(form_boxes()[earlier], refused.message);
         return false;
       }
     }
@@ -357,7 +357,7 @@ bool SearchWindow::enter_check(int box) {
   if (state_.english() && (box == kDepartureStation || box == kArrivalStation) &&
       c.message == kMsgInputError)
     show_station_refusal(state_, box, form_boxes()[box], message_line_);
-  announce_refusal(form_boxes()[box]);
+  announce_refusal(form_boxes()[box], c.message);
   if (box == kDepartureStation) open_station_picker(kPickerBoarding);
   if (box == kArrivalStation) open_station_picker(kPickerAlighting);
   return false;
@@ -387,7 +387,7 @@ void SearchWindow::search_start() {
             form.text[kMessageLine] == kMsgInputError)
           show_station_refusal(state_, box, field, message_line_);
       field->setFocus(Qt::OtherFocusReason);
-      announce_refusal(field);
+      announce_refusal(field, r.message);
     }
     return;
   }

@@ -13,6 +13,8 @@
 
 #include <array>
 #include <functional>
+#include <optional>
+#include <string>
 
 class QCloseEvent;
 class QGroupBox;
@@ -98,8 +100,8 @@ class SearchWindow final : public QWidget {
   void show_weekday();
   // Text12: a message of the checks in the window's language.
   void show_message(const std::string& message);
-  // Tells a screen reader that `field` was refused, with the message line's text.
-  void announce_refusal(QWidget* field);
+  // Tells a screen reader that `field` was refused, with the refusing check's message.
+  void announce_refusal(QWidget* field, const std::optional<std::string>& message);
 
   app::AppState& state_;
   Ways ways_;

@@ -286,13 +286,21 @@ void SettingsWindow::show_form_texts(const SettingsForm& form) {
 
 void SettingsWindow::show_message(const std::optional<std::string>& message) {
   if (!message) return;
+  message_line_->setText(message_text(*message));
+}
+
+QString SettingsWindow::message_text(const std::string& message) const {
   // The checks' two refusals in the language of the window.
-  QString text = QString::fromStdString(*message);
-  if (*message == kTerminusMessage)
-    text = tr("終着駅は指定できません");
-  else if (*message == kOriginMessage)
-    text = tr("始発駅は指定できません");
-  message_line_->setText(text);
+  if (message == kTerminusMessage) return tr("終着駅は指定できません");
+  if (message == kOriginMessage) return tr("始発駅は指定できません");
+  return QString::fromStdString(message);
+}
+
+void SettingsWindow::announce_refusal(int box, const std::optional<std::string>& message) {
+  // The refusal's own message: the message line may still show an older one, and most
+  // refusals write none.
+  ui::announce_refusal(form_boxes_[box], message && !message->empty() ? message_text(*message)
+                                                                      : tr("入力エラーです"));
 }
 
 bool SettingsWindow::check(int box) {
@@ -300,8 +308,7 @@ bool SettingsWindow::check(int box) {
   const FieldCheck result = check_box(state_.schedule, box, form);
   show_form_texts(form);
   show_message(result.message);
-  if (result.err_flg != 0 && !message_line_->text().isEmpty())
-    ui::announce_refusal(form_boxes_[box], message_line_->text());
+  if (result.err_flg != 0) announce_refusal(box, result.message);
   return result.err_flg == 0;
 }
 
@@ -312,8 +319,7 @@ void SettingsWindow::ok() {
   show_message(result.message);
   if (result.failed_box != 0) {
     form_boxes_[result.failed_box]->setFocus(Qt::OtherFocusReason);
-    if (!message_line_->text().isEmpty())
-      ui::announce_refusal(form_boxes_[result.failed_box], message_line_->text());
+    announce_refusal(result.failed_box, result.failed_message);
     return;
   }
   ui::store_position(this, state_.settings.pos(settings::kSettingsWindowId));

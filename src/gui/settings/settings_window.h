@@ -89,6 +89,10 @@ class SettingsWindow final : public QWidget {
   // Puts what the checks wrote (defaults) back into the boxes.
   void show_form_texts(const SettingsForm& form);
   void show_message(const std::optional<std::string>& message);
+  // A check's message as the window shows it.
+  QString message_text(const std::string& message) const;
+  // Tells a screen reader that form box `box` was refused, with the check's own message.
+  void announce_refusal(int box, const std::optional<std::string>& message);
   // Enter in a box (FormBox): its check; true when accepted.
   bool check(int box);
   // Double-click in the Keiyo (mode 1) or the Shinkansen (mode 2) station box.
