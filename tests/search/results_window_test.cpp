@@ -220,7 +220,12 @@ TEST_F(ResultsWindowTest, TheNumberOfConnectionsIsAnnounced) {
   ASSERT_NE(r->focusWidget(), nullptr);
   EXPECT_EQ(r->focusWidget()->accessibleDescription(), QStringLiteral("3件"));
   EXPECT_EQ(child<QPlainTextEdit>(r, "Text1")->accessibleName(), QStringLiteral("検索結果"));
-  EXPECT_NE(child<QPlainTextEdit>(r, "Text1")->accessibleDescription(), QStringLiteral("3件"));
+  // Only the control the user is on says it; the window opens on the report.
+  for (QWidget* w : r->findChildren<QWidget*>()) {
+    if (w != r->focusWidget()) {
+      EXPECT_NE(w->accessibleDescription(), QStringLiteral("3件"));
+    }
+  }
 }
 
 // The English window: the caption, report and fare text in English as the tool gives

@@ -248,6 +248,8 @@ QAccessibleInterface* program_interfaces(const QString& class_name, QObject* obj
   if (auto* action = qobject_cast<QAction*>(object))
     if (QWidget* menu = menu_of(action)) return new MenuEntry(menu, action);
   return nullptr;
+}
+
 // A window's notice object: a notification to assistive technology, hidden between
 // notices; shown, it is spoken with its name. It appears a moment after the notice
 // (kNoticeDelayMilliseconds; a newer notice meanwhile takes its place) and stays out of
